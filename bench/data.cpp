@@ -1,0 +1,148 @@
+#include "data.h"
+
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace quill::bench {
+namespace {
+
+// A small fixed-seed generator so every run sees the same data.
+struct Rng {
+  std::uint64_t s = 0x9E3779B97F4A7C15ull;
+  std::uint32_t next() {
+    s ^= s << 13;
+    s ^= s >> 7;
+    s ^= s << 17;
+    return static_cast<std::uint32_t>(s >> 16);
+  }
+  std::uint32_t below(std::uint32_t n) { return next() % n; }
+};
+
+void AppendNetlistLine(std::string& out, Rng& rng, std::size_t& lineNo) {
+  static constexpr const char* kModels[] = {"nch", "pch", "nch_lvt", "pch_hvt"};
+  static constexpr const char* kNets[] = {"vdd", "vss", "in", "out", "clk", "net", "bl", "wl"};
+  ++lineNo;
+  const std::uint32_t kind = rng.below(100);
+  char buf[160];
+  int n = 0;
+  if (lineNo % 5000 == 1) {
+    n = std::snprintf(buf, sizeof buf, ".subckt cell%zu a b c vdd vss", lineNo / 5000);
+  } else if (lineNo % 5000 == 0) {
+    n = std::snprintf(buf, sizeof buf, ".ends");
+  } else if (kind < 8) {
+    n = std::snprintf(buf, sizeof buf, "* comment line %zu for block %u", lineNo, rng.below(999));
+  } else if (kind < 60) {
+    n = std::snprintf(buf, sizeof buf, "M%zu %s%u %s%u %s%u %s %s w=%u.%02uu l=0.%02uu", lineNo,
+                      kNets[rng.below(8)], rng.below(64), kNets[rng.below(8)], rng.below(64),
+                      kNets[rng.below(8)], rng.below(64), "vss", kModels[rng.below(4)],
+                      rng.below(10), rng.below(100), rng.below(100));
+  } else if (kind < 75) {
+    n = std::snprintf(buf, sizeof buf, "R%zu %s%u %s%u %u.%uk $ parasitic", lineNo,
+                      kNets[rng.below(8)], rng.below(64), kNets[rng.below(8)], rng.below(64),
+                      rng.below(100), rng.below(10));
+  } else if (kind < 90) {
+    n = std::snprintf(buf, sizeof buf, "C%zu %s%u 0 %u.%ufF", lineNo, kNets[rng.below(8)],
+                      rng.below(64), rng.below(100), rng.below(10));
+  } else if (kind < 95) {
+    n = std::snprintf(buf, sizeof buf, "X%zu a%u b%u vdd vss cell%u", lineNo, rng.below(64),
+                      rng.below(64), rng.below(500));
+  } else {
+    n = std::snprintf(buf, sizeof buf, "+ m=%u nf=%u\t; continuation", rng.below(8) + 1,
+                      rng.below(4) + 1);
+  }
+  out.append(buf, static_cast<std::size_t>(n));
+}
+
+std::string CacheDir() {
+  const char* env = std::getenv("QUILL_BENCH_DATA");
+  std::string dir = env && *env ? env : "/tmp/quill-bench";
+  ::mkdir(dir.c_str(), 0755);
+  return dir;
+}
+
+bool Exists(const std::string& path, std::size_t minBytes) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && static_cast<std::size_t>(st.st_size) >= minBytes;
+}
+
+// Writes content to path through a temporary name, so a half-written cache never stays.
+void WriteFile(const std::string& path, std::string_view content) {
+  const std::string tmp = path + ".part";
+  std::FILE* f = std::fopen(tmp.c_str(), "wb");
+  if (!f) {
+    std::perror(tmp.c_str());
+    std::exit(1);
+  }
+  if (std::fwrite(content.data(), 1, content.size(), f) != content.size()) {
+    std::perror(tmp.c_str());
+    std::exit(1);
+  }
+  std::fclose(f);
+  std::rename(tmp.c_str(), path.c_str());
+}
+
+std::string Cached(const std::string& name, std::size_t bytes, std::string (*make)(std::size_t)) {
+  const std::string path = CacheDir() + "/" + name;
+  if (!Exists(path, bytes)) WriteFile(path, make(bytes));
+  return path;
+}
+
+}  // namespace
+
+std::string GenerateNetlist(std::size_t bytes, const char* eol) {
+  std::string out;
+  out.reserve(bytes + 256);
+  Rng rng;
+  std::size_t lineNo = 0;
+  const std::string_view br(eol);
+  while (out.size() < bytes) {
+    AppendNetlistLine(out, rng, lineNo);
+    out.append(br);
+  }
+  return out;
+}
+
+std::size_t BenchMegabytes() {
+  const char* env = std::getenv("QUILL_BENCH_MB");
+  const long mb = env ? std::atol(env) : 100;
+  return mb > 0 ? static_cast<std::size_t>(mb) : 100;
+}
+
+std::string NetlistFileLF() {
+  const std::size_t mb = BenchMegabytes();
+  return Cached("netlist_lf_" + std::to_string(mb) + "m.sp", mb << 20,
+                [](std::size_t b) { return GenerateNetlist(b, "\n"); });
+}
+
+std::string NetlistFileCRLF() {
+  const std::size_t mb = BenchMegabytes();
+  return Cached("netlist_crlf_" + std::to_string(mb) + "m.sp", mb << 20,
+                [](std::size_t b) { return GenerateNetlist(b, "\r\n"); });
+}
+
+std::string SingleLineFile() {
+  const std::size_t mb = BenchMegabytes() / 5;
+  return Cached("single_line_" + std::to_string(mb) + "m.txt", mb << 20, [](std::size_t b) {
+    std::string s;
+    s.reserve(b);
+    Rng rng;
+    while (s.size() < b) s.push_back(static_cast<char>('a' + rng.below(26)));
+    return s;
+  });
+}
+
+std::string ShortLinesFile() {
+  const std::size_t mb = BenchMegabytes();
+  return Cached("short_lines_" + std::to_string(mb) + "m.txt", mb << 20, [](std::size_t b) {
+    std::string s;
+    s.reserve(b + 4);
+    while (s.size() < b) s.append("abc\n");
+    return s;
+  });
+}
+
+}  // namespace quill::bench

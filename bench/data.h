@@ -1,0 +1,23 @@
+#pragma once
+// Generated benchmark data: a SPICE-like netlist of realistic shape, one very long line,
+// and a file of very short lines. Files are written once into a cache folder
+// ($QUILL_BENCH_DATA, else /tmp/quill-bench) and reused by later runs.
+
+#include <cstddef>
+#include <string>
+
+namespace quill::bench {
+
+// A netlist of about `bytes` bytes with `eol` after every line (about 40 bytes a line).
+std::string GenerateNetlist(std::size_t bytes, const char* eol);
+
+// Size in MiB of the large generated files: $QUILL_BENCH_MB, else 100.
+std::size_t BenchMegabytes();
+
+// Paths of the cached files, generated on first use.
+std::string NetlistFileLF();     // the netlist with LF breaks
+std::string NetlistFileCRLF();   // the same with CR LF breaks
+std::string SingleLineFile();    // one line of 20 MiB (scaled like the others)
+std::string ShortLinesFile();    // 4-byte lines "abc\n"
+
+}  // namespace quill::bench

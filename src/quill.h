@@ -1,0 +1,9 @@
+#pragma once
+// The whole toolkit-free API of the quill editor component.
+
+#include "platform/document.h"
+#include "platform/exceptions.h"
+#include "platform/format.h"
+#include "platform/types.h"
+#include "resources/strings.h"
+#include "view/quill_view.h"
