@@ -6,4 +6,6 @@
 #include "platform/format.h"
 #include "platform/types.h"
 #include "resources/strings.h"
+#include "settings/registry.h"
+#include "settings/store.h"
 #include "view/quill_view.h"
