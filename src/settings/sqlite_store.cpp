@@ -54,8 +54,8 @@ const char* const kSql[kSqlCount] = {
     "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1",
     "DELETE FROM keys WHERE id = ?1",
     "SELECT name, type, data FROM vals WHERE key = ?1 AND name = ?2",
-    "INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4) "
-    "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, data = excluded.data",
+    ("INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4) "
+     "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, data = excluded.data"),
     "DELETE FROM vals WHERE key = ?1 AND name = ?2",
     "SELECT name FROM keys WHERE parent = ?1 ORDER BY name COLLATE NOCASE",
     "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY name",
