@@ -37,6 +37,7 @@ enum Sql {
   kHasChildren,
   kDeleteKey,
   kQueryValue,
+  kQueryValueAt,
   kSetValue,
   kDeleteValue,
   kEnumKeys,
@@ -54,6 +55,8 @@ const char* const kSql[kSqlCount] = {
     "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1",
     "DELETE FROM keys WHERE id = ?1",
     "SELECT name, type, data FROM vals WHERE key = ?1 AND name = ?2",
+    ("SELECT v.name, v.type, v.data FROM keys k JOIN vals v ON v.key = k.id"
+     " WHERE k.path = ?1 AND v.name = ?2"),
     ("INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4) "
      "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, data = excluded.data"),
     "DELETE FROM vals WHERE key = ?1 AND name = ?2",
@@ -301,6 +304,23 @@ bool SqliteSettingsStore::QueryValue(SettingsKeyId key, std::string_view name, R
   if (!impl_->db || key == kNoKey) return false;
   Impl::Stmt s(impl_->stmts[kQueryValue]);
   s.Bind(1, key);
+  s.BindText(2, name);
+  int rc = sqlite3_step(s.get());
+  if (rc != SQLITE_ROW) {
+    impl_->Ok(rc);
+    return false;
+  }
+  if (out) Impl::ReadValue(s.get(), out);
+  return true;
+}
+
+bool SqliteSettingsStore::QueryValueAt(std::string_view path, std::string_view name,
+                                       RegValue* out) {
+  std::lock_guard<std::recursive_mutex> lock(impl_->mutex);
+  Impl::OpGuard guard{impl_.get()};
+  if (!impl_->Connect(false)) return false;
+  Impl::Stmt s(impl_->stmts[kQueryValueAt]);
+  s.BindText(1, NormalizeKeyPath(path));
   s.BindText(2, name);
   int rc = sqlite3_step(s.get());
   if (rc != SQLITE_ROW) {
