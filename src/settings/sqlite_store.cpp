@@ -230,10 +230,7 @@ struct SqliteSettingsStore::Impl {
   SettingsKeyId FindKey(std::string_view normalized) {
     Stmt s(stmts[kFindKey]);
     s.BindText(1, normalized);
-    int rc = sqlite3_step(s.get());
-    if (rc == SQLITE_ROW) return sqlite3_column_int64(s.get(), 0);
-    Ok(rc);
-    return kNoKey;
+    return Row(s) ? sqlite3_column_int64(s.get(), 0) : kNoKey;
   }
 
   // Creates the missing keys of path inside the current transaction.
@@ -250,7 +247,7 @@ struct SqliteSettingsStore::Impl {
         id = found;
         Stmt p(stmts[kKeyPath]);
         p.Bind(1, id);
-        if (sqlite3_step(p.get()) != SQLITE_ROW) return kNoKey;
+        if (!Row(p)) return kNoKey;
         stored = std::string(ColumnText(p.get(), 0));
         continue;
       }
@@ -266,10 +263,25 @@ struct SqliteSettingsStore::Impl {
     return id;
   }
 
+  // Steps s; false (noting the error) when it gives no row.
+  bool Row(Stmt& s) {
+    int rc = sqlite3_step(s.get());
+    if (rc == SQLITE_ROW) return true;
+    Ok(rc);
+    return false;
+  }
+
   static void ReadValue(sqlite3_stmt* s, RegValue* out) {
     out->name = std::string(ColumnText(s, 0));
     out->type = static_cast<std::uint32_t>(sqlite3_column_int64(s, 1));
     out->data = std::string(ColumnText(s, 2));
+  }
+
+  // Steps a name, type, data query into out; false when it finds no value.
+  bool ValueRow(Stmt& s, RegValue* out) {
+    if (!Row(s)) return false;
+    if (out) ReadValue(s.get(), out);
+    return true;
   }
 };
 
@@ -305,13 +317,7 @@ bool SqliteSettingsStore::QueryValue(SettingsKeyId key, std::string_view name, R
   Impl::Stmt s(impl_->stmts[kQueryValue]);
   s.Bind(1, key);
   s.BindText(2, name);
-  int rc = sqlite3_step(s.get());
-  if (rc != SQLITE_ROW) {
-    impl_->Ok(rc);
-    return false;
-  }
-  if (out) Impl::ReadValue(s.get(), out);
-  return true;
+  return impl_->ValueRow(s, out);
 }
 
 bool SqliteSettingsStore::QueryValueAt(std::string_view path, std::string_view name,
@@ -322,13 +328,7 @@ bool SqliteSettingsStore::QueryValueAt(std::string_view path, std::string_view n
   Impl::Stmt s(impl_->stmts[kQueryValueAt]);
   s.BindText(1, NormalizeKeyPath(path));
   s.BindText(2, name);
-  int rc = sqlite3_step(s.get());
-  if (rc != SQLITE_ROW) {
-    impl_->Ok(rc);
-    return false;
-  }
-  if (out) Impl::ReadValue(s.get(), out);
-  return true;
+  return impl_->ValueRow(s, out);
 }
 
 bool SqliteSettingsStore::SetValue(SettingsKeyId key, std::string_view name, std::uint32_t type,
@@ -382,9 +382,7 @@ std::vector<std::string> SqliteSettingsStore::EnumKeys(SettingsKeyId key) {
   if (!impl_->db || key == kNoKey) return names;
   Impl::Stmt s(impl_->stmts[kEnumKeys]);
   s.Bind(1, key);
-  int rc;
-  while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) names.emplace_back(ColumnText(s.get(), 0));
-  impl_->Ok(rc);
+  while (impl_->Row(s)) names.emplace_back(ColumnText(s.get(), 0));
   return names;
 }
 
@@ -395,11 +393,7 @@ std::vector<RegValue> SqliteSettingsStore::EnumValues(SettingsKeyId key) {
   if (!impl_->db || key == kNoKey) return values;
   Impl::Stmt s(impl_->stmts[kEnumValues]);
   s.Bind(1, key);
-  int rc;
-  while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) {
-    Impl::ReadValue(s.get(), &values.emplace_back());
-  }
-  impl_->Ok(rc);
+  while (impl_->Row(s)) Impl::ReadValue(s.get(), &values.emplace_back());
   return values;
 }
 
