@@ -18,6 +18,7 @@ class TestBuffer : public QuillTextBuffer {
   using QuillTextBuffer::m_aLines;
   using QuillTextBuffer::m_aUndoBuf;
   using QuillTextBuffer::m_nSyncPosition;
+  using QuillTextBuffer::m_nUndoBufSize;
   using QuillTextBuffer::m_nUndoPosition;
 
   int Capacity(int nLine) const { return m_aLines[nLine]->m_nMax; }
