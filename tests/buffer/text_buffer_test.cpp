@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <new>
+
 #include "buffer_fixture.h"
 
 namespace quill::test {
@@ -122,6 +125,32 @@ TEST_F(TextBufferTest, LinesGrowBySixteenAndTheTableDoubles) {
   const int capacity = buf.m_aLines.GetCapacity();
   while (buf.GetLineCount() <= capacity) buf.InsertLine("x", 1);
   EXPECT_EQ(buf.m_aLines.GetCapacity(), 2 * capacity);
+}
+
+// Lines carved out of slabs the way a loader makes them, then edited like any other.
+TEST_F(TextBufferTest, SlabLinesGrowOntoTheHeapAndAreFreedWithTheBuffer) {
+  using Line = QuillTextBuffer::SLineInfo;
+  const char* texts[] = {"first slab line", "0123456789abcdef"};
+  auto* records = reinterpret_cast<Line*>(buf.AllocSlab(2 * sizeof(Line)));
+  char* chars = buf.AllocSlab(static_cast<std::size_t>(buf.LineCapacity(15) + buf.LineCapacity(16)));
+  for (int i = 0; i < 2; ++i) {
+    Line* line = new (records + i) Line;
+    line->m_nLength = static_cast<int>(std::strlen(texts[i]));
+    line->m_nMax = buf.LineCapacity(line->m_nLength);
+    line->m_pcLine = chars;
+    line->m_nStorage = Line::SLAB_RECORD | Line::SLAB_TEXT;
+    std::memcpy(chars, texts[i], static_cast<std::size_t>(line->m_nLength));
+    chars += line->m_nMax;
+    buf.m_aLines.Add(line);
+  }
+  buf.Insert(1, 15, "!");  // fits the slab storage
+  EXPECT_EQ(buf.m_aLines[1]->m_nStorage, Line::SLAB_RECORD | Line::SLAB_TEXT);
+  buf.Insert(2, 16, " grows beyond 32 characters");
+  EXPECT_EQ(buf.m_aLines[2]->m_nStorage, Line::SLAB_RECORD);
+  EXPECT_EQ(buf.m_aLines[2]->m_nMax, 48);
+  buf.Insert(1, 3, "\r\n");  // splits a slab line; the new line is an ordinary one
+  buf.DeleteText(nullptr, 0, 0, 3, 2);  // frees a mix of heap and slab lines
+  EXPECT_EQ(buf.All(), "23456789abcdef grows beyond 32 characters");
 }
 
 TEST_F(TextBufferTest, NumberedBookmarkMovesWithTwoNotifications) {
