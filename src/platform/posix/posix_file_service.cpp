@@ -161,6 +161,13 @@ std::unique_ptr<IFile> PosixFileService::Open(const std::string& path, std::uint
     SetLastError(ERROR_PATH_NOT_FOUND);
     return nullptr;
   }
+  // A read-only file refuses writers, whatever the privileges of the process.
+  struct stat before;
+  if ((access & GENERIC_WRITE) != 0 && stat(path.c_str(), &before) == 0 &&
+      S_ISREG(before.st_mode) && (before.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+  }
   const int flags = OpenFlags(access, disposition);
   int fd = ::open(path.c_str(), flags, 0666);
   if (fd < 0 && errno == EACCES && (access & GENERIC_READ) == 0 && (flags & O_RDWR) != 0)
