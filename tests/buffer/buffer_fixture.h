@@ -11,50 +11,51 @@ namespace quill::test {
 
 class TestBuffer : public QuillTextBuffer {
  public:
-  using QuillTextBuffer::QuillTextBuffer;
-  using QuillTextBuffer::AddUndoRecord;
+  using QuillTextBuffer::AllocSlab;
   using QuillTextBuffer::AppendLine;
+  using QuillTextBuffer::GetActionDescription;
   using QuillTextBuffer::InsertLine;
+  using QuillTextBuffer::LineCapacity;
   using QuillTextBuffer::m_aLines;
   using QuillTextBuffer::m_aUndoBuf;
   using QuillTextBuffer::m_nSyncPosition;
+  using QuillTextBuffer::m_nUndoBufSize;
   using QuillTextBuffer::m_nUndoPosition;
 
-  int Capacity(int nLine) const { return m_aLines[nLine]->m_nMax; }
-  const char* Storage(int nLine) const { return m_aLines[nLine]->m_pcLine; }
   std::string Line(int nLine) const { return std::string(GetLineChars(nLine), GetLineLength(nLine)); }
-  // Whole text with LF between lines.
+  // The whole text with LF between lines.
   std::string All() const {
     std::string text;
     GetText(0, 0, GetLineCount() - 1, GetLineLength(GetLineCount() - 1), text, "\n");
     return text;
   }
-  // Marks the current undo position as saved, as a save does.
+  void Insert(int nLine, int nPos, const char* text, int nAction = UNDO_ACTION_UNKNOWN, QuillView* src = nullptr) {
+    int l = 0, c = 0;
+    InsertText(src, nLine, nPos, text, l, c, nAction);
+  }
+  // What a save does to the undo state.
   void MarkSaved() {
     SetModified(0);
     m_nSyncPosition = m_nUndoPosition;
   }
 };
 
-struct Notification {
-  QuillView* source;
-  unsigned long flags;
-  int line;
-};
-
 class RecordingView : public QuillView {
  public:
+  struct Note {
+    QuillView* source;
+    unsigned long flags;
+    int line;
+  };
   void UpdateView(QuillView* pSource, CUpdateContext* pContext, unsigned long dwFlags, int nLine) override {
     notes.push_back({pSource, dwFlags, nLine});
     if (pContext != nullptr) pContext->AdjustPoint(caret);
   }
-  void OnEditOperation(int nAction, const char* pszText) override {
-    edits.emplace_back(nAction, pszText);
-  }
+  void OnEditOperation(int nAction, const char* pszText) override { edits.emplace_back(nAction, pszText); }
   bool HasBookmarks() const { return m_bHasBookmarks; }
 
   CPoint caret;
-  std::vector<Notification> notes;
+  std::vector<Note> notes;
   std::vector<std::pair<int, std::string>> edits;
 };
 
