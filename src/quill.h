@@ -6,4 +6,7 @@
 #include "platform/format.h"
 #include "platform/types.h"
 #include "resources/strings.h"
+#include "buffer/buffer_defs.h"
+#include "buffer/text_buffer.h"
+#include "buffer/update_context.h"
 #include "view/quill_view.h"

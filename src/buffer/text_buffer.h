@@ -1,0 +1,203 @@
+#pragma once
+// QuillTextBuffer: the text of one document as an array of lines, its edits, per-line
+// flags (bookmarks and host marks), grouped undo and redo, and the notification of every
+// attached view after each change.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "buffer/buffer_defs.h"
+#include "buffer/tc_array.h"
+#include "buffer/update_context.h"
+#include "platform/types.h"
+
+namespace quill {
+
+class CDocument;
+class QuillView;
+
+// Opaque iteration position of GetUndoDescription / GetRedoDescription; null is the start
+// (as argument) or the end (as result).
+using POSITION = void*;
+
+class QuillTextBuffer {
+ public:
+  // One line of text. Lines hold no line-break characters and are not NUL-terminated.
+  //
+  // Storage: a line's record and its characters normally come from the heap, one
+  // allocation each. A loader may instead carve both out of slabs owned by the buffer
+  // (see AllocSlab); the storage bits below say which parts live in a slab. A slab line
+  // obeys the capacity rule like any other: when it must grow, AppendLine moves its
+  // characters to the heap and clears SLAB_TEXT, leaving the slab bytes unused until
+  // FreeAll releases every slab at once.
+  struct SLineInfo {
+    static constexpr std::uint8_t SLAB_RECORD = 0x01;  // the record itself lives in a slab
+    static constexpr std::uint8_t SLAB_TEXT = 0x02;    // m_pcLine points into a slab
+
+    char* m_pcLine = nullptr;     // the characters
+    int m_nLength = 0;            // characters in the line
+    int m_nMax = 0;               // size of the storage at m_pcLine
+    std::uint32_t m_dwFlags = 0;  // LINEFLAG_* bits
+    std::uint8_t m_nStorage = 0;  // SLAB_* bits
+  };
+
+  // One recorded edit. Texts of one character are kept inside the record; longer texts
+  // are a heap copy the record owns. Records are plain values: the buffer frees their
+  // texts explicitly (FreeText) when it drops them.
+  struct SUndoRecord {
+    std::uint32_t m_dwFlags = 0;  // UNDOREC_INSERT, UNDOREC_GROUPSTART
+    CPoint m_ptStartPos;          // start of the inserted or deleted text
+    CPoint m_ptEndPos;            // position just after it
+    int m_nAction = UNDO_ACTION_UNKNOWN;
+
+    // The text: the inserted text, or the deleted text with CR LF breaks ("" when none).
+    const char* GetText() const { return m_bInline ? m_szText : (m_pszText ? m_pszText : ""); }
+    void SetText(const char* pszText);
+    void FreeText();
+
+   private:
+    union {
+      char* m_pszText = nullptr;       // heap copy (two or more characters)
+      char m_szText[sizeof(char*)];    // inline text: one character and a NUL
+    };
+    bool m_bInline = false;
+  };
+
+  explicit QuillTextBuffer(CDocument* pOwnerDoc = nullptr);
+  virtual ~QuillTextBuffer();
+  QuillTextBuffer(const QuillTextBuffer&) = delete;
+  QuillTextBuffer& operator=(const QuillTextBuffer&) = delete;
+
+  // Lifecycle.
+  int InitNew(int nCrlfStyle = CRLF_MODE_DOS);
+  void FreeAll();
+  int IsInit() const { return m_bInit ? 1 : 0; }
+
+  // State.
+  int GetReadOnly() const { return m_bReadOnly ? 1 : 0; }
+  void SetReadOnly(int bReadOnly = 1);
+  int IsModified() const { return m_bModified ? 1 : 0; }
+  virtual void SetModified(int bModified = 1);
+  void* GetChangeHandle() const { return m_hChangeHandle; }
+  int GetCRLFMode() const { return m_nCRLFMode; }
+  void SetCRLFMode(int nCRLFMode) { m_nCRLFMode = nCRLFMode; }
+  CDocument* GetOwnerDocument() const { return m_pOwnerDoc; }
+
+  // Lines. Indexes outside 0 .. GetLineCount() - 1 throw InvalidArgException.
+  int GetLineCount() const { return m_aLines.GetSize(); }
+  int GetLineLength(int nLine) const;
+  char* GetLineChars(int nLine) const;
+  std::uint32_t GetLineFlags(int nLine) const;
+  int GetLineWithFlag(std::uint32_t dwFlag) const { return FindLineWithFlag(dwFlag); }
+  void SetLineFlag(int nLine, std::uint32_t dwFlag, int bSet, int bRemoveFromPreviousLine = 1);
+  int FindNextBookmarkLine(int nCurrentLine = 0) const;
+  int FindPrevBookmarkLine(int nCurrentLine = 0) const;
+  // Line numbers count from 1; numbers outside the buffer are ignored. Both return 0.
+  int SetBookmark(int nLine);
+  int RemoveBookmark(int nLine);
+
+  // Text between two positions, lines joined by pszCRLF (CR LF when null).
+  void GetText(int nStartLine, int nStartChar, int nEndLine, int nEndChar, std::string& text,
+               const char* pszCRLF = nullptr) const;
+
+  // Views.
+  void AddView(QuillView* pView);
+  void RemoveView(QuillView* pView);
+  void UpdateViews(QuillView* pSource, CUpdateContext* pContext, unsigned long dwUpdateFlags,
+                   int nLineIndex = -1);
+
+  // Edits, recorded for undo.
+  int InsertText(QuillView* pSource, int nLine, int nPos, const char* pszText, int& nEndLine,
+                 int& nEndChar, int nAction = UNDO_ACTION_UNKNOWN);
+  int DeleteText(QuillView* pSource, int nStartLine, int nStartChar, int nEndLine, int nEndChar,
+                 int nAction = UNDO_ACTION_UNKNOWN);
+
+  // Undo and redo.
+  int CanUndo() const { return m_nUndoPosition > 0 ? 1 : 0; }
+  int CanRedo() const { return m_nUndoPosition < static_cast<int>(m_aUndoBuf.size()) ? 1 : 0; }
+  int Undo(CPoint& ptCursorPos);
+  int Redo(CPoint& ptCursorPos);
+  void BeginUndoGroup(int bMergeWithPrevious = 0);
+  void FlushUndoGroup(QuillView* pSource);
+  POSITION GetUndoDescription(std::string& desc, POSITION pos = nullptr);
+  POSITION GetRedoDescription(std::string& desc, POSITION pos = nullptr);
+
+ protected:
+  friend class QuillView;
+
+  virtual int GetActionDescription(int nAction, std::string& desc);
+
+  // Creates a line (nLength -1: up to the NUL) before nPosition, or at the end for -1.
+  void InsertLine(const char* pszLine, int nLength = -1, int nPosition = -1);
+  // Appends characters to a line (nLength -1: up to the NUL).
+  void AppendLine(int nLineIndex, const char* pszChars, int nLength = -1);
+  int InternalInsertText(QuillView* pSource, int nLine, int nPos, const char* pszText,
+                         int& nEndLine, int& nEndChar);
+  int InternalDeleteText(QuillView* pSource, int nStartLine, int nStartChar, int nEndLine,
+                         int nEndChar);
+  void AddUndoRecord(int bInsert, const CPoint& ptStartPos, const CPoint& ptEndPos,
+                     const char* pszText, int nActionType = UNDO_ACTION_UNKNOWN);
+
+  // ---- Helpers for bulk line creation (loaders) ----
+  //
+  // A loader that creates millions of lines should avoid two allocations per line:
+  //   1. Preset the table: m_aLines.SetSize(0, nExpectedLines) sets the growth step so the
+  //      table grows in few steps (or SetSize(nLines) when the count is known).
+  //   2. Take one slab for the records, AllocSlab(n * sizeof(SLineInfo)), and one for the
+  //      characters, AllocSlab(sum of LineCapacity(length)) - or one slab per input chunk.
+  //   3. For each line: placement-new an SLineInfo into the record slab, point m_pcLine
+  //      into the text slab, set m_nLength, m_nMax = LineCapacity(m_nLength) (the full
+  //      capacity must really be reserved in the slab), m_nStorage = SLAB_RECORD | SLAB_TEXT,
+  //      copy the characters and m_aLines.Add(pLine).
+  //   4. m_aLines.FreeExtra() when done.
+  // FreeAll (and the destructor) free heap lines one by one and release all slabs at once.
+
+  // The capacity rule: the next multiple of 16 strictly above nLength.
+  static int LineCapacity(int nLength) { return (nLength / 16 + 1) * 16; }
+  // Storage for line records and texts, aligned for any object, owned by the buffer until
+  // FreeAll.
+  char* AllocSlab(std::size_t nBytes);
+  // A new heap line holding a copy of nLength characters.
+  static SLineInfo* NewLine(const char* pszChars, int nLength);
+  // Frees a line's heap parts (slab parts stay until FreeAll).
+  static void FreeLine(SLineInfo* pLine);
+  // Applies the table growth rule before lines are added: a full table doubles.
+  void PrepareLineTableGrowth();
+
+  SLineInfo* GetLine(int nLine) const;
+
+  bool m_bInit = false;
+  bool m_bReadOnly = false;
+  bool m_bModified = false;
+  int m_nCRLFMode = CRLF_MODE_DOS;
+  bool m_bCreateBackupFile = false;
+  int m_nUndoBufSize = 1024;
+  void* m_hChangeHandle = nullptr;
+  CDocument* m_pOwnerDoc = nullptr;
+
+  TCArray<SLineInfo*> m_aLines;
+  std::vector<std::unique_ptr<char[]>> m_aSlabs;
+
+  std::vector<SUndoRecord> m_aUndoBuf;
+  int m_nUndoPosition = 0;
+  // Undo position at the last save, load or InitNew. Negative when that state can no
+  // longer be reached by undo or redo (its records were dropped or overwritten).
+  int m_nSyncPosition = 0;
+  bool m_bUndoGroup = false;
+  bool m_bUndoBeginGroup = false;
+
+  std::vector<QuillView*> m_lpViews;
+
+ private:
+  // First line whose flags share a bit with dwFlag, or -1.
+  int FindLineWithFlag(std::uint32_t dwFlag) const;
+  // Adds the read-only attribute to the owner document's file on disk, if it exists.
+  void SetFileReadOnlyAttribute();
+  void FreeUndoRecords(std::size_t nFrom);
+  void UpdateModifiedAfterUndo();
+};
+
+}  // namespace quill
