@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include "buffer_fixture.h"
+
+namespace quill::test {
+namespace {
+
+class UndoTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    doc.SetTitle("C:\\dir\\file.txt");
+    view.SetDocument(&doc);
+    buf.AddView(&view);
+    buf.InitNew();
+  }
+  void Type(const char* text, int action = UNDO_ACTION_TYPING) {
+    buf.Insert(0, buf.GetLineLength(0), text, action, &view);
+  }
+  void ExpectUndo(const char* text, CPoint expectedCursor) {
+    CPoint cursor(-1, -1);
+    EXPECT_EQ(buf.Undo(cursor), 1);
+    EXPECT_EQ(buf.All(), text);
+    EXPECT_EQ(cursor, expectedCursor);
+  }
+
+  CDocument doc;
+  RecordingView view;
+  TestBuffer buf;
+};
+
+TEST_F(UndoTest, MergedTypingIsOneGroup) {
+  for (const char* ch : {"a", "b", "c"}) {
+    buf.BeginUndoGroup(ch[0] != 'a');
+    Type(ch);
+    buf.FlushUndoGroup(&view);
+  }
+  ASSERT_EQ(buf.m_aUndoBuf.size(), 3u);
+  EXPECT_EQ(buf.m_aUndoBuf[0].m_dwFlags, UNDOREC_INSERT | UNDOREC_GROUPSTART);
+  EXPECT_EQ(buf.m_aUndoBuf[2].m_dwFlags, UNDOREC_INSERT);
+  EXPECT_EQ(view.edits.back(), std::make_pair(UNDO_ACTION_TYPING, std::string("c")));
+  ExpectUndo("", CPoint(0, 0));
+  EXPECT_EQ(buf.CanUndo(), 0);
+  CPoint cursor;
+  buf.Redo(cursor);
+  EXPECT_EQ(buf.All(), "abc");
+  EXPECT_EQ(cursor, CPoint(3, 0));
+  EXPECT_EQ(buf.CanRedo(), 0);
+}
+
+TEST_F(UndoTest, GroupsOfInsertsAndDeletes) {
+  Type("base");
+  buf.BeginUndoGroup();
+  buf.Insert(0, 0, "\t", UNDO_ACTION_INDENT, &view);
+  buf.Insert(0, 5, "\r\n\t", UNDO_ACTION_INDENT, &view);
+  buf.DeleteText(&view, 0, 0, 0, 1, UNDO_ACTION_INDENT);
+  EXPECT_EQ(view.edits.size(), 1u);  // inside the group nothing is flushed
+  buf.FlushUndoGroup(&view);
+  EXPECT_EQ(view.edits.back().first, UNDO_ACTION_INDENT);
+  ExpectUndo("base", CPoint(0, 0));
+  CPoint cursor;
+  buf.Redo(cursor);
+  EXPECT_EQ(buf.All(), "base\n\t");
+  // A deletion keeps its text with CR LF breaks and puts the cursor at its end on undo.
+  buf.DeleteText(nullptr, 0, 1, 1, 1);
+  EXPECT_STREQ(buf.m_aUndoBuf.back().GetText(), "ase\r\n\t");
+  ExpectUndo("base\n\t", CPoint(1, 1));
+  Type("x");  // a new edit discards the redo records
+  EXPECT_EQ(buf.CanRedo(), 0);
+  EXPECT_EQ(buf.m_aUndoBuf.size(), 5u);
+}
+
+TEST_F(UndoTest, SavedPositionDrivesModifiedFlagAndTitle) {
+  Type("x");
+  EXPECT_EQ(doc.GetTitle(), "file.txt *");
+  EXPECT_TRUE(doc.IsModified());
+  buf.MarkSaved();
+  Type("y");
+  ExpectUndo("x", CPoint(1, 0));
+  EXPECT_EQ(buf.IsModified(), 0);
+  EXPECT_EQ(doc.GetTitle(), "file.txt");
+  EXPECT_FALSE(doc.IsModified());
+  ExpectUndo("", CPoint(0, 0));
+  EXPECT_EQ(doc.GetTitle(), "file.txt *");
+
+  buf.m_nSyncPosition = 0;  // as after InitNew: undoing everything is unmodified
+  CPoint cursor;
+  buf.Redo(cursor);
+  buf.Undo(cursor);
+  EXPECT_EQ(buf.IsModified(), 0);
+
+  // A saved state inside discarded redo records never comes back.
+  Type("a");
+  Type("b");
+  buf.MarkSaved();
+  buf.Undo(cursor);
+  Type("c");
+  EXPECT_EQ(buf.m_nUndoPosition, 2);
+  EXPECT_EQ(buf.IsModified(), 1);
+}
+
+TEST_F(UndoTest, TitleMarkIsAddedOnceAndRemovedEverywhere) {
+  buf.SetModified(1);
+  buf.SetModified(1);
+  EXPECT_EQ(doc.GetTitle(), "file.txt *");
+  doc.SetTitle(":odd * name");  // a separator in front keeps the whole title
+  buf.SetModified(0);
+  EXPECT_EQ(doc.GetTitle(), ":odd name");
+  RecordingView docless;  // the last attached view decides; without a document only the flag
+  buf.AddView(&docless);
+  buf.SetModified(1);
+  EXPECT_EQ(buf.IsModified(), 1);
+  EXPECT_EQ(doc.GetTitle(), ":odd name");
+}
+
+TEST_F(UndoTest, FullBufferDropsTheOldestWholeGroup) {
+  buf.BeginUndoGroup();
+  for (int i = 0; i < 3; ++i) buf.Insert(0, 0, "g");
+  buf.FlushUndoGroup(nullptr);
+  buf.MarkSaved();  // at 3: its records are dropped next, its state stays reachable
+  while (buf.m_aUndoBuf.size() < 1024) buf.Insert(0, 0, "s");
+  buf.Insert(0, 0, "n");
+  EXPECT_EQ(buf.m_aUndoBuf.size(), 1022u);
+  EXPECT_EQ(buf.m_nUndoPosition, 1022);
+  EXPECT_EQ(buf.m_nSyncPosition, 0);
+  EXPECT_TRUE(buf.m_aUndoBuf[0].m_dwFlags & UNDOREC_GROUPSTART);
+  buf.Insert(0, 0, "m");
+  buf.Insert(0, 0, "m");
+  buf.Insert(0, 0, "o");  // full again: one single-record group goes, and the saved state
+  EXPECT_EQ(buf.m_aUndoBuf.size(), 1024u);
+  CPoint cursor;
+  while (buf.CanUndo()) buf.Undo(cursor);
+  EXPECT_EQ(buf.All(), "sggg");
+  EXPECT_EQ(buf.IsModified(), 1);
+}
+
+TEST_F(UndoTest, DescriptionsIterateOverGroups) {
+  std::string text;
+  Type("p", UNDO_ACTION_PASTE);
+  EXPECT_EQ(buf.GetUndoDescription(text), nullptr);  // the only group
+  EXPECT_EQ(text, "Paste");
+  Type("q", UNDO_ACTION_DELETE);
+  buf.BeginUndoGroup(1);
+  Type("r", UNDO_ACTION_AUTOINDENT);  // merged into the Delete group
+  buf.FlushUndoGroup(&view);
+  Type("s", 42);
+  std::vector<std::string> texts;
+  POSITION pos = nullptr;
+  do {
+    pos = buf.GetUndoDescription(text, pos);
+    texts.push_back(text);
+  } while (pos != nullptr);
+  EXPECT_EQ(texts, (std::vector<std::string>{"", "Delete", "Paste"}));
+
+  CPoint cursor;
+  while (buf.CanUndo()) buf.Undo(cursor);
+  EXPECT_THROW(buf.GetUndoDescription(text), InvalidArgException);
+  std::vector<POSITION> positions;
+  texts.clear();
+  do {
+    pos = buf.GetRedoDescription(text, pos);
+    texts.push_back(text);
+    positions.push_back(pos);
+  } while (pos != nullptr);
+  EXPECT_EQ(texts, (std::vector<std::string>{"Paste", "Delete", ""}));
+  EXPECT_EQ(positions, (std::vector<POSITION>{reinterpret_cast<POSITION>(1), reinterpret_cast<POSITION>(3), nullptr}));
+  while (buf.CanRedo()) buf.Redo(cursor);
+  EXPECT_THROW(buf.GetRedoDescription(text), InvalidArgException);
+}
+
+TEST_F(UndoTest, ActionDescriptionsFollowTheirIds) {
+  const char* expected[] = {"Unknown", "Paste",         "Delete Selection", "Cut",    "Typing",     "Backspace",
+                            "Indent",  "Drag And Drop", "Replace",          "Delete", "Auto Indent"};
+  std::string text;
+  for (int code = 0; code <= 10; ++code) {
+    EXPECT_EQ(buf.GetActionDescription(code, text), 1);
+    EXPECT_EQ(text, expected[code]);
+  }
+  EXPECT_EQ(buf.GetActionDescription(11, text), 0);
+  EXPECT_EQ(text, "Auto Indent");
+}
+
+TEST_F(UndoTest, OneCharacterDeletionIsInlineAndRestored) {
+  Type("abc\r\ndef");
+  buf.DeleteText(nullptr, 0, 1, 0, 2);
+  const auto& rec = buf.m_aUndoBuf.back();
+  const char* stored = rec.GetText();
+  EXPECT_STREQ(stored, "b");
+  EXPECT_TRUE(stored >= reinterpret_cast<const char*>(&rec) && stored < reinterpret_cast<const char*>(&rec + 1));
+  buf.DeleteText(nullptr, 0, 2, 1, 0);  // a lone line break
+  ExpectUndo("ac\ndef", CPoint(0, 1));
+  ExpectUndo("abc\ndef", CPoint(2, 0));
+}
+
+}  // namespace
+}  // namespace quill::test
