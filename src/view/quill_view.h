@@ -293,6 +293,7 @@ class QuillView {
   int m_nExpandMemoColumn = 0;
   int ColumnOfPosition(const char* pszChars, int nOffset);
   int KeepMaxLineLength(int nLineIndex, int nOldLength);
+  void RecalcScrollBar(int nBar, int bPositionOnly, int& nPos, int nPage, int nTotal);
   int m_nKeptMaxLineLength = -1;
   std::string m_strExpand;  // expansion of the run being drawn
 };
