@@ -2,6 +2,7 @@
 // QuillView: the editor window over one QuillTextBuffer. A plain class whose window
 // messages are members that a backend calls; nothing of a toolkit appears here.
 
+#include <cstdint>
 #include <string>
 
 namespace quill {
@@ -27,6 +28,10 @@ class QuillView {
   // Called on the source view when an undo group is flushed.
   virtual void OnEditOperation(int nAction, const char* pszText);
 
+  // Records the current last-write time of the document's file in m_ftLastWrite (kept
+  // when the file cannot be read).
+  void UpdateLastWrittenTime();
+
  protected:
   friend class QuillTextBuffer;
 
@@ -34,6 +39,8 @@ class QuillView {
   QuillTextBuffer* m_pTextBuffer = nullptr;
   // Bookmarks exist in the buffer: enables the bookmark navigation commands.
   bool m_bHasBookmarks = false;
+  // Last-write time of the document's file as last recorded (100-ns units), 0 = none.
+  std::uint64_t m_ftLastWrite = 0;
 };
 
 }  // namespace quill
