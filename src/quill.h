@@ -15,4 +15,6 @@
 #include "platform/held_file.h"
 #include "platform/types.h"
 #include "resources/strings.h"
+#include "settings/registry.h"
+#include "settings/store.h"
 #include "view/quill_view.h"
