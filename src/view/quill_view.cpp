@@ -9,4 +9,8 @@ void QuillView::UpdateView(QuillView*, CUpdateContext*, unsigned long, int) {}
 
 void QuillView::OnEditOperation(int, const char*) {}
 
+unsigned long QuillView::ParseLine(const char*, int, unsigned long, int, TEXTBLOCK*, int&) {
+  return 0;
+}
+
 }  // namespace quill

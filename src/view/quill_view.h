@@ -18,6 +18,14 @@ class QuillView {
   QuillView(const QuillView&) = delete;
   QuillView& operator=(const QuillView&) = delete;
 
+  // One coloured run of a line: from charPos up to the next run's charPos (the last run
+  // up to the line's end), drawn with the two colour indices.
+  struct TEXTBLOCK {
+    int charPos;
+    int fgColorIndex;
+    int bgColorIndex;
+  };
+
   // The document this view shows (the framework binds it when the view is created).
   CDocument* GetDocument() const { return m_pDocument; }
   void SetDocument(CDocument* document) { m_pDocument = document; }
@@ -31,6 +39,11 @@ class QuillView {
   // Records the current last-write time of the document's file in m_ftLastWrite (kept
   // when the file cannot be read).
   void UpdateLastWrittenTime();
+  // Splits a line into coloured runs and returns the parse state at its end. The base
+  // view does no highlighting: it returns 0 and adds no run. A derived view forwards to
+  // its style's ParseLine.
+  virtual unsigned long ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,
+                                  int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems);
 
  protected:
   friend class QuillTextBuffer;
