@@ -119,7 +119,10 @@ TEST_F(LockingDocumentTest, SaveReplacesTheFileAndTheLockFollowsIt) {
   // The held file is the new one: a reload through it reads the saved text.
   doc.GetTextBuffer().FreeAll();
   ASSERT_EQ(doc.GetTextBuffer().LoadFromFileLocking("", false, -1), 1);
-  EXPECT_EQ(std::string(doc.GetTextBuffer().GetLineChars(0)), "new one");
+  QuillTextBuffer& buffer = doc.GetTextBuffer();
+  ASSERT_EQ(buffer.GetLineCount(), 2);
+  EXPECT_EQ(std::string(buffer.GetLineChars(0), static_cast<std::size_t>(buffer.GetLineLength(0))),
+            "new one");
 }
 
 TEST_F(LockingDocumentTest, AHardLinkedFileIsRewrittenInPlaceThroughTheHold) {
