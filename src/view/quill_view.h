@@ -1,17 +1,46 @@
 #pragma once
 // QuillView: the editor window over one QuillTextBuffer. A plain class whose window
 // messages are members that a backend calls; nothing of a toolkit appears here.
+//
+// The class is spread over files by concern: state.cpp (construction, attaching, reset,
+// buffer notifications, window lifecycle), geometry.cpp (tab expansion, columns, pixels,
+// metrics, fonts), render.cpp (painting, colours, selection, caret), scroll.cpp (scroll
+// bars).
 
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "platform/gdi.h"
+#include "platform/types.h"
+#include "platform/window.h"
 
 namespace quill {
 
 class CDocument;
 class CUpdateContext;
 class QuillTextBuffer;
+class TDocumentStyle;
 
 class QuillView {
  public:
+  // One coloured run of a line: from charPos to the next run's charPos (the last run to
+  // the end of the line), drawn with two colour indexes.
+  struct TEXTBLOCK {
+    int charPos;
+    int fgColorIndex;
+    int bgColorIndex;
+  };
+
+  // Dynamic creation under the class name "QuillView".
+  using ViewFactory = std::function<std::unique_ptr<QuillView>()>;
+  static constexpr const char* kClassName = "QuillView";
+  static std::unique_ptr<QuillView> CreateObject();
+  static ViewFactory GetThisClass();
+
   QuillView();
   virtual ~QuillView();
   QuillView(const QuillView&) = delete;
@@ -21,19 +50,246 @@ class QuillView {
   CDocument* GetDocument() const { return m_pDocument; }
   void SetDocument(CDocument* document) { m_pDocument = document; }
 
+  // ---- Window lifecycle (a backend calls these) ----
+
+  // The window the view lives in; null until OnCreate and after OnDestroy.
+  Window* GetWindow() const { return m_pWnd; }
+  virtual bool PreCreateWindow(CREATESTRUCT& cs);
+  // Binds the window and creates what the view needs; -1 (and no window) without a style.
+  int OnCreate(Window* pWnd);
+  virtual void OnInitialUpdate();
+  virtual void OnActivateView(int bActivate, QuillView* pActivateView, QuillView* pDeactiveView);
+  void OnSize(unsigned nType, int cx, int cy);
+  void OnSysColorChange();
+  int OnEraseBkgnd(CDC* pdc);
+  void OnDestroy();
+  virtual void OnDraw(CDC* pdc);
+  // Framework notification: repaint everything (UpdateAllViews with no hint).
+  virtual void OnUpdate(QuillView* pSender, long lHint, void* pHint);
+
+  // ---- Buffer access ----
+  virtual QuillTextBuffer* LocateTextBuffer();
+  void AttachToBuffer(QuillTextBuffer* pBuf = nullptr);
+  void DetachFromBuffer();
+  virtual int GetLineCount();
+  virtual int GetLineLength(int nLineIndex);
+  virtual int GetLineActualLength(int nLineIndex);
+  virtual const char* GetLineChars(int nLineIndex);
+  virtual std::uint32_t GetLineFlags(int nLineIndex);
+  virtual void GetText(const CPoint& ptStart, const CPoint& ptEnd, std::string& text);
+  virtual bool QueryEditable();
+
+  // ---- Geometry ----
+  virtual void ResetView();
+  int GetTabSize() const { return m_nTabSize; }
+  void SetTabSize(int nTabSize);
+  bool GetViewTabs() const { return m_bViewTabs; }
+  void SetViewTabs(int bViewTabs);
+  bool GetSelectionMargin() const { return m_bSelMargin; }
+  void SetSelectionMargin(int bSelMargin);
+  int GetMarginWidth() const { return m_bSelMargin ? 20 : 1; }
+  int GetLineHeight();
+  int GetCharWidth();
+  int GetScreenLines();
+  int GetScreenChars();
+  int GetMaxLineLength();
+  int CalculateActualOffset(int nLineIndex, int nCharIndex);
+  int ApproxActualOffset(int nLineIndex, int nOffset);
+  void ExpandChars(const char* pszChars, int nOffset, int nCount, std::string& line);
+  CPoint ClientToText(const CPoint& point);
+  CPoint TextToClient(const CPoint& point);
+  void AdjustTextPoint(CPoint& point);
+  void InvalidateLines(int nLine1, int nLine2, int bInvalidateMargin = 0);
+  int GetColumnPos(const CPoint& pt);
+
+  // ---- Fonts ----
+  void SetFont(const LOGFONT& lf);
+  void GetFont(LOGFONT& lf) const { lf = m_lfBaseFont; }
+  const CFont* GetFont(int bItalic = 0, int bBold = 0);
+
+  // ---- Flags stored for other commands ----
+  bool GetSmoothScroll() const { return m_bSmoothScroll; }
+  void SetSmoothScroll(int bSmoothScroll) { m_bSmoothScroll = bSmoothScroll != 0; }
+  bool GetDisableDragAndDrop() const { return m_bDisableDragAndDrop; }
+  void SetDisableDragAndDrop(int bDDAD) { m_bDisableDragAndDrop = bDDAD != 0; }
+  bool GetDisableBSAtSOL() const { return m_bDisableBSAtSOL; }
+  void SetDisableBSAtSOL(int bDisableBSAtSOL) { m_bDisableBSAtSOL = bDisableBSAtSOL != 0; }
+  bool GetOverwriteMode() const { return m_bOvrMode; }
+  bool GetAutoIndent() const { return m_bAutoIndent; }
+
+  // ---- Settings hooks for hosts (the view reads nothing through them) ----
+  virtual int GetSettingInt(const char* pszKey, int nDefault);
+  virtual unsigned long GetSettingString(const char* pszKey, const char* pszDefault,
+                                         char* pszBuffer, unsigned long nSize);
+  virtual bool SetSettingInt(const char* pszKey, int nValue);
+
+  // ---- Hooks for derived views ----
+  virtual unsigned long ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,
+                                  int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems);
+  virtual int GetDocumentType() const { return -1; }
+  virtual std::string GetCaption() const { return std::string(); }
+  virtual TDocumentStyle* CreateStyle();
+  TDocumentStyle* GetTextStyle() const { return m_pStyle; }
+  virtual void OnEditChanged() {}
+  virtual void HandleF5Command() {}
+  virtual void HandleF6Command() {}
+
+  // ---- Painting ----
+  virtual COLORREF GetColor(int nColorIndex);
+  virtual void GetLineColors(int nLineIndex, unsigned long& crBkgnd, unsigned long& crText,
+                             int& bDrawWhitespace);
+  virtual int GetBold(int nColorIndex);
+  virtual int GetItalic(int nColorIndex);
+  virtual void DrawSingleLine(CDC* pdc, const CRect& rect, int nLineIndex);
+  virtual void DrawMargin(CDC* pdc, const CRect& rect, int nLineIndex);
+  void DrawLineHelper(CDC* pdc, CPoint& ptOrigin, const CRect& rcClip, int nColorIndex,
+                      const char* pszChars, int nOffset, int nCount, CPoint ptTextPos);
+  void DrawLineHelperImpl(CDC* pdc, CPoint& ptOrigin, const CRect& rcClip,
+                          const char* pszChars, int nOffset, int nCount);
+  unsigned long GetParseCookie(int nLineIndex);
+
+  // ---- Selection bounds and caret ----
+  void PrepareSelBounds();
+  bool IsInsideSelBlock(CPoint ptTextPos);
+  bool IsInsideSelection(const CPoint& ptTextPos);
+  void UpdateCaret();
+  void ShowCursor();
+  void HideCursor();
+
+  // ---- Scroll bars ----
+  void RecalcVertScrollBar(int bPositionOnly = 0);
+  void RecalcHorzScrollBar(int bPositionOnly = 0);
+
+  // ---- Buffer notifications ----
   // Called by the buffer for every attached view after each change.
   virtual void UpdateView(QuillView* pSource, CUpdateContext* pContext, unsigned long dwFlags,
                           int nLineIndex);
   // Called on the source view when an undo group is flushed.
   virtual void OnEditOperation(int nAction, const char* pszText);
 
+  // The number of glyphs of the margin strip and the line flags they show, in order.
+  static constexpr int kMarginFlagCount = 15;
+  static const std::array<std::uint32_t, kMarginFlagCount>& MarginFlags();
+
  protected:
   friend class QuillTextBuffer;
 
+  // Colour indexes of the view's own painting.
+  enum {
+    COLORINDEX_WHITESPACE = 1,       // the 1-pixel strip when the margin is off
+    COLORINDEX_NORMALTEXT = 2,
+    COLORINDEX_SELMARGIN = 3,
+    COLORINDEX_SELBKGND = 4,
+    COLORINDEX_SELTEXT = 5,
+    COLORINDEX_BKGND = 17,
+  };
+
+  // The style's tab size and font go into the view (tab size 3, font kept without one).
+  void ApplyStyleToView();
+  void CalcLineCharDim();
+  // Steps that belong to other concerns of the view; their owners fill them in.
+  void ReadSearchHistories() {}
+  void WriteSearchHistories() {}
+  void FreeSearchState() {}
+  void LoadAcceleratorTable() {}
+  void ForgetAcceleratorTable() {}
+  bool CreateDropTarget() { return false; }
+  void RevokeDropTarget() {}
+  void BuildContextMenu() {}
+  void DestroyContextMenu() {}
+  void ClearLastWriteTime() {}
+  void RecordLastWriteTime() {}
+  // Saves the style when it has unsaved changes and deletes it.
+  void DeleteStyle();
+
+  // A window exists (geometry that needs one is "not created" without it).
+  bool HasWindow() const { return m_pWnd != nullptr; }
+  CRect GetClientRect() const;
+  void InvalidateAll(bool erase);
+  void DiscardFonts();
+  std::uint32_t GetLineFlagsSafe(int nLineIndex);
+
   CDocument* m_pDocument = nullptr;
+  Window* m_pWnd = nullptr;
   QuillTextBuffer* m_pTextBuffer = nullptr;
+  TDocumentStyle* m_pStyle = nullptr;
+
+  // Editing state.
+  bool m_bOvrMode = false;
+  bool m_bAutoIndent = true;
+  bool m_bDisableBSAtSOL = false;
+  bool m_bCursorHidden = false;
+
+  // Painting and geometry caches.
+  std::unique_ptr<CBitmap> m_pCacheBitmap;
+  int m_nLineHeight = -1;
+  int m_nCharWidth = -1;
+  int m_nTabSize = 3;
+  bool m_bViewTabs = false;
+  bool m_bSelMargin = true;
+  int m_nScreenLines = -1;
+  int m_nScreenChars = -1;
+  int m_nMaxLineLength = -1;
+  int m_nIdealCharPos = -1;
+  bool m_bFocused = false;
+  LOGFONT m_lfBaseFont;
+  std::array<std::unique_ptr<CFont>, 4> m_apFonts;
+  static constexpr std::uint32_t kNoCookie = 0xFFFFFFFFu;
+  std::vector<std::uint32_t> m_pdwParseCookies;
+  bool m_bParseCookiesAllocated = false;
+  std::vector<int> m_pnActualLineLength;
+  bool m_bActualLengthAllocated = false;
+  CImageList m_pIcons;
+  std::vector<TEXTBLOCK> m_aRunBuffer;
+
+  // Mouse and drag state.
+  bool m_bDragSelection = false;
+  bool m_bSelecting = false;
+  bool m_bWordSelection = false;
+  bool m_bLineSelection = false;
+  bool m_bPreparingToDrag = false;
+  unsigned m_nDragSelTimer = 0;
+  CPoint m_ptDraggedTextBegin;
+  CPoint m_ptDraggedTextEnd;
+  bool m_bDisableDragAndDrop = false;
+
+  // Selection, cursor and scroll position.
+  CPoint m_ptDrawSelStart;
+  CPoint m_ptDrawSelEnd;
+  CPoint m_ptSelStart;
+  CPoint m_ptSelEnd;
+  CPoint m_ptCursorPos;
+  CPoint m_ptAnchor;
+  int m_nTopLine = 0;
+  int m_nOffsetChar = 0;
+  bool m_bSmoothScroll = false;
+  bool m_bVertScrollBarLocked = false;
+  bool m_bHorzScrollBarLocked = false;
+  bool m_bShowInactiveSelection = false;
+
+  // Find state: a last search exists, with these flags.
+  bool m_bHasLastFind = false;
+  unsigned long m_dwLastSearchFlags = 0;
+  // The selection the replace command restores, moved across edits while the flag is set.
+  bool m_bSelectionPushed = false;
+  CPoint m_ptSavedSelStart;
+  CPoint m_ptSavedSelEnd;
+  // Printing: header and footer wanted, page orientation.
+  bool m_bPrintHeader = false;
+  bool m_bPrintFooter = true;
+  int m_nPageOrientation = 0;
+
   // Bookmarks exist in the buffer: enables the bookmark navigation commands.
   bool m_bHasBookmarks = false;
+
+ private:
+  // Expansion memo of the line being painted: the column reached at a position of the
+  // characters, so that the runs of one line are expanded in one pass.
+  const char* m_pExpandMemoChars = nullptr;
+  int m_nExpandMemoPos = 0;
+  int m_nExpandMemoColumn = 0;
+  int ColumnOfPosition(const char* pszChars, int nOffset);
+  std::string m_strExpand;  // expansion of the run being drawn
 };
 
 }  // namespace quill

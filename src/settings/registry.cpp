@@ -1,0 +1,141 @@
+#include "settings/registry.h"
+
+#include "platform/format.h"
+
+namespace quill {
+
+std::string RegistryPath(std::string_view section, std::string_view rest) {
+  std::string s(section);
+  std::string r(rest);
+  std::string path = Format(REGISTRY_PATH_FORMAT, s.c_str(), r.c_str());
+  // The format ends the root with a separator; a section that brings its own leading
+  // backslash is joined with one.
+  std::string_view root(REGISTRY_ROOT);
+  if (path.size() > root.size() + 1 && path[root.size() + 1] == '\\') {
+    path.erase(root.size() + 1, 1);
+  }
+  return path;
+}
+
+namespace {
+
+// Key paths are relative to a root; the current user's root is the store's root.
+bool IsCurrentUser(HKEY root) { return root == HKEY_CURRENT_USER; }
+
+}  // namespace
+
+bool RegDeleteKey(HKEY root, std::string_view path) {
+  if (!IsCurrentUser(root)) return false;
+  return GetSettingsStore()->DeleteKey(path, false);
+}
+
+bool SHDeleteKey(HKEY root, std::string_view path) {
+  if (!IsCurrentUser(root)) return false;
+  return GetSettingsStore()->DeleteKey(path, true);
+}
+
+TAutoLoad GetRegistryAutoLoad() {
+  registry_int<TAutoLoad> value(RegistryPath("\\General", "\\AutoLoad"), HKEY_CURRENT_USER,
+                                AUTOLOAD_OFF);
+  if (value.exists()) return value.read();
+  return AUTOLOAD_OFF;
+}
+
+TSaveOptions GetRegistrySaveOptions() {
+  registry_int<TSaveOptions> value(RegistryPath("\\General", "\\SaveOption"),
+                                   HKEY_CURRENT_USER, SAVEOPTION_SAVE_ALL);
+  if (value.exists()) return value.read();
+  return SAVEOPTION_SAVE_ALL;
+}
+
+void SetRegistryAutoLoad(TAutoLoad v) {
+  registry_int<TAutoLoad> value(RegistryPath("\\General", "\\AutoLoad"), HKEY_CURRENT_USER,
+                                AUTOLOAD_OFF);
+  value.write(v);
+}
+
+void SetRegistrySaveOptions(TSaveOptions v) {
+  registry_int<TSaveOptions> value(RegistryPath("\\General", "\\SaveOption"),
+                                   HKEY_CURRENT_USER, SAVEOPTION_SAVE_ALL);
+  value.write(v);
+}
+
+}  // namespace quill
+
+registry_value::registry_value(const std::string& path, HKEY root) : m_root(root) {
+  size_t cut = path.rfind('\\');
+  if (cut == std::string::npos) {
+    m_value_name = path;
+  } else {
+    m_key_path = path.substr(0, cut);
+    m_value_name = path.substr(cut + 1);
+  }
+}
+
+registry_value::~registry_value() = default;
+
+bool registry_value::open_for_reading() {
+  if (m_root != HKEY_CURRENT_USER) return false;
+  m_hKey = HKEY(quill::GetSettingsStore()->OpenKey(m_key_path, false));
+  return static_cast<bool>(m_hKey);
+}
+
+void registry_value::close() { m_hKey = HKEY(); }
+
+bool registry_value::exists() {
+  if (!open_for_reading()) return false;
+  quill::RegValue v;
+  bool found = quill::GetSettingsStore()->QueryValue(m_hKey.id, m_value_name, &v);
+  close();
+  return found;
+}
+
+void registry_value::read4(unsigned char buf[4]) {
+  if (!open_for_reading()) return;
+  quill::RegValue v;
+  if (quill::GetSettingsStore()->QueryValue(m_hKey.id, m_value_name, &v) &&
+      v.data.size() <= 4) {
+    for (size_t i = 0; i < v.data.size(); ++i) buf[i] = static_cast<unsigned char>(v.data[i]);
+  }
+  close();
+}
+
+bool registry_value::read_text(std::string* out) {
+  if (!open_for_reading()) return false;
+  quill::RegValue v;
+  bool found = quill::GetSettingsStore()->QueryValue(m_hKey.id, m_value_name, &v);
+  close();
+  if (!found) return false;
+  size_t nul = v.data.find('\0');
+  out->assign(v.data, 0, nul == std::string::npos ? v.data.size() : nul);
+  return true;
+}
+
+void registry_value::write_raw(std::uint32_t type, std::string_view data) {
+  if (m_root != HKEY_CURRENT_USER) return;
+  auto store = quill::GetSettingsStore();
+  m_hKey = HKEY(store->OpenKey(m_key_path, true));
+  if (!m_hKey) m_hKey = HKEY(store->OpenKey(m_key_path, false));
+  if (!m_hKey) return;
+  store->SetValue(m_hKey.id, m_value_name, type, data);
+  close();
+}
+
+std::uint32_t registry_value::from_bytes(const unsigned char buf[4]) {
+  return static_cast<std::uint32_t>(buf[0]) | (static_cast<std::uint32_t>(buf[1]) << 8) |
+         (static_cast<std::uint32_t>(buf[2]) << 16) | (static_cast<std::uint32_t>(buf[3]) << 24);
+}
+
+void registry_value::to_bytes(std::uint32_t v, unsigned char buf[4]) {
+  for (int i = 0; i < 4; ++i) buf[i] = static_cast<unsigned char>(v >> (8 * i));
+}
+
+template class registry_int<int>;
+template class registry_int<bool>;
+template class registry_int<char>;
+template class registry_int<short>;
+template class registry_int<quill::TAutoLoad>;
+template class registry_int<quill::TSaveOptions>;
+template class registry_binary<long>;
+template class registry_binary<unsigned long>;
+template class registry_string<std::string>;

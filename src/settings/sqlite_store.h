@@ -1,0 +1,42 @@
+#pragma once
+// The settings store kept in one SQLite database file, shared by every process of the user.
+//
+// The file and its folders are created on the first write; until then reads find nothing.
+// The database runs in WAL mode with a busy timeout and each change is its own transaction,
+// so several processes may read and write at once. A file that cannot be opened as a
+// database is moved aside (renamed with a ".corrupt-<time>" suffix, not deleted) and a fresh
+// one is started. The connection and its prepared statements stay open for the life of the
+// store.
+
+#include <memory>
+#include <string>
+
+#include "settings/store.h"
+
+namespace quill {
+
+class SqliteSettingsStore : public SettingsStore {
+ public:
+  explicit SqliteSettingsStore(std::string path);
+  ~SqliteSettingsStore() override;
+  SqliteSettingsStore(const SqliteSettingsStore&) = delete;
+  SqliteSettingsStore& operator=(const SqliteSettingsStore&) = delete;
+
+  const std::string& path() const;
+
+  SettingsKeyId OpenKey(std::string_view path, bool create) override;
+  bool QueryValue(SettingsKeyId key, std::string_view name, RegValue* out) override;
+  bool SetValue(SettingsKeyId key, std::string_view name, std::uint32_t type,
+                std::string_view data) override;
+  bool DeleteValue(SettingsKeyId key, std::string_view name) override;
+  bool DeleteKey(std::string_view path, bool recursive) override;
+  std::vector<std::string> EnumKeys(SettingsKeyId key) override;
+  std::vector<RegValue> EnumValues(SettingsKeyId key) override;
+  bool Transact(const std::function<bool()>& body) override;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace quill

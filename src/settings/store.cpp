@@ -1,0 +1,95 @@
+#include "settings/store.h"
+
+#include <cstdlib>
+#include <mutex>
+
+#include "settings/sqlite_store.h"
+
+namespace quill {
+
+namespace {
+
+std::mutex g_store_mutex;
+std::shared_ptr<SettingsStore> g_store;
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+std::shared_ptr<SettingsStore> SetSettingsStore(std::shared_ptr<SettingsStore> store) {
+  std::lock_guard<std::mutex> lock(g_store_mutex);
+  std::swap(g_store, store);
+  return store;
+}
+
+std::shared_ptr<MemorySettingsStore> InstallMemorySettingsStore() {
+  auto store = std::make_shared<MemorySettingsStore>();
+  SetSettingsStore(store);
+  return store;
+}
+
+std::shared_ptr<SettingsStore> GetSettingsStore() {
+  std::lock_guard<std::mutex> lock(g_store_mutex);
+  if (!g_store) {
+    const char* test_mode = std::getenv("QUILL_TEST_MODE");
+    if (test_mode && *test_mode) {
+      g_store = std::make_shared<MemorySettingsStore>();
+    } else {
+      g_store = std::make_shared<SqliteSettingsStore>(DefaultSettingsPath());
+    }
+  }
+  return g_store;
+}
+
+std::string DefaultSettingsPath() {
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  std::string base;
+  if (xdg && *xdg) {
+    base = xdg;
+  } else {
+    const char* home = std::getenv("HOME");
+    base = std::string(home ? home : "") + "/.config";
+  }
+  return base + "/quill/registry.db";
+}
+
+std::vector<std::string_view> SplitKeyPath(std::string_view path) {
+  std::vector<std::string_view> parts;
+  size_t i = 0;
+  while (i <= path.size()) {
+    size_t j = path.find('\\', i);
+    if (j == std::string_view::npos) j = path.size();
+    if (j > i) parts.push_back(path.substr(i, j - i));
+    i = j + 1;
+  }
+  return parts;
+}
+
+std::string NormalizeKeyPath(std::string_view path) {
+  std::string out;
+  for (std::string_view part : SplitKeyPath(path)) {
+    if (!out.empty()) out.push_back('\\');
+    out.append(part);
+  }
+  return out;
+}
+
+bool NamesEqual(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
+}
+
+bool NameLess(std::string_view a, std::string_view b) {
+  size_t n = a.size() < b.size() ? a.size() : b.size();
+  for (size_t i = 0; i < n; ++i) {
+    unsigned char x = static_cast<unsigned char>(Lower(a[i]));
+    unsigned char y = static_cast<unsigned char>(Lower(b[i]));
+    if (x != y) return x < y;
+  }
+  return a.size() < b.size();
+}
+
+}  // namespace quill

@@ -1,0 +1,265 @@
+// QuillView: tab expansion, columns, the mapping between text and client pixels, the
+// screen size in lines and columns, font metrics and font variants.
+
+#include <algorithm>
+
+#include "view/quill_view.h"
+
+namespace quill {
+
+namespace {
+
+// The column after a byte at column c: a tab goes to the next tab stop.
+inline int Advance(char ch, int column, int tab) {
+  return ch == '\t' ? column + tab - column % tab : column + 1;
+}
+
+}  // namespace
+
+// ---- tab expansion ----
+
+int QuillView::CalculateActualOffset(int nLineIndex, int nCharIndex) {
+  if (nCharIndex < 1) return 0;
+  const int nLength = GetLineLength(nLineIndex);
+  const char* pszChars = GetLineChars(nLineIndex);
+  const int nTabSize = std::max(GetTabSize(), 1);
+  const int nCount = std::min(nCharIndex, nLength);
+  int nOffset = 0;
+  for (int i = 0; i < nCount; ++i) nOffset = Advance(pszChars[i], nOffset, nTabSize);
+  return nOffset;
+}
+
+int QuillView::GetLineActualLength(int nLineIndex) {
+  const int nLineCount = GetLineCount();
+  if (!m_bActualLengthAllocated || static_cast<int>(m_pnActualLineLength.size()) < nLineCount) {
+    m_pnActualLineLength.resize(static_cast<std::size_t>(nLineCount), -1);
+    m_bActualLengthAllocated = true;
+  }
+  if (nLineIndex >= 0 && nLineIndex < static_cast<int>(m_pnActualLineLength.size())) {
+    int& cached = m_pnActualLineLength[static_cast<std::size_t>(nLineIndex)];
+    if (cached >= 0) return cached;
+    cached = CalculateActualOffset(nLineIndex, GetLineLength(nLineIndex));
+    return cached;
+  }
+  return CalculateActualOffset(nLineIndex, GetLineLength(nLineIndex));
+}
+
+int QuillView::GetMaxLineLength() {
+  if (m_nMaxLineLength == -1) {
+    m_nMaxLineLength = 0;
+    const int nLineCount = m_pTextBuffer == nullptr ? 0 : GetLineCount();
+    for (int i = 0; i < nLineCount; ++i) {
+      m_nMaxLineLength = std::max(m_nMaxLineLength, GetLineActualLength(i));
+    }
+  }
+  return m_nMaxLineLength;
+}
+
+int QuillView::ApproxActualOffset(int nLineIndex, int nOffset) {
+  if (nOffset == 0) return 0;
+  const int nLength = GetLineLength(nLineIndex);
+  if (nLength == 0) return 0;
+  const char* pszChars = GetLineChars(nLineIndex);
+  const int nTabSize = std::max(GetTabSize(), 1);
+  int nColumn = 0;
+  for (int i = 0; i < nLength; ++i) {
+    nColumn = Advance(pszChars[i], nColumn, nTabSize);
+    if (nColumn >= nOffset) return nOffset <= nColumn - nTabSize / 2 ? i : i + 1;
+  }
+  return nLength;
+}
+
+int QuillView::ColumnOfPosition(const char* pszChars, int nOffset) {
+  const int nTabSize = std::max(GetTabSize(), 1);
+  int nPos = 0;
+  int nColumn = 0;
+  if (pszChars == m_pExpandMemoChars && nOffset >= m_nExpandMemoPos) {
+    nPos = m_nExpandMemoPos;
+    nColumn = m_nExpandMemoColumn;
+  }
+  for (; nPos < nOffset; ++nPos) nColumn = Advance(pszChars[nPos], nColumn, nTabSize);
+  if (pszChars == m_pExpandMemoChars) {
+    m_nExpandMemoPos = nOffset;
+    m_nExpandMemoColumn = nColumn;
+  }
+  return nColumn;
+}
+
+void QuillView::ExpandChars(const char* pszChars, int nOffset, int nCount, std::string& line) {
+  line.clear();
+  if (nCount < 1 || pszChars == nullptr) return;
+  const int nTabSize = std::max(GetTabSize(), 1);
+  const char* pszRun = pszChars + nOffset;
+  const int nTabCount = static_cast<int>(std::count(pszRun, pszRun + nCount, '\t'));
+  const int nStartColumn = ColumnOfPosition(pszChars, nOffset);
+  if (nTabCount == 0 && !m_bViewTabs) {
+    line.assign(pszRun, static_cast<std::size_t>(nCount));
+    if (pszChars == m_pExpandMemoChars) {
+      m_nExpandMemoPos = nOffset + nCount;
+      m_nExpandMemoColumn = nStartColumn + nCount;
+    }
+    return;
+  }
+  line.reserve(static_cast<std::size_t>(nCount) +
+               static_cast<std::size_t>(nTabSize - 1) * static_cast<std::size_t>(nTabCount) + 1);
+  int nColumn = nStartColumn;
+  for (int i = 0; i < nCount; ++i) {
+    const char ch = pszRun[i];
+    if (ch == '\t') {
+      int nSpaces = nTabSize - nColumn % nTabSize;
+      nColumn += nSpaces;
+      if (m_bViewTabs) {
+        line.push_back(static_cast<char>(0xBB));
+        --nSpaces;
+      }
+      line.append(static_cast<std::size_t>(nSpaces), ' ');
+    } else {
+      line.push_back(m_bViewTabs && ch == ' ' ? static_cast<char>(0x95) : ch);
+      ++nColumn;
+    }
+  }
+  if (pszChars == m_pExpandMemoChars) {
+    m_nExpandMemoPos = nOffset + nCount;
+    m_nExpandMemoColumn = nColumn;
+  }
+}
+
+// ---- pixels ----
+
+CPoint QuillView::ClientToText(const CPoint& point) {
+  const int nLineCount = GetLineCount();
+  CPoint pt;
+  pt.y = point.y / GetLineHeight() + m_nTopLine;
+  if (pt.y >= nLineCount) pt.y = nLineCount - 1;
+  if (pt.y < 0) pt.y = 0;
+
+  // A point left of the text area (in the margin) counts as the first visible column.
+  const int nPixels = std::max(point.x - GetMarginWidth(), 0);
+  const int nTarget = std::max(nPixels / GetCharWidth() + m_nOffsetChar, 0);
+
+  const int nLength = GetLineLength(pt.y);
+  if (nLength == 0) {
+    pt.x = 0;
+    return pt;
+  }
+  const char* pszChars = GetLineChars(pt.y);
+  const int nTabSize = std::max(GetTabSize(), 1);
+  int nColumn = 0;
+  for (int i = 0; i < nLength; ++i) {
+    nColumn = Advance(pszChars[i], nColumn, nTabSize);
+    if (nColumn > nTarget) {
+      pt.x = i;
+      return pt;
+    }
+  }
+  pt.x = nLength;
+  return pt;
+}
+
+CPoint QuillView::TextToClient(const CPoint& point) {
+  CPoint pt;
+  pt.y = (point.y - m_nTopLine) * GetLineHeight();
+  pt.x = (CalculateActualOffset(point.y, point.x) - m_nOffsetChar) * GetCharWidth() +
+         GetMarginWidth();
+  return pt;
+}
+
+void QuillView::AdjustTextPoint(CPoint& point) { point.x += GetCharWidth() / 2; }
+
+void QuillView::InvalidateLines(int nLine1, int nLine2, int) {
+  if (!HasWindow()) return;
+  CRect rcInvalid = GetClientRect();
+  const int nLineHeight = GetLineHeight();
+  if (nLine2 == -1) {
+    rcInvalid.top = (nLine1 - m_nTopLine) * nLineHeight;
+  } else {
+    if (nLine2 < nLine1) std::swap(nLine1, nLine2);
+    rcInvalid.top = (nLine1 - m_nTopLine) * nLineHeight;
+    rcInvalid.bottom = (nLine2 - m_nTopLine + 1) * nLineHeight;
+  }
+  m_pWnd->InvalidateRect(&rcInvalid, false);
+}
+
+int QuillView::GetScreenLines() {
+  if (m_nScreenLines == -1) {
+    if (!HasWindow()) return 0;
+    m_nScreenLines = GetClientRect().Height() / GetLineHeight();
+  }
+  return m_nScreenLines;
+}
+
+int QuillView::GetScreenChars() {
+  if (m_nScreenChars == -1) {
+    if (!HasWindow()) return 0;
+    m_nScreenChars = (GetClientRect().Width() - GetMarginWidth()) / GetCharWidth();
+  }
+  return m_nScreenChars;
+}
+
+// ---- settings of the geometry ----
+
+void QuillView::SetTabSize(int nTabSize) {
+  if (m_nTabSize == nTabSize) return;
+  m_nTabSize = nTabSize;
+  m_pnActualLineLength.clear();
+  m_bActualLengthAllocated = false;
+  m_nMaxLineLength = -1;
+  RecalcHorzScrollBar(0);
+  InvalidateAll(true);
+  UpdateCaret();
+}
+
+void QuillView::SetViewTabs(int bViewTabs) {
+  if ((bViewTabs != 0) == m_bViewTabs) return;
+  m_bViewTabs = bViewTabs != 0;
+  InvalidateAll(true);
+}
+
+void QuillView::SetSelectionMargin(int bSelMargin) {
+  if ((bSelMargin != 0) == m_bSelMargin) return;
+  m_bSelMargin = bSelMargin != 0;
+  if (HasWindow()) {
+    m_nScreenChars = -1;
+    InvalidateAll(true);
+    RecalcHorzScrollBar(0);
+  }
+}
+
+// ---- metrics and fonts ----
+
+int QuillView::GetLineHeight() {
+  if (m_nLineHeight == -1) CalcLineCharDim();
+  // Without a window nothing can be measured: one pixel per line.
+  return m_nLineHeight > 0 ? m_nLineHeight : 1;
+}
+
+int QuillView::GetCharWidth() {
+  if (m_nCharWidth == -1) CalcLineCharDim();
+  return m_nCharWidth > 0 ? m_nCharWidth : 1;
+}
+
+void QuillView::CalcLineCharDim() {
+  if (!HasWindow()) return;
+  std::unique_ptr<CDC> dc = m_pWnd->GetDC();
+  if (!dc) return;
+  const CFont* pOldFont = dc->SelectObject(GetFont(0, 0));
+  const CSize extent = dc->GetTextExtent("X");
+  dc->SelectObject(pOldFont);
+  m_nLineHeight = std::max(extent.cy, 1);
+  m_nCharWidth = std::max(extent.cx, 1);
+}
+
+const CFont* QuillView::GetFont(int bItalic, int bBold) {
+  const std::size_t nIndex = (bItalic ? 2u : 0u) + (bBold ? 1u : 0u);
+  if (m_apFonts[nIndex]) return m_apFonts[nIndex].get();
+  m_lfBaseFont.lfWeight = bBold ? FW_BOLD : FW_NORMAL;
+  m_lfBaseFont.lfItalic = static_cast<std::uint8_t>(bItalic ? 1 : 0);
+  auto font = std::make_unique<CFont>();
+  if (!font->CreateFontIndirect(m_lfBaseFont)) {
+    return HasWindow() ? m_pWnd->GetFont() : nullptr;
+  }
+  m_apFonts[nIndex] = std::move(font);
+  return m_apFonts[nIndex].get();
+}
+
+}  // namespace quill

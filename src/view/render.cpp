@@ -1,0 +1,351 @@
+// QuillView: painting. Each row is drawn into a one-line bitmap (margin cell, then the
+// text cell with its coloured runs and the selection) and reaches the window in one copy.
+
+#include <algorithm>
+#include <new>
+
+#include "buffer/buffer_defs.h"
+#include "resources/glyphs.h"
+#include "view/quill_view.h"
+
+namespace quill {
+
+namespace {
+
+constexpr unsigned long kNoColor = static_cast<unsigned long>(-1);
+
+void FillClipped(CDC* pdc, CRect rect, const CRect& clip, COLORREF color) {
+  CRect part;
+  if (part.IntersectRect(rect, clip)) pdc->FillSolidRect(part, color);
+}
+
+}  // namespace
+
+const std::array<std::uint32_t, QuillView::kMarginFlagCount>& QuillView::MarginFlags() {
+  static const std::array<std::uint32_t, kMarginFlagCount> flags = {
+      LINEFLAG_MARK_A,     LINEFLAG_MARK_B,     LINEFLAG_MARK_C,     LINEFLAG_BOOKMARK_1,
+      LINEFLAG_BOOKMARK_2, LINEFLAG_BOOKMARK_3, LINEFLAG_BOOKMARK_4, LINEFLAG_BOOKMARK_5,
+      LINEFLAG_BOOKMARK_6, LINEFLAG_BOOKMARK_7, LINEFLAG_BOOKMARK_8, LINEFLAG_BOOKMARK_9,
+      LINEFLAG_BOOKMARK_0, LINEFLAG_BOOKMARK,   LINEFLAG_MARK_D,
+  };
+  return flags;
+}
+
+void QuillView::OnDraw(CDC* pdc) {
+  if (pdc == nullptr) return;
+  const CRect rcClient = GetClientRect();
+  const int nLineCount = GetLineCount();
+  const int nLineHeight = GetLineHeight();
+  PrepareSelBounds();
+
+  std::unique_ptr<CDC> cacheDC = pdc->CreateCompatibleDC();
+  if (!cacheDC) return;
+  if (!m_pCacheBitmap) m_pCacheBitmap = pdc->CreateCompatibleBitmap(rcClient.Width(), nLineHeight);
+  CBitmap* pOldBitmap = cacheDC->SelectObject(m_pCacheBitmap.get());
+
+  const int nMarginWidth = GetMarginWidth();
+  const CRect rcCacheMargin(0, 0, nMarginWidth, nLineHeight);
+  const CRect rcCacheLine(nMarginWidth, 0, rcClient.Width(), nLineHeight);
+
+  CRect rcLine(rcClient.left, rcClient.top, rcClient.right, rcClient.top + nLineHeight);
+  int nCurrentLine = m_nTopLine;
+  while (rcLine.top < rcClient.bottom) {
+    const int nLine = nCurrentLine < nLineCount ? nCurrentLine : -1;
+    DrawMargin(cacheDC.get(), rcCacheMargin, nLine);
+    DrawSingleLine(cacheDC.get(), rcCacheLine, nLine);
+    pdc->BitBlt(rcLine.left, rcLine.top, rcLine.Width(), rcLine.Height(), cacheDC.get(), 0, 0);
+    ++nCurrentLine;
+    rcLine.OffsetRect(0, nLineHeight);
+  }
+
+  cacheDC->SelectObject(pOldBitmap);
+}
+
+void QuillView::DrawSingleLine(CDC* pdc, const CRect& rc, int nLineIndex) {
+  if (nLineIndex == -1) {
+    pdc->FillSolidRect(rc, GetColor(COLORINDEX_BKGND));
+    return;
+  }
+
+  unsigned long crBkgnd = kNoColor;
+  unsigned long crText = kNoColor;
+  int bDrawWhitespace = 0;
+  GetLineColors(nLineIndex, crBkgnd, crText, bDrawWhitespace);
+  if (crBkgnd == kNoColor) crBkgnd = GetColor(COLORINDEX_BKGND);
+  const COLORREF crLineBkgnd = static_cast<COLORREF>(crBkgnd);
+  const COLORREF crRest = bDrawWhitespace ? crLineBkgnd : GetColor(COLORINDEX_BKGND);
+  const bool bShowSelection = m_bFocused || m_bShowInactiveSelection;
+  const int nCharWidth = GetCharWidth();
+
+  const int nLength = GetLineLength(nLineIndex);
+  if (nLength == 0) {
+    CRect rect = rc;
+    if (bShowSelection && IsInsideSelBlock(CPoint(0, nLineIndex))) {
+      pdc->FillSolidRect(CRect(rect.left, rect.top, rect.left + nCharWidth, rect.bottom),
+                         GetColor(COLORINDEX_SELBKGND));
+      rect.left += nCharWidth;
+    }
+    if (!rect.IsRectEmpty()) pdc->FillSolidRect(rect, crRest);
+    return;
+  }
+
+  const char* pszChars = GetLineChars(nLineIndex);
+  const unsigned long dwCookie = GetParseCookie(nLineIndex - 1);
+  int nBlocks = 0;
+  TEXTBLOCK* pBuf = nullptr;
+  try {
+    const std::size_t nRoom = static_cast<std::size_t>(nLength) * 3 + 3;
+    if (m_aRunBuffer.size() < nRoom) m_aRunBuffer.resize(nRoom);
+    pBuf = m_aRunBuffer.data();
+  } catch (const std::bad_alloc&) {
+    pBuf = nullptr;  // too long to colour: the line is drawn as plain text
+  }
+  const unsigned long dwEndCookie =
+      ParseLine(pszChars, nLength, dwCookie, nLineIndex, pBuf, nBlocks);
+  if (nLineIndex >= 0 && nLineIndex < static_cast<int>(m_pdwParseCookies.size())) {
+    m_pdwParseCookies[static_cast<std::size_t>(nLineIndex)] = static_cast<std::uint32_t>(dwEndCookie);
+  }
+  if (pBuf == nullptr) nBlocks = 0;
+
+  // Text left of the window is drawn too and clipped away.
+  CPoint origin(rc.left - m_nOffsetChar * nCharWidth, rc.top);
+  pdc->SetBkColor(crLineBkgnd);
+  if (crText != kNoColor) pdc->SetTextColor(static_cast<COLORREF>(crText));
+
+  m_pExpandMemoChars = pszChars;
+  m_nExpandMemoPos = 0;
+  m_nExpandMemoColumn = 0;
+
+  auto drawPlain = [&](int nCount) {
+    if (crText == kNoColor) pdc->SetTextColor(GetColor(COLORINDEX_NORMALTEXT));
+    pdc->SelectObject(GetFont(GetItalic(COLORINDEX_NORMALTEXT), GetBold(COLORINDEX_NORMALTEXT)));
+    const COLORREF crOld = pdc->SetBkColor(GetColor(COLORINDEX_BKGND));
+    DrawLineHelper(pdc, origin, rc, COLORINDEX_NORMALTEXT, pszChars, 0, nCount,
+                   CPoint(0, nLineIndex));
+    pdc->SetBkColor(crOld);
+  };
+
+  if (nBlocks <= 0) {
+    drawPlain(nLength);
+  } else {
+    // Runs from a derived parser are kept inside the line and in order.
+    auto runStart = [&](int i, int nFloor) {
+      return std::clamp(pBuf[i].charPos, nFloor, nLength);
+    };
+    const int nFirst = runStart(0, 0);
+    if (nFirst > 0) drawPlain(nFirst);
+    int nPos = nFirst;
+    for (int i = 0; i < nBlocks; ++i) {
+      const int nStart = std::max(runStart(i, 0), nPos);
+      const int nEnd = i + 1 < nBlocks ? std::max(runStart(i + 1, 0), nStart) : nLength;
+      const TEXTBLOCK& block = pBuf[i];
+      if (crText == kNoColor) pdc->SetTextColor(GetColor(block.fgColorIndex));
+      pdc->SelectObject(GetFont(GetItalic(block.fgColorIndex), GetBold(block.fgColorIndex)));
+      const COLORREF crOld = pdc->SetBkColor(GetColor(block.bgColorIndex));
+      DrawLineHelper(pdc, origin, rc, block.fgColorIndex, pszChars, nStart, nEnd - nStart,
+                     CPoint(nStart, nLineIndex));
+      pdc->SetBkColor(crOld);
+      nPos = nEnd;
+    }
+  }
+  m_pExpandMemoChars = nullptr;
+
+  // Right of the text: the line break (one selected cell when it is selected), then the
+  // line's background.
+  int nLeft = origin.x;
+  if (nLeft < rc.right) {
+    if (bShowSelection && IsInsideSelBlock(CPoint(nLength, nLineIndex))) {
+      FillClipped(pdc, CRect(nLeft, rc.top, nLeft + nCharWidth, rc.bottom), rc,
+                  GetColor(COLORINDEX_SELBKGND));
+      nLeft += nCharWidth;
+    }
+    FillClipped(pdc, CRect(std::max(nLeft, rc.left), rc.top, rc.right, rc.bottom), rc, crRest);
+  }
+}
+
+void QuillView::DrawLineHelper(CDC* pdc, CPoint& ptOrigin, const CRect& rcClip, int,
+                               const char* pszChars, int nOffset, int nCount, CPoint ptTextPos) {
+  if (nCount < 1) return;
+  if (!m_bFocused && !m_bShowInactiveSelection) {
+    DrawLineHelperImpl(pdc, ptOrigin, rcClip, pszChars, nOffset, nCount);
+    return;
+  }
+
+  int nSelBegin;
+  if (m_ptDrawSelStart.y > ptTextPos.y) {
+    nSelBegin = nCount;
+  } else if (m_ptDrawSelStart.y < ptTextPos.y) {
+    nSelBegin = 0;
+  } else {
+    nSelBegin = std::clamp(m_ptDrawSelStart.x - ptTextPos.x, 0, nCount);
+  }
+  int nSelEnd;
+  if (m_ptDrawSelEnd.y > ptTextPos.y) {
+    nSelEnd = nCount;
+  } else if (m_ptDrawSelEnd.y < ptTextPos.y) {
+    nSelEnd = 0;
+  } else {
+    nSelEnd = std::clamp(m_ptDrawSelEnd.x - ptTextPos.x, 0, nCount);
+  }
+  nSelEnd = std::max(nSelEnd, nSelBegin);
+
+  DrawLineHelperImpl(pdc, ptOrigin, rcClip, pszChars, nOffset, nSelBegin);
+  if (nSelEnd > nSelBegin) {
+    const COLORREF crOldBk = pdc->SetBkColor(GetColor(COLORINDEX_SELBKGND));
+    const COLORREF crOldText = pdc->SetTextColor(GetColor(COLORINDEX_SELTEXT));
+    DrawLineHelperImpl(pdc, ptOrigin, rcClip, pszChars, nOffset + nSelBegin, nSelEnd - nSelBegin);
+    pdc->SetBkColor(crOldBk);
+    pdc->SetTextColor(crOldText);
+  }
+  DrawLineHelperImpl(pdc, ptOrigin, rcClip, pszChars, nOffset + nSelEnd, nCount - nSelEnd);
+}
+
+void QuillView::DrawLineHelperImpl(CDC* pdc, CPoint& ptOrigin, const CRect& rcClip,
+                                   const char* pszChars, int nOffset, int nCount) {
+  if (nCount < 1) return;
+  const int nCharWidth = GetCharWidth();
+  // A run wholly outside the clip only moves the origin.
+  const int nStartColumn = ColumnOfPosition(pszChars, nOffset);
+  const int nEndColumn = ColumnOfPosition(pszChars, nOffset + nCount);
+  const int nWidth = (nEndColumn - nStartColumn) * nCharWidth;
+  if (ptOrigin.x >= rcClip.right || ptOrigin.x + nWidth <= rcClip.left) {
+    ptOrigin.x += nWidth;
+    return;
+  }
+  // Rewind the memo to the run's start for the expansion.
+  if (pszChars == m_pExpandMemoChars) {
+    m_nExpandMemoPos = nOffset;
+    m_nExpandMemoColumn = nStartColumn;
+  }
+  ExpandChars(pszChars, nOffset, nCount, m_strExpand);
+  const int nRoom = rcClip.right - ptOrigin.x;
+  if (nRoom > 0) {
+    const std::size_t nChars =
+        std::min(m_strExpand.size(), static_cast<std::size_t>(nRoom / nCharWidth + 1));
+    pdc->ExtTextOut(ptOrigin.x, ptOrigin.y, ETO_CLIPPED, &rcClip,
+                    std::string_view(m_strExpand.data(), nChars));
+  }
+  ptOrigin.x += static_cast<int>(m_strExpand.size()) * nCharWidth;
+}
+
+void QuillView::DrawMargin(CDC* pdc, const CRect& rect, int nLineIndex) {
+  if (!m_bSelMargin) {
+    pdc->FillSolidRect(rect, GetColor(COLORINDEX_WHITESPACE));
+    return;
+  }
+  pdc->FillSolidRect(rect, GetColor(COLORINDEX_SELMARGIN));
+  if (nLineIndex < 0) return;
+
+  const std::uint32_t dwFlags = GetLineFlags(nLineIndex);
+  const auto& table = MarginFlags();
+  for (int i = 0; i < kMarginFlagCount; ++i) {
+    if ((dwFlags & table[static_cast<std::size_t>(i)]) == 0) continue;
+    if (!m_pIcons.IsCreated()) {
+      m_pIcons.Create(MarginGlyphStrip(), MARGIN_GLYPH_SIZE, MARGIN_GLYPH_TRANSPARENT);
+    }
+    const CPoint pt(rect.left + 2, rect.top + (rect.Height() - MARGIN_GLYPH_SIZE) / 2);
+    m_pIcons.Draw(pdc, i, pt, ILD_TRANSPARENT);
+    break;
+  }
+}
+
+unsigned long QuillView::GetParseCookie(int nLineIndex) {
+  const int nLineCount = GetLineCount();
+  if (!m_bParseCookiesAllocated || static_cast<int>(m_pdwParseCookies.size()) < nLineCount) {
+    m_pdwParseCookies.resize(static_cast<std::size_t>(nLineCount), kNoCookie);
+    m_bParseCookiesAllocated = true;
+  }
+  if (nLineIndex < 0 || nLineIndex >= nLineCount) return 0;
+  if (m_pdwParseCookies[static_cast<std::size_t>(nLineIndex)] != kNoCookie) {
+    return m_pdwParseCookies[static_cast<std::size_t>(nLineIndex)];
+  }
+
+  int L = nLineIndex;
+  while (L >= 0 && m_pdwParseCookies[static_cast<std::size_t>(L)] == kNoCookie) --L;
+  for (int nLine = L + 1; nLine <= nLineIndex; ++nLine) {
+    const unsigned long dwPrev = nLine > 0 ? m_pdwParseCookies[static_cast<std::size_t>(nLine - 1)] : 0;
+    int nBlocks = 0;
+    m_pdwParseCookies[static_cast<std::size_t>(nLine)] = static_cast<std::uint32_t>(
+        ParseLine(GetLineChars(nLine), GetLineLength(nLine), dwPrev, nLine, nullptr, nBlocks));
+  }
+  return m_pdwParseCookies[static_cast<std::size_t>(nLineIndex)];
+}
+
+void QuillView::GetLineColors(int nLineIndex, unsigned long& crBkgnd, unsigned long& crText,
+                              int& bDrawWhitespace) {
+  const std::uint32_t dwFlags = GetLineFlags(nLineIndex);
+  bDrawWhitespace = 1;
+  crText = RGB(255, 255, 255);
+  if (dwFlags & LINEFLAG_MARK_A) {
+    crBkgnd = RGB(0, 128, 0);
+  } else if (dwFlags & LINEFLAG_MARK_B) {
+    crBkgnd = RGB(255, 0, 0);
+  } else if (dwFlags & LINEFLAG_MARK_D) {
+    crBkgnd = RGB(128, 128, 0);
+  } else {
+    crBkgnd = kNoColor;
+    crText = kNoColor;
+    bDrawWhitespace = 0;
+  }
+}
+
+int QuillView::GetBold(int) { return 0; }
+
+int QuillView::GetItalic(int) { return 0; }
+
+// ---- selection bounds ----
+
+void QuillView::PrepareSelBounds() {
+  const bool bStartFirst =
+      m_ptSelStart.y < m_ptSelEnd.y || (m_ptSelStart.y == m_ptSelEnd.y && m_ptSelStart.x < m_ptSelEnd.x);
+  const bool bEqual = m_ptSelStart == m_ptSelEnd;
+  if (bStartFirst || bEqual) {
+    m_ptDrawSelStart = m_ptSelStart;
+    m_ptDrawSelEnd = m_ptSelEnd;
+  } else {
+    m_ptDrawSelStart = m_ptSelEnd;
+    m_ptDrawSelEnd = m_ptSelStart;
+  }
+}
+
+bool QuillView::IsInsideSelBlock(CPoint ptTextPos) {
+  if (ptTextPos.y < m_ptDrawSelStart.y || ptTextPos.y > m_ptDrawSelEnd.y) return false;
+  if (ptTextPos.y > m_ptDrawSelStart.y && ptTextPos.y < m_ptDrawSelEnd.y) return true;
+  if (m_ptDrawSelStart.y < m_ptDrawSelEnd.y) {
+    if (ptTextPos.y == m_ptDrawSelStart.y) return ptTextPos.x >= m_ptDrawSelStart.x;
+    return ptTextPos.x < m_ptDrawSelEnd.x;
+  }
+  return ptTextPos.x >= m_ptDrawSelStart.x && ptTextPos.x < m_ptDrawSelEnd.x;
+}
+
+bool QuillView::IsInsideSelection(const CPoint& ptTextPos) {
+  PrepareSelBounds();
+  return IsInsideSelBlock(ptTextPos);
+}
+
+// ---- caret ----
+
+void QuillView::UpdateCaret() {
+  if (!HasWindow()) return;
+  const bool bCursorInText = m_ptCursorPos.y >= 0 && m_ptCursorPos.y < GetLineCount();
+  if (m_bFocused && !m_bCursorHidden && bCursorInText &&
+      CalculateActualOffset(m_ptCursorPos.y, m_ptCursorPos.x) >= m_nOffsetChar) {
+    m_pWnd->CreateSolidCaret(2, GetLineHeight());
+    m_pWnd->SetCaretPos(TextToClient(m_ptCursorPos));
+    m_pWnd->ShowCaret();
+  } else {
+    m_pWnd->HideCaret();
+  }
+}
+
+void QuillView::ShowCursor() {
+  m_bCursorHidden = false;
+  UpdateCaret();
+}
+
+void QuillView::HideCursor() {
+  m_bCursorHidden = true;
+  UpdateCaret();
+}
+
+}  // namespace quill

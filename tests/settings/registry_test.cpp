@@ -1,0 +1,204 @@
+#include "settings/registry.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/types.h"
+#include "settings/sqlite_store.h"
+#include "settings/store.h"
+#include "temp_dir.h"
+
+namespace {
+
+using quill::RegistryPath;
+
+unsigned long quill_rgb() { return quill::RGB(0x11, 0x22, 0x33); }
+
+// Every case runs on the in-memory store and on the SQLite store in a fresh folder.
+class RegistryTest : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    if (std::string(GetParam()) == "memory") {
+      store_ = std::make_shared<quill::MemorySettingsStore>();
+    } else {
+      dir_ = std::make_unique<quill_test::TempDir>();
+      store_ = std::make_shared<quill::SqliteSettingsStore>(dir_->path() + "/registry.db");
+    }
+    quill::SetSettingsStore(store_);
+  }
+  void TearDown() override { quill::SetSettingsStore(nullptr); }
+
+  // Stores raw data under a full path, bypassing the typed classes.
+  void Put(const std::string& key, const std::string& name, std::uint32_t type,
+           const std::string& data) {
+    auto id = store_->OpenKey(key, true);
+    ASSERT_NE(id, quill::kNoKey);
+    ASSERT_TRUE(store_->SetValue(id, name, type, data));
+  }
+  bool Get(const std::string& key, const std::string& name, quill::RegValue* out) {
+    auto id = store_->OpenKey(key, false);
+    return id != quill::kNoKey && store_->QueryValue(id, name, out);
+  }
+
+  std::unique_ptr<quill_test::TempDir> dir_;
+  std::shared_ptr<quill::SettingsStore> store_;
+};
+
+INSTANTIATE_TEST_SUITE_P(Stores, RegistryTest, ::testing::Values("memory", "sqlite"),
+                         [](const auto& info) { return std::string(info.param); });
+
+TEST_P(RegistryTest, PathsJoinSectionsWithOneSeparator) {
+  EXPECT_EQ(RegistryPath("\\General", "\\AutoLoad"),
+            "Software\\Corvane\\Verurozu Doriru\\General\\AutoLoad");
+  EXPECT_EQ(RegistryPath("COMMON\\", "Finds\\Number"),
+            "Software\\Corvane\\Verurozu Doriru\\COMMON\\Finds\\Number");
+  registry_int<int> v(RegistryPath("COMMON\\", "Finds\\Number"), HKEY_CURRENT_USER, 0);
+  EXPECT_EQ(v.key_path(), "Software\\Corvane\\Verurozu Doriru\\COMMON\\Finds");
+  EXPECT_EQ(v.value_name(), "Number");
+  registry_int<int> bare("NoKey", HKEY_CURRENT_USER, 0);
+  EXPECT_EQ(bare.key_path(), "");
+  EXPECT_EQ(bare.value_name(), "NoKey");
+}
+
+TEST_P(RegistryTest, GeneralOptionsDefaultAndRoundTrip) {
+  EXPECT_EQ(quill::GetRegistryAutoLoad(), quill::AUTOLOAD_OFF);
+  EXPECT_EQ(quill::GetRegistrySaveOptions(), quill::SAVEOPTION_SAVE_ALL);
+  quill::SetRegistryAutoLoad(quill::AUTOLOAD_ON);
+  quill::SetRegistrySaveOptions(quill::SAVEOPTION_DONT_SAVE);
+  EXPECT_EQ(quill::GetRegistryAutoLoad(), quill::AUTOLOAD_ON);
+  EXPECT_EQ(quill::GetRegistrySaveOptions(), quill::SAVEOPTION_DONT_SAVE);
+  // Stored under the root with single separators, as DWORDs.
+  quill::RegValue v;
+  ASSERT_TRUE(Get("Software\\Corvane\\Verurozu Doriru\\General", "AutoLoad", &v));
+  EXPECT_EQ(v.type, quill::REG_DWORD);
+  EXPECT_EQ(v.data, std::string("\0\0\0\0", 4));
+  ASSERT_TRUE(Get("Software\\Corvane\\Verurozu Doriru\\General", "SaveOption", &v));
+  EXPECT_EQ(v.data, std::string("\2\0\0\0", 4));
+  EXPECT_EQ(store_->EnumKeys(store_->OpenKey("Software\\Corvane\\Verurozu Doriru", false)),
+            std::vector<std::string>{"General"});
+}
+
+TEST_P(RegistryTest, FourByteValuesConvertToTheirType) {
+  const std::string key = "Software\\Corvane\\Verurozu Doriru\\Test";
+  const std::string path = key + "\\V";
+  Put(key, "V", quill::REG_DWORD, std::string("\2\0\0\0", 4));
+  EXPECT_TRUE((registry_int<bool>(path, HKEY_CURRENT_USER, false).read()));
+  Put(key, "V", quill::REG_DWORD, std::string("\x34\x12\x01\x80", 4));
+  EXPECT_EQ((registry_int<short>(path, HKEY_CURRENT_USER, 0).read()), 0x1234);
+  EXPECT_EQ((registry_int<char>(path, HKEY_CURRENT_USER, 0).read()), 0x34);
+  EXPECT_EQ((registry_int<int>(path, HKEY_CURRENT_USER, 0).read()),
+            static_cast<int>(0x80011234u));
+  // The stored type is not checked: a binary value reads as an int too.
+  Put(key, "V", quill::REG_BINARY, std::string("\xff\xff\xff\xff", 4));
+  EXPECT_EQ((registry_int<int>(path, HKEY_CURRENT_USER, 0).read()), -1);
+  EXPECT_EQ((registry_binary<long>(path, HKEY_CURRENT_USER, 0).read()), -1L);
+  EXPECT_EQ((registry_binary<unsigned long>(path, HKEY_CURRENT_USER, 0).read()), 0xFFFFFFFFUL);
+  // Data longer than 4 bytes does not fit the buffer: the default stays.
+  Put(key, "V", quill::REG_SZ, "longer text");
+  EXPECT_EQ((registry_int<int>(path, HKEY_CURRENT_USER, 77).read()), 77);
+  // Shorter data replaces only the leading bytes of the default.
+  Put(key, "V", quill::REG_BINARY, std::string("\x01", 1));
+  EXPECT_EQ((registry_binary<unsigned long>(path, HKEY_CURRENT_USER, 0x0A0B0C0DUL).read()),
+            0x0A0B0C01UL);
+}
+
+TEST_P(RegistryTest, WritesStoreTypeAndSize) {
+  const std::string key = "Software\\Corvane\\Verurozu Doriru\\W";
+  quill::RegValue v;
+  registry_int<bool>(key + "\\B", HKEY_CURRENT_USER, false).write(true);
+  ASSERT_TRUE(Get(key, "B", &v));
+  EXPECT_EQ(v.type, quill::REG_DWORD);
+  EXPECT_EQ(v.data, std::string("\1\0\0\0", 4));
+  registry_int<char>(key + "\\C", HKEY_CURRENT_USER, 0).write(static_cast<char>(-2));
+  ASSERT_TRUE(Get(key, "C", &v));
+  EXPECT_EQ(v.data, std::string("\xfe\0\0\0", 4));  // zero-extended
+  registry_binary<unsigned long>(key + "\\Col", HKEY_CURRENT_USER, 0).write(quill_rgb());
+  ASSERT_TRUE(Get(key, "Col", &v));
+  EXPECT_EQ(v.type, quill::REG_BINARY);
+  EXPECT_EQ(v.data, std::string("\x11\x22\x33\0", 4));
+  registry_binary<long> margin(key + "\\Margin", HKEY_CURRENT_USER, 0);
+  margin.write(-250);
+  EXPECT_EQ(margin.read(), -250);
+  registry_string<std::string>(key + "\\S", HKEY_CURRENT_USER, "").write("abc");
+  ASSERT_TRUE(Get(key, "S", &v));
+  EXPECT_EQ(v.type, quill::REG_SZ);
+  EXPECT_EQ(v.data, std::string("abc\0", 4));
+}
+
+TEST_P(RegistryTest, StringsAbsentEmptyAndEmbeddedNul) {
+  const std::string path = "Software\\Corvane\\Verurozu Doriru\\S\\Name";
+  registry_string<std::string> s(path, HKEY_CURRENT_USER, "fallback");
+  EXPECT_FALSE(s.exists());
+  EXPECT_EQ(s.read(), "fallback");
+  s.write("");
+  EXPECT_TRUE(s.exists());
+  EXPECT_EQ(s.read(), "");
+  Put("Software\\Corvane\\Verurozu Doriru\\S", "Name", quill::REG_SZ,
+      std::string("ab\0cd", 5));
+  EXPECT_EQ(s.read(), "ab");
+  // Without any NUL the whole data is the text.
+  Put("Software\\Corvane\\Verurozu Doriru\\S", "Name", quill::REG_BINARY, "xyz");
+  EXPECT_EQ(s.read(), "xyz");
+}
+
+TEST_P(RegistryTest, NamesIgnoreAsciiCaseAndKeepTheirFirstSpelling) {
+  registry_int<int>("Software\\Corvane\\Verurozu Doriru\\Mixed\\Count",
+                    HKEY_CURRENT_USER, 0).write(5);
+  registry_int<int> other("SOFTWARE\\corvane\\VERUROZU doriru\\mixed\\COUNT",
+                          HKEY_CURRENT_USER, 0);
+  EXPECT_TRUE(other.exists());
+  EXPECT_EQ(other.read(), 5);
+  other.write(6);
+  auto id = store_->OpenKey("software\\corvane\\verurozu doriru\\mixed", false);
+  auto values = store_->EnumValues(id);
+  ASSERT_EQ(values.size(), 1u);
+  EXPECT_EQ(values[0].name, "Count");
+  EXPECT_EQ(values[0].data, std::string("\6\0\0\0", 4));
+  EXPECT_EQ(store_->EnumKeys(store_->OpenKey("software\\CORVANE", false)),
+            std::vector<std::string>{"Verurozu Doriru"});
+  // Only ASCII letters fold.
+  registry_int<int>("K\\\xc4", HKEY_CURRENT_USER, 0).write(1);
+  EXPECT_FALSE((registry_int<int>("K\\\xe4", HKEY_CURRENT_USER, 0).exists()));
+}
+
+TEST_P(RegistryTest, OtherRootsAndMissingKeysDegradeSilently) {
+  registry_int<int> other("A\\B", HKEY(42), 9);
+  other.write(3);
+  EXPECT_FALSE(other.exists());
+  EXPECT_EQ(other.read(), 9);
+  EXPECT_EQ(store_->OpenKey("A", false), quill::kNoKey);
+  registry_int<int> missing("No\\Such\\Value", HKEY_CURRENT_USER, -4);
+  EXPECT_FALSE(missing.exists());
+  EXPECT_EQ(missing.read(), -4);
+}
+
+TEST_P(RegistryTest, KeyDeletionPlainAndRecursive) {
+  const std::string p = "Software\\Corvane\\Verurozu Doriru\\CPP";
+  registry_int<int>(p + "\\TabSize", HKEY_CURRENT_USER, 0).write(4);
+  registry_string<std::string>(p + "\\Colors\\Keywords\\CUSTOM", HKEY_CURRENT_USER, "")
+      .write("1");
+  EXPECT_FALSE(quill::RegDeleteKey(HKEY_CURRENT_USER, p));  // has subkeys
+  EXPECT_TRUE(quill::RegDeleteKey(HKEY_CURRENT_USER, p + "\\Colors\\Keywords"));
+  EXPECT_TRUE(quill::SHDeleteKey(HKEY_CURRENT_USER, "software\\corvane\\verurozu doriru\\cpp"));
+  EXPECT_EQ(store_->OpenKey(p, false), quill::kNoKey);
+  EXPECT_NE(store_->OpenKey("Software\\Corvane\\Verurozu Doriru", false), quill::kNoKey);
+  EXPECT_FALSE(quill::SHDeleteKey(HKEY_CURRENT_USER, p));
+  EXPECT_FALSE(quill::SHDeleteKey(HKEY_CURRENT_USER, ""));  // never the root
+  // A new key of the same name starts empty.
+  EXPECT_FALSE((registry_int<int>(p + "\\TabSize", HKEY_CURRENT_USER, 0).exists()));
+}
+
+TEST_P(RegistryTest, TransactionsKeepAllOrNothing) {
+  bool kept = store_->Transact([&] {
+    store_->SetValue(store_->OpenKey("T", true), "a", quill::REG_DWORD, "1234");
+    return false;
+  });
+  EXPECT_FALSE(kept);
+  EXPECT_EQ(store_->OpenKey("T", false), quill::kNoKey);
+  EXPECT_TRUE(store_->Transact([&] {
+    return store_->SetValue(store_->OpenKey("T", true), "a", quill::REG_DWORD, "1234");
+  }));
+  quill::RegValue v;
+  EXPECT_TRUE(Get("T", "a", &v));
+}
+
+}  // namespace

@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include "buffer/buffer_defs.h"
+#include "resources/glyphs.h"
+#include "view_fixture.h"
+
+namespace quill {
+namespace {
+
+using testing::Fill;
+using testing::ProbeView;
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kMargin = RGB(230, 230, 230);
+constexpr COLORREF kGreen = RGB(0, 128, 0);
+
+// Cells are 8 x 16 pixels; the text starts right of the 20-pixel margin.
+constexpr int kCw = 8;
+constexpr int kLh = 16;
+constexpr int kLeft = 20;
+
+// A parser that colours digits as numbers (7 on 24) and everything else as normal text;
+// numbers are drawn bold.
+class DigitView : public ProbeView {
+ public:
+  unsigned long ParseLine(const char* chars, int length, unsigned long cookie, int, TEXTBLOCK* buf,
+                          int& count) override {
+    if (buf == nullptr) {
+      ++CookieOnlyCalls;
+      return cookie;
+    }
+    bool inNumber = false;
+    for (int i = 0; i < length; ++i) {
+      const bool digit = chars[i] >= '0' && chars[i] <= '9';
+      if (i == 0 || digit != inNumber) {
+        buf[count++] = digit ? TEXTBLOCK{i, 7, 24} : TEXTBLOCK{i, 2, 17};
+        inNumber = digit;
+      }
+    }
+    return cookie;
+  }
+  COLORREF GetColor(int index) override {
+    if (index == 7) return RGB(0, 0, 200);
+    if (index == 24) return RGB(240, 240, 255);
+    return ProbeView::GetColor(index);
+  }
+  int GetBold(int index) override { return index == 7 ? 1 : 0; }
+  int CookieOnlyCalls = 0;
+};
+
+class Render : public ::testing::Test {
+ protected:
+  void Show(const std::vector<std::string>& lines, CSize client = CSize(20 + 10 * kCw, 6 * kLh)) {
+    Fill(buffer, lines);
+    window.SetClientSize(client);
+    view.BindWindow(&window);
+    view.AttachToBuffer(&buffer);
+  }
+  void TearDown() override {
+    view.DetachFromBuffer();
+    view.BindWindow(nullptr);
+  }
+  HeadlessDC& Paint() { return window.Paint(view); }
+  // The cell of column col on screen row row.
+  static CellInfo Cell(HeadlessDC& dc, int col, int row) {
+    return dc.At(kLeft + col * kCw + kCw / 2, row * kLh + kLh / 2);
+  }
+  static std::string Row(HeadlessDC& dc, int row, int count = 10) {
+    return dc.RowText(row * kLh + kLh / 2, kLeft, kCw, count);
+  }
+
+  QuillTextBuffer buffer;
+  DigitView view;
+  HeadlessWindow window;
+};
+
+TEST_F(Render, RunsAreDrawnInTheirColoursAndFonts) {
+  Show({"ab12c", "\tx"});
+  HeadlessDC& dc = Paint();
+  EXPECT_EQ(Row(dc, 0, 6), std::string("ab12c "));
+  EXPECT_EQ(Cell(dc, 0, 0).textColor, kBlack);
+  EXPECT_EQ(Cell(dc, 0, 0).bkColor, kWhite);
+  EXPECT_EQ(Cell(dc, 0, 0).weight, FW_NORMAL);
+  EXPECT_EQ(Cell(dc, 2, 0).textColor, RGB(0, 0, 200));
+  EXPECT_EQ(Cell(dc, 3, 0).bkColor, RGB(240, 240, 255));
+  EXPECT_EQ(Cell(dc, 3, 0).weight, FW_BOLD);
+  EXPECT_EQ(Cell(dc, 4, 0).textColor, kBlack);
+  EXPECT_EQ(Cell(dc, 5, 0).kind, DrawOp::Fill);  // right of the text
+  EXPECT_EQ(Cell(dc, 5, 0).bkColor, kWhite);
+  EXPECT_EQ(Row(dc, 1, 4), "   x");  // tab size 3
+  // One copy per row of the client area.
+  EXPECT_EQ(dc.blitCalls, 6);
+}
+
+TEST_F(Render, RowsBelowTheTextAreBackgroundWithAnEmptyMargin) {
+  Show({"one"});
+  HeadlessDC& dc = Paint();
+  for (int row = 1; row < 6; ++row) {
+    EXPECT_EQ(Row(dc, row), std::string(10, ' ')) << row;
+    EXPECT_EQ(Cell(dc, 0, row).bkColor, kWhite);
+    const CellInfo margin = dc.At(5, row * kLh + 5);
+    EXPECT_EQ(margin.bkColor, kMargin);
+    EXPECT_EQ(margin.image, -1);
+  }
+}
+
+TEST_F(Render, SelectionEndingAtALineStartSelectsOnlyTheLineBreakAbove) {
+  Show({"abc", "def"});
+  view.m_bFocused = true;
+  view.Select(CPoint(1, 0), CPoint(0, 1));
+  HeadlessDC& dc = Paint();
+  EXPECT_EQ(Cell(dc, 0, 0).bkColor, kWhite);
+  EXPECT_EQ(Cell(dc, 1, 0).bkColor, kBlack);
+  EXPECT_EQ(Cell(dc, 1, 0).textColor, kWhite);
+  EXPECT_EQ(Cell(dc, 2, 0).bkColor, kBlack);
+  EXPECT_EQ(Cell(dc, 3, 0).bkColor, kBlack);  // the line break
+  EXPECT_EQ(Cell(dc, 3, 0).kind, DrawOp::Fill);
+  EXPECT_EQ(Cell(dc, 4, 0).bkColor, kWhite);
+  for (int col = 0; col < 5; ++col) EXPECT_EQ(Cell(dc, col, 1).bkColor, kWhite) << col;
+}
+
+TEST_F(Render, AnEmptySelectedLineShowsOneSelectedCell) {
+  Show({"ab", "", "cd"});
+  view.m_bFocused = true;
+  view.Select(CPoint(1, 2), CPoint(1, 0));  // backwards: start after end
+  HeadlessDC& dc = Paint();
+  EXPECT_EQ(Cell(dc, 0, 1).bkColor, kBlack);
+  EXPECT_EQ(Cell(dc, 1, 1).bkColor, kWhite);
+  EXPECT_EQ(Cell(dc, 0, 2).bkColor, kBlack);
+  EXPECT_EQ(Cell(dc, 1, 2).bkColor, kWhite);
+}
+
+TEST_F(Render, WithoutFocusTheSelectionIsNotPaintedUnlessAsked) {
+  Show({"a1b"});
+  view.Select(CPoint(0, 0), CPoint(3, 0));
+  HeadlessDC& dc = Paint();
+  EXPECT_EQ(Cell(dc, 0, 0).bkColor, kWhite);
+  EXPECT_EQ(Cell(dc, 1, 0).textColor, RGB(0, 0, 200));
+  EXPECT_EQ(Cell(dc, 3, 0).bkColor, kWhite);
+  view.m_bShowInactiveSelection = true;
+  HeadlessDC& shown = Paint();
+  EXPECT_EQ(Cell(shown, 1, 0).bkColor, kBlack);
+  EXPECT_EQ(Cell(shown, 1, 0).textColor, kWhite);
+  EXPECT_EQ(Cell(shown, 1, 0).weight, FW_BOLD);  // the run's font stays
+}
+
+TEST_F(Render, MarkedLinesUseWhiteTextAndColourOnlyWhatIsRightOfTheText) {
+  Show({"a1", "", "zz", "q"});
+  buffer.SetLineFlag(0, LINEFLAG_MARK_A | LINEFLAG_MARK_B, 1, 0);
+  buffer.SetLineFlag(1, LINEFLAG_MARK_A, 1, 0);
+  buffer.SetLineFlag(2, LINEFLAG_MARK_B, 1, 0);
+  buffer.SetLineFlag(3, LINEFLAG_MARK_D, 1, 0);
+  HeadlessDC& dc = Paint();
+  EXPECT_EQ(Cell(dc, 0, 0).textColor, kWhite);
+  EXPECT_EQ(Cell(dc, 0, 0).bkColor, kWhite);                // run background
+  EXPECT_EQ(Cell(dc, 1, 0).bkColor, RGB(240, 240, 255));     // run background
+  EXPECT_EQ(Cell(dc, 2, 0).bkColor, kGreen);                 // A wins over B
+  EXPECT_EQ(Cell(dc, 0, 1).bkColor, kGreen);                 // empty line: whole row
+  EXPECT_EQ(Cell(dc, 9, 1).bkColor, kGreen);
+  EXPECT_EQ(Cell(dc, 5, 2).bkColor, RGB(255, 0, 0));
+  EXPECT_EQ(Cell(dc, 5, 3).bkColor, RGB(128, 128, 0));
+}
+
+TEST_F(Render, MarginShowsTheFirstFlagInTableOrder) {
+  Show({"a", "b", "c", "d", "e"});
+  buffer.SetLineFlag(0, LINEFLAG_BOOKMARK_0 | LINEFLAG_BOOKMARK_1, 1, 0);
+  buffer.SetLineFlag(1, LINEFLAG_BOOKMARK | LINEFLAG_MARK_C, 1, 0);
+  buffer.SetLineFlag(2, LINEFLAG_MARK_D, 1, 0);
+  buffer.SetLineFlag(3, LINEFLAG_BOOKMARK_9 | LINEFLAG_BOOKMARK, 1, 0);
+  HeadlessDC& dc = Paint();
+  auto glyphAt = [&](int row) { return dc.At(2 + 8, row * kLh + 8).image; };
+  EXPECT_EQ(glyphAt(0), GLYPH_BOOKMARK_1);
+  EXPECT_EQ(glyphAt(1), GLYPH_MARK_C);
+  EXPECT_EQ(glyphAt(2), -1);  // no glyph for MARK_D
+  EXPECT_EQ(glyphAt(3), GLYPH_BOOKMARK_1 + 8);
+  EXPECT_EQ(glyphAt(4), -1);
+  // One glyph per line, 2 pixels in, centred vertically.
+  int images = 0;
+  for (const DrawOp& op : dc.Ops()) {
+    if (op.kind != DrawOp::Image) continue;
+    ++images;
+    EXPECT_EQ(op.area.left, 2);
+    EXPECT_EQ(op.area.top % kLh, 0);
+  }
+  EXPECT_EQ(images, 3);
+}
+
+TEST_F(Render, WithoutTheMarginAOnePixelStripRemains) {
+  Show({"xy"});
+  view.SetSelectionMargin(0);
+  HeadlessDC& dc = Paint();
+  EXPECT_EQ(dc.At(0, 4).bkColor, kWhite);
+  EXPECT_EQ(dc.At(0, 4).kind, DrawOp::Fill);
+  EXPECT_EQ(dc.RowText(8, 1, kCw, 3), "xy ");
+}
+
+TEST_F(Render, HorizontalScrollShowsTextFromTheOffsetColumn) {
+  Show({"0123456789abcdefghij"});
+  view.m_nOffsetChar = 12;
+  HeadlessDC& dc = Paint();
+  EXPECT_EQ(Row(dc, 0, 10), "cdefghij  ");
+  // Nothing of the scrolled-out text reaches the margin.
+  EXPECT_EQ(dc.At(10, 8).bkColor, kMargin);
+  EXPECT_EQ(dc.At(10, 8).kind, DrawOp::Fill);
+}
+
+TEST_F(Render, ViewTabsShowMarks) {
+  Show({"a\tb c"});
+  view.SetViewTabs(1);
+  HeadlessDC& dc = Paint();
+  EXPECT_EQ(Row(dc, 0, 6), std::string("a\xBB" " b\x95" "c"));
+}
+
+TEST_F(Render, ParsingAFarLineComputesEachCookieOnce) {
+  std::vector<std::string> lines(500, "text");
+  Show(lines);
+  view.m_nTopLine = 480;
+  Paint();
+  EXPECT_EQ(view.CookieOnlyCalls, 480);  // lines 0..479, once each
+  view.CookieOnlyCalls = 0;
+  view.m_nTopLine = 490;
+  Paint();
+  EXPECT_EQ(view.CookieOnlyCalls, 4);  // 486..489; the painted lines stored theirs
+  view.CookieOnlyCalls = 0;
+  Paint();
+  EXPECT_EQ(view.CookieOnlyCalls, 0);
+}
+
+TEST_F(Render, CaretFollowsTheCursorWhileFocused) {
+  Show({"abc", "\tdef"});
+  view.m_ptCursorPos = CPoint(1, 1);
+  view.UpdateCaret();
+  EXPECT_FALSE(window.caret.visible);  // no focus
+  view.m_bFocused = true;
+  view.UpdateCaret();
+  EXPECT_TRUE(window.caret.visible);
+  EXPECT_EQ(window.caret.size, CSize(2, kLh));
+  EXPECT_EQ(window.caret.pos, CPoint(kLeft + 3 * kCw, kLh));
+  view.HideCursor();
+  EXPECT_FALSE(window.caret.visible);
+  view.ShowCursor();
+  EXPECT_TRUE(window.caret.visible);
+  // Scrolled out to the left: hidden; above the window: placed above the client area.
+  view.m_nOffsetChar = 4;
+  view.UpdateCaret();
+  EXPECT_FALSE(window.caret.visible);
+  view.m_nOffsetChar = 0;
+  view.m_nTopLine = 1;
+  view.m_ptCursorPos = CPoint(0, 0);
+  view.UpdateCaret();
+  EXPECT_TRUE(window.caret.visible);
+  EXPECT_EQ(window.caret.pos.y, -kLh);
+}
+
+TEST(SelectionBounds, PointsInsideASelection) {
+  ProbeView view;
+  view.Select(CPoint(5, 3), CPoint(2, 1));
+  EXPECT_TRUE(view.IsInsideSelection(CPoint(2, 1)));
+  EXPECT_FALSE(view.IsInsideSelection(CPoint(1, 1)));
+  EXPECT_TRUE(view.IsInsideSelection(CPoint(0, 2)));
+  EXPECT_TRUE(view.IsInsideSelection(CPoint(4, 3)));
+  EXPECT_FALSE(view.IsInsideSelection(CPoint(5, 3)));
+  EXPECT_FALSE(view.IsInsideSelection(CPoint(0, 4)));
+  view.Select(CPoint(2, 1), CPoint(4, 1));
+  EXPECT_TRUE(view.IsInsideSelection(CPoint(3, 1)));
+  EXPECT_FALSE(view.IsInsideSelection(CPoint(4, 1)));
+  view.Select(CPoint(2, 1), CPoint(2, 1));
+  EXPECT_FALSE(view.IsInsideSelection(CPoint(2, 1)));
+}
+
+TEST(Colors, WithoutAStyleTheViewUsesSystemColours) {
+  QuillView view;
+  EXPECT_EQ(view.GetColor(3), kMargin);
+  EXPECT_EQ(view.GetColor(4), kBlack);
+  EXPECT_EQ(view.GetColor(8), kBlack);
+  EXPECT_EQ(view.GetColor(5), kWhite);
+  EXPECT_EQ(view.GetColor(17), view.GetColor(1));
+  EXPECT_EQ(view.GetColor(300), view.GetColor(2));
+  EXPECT_EQ(view.GetColor(600), view.GetColor(17));
+  EXPECT_EQ(view.GetColor(800), view.GetColor(2));
+  unsigned long bk = 0;
+  unsigned long text = 0;
+  int draw = 1;
+  view.GetLineColors(0, bk, text, draw);
+  EXPECT_EQ(bk, static_cast<unsigned long>(-1));
+  EXPECT_EQ(text, static_cast<unsigned long>(-1));
+  EXPECT_EQ(draw, 0);
+}
+
+}  // namespace
+}  // namespace quill

@@ -1,0 +1,80 @@
+#pragma once
+// A view with its buffer and an in-memory window, for the view tests.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "buffer/text_buffer.h"
+#include "platform/document.h"
+#include "platform/headless/headless_window.h"
+#include "view/quill_view.h"
+
+namespace quill::testing {
+
+// Opens the view's protected state to the tests.
+class ProbeView : public QuillView {
+ public:
+  using QuillView::m_bFocused;
+  using QuillView::m_bShowInactiveSelection;
+  using QuillView::m_nOffsetChar;
+  using QuillView::m_nTopLine;
+  using QuillView::m_ptAnchor;
+  using QuillView::m_ptCursorPos;
+  using QuillView::m_ptSelEnd;
+  using QuillView::m_ptSelStart;
+  using QuillView::m_bSelectionPushed;
+  using QuillView::m_ptSavedSelStart;
+  using QuillView::m_ptSavedSelEnd;
+  using QuillView::m_bHasBookmarks;
+  using QuillView::m_bOvrMode;
+  using QuillView::m_nIdealCharPos;
+
+  // Binds a window without the creation steps.
+  void BindWindow(Window* pWnd) { m_pWnd = pWnd; }
+  void Select(CPoint start, CPoint end) {
+    m_ptSelStart = start;
+    m_ptSelEnd = end;
+  }
+  // Cache probes: -1 while an entry is not computed.
+  long CachedCookie(int line) const {
+    if (line < 0 || line >= static_cast<int>(m_pdwParseCookies.size())) return -2;
+    const std::uint32_t c = m_pdwParseCookies[static_cast<std::size_t>(line)];
+    return c == kNoCookie ? -1 : static_cast<long>(c);
+  }
+  int CachedLength(int line) const {
+    if (line < 0 || line >= static_cast<int>(m_pnActualLineLength.size())) return -2;
+    return m_pnActualLineLength[static_cast<std::size_t>(line)];
+  }
+  int CookieCacheSize() const { return static_cast<int>(m_pdwParseCookies.size()); }
+  int ParseCalls = 0;
+  // A parser that counts its calls: every line carries cookie = line length.
+  unsigned long ParseLine(const char*, int nLength, unsigned long, int, TEXTBLOCK*,
+                          int&) override {
+    ++ParseCalls;
+    return static_cast<unsigned long>(nLength);
+  }
+};
+
+// Text as one string with CR LF breaks, from lines.
+inline std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += "\r\n";
+    text += lines[i];
+  }
+  return text;
+}
+
+// Fills a buffer with lines (through the public edit operations) and clears its undo.
+inline void Fill(QuillTextBuffer& buffer, const std::vector<std::string>& lines) {
+  buffer.FreeAll();
+  buffer.InitNew(CRLF_MODE_DOS);
+  int endLine = 0;
+  int endChar = 0;
+  const std::string text = Joined(lines);
+  if (!text.empty()) buffer.InsertText(nullptr, 0, 0, text.c_str(), endLine, endChar);
+}
+
+}  // namespace quill::testing
