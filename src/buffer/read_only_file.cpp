@@ -1,12 +1,22 @@
 // The on-disk side of QuillTextBuffer::SetReadOnly.
 
 #include "buffer/text_buffer.h"
+#include "platform/document.h"
+#include "platform/file_errors.h"
+#include "platform/file_service.h"
 
 namespace quill {
 
 // Adds the read-only attribute to the owner document's file (other attributes kept); a
-// missing file or an empty path is skipped. The file service fills this in; until then
-// SetReadOnly changes only the flag and notifies the views.
-void QuillTextBuffer::SetFileReadOnlyAttribute() {}
+// missing file or an empty path is skipped.
+void QuillTextBuffer::SetFileReadOnlyAttribute() {
+  if (m_pOwnerDoc == nullptr) return;
+  const std::string& path = m_pOwnerDoc->GetPathName();
+  if (path.empty()) return;
+  IFileService& files = GetFileService();
+  const std::uint32_t attributes = files.GetAttributes(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY)) return;
+  files.SetAttributes(path, attributes | FILE_ATTRIBUTE_READONLY);
+}
 
 }  // namespace quill

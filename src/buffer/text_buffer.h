@@ -125,6 +125,24 @@ class QuillTextBuffer {
   POSITION GetUndoDescription(std::string& desc, POSITION pos = nullptr);
   POSITION GetRedoDescription(std::string& desc, POSITION pos = nullptr);
 
+  // Loading and saving (text_buffer_load.cpp, text_buffer_save.cpp). Mode -1 detects the
+  // line breaks (loads) or keeps the buffer's mode (saves). Results: 1 done, 0 failed
+  // (the failure was shown in a message box).
+  int LoadFromFile(const char* pszFileName, int nCrlfStyle = -1);
+  int LoadFromFileLocking(const char* pszFileName, bool bReadOnly = false, int nCrlfStyle = -1);
+  int LoadFromBuffer(const char* pszText, int nCrlfStyle = -1);
+  int LoadFromBufferLocking(const char* pszText, int nCrlfStyle = -1) {
+    return LoadFromBuffer(pszText, nCrlfStyle);
+  }
+  int SaveToFile(const char* pszFileName, int nCrlfStyle = -1, int bClearModifiedFlag = 1);
+  int SaveToFileLocking(const char* pszFileName, int nCrlfStyle = -1, int bClearModifiedFlag = 1);
+  int LoadFromFile(const std::string& fileName, int nCrlfStyle = -1) {
+    return LoadFromFile(fileName.c_str(), nCrlfStyle);
+  }
+  int SaveToFile(const std::string& fileName, int nCrlfStyle = -1, int bClearModifiedFlag = 1) {
+    return SaveToFile(fileName.c_str(), nCrlfStyle, bClearModifiedFlag);
+  }
+
  protected:
   friend class QuillView;
 
@@ -197,6 +215,11 @@ class QuillTextBuffer {
   // Adds the read-only attribute to the owner document's file on disk, if it exists.
   void SetFileReadOnlyAttribute();
   void FreeUndoRecords(std::size_t nFrom);
+  // Line-break mode of the first break in the bytes (CRLF_MODE_DOS when there is none).
+  static int DefineCRLFMode(const char* pcData, int nCount);
+  // Sets the state of a completed load.
+  void FinishLoad(bool bReadOnly);
+  friend class TLineSink;
   void UpdateModifiedAfterUndo();
 };
 

@@ -170,6 +170,9 @@ class QuillView {
   // The number of glyphs of the margin strip and the line flags they show, in order.
   static constexpr int kMarginFlagCount = 15;
   static const std::array<std::uint32_t, kMarginFlagCount>& MarginFlags();
+  // Records the current last-write time of the document's file in m_ftLastWrite (kept
+  // when the file cannot be read).
+  void UpdateLastWrittenTime();
 
  protected:
   friend class QuillTextBuffer;
@@ -290,6 +293,8 @@ class QuillView {
   int m_nExpandMemoColumn = 0;
   int ColumnOfPosition(const char* pszChars, int nOffset);
   std::string m_strExpand;  // expansion of the run being drawn
+  // Last-write time of the document's file as last recorded (100-ns units), 0 = none.
+  std::uint64_t m_ftLastWrite = 0;
 };
 
 }  // namespace quill

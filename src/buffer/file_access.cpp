@@ -1,0 +1,186 @@
+#include "buffer/file_access.h"
+
+#include "platform/file_errors.h"
+
+namespace quill {
+
+TFileAccessException TFileAccessException::FromLastError() {
+  return TFileAccessException(SystemErrorMessage(GetLastError()));
+}
+
+namespace {
+
+[[noreturn]] void ThrowLastError() { throw TFileAccessException::FromLastError(); }
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return std::string();
+  return path.substr(0, slash == 0 ? 1 : slash);
+}
+
+}  // namespace
+
+TFileAccess::TFileAccess(const std::string& path) : m_strPath(path), m_strTarget(path) {}
+
+TFileAccess::~TFileAccess() {
+  if (m_pFile) m_pFile->Close();
+  RemoveTemporaryFiles();
+}
+
+void TFileAccess::RemoveTemporaryFiles() {
+  const std::uint32_t error = GetLastError();
+  IFileService& files = GetFileService();
+  if (!m_strTempName.empty()) files.Delete(m_strTempName);
+  if (!m_strRollbackName.empty()) files.Delete(m_strRollbackName);
+  m_strTempName.clear();
+  m_strRollbackName.clear();
+  SetLastError(error);
+}
+
+void TFileAccess::OpenForRead() {
+  IFileService& files = GetFileService();
+  m_dwAttributes = files.GetAttributes(m_strPath);
+  if (m_dwAttributes == INVALID_FILE_ATTRIBUTES) ThrowLastError();
+  if (m_dwAttributes & FILE_ATTRIBUTE_READONLY) {
+    m_pFile = files.Open(m_strPath, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  } else {
+    m_pFile = files.Open(m_strPath, GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING);
+    if (!m_pFile && (GetLastError() == ERROR_ACCESS_DENIED ||
+                     GetLastError() == ERROR_SHARING_VIOLATION))
+      m_pFile = files.Open(m_strPath, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  }
+  if (!m_pFile) ThrowLastError();
+  m_nMode = 0;
+}
+
+std::uint32_t TFileAccess::Read(char* pBuffer, std::uint32_t nSize) {
+  if (!m_pFile) return 0;
+  std::uint32_t nRead = 0;
+  if (!m_pFile->Read(pBuffer, nSize, nRead)) ThrowLastError();
+  return nRead;
+}
+
+std::uint64_t TFileAccess::GetSize() {
+  std::uint64_t size = 0;
+  if (m_pFile && !m_pFile->GetSize(size)) ThrowLastError();
+  return size;
+}
+
+void TFileAccess::OpenForWrite() {
+  IFileService& files = GetFileService();
+  m_strTarget = files.ResolveLinks(m_strPath);
+  m_strTempFolder = FolderOf(m_strTarget);
+  m_strBackupName = m_strTarget + ".bak";
+  if (!files.GetTempFileName(m_strTempFolder, kTempPrefix, m_strTempName)) {
+    m_strTempName.clear();
+    ThrowLastError();
+  }
+  m_pFile = files.Open(m_strTempName, GENERIC_WRITE, 0, CREATE_ALWAYS);
+  if (!m_pFile) ThrowLastError();
+  m_aWriteBuffer.reserve(kWriteBufferSize);
+  m_nWritten = 0;
+  m_nMode = 1;
+}
+
+void TFileAccess::FlushWriteBuffer() {
+  if (m_aWriteBuffer.empty()) return;
+  std::uint32_t nWritten = 0;
+  const auto nSize = static_cast<std::uint32_t>(m_aWriteBuffer.size());
+  const bool ok = m_pFile->Write(m_aWriteBuffer.data(), nSize, nWritten);
+  m_aWriteBuffer.clear();
+  if (!ok || nWritten != nSize) {
+    if (ok) SetLastError(ERROR_DISK_FULL);
+    ThrowLastError();
+  }
+  m_nWritten += nSize;
+}
+
+void TFileAccess::Write(const char* pData, std::size_t nSize) {
+  if (!m_pFile || m_nMode != 1) return;
+  while (nSize > 0) {
+    const std::size_t nRoom = kWriteBufferSize - m_aWriteBuffer.size();
+    const std::size_t n = nSize < nRoom ? nSize : nRoom;
+    m_aWriteBuffer.insert(m_aWriteBuffer.end(), pData, pData + n);
+    pData += n;
+    nSize -= n;
+    if (m_aWriteBuffer.size() == kWriteBufferSize) FlushWriteBuffer();
+  }
+}
+
+// Copies the content of the file from into the file to (created, or rewritten in place
+// and cut to length), then flushes it to disk.
+void TFileAccess::CopyInto(const std::string& from, const std::string& to, bool bCreate) {
+  IFileService& files = GetFileService();
+  auto source = files.Open(from, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  if (!source) ThrowLastError();
+  std::uint64_t nSize = 0;
+  if (!source->GetSize(nSize)) ThrowLastError();
+  auto target = files.Open(to, GENERIC_WRITE, FILE_SHARE_READ,
+                           bCreate ? CREATE_ALWAYS : OPEN_EXISTING);
+  if (!target || !target->Reserve(nSize) || !target->Seek(0)) ThrowLastError();
+  std::vector<char> chunk(kWriteBufferSize);
+  for (;;) {
+    std::uint32_t nRead = 0, nWritten = 0;
+    if (!source->Read(chunk.data(), static_cast<std::uint32_t>(chunk.size()), nRead))
+      ThrowLastError();
+    if (nRead == 0) break;
+    if (!target->Write(chunk.data(), nRead, nWritten)) ThrowLastError();
+  }
+  if (!target->SetLength(nSize) || !target->Flush() || !target->Close()) ThrowLastError();
+}
+
+void TFileAccess::ReplaceInPlace() {
+  IFileService& files = GetFileService();
+  if (!files.GetTempFileName(m_strTempFolder, kTempPrefix, m_strRollbackName)) {
+    m_strRollbackName.clear();
+    ThrowLastError();
+  }
+  CopyInto(m_strTarget, m_strRollbackName, true);
+  try {
+    CopyInto(m_strTempName, m_strTarget, false);
+  } catch (const TFileAccessException&) {
+    const std::uint32_t error = GetLastError();
+    try {
+      CopyInto(m_strRollbackName, m_strTarget, false);
+    } catch (const TFileAccessException&) {
+      // The old content could not be put back either: keep its copy for the user.
+      m_strRollbackName.clear();
+    }
+    SetLastError(error);
+    throw;
+  }
+}
+
+void TFileAccess::Close(bool bBackup) {
+  const int nMode = m_nMode;
+  m_nMode = -1;
+  if (nMode == 0) {
+    if (m_pFile && !m_pFile->Close()) ThrowLastError();
+    m_pFile.reset();
+    return;
+  }
+  if (nMode != 1) return;
+  FlushWriteBuffer();
+  if (!m_pFile->Flush() || !m_pFile->Close()) ThrowLastError();
+  m_pFile.reset();
+
+  IFileService& files = GetFileService();
+  const bool bTargetExists = files.GetAttributes(m_strTarget) != INVALID_FILE_ATTRIBUTES;
+  if (bTargetExists) {
+    if (bBackup) {
+      files.Delete(m_strBackupName);
+      CopyInto(m_strTarget, m_strBackupName, true);
+      files.CopyMetadata(m_strTarget, m_strBackupName);
+    }
+    if (files.GetLinkCount(m_strTarget) > 1) {
+      ReplaceInPlace();
+      RemoveTemporaryFiles();
+      return;
+    }
+    files.CopyMetadata(m_strTarget, m_strTempName);
+  }
+  if (!files.Move(m_strTempName, m_strTarget)) ThrowLastError();
+  m_strTempName.clear();
+}
+
+}  // namespace quill

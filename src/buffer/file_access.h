@@ -1,0 +1,94 @@
+#pragma once
+// The file access object of the loads and saves: one per operation, on the stack.
+//
+// Reading opens the file by name with the sharing rules of an editor: a read-only file
+// is opened for reading with reading shared; any other for reading and writing with no
+// sharing, falling back to reading with reading shared when that is denied or the file
+// is in use.
+//
+// Writing goes to a temporary file in the folder of the target (the file a symbolic link
+// points to, so the link stays a link), through a write buffer. Closing flushes the
+// temporary file to disk, gives it the target's permission bits, owner, group and
+// extended attributes, and renames it over the target in one step, so the target is at
+// every moment either the old or the new file. A target with several hard links is
+// instead rewritten in place from the complete, flushed temporary file, with a flushed
+// copy of the old content to put back should that fail, so the links keep sharing it.
+// A write that was not closed successfully removes its temporary files.
+//
+// Every failure throws TFileAccessException with the system text of the error.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file_service.h"
+
+namespace quill {
+
+class TFileAccessException {
+ public:
+  explicit TFileAccessException(std::string text) : m_strText(std::move(text)) {}
+  // The text of the calling thread's last file error.
+  static TFileAccessException FromLastError();
+  const std::string& GetText() const { return m_strText; }
+
+ private:
+  std::string m_strText;
+};
+
+// Limits of what a load accepts: positions and counts are 32-bit. Tests lower them.
+struct TLoadLimits {
+  static inline std::int64_t s_nMaxLineLength = 0x7fffffff;
+  static inline std::int64_t s_nMaxLineCount = 0x7fffffff;
+};
+
+class TFileAccess {
+ public:
+  static constexpr std::uint32_t kChunkSize = 32768;
+  static constexpr std::size_t kWriteBufferSize = 256 * 1024;
+  // Prefix of the temporary file names.
+  static constexpr const char* kTempPrefix = "qlt";
+
+  explicit TFileAccess(const std::string& path);
+  ~TFileAccess();
+  TFileAccess(const TFileAccess&) = delete;
+  TFileAccess& operator=(const TFileAccess&) = delete;
+
+  void OpenForRead();
+  // Reads up to nSize bytes; 0 at the end.
+  std::uint32_t Read(char* pBuffer, std::uint32_t nSize = kChunkSize);
+  std::uint64_t GetSize();
+  // The target's attributes found when it was opened for reading.
+  std::uint32_t GetAttributes() const { return m_dwAttributes; }
+
+  void OpenForWrite();
+  // Writes through the write buffer; does nothing without an open file.
+  void Write(const char* pData, std::size_t nSize);
+  // Read mode: closes. Write mode: puts the written file in place of the target, keeping
+  // the old one as "<target>.bak" when bBackup is set.
+  void Close(bool bBackup);
+
+  const std::string& GetTempName() const { return m_strTempName; }
+  const std::string& GetTarget() const { return m_strTarget; }
+
+ private:
+  void FlushWriteBuffer();
+  void CopyInto(const std::string& from, const std::string& to, bool bCreate);
+  void ReplaceInPlace();
+  void RemoveTemporaryFiles();
+
+  std::string m_strPath;    // as given
+  std::string m_strTarget;  // the file to write: m_strPath after following links
+  int m_nMode = -1;         // 0 read, 1 write, -1 none
+  std::unique_ptr<IFile> m_pFile;
+  std::string m_strTempFolder;
+  std::string m_strTempName;
+  std::string m_strRollbackName;
+  std::string m_strBackupName;
+  std::uint32_t m_dwAttributes = 0;
+  std::vector<char> m_aWriteBuffer;
+  std::uint64_t m_nWritten = 0;
+};
+
+}  // namespace quill

@@ -1,0 +1,77 @@
+#include "buffer/line_sink.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "buffer/file_access.h"
+#include "platform/format.h"
+
+namespace quill {
+namespace {
+
+constexpr std::size_t kMaxTextSlab = 1 << 20;
+constexpr std::size_t kMinTextSlab = 1 << 12;
+// Lines whose storage would take more than this get their own heap block.
+constexpr int kMaxSlabLine = 1 << 14;
+
+}  // namespace
+
+TLineSink::TLineSink(QuillTextBuffer& buffer, std::uint64_t nExpectedBytes)
+    : m_buffer(buffer),
+      m_nTextSlab(static_cast<std::size_t>(
+          std::clamp<std::uint64_t>(nExpectedBytes + nExpectedBytes / 4, kMinTextSlab, kMaxTextSlab))),
+      m_nRecordSlab(static_cast<std::size_t>(
+          std::clamp<std::uint64_t>(nExpectedBytes / 32, 64, 8192))) {}
+
+void TLineSink::CheckLength(std::uint64_t nLength) {
+  if (nLength > static_cast<std::uint64_t>(TLoadLimits::s_nMaxLineLength))
+    throw TFileAccessException(
+        Format("The file has a line longer than %lld characters and cannot be loaded.",
+               static_cast<long long>(TLoadLimits::s_nMaxLineLength)));
+}
+
+void TLineSink::operator()(const char* pText, std::size_t nLength) {
+  CheckLength(nLength);
+  if (m_buffer.m_aLines.GetSize() >= TLoadLimits::s_nMaxLineCount)
+    throw TFileAccessException(
+        Format("The file has more than %lld lines and cannot be loaded.",
+               static_cast<long long>(TLoadLimits::s_nMaxLineCount)));
+  if (const void* pNul = std::memchr(pText, 0, nLength))
+    nLength = static_cast<std::size_t>(static_cast<const char*>(pNul) - pText);
+  const int nLen = static_cast<int>(nLength);
+  const int nMax = QuillTextBuffer::LineCapacity(nLen);
+
+  SLineInfo* pLine;
+  if (nMax > kMaxSlabLine) {
+    pLine = QuillTextBuffer::NewLine(pText, nLen);
+  } else {
+    if (m_pRecord == m_pRecordEnd) {
+      m_pRecord = reinterpret_cast<SLineInfo*>(m_buffer.AllocSlab(m_nRecordSlab * sizeof(SLineInfo)));
+      m_pRecordEnd = m_pRecord + m_nRecordSlab;
+      m_nRecordSlab = std::min<std::size_t>(m_nRecordSlab * 2, 8192);
+    }
+    if (m_pTextEnd - m_pText < nMax) {
+      const std::size_t nSlab = std::max(m_nTextSlab, static_cast<std::size_t>(nMax));
+      m_pText = m_buffer.AllocSlab(nSlab);
+      m_pTextEnd = m_pText + nSlab;
+      m_nTextSlab = std::min(m_nTextSlab * 2, kMaxTextSlab);
+    }
+    pLine = new (m_pRecord++) SLineInfo;
+    pLine->m_pcLine = m_pText;
+    pLine->m_nLength = nLen;
+    pLine->m_nMax = nMax;
+    pLine->m_nStorage = SLineInfo::SLAB_RECORD | SLineInfo::SLAB_TEXT;
+    if (nLen > 0) std::memcpy(m_pText, pText, nLength);
+    m_pText += nMax;
+  }
+  try {
+    m_buffer.PrepareLineTableGrowth();
+    m_buffer.m_aLines.Add(pLine);
+  } catch (...) {
+    QuillTextBuffer::FreeLine(pLine);
+    throw;
+  }
+}
+
+}  // namespace quill

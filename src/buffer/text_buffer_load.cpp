@@ -1,0 +1,219 @@
+// Loading a QuillTextBuffer from a file by name, from its document's held file, or from
+// a string.
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "buffer/file_access.h"
+#include "buffer/line_sink.h"
+#include "buffer/line_splitter.h"
+#include "buffer/progress_bar.h"
+#include "buffer/text_buffer.h"
+#include "platform/app_services.h"
+#include "platform/document.h"
+#include "platform/file_errors.h"
+#include "platform/format.h"
+
+namespace quill {
+namespace {
+
+constexpr char kReadingFormat[] = "Reading %s...";
+constexpr char kFileErrorFormat[] = "File \"%s\"\n%s";
+constexpr char kReadErrorFormat[] = "unexpected error while reading from file %s.";
+
+// Progress positions are int: very large inputs are counted in larger units.
+struct ProgressScale {
+  explicit ProgressScale(std::uint64_t nTotal) {
+    while ((nTotal >> m_nShift) > 0x7fffffffULL) ++m_nShift;
+  }
+  int operator()(std::uint64_t n) const { return static_cast<int>(n >> m_nShift); }
+  int m_nShift = 0;
+};
+
+int GrowthStep(std::uint64_t nBytes, std::uint64_t nDivisor) {
+  return static_cast<int>(std::min<std::uint64_t>(nBytes / nDivisor, 0x7fffffff));
+}
+
+const char* NameOrEmpty(const char* pszName) { return pszName ? pszName : ""; }
+
+}  // namespace
+
+int QuillTextBuffer::DefineCRLFMode(const char* pcData, int nCount) {
+  for (int i = 0; i < nCount; ++i) {
+    if (pcData[i] == '\n') return CRLF_MODE_UNIX;
+    if (pcData[i] == '\r') return i + 1 < nCount && pcData[i + 1] == '\n' ? CRLF_MODE_DOS : CRLF_MODE_MAC;
+  }
+  return CRLF_MODE_DOS;
+}
+
+void QuillTextBuffer::FinishLoad(bool bReadOnly) {
+  m_aLines.FreeExtra();
+  m_bInit = true;
+  m_bReadOnly = bReadOnly;
+  m_bModified = false;
+  m_nUndoPosition = m_nSyncPosition = 0;
+  m_bUndoGroup = m_bUndoBeginGroup = false;
+  m_nUndoBufSize = 1024;
+}
+
+int QuillTextBuffer::LoadFromFile(const char* pszFileName, int nCrlfStyle) {
+  const std::string name = NameOrEmpty(pszFileName);
+  CHighPriority priority;
+  CProgressBar progress(Format(kReadingFormat, name.c_str()), 25, 100, true);
+  try {
+    TFileAccess file(name);
+    file.OpenForRead();
+    // The bytes not yet split into lines, followed by the chunk just read.
+    std::vector<char> aData(TFileAccess::kChunkSize);
+    std::size_t nStart = 0, nEnd = file.Read(aData.data());
+    if (nCrlfStyle == -1) nCrlfStyle = DefineCRLFMode(aData.data(), static_cast<int>(nEnd));
+    m_nCRLFMode = nCrlfStyle;
+
+    const std::uint64_t nFileSize = file.GetSize();
+    if (m_aLines.GetSize() == 0) m_aLines.RemoveAll();
+    m_aLines.SetSize(m_aLines.GetSize(), GrowthStep(nFileSize, 300));
+    const ProgressScale scale(nFileSize);
+    progress.SetRange(0, scale(nFileSize));
+    progress.SetPos(0);
+
+    TLineSplitter splitter(nCrlfStyle);
+    TLineSink sink(*this, nFileSize);
+    std::uint64_t nProcessed = nEnd;
+    bool bEnd = nEnd == 0;
+    for (;;) {
+      nStart += splitter.Split(aData.data() + nStart, nEnd - nStart, bEnd, sink);
+      if (bEnd) break;
+      TLineSink::CheckLength(splitter.Scanned());
+      if (nStart > 0) {
+        std::memmove(aData.data(), aData.data() + nStart, nEnd - nStart);
+        nEnd -= nStart;
+        nStart = 0;
+      }
+      if (aData.size() - nEnd < TFileAccess::kChunkSize) aData.resize(aData.size() * 2);
+      const std::uint32_t nRead = file.Read(aData.data() + nEnd);
+      nEnd += nRead;
+      nProcessed += nRead;
+      bEnd = nRead == 0;
+      progress.SetPos(scale(nProcessed));
+    }
+    aData = std::vector<char>();
+    file.Close(false);
+    FinishLoad((file.GetAttributes() & FILE_ATTRIBUTE_READONLY) != 0);
+    UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
+    progress.SetPos(scale(nFileSize));
+    return 1;
+  } catch (const TFileAccessException& e) {
+    m_bInit = false;
+    AfxMessageBox(Format(kFileErrorFormat, name.c_str(), e.GetText().c_str()), MB_ICONERROR);
+  } catch (...) {
+    m_bInit = false;
+    AfxMessageBox(Format(kReadErrorFormat, name.c_str()), MB_ICONERROR);
+  }
+  return 0;
+}
+
+int QuillTextBuffer::LoadFromFileLocking(const char* pszFileName, bool bReadOnly, int nCrlfStyle) {
+  CDocumentFile* pFile = m_pOwnerDoc ? m_pOwnerDoc->GetHeldFile() : nullptr;
+  if (pFile == nullptr) return 0;
+  const std::string name = NameOrEmpty(pszFileName);
+  CHighPriority priority;
+  CProgressBar progress(Format(kReadingFormat, name.c_str()), 25, 100, true);
+  try {
+    std::vector<char> aChunk(TFileAccess::kChunkSize);
+    pFile->SeekToBegin();
+    std::uint32_t nRead = pFile->Read(aChunk.data(), TFileAccess::kChunkSize);
+    if (nCrlfStyle == -1) nCrlfStyle = DefineCRLFMode(aChunk.data(), static_cast<int>(nRead));
+    m_nCRLFMode = nCrlfStyle;
+    const char* pszBreak = nCrlfStyle == CRLF_MODE_UNIX ? "\n" : nCrlfStyle == CRLF_MODE_MAC ? "\r" : "\r\n";
+    const std::size_t nBreakLength = std::strlen(pszBreak);
+
+    const std::uint64_t nFileLength = pFile->GetLength();
+    if (m_aLines.GetSize() == 0) m_aLines.RemoveAll();
+    m_aLines.SetSize(m_aLines.GetSize(), GrowthStep(nFileLength, 300));
+    const ProgressScale scale(nFileLength);
+    progress.SetRange(0, scale(nFileLength));
+    progress.SetPos(0);
+
+    TLineSink sink(*this, nFileLength);
+    std::string line;
+    std::size_t nMatched = 0;
+    std::uint64_t nProcessed = 0;
+    while (nRead > 0) {
+      for (std::uint32_t i = 0; i < nRead; ++i) {
+        const char c = aChunk[i];
+        line.push_back(c);
+        if (c != pszBreak[nMatched]) {
+          nMatched = 0;
+        } else if (++nMatched == nBreakLength) {
+          sink(line.data(), line.size() - nBreakLength);
+          line.clear();
+          nMatched = 0;
+        }
+      }
+      TLineSink::CheckLength(line.size());
+      nProcessed += nRead;
+      progress.SetPos(scale(nProcessed));
+      nRead = pFile->Read(aChunk.data(), TFileAccess::kChunkSize);
+    }
+    sink(line.data(), line.size());
+    FinishLoad(false);
+    SetReadOnly(bReadOnly ? 1 : 0);
+    UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
+    progress.SetPos(scale(nFileLength));
+    return 1;
+  } catch (const TFileAccessException& e) {
+    m_bInit = false;
+    AfxMessageBox(Format(kFileErrorFormat, name.c_str(), e.GetText().c_str()), MB_ICONERROR);
+  } catch (...) {
+    m_bInit = false;
+    AfxMessageBox(Format(kReadErrorFormat, name.c_str()), MB_ICONERROR);
+  }
+  return 0;
+}
+
+int QuillTextBuffer::LoadFromBuffer(const char* pszText, int nCrlfStyle) {
+  if (m_bInit) FreeAll();
+  if (pszText == nullptr) pszText = "";
+  try {
+    const std::size_t nLength = std::strlen(pszText);
+    m_aLines.RemoveAll();
+    CProgressBar progress("Reading from buffer...", 25, 100, true);
+    const ProgressScale scale(nLength);
+    progress.SetRange(0, scale(nLength));
+    progress.SetPos(0);
+    CHighPriority priority;
+    if (nCrlfStyle == -1)
+      nCrlfStyle = DefineCRLFMode(pszText, static_cast<int>(std::min<std::size_t>(nLength, 0x7fffffff)));
+    m_nCRLFMode = nCrlfStyle;
+    m_aLines.SetSize(0, 4096);
+
+    TLineSplitter splitter(nCrlfStyle);
+    TLineSink sink(*this, nLength);
+    constexpr std::size_t kProgressStep = 1000;
+    std::size_t nStart = 0, nEnd = 0;
+    do {
+      nEnd = std::min(nEnd + kProgressStep, nLength);
+      nStart += splitter.Split(pszText + nStart, nEnd - nStart, nEnd == nLength, sink);
+      TLineSink::CheckLength(splitter.Scanned());
+      if (nEnd % kProgressStep == 0) progress.SetPos(scale(nEnd));
+    } while (nEnd < nLength);
+    FinishLoad(false);
+    progress.SetPos(scale(nLength));
+    UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
+    return 1;
+  } catch (const TFileAccessException& e) {
+    m_bInit = false;
+    AfxMessageBox(e.GetText(), MB_ICONERROR);
+  } catch (const std::bad_alloc&) {
+    m_bInit = false;
+    AfxMessageBox(SystemErrorMessage(ERROR_NOT_ENOUGH_MEMORY), MB_ICONERROR);
+  } catch (...) {
+    m_bInit = false;
+    AfxMessageBox(SystemErrorMessage(GetLastError()), MB_ICONERROR);
+  }
+  return 0;
+}
+
+}  // namespace quill

@@ -1,0 +1,166 @@
+// Saving a QuillTextBuffer to a file by name (through a temporary file put in place of
+// the target) or through its document's held file.
+
+#include <string>
+#include <vector>
+
+#include "buffer/file_access.h"
+#include "buffer/progress_bar.h"
+#include "buffer/text_buffer.h"
+#include "platform/app_services.h"
+#include "platform/document.h"
+#include "platform/file_errors.h"
+#include "platform/file_service.h"
+#include "platform/format.h"
+#include "view/quill_view.h"
+
+namespace quill {
+namespace {
+
+constexpr char kFileErrorFormat[] = "File: \"%s\"\n%s";
+constexpr char kWriteErrorFormat[] = "Unexpected error while writing file %s";
+
+const char* BreakText(int nMode) {
+  return nMode == CRLF_MODE_UNIX ? "\n" : nMode == CRLF_MODE_MAC ? "\r" : "\r\n";
+}
+
+// The message of a target that cannot be opened for writing.
+std::string ProbeMessage(std::uint32_t nError, const std::string& name) {
+  switch (nError) {
+    case ERROR_ACCESS_DENIED:
+      return Format("Access to file \"%s\" is denied", name.c_str());
+    case ERROR_SHARING_VIOLATION:
+      return Format("The process cannot access the file \"%s\"\nbecause it is being used by another process.",
+                    name.c_str());
+    case ERROR_LOCK_VIOLATION:
+      return Format("The process cannot access the file \"%s\"\nbecause another process has locked a portion of the file.",
+                    name.c_str());
+    case ERROR_INVALID_NAME:
+      return Format("The filename, directory name, or volume label syntax is incorrect.\n(\"%s\")",
+                    name.c_str());
+    case ERROR_FILENAME_EXCED_RANGE:
+      return Format("The filename or extension is too long.\n(\"%s\")", name.c_str());
+    default:
+      return SystemErrorMessage(nError);
+  }
+}
+
+// "Writing <name>...", with only the last 64 characters of a longer name.
+std::string WritingMessage(const std::string& name) {
+  if (name.size() > 64) return Format("Writing %s%s...", "...", name.substr(name.size() - 64).c_str());
+  return Format("Writing %s%s...", "", name.c_str());
+}
+
+// Collects small writes into large ones for a held file.
+class THeldFileWriter {
+ public:
+  explicit THeldFileWriter(CDocumentFile& file) : m_file(file) { m_aData.reserve(kSize); }
+  void Write(const char* pData, std::size_t nSize) {
+    if (m_aData.size() + nSize > kSize) Flush();
+    if (nSize >= kSize) {
+      m_file.Write(pData, static_cast<std::uint32_t>(nSize));
+      return;
+    }
+    m_aData.insert(m_aData.end(), pData, pData + nSize);
+  }
+  void Flush() {
+    if (!m_aData.empty()) m_file.Write(m_aData.data(), static_cast<std::uint32_t>(m_aData.size()));
+    m_aData.clear();
+  }
+
+ private:
+  static constexpr std::size_t kSize = 256 * 1024;
+  CDocumentFile& m_file;
+  std::vector<char> m_aData;
+};
+
+}  // namespace
+
+// Writes every line, the break text between them, and moves the indicator about a
+// hundred times.
+template <class Writer>
+static void WriteLines(const TCArray<QuillTextBuffer::SLineInfo*>& aLines, const char* pszBreak,
+                       Writer& writer, CProgressBar& progress) {
+  const int nCount = aLines.GetSize();
+  const std::size_t nBreakLength = std::char_traits<char>::length(pszBreak);
+  const int nStep = nCount / 100 + 1;
+  for (int i = 0; i < nCount; ++i) {
+    const QuillTextBuffer::SLineInfo* pLine = aLines[i];
+    if (pLine->m_nLength > 0) writer.Write(pLine->m_pcLine, static_cast<std::size_t>(pLine->m_nLength));
+    if (i != nCount - 1) writer.Write(pszBreak, nBreakLength);
+    if (i % nStep == 0) progress.SetPos(i);
+  }
+}
+
+int QuillTextBuffer::SaveToFile(const char* pszFileName, int nCrlfStyle, int bClearModifiedFlag) {
+  const std::string name = pszFileName ? pszFileName : "";
+  IFileService& files = GetFileService();
+  const std::string target = files.ResolveLinks(name);
+  const bool bTargetExisted = files.GetAttributes(target) != INVALID_FILE_ATTRIBUTES;
+  if (!files.Open(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS)) {
+    AfxMessageBox(ProbeMessage(GetLastError(), name), MB_ICONERROR);
+    return 0;
+  }
+
+  int nResult = 0;
+  {
+    const int nLast = GetLineCount() - 1;
+    CHighPriority priority;
+    CProgressBar progress(WritingMessage(name), 25, nLast, true);
+    progress.SetRange(0, nLast);
+    progress.SetPos(0);
+    try {
+      TFileAccess file(name);
+      file.OpenForWrite();
+      WriteLines(m_aLines, BreakText(nCrlfStyle == -1 ? m_nCRLFMode : nCrlfStyle), file, progress);
+      file.Close(m_bCreateBackupFile);
+      if (bClearModifiedFlag) {
+        SetModified(0);
+        m_nSyncPosition = m_nUndoPosition;
+      }
+      progress.SetPos(nLast);
+      m_bReadOnly = false;
+      nResult = 1;
+    } catch (const TFileAccessException& e) {
+      AfxMessageBox(Format(kFileErrorFormat, name.c_str(), e.GetText().c_str()), MB_ICONERROR);
+    } catch (...) {
+      AfxMessageBox(Format(kWriteErrorFormat, name.c_str()), MB_ICONERROR);
+    }
+    // The writability check created a target that did not exist: take it away again.
+    if (nResult == 0 && !bTargetExisted) files.Delete(target);
+  }
+  if (!m_lpViews.empty() && m_lpViews.front()->GetDocument() != nullptr)
+    m_lpViews.front()->UpdateLastWrittenTime();
+  return nResult;
+}
+
+int QuillTextBuffer::SaveToFileLocking(const char* pszFileName, int nCrlfStyle, int bClearModifiedFlag) {
+  CDocumentFile* pFile = m_pOwnerDoc ? m_pOwnerDoc->GetHeldFile() : nullptr;
+  if (pFile == nullptr) return 0;
+  const std::string name = pszFileName ? pszFileName : "";
+  const int nLast = GetLineCount() - 1;
+  CHighPriority priority;
+  CProgressBar progress(WritingMessage(name), 25, nLast, true);
+  progress.SetRange(0, nLast);
+  progress.SetPos(0);
+  try {
+    pFile->SetLength(0);
+    pFile->SeekToBegin();
+    THeldFileWriter writer(*pFile);
+    WriteLines(m_aLines, BreakText(nCrlfStyle == -1 ? m_nCRLFMode : nCrlfStyle), writer, progress);
+    writer.Flush();
+    if (bClearModifiedFlag) {
+      SetModified(0);
+      m_nSyncPosition = m_nUndoPosition;
+    }
+    progress.SetPos(nLast);
+    return 1;
+  } catch (const TFileAccessException& e) {
+    AfxMessageBox(Format(kFileErrorFormat, name.c_str(), e.GetText().c_str()), MB_ICONERROR);
+  } catch (...) {
+    AfxMessageBox(Format(kWriteErrorFormat, name.c_str()), MB_ICONERROR);
+  }
+  return 0;
+}
+
+}  // namespace quill

@@ -1,0 +1,226 @@
+// Loading from files: line-break detection and splitting, byte-exact round trips in the
+// detected mode, chunk boundaries, errors, limits, progress and priority.
+
+#include <random>
+
+#include "load_save_fixture.h"
+
+namespace quill::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct Golden {
+  const char* name;
+  std::string bytes;
+  int mode;           // detected
+  Lines lines;
+  std::string saved;  // what a save in the detected mode writes
+};
+
+std::vector<Golden> GoldenFiles() {
+  const std::string nul("a\0b", 3);
+  return {
+      {"dos", "a\r\nb\r\n", CRLF_MODE_DOS, {"a", "b", ""}, "a\r\nb\r\n"},
+      {"unix empty line kept", "one\n\ntwo", CRLF_MODE_UNIX, {"one", "", "two"}, "one\n\ntwo"},
+      {"mac empty line kept", "a\r\rb\r", CRLF_MODE_MAC, {"a", "", "b", ""}, "a\r\rb\r"},
+      {"no break", "just text", CRLF_MODE_DOS, {"just text"}, "just text"},
+      {"empty", "", CRLF_MODE_DOS, {""}, ""},
+      {"only breaks unix", "\n\n\n", CRLF_MODE_UNIX, {"", "", "", ""}, "\n\n\n"},
+      {"only breaks dos", "\r\n\r\n", CRLF_MODE_DOS, {"", "", ""}, "\r\n\r\n"},
+      {"nul cuts its line", nul + "c\nnext\n", CRLF_MODE_UNIX, {"a", "next", ""}, "a\nnext\n"},
+      {"cr lf in unix file is one break", "a\nb\r\nc", CRLF_MODE_UNIX, {"a", "b", "c"}, "a\nb\nc"},
+      {"lone lf in dos file", "a\r\nb\nc", CRLF_MODE_DOS, {"a", "b", "c"}, "a\r\nb\r\nc"},
+      {"cr cr in dos file is one break", "a\r\n\r\rb", CRLF_MODE_DOS, {"a", "", "b"}, "a\r\n\r\nb"},
+      {"lf after mac break", "a\r\nb\rc", CRLF_MODE_DOS, {"a", "b", "c"}, "a\r\nb\r\nc"},
+      {"mac with lf", "a\rb\nc", CRLF_MODE_MAC, {"a", "b", "c"}, "a\rb\rc"},
+      {"tabs and high bytes", "\t\xff\x80\n\x01", CRLF_MODE_UNIX, {"\t\xff\x80", "\x01"}, "\t\xff\x80\n\x01"},
+  };
+}
+
+TEST_F(LoadSaveTest, GoldenFilesLoadAndSaveInTheirMode) {
+  for (const Golden& g : GoldenFiles()) {
+    SCOPED_TRACE(g.name);
+    LoadBytes(g.bytes);
+    EXPECT_EQ(m_buffer.GetCRLFMode(), g.mode);
+    EXPECT_EQ(m_buffer.Lines(), g.lines);
+    EXPECT_TRUE(m_buffer.IsInit());
+    EXPECT_FALSE(m_buffer.IsModified());
+    ASSERT_EQ(m_buffer.SaveToFile(m_folder / "out.txt"), 1);
+    EXPECT_EQ(ReadAll(m_folder / "out.txt"), g.saved);
+  }
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(LoadSaveTest, GivenModeOverridesDetection) {
+  LoadBytes("a\nb\r\nc", CRLF_MODE_DOS);
+  EXPECT_EQ(m_buffer.GetCRLFMode(), CRLF_MODE_DOS);
+  EXPECT_EQ(m_buffer.Lines(), (Lines{"a", "b", "c"}));
+  LoadBytes("a\r\rb", CRLF_MODE_UNIX);
+  EXPECT_EQ(m_buffer.Lines(), (Lines{"a", "", "b"}));
+}
+
+// Files whose breaks all belong to one mode come back byte for byte, whatever their
+// size, so breaks and lines land on every side of the 32 KB chunk boundaries.
+TEST_F(LoadSaveTest, RandomFilesRoundTripByteForByte) {
+  std::mt19937 rng(1234);
+  const char* breaks[] = {"\r\n", "\n", "\r"};
+  for (int round = 0; round < 30; ++round) {
+    const int mode = round % 3;
+    std::string bytes;
+    const std::size_t size = rng() % 3 == 0 ? rng() % 200 : 30000 + rng() % 80000;
+    while (bytes.size() < size) {
+      const int kind = static_cast<int>(rng() % 10);
+      if (kind == 0) bytes += breaks[mode];
+      else if (kind == 1) bytes += std::string(rng() % 40000, 'x');
+      else bytes += std::string(rng() % 60, static_cast<char>('!' + rng() % 90)) + breaks[mode];
+    }
+    SCOPED_TRACE(round);
+    LoadBytes(bytes, mode);
+    ASSERT_EQ(m_buffer.SaveToFile(m_folder / "out.txt", mode), 1);
+    ASSERT_EQ(ReadAll(m_folder / "out.txt"), bytes);
+  }
+}
+
+TEST_F(LoadSaveTest, BreaksAcrossTheChunkBoundary) {
+  const std::string head(32767, 'a');
+  LoadBytes(head + "\r\nb");  // CR last of the first chunk, LF first of the next
+  EXPECT_EQ(m_buffer.Lines(), (Lines{head, "b"}));
+  LoadBytes(head + "\r\r" + "b", CRLF_MODE_DOS);  // CR CR is one break in DOS mode
+  EXPECT_EQ(m_buffer.Lines(), (Lines{head, "b"}));
+  LoadBytes(head + "\r\r" + "b", CRLF_MODE_MAC);
+  EXPECT_EQ(m_buffer.Lines(), (Lines{head, "", "b"}));
+  LoadBytes(std::string(32768, 'z') + "\n");  // break is the first byte of the second chunk
+  EXPECT_EQ(m_buffer.Lines(), (Lines{std::string(32768, 'z'), ""}));
+}
+
+TEST_F(LoadSaveTest, LoadedLinesGrowByTheCapacityRule) {
+  LoadBytes("short\n" + std::string(40000, 'L') + "\n");
+  int endLine = 0, endChar = 0;
+  const std::string more(100, 'm');
+  m_buffer.InsertText(nullptr, 0, 5, more.c_str(), endLine, endChar);
+  m_buffer.InsertText(nullptr, 1, 0, "x", endLine, endChar);
+  EXPECT_EQ(m_buffer.Lines()[0], "short" + more);
+  EXPECT_EQ(m_buffer.Lines()[1], "x" + std::string(40000, 'L'));
+  m_buffer.FreeAll();
+  EXPECT_EQ(m_buffer.GetLineCount(), 0);
+}
+
+TEST_F(LoadSaveTest, BinaryInputLoadsWithoutHarm) {
+  std::string bytes;
+  for (int i = 0; i < 100000; ++i) bytes += static_cast<char>((i * 7919) % 256);
+  LoadBytes(bytes);
+  EXPECT_GT(m_buffer.GetLineCount(), 1);
+  for (const std::string& line : m_buffer.Lines()) {
+    EXPECT_EQ(line.find('\0'), std::string::npos);
+    EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
+  }
+}
+
+TEST_F(LoadSaveTest, MissingFileShowsTheSystemText) {
+  const std::string path = m_folder / "missing.sp";
+  EXPECT_EQ(m_buffer.LoadFromFile(path), 0);
+  EXPECT_EQ(OnlyMessage(), "File \"" + path + "\"\nThe system cannot find the file specified.");
+  EXPECT_FALSE(m_buffer.IsInit());
+  EXPECT_EQ(m_buffer.LoadFromFile(m_folder / "no/such.sp"), 0);
+  EXPECT_EQ(Messages().back().text,
+            "File \"" + (m_folder / "no/such.sp") + "\"\nThe system cannot find the path specified.");
+}
+
+TEST_F(LoadSaveTest, ReadOnlyFileGivesAReadOnlyBuffer) {
+  const std::string path = m_folder / "ro.txt";
+  WriteAll(path, "locked\n");
+  chmod(path.c_str(), 0444);
+  ASSERT_EQ(m_buffer.LoadFromFile(path), 1);
+  EXPECT_TRUE(m_buffer.GetReadOnly());
+  EXPECT_EQ(m_buffer.Lines(), (Lines{"locked", ""}));
+}
+
+// A file another opener holds without sharing writes is still read, shared.
+TEST_F(LoadSaveTest, FileHeldByAnotherOpenerIsReadShared) {
+  const std::string path = m_folder / "held.txt";
+  WriteAll(path, "x\ny");
+  auto held = GetFileService().Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  ASSERT_TRUE(held);
+  ASSERT_EQ(m_buffer.LoadFromFile(path), 1);
+  EXPECT_EQ(m_buffer.Lines(), (Lines{"x", "y"}));
+}
+
+TEST_F(LoadSaveTest, LinesBeyondTheLimitsAreRefused) {
+  const std::string path = m_folder / "big.txt";
+  WriteAll(path, "0123456789\n" + std::string(40000, 'x') + "\nend");
+  TLoadLimits::s_nMaxLineLength = 20000;
+  EXPECT_EQ(m_buffer.LoadFromFile(path), 0);
+  TLoadLimits::s_nMaxLineLength = 0x7fffffff;
+  EXPECT_EQ(OnlyMessage(), "File \"" + path +
+                               "\"\nThe file has a line longer than 20000 characters and cannot be loaded.");
+  EXPECT_FALSE(m_buffer.IsInit());
+
+  m_buffer.FreeAll();
+  TLoadLimits::s_nMaxLineCount = 2;
+  EXPECT_EQ(m_buffer.LoadFromFile(path), 0);
+  TLoadLimits::s_nMaxLineCount = 0x7fffffff;
+  EXPECT_EQ(Messages().back().text,
+            "File \"" + path + "\"\nThe file has more than 2 lines and cannot be loaded.");
+  EXPECT_EQ(m_buffer.GetLineCount(), 2);  // what was stored stays
+
+  m_buffer.FreeAll();
+  TLoadLimits::s_nMaxLineLength = 5;
+  EXPECT_EQ(m_buffer.LoadFromBuffer("abc\r\nabcdefgh"), 0);
+  TLoadLimits::s_nMaxLineLength = 0x7fffffff;
+  EXPECT_EQ(Messages().back().text, "The file has a line longer than 5 characters and cannot be loaded.");
+}
+
+TEST_F(LoadSaveTest, LoadResetsViewsAndShowsProgress) {
+  test::FileBuffer buffer;
+  class View : public QuillView {
+   public:
+    void UpdateView(QuillView*, CUpdateContext*, unsigned long flags, int line) override {
+      updates.emplace_back(flags, line);
+    }
+    std::vector<std::pair<unsigned long, int>> updates;
+  } view;
+  buffer.AddView(&view);
+  const std::string path = m_folder / "p.txt";
+  WriteAll(path, std::string(100000, 'q'));
+  ASSERT_EQ(buffer.LoadFromFile(path), 1);
+  EXPECT_EQ(view.updates, (std::vector<std::pair<unsigned long, int>>{{UPDATE_FLAG_RESET, -1}}));
+  buffer.RemoveView(&view);
+  buffer.FreeAll();
+
+  const auto& bar = m_services.m_statusBar;
+  ASSERT_EQ(bar.m_progress.size(), 1u);
+  const auto& progress = bar.m_progress[0];
+  EXPECT_TRUE(progress.smooth);
+  EXPECT_TRUE(progress.destroyed);
+  EXPECT_EQ(progress.upper, 100000);
+  EXPECT_EQ(progress.positions.front(), 0);
+  EXPECT_EQ(progress.positions.back(), 100000);
+  EXPECT_EQ(bar.m_paneHistory.front(), "Reading " + path + "...");
+  EXPECT_EQ(bar.m_panes[0], "Ready");
+  // The priority was raised to high and put back.
+  ASSERT_EQ(m_services.m_priorityHistory.size(), 2u);
+  EXPECT_EQ(m_services.m_priorityHistory[0], HIGH_PRIORITY_CLASS);
+  EXPECT_NE(m_services.m_priorityHistory[1], HIGH_PRIORITY_CLASS);
+}
+
+TEST_F(LoadSaveTest, ProgressBarSitsBesideItsMessage) {
+  {
+    CProgressBar bar("Reading x...", 25, 10, true);
+    const auto& record = m_services.m_statusBar.m_progress.back();
+    // Pane 0 is 400 x 20, text 7 px a byte: 12 bytes + 4 spaces = 112 px; the bar takes
+    // 25 % of the remaining 288 px and loses 2 px at the top and the bottom.
+    EXPECT_EQ(record.rect, CRect(112, 2, 112 + 72, 18));
+    EXPECT_TRUE(record.visible);
+    EXPECT_EQ(record.upper, 10);
+    EXPECT_EQ(m_services.m_statusBar.m_panes[0], "Reading x...");
+  }
+  EXPECT_EQ(m_services.m_statusBar.m_panes[0], "Ready");
+  m_services.m_bHasStatusBar = false;
+  CProgressBar none("quiet", 25, 10);
+  EXPECT_FALSE(none.IsCreated());
+  none.SetPos(5);  // no status bar: nothing happens
+}
+
+}  // namespace
+}  // namespace quill::test

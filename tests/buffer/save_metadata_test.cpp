@@ -1,0 +1,125 @@
+// What a save keeps of an existing target: permission bits, owner and group, extended
+// attributes, symbolic links and hard links.
+
+#include <sys/xattr.h>
+
+#include "load_save_fixture.h"
+#include "platform/headless/fault_file_service.h"
+
+namespace quill::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class SaveMetadataTest : public LoadSaveTest {
+ protected:
+  void SetUp() override { ASSERT_EQ(m_buffer.LoadFromBuffer("#!/bin/sh\necho new\n"), 1); }
+  struct stat Stat(const std::string& path) {
+    struct stat st = {};
+    EXPECT_EQ(lstat(path.c_str(), &st), 0);
+    return st;
+  }
+};
+
+TEST_F(SaveMetadataTest, ScriptStaysExecutable) {
+  const std::string path = m_folder / "run.sh";
+  WriteAll(path, "#!/bin/sh\necho old\n");
+  chmod(path.c_str(), 0751);
+  ASSERT_EQ(m_buffer.SaveToFile(path), 1);
+  EXPECT_EQ(Stat(path).st_mode & 07777, 0751u);
+  EXPECT_EQ(ReadAll(path), "#!/bin/sh\necho new\n");
+}
+
+TEST_F(SaveMetadataTest, NewFileGetsTheUsualPermissions) {
+  const std::string path = m_folder / "fresh.txt";
+  const mode_t mask = umask(022);
+  ASSERT_EQ(m_buffer.SaveToFile(path), 1);
+  umask(mask);
+  EXPECT_EQ(Stat(path).st_mode & 0777, 0644u);
+}
+
+TEST_F(SaveMetadataTest, OwnerAndGroupAreKeptWherePermitted) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root may give a file to another owner";
+  const std::string path = m_folder / "owned.txt";
+  WriteAll(path, "x");
+  ASSERT_EQ(chown(path.c_str(), 1234, 5678), 0);
+  ASSERT_EQ(m_buffer.SaveToFile(path), 1);
+  EXPECT_EQ(Stat(path).st_uid, 1234u);
+  EXPECT_EQ(Stat(path).st_gid, 5678u);
+}
+
+TEST_F(SaveMetadataTest, ExtendedAttributesAreKept) {
+  const std::string path = m_folder / "tagged.txt";
+  WriteAll(path, "x");
+  if (setxattr(path.c_str(), "user.quill.test", "kept", 4, 0) != 0)
+    GTEST_SKIP() << "no user extended attributes on this file system";
+  ASSERT_EQ(m_buffer.SaveToFile(path), 1);
+  char value[16] = {};
+  ASSERT_EQ(getxattr(path.c_str(), "user.quill.test", value, sizeof value), 4);
+  EXPECT_EQ(std::string(value), "kept");
+}
+
+TEST_F(SaveMetadataTest, SymbolicLinkStaysALink) {
+  TempFolder other;
+  const std::string real = other / "real.txt";
+  WriteAll(real, "old");
+  const std::string link = m_folder / "link.txt";
+  ASSERT_EQ(symlink(real.c_str(), link.c_str()), 0);
+  // A relative link through a second link.
+  const std::string link2 = m_folder / "link2.txt";
+  ASSERT_EQ(symlink("link.txt", link2.c_str()), 0);
+  ASSERT_EQ(m_buffer.SaveToFile(link2), 1);
+  EXPECT_TRUE(S_ISLNK(Stat(link).st_mode));
+  EXPECT_TRUE(S_ISLNK(Stat(link2).st_mode));
+  EXPECT_EQ(ReadAll(real), "#!/bin/sh\necho new\n");
+  // The temporary file was made beside the real file and is gone.
+  EXPECT_EQ(ListFolder(other.Path()), (Lines{"real.txt"}));
+  EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"link.txt", "link2.txt"}));
+}
+
+TEST_F(SaveMetadataTest, HardLinksKeepSharingTheContent) {
+  const std::string path = m_folder / "a.txt";
+  const std::string other = m_folder / "b.txt";
+  WriteAll(path, std::string(100000, 'o'));
+  ASSERT_EQ(link(path.c_str(), other.c_str()), 0);
+  const ino_t inode = Stat(path).st_ino;
+  ASSERT_EQ(m_buffer.SaveToFile(path), 1);
+  EXPECT_EQ(Stat(path).st_ino, inode);
+  EXPECT_EQ(Stat(path).st_nlink, 2u);
+  EXPECT_EQ(ReadAll(other), "#!/bin/sh\necho new\n");
+  EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"a.txt", "b.txt"}));
+}
+
+// Rewriting a hard-linked target in place can fail half way: the old content is put back.
+TEST_F(SaveMetadataTest, FailedInPlaceRewritePutsTheOldContentBack) {
+  const std::string path = m_folder / "a.txt";
+  const std::string other = m_folder / "b.txt";
+  const std::string old(600000, 'o');
+  WriteAll(path, old);
+  ASSERT_EQ(link(path.c_str(), other.c_str()), 0);
+  std::string big;
+  for (int i = 0; i < 50000; ++i) big += "a much longer line than before\n";
+  ASSERT_EQ(m_buffer.LoadFromBuffer(big.c_str()), 1);
+
+  FaultFileService counter;
+  {
+    ScopedFileService installed(&counter);
+    ASSERT_EQ(m_buffer.SaveToFile(path), 1);
+  }
+  for (std::uint32_t n = 1; n <= counter.m_nWrites; ++n) {
+    SCOPED_TRACE(n);
+    WriteAll(path, old);
+    FaultFileService faults;
+    faults.m_nFailWrite = n;
+    {
+      ScopedFileService installed(&faults);
+      EXPECT_EQ(m_buffer.SaveToFile(path), 0);
+    }
+    EXPECT_EQ(ReadAll(other), old);
+    EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"a.txt", "b.txt"}));
+  }
+  EXPECT_EQ(Messages().size(), counter.m_nWrites);
+}
+
+}  // namespace
+}  // namespace quill::test
