@@ -28,6 +28,15 @@ constexpr Entry kStrings[] = {
     {IDS_EDITOP_DRAGDROP, "Drag And Drop"},
     {IDS_EDITOP_REPLACE, "Replace"},
     {IDS_EDITOP_AUTOINDENT, "Auto Indent"},
+    {IDS_STYLE_CPP_KEYWORDS, "C/C++ Keywords"},
+    {IDS_STYLE_DRACULA_KEYWORDS, "Dracula Keywords"},
+    {IDS_STYLE_CALIBRE_KEYWORDS, "Calibre Keywords"},
+    {IDS_STYLE_XMC_FUNCTIONS, "XMC Functions"},
+    {IDS_STYLE_STRING_CONSTANTS, "String Constants"},
+    {IDS_STYLE_NUMBERS, "Numbers"},
+    {IDS_STYLE_COMMENTS, "Comments"},
+    {IDS_STYLE_PREPROCESSOR, "Preprocessor directives"},
+    {IDS_STYLE_NORMAL_TEXT, "Normal text"},
 };
 
 static_assert(std::is_sorted(std::begin(kStrings), std::end(kStrings),

@@ -25,6 +25,17 @@ constexpr unsigned IDS_EDITOP_DRAGDROP = 8627;
 constexpr unsigned IDS_EDITOP_REPLACE = 8628;
 constexpr unsigned IDS_EDITOP_AUTOINDENT = 8629;
 
+// Names of keyword sections a host may use, and of the fixed kinds of text of a style.
+constexpr unsigned IDS_STYLE_CPP_KEYWORDS = 38005;      // "C/C++ Keywords"
+constexpr unsigned IDS_STYLE_DRACULA_KEYWORDS = 38006;  // "Dracula Keywords"
+constexpr unsigned IDS_STYLE_CALIBRE_KEYWORDS = 38007;  // "Calibre Keywords"
+constexpr unsigned IDS_STYLE_XMC_FUNCTIONS = 38008;     // "XMC Functions"
+constexpr unsigned IDS_STYLE_STRING_CONSTANTS = 38009;  // "String Constants"
+constexpr unsigned IDS_STYLE_NUMBERS = 38010;           // "Numbers"
+constexpr unsigned IDS_STYLE_COMMENTS = 38011;          // "Comments"
+constexpr unsigned IDS_STYLE_PREPROCESSOR = 38012;      // "Preprocessor directives"
+constexpr unsigned IDS_STYLE_NORMAL_TEXT = 38013;       // "Normal text"
+
 // Fills text with the string of the id and returns true; an unknown id returns false and
 // leaves text alone.
 bool LoadString(unsigned id, std::string& text);

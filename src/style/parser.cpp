@@ -1,0 +1,255 @@
+// The line parser: splits one line into coloured runs from the data of a style and
+// returns the parse state (cookie) at the line's end.
+//
+// Positions where nothing can happen are skipped in bulk: inside a string, a character
+// literal or a multi-line comment the scan jumps with memchr to the next closing
+// candidate, and in the normal state only bytes that end a delimiter (or the line-start
+// preprocessor test) take the full sequence of tests. The runs written are exactly those
+// of the one-position-at-a-time rules.
+
+#include <cstring>
+
+#include "style/document_style.h"
+#include "style/style_tables.h"
+
+namespace quill {
+namespace {
+
+constexpr unsigned long kComment = TDocumentStyle::COOKIE_COMMENT;
+constexpr unsigned long kPreproc = TDocumentStyle::COOKIE_PREPROCESSOR;
+constexpr unsigned long kExtComment = TDocumentStyle::COOKIE_EXT_COMMENT;
+constexpr unsigned long kString = TDocumentStyle::COOKIE_STRING;
+constexpr unsigned long kChar = TDocumentStyle::COOKIE_CHAR;
+
+constexpr int kNormal = TDocumentStyle::COLORINDEX_NORMALTEXT;
+constexpr int kCommentColor = TDocumentStyle::COLORINDEX_COMMENT;
+constexpr int kNumberColor = TDocumentStyle::COLORINDEX_NUMBER;
+constexpr int kStringColor = TDocumentStyle::COLORINDEX_STRING;
+constexpr int kPreprocColor = TDocumentStyle::COLORINDEX_PREPROCESSOR;
+constexpr int kBkgnd = TDocumentStyle::COLORINDEX_BKGND_OFFSET;
+
+// Appends runs, dropping any that would start before the previous one.
+struct RunWriter {
+  QuillView::TEXTBLOCK* blocks;
+  int& count;
+  void Add(int pos, int fg, int bg) {
+    if (!blocks) return;
+    if (count > 0 && blocks[count - 1].charPos > pos) return;
+    blocks[count++] = QuillView::TEXTBLOCK{pos, fg, bg};
+  }
+  void Add(int pos, int fg) { Add(pos, fg, fg + kBkgnd); }
+};
+
+// The delimiter ends at position i of the line and lies wholly within it.
+inline bool MatchesAt(const std::string& delim, const char* line, int i) {
+  const int len = static_cast<int>(delim.size());
+  return len > 0 && i + 1 >= len && std::memcmp(line + i + 1 - len, delim.data(), delim.size()) == 0;
+}
+
+int StateColor(unsigned long cookie) {
+  if (cookie & (kComment | kExtComment)) return kCommentColor;
+  if (cookie & (kString | kChar)) return kStringColor;
+  if (cookie & kPreproc) return kPreprocColor;
+  return kNormal;
+}
+
+// From position i inside a literal opened by `open`, finds the closing character: the
+// first character of `open` not preceded by the escape (0 = no escape). Returns the
+// position after it, or -1 when the literal runs past the line's end.
+int LiteralEnd(const char* line, int length, int i, const std::string& open, char escape) {
+  if (open.empty()) return -1;
+  const char quote = open[0];
+  while (i < length) {
+    const void* hit = std::memchr(line + i, quote, static_cast<std::size_t>(length - i));
+    if (!hit) return -1;
+    const int j = static_cast<int>(static_cast<const char*>(hit) - line);
+    if (j > 0 && escape != 0 && line[j - 1] == escape) {
+      i = j + 1;
+      continue;
+    }
+    return j + 1;
+  }
+  return -1;
+}
+
+// From position i inside a multi-line comment, the position after the closing
+// delimiter, or -1 when it does not close on this line.
+int CommentEnd(const char* line, int length, int i, const std::string& close) {
+  const char last = close.back();
+  while (i < length) {
+    const void* hit = std::memchr(line + i, last, static_cast<std::size_t>(length - i));
+    if (!hit) return -1;
+    const int j = static_cast<int>(static_cast<const char*>(hit) - line);
+    if (MatchesAt(close, line, j)) return j + 1;
+    i = j + 1;
+  }
+  return -1;
+}
+
+}  // namespace
+
+int TDocumentStyle::ClassifyIdentifier(const char* text, int length) const {
+  const int k = IsKeyword(text, length);
+  if (k >= 0 && k < GetSectionCount()) return COLORINDEX_KEYWORD + k;
+  if (IsNumber(text, length)) return kNumberColor;
+  return -1;
+}
+
+unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned long cookie, int,
+                                        QuillView::TEXTBLOCK* blocks, int& count) const {
+  if (length < 1 || !line) return cookie & kExtComment;
+
+  const ParserTables& t = Tables();
+  const auto cls = [&t, line](int i) { return t.cls[static_cast<unsigned char>(line[i])]; };
+  RunWriter runs{blocks, count};
+
+  // A pending identifier ends: a keyword or number run at its start.
+  const auto endIdentifier = [&](int start, int end) {
+    const int color = ClassifyIdentifier(line + start, end - start);
+    if (color >= COLORINDEX_KEYWORD)
+      runs.Add(start, color, color + (COLORINDEX_KEYWORD_BKGND - COLORINDEX_KEYWORD));
+    else if (color == kNumberColor)
+      runs.Add(start, kNumberColor);
+  };
+
+  int i = 0;
+  int idStart = -1;
+  bool redefine = true;
+  bool redefineAtPrevious = false;
+  bool lineStart = (cookie & ~kExtComment) == 0;
+
+  for (;;) {
+    if (redefine) {
+      runs.Add(redefineAtPrevious ? i - 1 : i, StateColor(cookie));
+      redefine = redefineAtPrevious = false;
+    }
+    if (i >= length) break;
+
+    if (cookie & kComment) {
+      runs.Add(i, kCommentColor);
+      break;
+    }
+    if (cookie & (kString | kChar)) {
+      const bool str = (cookie & kString) != 0;
+      const int end = LiteralEnd(line, length, i, str ? m_strStringOpen : m_strCharOpen,
+                                 str ? m_cStringEsc : m_cCharEsc);
+      if (end < 0) {
+        i = length;
+      } else {
+        cookie &= ~(str ? kString : kChar);
+        redefine = true;
+        i = end;
+      }
+      continue;
+    }
+    if ((cookie & kExtComment) && !m_strMLCommentClose.empty()) {
+      const int end = CommentEnd(line, length, i, m_strMLCommentClose);
+      if (end < 0) {
+        i = length;
+      } else {
+        cookie &= ~kExtComment;
+        redefine = true;
+        i = end;
+      }
+      continue;
+    }
+
+    // Normal state. Bytes that end no delimiter skip the delimiter tests.
+    const bool preprocLine = (cookie & kPreproc) && !m_strMLCommentOpen.empty();
+    const bool lineStartTest = lineStart && m_cPreproc != 0;
+    if (!(cls(i) & ParserTables::kDelimEnd) && !lineStartTest) {
+      if (preprocLine || !blocks) {
+        do ++i;
+        while (i < length && !(cls(i) & ParserTables::kDelimEnd));
+        continue;
+      }
+      bool ended = false;
+      while (i < length) {
+        const std::uint8_t c = cls(i);
+        if (c & ParserTables::kDelimEnd) break;
+        ++i;
+        if (c & ParserTables::kIdent) {
+          if (idStart < 0) idStart = i - 1;
+        } else if (idStart >= 0) {
+          endIdentifier(idStart, i - 1);
+          idStart = -1;
+          ended = true;
+          break;
+        }
+      }
+      if (ended) redefine = redefineAtPrevious = true;
+      continue;
+    }
+
+    // Single-line comment delimiters: the first qualifying slot opens a comment, and the
+    // position goes on through the tests below.
+    for (int slot = 0; slot < 3; ++slot) {
+      const std::string& delim = m_strSLComment[slot];
+      if (!MatchesAt(delim, line, i)) continue;
+      const bool qualifies = i == 0 ? m_bSLBol[slot]
+                                    : m_strSLPrefix[slot].empty() ||
+                                          m_strSLPrefix[slot].find(line[i - 1]) != std::string::npos;
+      if (qualifies) {
+        runs.Add(i - static_cast<int>(delim.size()) + 1, kCommentColor);
+        cookie |= kComment;
+        break;
+      }
+    }
+    if (preprocLine) {
+      if (MatchesAt(m_strMLCommentOpen, line, i)) {
+        runs.Add(i - static_cast<int>(m_strMLCommentOpen.size()) + 1, kCommentColor);
+        cookie |= kExtComment;
+      }
+      ++i;
+      continue;
+    }
+    if (MatchesAt(m_strStringOpen, line, i)) {
+      runs.Add(i, kStringColor);
+      cookie |= kString;
+      ++i;
+      continue;
+    }
+    if (MatchesAt(m_strCharOpen, line, i)) {
+      runs.Add(i, kStringColor);
+      cookie |= kChar;
+      ++i;
+      continue;
+    }
+    if (MatchesAt(m_strMLCommentOpen, line, i)) {
+      runs.Add(i - static_cast<int>(m_strMLCommentOpen.size()) + 1, kCommentColor);
+      cookie |= kExtComment;
+      ++i;
+      continue;
+    }
+    if (lineStartTest) {
+      if (line[i] == m_cPreproc) {
+        runs.Add(i, kPreprocColor);
+        cookie |= kPreproc;
+        ++i;
+        continue;
+      }
+      if (!(cls(i) & ParserTables::kSpace)) lineStart = false;
+    }
+    if (!blocks) {
+      ++i;
+      continue;
+    }
+    if (cls(i) & ParserTables::kIdent) {
+      if (idStart < 0) idStart = i;
+    } else if (idStart >= 0) {
+      endIdentifier(idStart, i);
+      redefine = redefineAtPrevious = true;
+      idStart = -1;
+    }
+    ++i;
+  }
+  if (idStart >= 0) endIdentifier(idStart, i);
+
+  if (m_cStringEsc == 0 && m_cCharEsc == 0) return cookie;
+  const char last = line[length - 1];
+  if ((m_cStringEsc == 0 || m_cStringEsc == last) && (m_cCharEsc == 0 || m_cCharEsc == last))
+    return cookie;
+  return cookie & kExtComment;
+}
+
+}  // namespace quill

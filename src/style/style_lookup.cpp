@@ -1,0 +1,164 @@
+// Keyword, number and identifier-character queries of a style, and the tables behind them.
+
+#include <locale.h>
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <locale>
+#include <string>
+
+#include "style/document_style.h"
+#include "style/style_tables.h"
+
+namespace quill {
+namespace {
+
+struct LowerTable {
+  std::uint8_t map[256];
+  LowerTable() {
+    for (int c = 0; c < 256; ++c) map[c] = static_cast<std::uint8_t>(std::tolower(c));
+  }
+};
+
+const LowerTable& Lower() {
+  static const LowerTable table;
+  return table;
+}
+
+// Whitespace as the classic stream locale skips it.
+bool IsStreamSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool Overflows(const std::string& number) {
+  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  char* end = nullptr;
+  const double v = cLocale ? strtod_l(number.c_str(), &end, cLocale) : std::strtod(number.c_str(), &end);
+  return v == HUGE_VAL || v == -HUGE_VAL;
+}
+
+}  // namespace
+
+std::uint8_t LowerByte(unsigned char c) { return Lower().map[c]; }
+
+const TDocumentStyle::ParserTables& TDocumentStyle::Tables() const {
+  if (!m_pTables) {
+    m_pTables = std::make_unique<ParserTables>();
+    m_bTablesValid = false;
+    m_bKeywordFilterValid = false;
+  }
+  ParserTables& t = *m_pTables;
+  if (!m_bTablesValid) {
+    const std::locale loc;
+    const auto& ctype = std::use_facet<std::ctype<char>>(loc);
+    for (int c = 0; c < 256; ++c) {
+      const char ch = static_cast<char>(c);
+      std::uint8_t bits = 0;
+      if (ctype.is(std::ctype_base::alnum, ch) || IsLegalChar(ch)) bits |= ParserTables::kIdent;
+      if (std::isspace(c)) bits |= ParserTables::kSpace;
+      t.cls[c] = bits;
+    }
+    const std::string* delims[] = {&m_strSLComment[0], &m_strSLComment[1], &m_strSLComment[2],
+                                   &m_strStringOpen,   &m_strCharOpen,     &m_strMLCommentOpen};
+    for (const std::string* d : delims)
+      if (!d->empty()) t.cls[static_cast<unsigned char>(d->back())] |= ParserTables::kDelimEnd;
+    m_bTablesValid = true;
+  }
+  if (!m_bKeywordFilterValid) {
+    std::memset(t.keywordShape, 0, sizeof t.keywordShape);
+    for (const auto& entry : m_keywords) {
+      const std::string& k = entry.first;
+      if (k.empty()) continue;
+      const std::size_t len = k.size() < 63 ? k.size() : 63;
+      t.keywordShape[LowerByte(static_cast<unsigned char>(k[0]))] |= std::uint64_t{1} << len;
+    }
+    m_bKeywordFilterValid = true;
+  }
+  return t;
+}
+
+bool TDocumentStyle::MayBeKeyword(std::string_view text) const {
+  const ParserTables& t = Tables();
+  const std::size_t len = text.size() < 63 ? text.size() : 63;
+  return (t.keywordShape[LowerByte(static_cast<unsigned char>(text[0]))] >> len) & 1;
+}
+
+int TDocumentStyle::IsKeyword(const char* text, int length) const {
+  if (!text || length <= 0) return -1;
+  const std::string_view exact(text, static_cast<std::size_t>(length));
+  if (!MayBeKeyword(exact)) return -1;
+
+  // The lower-cased text, on the stack for the usual short identifiers.
+  char small[64];
+  std::string large;
+  char* lowered = small;
+  if (length > static_cast<int>(sizeof small)) {
+    large.resize(static_cast<std::size_t>(length));
+    lowered = large.data();
+  }
+  bool hasUpper = false;
+  for (int i = 0; i < length; ++i) {
+    lowered[i] = static_cast<char>(LowerByte(static_cast<unsigned char>(text[i])));
+    hasUpper |= lowered[i] != text[i];
+  }
+  const std::string_view lower(lowered, static_cast<std::size_t>(length));
+
+  const auto end = m_keywords.end();
+  const auto exactHit = m_keywords.find(exact);
+  const auto lowerHit = hasUpper ? m_keywords.find(lower) : exactHit;
+
+  const auto first = m_bIgnoreCase ? lowerHit : exactHit;
+  if (first != end && !IsCustom(first->second)) return first->second;
+  if (exactHit != end && IgnoreCase(exactHit->second) == 0) return exactHit->second;
+  if (lowerHit != end && IgnoreCase(lowerHit->second) != 0) return lowerHit->second;
+  return -1;
+}
+
+// True when a classic input stream holding the text reads a double from it and finds
+// nothing but whitespace after it. The scan follows the stream's number grammar: optional
+// sign, digits with at most one decimal point, and an exponent that needs a digit before
+// it; a value too large for a double fails.
+bool TDocumentStyle::IsNumber(const char* text, int length) const {
+  if (!text || length <= 0) return false;
+  int i = 0;
+  while (i < length && IsStreamSpace(text[i])) ++i;
+  if (i == length) return false;
+  const int start = i;
+  if (text[i] == '+' || text[i] == '-') ++i;
+  bool mantissa = false, dot = false, sci = false;
+  int exponentDigits = 0;
+  int digitsBeforeDot = 0;
+  while (i < length) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      mantissa = true;
+      if (sci) ++exponentDigits;
+      else if (!dot) ++digitsBeforeDot;
+    } else if (c == '.' && !dot && !sci) {
+      dot = true;
+    } else if ((c == 'e' || c == 'E') && !sci && mantissa) {
+      sci = true;
+      if (i + 1 < length && (text[i + 1] == '+' || text[i + 1] == '-')) ++i;
+    } else {
+      break;
+    }
+    ++i;
+  }
+  const int end = i;
+  while (i < length && IsStreamSpace(text[i])) ++i;
+  if (i != length) return false;
+  if (!mantissa || (sci && exponentDigits == 0)) return false;
+  if (!sci && digitsBeforeDot <= 300) return true;
+  return !Overflows(std::string(text + start, static_cast<std::size_t>(end - start)));
+}
+
+bool TDocumentStyle::IsLegalChar(char c) const {
+  if (m_strAllowedCache.empty())
+    for (const Section& s : m_sections) m_strAllowedCache += s.allowedChars;
+  if (m_strAllowedCache.empty()) return false;
+  return m_strAllowedCache.find(c) != std::string::npos;
+}
+
+}  // namespace quill

@@ -1,0 +1,326 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "platform/display.h"
+#include "reference_parser.h"
+#include "resources/strings.h"
+#include "settings/store.h"
+#include "style/color_and_name.h"
+#include "style/document_style.h"
+
+namespace quill {
+namespace {
+
+class StyleModelTest : public ::testing::Test {
+ protected:
+  void SetUp() override { InstallMemorySettingsStore(); }
+  void TearDown() override { InstallDisplay(nullptr); }
+};
+
+TEST_F(StyleModelTest, DefaultsOfATypedStyle) {
+  TDocumentStyle s(DOCTYPE_SPICE, "ignored");
+  EXPECT_FALSE(s.GetIgnoreCase());
+  EXPECT_EQ(s.GetStringEsc(), '\\');
+  EXPECT_EQ(s.GetCharEsc(), '\\');
+  EXPECT_EQ(s.GetPreprocChar(), 0);
+  char* open = nullptr;
+  char* close = nullptr;
+  s.GetCommentsDelims(&open, &close);
+  s.GetStringDelims(&open, &close);
+  s.GetSingleCommentsDelims(&open, 0);
+  EXPECT_EQ(open, nullptr);  // empty delimiters hand out nothing
+  EXPECT_EQ(close, nullptr);
+  EXPECT_TRUE(s.GetSingleCommentsBOL(2));
+  EXPECT_FALSE(s.GetSingleCommentsBOL(3));
+  EXPECT_EQ(s.GetTabSize(), 3);
+  EXPECT_EQ(s.GetFontName(), "Courier New");
+  EXPECT_EQ(s.GetFontSize(), -13);  // 10 points at 96 dpi
+  EXPECT_EQ(s.GetProfileName(), "SPICE");
+  EXPECT_FALSE(s.IsModified());
+  EXPECT_FALSE(s.IsRestored());
+  LOGFONT lf;
+  s.GetFont(lf);
+  EXPECT_EQ(lf.lfPitchAndFamily, 0x31);
+  EXPECT_EQ(lf.lfCharSet, 1);
+
+  TDocumentStyle none(DOCTYPE_NONE, nullptr);
+  EXPECT_TRUE(none.GetIgnoreCase());
+  EXPECT_EQ(none.GetStringEsc(), 0);
+  EXPECT_EQ(none.GetCharEsc(), 0);
+  EXPECT_EQ(none.GetProfileName(), "");
+  EXPECT_EQ(TDocumentStyle(static_cast<DocumentType>(9), nullptr).GetProfileName(), "");
+}
+
+TEST_F(StyleModelTest, FontFollowsTheScreenResolution) {
+  struct Hi : Display {
+    int GetLogPixelsY() const override { return 120; }
+  };
+  InstallDisplay(std::make_shared<Hi>());
+  EXPECT_EQ(TTextStyleImpl().GetFontSize(), -17);
+}
+
+TEST_F(StyleModelTest, DefaultColours) {
+  TDocumentStyle s(DOCTYPE_CPP, nullptr);
+  const COLORREF window = GetSysColor(COLOR_WINDOW);
+  const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+  const COLORREF hiText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+  EXPECT_EQ(window, RGB(255, 255, 255));
+  EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), RGB(0, 0, 128));
+  EXPECT_EQ(s.GetDefaultColor(1, 0), text);
+  EXPECT_EQ(s.GetDefaultColor(0, 0), window);
+  EXPECT_EQ(s.GetDefaultColor(1, 1), hiText);
+  EXPECT_EQ(s.GetDefaultColor(0, 1), ~text & 0xFFFFFFu);  // the string kind's colour before
+  EXPECT_EQ(s.GetCommentsColor(0, 1), hiText);
+  EXPECT_EQ(s.GetStringColor(0, 1), hiText);
+  // A new section gets the record defaults.
+  const int k = s.InitKeywordSection("K", nullptr, nullptr, false);
+  EXPECT_EQ(s.GetKeywordColor(256 + k, 1, 0), text);
+  EXPECT_EQ(s.GetKeywordColor(512 + k, 0, 1), hiText);
+  EXPECT_EQ(s.GetKeywordColor(256 + k, 1, 1), ~text & 0xFFFFFFu);
+}
+
+TEST_F(StyleModelTest, BackgroundFallsBackToTheDefaultBackground) {
+  TDocumentStyle s(DOCTYPE_CPP, nullptr);
+  s.InitKeywordSection("K", nullptr, nullptr, false);
+  s.SetDefaultColor(RGB(1, 2, 3), 0, 0);
+  EXPECT_EQ(s.GetStringColor(0, 0), RGB(1, 2, 3));
+  EXPECT_EQ(s.GetKeywordColor("K", 0, 0), RGB(1, 2, 3));
+  EXPECT_EQ(s.GetStringColor(1, 0), GetSysColor(COLOR_WINDOWTEXT));  // text keeps its own
+  s.SetCommentsColor(RGB(9, 9, 9), 0, 0);
+  EXPECT_EQ(s.GetCommentsColor(0, 0), RGB(9, 9, 9));
+}
+
+TEST_F(StyleModelTest, KeywordColourAddressing) {
+  TDocumentStyle s(DOCTYPE_CPP, nullptr);
+  const unsigned long colors[4] = {RGB(1, 0, 0), RGB(2, 0, 0), RGB(3, 0, 0), RGB(4, 0, 0)};
+  s.InitKeywordSection("A", nullptr, nullptr, false);
+  s.InitKeywordSection("B", colors, nullptr, true);
+  EXPECT_EQ(s.GetKeywordColor(257, 1, 0), RGB(2, 0, 0));
+  EXPECT_EQ(s.GetKeywordColor(513, 0, 0), RGB(1, 0, 0));
+  EXPECT_EQ(s.GetKeywordColor(257, 1, 1), RGB(4, 0, 0));
+  EXPECT_EQ(s.GetKeywordColor(258, 1, 0), s.GetDefaultColor(1, 0));  // no section 2
+  EXPECT_EQ(s.GetKeywordColor(257, 1, 2), s.GetDefaultColor(1, 2));  // no colour slot
+  EXPECT_EQ(s.GetKeywordColor("missing", 1, 1), s.GetDefaultColor(1, 0));
+  s.SetKeywordColor(RGB(7, 7, 7), "B", 1, 1);
+  EXPECT_EQ(s.GetKeywordColor("B", 1, 1), RGB(7, 7, 7));
+  s.SetKeywordColor(RGB(8, 8, 8), 999, 1, 0);  // ignored
+  s.SetKeywordColor(RGB(8, 8, 8), "missing", 1, 0);
+  EXPECT_EQ(s.GetKeywordColor("A", 1, 0), GetSysColor(COLOR_WINDOWTEXT));
+}
+
+TEST_F(StyleModelTest, SectionsByName) {
+  TDocumentStyle s(DOCTYPE_CPP, nullptr);
+  EXPECT_EQ(s.InitKeywordSection(nullptr, nullptr, nullptr, false), -1);
+  EXPECT_EQ(s.InitKeywordSection("Keys", nullptr, "_", false), 0);
+  EXPECT_EQ(s.InitKeywordSection("Mine", nullptr, "$", true), 1);
+  EXPECT_EQ(s.InitKeywordSection("Keys", nullptr, "#", true), 0);  // exists: unchanged
+  EXPECT_FALSE(s.IsCustom("Keys"));
+  EXPECT_EQ(s.GetIndexByName("keys"), -1);
+  EXPECT_EQ(s.GetIndexByName("Mine"), 1);
+  EXPECT_EQ(s.GetIndexByName("Mine"), 1);
+  EXPECT_EQ(s.GetSectionName(1), "Mine");
+  EXPECT_EQ(s.GetSectionName(2), "");
+  EXPECT_EQ(s.AllowedChars(0), "");  // predefined sections show none
+  EXPECT_EQ(s.AllowedChars(1), "$");
+  s.AllowedChars(0, "@");
+  EXPECT_FALSE(s.IsLegalChar('@'));
+  EXPECT_TRUE(s.IsLegalChar('_'));  // predefined allowed characters still count
+  s.AllowedChars(1, "@");
+  EXPECT_TRUE(s.IsLegalChar('@'));
+  EXPECT_FALSE(s.IsLegalChar('$'));
+  EXPECT_FALSE(s.IsLegalChar('\0'));
+  EXPECT_FALSE(TDocumentStyle(DOCTYPE_CPP, nullptr).IsLegalChar('a'));
+}
+
+TEST_F(StyleModelTest, CaseRulesOfKeywords) {
+  TDocumentStyle s(DOCTYPE_CPP, nullptr);
+  s.SetIgnoreCase(true);
+  s.InitKeywordSection("Pre", nullptr, nullptr, false);
+  s.InitKeywordSection("Sensitive", nullptr, nullptr, true);
+  s.InitKeywordSection("Insensitive", nullptr, nullptr, true);
+  s.IgnoreCase(2, 1);
+  s.IgnoreCase(0, 0);  // predefined: follows the style
+  EXPECT_EQ(s.IgnoreCase(0), 1);
+  EXPECT_EQ(s.IgnoreCase(7), 0);
+
+  s.AddKeyword("While", "Pre");
+  EXPECT_EQ(s.GetFirstKeyword(0), "while");
+  for (const char* t : {"WHILE", "while", "While"}) EXPECT_EQ(s.IsKeyword(t, 5), 0) << t;
+  s.AddKeyword("Foo", 1);
+  EXPECT_EQ(s.IsKeyword("Foo", 3), 1);
+  EXPECT_EQ(s.IsKeyword("foo", 3), -1);
+  EXPECT_EQ(s.IsKeyword("FOO", 3), -1);
+  s.AddKeyword("Bar", 2);
+  EXPECT_EQ(s.GetFirstKeyword(2), "bar");
+  EXPECT_EQ(s.IsKeyword("BAR", 3), 2);
+  EXPECT_EQ(s.IsKeyword("Foo", 0), -1);
+  EXPECT_EQ(s.IsKeyword(nullptr, 3), -1);
+  // Only the first length characters count.
+  EXPECT_EQ(s.IsKeyword("Foobar", 3), 1);
+
+  // A keyword stays in the first section it was added to.
+  const int size = s.AddKeyword("bar", 1);
+  EXPECT_EQ(size, 3);
+  EXPECT_EQ(s.IsKeyword("bar", 3), 2);
+  EXPECT_EQ(s.AddKeyword("x", 9), -1);
+  EXPECT_EQ(s.AddKeyword("x", "nope"), -1);
+  EXPECT_EQ(s.AddKeyword(nullptr, 0), -1);
+}
+
+TEST_F(StyleModelTest, EnumerationAndRemoval) {
+  TDocumentStyle s(DOCTYPE_CPP, nullptr);
+  for (const char* n : {"S0", "S1", "S2"}) s.InitKeywordSection(n, nullptr, nullptr, false);
+  s.AddKeyword("b0", 0);
+  s.AddKeyword("a1", 1);
+  s.AddKeyword("z2", 2);
+  s.AddKeyword("c2", 2);
+  EXPECT_EQ(s.GetFirstKeyword("S2"), "c2");
+  EXPECT_EQ(s.GetNextKeyword("S2"), "z2");
+  EXPECT_EQ(s.GetNextKeyword("S2"), "");
+  EXPECT_EQ(s.GetFirstKeyword("nope"), "");
+  EXPECT_EQ(s.GetFirstKeyword(2 + 256), "c2");  // section numbers compare as 8 bits
+
+  EXPECT_FALSE(s.RemoveKeywordSection("nope"));
+  EXPECT_FALSE(s.RemoveKeywordSection(nullptr));
+  EXPECT_TRUE(s.RemoveKeywordSection("S1"));
+  EXPECT_EQ(s.GetSectionCount(), 2);
+  EXPECT_EQ(s.GetIndexByName("S2"), 1);
+  EXPECT_EQ(s.GetFirstKeyword(1), "c2");
+  EXPECT_EQ(s.GetNextKeyword(1), "z2");
+  EXPECT_EQ(s.IsKeyword("a1", 2), -1);
+
+  s.RemoveKeywords("S2");
+  EXPECT_EQ(s.GetFirstKeyword(1), "");
+  EXPECT_EQ(s.GetFirstKeyword(0), "b0");
+
+  TDocumentStyle::RestoreDefaults(&s);
+  EXPECT_EQ(s.GetSectionCount(), 2);
+  EXPECT_EQ(s.GetFirstKeyword(0), "");
+}
+
+TEST_F(StyleModelTest, DelimiterGettersAllocateCopies) {
+  TDocumentStyle s(DOCTYPE_CPP, nullptr);
+  s.SetCommentsDelims("/*", nullptr);  // both or nothing
+  char* open = new char[2]{'x', 0};
+  char* close = nullptr;
+  s.GetCommentsDelims(&open, &close);
+  EXPECT_STREQ(open, "x");
+  s.SetCommentsDelims("/*", "*/");
+  s.GetCommentsDelims(&open, &close);  // frees the old buffer (the sanitizer build checks)
+  EXPECT_STREQ(open, "/*");
+  EXPECT_STREQ(close, "*/");
+  s.GetCommentsDelims(&open, nullptr);  // needs both
+  delete[] open;
+  delete[] close;
+  char* prefix = nullptr;
+  s.SetSingleCommentsPrefix(" \t", 1);
+  s.SetSingleCommentsPrefix(" ", 3);
+  s.GetSingleCommentsPrefix(&prefix, 1);
+  EXPECT_STREQ(prefix, " \t");
+  delete[] prefix;
+  s.SetHexPrefix("0x");
+  s.SetHexPrefix(nullptr);
+  EXPECT_STREQ(s.GetHexPrefix(), "0x");
+}
+
+TEST_F(StyleModelTest, CopiesAndDefaults) {
+  TDocumentStyle s(DOCTYPE_CPP, nullptr);
+  s.InitKeywordSection("K", nullptr, "_", true);
+  s.AddKeyword("kw", 0);
+  s.SetTabSize(8);
+  s.SetFontName("Mono");
+  s.SetModified(true);
+  s.AddPreprocDirective("define");
+  ASSERT_TRUE(s.RestoreFromFile(nullptr));
+  ASSERT_TRUE(s.IsRestored());
+
+  TDocumentStyle copy(s);
+  EXPECT_FALSE(copy.IsRestored());
+  EXPECT_TRUE(copy.IsModified());
+  EXPECT_EQ(copy.GetTabSize(), 8);
+  EXPECT_EQ(copy.GetFontName(), "Mono");
+  EXPECT_EQ(copy.IsKeyword("kw", 2), 0);
+  EXPECT_TRUE(copy.IsLegalChar('_'));
+  EXPECT_EQ(copy.GetPreprocDirectives().count("define"), 1u);
+  copy.SetTabSize(2);
+  EXPECT_EQ(s.GetTabSize(), 8);  // independent font and tab size
+
+  TDocumentStyle target(DOCTYPE_CPP, nullptr);
+  ASSERT_TRUE(target.RestoreFromFile(nullptr));
+  target = TDocumentStyle(DOCTYPE_TEXT, nullptr);
+  EXPECT_TRUE(target.IsRestored());  // assignment keeps the target's flag
+  EXPECT_EQ(target.GetProfileName(), "TEXT");
+
+  std::unique_ptr<TDocumentStyle> def(s.GetDefaultStyle());
+  EXPECT_EQ(def->GetSectionCount(), 0);
+  EXPECT_EQ(def->GetTabSize(), 3);
+  EXPECT_EQ(def->GetProfileName(), "CPP");
+
+  EXPECT_FALSE(s.Restore("anything"));
+  EXPECT_EQ(s.GetTabSize(), 3);
+  EXPECT_EQ(s.GetFontName(), "Courier New");
+  EXPECT_EQ(s.GetSectionCount(), 1);
+  EXPECT_TRUE(s.GetPreprocDirectives().empty());
+  EXPECT_FALSE(s.LookUpRegistry());
+
+  TTextStyleImpl a, b;
+  a.SetTabSize(9);
+  b.SetFontName("Other");
+  a = b;
+  EXPECT_EQ(a.GetTabSize(), 9);  // assignment copies the font only
+  EXPECT_STREQ(a.GetFontName(), "Other");
+  EXPECT_EQ(TTextStyleImpl(a).GetTabSize(), 9);
+}
+
+TEST_F(StyleModelTest, ColorAndName) {
+  const TColorAndName empty;
+  EXPECT_EQ(empty.m_color, 0u);
+  EXPECT_EQ(empty.m_name[0], 0);
+  const TColorAndName c(RGB(1, 2, 3), "0123456789abcdefXYZ");
+  EXPECT_EQ(c.m_color, RGB(1, 2, 3));
+  EXPECT_EQ(std::memcmp(c.m_name, "0123456789abcdef", 16), 0);  // not terminated
+  const TColorAndName shortName(5, "Red");
+  EXPECT_STREQ(shortName.m_name, "Red");
+}
+
+TEST_F(StyleModelTest, NumbersReadLikeAStream) {
+  const TDocumentStyle s(DOCTYPE_CPP, nullptr);
+  for (const char* yes : {"1e5", " 42 ", "12", "-3.5", ".5", "5.", "+1E-3", "1e-400", "007"})
+    EXPECT_TRUE(s.IsNumber(yes, static_cast<int>(std::strlen(yes))) &&
+                testing::StreamIsNumber(yes, static_cast<int>(std::strlen(yes))))
+        << yes;
+  for (const char* no : {"0x1F", "12abc", "1e", "1e+", ".", "e5", "", "inf", "nan", "1e400", "1 2"})
+    EXPECT_FALSE(s.IsNumber(no, static_cast<int>(std::strlen(no))) ||
+                 testing::StreamIsNumber(no, static_cast<int>(std::strlen(no))))
+        << no;
+  EXPECT_FALSE(s.IsNumber(nullptr, 3));
+  EXPECT_TRUE(s.IsNumber("12abc", 2));
+
+  // Random texts over the characters that matter agree with a real string stream.
+  std::mt19937 rng(7);
+  static constexpr char kChars[] = "0123456789.eE+- \tx\n";
+  for (int n = 0; n < 20000; ++n) {
+    std::string t(rng() % 8 + 1, ' ');
+    for (char& c : t) c = kChars[rng() % (sizeof kChars - 1)];
+    ASSERT_EQ(s.IsNumber(t.data(), static_cast<int>(t.size())),
+              testing::StreamIsNumber(t.data(), static_cast<int>(t.size())))
+        << "'" << t << "'";
+  }
+  const std::string huge = std::string(400, '9');
+  EXPECT_FALSE(s.IsNumber(huge.data(), static_cast<int>(huge.size())));
+  EXPECT_FALSE(testing::StreamIsNumber(huge.data(), static_cast<int>(huge.size())));
+}
+
+TEST_F(StyleModelTest, SectionNameStrings) {
+  EXPECT_EQ(LoadString(38005), "C/C++ Keywords");
+  EXPECT_EQ(LoadString(38008), "XMC Functions");
+  EXPECT_EQ(LoadString(38012), "Preprocessor directives");
+  EXPECT_EQ(LoadString(38013), "Normal text");
+}
+
+}  // namespace
+}  // namespace quill

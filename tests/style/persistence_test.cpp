@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/headless/file_prompt.h"
+#include "platform/prompts.h"
+#include "settings/registry.h"
+#include "settings/store.h"
+#include "style/document_style.h"
+
+namespace quill {
+namespace {
+
+const std::string kRoot = "Software\\Corvane\\Verurozu Doriru\\";
+
+class StylePersistenceTest : public ::testing::Test {
+ protected:
+  void SetUp() override { store = InstallMemorySettingsStore(); }
+  void TearDown() override { InstallFilePrompt(nullptr); }
+
+  bool Has(const std::string& path) {
+    return registry_string<std::string>(kRoot + path, HKEY_CURRENT_USER, "").exists();
+  }
+  bool KeyExists(const std::string& key) { return store->OpenKey(kRoot + key, false) != kNoKey; }
+  int Int(const std::string& path) {
+    return registry_int<int>(kRoot + path, HKEY_CURRENT_USER, -999).read();
+  }
+  std::string Text(const std::string& path) {
+    return registry_string<std::string>(kRoot + path, HKEY_CURRENT_USER, "<none>").read();
+  }
+
+  // What the host puts in before it reads the user's settings.
+  static std::unique_ptr<TDocumentStyle> HostStyle() {
+    auto s = std::make_unique<TDocumentStyle>(DOCTYPE_SPICE, nullptr);
+    s->InitKeywordSection("Statements", nullptr, ".", false);
+    s->AddKeyword(".model", "Statements");
+    return s;
+  }
+
+  // A host style with the user's changes.
+  static std::unique_ptr<TDocumentStyle> UserStyle() {
+    auto s = HostStyle();
+    const unsigned long colors[4] = {RGB(1, 1, 1), RGB(2, 2, 2), RGB(3, 3, 3), RGB(4, 4, 4)};
+    s->InitKeywordSection("My Words", colors, "$", true);
+    s->AddKeyword("MixedCase", "My Words");
+    s->AddKeyword("alpha", "My Words");
+    s->InitKeywordSection("Folded", nullptr, nullptr, true);
+    s->IgnoreCase(2, 1);
+    s->AddKeyword("UPPER", "Folded");  // stored as "upper"
+    s->AddPreprocDirective("include");
+    s->AddPreprocDirective("define");
+    s->SetTabSize(7);
+    s->SetFontName("DejaVu Sans Mono");
+    s->SetFontSize(-20);
+    s->SetCommentsColor(RGB(0, 128, 0), 1, 0);
+    s->SetStringColor(RGB(200, 0, 0), 0, 1);
+    s->SetDefaultColor(RGB(250, 250, 240), 0, 0);
+    s->SetKeywordColor(RGB(5, 5, 5), "Statements", 1, 0);
+    return s;
+  }
+
+  static void ExpectSameUserData(TDocumentStyle& a, TDocumentStyle& b) {
+    ASSERT_EQ(a.GetSectionCount(), b.GetSectionCount());
+    for (int s = 0; s < a.GetSectionCount(); ++s) {
+      EXPECT_EQ(a.GetSectionName(s), b.GetSectionName(s));
+      EXPECT_EQ(a.IsCustom(s), b.IsCustom(s));
+      EXPECT_EQ(a.IgnoreCase(s), b.IgnoreCase(s));
+      EXPECT_EQ(a.AllowedChars(s), b.AllowedChars(s));
+      if (a.IsCustom(s))
+        for (int c = 0; c < 4; ++c)
+          EXPECT_EQ(a.GetKeywordColor(512 + s - 256 * (c & 1), c & 1, c >> 1),
+                    b.GetKeywordColor(512 + s - 256 * (c & 1), c & 1, c >> 1));
+      std::string ka = a.GetFirstKeyword(s), kb = b.GetFirstKeyword(s);
+      for (; !ka.empty() || !kb.empty(); ka = a.GetNextKeyword(s), kb = b.GetNextKeyword(s))
+        EXPECT_EQ(ka, kb) << "section " << s;
+    }
+    EXPECT_EQ(a.GetPreprocDirectives(), b.GetPreprocDirectives());
+    EXPECT_EQ(a.GetTabSize(), b.GetTabSize());
+    EXPECT_EQ(a.GetFontName(), b.GetFontName());
+    EXPECT_EQ(a.GetFontSize(), b.GetFontSize());
+    for (int c = 0; c < 4; ++c) {
+      const int fg = c & 1, sel = c >> 1;
+      EXPECT_EQ(a.GetStringColor(fg, sel), b.GetStringColor(fg, sel));
+      EXPECT_EQ(a.GetCommentsColor(fg, sel), b.GetCommentsColor(fg, sel));
+      EXPECT_EQ(a.GetNumbersColor(fg, sel), b.GetNumbersColor(fg, sel));
+      EXPECT_EQ(a.GetPreprocessorColor(fg, sel), b.GetPreprocessorColor(fg, sel));
+      EXPECT_EQ(a.GetDefaultColor(fg, sel), b.GetDefaultColor(fg, sel));
+    }
+  }
+
+  std::shared_ptr<MemorySettingsStore> store;
+};
+
+TEST_F(StylePersistenceTest, RoundTripThroughTheTypeProfile) {
+  auto saved = UserStyle();
+  saved->SaveSettings(nullptr);
+  EXPECT_EQ(Int("SPICE\\NumOfSections"), 2);
+  EXPECT_EQ(Text("SPICE\\KeywordsSection0"), "My Words");
+  EXPECT_EQ(Text("SPICE\\My Words\\Keyword0"), "MixedCase");  // byte order: 'M' < 'a'
+  EXPECT_EQ(Text("SPICE\\My Words\\Keyword1"), "alpha");
+  EXPECT_EQ(Int("SPICE\\Folded\\IgnoreCase"), 1);
+  EXPECT_EQ(Text("SPICE\\Folded\\Keyword0"), "upper");
+  EXPECT_EQ(Int("SPICE\\PreprocDirectives\\NumOfKeywords"), 2);
+  EXPECT_EQ(Text("SPICE\\PreprocDirectives\\Keyword0"), "define");
+  EXPECT_FALSE(Has("SPICE\\Statements\\Keyword0"));  // predefined keywords stay with the host
+  EXPECT_EQ(Int("SPICE\\Colors\\Statements\\CUSTOM"), 0);
+  EXPECT_EQ(registry_binary<unsigned long>(kRoot + "SPICE\\Colors\\Statements\\FRG_UNSELECT",
+                                           HKEY_CURRENT_USER, 0).read(),
+            RGB(5, 5, 5));
+
+  auto restored = HostStyle();
+  ASSERT_TRUE(restored->RestoreFromFile(nullptr));
+  EXPECT_TRUE(restored->IsRestored());
+  ExpectSameUserData(*saved, *restored);
+  EXPECT_EQ(restored->IsKeyword("MixedCase", 9), 1);
+  EXPECT_EQ(restored->IsKeyword("mixedcase", 9), -1);
+  EXPECT_EQ(restored->IsKeyword("Upper", 5), 2);
+  // Colours of predefined sections are not read back.
+  EXPECT_NE(restored->GetKeywordColor("Statements", 1, 0), RGB(5, 5, 5));
+}
+
+TEST_F(StylePersistenceTest, ProfileNamesWithSpacesAndPaths) {
+  auto saved = UserStyle();
+  saved->SaveSettings("My Profile 2");
+  EXPECT_EQ(Int("My Profile 2\\TabSize"), 7);
+  auto restored = HostStyle();
+  ASSERT_TRUE(restored->RestoreFromFile("My Profile 2"));
+  ExpectSameUserData(*saved, *restored);
+
+  auto prompt = std::make_shared<HeadlessFilePrompt>();
+  InstallFilePrompt(prompt);
+  prompt->QueueAnswer(std::string("C:\\styles dir\\netlists.syn"));
+  saved->SaveToFile();
+  ASSERT_EQ(prompt->Requests().size(), 1u);
+  const FilePromptRequest& asked = prompt->Requests()[0];
+  EXPECT_TRUE(asked.save);
+  EXPECT_EQ(asked.defaultExtension, "syn");
+  EXPECT_EQ(asked.flags, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
+  EXPECT_EQ(asked.filter, "");
+  EXPECT_FALSE(asked.initialDirectory.empty());
+  EXPECT_EQ(Int("C:\\styles dir\\netlists.syn\\TabSize"), 7);
+  auto fromFile = HostStyle();
+  ASSERT_TRUE(fromFile->RestoreFromFile("C:\\styles dir\\netlists.syn"));
+  ExpectSameUserData(*saved, *fromFile);
+
+  prompt->QueueAnswer("/home/user/styles/spice.syn");
+  saved->SaveToFile();
+  auto fromPosixPath = HostStyle();
+  ASSERT_TRUE(fromPosixPath->RestoreFromFile("/home/user/styles/spice.syn"));
+  ExpectSameUserData(*saved, *fromPosixPath);
+
+  // A cancelled prompt, or a name too long for the dialog's buffer, writes nothing.
+  store = InstallMemorySettingsStore();
+  prompt->QueueAnswer(std::nullopt);
+  saved->SaveToFile();
+  prompt->QueueAnswer(std::string(600, 'x'));
+  saved->SaveToFile();
+  EXPECT_TRUE(store->EnumKeys(store->OpenKey("", false)).empty());
+}
+
+TEST_F(StylePersistenceTest, WhatIsAndIsNotWritten) {
+  auto s = HostStyle();
+  s->InitKeywordSection("Empty", nullptr, nullptr, true);
+  s->SaveSettings(nullptr);
+  EXPECT_FALSE(Has("SPICE\\NumOfSections"));
+  EXPECT_FALSE(Has("SPICE\\KeywordsSection0"));
+  EXPECT_FALSE(KeyExists("SPICE\\Colors\\StringConstColors"));
+  EXPECT_FALSE(KeyExists("SPICE\\Colors\\DefaultColors"));
+  EXPECT_FALSE(KeyExists("SPICE\\PreprocDirectives"));
+  EXPECT_EQ(Int("SPICE\\Colors\\Empty\\CUSTOM"), 1);
+  EXPECT_EQ(Int("SPICE\\FontSize"), -13);
+  EXPECT_EQ(Text("SPICE\\FontName"), "Courier New");
+
+  // A custom section without keywords does not come back.
+  auto restored = HostStyle();
+  restored->RestoreFromFile(nullptr);
+  EXPECT_EQ(restored->GetIndexByName("Empty"), -1);
+
+  // Saving replaces everything the profile held before.
+  auto user = UserStyle();
+  user->SaveSettings(nullptr);
+  s->SaveSettings(nullptr);
+  EXPECT_FALSE(Has("SPICE\\NumOfSections"));
+  EXPECT_FALSE(KeyExists("SPICE\\My Words"));
+}
+
+TEST_F(StylePersistenceTest, SavedSectionMakesAPredefinedOneCustom) {
+  auto s = HostStyle();
+  s->InitKeywordSection("Statements2", nullptr, nullptr, true);
+  s->AddKeyword("kw", "Statements2");
+  s->SaveSettings("P");
+  // The host now predefines a section of that name.
+  auto host = HostStyle();
+  host->InitKeywordSection("Statements2", nullptr, nullptr, false);
+  ASSERT_TRUE(host->RestoreFromFile("P"));
+  EXPECT_TRUE(host->IsCustom("Statements2"));
+  EXPECT_EQ(host->IsKeyword("kw", 2), 1);
+}
+
+TEST_F(StylePersistenceTest, EmptyProfileNameDoesNothing) {
+  TDocumentStyle s(DOCTYPE_NONE, nullptr);
+  s.InitKeywordSection("C", nullptr, nullptr, true);
+  s.AddKeyword("x", 0);
+  s.SaveSettings(nullptr);
+  EXPECT_TRUE(store->EnumKeys(store->OpenKey("", false)).empty());
+  EXPECT_FALSE(s.RestoreFromFile(nullptr));
+  EXPECT_FALSE(s.IsRestored());
+  s.GetFromRegistry();
+  EXPECT_FALSE(s.IsRestored());
+}
+
+TEST_F(StylePersistenceTest, RestoreKeepsCurrentValuesForMissingOnes) {
+  auto s = HostStyle();
+  s->SetTabSize(5);
+  s->SetCommentsColor(RGB(1, 2, 3), 1, 0);
+  ASSERT_TRUE(s->RestoreFromFile("Nothing Saved"));
+  EXPECT_EQ(s->GetTabSize(), 5);
+  EXPECT_EQ(s->GetFontName(), "Courier New");
+  EXPECT_EQ(s->GetCommentsColor(1, 0), RGB(1, 2, 3));
+
+  // A section written by hand without its UserDefined value follows the last one read:
+  // the first section of a pass is skipped.
+  registry_int<int>(kRoot + "Hand\\NumOfSections", HKEY_CURRENT_USER, 0).write(1);
+  registry_string<std::string>(kRoot + "Hand\\KeywordsSection0", HKEY_CURRENT_USER, "").write("S");
+  registry_int<int>(kRoot + "Hand\\S\\NumOfKeywords", HKEY_CURRENT_USER, 0).write(1);
+  registry_string<std::string>(kRoot + "Hand\\S\\Keyword0", HKEY_CURRENT_USER, "").write("k");
+  ASSERT_TRUE(s->RestoreFromFile("Hand"));
+  EXPECT_EQ(s->GetIndexByName("S"), -1);
+}
+
+TEST_F(StylePersistenceTest, RemovingASectionSavesTheStyle) {
+  auto s = UserStyle();
+  ASSERT_TRUE(s->RemoveKeywordSection("My Words"));
+  EXPECT_EQ(Int("SPICE\\NumOfSections"), 1);
+  EXPECT_EQ(Text("SPICE\\KeywordsSection0"), "Folded");
+}
+
+}  // namespace
+}  // namespace quill

@@ -1,0 +1,187 @@
+#pragma once
+// A plain, position-by-position line parser written straight from the parsing rules,
+// with a stream-based number test and a locale query per character. It is slow and
+// obvious; the tests compare the real parser's runs and cookies against it.
+
+#include <cctype>
+#include <locale>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "style/document_style.h"
+
+namespace quill::testing {
+
+inline std::string Take(char* p) {
+  std::string s = p ? p : "";
+  delete[] p;
+  return s;
+}
+
+inline bool StreamIsNumber(const char* text, int length) {
+  if (!text || length <= 0) return false;
+  std::istringstream in(std::string(text, static_cast<std::size_t>(length)));
+  double d;
+  if (!(in >> d)) return false;
+  in >> std::ws;
+  return in.eof();
+}
+
+struct ReferenceParser {
+  explicit ReferenceParser(const TDocumentStyle& s) : style(s) {
+    char *a = nullptr, *b = nullptr;
+    s.GetCommentsDelims(&a, &b);
+    mlOpen = Take(a), mlClose = Take(b);
+    a = b = nullptr;
+    s.GetStringDelims(&a, &b);
+    strOpen = Take(a);
+    Take(b);
+    a = b = nullptr;
+    s.GetCharDelims(&a, &b);
+    chrOpen = Take(a);
+    Take(b);
+    for (int k = 0; k < 3; ++k) {
+      a = b = nullptr;
+      s.GetSingleCommentsDelims(&a, k);
+      s.GetSingleCommentsPrefix(&b, k);
+      sl[k] = Take(a);
+      prefix[k] = Take(b);
+      bol[k] = s.GetSingleCommentsBOL(k);
+    }
+    strEsc = s.GetStringEsc();
+    chrEsc = s.GetCharEsc();
+    preproc = s.GetPreprocChar();
+  }
+
+  bool Match(const std::string& d, const std::string& line, int i) const {
+    const int len = static_cast<int>(d.size());
+    return len > 0 && i - len + 1 >= 0 && line.compare(i - len + 1, len, d) == 0;
+  }
+
+  unsigned long Parse(const std::string& line, unsigned long cookie,
+                      std::vector<QuillView::TEXTBLOCK>* runs) const {
+    const int length = static_cast<int>(line.size());
+    if (length < 1) return cookie & 0x04;
+    auto add = [&](int pos, int fg, int bg) {
+      if (runs && (runs->empty() || runs->back().charPos <= pos)) runs->push_back({pos, fg, bg});
+    };
+    auto classify = [&](int start, int end) {
+      const int k = style.IsKeyword(line.data() + start, end - start);
+      if (k >= 0 && k < style.GetSectionCount()) add(start, 256 + k, 512 + k);
+      else if (StreamIsNumber(line.data() + start, end - start)) add(start, 7, 24);
+    };
+    int i = 0, idStart = -1;
+    bool redefine = true, atPrev = false;
+    bool lineStart = (cookie & ~0x04UL) == 0;
+    for (;;) {
+      if (redefine) {
+        const int c = (cookie & 0x05) ? 6 : (cookie & 0x18) ? 9 : (cookie & 0x02) ? 10 : 2;
+        add(atPrev ? i - 1 : i, c, c + 17);
+        redefine = atPrev = false;
+      }
+      if (i == length) break;
+      if (cookie & 0x01) {
+        add(i, 6, 23);
+        break;
+      }
+      if (cookie & 0x08) {
+        if (!strOpen.empty() && line[i] == strOpen[0] &&
+            !(i > 0 && strEsc != 0 && line[i - 1] == strEsc)) {
+          cookie &= ~0x08UL;
+          redefine = true;
+        }
+        ++i;
+        continue;
+      }
+      if (cookie & 0x10) {
+        if (!chrOpen.empty() && line[i] == chrOpen[0] &&
+            !(i > 0 && chrEsc != 0 && line[i - 1] == chrEsc)) {
+          cookie &= ~0x10UL;
+          redefine = true;
+        }
+        ++i;
+        continue;
+      }
+      if ((cookie & 0x04) && !mlClose.empty()) {
+        if (Match(mlClose, line, i)) {
+          cookie &= ~0x04UL;
+          redefine = true;
+        }
+        ++i;
+        continue;
+      }
+      for (int k = 0; k < 3; ++k) {
+        if (!Match(sl[k], line, i)) continue;
+        const bool ok = i == 0 ? bol[k] : prefix[k].empty() || prefix[k].find(line[i - 1]) != std::string::npos;
+        if (ok) {
+          add(i - static_cast<int>(sl[k].size()) + 1, 6, 23);
+          cookie |= 0x01;
+          break;
+        }
+      }
+      if ((cookie & 0x02) && !mlOpen.empty()) {
+        if (Match(mlOpen, line, i)) {
+          add(i - static_cast<int>(mlOpen.size()) + 1, 6, 23);
+          cookie |= 0x04;
+        }
+        ++i;
+        continue;
+      }
+      if (Match(strOpen, line, i)) {
+        add(i, 9, 26);
+        cookie |= 0x08;
+        ++i;
+        continue;
+      }
+      if (Match(chrOpen, line, i)) {
+        add(i, 9, 26);
+        cookie |= 0x10;
+        ++i;
+        continue;
+      }
+      if (Match(mlOpen, line, i)) {
+        add(i - static_cast<int>(mlOpen.size()) + 1, 6, 23);
+        cookie |= 0x04;
+        ++i;
+        continue;
+      }
+      if (lineStart && preproc != 0) {
+        if (line[i] == preproc) {
+          add(i, 10, 27);
+          cookie |= 0x02;
+          ++i;
+          continue;
+        }
+        if (!std::isspace(static_cast<unsigned char>(line[i]))) lineStart = false;
+      }
+      if (!runs) {
+        ++i;
+        continue;
+      }
+      if (std::isalnum(line[i], std::locale()) || style.IsLegalChar(line[i])) {
+        if (idStart < 0) idStart = i;
+        ++i;
+        continue;
+      }
+      if (idStart >= 0) {
+        classify(idStart, i);
+        redefine = atPrev = true;
+        idStart = -1;
+      }
+      ++i;
+    }
+    if (idStart >= 0) classify(idStart, i);
+    if (strEsc == 0 && chrEsc == 0) return cookie;
+    const char last = line[length - 1];
+    if ((strEsc == 0 || strEsc == last) && (chrEsc == 0 || chrEsc == last)) return cookie;
+    return cookie & 0x04;
+  }
+
+  const TDocumentStyle& style;
+  std::string mlOpen, mlClose, strOpen, chrOpen, sl[3], prefix[3];
+  bool bol[3];
+  char strEsc, chrEsc, preproc;
+};
+
+}  // namespace quill::testing
