@@ -285,6 +285,9 @@ class QuillView {
   // Bookmarks exist in the buffer: enables the bookmark navigation commands.
   bool m_bHasBookmarks = false;
 
+  // Last-write time of the document's file as last recorded (100-ns units), 0 = none.
+  std::uint64_t m_ftLastWrite = 0;
+
  private:
   // Expansion memo of the line being painted: the column reached at a position of the
   // characters, so that the runs of one line are expanded in one pass.
@@ -293,8 +296,6 @@ class QuillView {
   int m_nExpandMemoColumn = 0;
   int ColumnOfPosition(const char* pszChars, int nOffset);
   std::string m_strExpand;  // expansion of the run being drawn
-  // Last-write time of the document's file as last recorded (100-ns units), 0 = none.
-  std::uint64_t m_ftLastWrite = 0;
 };
 
 }  // namespace quill
