@@ -7,6 +7,7 @@
 #include "buffer/text_buffer.h"
 #include "buffer/update_context.h"
 #include "platform/app_services.h"
+#include "platform/clipboard.h"
 #include "platform/display.h"
 #include "platform/document.h"
 #include "platform/exceptions.h"
