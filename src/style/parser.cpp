@@ -8,6 +8,8 @@
 // of the one-position-at-a-time rules.
 
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #include "style/document_style.h"
 #include "style/style_tables.h"
@@ -45,6 +47,7 @@ struct RunWriter {
 // The delimiter ends at position i of the line and lies wholly within it.
 inline bool MatchesAt(const std::string& delim, const char* line, int i) {
   const int len = static_cast<int>(delim.size());
+  if (len == 1) return line[i] == delim[0];
   return len > 0 && i + 1 >= len && std::memcmp(line + i + 1 - len, delim.data(), delim.size()) == 0;
 }
 
@@ -90,11 +93,48 @@ int CommentEnd(const char* line, int length, int i, const std::string& close) {
 
 }  // namespace
 
-int TDocumentStyle::ClassifyIdentifier(const char* text, int length) const {
-  const int k = IsKeyword(text, length);
-  if (k >= 0 && k < GetSectionCount()) return COLORINDEX_KEYWORD + k;
-  if (IsNumber(text, length)) return kNumberColor;
+// Looks the text up as it is and lower-cased, at most once each, and applies the case
+// rules in order: a predefined section under the style's own rule first, then a
+// case-sensitive section by the exact text, then a case-insensitive one by the
+// lower-cased text.
+int TDocumentStyle::FindKeyword(const char* text, int length, const ParserTables& t) const {
+  const std::uint8_t* lowerOf = t.lower;
+  const std::size_t shape = length < 63 ? static_cast<std::size_t>(length) : 63;
+  if (!((t.keywordShape[lowerOf[static_cast<unsigned char>(text[0])]] >> shape) & 1)) return -1;
+
+  // The lower-cased text, on the stack for the usual short identifiers.
+  char small[64];
+  std::string large;
+  char* lowered = small;
+  if (length > static_cast<int>(sizeof small)) {
+    large.resize(static_cast<std::size_t>(length));
+    lowered = large.data();
+  }
+  bool hasUpper = false;
+  for (int i = 0; i < length; ++i) {
+    lowered[i] = static_cast<char>(lowerOf[static_cast<unsigned char>(text[i])]);
+    hasUpper |= lowered[i] != text[i];
+  }
+  const std::string_view exact(text, static_cast<std::size_t>(length));
+  const std::string_view lower(lowered, static_cast<std::size_t>(length));
+
+  const auto end = t.keywordIndex.end();
+  const auto exactHit = t.keywordIndex.find(exact);
+  const auto lowerHit = hasUpper ? t.keywordIndex.find(lower) : exactHit;
+  const auto first = m_bIgnoreCase ? lowerHit : exactHit;
+  if (first != end && !IsCustom(first->second)) return first->second;
+  if (exactHit != end && IgnoreCase(exactHit->second) == 0) return exactHit->second;
+  if (lowerHit != end && IgnoreCase(lowerHit->second) != 0) return lowerHit->second;
   return -1;
+}
+
+int TDocumentStyle::ClassifyIdentifier(const char* text, int length, const ParserTables& t) const {
+  const int k = FindKeyword(text, length, t);
+  if (k >= 0 && k < GetSectionCount()) return COLORINDEX_KEYWORD + k;
+  // A number starts with whitespace, a sign, a digit or a point; a letter rules it out.
+  const char lower = static_cast<char>(text[0] | 0x20);
+  if (lower >= 'a' && lower <= 'z') return -1;
+  return ReadsAsNumber(text, length) ? kNumberColor : -1;
 }
 
 unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned long cookie, int,
@@ -107,7 +147,7 @@ unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned l
 
   // A pending identifier ends: a keyword or number run at its start.
   const auto endIdentifier = [&](int start, int end) {
-    const int color = ClassifyIdentifier(line + start, end - start);
+    const int color = ClassifyIdentifier(line + start, end - start, t);
     if (color >= COLORINDEX_KEYWORD)
       runs.Add(start, color, color + (COLORINDEX_KEYWORD_BKGND - COLORINDEX_KEYWORD));
     else if (color == kNumberColor)
@@ -133,7 +173,7 @@ unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned l
     }
     if (cookie & (kString | kChar)) {
       const bool str = (cookie & kString) != 0;
-      const int end = LiteralEnd(line, length, i, str ? m_strStringOpen : m_strCharOpen,
+      const int end = LiteralEnd(line, length, i, str ? m_strString[0] : m_strChar[0],
                                  str ? m_cStringEsc : m_cCharEsc);
       if (end < 0) {
         i = length;
@@ -144,8 +184,8 @@ unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned l
       }
       continue;
     }
-    if ((cookie & kExtComment) && !m_strMLCommentClose.empty()) {
-      const int end = CommentEnd(line, length, i, m_strMLCommentClose);
+    if ((cookie & kExtComment) && !m_strMLComment[1].empty()) {
+      const int end = CommentEnd(line, length, i, m_strMLComment[1]);
       if (end < 0) {
         i = length;
       } else {
@@ -157,7 +197,7 @@ unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned l
     }
 
     // Normal state. Bytes that end no delimiter skip the delimiter tests.
-    const bool preprocLine = (cookie & kPreproc) && !m_strMLCommentOpen.empty();
+    const bool preprocLine = (cookie & kPreproc) && !m_strMLComment[0].empty();
     const bool lineStartTest = lineStart && m_cPreproc != 0;
     if (!(cls(i) & ParserTables::kDelimEnd) && !lineStartTest) {
       if (preprocLine || !blocks) {
@@ -198,27 +238,27 @@ unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned l
       }
     }
     if (preprocLine) {
-      if (MatchesAt(m_strMLCommentOpen, line, i)) {
-        runs.Add(i - static_cast<int>(m_strMLCommentOpen.size()) + 1, kCommentColor);
+      if (MatchesAt(m_strMLComment[0], line, i)) {
+        runs.Add(i - static_cast<int>(m_strMLComment[0].size()) + 1, kCommentColor);
         cookie |= kExtComment;
       }
       ++i;
       continue;
     }
-    if (MatchesAt(m_strStringOpen, line, i)) {
+    if (MatchesAt(m_strString[0], line, i)) {
       runs.Add(i, kStringColor);
       cookie |= kString;
       ++i;
       continue;
     }
-    if (MatchesAt(m_strCharOpen, line, i)) {
+    if (MatchesAt(m_strChar[0], line, i)) {
       runs.Add(i, kStringColor);
       cookie |= kChar;
       ++i;
       continue;
     }
-    if (MatchesAt(m_strMLCommentOpen, line, i)) {
-      runs.Add(i - static_cast<int>(m_strMLCommentOpen.size()) + 1, kCommentColor);
+    if (MatchesAt(m_strMLComment[0], line, i)) {
+      runs.Add(i - static_cast<int>(m_strMLComment[0].size()) + 1, kCommentColor);
       cookie |= kExtComment;
       ++i;
       continue;
