@@ -159,6 +159,7 @@ TEST_F(QtServices, ControlLibraryBoxesAndFonts) {
   CMessageBoxDialog over(editor, "Reload?", "", MB_YESNO | MB_ICONQUESTION, 0);
   EXPECT_EQ(over.DoModal(), IDYES);
   EXPECT_EQ(parent, &window);
+  delete editor;  // before its buffer
 
   bool mono = false;
   bool proportional = false;
