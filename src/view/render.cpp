@@ -179,23 +179,14 @@ void QuillView::DrawLineHelper(CDC* pdc, CPoint& ptOrigin, const CRect& rcClip, 
     return;
   }
 
-  int nSelBegin;
-  if (m_ptDrawSelStart.y > ptTextPos.y) {
-    nSelBegin = nCount;
-  } else if (m_ptDrawSelStart.y < ptTextPos.y) {
-    nSelBegin = 0;
-  } else {
-    nSelBegin = std::clamp(m_ptDrawSelStart.x - ptTextPos.x, 0, nCount);
-  }
-  int nSelEnd;
-  if (m_ptDrawSelEnd.y > ptTextPos.y) {
-    nSelEnd = nCount;
-  } else if (m_ptDrawSelEnd.y < ptTextPos.y) {
-    nSelEnd = 0;
-  } else {
-    nSelEnd = std::clamp(m_ptDrawSelEnd.x - ptTextPos.x, 0, nCount);
-  }
-  nSelEnd = std::max(nSelEnd, nSelBegin);
+  // Where a selection bound falls in the run: before it, after it, or inside.
+  auto boundInRun = [&](CPoint ptBound) {
+    if (ptBound.y > ptTextPos.y) return nCount;
+    if (ptBound.y < ptTextPos.y) return 0;
+    return std::clamp(ptBound.x - ptTextPos.x, 0, nCount);
+  };
+  const int nSelBegin = boundInRun(m_ptDrawSelStart);
+  const int nSelEnd = std::max(boundInRun(m_ptDrawSelEnd), nSelBegin);
 
   DrawLineHelperImpl(pdc, ptOrigin, rcClip, pszChars, nOffset, nSelBegin);
   if (nSelEnd > nSelBegin) {

@@ -4,46 +4,38 @@
 
 namespace quill {
 
-void QuillView::RecalcVertScrollBar(int bPositionOnly) {
+// One bar: lines (vertical) or columns (horizontal). Unless only the position changes,
+// a scroll position that is no longer needed (everything fits) goes back to 0, and the
+// bar shows range, page and position, disabled rather than hidden when it cannot scroll.
+void QuillView::RecalcScrollBar(int nBar, int bPositionOnly, int& nPos, int nPage, int nTotal) {
   if (!HasWindow()) return;
   SCROLLINFO si;
-  if (bPositionOnly) {
-    si.fMask = SIF_POS;
-    si.nPos = m_nTopLine;
-  } else {
-    if (GetScreenLines() >= GetLineCount() && m_nTopLine > 0) {
-      m_nTopLine = 0;
+  si.fMask = SIF_POS;
+  if (!bPositionOnly) {
+    if (nPage >= nTotal && nPos > 0) {
+      nPos = 0;
       InvalidateAll(true);
       UpdateCaret();
     }
     si.fMask = SIF_DISABLENOSCROLL | SIF_PAGE | SIF_POS | SIF_RANGE;
     si.nMin = 0;
-    si.nMax = GetLineCount() - 1;
-    si.nPage = static_cast<unsigned>(GetScreenLines());
-    si.nPos = m_nTopLine;
+    si.nMax = nTotal - 1;
+    si.nPage = static_cast<unsigned>(nPage);
   }
-  m_pWnd->SetScrollInfo(SB_VERT, si, true);
+  si.nPos = nPos;
+  m_pWnd->SetScrollInfo(nBar, si, true);
+}
+
+void QuillView::RecalcVertScrollBar(int bPositionOnly) {
+  if (!HasWindow()) return;
+  RecalcScrollBar(SB_VERT, bPositionOnly, m_nTopLine, bPositionOnly ? 0 : GetScreenLines(),
+                  bPositionOnly ? 0 : GetLineCount());
 }
 
 void QuillView::RecalcHorzScrollBar(int bPositionOnly) {
   if (!HasWindow()) return;
-  SCROLLINFO si;
-  if (bPositionOnly) {
-    si.fMask = SIF_POS;
-    si.nPos = m_nOffsetChar;
-  } else {
-    if (GetScreenChars() >= GetMaxLineLength() && m_nOffsetChar > 0) {
-      m_nOffsetChar = 0;
-      InvalidateAll(true);
-      UpdateCaret();
-    }
-    si.fMask = SIF_DISABLENOSCROLL | SIF_PAGE | SIF_POS | SIF_RANGE;
-    si.nMin = 0;
-    si.nMax = GetMaxLineLength() - 1;
-    si.nPage = static_cast<unsigned>(GetScreenChars());
-    si.nPos = m_nOffsetChar;
-  }
-  m_pWnd->SetScrollInfo(SB_HORZ, si, true);
+  RecalcScrollBar(SB_HORZ, bPositionOnly, m_nOffsetChar, bPositionOnly ? 0 : GetScreenChars(),
+                  bPositionOnly ? 0 : GetMaxLineLength());
 }
 
 }  // namespace quill

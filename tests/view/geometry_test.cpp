@@ -104,13 +104,6 @@ TEST_F(Geometry, ClientAndTextPointsMapBothWays) {
   view.BindWindow(nullptr);
 }
 
-TEST_F(Geometry, MarginWidthFollowsTheMarginFlag) {
-  EXPECT_TRUE(view.GetSelectionMargin());
-  EXPECT_EQ(view.GetMarginWidth(), 20);
-  view.SetSelectionMargin(0);
-  EXPECT_EQ(view.GetMarginWidth(), 1);
-}
-
 TEST(GeometryWithoutBuffer, AnEmptyViewHasOneEmptyLine) {
   ProbeView view;
   EXPECT_EQ(view.GetLineCount(), 1);
@@ -123,6 +116,7 @@ TEST(GeometryWithoutBuffer, AnEmptyViewHasOneEmptyLine) {
   view.GetText(CPoint(0, 0), CPoint(3, 0), text);
   EXPECT_EQ(text, "");
   EXPECT_EQ(view.GetTabSize(), 3);
+  EXPECT_EQ(view.GetColumnPos(CPoint(2, 0)), 2);
   // Without a window nothing is measured and nothing fits.
   EXPECT_EQ(view.GetScreenLines(), 0);
   EXPECT_EQ(view.GetScreenChars(), 0);
@@ -141,10 +135,6 @@ TEST_F(Geometry, GetTextUsesTheBuffersLineBreaks) {
   buffer.SetCRLFMode(CRLF_MODE_UNIX);
   view.GetText(CPoint(2, 0), CPoint(1, 2), text);
   EXPECT_EQ(text, "b\n\nx");
-}
-
-TEST_F(Geometry, ColumnPositionWithoutAStyleIsTheCharacterIndex) {
-  EXPECT_EQ(view.GetColumnPos(CPoint(2, 0)), 2);
 }
 
 TEST(Fonts, VariantsTakeWeightAndItalicFromTheirSlot) {

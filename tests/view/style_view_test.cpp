@@ -85,38 +85,28 @@ TEST_F(StyledView, StatusColumnUsesTheStylesTabSize) {
   EXPECT_EQ(view.GetColumnPos(CPoint(9, 0)), 6);  // beyond the line: its end
 }
 
-TEST(StyledViewLifetime, AChangedStyleIsSavedWhenTheViewGoes) {
+// A view whose style gets tab size 6, marked modified or not, lives and goes; then the
+// tab size a fresh style reads from the store.
+int TabSizeAfterAViewWent(bool modified) {
   InstallMemorySettingsStore();
   {
     QuillTextBuffer buffer;
     Fill(buffer, {"x"});
     CLikeView view(&buffer);
     HeadlessWindow window;
-    ASSERT_EQ(view.OnCreate(&window), 0);
+    EXPECT_EQ(view.OnCreate(&window), 0);
     view.GetTextStyle()->SetTabSize(6);
-    view.GetTextStyle()->SetModified(true);
+    view.GetTextStyle()->SetModified(modified);
     view.OnDestroy();
   }
   TDocumentStyle fresh(DOCTYPE_CPP, "CPP");
   fresh.GetFromRegistry();
-  EXPECT_EQ(fresh.GetTabSize(), 6);
+  return fresh.GetTabSize();
 }
 
-TEST(StyledViewLifetime, AnUnchangedStyleIsNotSaved) {
-  InstallMemorySettingsStore();
-  {
-    QuillTextBuffer buffer;
-    Fill(buffer, {"x"});
-    CLikeView view(&buffer);
-    HeadlessWindow window;
-    ASSERT_EQ(view.OnCreate(&window), 0);
-    view.GetTextStyle()->SetTabSize(6);
-    view.OnDestroy();
-  }
-  TDocumentStyle fresh(DOCTYPE_CPP, "CPP");
-  const int defaultTab = fresh.GetTabSize();
-  fresh.GetFromRegistry();
-  EXPECT_EQ(fresh.GetTabSize(), defaultTab);
+TEST(StyledViewLifetime, OnlyAChangedStyleIsSavedWhenTheViewGoes) {
+  EXPECT_EQ(TabSizeAfterAViewWent(true), 6);
+  EXPECT_EQ(TabSizeAfterAViewWent(false), TDocumentStyle(DOCTYPE_CPP, "CPP").GetTabSize());
 }
 
 }  // namespace
