@@ -2,6 +2,7 @@
 // The whole toolkit-free API of the quill editor component.
 
 #include "buffer/buffer_defs.h"
+#include "buffer/buffer_document.h"
 #include "buffer/document.h"
 #include "buffer/document_locking.h"
 #include "buffer/file_access.h"

@@ -16,27 +16,9 @@ constexpr unsigned kSaveQuestionStyle = 0x0C000024;
 
 }  // namespace
 
-bool GotoLineInLastView(const QuillTextBuffer& buffer, int nLine, bool bSetBookmark) {
-  QuillView* pView = buffer.GetLastAttachedView();
-  if (pView == nullptr) return true;
-  pView->GotoLine(nLine);
-  if (bSetBookmark) pView->SetBookmark();
-  return true;
-}
-
 std::unique_ptr<CDocument> QuillDocument::CreateObject() {
   return std::make_unique<QuillDocument>();
 }
-
-QuillDocument::QuillDocument() = default;
-
-QuillDocument::~QuillDocument() {
-  if (m_xTextBuffer.IsInit()) m_xTextBuffer.FreeAll();
-}
-
-void QuillDocument::DeleteContents() { m_xTextBuffer.InitNew(CRLF_MODE_DOS); }
-
-int QuillDocument::OnNewDocument() { return CDocument::OnNewDocument(); }
 
 int QuillDocument::OnOpenDocument(const char* pszPathName) {
   // The loader appends to the buffer: start from an empty one.
@@ -50,11 +32,8 @@ int QuillDocument::OnSaveDocument(const char* pszPathName) {
   return nResult;
 }
 
-void QuillDocument::OnCloseDocument() { CDocument::OnCloseDocument(); }
-
 int QuillDocument::DoSave(const char* pszPathName, int bReplace) {
-  if (!SaveDocumentAs(pszPathName, bReplace, m_bAppendDefaultExt ? m_pDocTemplate : nullptr))
-    return 0;
+  if (!SaveWithPrompt(pszPathName, bReplace)) return 0;
   if (bReplace) {
     if (QuillView* pView = GetFirstView()) pView->UpdateLastWrittenTime();
   }
@@ -78,10 +57,6 @@ int QuillDocument::DoSaveIf() {
                            0);
   if (dialog.DoModal() != IDYES) return 0;
   return OnSaveDocument(m_strPathName.c_str());
-}
-
-bool QuillDocument::GotoLine(int nLine, bool bSetBookmark) {
-  return GotoLineInLastView(m_xTextBuffer, nLine, bSetBookmark);
 }
 
 }  // namespace quill

@@ -1,6 +1,5 @@
 #include "buffer/document_locking.h"
 
-#include "buffer/document.h"
 #include "platform/doc_framework.h"
 #include "platform/file_service.h"
 
@@ -112,10 +111,6 @@ void QuillDocumentLocking::ReleaseFile() {
   m_bWritable = false;
 }
 
-void QuillDocumentLocking::DeleteContents() { m_xTextBuffer.InitNew(CRLF_MODE_DOS); }
-
-int QuillDocumentLocking::OnNewDocument() { return CDocument::OnNewDocument(); }
-
 int QuillDocumentLocking::OnOpenDocument(const char* pszPathName) {
   const std::string path = pszPathName != nullptr ? pszPathName : "";
   ReleaseFile();
@@ -176,14 +171,8 @@ int QuillDocumentLocking::SaveHeld(const char* pszPathName, std::unique_ptr<CHel
   return nResult;
 }
 
-void QuillDocumentLocking::OnCloseDocument() { CDocument::OnCloseDocument(); }
-
 int QuillDocumentLocking::DoSave(const char* pszPathName, int bReplace) {
-  return SaveDocumentAs(pszPathName, bReplace, m_bAppendDefaultExt ? m_pDocTemplate : nullptr);
-}
-
-bool QuillDocumentLocking::GotoLine(int nLine, bool bSetBookmark) {
-  return GotoLineInLastView(m_xTextBuffer, nLine, bSetBookmark);
+  return SaveWithPrompt(pszPathName, bReplace);
 }
 
 }  // namespace quill

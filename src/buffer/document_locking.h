@@ -16,15 +16,12 @@
 #include <memory>
 #include <string>
 
-#include "buffer/text_buffer.h"
-#include "platform/document.h"
+#include "buffer/buffer_document.h"
 #include "platform/held_file.h"
 
 namespace quill {
 
-class QuillView;
-
-class QuillDocumentLocking : public CDocument {
+class QuillDocumentLocking : public QuillBufferDocument {
  public:
   static constexpr const char* kClassName = "QuillDocumentLocking";
   static std::unique_ptr<CDocument> CreateObject();
@@ -33,23 +30,11 @@ class QuillDocumentLocking : public CDocument {
   // Releases the held file and, with delete on closing, deletes it.
   ~QuillDocumentLocking() override;
 
-  void DeleteContents() override;
-  int OnNewDocument() override;
   // Holds the file (read-write with writing denied to others, else read-only) and loads
   // it through the held file. 0 only when the file cannot be opened at all.
   int OnOpenDocument(const char* pszPathName) override;
   int OnSaveDocument(const char* pszPathName) override;
-  void OnCloseDocument() override;
   int DoSave(const char* pszPathName, int bReplace = 1) override;
-
-  void SetAppendDefaultExt(bool bAppend) { m_bAppendDefaultExt = bAppend; }
-  bool GetAppendDefaultExt() const { return m_bAppendDefaultExt; }
-  virtual void DeleteOnClosing(bool bDelete) { m_bDeleteOnClosing = bDelete; }
-  bool IsDeleteOnClosing() const { return m_bDeleteOnClosing; }
-  virtual bool GotoLine(int nLine, bool bSetBookmark);
-
-  QuillView* GetFirstView() const { return m_xTextBuffer.GetLastAttachedView(); }
-  QuillTextBuffer& GetTextBuffer() { return m_xTextBuffer; }
 
   CDocumentFile* GetHeldFile() const override { return m_pFile.get(); }
   // The path of the held file; empty when none is held.
@@ -62,11 +47,8 @@ class QuillDocumentLocking : public CDocument {
   int SaveHeld(const char* pszPathName, std::unique_ptr<CHeldFile>& hold);
   void ReleaseFile();
 
-  QuillTextBuffer m_xTextBuffer{this};
   std::unique_ptr<CHeldFile> m_pFile;
   bool m_bWritable = false;
-  bool m_bAppendDefaultExt = false;
-  bool m_bDeleteOnClosing = false;
 };
 
 }  // namespace quill

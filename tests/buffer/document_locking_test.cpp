@@ -119,7 +119,23 @@ TEST_F(LockingDocumentTest, SaveReplacesTheFileAndTheLockFollowsIt) {
   // The held file is the new one: a reload through it reads the saved text.
   doc.GetTextBuffer().FreeAll();
   ASSERT_EQ(doc.GetTextBuffer().LoadFromFileLocking("", false, -1), 1);
-  EXPECT_EQ(std::string(doc.GetTextBuffer().GetLineChars(0)), "new one");
+  QuillTextBuffer& buffer = doc.GetTextBuffer();
+  ASSERT_EQ(buffer.GetLineCount(), 2);
+  EXPECT_EQ(std::string(buffer.GetLineChars(0), static_cast<std::size_t>(buffer.GetLineLength(0))),
+            "new one");
+}
+
+TEST_F(LockingDocumentTest, AHardLinkedFileIsRewrittenInPlaceThroughTheHold) {
+  const std::string link = m_folder / "link.txt";
+  ASSERT_EQ(::link(m_path.c_str(), link.c_str()), 0);
+  QuillDocumentLocking doc;
+  ASSERT_EQ(Open(doc, m_path), 1);
+  Type(doc.GetTextBuffer(), "both ");
+  ASSERT_EQ(doc.OnSaveDocument(m_path.c_str()), 1);
+  EXPECT_EQ(ReadAll(m_path), "both one\r\ntwo");
+  EXPECT_EQ(ReadAll(link), "both one\r\ntwo");
+  EXPECT_EQ(ListFolder(m_folder.Path()), (std::vector<std::string>{"held.txt", "link.txt"}));
+  EXPECT_FALSE(SecondDocumentWrites(link));
 }
 
 TEST_F(LockingDocumentTest, SaveAsMovesTheLockToTheNewFile) {

@@ -179,24 +179,5 @@ TEST(FontComboBoxTest, FillsInstalledFontsOnceSortedWithTheirPitch) {
   EXPECT_EQ(fonts.GetSelectedFont(), "courier new");
 }
 
-TEST(DialogHostTest, ListEditsKeepTheSelectionOnItsItem) {
-  HeadlessDialogHost host;
-  host.AddString(1, "a");
-  host.AddString(1, "c");
-  EXPECT_EQ(host.InsertString(1, 1, "b"), 1);
-  EXPECT_EQ(host.InsertString(1, 9, "x"), LB_ERR);
-  host.SetCurSel(1, 2);
-  EXPECT_EQ(host.GetDlgItemText(1), "c");
-  host.DeleteString(1, 0);
-  EXPECT_EQ(host.GetCurSel(1), 1);
-  host.DeleteString(1, 1);
-  EXPECT_EQ(host.GetCurSel(1), LB_ERR);
-  EXPECT_EQ(host.DeleteString(1, 5), LB_ERR);
-  host.EnableDlgItem(2, false);
-  EXPECT_FALSE(host.IsDlgItemEnabled(2));
-  host.EndDialog(IDOK);
-  EXPECT_EQ(host.Result(), IDOK);
-}
-
 }  // namespace
 }  // namespace quill
