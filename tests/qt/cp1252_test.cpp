@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "qt/cp1252.h"
-#include "qt/keys.h"
-#include "qt/qt_app_services.h"
 #include "qt/qt_file_prompt.h"
-
-#include <QMessageBox>
 
 namespace quill::qt {
 namespace {
@@ -43,19 +39,6 @@ TEST(Cp1252, ForeignTextGetsQuestionMarks) {
   EXPECT_EQ(UnicodeToCp1252(0x0100), '?');
 }
 
-TEST(QtKeys, VirtualKeys) {
-  EXPECT_EQ(VirtualKeyOf(Qt::Key_A), 0x41);
-  EXPECT_EQ(VirtualKeyOf(Qt::Key_Z), 0x5A);
-  EXPECT_EQ(VirtualKeyOf(Qt::Key_7), 0x37);
-  EXPECT_EQ(VirtualKeyOf(Qt::Key_F5), 0x74);
-  EXPECT_EQ(VirtualKeyOf(Qt::Key_Left), 0x25);
-  EXPECT_EQ(VirtualKeyOf(Qt::Key_PageDown), 0x22);
-  EXPECT_EQ(VirtualKeyOf(Qt::Key_Enter), 0x0D);
-  EXPECT_EQ(VirtualKeyOf(Qt::Key_Delete), 0x2E);
-  EXPECT_EQ(VirtualKeyOf(Qt::Key_Shift), 0);
-  EXPECT_EQ(VirtualKeyOf(Qt::Key_Control), 0);
-}
-
 TEST(QtFilePrompt, NameFilters) {
   EXPECT_EQ(NameFiltersOf("Text files (*.txt)|*.txt|All files (*.*)|*.*||"),
             QStringList({"Text files (*.txt)", "All files (*.*)"}));
@@ -64,17 +47,6 @@ TEST(QtFilePrompt, NameFilters) {
   EXPECT_EQ(NameFiltersOf("Netlists|*.sp;*.cir"), QStringList({"Netlists (*.sp *.cir)"}));
   EXPECT_TRUE(NameFiltersOf("").isEmpty());
   EXPECT_TRUE(NameFiltersOf("dangling").isEmpty());
-}
-
-TEST(QtMessageBox, ResultOfButtons) {
-  EXPECT_EQ(MessageBoxResult(MB_OK, QMessageBox::Ok), IDOK);
-  EXPECT_EQ(MessageBoxResult(MB_YESNOCANCEL, QMessageBox::Yes), IDYES);
-  EXPECT_EQ(MessageBoxResult(MB_YESNOCANCEL, QMessageBox::No), IDNO);
-  EXPECT_EQ(MessageBoxResult(MB_YESNOCANCEL, QMessageBox::Cancel), IDCANCEL);
-  // Closed by the window's close box.
-  EXPECT_EQ(MessageBoxResult(MB_OK | MB_ICONERROR, QMessageBox::NoButton), IDOK);
-  EXPECT_EQ(MessageBoxResult(MB_YESNO, QMessageBox::NoButton), IDNO);
-  EXPECT_EQ(MessageBoxResult(MB_OKCANCEL, QMessageBox::NoButton), IDCANCEL);
 }
 
 }  // namespace
