@@ -1,0 +1,59 @@
+#pragma once
+// The dialog host on real Qt widgets: a dialog's controls are bound to their ids, and the
+// behaviour of a dialog reads and drives them by id. Edits (QLineEdit), static texts
+// (QLabel), buttons and check boxes (QAbstractButton), combo boxes (QComboBox) and list
+// boxes with or without check boxes (QListWidget) are understood; texts are Windows-1252
+// bytes on the host's side.
+
+#include <QDialog>
+#include <QPointer>
+#include <QWidget>
+
+#include <map>
+
+#include "platform/dialog_host.h"
+
+namespace quill::qt {
+
+class QtDialogHost : public IDialogHost {
+ public:
+  explicit QtDialogHost(QDialog* dialog);
+
+  // Binds a control of the dialog to an id (a later bind of the id replaces it).
+  void Bind(int nID, QWidget* control);
+  QWidget* Control(int nID) const;
+  QDialog* Dialog() const { return m_dialog; }
+
+  std::string GetDlgItemText(int nID) const override;
+  void SetDlgItemText(int nID, const std::string& text) override;
+  int IsDlgButtonChecked(int nID) const override;
+  void CheckDlgButton(int nID, int nCheck) override;
+  bool IsDlgItemEnabled(int nID) const override;
+  void EnableDlgItem(int nID, bool bEnable) override;
+  int AddString(int nID, const std::string& text) override;
+  int InsertString(int nID, int nIndex, const std::string& text) override;
+  int DeleteString(int nID, int nIndex) override;
+  void ResetContent(int nID) override;
+  int GetCount(int nID) const override;
+  std::string GetItemText(int nID, int nIndex) const override;
+  int GetCurSel(int nID) const override;
+  int SetCurSel(int nID, int nIndex) override;
+  unsigned long GetItemData(int nID, int nIndex) const override;
+  int SetItemData(int nID, int nIndex, unsigned long data) override;
+  int GetItemCheck(int nID, int nIndex) const override;
+  void SetItemCheck(int nID, int nIndex, int nCheck) override;
+  bool GetListItemRect(int nID, int nIndex, CRect& rect) const override;
+  int GetTextWidth(int nID, const std::string& text) const override;
+  void SetFocus(int nID) override;
+  int GetFocus() const override;
+  CRect GetClientRect() const override;
+  CRect GetDlgItemRect(int nID) const override;
+  void MoveDlgItem(int nID, const CRect& rect) override;
+  void EndDialog(int nResult) override;
+
+ private:
+  QPointer<QDialog> m_dialog;
+  std::map<int, QPointer<QWidget>> m_controls;
+};
+
+}  // namespace quill::qt
