@@ -74,38 +74,29 @@ registry_value::registry_value(const std::string& path, HKEY root) : m_root(root
 
 registry_value::~registry_value() = default;
 
-bool registry_value::open_for_reading() {
-  if (m_root != HKEY_CURRENT_USER) return false;
-  m_hKey = HKEY(quill::GetSettingsStore()->OpenKey(m_key_path, false));
-  return static_cast<bool>(m_hKey);
-}
-
 void registry_value::close() { m_hKey = HKEY(); }
 
+// The key is opened for reading, queried and let go within the one store call.
+bool registry_value::query(quill::RegValue* out) {
+  if (m_root != HKEY_CURRENT_USER) return false;
+  return quill::GetSettingsStore()->QueryValueAt(m_key_path, m_value_name, out);
+}
+
 bool registry_value::exists() {
-  if (!open_for_reading()) return false;
   quill::RegValue v;
-  bool found = quill::GetSettingsStore()->QueryValue(m_hKey.id, m_value_name, &v);
-  close();
-  return found;
+  return query(&v);
 }
 
 void registry_value::read4(unsigned char buf[4]) {
-  if (!open_for_reading()) return;
   quill::RegValue v;
-  if (quill::GetSettingsStore()->QueryValue(m_hKey.id, m_value_name, &v) &&
-      v.data.size() <= 4) {
+  if (query(&v) && v.data.size() <= 4) {
     for (size_t i = 0; i < v.data.size(); ++i) buf[i] = static_cast<unsigned char>(v.data[i]);
   }
-  close();
 }
 
 bool registry_value::read_text(std::string* out) {
-  if (!open_for_reading()) return false;
   quill::RegValue v;
-  bool found = quill::GetSettingsStore()->QueryValue(m_hKey.id, m_value_name, &v);
-  close();
-  if (!found) return false;
+  if (!query(&v)) return false;
   size_t nul = v.data.find('\0');
   out->assign(v.data, 0, nul == std::string::npos ? v.data.size() : nul);
   return true;

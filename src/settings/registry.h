@@ -97,13 +97,13 @@ class registry_value {
   static std::uint32_t from_bytes(const unsigned char buf[4]);
   static void to_bytes(std::uint32_t v, unsigned char buf[4]);
 
-  HKEY m_hKey;  // open only during one operation
+  HKEY m_hKey;  // open only during one write
   HKEY m_root;
   std::string m_value_name;
   std::string m_key_path;
 
  private:
-  bool open_for_reading();
+  bool query(quill::RegValue* out);
   void close();
 };
 

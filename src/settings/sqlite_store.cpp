@@ -37,6 +37,7 @@ enum Sql {
   kHasChildren,
   kDeleteKey,
   kQueryValue,
+  kQueryValueAt,
   kSetValue,
   kDeleteValue,
   kEnumKeys,
@@ -54,8 +55,10 @@ const char* const kSql[kSqlCount] = {
     "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1",
     "DELETE FROM keys WHERE id = ?1",
     "SELECT name, type, data FROM vals WHERE key = ?1 AND name = ?2",
-    "INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4) "
-    "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, data = excluded.data",
+    ("SELECT v.name, v.type, v.data FROM keys k JOIN vals v ON v.key = k.id"
+     " WHERE k.path = ?1 AND v.name = ?2"),
+    ("INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4) "
+     "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, data = excluded.data"),
     "DELETE FROM vals WHERE key = ?1 AND name = ?2",
     "SELECT name FROM keys WHERE parent = ?1 ORDER BY name COLLATE NOCASE",
     "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY name",
@@ -227,10 +230,7 @@ struct SqliteSettingsStore::Impl {
   SettingsKeyId FindKey(std::string_view normalized) {
     Stmt s(stmts[kFindKey]);
     s.BindText(1, normalized);
-    int rc = sqlite3_step(s.get());
-    if (rc == SQLITE_ROW) return sqlite3_column_int64(s.get(), 0);
-    Ok(rc);
-    return kNoKey;
+    return Row(s) ? sqlite3_column_int64(s.get(), 0) : kNoKey;
   }
 
   // Creates the missing keys of path inside the current transaction.
@@ -247,7 +247,7 @@ struct SqliteSettingsStore::Impl {
         id = found;
         Stmt p(stmts[kKeyPath]);
         p.Bind(1, id);
-        if (sqlite3_step(p.get()) != SQLITE_ROW) return kNoKey;
+        if (!Row(p)) return kNoKey;
         stored = std::string(ColumnText(p.get(), 0));
         continue;
       }
@@ -263,10 +263,25 @@ struct SqliteSettingsStore::Impl {
     return id;
   }
 
+  // Steps s; false (noting the error) when it gives no row.
+  bool Row(Stmt& s) {
+    int rc = sqlite3_step(s.get());
+    if (rc == SQLITE_ROW) return true;
+    Ok(rc);
+    return false;
+  }
+
   static void ReadValue(sqlite3_stmt* s, RegValue* out) {
     out->name = std::string(ColumnText(s, 0));
     out->type = static_cast<std::uint32_t>(sqlite3_column_int64(s, 1));
     out->data = std::string(ColumnText(s, 2));
+  }
+
+  // Steps a name, type, data query into out; false when it finds no value.
+  bool ValueRow(Stmt& s, RegValue* out) {
+    if (!Row(s)) return false;
+    if (out) ReadValue(s.get(), out);
+    return true;
   }
 };
 
@@ -302,13 +317,18 @@ bool SqliteSettingsStore::QueryValue(SettingsKeyId key, std::string_view name, R
   Impl::Stmt s(impl_->stmts[kQueryValue]);
   s.Bind(1, key);
   s.BindText(2, name);
-  int rc = sqlite3_step(s.get());
-  if (rc != SQLITE_ROW) {
-    impl_->Ok(rc);
-    return false;
-  }
-  if (out) Impl::ReadValue(s.get(), out);
-  return true;
+  return impl_->ValueRow(s, out);
+}
+
+bool SqliteSettingsStore::QueryValueAt(std::string_view path, std::string_view name,
+                                       RegValue* out) {
+  std::lock_guard<std::recursive_mutex> lock(impl_->mutex);
+  Impl::OpGuard guard{impl_.get()};
+  if (!impl_->Connect(false)) return false;
+  Impl::Stmt s(impl_->stmts[kQueryValueAt]);
+  s.BindText(1, NormalizeKeyPath(path));
+  s.BindText(2, name);
+  return impl_->ValueRow(s, out);
 }
 
 bool SqliteSettingsStore::SetValue(SettingsKeyId key, std::string_view name, std::uint32_t type,
@@ -362,9 +382,7 @@ std::vector<std::string> SqliteSettingsStore::EnumKeys(SettingsKeyId key) {
   if (!impl_->db || key == kNoKey) return names;
   Impl::Stmt s(impl_->stmts[kEnumKeys]);
   s.Bind(1, key);
-  int rc;
-  while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) names.emplace_back(ColumnText(s.get(), 0));
-  impl_->Ok(rc);
+  while (impl_->Row(s)) names.emplace_back(ColumnText(s.get(), 0));
   return names;
 }
 
@@ -375,11 +393,7 @@ std::vector<RegValue> SqliteSettingsStore::EnumValues(SettingsKeyId key) {
   if (!impl_->db || key == kNoKey) return values;
   Impl::Stmt s(impl_->stmts[kEnumValues]);
   s.Bind(1, key);
-  int rc;
-  while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) {
-    Impl::ReadValue(s.get(), &values.emplace_back());
-  }
-  impl_->Ok(rc);
+  while (impl_->Row(s)) Impl::ReadValue(s.get(), &values.emplace_back());
   return values;
 }
 

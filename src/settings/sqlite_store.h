@@ -26,6 +26,7 @@ class SqliteSettingsStore : public SettingsStore {
 
   SettingsKeyId OpenKey(std::string_view path, bool create) override;
   bool QueryValue(SettingsKeyId key, std::string_view name, RegValue* out) override;
+  bool QueryValueAt(std::string_view path, std::string_view name, RegValue* out) override;
   bool SetValue(SettingsKeyId key, std::string_view name, std::uint32_t type,
                 std::string_view data) override;
   bool DeleteValue(SettingsKeyId key, std::string_view name) override;

@@ -16,6 +16,11 @@ char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' +
 
 }  // namespace
 
+bool SettingsStore::QueryValueAt(std::string_view path, std::string_view name, RegValue* out) {
+  SettingsKeyId key = OpenKey(path, false);
+  return key != kNoKey && QueryValue(key, name, out);
+}
+
 std::shared_ptr<SettingsStore> SetSettingsStore(std::shared_ptr<SettingsStore> store) {
   std::lock_guard<std::mutex> lock(g_store_mutex);
   std::swap(g_store, store);

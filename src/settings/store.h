@@ -47,6 +47,9 @@ class SettingsStore {
   virtual SettingsKeyId OpenKey(std::string_view path, bool create) = 0;
   // Looks up a value of an open key; false when absent.
   virtual bool QueryValue(SettingsKeyId key, std::string_view name, RegValue* out) = 0;
+  // Opens the key at path for reading, looks up a value and lets the key go, in one step
+  // (a store may do this faster than OpenKey and QueryValue); false when either is absent.
+  virtual bool QueryValueAt(std::string_view path, std::string_view name, RegValue* out);
   // Sets (creates or replaces) a value of an open key.
   virtual bool SetValue(SettingsKeyId key, std::string_view name, std::uint32_t type,
                         std::string_view data) = 0;

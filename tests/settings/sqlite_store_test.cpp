@@ -53,13 +53,11 @@ TEST_F(SqliteStoreTest, FileAppearsOnFirstWriteAndPersists) {
 }
 
 TEST_F(SqliteStoreTest, DefaultPathFollowsXdgConfigHome) {
-  const char* old = std::getenv("XDG_CONFIG_HOME");
-  std::string saved = old ? old : "";
-  setenv("XDG_CONFIG_HOME", dir_.path().c_str(), 1);
+  quill_test::ScopedEnv xdg("XDG_CONFIG_HOME", dir_.path().c_str());
   EXPECT_EQ(quill::DefaultSettingsPath(), db_);
-  unsetenv("XDG_CONFIG_HOME");
-  EXPECT_EQ(quill::DefaultSettingsPath(), std::string(std::getenv("HOME")) + "/.config/quill/registry.db");
-  if (old) setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+  xdg.Set(nullptr);
+  EXPECT_EQ(quill::DefaultSettingsPath(),
+            std::string(std::getenv("HOME")) + "/.config/quill/registry.db");
 }
 
 TEST_F(SqliteStoreTest, CorruptFileIsMovedAsideAndAFreshOneStarted) {
@@ -152,6 +150,28 @@ TEST_F(SqliteStoreTest, KeyHandleOfADeletedKeyWritesNothing) {
   EXPECT_TRUE(quill::SHDeleteKey(HKEY_CURRENT_USER, "A"));
   EXPECT_FALSE(store->SetValue(id, "v", quill::REG_DWORD, "1234"));
   EXPECT_TRUE(store->EnumKeys(store->OpenKey("", false)).empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Test programs run with QUILL_TEST_MODE set: the store opened by default then lives in
+// memory and the user's own settings are never touched.
+TEST(DefaultStoreTest, TestModeOpensAMemoryStore) {
+  quill_test::ScopedEnv test_mode("QUILL_TEST_MODE", "1");
+  quill::SetSettingsStore(nullptr);
+  auto store = quill::GetSettingsStore();
+  EXPECT_NE(dynamic_cast<quill::MemorySettingsStore*>(store.get()), nullptr);
+  EXPECT_EQ(quill::GetSettingsStore(), store);  // one store for the process
+  test_mode.Set(nullptr);
+  quill::SetSettingsStore(nullptr);
+  quill_test::TempDir dir;
+  quill_test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.path().c_str());
+  auto sqlite = std::dynamic_pointer_cast<quill::SqliteSettingsStore>(quill::GetSettingsStore());
+  ASSERT_NE(sqlite, nullptr);
+  EXPECT_EQ(sqlite->path(), dir.path() + "/quill/registry.db");
+  quill::SetSettingsStore(nullptr);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <stdlib.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -24,6 +25,32 @@ class TempDir {
 
  private:
   std::string path_;
+};
+
+// Sets (or, with null, unsets) an environment variable until the end of the scope.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    const char* old = std::getenv(name);
+    had_ = old != nullptr;
+    if (had_) old_ = old;
+    Set(value);
+  }
+  ~ScopedEnv() { Set(had_ ? old_.c_str() : nullptr); }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+  void Set(const char* value) {
+    if (value) {
+      setenv(name_.c_str(), value, 1);
+    } else {
+      unsetenv(name_.c_str());
+    }
+  }
+
+ private:
+  std::string name_;
+  bool had_ = false;
+  std::string old_;
 };
 
 }  // namespace quill_test

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# End-to-end check of quill-settings in a private config folder: import, list, export,
+# a rejected import that changes nothing, and export -> fresh store -> import -> same export.
+set -euo pipefail
+tool=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME=$work/config
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+"$tool" list >/dev/null || fail "list of a missing store"
+[ ! -e "$XDG_CONFIG_HOME/quill/registry.db" ] || fail "list created the store"
+
+printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Corvane\\Verurozu Doriru\\General]\r\n"AutoLoad"=dword:00000000\r\n"Face"="Courier \\"New\\" \\\\"\r\n"Margin"=hex:e8,03,\\\r\n  00,00\r\n' >"$work/in.reg"
+"$tool" import "$work/in.reg" || fail "import"
+"$tool" list 'software\corvane' | grep -q '"AutoLoad"=dword:00000000' || fail "list shows the value"
+
+"$tool" export "$work/one.reg" || fail "export"
+grep -q '"Margin"=hex:e8,03,00,00' "$work/one.reg" || fail "export writes hex"
+
+printf 'REGEDIT4\n[HKCU\\Other]\n"ok"=dword:1\n"bad"=dword:zz\n' >"$work/bad.reg"
+if "$tool" import "$work/bad.reg" 2>"$work/err"; then fail "bad import accepted"; fi
+grep -q 'bad.reg:4:' "$work/err" || fail "error names the line: $(cat "$work/err")"
+"$tool" export "$work/two.reg"
+cmp -s "$work/one.reg" "$work/two.reg" || fail "a rejected import changed the store"
+
+rm -rf "$XDG_CONFIG_HOME"
+"$tool" import "$work/one.reg" || fail "import into a fresh store"
+"$tool" export "$work/three.reg"
+cmp -s "$work/one.reg" "$work/three.reg" || fail "export, import, export differs"
+if "$tool" export "$work/x.reg" 'No\Such' 2>/dev/null; then fail "export of a missing key"; fi
+echo "quill-settings round trip: ok"
