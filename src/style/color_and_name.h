@@ -12,7 +12,7 @@ class TColorAndName {
  public:
   TColorAndName() = default;
   TColorAndName(COLORREF color, const char* name) : m_color(color) {
-    if (name) std::strncpy(m_name, name, sizeof m_name);
+    if (name) std::memcpy(m_name, name, strnlen(name, sizeof m_name));
   }
   TColorAndName(const TColorAndName&) = default;
   TColorAndName& operator=(const TColorAndName&) = default;

@@ -190,8 +190,10 @@ class TDocumentStyle {
   void AllowedCharsChanged();
   void DelimitersChanged() { m_bTablesValid = false; }
   const ParserTables& Tables() const;
-  bool MayBeKeyword(std::string_view text) const;
-  int ClassifyIdentifier(const char* text, int length) const;
+  // IsKeyword with the tables at hand; text is not null and length > 0.
+  int FindKeyword(const char* text, int length, const ParserTables& t) const;
+  // Colour index of an identifier: a keyword's, the number colour, or -1.
+  int ClassifyIdentifier(const char* text, int length, const ParserTables& t) const;
 
   DocumentType m_type;
   bool m_bIgnoreCase = false;

@@ -8,6 +8,8 @@
 // of the one-position-at-a-time rules.
 
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #include "style/document_style.h"
 #include "style/style_tables.h"
@@ -43,6 +45,7 @@ struct RunWriter {
 // The delimiter ends at position i of the line and lies wholly within it.
 inline bool MatchesAt(const std::string& delim, const char* line, int i) {
   const int len = static_cast<int>(delim.size());
+  if (len == 1) return line[i] == delim[0];
   return len > 0 && i + 1 >= len && std::memcmp(line + i + 1 - len, delim.data(), delim.size()) == 0;
 }
 
@@ -88,11 +91,48 @@ int CommentEnd(const char* line, int length, int i, const std::string& close) {
 
 }  // namespace
 
-int TDocumentStyle::ClassifyIdentifier(const char* text, int length) const {
-  const int k = IsKeyword(text, length);
-  if (k >= 0 && k < GetSectionCount()) return COLORINDEX_KEYWORD + k;
-  if (IsNumber(text, length)) return kNumberColor;
+// Looks the text up as it is and lower-cased, at most once each, and applies the case
+// rules in order: a predefined section under the style's own rule first, then a
+// case-sensitive section by the exact text, then a case-insensitive one by the
+// lower-cased text.
+int TDocumentStyle::FindKeyword(const char* text, int length, const ParserTables& t) const {
+  const std::uint8_t* lowerOf = t.lower;
+  const std::size_t shape = length < 63 ? static_cast<std::size_t>(length) : 63;
+  if (!((t.keywordShape[lowerOf[static_cast<unsigned char>(text[0])]] >> shape) & 1)) return -1;
+
+  // The lower-cased text, on the stack for the usual short identifiers.
+  char small[64];
+  std::string large;
+  char* lowered = small;
+  if (length > static_cast<int>(sizeof small)) {
+    large.resize(static_cast<std::size_t>(length));
+    lowered = large.data();
+  }
+  bool hasUpper = false;
+  for (int i = 0; i < length; ++i) {
+    lowered[i] = static_cast<char>(lowerOf[static_cast<unsigned char>(text[i])]);
+    hasUpper |= lowered[i] != text[i];
+  }
+  const std::string_view exact(text, static_cast<std::size_t>(length));
+  const std::string_view lower(lowered, static_cast<std::size_t>(length));
+
+  const auto end = t.keywordIndex.end();
+  const auto exactHit = t.keywordIndex.find(exact);
+  const auto lowerHit = hasUpper ? t.keywordIndex.find(lower) : exactHit;
+  const auto first = m_bIgnoreCase ? lowerHit : exactHit;
+  if (first != end && !IsCustom(first->second)) return first->second;
+  if (exactHit != end && IgnoreCase(exactHit->second) == 0) return exactHit->second;
+  if (lowerHit != end && IgnoreCase(lowerHit->second) != 0) return lowerHit->second;
   return -1;
+}
+
+int TDocumentStyle::ClassifyIdentifier(const char* text, int length, const ParserTables& t) const {
+  const int k = FindKeyword(text, length, t);
+  if (k >= 0 && k < GetSectionCount()) return COLORINDEX_KEYWORD + k;
+  // A number starts with whitespace, a sign, a digit or a point; a letter rules it out.
+  const char lower = static_cast<char>(text[0] | 0x20);
+  if (lower >= 'a' && lower <= 'z') return -1;
+  return ReadsAsNumber(text, length) ? kNumberColor : -1;
 }
 
 unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned long cookie, int,
@@ -105,7 +145,7 @@ unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned l
 
   // A pending identifier ends: a keyword or number run at its start.
   const auto endIdentifier = [&](int start, int end) {
-    const int color = ClassifyIdentifier(line + start, end - start);
+    const int color = ClassifyIdentifier(line + start, end - start, t);
     if (color >= COLORINDEX_KEYWORD)
       runs.Add(start, color, color + (COLORINDEX_KEYWORD_BKGND - COLORINDEX_KEYWORD));
     else if (color == kNumberColor)

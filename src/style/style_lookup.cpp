@@ -15,18 +15,6 @@
 namespace quill {
 namespace {
 
-struct LowerTable {
-  std::uint8_t map[256];
-  LowerTable() {
-    for (int c = 0; c < 256; ++c) map[c] = static_cast<std::uint8_t>(std::tolower(c));
-  }
-};
-
-const LowerTable& Lower() {
-  static const LowerTable table;
-  return table;
-}
-
 // Whitespace as the classic stream locale skips it.
 bool IsStreamSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -41,7 +29,15 @@ bool Overflows(const std::string& number) {
 
 }  // namespace
 
-std::uint8_t LowerByte(unsigned char c) { return Lower().map[c]; }
+const std::uint8_t* LowerTable() {
+  static const struct Table {
+    std::uint8_t map[256];
+    Table() {
+      for (int c = 0; c < 256; ++c) map[c] = static_cast<std::uint8_t>(std::tolower(c));
+    }
+  } table;
+  return table.map;
+}
 
 const TDocumentStyle::ParserTables& TDocumentStyle::Tables() const {
   if (!m_pTables) {
@@ -53,6 +49,7 @@ const TDocumentStyle::ParserTables& TDocumentStyle::Tables() const {
   if (!m_bTablesValid) {
     const std::locale loc;
     const auto& ctype = std::use_facet<std::ctype<char>>(loc);
+    std::memcpy(t.lower, LowerTable(), sizeof t.lower);
     for (int c = 0; c < 256; ++c) {
       const char ch = static_cast<char>(c);
       std::uint8_t bits = 0;
@@ -68,7 +65,10 @@ const TDocumentStyle::ParserTables& TDocumentStyle::Tables() const {
   }
   if (!m_bKeywordFilterValid) {
     std::memset(t.keywordShape, 0, sizeof t.keywordShape);
+    t.keywordIndex.clear();
+    t.keywordIndex.reserve(m_keywords.size());
     for (const auto& entry : m_keywords) {
+      t.keywordIndex.emplace(entry.first, entry.second);
       const std::string& k = entry.first;
       if (k.empty()) continue;
       const std::size_t len = k.size() < 63 ? k.size() : 63;
@@ -79,48 +79,19 @@ const TDocumentStyle::ParserTables& TDocumentStyle::Tables() const {
   return t;
 }
 
-bool TDocumentStyle::MayBeKeyword(std::string_view text) const {
-  const ParserTables& t = Tables();
-  const std::size_t len = text.size() < 63 ? text.size() : 63;
-  return (t.keywordShape[LowerByte(static_cast<unsigned char>(text[0]))] >> len) & 1;
-}
-
 int TDocumentStyle::IsKeyword(const char* text, int length) const {
   if (!text || length <= 0) return -1;
-  const std::string_view exact(text, static_cast<std::size_t>(length));
-  if (!MayBeKeyword(exact)) return -1;
-
-  // The lower-cased text, on the stack for the usual short identifiers.
-  char small[64];
-  std::string large;
-  char* lowered = small;
-  if (length > static_cast<int>(sizeof small)) {
-    large.resize(static_cast<std::size_t>(length));
-    lowered = large.data();
-  }
-  bool hasUpper = false;
-  for (int i = 0; i < length; ++i) {
-    lowered[i] = static_cast<char>(LowerByte(static_cast<unsigned char>(text[i])));
-    hasUpper |= lowered[i] != text[i];
-  }
-  const std::string_view lower(lowered, static_cast<std::size_t>(length));
-
-  const auto end = m_keywords.end();
-  const auto exactHit = m_keywords.find(exact);
-  const auto lowerHit = hasUpper ? m_keywords.find(lower) : exactHit;
-
-  const auto first = m_bIgnoreCase ? lowerHit : exactHit;
-  if (first != end && !IsCustom(first->second)) return first->second;
-  if (exactHit != end && IgnoreCase(exactHit->second) == 0) return exactHit->second;
-  if (lowerHit != end && IgnoreCase(lowerHit->second) != 0) return lowerHit->second;
-  return -1;
+  return FindKeyword(text, length, Tables());
 }
 
-// True when a classic input stream holding the text reads a double from it and finds
-// nothing but whitespace after it. The scan follows the stream's number grammar: optional
+// The scan follows the stream's number grammar: optional
 // sign, digits with at most one decimal point, and an exponent that needs a digit before
 // it; a value too large for a double fails.
 bool TDocumentStyle::IsNumber(const char* text, int length) const {
+  return ReadsAsNumber(text, length);
+}
+
+bool ReadsAsNumber(const char* text, int length) {
   if (!text || length <= 0) return false;
   int i = 0;
   while (i < length && IsStreamSpace(text[i])) ++i;

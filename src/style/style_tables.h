@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <unordered_map>
 
 #include "style/document_style.h"
 
@@ -20,9 +21,17 @@ struct TDocumentStyle::ParserTables {
   // Bit min(length, 63) of entry tolower(first byte) is set when some keyword has that
   // first letter (either case) and length.
   std::uint64_t keywordShape[256];
+  std::uint8_t lower[256];  // LowerTable(), at hand
+  // The keyword map by text (views of the map's own keys).
+  std::unordered_map<std::string_view, std::uint8_t> keywordIndex;
 };
 
-// The byte's lower-case form under the C library's tolower.
-std::uint8_t LowerByte(unsigned char c);
+// The lower-case form of every byte under the C library's tolower.
+const std::uint8_t* LowerTable();
+inline std::uint8_t LowerByte(unsigned char c) { return LowerTable()[c]; }
+
+// True when a classic input stream holding the text reads a double from it and finds
+// nothing but whitespace after it (see TDocumentStyle::IsNumber).
+bool ReadsAsNumber(const char* text, int length);
 
 }  // namespace quill

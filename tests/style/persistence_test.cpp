@@ -67,10 +67,12 @@ class StylePersistenceTest : public ::testing::Test {
       EXPECT_EQ(a.IsCustom(s), b.IsCustom(s));
       EXPECT_EQ(a.IgnoreCase(s), b.IgnoreCase(s));
       EXPECT_EQ(a.AllowedChars(s), b.AllowedChars(s));
-      if (a.IsCustom(s))
-        for (int c = 0; c < 4; ++c)
+      if (a.IsCustom(s)) {
+        for (int c = 0; c < 4; ++c) {
           EXPECT_EQ(a.GetKeywordColor(512 + s - 256 * (c & 1), c & 1, c >> 1),
                     b.GetKeywordColor(512 + s - 256 * (c & 1), c & 1, c >> 1));
+        }
+      }
       std::string ka = a.GetFirstKeyword(s), kb = b.GetFirstKeyword(s);
       for (; !ka.empty() || !kb.empty(); ka = a.GetNextKeyword(s), kb = b.GetNextKeyword(s))
         EXPECT_EQ(ka, kb) << "section " << s;
