@@ -39,7 +39,9 @@ struct RunWriter {
     if (count > 0 && blocks[count - 1].charPos > pos) return;
     blocks[count++] = QuillView::TEXTBLOCK{pos, fg, bg};
   }
-  void Add(int pos, int fg) { Add(pos, fg, fg + kBkgnd); }
+  // Normal text lies on the text area's own background (17); the other kinds on their
+  // foreground index + 17.
+  void Add(int pos, int fg) { Add(pos, fg, fg == kNormal ? kBkgnd : fg + kBkgnd); }
 };
 
 // The delimiter ends at position i of the line and lies wholly within it.

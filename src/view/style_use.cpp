@@ -1,20 +1,38 @@
 // QuillView: what the view takes from its style (tab size, font, colours) and the style's
 // end of life.
 
+#include <cstring>
+
+#include "platform/display.h"
+#include "style/document_style.h"
 #include "view/quill_view.h"
 
 namespace quill {
 
-namespace {
-
-// Interim system colours until the platform colour service is in place.
-COLORREF SystemWindowColor() { return RGB(255, 255, 255); }
-COLORREF SystemWindowTextColor() { return RGB(0, 0, 0); }
-
-}  // namespace
-
 void QuillView::ApplyStyleToView() {
-  m_nTabSize = 3;
+  if (m_pStyle == nullptr) {
+    m_nTabSize = 3;
+    return;
+  }
+  m_nTabSize = m_pStyle->GetTabSize();
+  LOGFONT lf;
+  m_pStyle->GetFont(lf);
+  m_lfBaseFont.lfHeight = lf.lfHeight;
+  m_lfBaseFont.lfWidth = 0;
+  m_lfBaseFont.lfEscapement = 0;
+  m_lfBaseFont.lfOrientation = 0;
+  m_lfBaseFont.lfWeight = lf.lfWeight;
+  m_lfBaseFont.lfItalic = lf.lfItalic;
+  m_lfBaseFont.lfUnderline = 0;
+  m_lfBaseFont.lfStrikeOut = 0;
+  m_lfBaseFont.lfCharSet = lf.lfCharSet;
+  m_lfBaseFont.lfOutPrecision = lf.lfOutPrecision;
+  m_lfBaseFont.lfClipPrecision = lf.lfClipPrecision;
+  m_lfBaseFont.lfQuality = lf.lfQuality;
+  m_lfBaseFont.lfPitchAndFamily = lf.lfPitchAndFamily;
+  const std::string name = m_pStyle->GetFontName();
+  std::memset(m_lfBaseFont.lfFaceName, 0, sizeof m_lfBaseFont.lfFaceName);
+  std::strncpy(m_lfBaseFont.lfFaceName, name.c_str(), LF_FACESIZE - 1);
 }
 
 COLORREF QuillView::GetColor(int nColorIndex) {
@@ -23,25 +41,63 @@ COLORREF QuillView::GetColor(int nColorIndex) {
     case 4:
     case 8: return RGB(0, 0, 0);
     case 5: return RGB(255, 255, 255);
-    case 0:
-    case 1:
-    case 6:
-    case 7:
-    case 10:
-    case 17:
-    case 23:
-    case 24:
-    case 26:
-    case 27: return SystemWindowColor();
-    case 2: return SystemWindowTextColor();
     default: break;
   }
-  if (nColorIndex >= 512 && nColorIndex < 768) return SystemWindowColor();
-  return SystemWindowTextColor();
+  if (m_pStyle == nullptr) {
+    switch (nColorIndex) {
+      case 0:
+      case 1:
+      case 6:
+      case 7:
+      case 10:
+      case 17:
+      case 23:
+      case 24:
+      case 26:
+      case 27: return GetSysColor(COLOR_WINDOW);
+      default: break;
+    }
+    if (nColorIndex >= 512 && nColorIndex < 768) return GetSysColor(COLOR_WINDOW);
+    return GetSysColor(COLOR_WINDOWTEXT);
+  }
+  switch (nColorIndex) {
+    case 0:
+    case 1:
+    case 17: return m_pStyle->GetDefaultColor(0, 0);
+    case 2: return m_pStyle->GetDefaultColor(1, 0);
+    case 6: return m_pStyle->GetCommentsColor(1, 0);
+    case 7: return m_pStyle->GetNumbersColor(1, 0);
+    case 10: return m_pStyle->GetPreprocessorColor(1, 0);
+    case 23: return m_pStyle->GetCommentsColor(0, 0);
+    case 24: return m_pStyle->GetNumbersColor(0, 0);
+    case 26: return m_pStyle->GetStringColor(0, 0);
+    case 27: return m_pStyle->GetPreprocessorColor(0, 0);
+    default: break;
+  }
+  if (nColorIndex >= 256 && nColorIndex < 512) return m_pStyle->GetKeywordColor(nColorIndex, 1, 0);
+  if (nColorIndex >= 512 && nColorIndex < 768) return m_pStyle->GetKeywordColor(nColorIndex, 0, 0);
+  return m_pStyle->GetStringColor(1, 0);
 }
 
-int QuillView::GetColumnPos(const CPoint& pt) { return pt.x; }
+int QuillView::GetColumnPos(const CPoint& pt) {
+  if (m_pStyle == nullptr) return pt.x;
+  if (pt.x < 1) return 0;
+  const char* pszChars = pt.y >= 0 && pt.y < GetLineCount() ? GetLineChars(pt.y) : nullptr;
+  if (pszChars == nullptr) return pt.x;
+  const int nTabSize = m_pStyle->GetTabSize() > 0 ? m_pStyle->GetTabSize() : 1;
+  const int nCount = pt.x < GetLineLength(pt.y) ? pt.x : GetLineLength(pt.y);
+  int nColumn = 0;
+  for (int i = 0; i < nCount; ++i) {
+    nColumn = pszChars[i] == '\t' ? nColumn + nTabSize - nColumn % nTabSize : nColumn + 1;
+  }
+  return nColumn;
+}
 
-void QuillView::DeleteStyle() { m_pStyle = nullptr; }
+void QuillView::DeleteStyle() {
+  if (m_pStyle == nullptr) return;
+  if (m_pStyle->IsModified()) m_pStyle->SaveSettings(nullptr);
+  delete m_pStyle;
+  m_pStyle = nullptr;
+}
 
 }  // namespace quill

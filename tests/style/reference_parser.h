@@ -77,7 +77,7 @@ struct ReferenceParser {
     for (;;) {
       if (redefine) {
         const int c = (cookie & 0x05) ? 6 : (cookie & 0x18) ? 9 : (cookie & 0x02) ? 10 : 2;
-        add(atPrev ? i - 1 : i, c, c + 17);
+        add(atPrev ? i - 1 : i, c, c == 2 ? 17 : c + 17);
         redefine = atPrev = false;
       }
       if (i == length) break;

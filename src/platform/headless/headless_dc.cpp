@@ -98,8 +98,21 @@ void HeadlessDC::Add(DrawOp op) {
   std::vector<DrawOp>* target = Target();
   if (target == nullptr || op.area.IsRectEmpty()) return;
   if (op.kind != DrawOp::Image) {
-    // Opaque drawing hides whatever it covers wholly.
-    std::erase_if(*target, [&](const DrawOp& old) { return Contains(op.area, old.area); });
+    // Opaque drawing hides whatever it covers wholly, and trims what it covers at one end
+    // of a row, so that each list says what is visible.
+    std::erase_if(*target, [&](DrawOp& old) {
+      if (Contains(op.area, old.area)) return true;
+      if (old.kind == DrawOp::Image || op.area.top > old.area.top ||
+          op.area.bottom < old.area.bottom) {
+        return false;
+      }
+      if (op.area.left <= old.area.left && op.area.right > old.area.left) {
+        old.area.left = op.area.right;
+      } else if (op.area.left < old.area.right && op.area.right >= old.area.right) {
+        old.area.right = op.area.left;
+      }
+      return old.area.IsRectEmpty();
+    });
   }
   target->push_back(std::move(op));
 }
