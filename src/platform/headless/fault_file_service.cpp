@@ -47,7 +47,7 @@ class FaultFile : public IFile {
   bool Flush() override {
     ++m_service.m_nFlushes;
     if (m_service.m_bFailFlush) return Fail(ERROR_IO_DEVICE);
-    return m_inner->Flush();
+    return m_service.m_bSkipSync || m_inner->Flush();
   }
 
   bool GetSize(std::uint64_t& size) override { return m_inner->GetSize(size); }

@@ -21,6 +21,7 @@ class FaultFileService : public IFileService {
   std::uint32_t m_nFailWriteError = ERROR_WRITE_FAULT;
   std::uint64_t m_nDiskBytes = 0;          // writes beyond this many bytes: disk full
   bool m_bFailFlush = false;
+  bool m_bSkipSync = false;                // flushes succeed without waiting for the disk
   bool m_bFailMove = false;
   bool m_bFailTempName = false;
   bool m_bFailSetAttributes = false;

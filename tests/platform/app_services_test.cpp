@@ -1,0 +1,56 @@
+// Application services: the headless message box, status bar and priority class.
+
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/headless/headless_app_services.h"
+#include "platform/posix/process_priority.h"
+#include "quill.h"
+
+namespace quill {
+namespace {
+
+TEST(HeadlessServices, MessageBoxesAreRecordedAndAnswered) {
+  ScopedHeadlessServices services;
+  services.m_bEcho = false;
+  services.m_nAnswer = IDYES;
+  EXPECT_EQ(AfxMessageBox("Reload?", MB_YESNO | MB_ICONQUESTION), IDYES);
+  ASSERT_EQ(services.m_messages.size(), 1u);
+  EXPECT_EQ(services.m_messages[0].text, "Reload?");
+  EXPECT_EQ(services.m_messages[0].type, MB_YESNO | MB_ICONQUESTION);
+  EXPECT_EQ(&GetApplicationServices(), &services);
+}
+
+TEST(HeadlessServices, StatusBarPanes) {
+  HeadlessStatusBar bar({100, 50});
+  CRect rect;
+  ASSERT_TRUE(bar.GetItemRect(1, rect));
+  EXPECT_EQ(rect, CRect(100, 0, 150, 20));
+  EXPECT_FALSE(bar.GetItemRect(2, rect));
+  bar.SetPaneText(1, "UNIX");
+  bar.SetPaneText(5, "nowhere");
+  EXPECT_EQ(bar.GetPaneText(1), "UNIX");
+  EXPECT_EQ(bar.GetPaneText(5), "");
+  EXPECT_EQ(bar.GetTextWidth("abc"), 21);
+}
+
+TEST(HeadlessServices, HighPriorityIsRaisedAndRestored) {
+  ScopedHeadlessServices services;
+  errno = 0;
+  const int before = getpriority(PRIO_PROCESS, 0);
+  {
+    CHighPriority high;
+    if (geteuid() == 0) {
+      EXPECT_EQ(getpriority(PRIO_PROCESS, 0), -10);
+    }
+  }
+  EXPECT_EQ(getpriority(PRIO_PROCESS, 0), before);
+  ASSERT_EQ(services.m_priorityHistory.size(), 2u);
+  EXPECT_EQ(services.m_priorityHistory[0], HIGH_PRIORITY_CLASS);
+  EXPECT_EQ(services.m_priorityHistory[1], PosixGetPriorityClass());
+  EXPECT_FALSE(PosixSetPriorityClass(0x12345));  // not a class
+}
+
+}  // namespace
+}  // namespace quill
