@@ -18,6 +18,8 @@ class LanguageView : public quill::QuillView {
                           int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems) override;
   int GetDocumentType() const override { return m_type; }
   std::string GetCaption() const override { return quill::ProfileNameOf(m_type); }
+  // The caret position (character, line), for the host's status bar.
+  quill::CPoint CursorPos() const { return m_ptCursorPos; }
 
  private:
   quill::DocumentType m_type;

@@ -81,7 +81,7 @@ const LanguageDef kSpice = {
           ".if", ".elseif", ".else", ".endif", ".alter", ".data", ".enddata", ".control",
           ".endc", ".hdl", ".protect", ".unprotect", ".csparam", ".step", ".title"}},
         {kSpiceModelTypes, kOptionColor, "",
-         {"nmos", "pmos", "npn", "pnp", "d", "r", "c", "l", "njf", "pjf", "nmf", "pmf",
+         {"nmos", "pmos", "npn", "pnp", "njf", "pjf", "nmf", "pmf",
           "sw", "csw", "vswitch", "iswitch", "ltra", "urc", "txl", "cpl",
           "pulse", "sin", "exp", "pwl", "sffm", "am", "dec", "oct", "lin", "poly",
           "trig", "targ", "find", "when", "avg", "rms", "max", "min", "pp", "integ",
@@ -94,13 +94,13 @@ const LanguageDef kSpice = {
 // ---- Calibre SVRF rule decks ----
 // '//' and '/* */' comments, '@' opens the comment line of a rule check, '#' starts the
 // preprocessor statements (#DEFINE, #IFDEF, #INCLUDE). Not case-sensitive; '_' belongs to
-// names such as M1_SPACE.
+// rule names such as M1_SPACE or M1.S.1 (and '.' keeps 0.25 one number).
 const LanguageDef kCalibre = {
     true, '#', '\\', "/*", "*/",
     {{"//", "", true}, {"@", " \t{", true}},
     "\"", "", "",
     {
-        {kCalibreKeywords, kKeywordColor, "_",
+        {kCalibreKeywords, kKeywordColor, "_.",
          {"layer", "layout", "primary", "path", "system", "case", "precision",
           "resolution", "drc", "results", "database", "summary", "report", "maximum",
           "check", "map", "text", "depth", "top", "include", "title", "source", "lvs",
@@ -131,13 +131,14 @@ const LanguageDef kCalibre = {
 
 // ---- Dracula rule decks ----
 // '*' block keywords (*DESCRIPTION, *INPUT-LAYER, *OPERATION, *END) are identifiers thanks
-// to '*' and '-'; ';' comments the rest of a line. Not case-sensitive.
+// to '*' and '-' ('.' keeps 0.25 one number); ';' comments the rest of a line. Not
+// case-sensitive.
 const LanguageDef kDracula = {
     true, 0, '\\', "", "",
     {{";", "", true}},
     "", "", "",
     {
-        {kDraculaKeywords, kKeywordColor, "*-_",
+        {kDraculaKeywords, kKeywordColor, "*-_.",
          {"*description", "*input-layer", "*operation", "*end", "*node", "*cont",
           "primary", "indisk", "outdisk", "system", "scale", "resolution", "mode",
           "printfile", "program-dir", "keepdata", "listerror", "cnames-csen",

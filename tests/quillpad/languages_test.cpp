@@ -102,7 +102,7 @@ TEST_F(LanguageTest, SpiceStatementsElementsAndComments) {
   EXPECT_EQ(Kinds("* a whole-line comment"), std::string(22, 'c'));
   EXPECT_EQ(Kinds(".SUBCKT inv in out vdd gnd"), "0000000...................");
   EXPECT_EQ(Kinds("M1 out in vdd vdd PMOS w=2 $ pull-up"),
-                  "22.............1111..n.ccccccccc");
+                  "22................1111...n.ccccccccc");
   // '*' after the first column is multiplication, '$' needs a blank before it.
   EXPECT_EQ(Kinds("R1 a b 'rs*2'"), "22.....ssssss");
   EXPECT_EQ(Kinds("Vdd vdd 0 1.8 ; supply"), "222.....n.nnn.cccccccc");
@@ -118,7 +118,7 @@ TEST_F(LanguageTest, CalibreStatementsOperationsAndComments) {
   EXPECT_EQ(Style().GetProfileName(), "CALIBRE");
   EXPECT_EQ(Kinds("LAYOUT PRIMARY \"TOP\""), "000000.0000000.sssss");
   EXPECT_EQ(Kinds("M1_W { @ Metal1 width < 0.1"), ".......cccccccccccccccccccc");
-  EXPECT_EQ(Kinds("  INTERNAL m1 < 0.1 REGION"), "..11111111.......n.n.222222");
+  EXPECT_EQ(Kinds("  INTERNAL m1 < 0.1 REGION"), "..11111111......nnn.222222");
   EXPECT_EQ(Kinds("x = m1 AND m2 // both"), ".......111....ccccccc");
   EXPECT_EQ(Kinds("#DEFINE FAST"), "pppppppppppp");
   EXPECT_EQ(Kinds("/* open"), "ccccccc");
@@ -132,7 +132,7 @@ TEST_F(LanguageTest, DraculaBlocksOperationsAndComments) {
   EXPECT_EQ(Style().GetProfileName(), "DRACULA");
   EXPECT_EQ(Kinds("*DESCRIPTION"), "000000000000");
   EXPECT_EQ(Kinds("*INPUT-LAYER ; layers"), "000000000000.cccccccc");
-  EXPECT_EQ(Kinds("WIDTH METAL1 LT 3 OUTPUT W01 45"), "11111........22.n.........nn");
+  EXPECT_EQ(Kinds("WIDTH METAL1 LT 3 OUTPUT W01 45"), "11111........22.n.000000.....nn");
   EXPECT_EQ(Kinds("AND poly diff gate"), "111...............");
   EXPECT_EQ(Kinds("*END"), "0000");
 }
@@ -147,7 +147,9 @@ TEST_F(LanguageTest, CppKeywordsTypesPreprocessorStringsComments) {
   EXPECT_EQ(Kinds("If (x) WHILE"), "............");
   EXPECT_EQ(Kinds("s = \"to be \\"), "....ssssssss");
   EXPECT_EQ(Kinds("continued\" ; x"), "ssssssssss....");
-  EXPECT_EQ(Kinds("size_t k = 0x1F;"), "111111.....n....");
+  // Hexadecimal text is no number, a float with an exponent is.
+  EXPECT_EQ(Kinds("size_t k = 0x1F;"), "111111..........");
+  EXPECT_EQ(Kinds("double d = 1e5;"), "111111.....nnn.");
 }
 
 TEST_F(LanguageTest, LogSeverityWordsAreCaseSensitive) {
@@ -155,14 +157,14 @@ TEST_F(LanguageTest, LogSeverityWordsAreCaseSensitive) {
   EXPECT_EQ(Style().GetProfileName(), "LOGS");
   EXPECT_EQ(Kinds("ERROR: node 12 floating"), "00000.......nn.........");
   EXPECT_EQ(Kinds("Warning timestep too small"), "1111111.11111111..........");
-  EXPECT_EQ(Kinds("INFO done \"ok\" eRRoR"), "2222.....ssss......");
+  EXPECT_EQ(Kinds("INFO done \"ok\" eRRoR"), "2222......ssss......");
 }
 
 TEST_F(LanguageTest, PlainTextHasNoSectionsAndDefaultColours) {
   Open(quill::DOCTYPE_TEXT);
   EXPECT_EQ(Style().GetProfileName(), "TEXT");
   EXPECT_EQ(Style().GetSectionCount(), 0);
-  EXPECT_EQ(Kinds("// nothing \"special\" 42"), "......................n");
+  EXPECT_EQ(Kinds("// nothing \"special\" 42"), ".....................nn");
   TDocumentStyle& style = *m_view->GetTextStyle();
   EXPECT_EQ(style.GetNumbersColor(1, 0), style.GetDefaultColor(1, 0));
 }

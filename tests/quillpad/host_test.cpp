@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "../../apps/quillpad/pad_document.h"
+#include "../../apps/quillpad/recent_files.h"
+#include "settings/store.h"
+
+namespace quillpad {
+namespace {
+
+namespace fs = std::filesystem;
+
+class HostTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    quill::InstallMemorySettingsStore();
+    m_dir = fs::temp_directory_path() /
+            ("quillpad_host_" + std::to_string(::getpid()) + "_" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(m_dir);
+  }
+  void TearDown() override { fs::remove_all(m_dir); }
+
+  std::string Write(const std::string& name, const std::string& text) {
+    const fs::path p = m_dir / name;
+    std::ofstream(p, std::ios::binary) << text;
+    return p.string();
+  }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  fs::path m_dir;
+};
+
+TEST_F(HostTest, RecentFilesKeepNewestFirstWithoutDuplicatesAndPersist) {
+  RecentFiles recent;
+  recent.Load();
+  EXPECT_TRUE(recent.Files().empty());
+  for (int i = 0; i < RecentFiles::kMaxFiles + 2; ++i) recent.Add("/f" + std::to_string(i));
+  recent.Add("/f5");
+  recent.Add("");
+  ASSERT_EQ(recent.Files().size(), static_cast<std::size_t>(RecentFiles::kMaxFiles));
+  EXPECT_EQ(recent.Files()[0], "/f5");
+  EXPECT_EQ(recent.Files()[1], "/f9");
+  EXPECT_EQ(recent.Files().back(), "/f2");
+
+  recent.Remove("/f9");
+  RecentFiles again;
+  again.Load();
+  ASSERT_EQ(again.Files().size(), static_cast<std::size_t>(RecentFiles::kMaxFiles - 1));
+  EXPECT_EQ(again.Files()[0], "/f5");
+  EXPECT_EQ(again.Files()[1], "/f8");
+}
+
+TEST_F(HostTest, DocumentOpensSavesAndReportsItsTypeAndTitle) {
+  const std::string path = Write("inv.sp", "* inverter\r\nM1 a b c d pch\r\n.end\r\n");
+  PadDocument doc;
+  int changes = 0;
+  doc.onChanged = [&] { ++changes; };
+  ASSERT_EQ(doc.OnOpenDocument(path.c_str()), 1);
+  EXPECT_EQ(doc.GetTitle(), "inv.sp");
+  EXPECT_EQ(doc.GetPathName(), path);
+  EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_SPICE);
+  EXPECT_EQ(doc.Buffer().GetLineCount(), 4);
+  EXPECT_EQ(doc.Buffer().GetCRLFMode(), quill::CRLF_MODE_DOS);
+  EXPECT_GT(changes, 0);
+
+  int endLine = 0, endChar = 0;
+  doc.Buffer().InsertText(nullptr, 2, 0, "* x\r\n", endLine, endChar);
+  const std::string copy = (m_dir / "copy.c").string();
+  ASSERT_EQ(doc.OnSaveDocument(copy.c_str()), 1);
+  EXPECT_EQ(Read(copy), "* inverter\r\nM1 a b c d pch\r\n* x\r\n.end\r\n");
+  EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_CPP);
+  EXPECT_FALSE(doc.Buffer().IsModified());
+}
+
+TEST_F(HostTest, MissingFileLeavesAnEmptyTextDocument) {
+  PadDocument doc;
+  ASSERT_EQ(doc.OnNewDocument(), 1);
+  EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_TEXT);
+  EXPECT_EQ(doc.OnOpenDocument((m_dir / "nope.sp").string().c_str()), 0);
+  EXPECT_EQ(doc.GetPathName(), "");
+  EXPECT_EQ(doc.Buffer().GetLineCount(), 1);
+  EXPECT_EQ(doc.Buffer().GetLineLength(0), 0);
+}
+
+}  // namespace
+}  // namespace quillpad
