@@ -193,6 +193,8 @@ MainWindow::Tab* MainWindow::CurrentTab() const { return TabAt(m_tabs->currentIn
 
 int MainWindow::DocumentCount() const { return m_tabs->count(); }
 
+void MainWindow::SetCurrentDocument(int index) { m_tabs->setCurrentIndex(index); }
+
 LanguageView* MainWindow::ActiveView() const {
   Tab* tab = CurrentTab();
   return tab != nullptr ? tab->view : nullptr;

@@ -31,6 +31,7 @@ class MainWindow : public QMainWindow {
   bool OpenFile(const QString& path);
   void NewFile();
   int DocumentCount() const;
+  void SetCurrentDocument(int index);
   // The view and document of the current tab, or null.
   LanguageView* ActiveView() const;
   PadDocument* ActiveDocument() const;
