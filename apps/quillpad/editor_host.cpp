@@ -67,10 +67,17 @@ class TextWidget : public QAbstractScrollArea {
     verticalScrollBar()->setRange(0, std::max(0, m_buffer->GetLineCount() - rows));
     const int cols = std::max(1, (viewport()->width() - m_view->GetMarginWidth()) /
                                      m_painter->CellWidth());
+    // The horizontal range grows with the longest line seen so far, so that opening a
+    // large file does not measure every line of it.
+    const int first = verticalScrollBar()->value();
+    const int last = std::min(m_buffer->GetLineCount(), first + rows + 1);
+    for (int line = first; line < last; ++line)
+      m_widest = std::max(m_widest, m_view->GetLineActualLength(line));
     horizontalScrollBar()->setPageStep(cols);
-    horizontalScrollBar()->setRange(0, std::max(0, m_view->GetMaxLineLength() - cols));
+    horizontalScrollBar()->setRange(0, std::max(0, m_widest - cols));
   }
 
+  int m_widest = 0;
   std::unique_ptr<LanguageView> m_view;
   quill::QuillTextBuffer* m_buffer;
   std::unique_ptr<TextPainter> m_painter;
