@@ -106,6 +106,8 @@ class QuillTextBuffer {
   // Views.
   void AddView(QuillView* pView);
   void RemoveView(QuillView* pView);
+  // The most recently attached view, or null when none is attached.
+  QuillView* GetLastAttachedView() const { return m_lpViews.empty() ? nullptr : m_lpViews.back(); }
   void UpdateViews(QuillView* pSource, CUpdateContext* pContext, unsigned long dwUpdateFlags,
                    int nLineIndex = -1);
 

@@ -1,7 +1,9 @@
 #pragma once
 // The framework's document as the component sees it: a title, a path name and the
-// modified flag. The class keeps them in memory, which is all a headless host or a test
-// needs; a windowing backend derives from it to mirror the title into its frame.
+// modified flag, the document template it was created from, and the framework's default
+// new, open, save and close steps. The class keeps its state in memory, which is all a
+// headless host or a test needs; a windowing backend derives from it to mirror the title
+// into its frame.
 
 #include <cstdint>
 #include <string>
@@ -19,6 +21,28 @@ class CDocumentFile {
   virtual std::uint64_t GetLength() const = 0;
   virtual void SetLength(std::uint64_t length) = 0;
   virtual void SeekToBegin() = 0;
+};
+
+// The document template's strings: "\n"-separated fields, as a resource string holds them.
+class CDocTemplate {
+ public:
+  enum DocStringIndex {
+    windowTitle,
+    docName,
+    fileNewName,
+    filterName,
+    filterExt,
+    regFileTypeId,
+    regFileTypeName,
+  };
+
+  explicit CDocTemplate(std::string docStrings) : m_strDocStrings(std::move(docStrings)) {}
+  virtual ~CDocTemplate() = default;
+  // The field of the index; false (and an empty string) when the field is empty.
+  virtual bool GetDocString(std::string& rString, DocStringIndex index) const;
+
+ private:
+  std::string m_strDocStrings;
 };
 
 class CDocument {
@@ -41,10 +65,38 @@ class CDocument {
   // The file the document holds open, or null: a plain document holds none.
   virtual CDocumentFile* GetHeldFile() const { return nullptr; }
 
+  CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
+  void SetDocTemplate(CDocTemplate* pTemplate) { m_pDocTemplate = pTemplate; }
+
+  // The framework's steps. New: DeleteContents, then not modified. Open and save: the
+  // framework's own serialisation, which documents without one do not have (0). Close:
+  // DeleteContents.
+  virtual void DeleteContents() {}
+  virtual int OnNewDocument();
+  virtual int OnOpenDocument(const char* pszPathName);
+  virtual int OnSaveDocument(const char* pszPathName);
+  virtual void OnCloseDocument();
+  // Saves under pszPathName, or asks for a name when it is null or empty (see
+  // SaveDocumentAs); bReplace makes the new name the document's path.
+  virtual int DoSave(const char* pszPathName, int bReplace = 1);
+  // Saves under the document's path, or asks for a name when the file is missing or
+  // marked read-only.
+  virtual int DoFileSave();
+  // The framework's report of a failed load or save: one message box with the prompt.
+  virtual void ReportSaveLoadException(const char* pszPathName, unsigned nIDPDefault);
+
+ protected:
+  // The save-as steps shared by every DoSave: pick the name (asking the user, with
+  // pPromptTemplate giving the prompt its filter and default extension), save it with
+  // the wait cursor, remove a file the failed save created under an asked-for name, and
+  // on success with bReplace take the name as path and into the recently used list.
+  int SaveDocumentAs(const char* pszPathName, int bReplace, CDocTemplate* pPromptTemplate);
+
  protected:
   std::string m_strTitle;
   std::string m_strPathName;
   bool m_bModified = false;
+  CDocTemplate* m_pDocTemplate = nullptr;
 };
 
 }  // namespace quill

@@ -15,8 +15,31 @@ std::unique_ptr<CHeldFile> CHeldFile::Open(const std::string& path, std::uint32_
                                            std::uint32_t share, std::uint32_t disposition) {
   auto file = GetFileService().Open(path, access, share, disposition);
   if (!file) return nullptr;
-  return std::unique_ptr<CHeldFile>(new CHeldFile(std::move(file)));
+  return Adopt(path, std::move(file));
 }
+
+std::unique_ptr<CHeldFile> CHeldFile::Open(const std::string& path, unsigned nOpenFlags) {
+  std::uint32_t access = GENERIC_READ;
+  if ((nOpenFlags & 3) == modeWrite) access = GENERIC_WRITE;
+  if ((nOpenFlags & 3) == modeReadWrite) access = GENERIC_READ | GENERIC_WRITE;
+  std::uint32_t share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+  switch (nOpenFlags & 0x70) {
+    case shareExclusive: share = 0; break;
+    case shareDenyWrite: share = FILE_SHARE_READ; break;
+    case shareDenyRead: share = FILE_SHARE_WRITE; break;
+    default: break;
+  }
+  std::uint32_t disposition = OPEN_EXISTING;
+  if (nOpenFlags & modeCreate) disposition = (nOpenFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
+  return Open(path, access, share, disposition);
+}
+
+std::unique_ptr<CHeldFile> CHeldFile::Adopt(const std::string& path, std::unique_ptr<IFile> file) {
+  if (!file) return nullptr;
+  return std::unique_ptr<CHeldFile>(new CHeldFile(path, std::move(file)));
+}
+
+bool CHeldFile::Close() { return m_pFile->Close(); }
 
 std::uint32_t CHeldFile::Read(void* data, std::uint32_t size) {
   std::uint32_t read = 0;

@@ -167,12 +167,21 @@ class QuillView {
   // Called on the source view when an undo group is flushed.
   virtual void OnEditOperation(int nAction, const char* pszText);
 
-  // The number of glyphs of the margin strip and the line flags they show, in order.
-  static constexpr int kMarginFlagCount = 15;
-  static const std::array<std::uint32_t, kMarginFlagCount>& MarginFlags();
+  // ---- Go to and bookmarks ----
+  // Moves the caret to the start of line nLine (counted from 1, clamped to the buffer);
+  // the selection and its anchor stay. Returns the new caret line (from 0).
+  int GotoLine(int nLine);
+  // Sets the plain bookmark on the caret line (never toggles it off). Returns 0.
+  int SetBookmark();
+  CPoint GetCursorPos() const { return m_ptCursorPos; }
+
   // Records the current last-write time of the document's file in m_ftLastWrite (kept
   // when the file cannot be read).
   void UpdateLastWrittenTime();
+
+  // The number of glyphs of the margin strip and the line flags they show, in order.
+  static constexpr int kMarginFlagCount = 15;
+  static const std::array<std::uint32_t, kMarginFlagCount>& MarginFlags();
 
  protected:
   friend class QuillTextBuffer;
@@ -284,7 +293,6 @@ class QuillView {
 
   // Bookmarks exist in the buffer: enables the bookmark navigation commands.
   bool m_bHasBookmarks = false;
-
   // Last-write time of the document's file as last recorded (100-ns units), 0 = none.
   std::uint64_t m_ftLastWrite = 0;
 

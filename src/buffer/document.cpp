@@ -1,0 +1,87 @@
+#include "buffer/document.h"
+
+#include "dialogs/message_box_dialog.h"
+#include "platform/app_services.h"
+#include "platform/file_service.h"
+#include "platform/format.h"
+#include "settings/registry.h"
+#include "view/quill_view.h"
+
+namespace quill {
+namespace {
+
+constexpr char kSaveQuestion[] = "%s\n\nThis file has been modified.\nDo you want to save it?";
+// Yes and No, the question icon, and the control library's two extension bits.
+constexpr unsigned kSaveQuestionStyle = 0x0C000024;
+
+}  // namespace
+
+bool GotoLineInLastView(const QuillTextBuffer& buffer, int nLine, bool bSetBookmark) {
+  QuillView* pView = buffer.GetLastAttachedView();
+  if (pView == nullptr) return true;
+  pView->GotoLine(nLine);
+  if (bSetBookmark) pView->SetBookmark();
+  return true;
+}
+
+std::unique_ptr<CDocument> QuillDocument::CreateObject() {
+  return std::make_unique<QuillDocument>();
+}
+
+QuillDocument::QuillDocument() = default;
+
+QuillDocument::~QuillDocument() {
+  if (m_xTextBuffer.IsInit()) m_xTextBuffer.FreeAll();
+}
+
+void QuillDocument::DeleteContents() { m_xTextBuffer.InitNew(CRLF_MODE_DOS); }
+
+int QuillDocument::OnNewDocument() { return CDocument::OnNewDocument(); }
+
+int QuillDocument::OnOpenDocument(const char* pszPathName) {
+  // The loader appends to the buffer: start from an empty one.
+  if (m_xTextBuffer.IsInit()) m_xTextBuffer.FreeAll();
+  return m_xTextBuffer.LoadFromFile(pszPathName, -1);
+}
+
+int QuillDocument::OnSaveDocument(const char* pszPathName) {
+  const int nResult = m_xTextBuffer.SaveToFile(pszPathName, -1, 1);
+  if (nResult) SetModifiedFlag(false);
+  return nResult;
+}
+
+void QuillDocument::OnCloseDocument() { CDocument::OnCloseDocument(); }
+
+int QuillDocument::DoSave(const char* pszPathName, int bReplace) {
+  if (!SaveDocumentAs(pszPathName, bReplace, m_bAppendDefaultExt ? m_pDocTemplate : nullptr))
+    return 0;
+  if (bReplace) {
+    if (QuillView* pView = GetFirstView()) pView->UpdateLastWrittenTime();
+  }
+  return 1;
+}
+
+int QuillDocument::DoFileSave() {
+  const std::uint32_t attributes = GetFileService().GetAttributes(m_strPathName);
+  const bool bWritable = attributes != INVALID_FILE_ATTRIBUTES &&
+                         (attributes & FILE_ATTRIBUTE_READONLY) == 0 &&
+                         !m_xTextBuffer.GetReadOnly();
+  return DoSave(bWritable ? m_strPathName.c_str() : nullptr, 1) ? 1 : 0;
+}
+
+int QuillDocument::DoSaveIf() {
+  if (!IsModified()) return 0;
+  if (GetRegistrySaveOptions() != SAVEOPTION_PROMPT) return 0;
+  QuillView* pView = GetFirstView();
+  CMessageBoxDialog dialog(pView != nullptr ? pView->GetWindow() : nullptr,
+                           Format(kSaveQuestion, m_strPathName.c_str()), "", kSaveQuestionStyle,
+                           0);
+  if (dialog.DoModal() != IDYES) return 0;
+  return OnSaveDocument(m_strPathName.c_str());
+}
+
+bool QuillDocument::GotoLine(int nLine, bool bSetBookmark) {
+  return GotoLineInLastView(m_xTextBuffer, nLine, bSetBookmark);
+}
+
+}  // namespace quill
