@@ -39,7 +39,7 @@ int PrintFirstFile(const QString& file, const QString& pdf) {
   std::unique_ptr<quillpad::LanguageView> view = quillpad::CreateViewFor(doc.GetDocumentType());
   view->CreateStyle();
   view->SetDocument(&doc);
-  if (!quillpad::PrintToPdf(*view, doc.Buffer(), QString::fromStdString(doc.GetTitle()), pdf)) {
+  if (!quillpad::PrintToPdf(*view, doc.GetTextBuffer(), QString::fromStdString(doc.GetTitle()), pdf)) {
     std::fprintf(stderr, "quillpad: cannot write %s\n", pdf.toLocal8Bit().constData());
     return 1;
   }

@@ -171,7 +171,7 @@ QWidget* MainWindow::AddTab(std::unique_ptr<PadDocument> doc) {
   view->SetDocument(tab->doc.get());
   view->SetSelectionMargin(m_selectionMargin->isChecked());
   view->SetViewTabs(m_viewTabs->isChecked());
-  tab->editor = CreateEditorWidget(std::move(view), &tab->doc->Buffer(), m_tabs);
+  tab->editor = CreateEditorWidget(std::move(view), &tab->doc->GetTextBuffer(), m_tabs);
   Tab* raw = tab.get();
   tab->doc->onChanged = [this, raw] { UpdateTabTitle(raw); };
   m_tabList.push_back(std::move(tab));
@@ -259,7 +259,7 @@ bool MainWindow::SaveTab(Tab* tab, bool askName) {
     path = FromQt(chosen);
   }
   const quill::DocumentType before = tab->doc->GetDocumentType();
-  if (tab->doc->OnSaveDocument(path.c_str()) == 0) return false;
+  if (tab->doc->DoSave(path.c_str(), 1) == 0) return false;
   m_recent.Add(path);
   RebuildRecentMenu();
   // A new extension may call for another language: show the document in its view.
@@ -273,7 +273,7 @@ bool MainWindow::SaveTab(Tab* tab, bool askName) {
     view->SetViewTabs(m_viewTabs->isChecked());
     m_tabs->removeTab(index);
     delete old;
-    tab->editor = CreateEditorWidget(std::move(view), &tab->doc->Buffer(), m_tabs);
+    tab->editor = CreateEditorWidget(std::move(view), &tab->doc->GetTextBuffer(), m_tabs);
     m_tabs->insertTab(index, tab->editor, QString());
     m_tabs->setCurrentIndex(index);
   }
@@ -293,7 +293,7 @@ bool MainWindow::FileSaveAs() {
 }
 
 bool MainWindow::MaybeSave(Tab* tab) {
-  if (!tab->doc->Buffer().IsModified()) return true;
+  if (!tab->doc->GetTextBuffer().IsModified()) return true;
   m_tabs->setCurrentWidget(tab->editor);
   const auto answer = QMessageBox::question(
       this, "quillpad",
@@ -337,17 +337,17 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::EditUndo() {
   Tab* tab = CurrentTab();
-  if (tab == nullptr || !tab->doc->Buffer().CanUndo()) return;
+  if (tab == nullptr || !tab->doc->GetTextBuffer().CanUndo()) return;
   quill::CPoint pt;
-  tab->doc->Buffer().Undo(pt);
+  tab->doc->GetTextBuffer().Undo(pt);
   UpdateCommands();
 }
 
 void MainWindow::EditRedo() {
   Tab* tab = CurrentTab();
-  if (tab == nullptr || !tab->doc->Buffer().CanRedo()) return;
+  if (tab == nullptr || !tab->doc->GetTextBuffer().CanRedo()) return;
   quill::CPoint pt;
-  tab->doc->Buffer().Redo(pt);
+  tab->doc->GetTextBuffer().Redo(pt);
   UpdateCommands();
 }
 
@@ -357,8 +357,8 @@ void MainWindow::UpdateCommands() {
   m_save->setEnabled(any);
   m_saveAs->setEnabled(any);
   m_close->setEnabled(any);
-  m_undo->setEnabled(any && tab->doc->Buffer().CanUndo());
-  m_redo->setEnabled(any && tab->doc->Buffer().CanRedo());
+  m_undo->setEnabled(any && tab->doc->GetTextBuffer().CanUndo());
+  m_redo->setEnabled(any && tab->doc->GetTextBuffer().CanRedo());
 }
 
 void MainWindow::UpdateIndicators() {
@@ -372,10 +372,10 @@ void MainWindow::UpdateIndicators() {
   m_position->setText(QString::fromStdString(
       quill::Format("Ln %d, Col %d", cursor.y + 1, view->GetColumnPos(cursor) + 1)));
   static const char* const kModes[] = {"DOS", "UNIX", "MAC"};
-  const int mode = doc->Buffer().GetCRLFMode();
+  const int mode = doc->GetTextBuffer().GetCRLFMode();
   m_crlf->setText(mode >= 0 && mode <= 2 ? kModes[mode] : "");
   m_overwrite->setText(view->GetOverwriteMode() ? "OVR" : "");
-  m_readOnly->setText(doc->Buffer().GetReadOnly() ? "READ" : "");
+  m_readOnly->setText(doc->GetTextBuffer().GetReadOnly() ? "READ" : "");
 }
 
 }  // namespace quillpad

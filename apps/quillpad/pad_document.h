@@ -1,28 +1,23 @@
 #pragma once
-// One open file of quillpad: the document that owns the text buffer, with its title
-// changes reported to whoever shows it.
+// One open file of quillpad: the component's document (which owns the text buffer), with
+// its document type taken from the file name and its title changes reported to whoever
+// shows it.
 
 #include <functional>
 #include <string>
 
-#include "buffer/text_buffer.h"
-#include "platform/document.h"
+#include "buffer/document.h"
 #include "style/document_type.h"
 
 namespace quillpad {
 
-class PadDocument : public quill::CDocument {
+class PadDocument : public quill::QuillDocument {
  public:
-  PadDocument() : m_buffer(this) {}
-
-  quill::QuillTextBuffer& Buffer() { return m_buffer; }
-
-  // An empty document of one line (UNIX line breaks, as files made here are).
-  int OnNewDocument();
-  // Loads the file; on failure (already reported to the user) the document stays empty.
-  int OnOpenDocument(const char* path);
-  // Saves under path and takes that name; a failure has been reported and changes nothing.
-  int OnSaveDocument(const char* path);
+  // An empty document of one line; files made here get UNIX line breaks.
+  int OnNewDocument() override;
+  // Loads the file and takes its name; on failure (already reported to the user) the
+  // document is left empty and unnamed.
+  int OnOpenDocument(const char* path) override;
 
   // The document type of the file's name (TEXT for an unnamed document).
   quill::DocumentType GetDocumentType() const;
@@ -31,9 +26,6 @@ class PadDocument : public quill::CDocument {
   void SetModifiedFlag(bool modified = true) override;
   // Called after the title or the modified flag changed.
   std::function<void()> onChanged;
-
- private:
-  quill::QuillTextBuffer m_buffer;
 };
 
 }  // namespace quillpad

@@ -70,17 +70,17 @@ TEST_F(HostTest, DocumentOpensSavesAndReportsItsTypeAndTitle) {
   EXPECT_EQ(doc.GetTitle(), "inv.sp");
   EXPECT_EQ(doc.GetPathName(), path);
   EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_SPICE);
-  EXPECT_EQ(doc.Buffer().GetLineCount(), 4);
-  EXPECT_EQ(doc.Buffer().GetCRLFMode(), quill::CRLF_MODE_DOS);
+  EXPECT_EQ(doc.GetTextBuffer().GetLineCount(), 4);
+  EXPECT_EQ(doc.GetTextBuffer().GetCRLFMode(), quill::CRLF_MODE_DOS);
   EXPECT_GT(changes, 0);
 
   int endLine = 0, endChar = 0;
-  doc.Buffer().InsertText(nullptr, 2, 0, "* x\r\n", endLine, endChar);
+  doc.GetTextBuffer().InsertText(nullptr, 2, 0, "* x\r\n", endLine, endChar);
   const std::string copy = (m_dir / "copy.c").string();
-  ASSERT_EQ(doc.OnSaveDocument(copy.c_str()), 1);
+  ASSERT_EQ(doc.DoSave(copy.c_str(), 1), 1);
   EXPECT_EQ(Read(copy), "* inverter\r\nM1 a b c d pch\r\n* x\r\n.end\r\n");
   EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_CPP);
-  EXPECT_FALSE(doc.Buffer().IsModified());
+  EXPECT_FALSE(doc.GetTextBuffer().IsModified());
 }
 
 TEST_F(HostTest, MissingFileLeavesAnEmptyTextDocument) {
@@ -89,8 +89,8 @@ TEST_F(HostTest, MissingFileLeavesAnEmptyTextDocument) {
   EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_TEXT);
   EXPECT_EQ(doc.OnOpenDocument((m_dir / "nope.sp").string().c_str()), 0);
   EXPECT_EQ(doc.GetPathName(), "");
-  EXPECT_EQ(doc.Buffer().GetLineCount(), 1);
-  EXPECT_EQ(doc.Buffer().GetLineLength(0), 0);
+  EXPECT_EQ(doc.GetTextBuffer().GetLineCount(), 1);
+  EXPECT_EQ(doc.GetTextBuffer().GetLineLength(0), 0);
 }
 
 }  // namespace
