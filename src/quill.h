@@ -15,6 +15,7 @@
 #include "dialogs/message_box_dialog.h"
 #include "dialogs/resizable_dialog.h"
 #include "platform/app_services.h"
+#include "platform/clipboard.h"
 #include "platform/control_services.h"
 #include "platform/dialog_host.h"
 #include "platform/display.h"

@@ -1,0 +1,489 @@
+#include "qt/editor_widget.h"
+
+#include <QApplication>
+#include <QBitmap>
+#include <QCursor>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+#include "qt/cp1252.h"
+#include "qt/editor_splitter.h"
+#include "qt/keys.h"
+#include "qt/qt_dc.h"
+#include "qt/view_messages.h"
+#include "resources/glyphs.h"
+#include "view/quill_view.h"
+
+namespace quill::qt {
+
+namespace {
+
+constexpr unsigned SIZE_RESTORED = 0;
+constexpr int VK_LBUTTON = 0x01;
+constexpr int VK_RBUTTON = 0x02;
+constexpr int VK_MENU = 0x12;
+
+QRect ToQRect(const CRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+const QCursor& MarginQCursor() {
+  static const QCursor cursor = [] {
+    const CursorImage& art = MarginCursor();
+    QImage image(art.image.width, art.image.height, QImage::Format_ARGB32);
+    for (int y = 0; y < art.image.height; ++y) {
+      for (int x = 0; x < art.image.width; ++x) {
+        const COLORREF c = art.image.At(x, y);
+        image.setPixel(x, y, c == CURSOR_TRANSPARENT ? qRgba(0, 0, 0, 0)
+                                                     : qRgb(GetRValue(c), GetGValue(c), GetBValue(c)));
+      }
+    }
+    return QCursor(QPixmap::fromImage(image), art.hotSpot.x, art.hotSpot.y);
+  }();
+  return cursor;
+}
+
+}  // namespace
+
+EditorWidget::EditorWidget(std::unique_ptr<QuillView> view, QWidget* parent)
+    : QAbstractScrollArea(parent), m_owned(std::move(view)), m_view(m_owned.get()) {
+  Create();
+}
+
+EditorWidget::EditorWidget(QuillView* view, QWidget* parent)
+    : QAbstractScrollArea(parent), m_view(view) {
+  Create();
+}
+
+EditorWidget::~EditorWidget() {
+  if (m_created) m_view->OnDestroy();
+}
+
+void EditorWidget::Create() {
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_InputMethodEnabled, false);
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  viewport()->setAttribute(Qt::WA_NoSystemBackground);
+  viewport()->setMouseTracking(true);
+  viewport()->setCursor(Qt::IBeamCursor);
+  m_font.CreateFontIndirect(LogFontFromFont(font()));
+  if (m_view == nullptr) return;
+
+  // Panes keep their own scroll bars, so the view is told its parent is no splitter.
+  CREATESTRUCT cs;
+  m_view->PreCreateWindow(cs);
+  m_style = cs.style;
+  setVerticalScrollBarPolicy((m_style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollBarPolicy((m_style & WS_HSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  for (int bar : {SB_HORZ, SB_VERT}) {
+    QScrollBar* sb = ScrollBarOf(bar);
+    sb->setRange(0, 0);
+    sb->setEnabled(false);
+    connect(sb, &QAbstractSlider::actionTriggered, this,
+            [this, bar](int action) { OnScrollAction(bar, action); });
+    connect(sb, &QAbstractSlider::sliderReleased, this, [this, bar] {
+      QScrollBar* s = ScrollBarOf(bar);
+      const unsigned pos = static_cast<unsigned>(s->sliderPosition());
+      if (bar == SB_VERT) {
+        SendVScroll(*m_view, kThumbPosition, pos);
+        SendVScroll(*m_view, kEndScroll, pos);
+      } else {
+        SendHScroll(*m_view, kThumbPosition, pos);
+        SendHScroll(*m_view, kEndScroll, pos);
+      }
+      s->setSliderPosition(m_bars[bar].info.nPos);
+    });
+  }
+  m_created = m_view->OnCreate(this) != -1;
+}
+
+void EditorWidget::InitialUpdate() {
+  if (!m_created) return;
+  m_view->OnInitialUpdate();
+  const QSize size = viewport()->size();
+  m_view->OnSize(SIZE_RESTORED, size.width(), size.height());
+  if (hasFocus()) SendSetFocus(*m_view);
+}
+
+void EditorWidget::SetPane(EditorSplitter* splitter, int row, int column) {
+  m_splitter = splitter;
+  m_paneId = AFX_IDW_PANE_FIRST + row * 16 + column;
+}
+
+QuillView* EditorWidget::GetPane(int row, int column) const {
+  return m_splitter != nullptr ? m_splitter->PaneView(row, column) : nullptr;
+}
+
+// ---- client area, invalidation, scrolling ----
+
+CRect EditorWidget::GetClientRect() const {
+  const QSize size = viewport()->size();
+  return CRect(0, 0, size.width(), size.height());
+}
+
+void EditorWidget::InvalidateRect(const CRect* rect, bool) {
+  if (rect == nullptr) {
+    viewport()->update();
+  } else if (!rect->IsRectEmpty()) {
+    viewport()->update(ToQRect(*rect));
+  }
+}
+
+void EditorWidget::UpdateWindow() {
+  if (viewport()->isVisible()) viewport()->repaint();
+}
+
+void EditorWidget::ScrollWindow(int dx, int dy, const CRect* scrollRect, const CRect* clipRect) {
+  QRect area = scrollRect ? ToQRect(*scrollRect) : viewport()->rect();
+  if (clipRect) area = area.intersected(ToQRect(*clipRect));
+  if (area.isEmpty()) return;
+  viewport()->scroll(dx, dy, area);
+  // The caret's pixels went along: repaint where they are now.
+  if (m_caret.created) viewport()->update(m_caret.rect.translated(dx, dy));
+}
+
+QScrollBar* EditorWidget::ScrollBarOf(int bar) const {
+  return bar == SB_VERT ? verticalScrollBar() : horizontalScrollBar();
+}
+
+void EditorWidget::SetScrollInfo(int bar, const SCROLLINFO& info, bool) {
+  if (bar != SB_VERT && bar != SB_HORZ) return;
+  SCROLLINFO& kept = m_bars[bar].info;
+  if (info.fMask & SIF_RANGE) {
+    kept.nMin = info.nMin;
+    kept.nMax = info.nMax;
+  }
+  if (info.fMask & SIF_PAGE) kept.nPage = info.nPage;
+  if (info.fMask & SIF_POS) kept.nPos = info.nPos;
+  kept.fMask |= info.fMask & SIF_DISABLENOSCROLL;
+  ApplyScrollInfo(bar);
+}
+
+void EditorWidget::ApplyScrollInfo(int bar) {
+  const SCROLLINFO& kept = m_bars[bar].info;
+  QScrollBar* sb = ScrollBarOf(bar);
+  const int page = std::max(1, static_cast<int>(kept.nPage));
+  // The last position shows the last page: max - page + 1.
+  const int maxPos = std::max(kept.nMin, kept.nMax - page + 1);
+  sb->setRange(kept.nMin, maxPos);
+  sb->setPageStep(page);
+  sb->setSingleStep(1);
+  sb->setEnabled(maxPos > kept.nMin);
+  if (!sb->isSliderDown()) sb->setValue(std::clamp(kept.nPos, kept.nMin, maxPos));
+}
+
+bool EditorWidget::GetScrollInfo(int bar, SCROLLINFO& info, unsigned mask) {
+  if (bar != SB_VERT && bar != SB_HORZ) return false;
+  const SCROLLINFO& kept = m_bars[bar].info;
+  info.fMask = mask;
+  if (mask & SIF_RANGE) {
+    info.nMin = kept.nMin;
+    info.nMax = kept.nMax;
+  }
+  if (mask & SIF_PAGE) info.nPage = kept.nPage;
+  if (mask & SIF_POS) info.nPos = kept.nPos;
+  if (mask & SIF_TRACKPOS) info.nTrackPos = ScrollBarOf(bar)->sliderPosition();
+  return true;
+}
+
+int EditorWidget::SetScrollPos(int bar, int pos, bool) {
+  if (bar != SB_VERT && bar != SB_HORZ) return 0;
+  SCROLLINFO& kept = m_bars[bar].info;
+  const int previous = kept.nPos;
+  kept.nPos = pos;
+  ApplyScrollInfo(bar);
+  return previous;
+}
+
+void EditorWidget::OnScrollAction(int bar, int action) {
+  if (!m_created) return;
+  QScrollBar* sb = ScrollBarOf(bar);
+  unsigned code = kEndScroll;
+  switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd: code = kLineDown; break;
+    case QAbstractSlider::SliderSingleStepSub: code = kLineUp; break;
+    case QAbstractSlider::SliderPageStepAdd: code = kPageDown; break;
+    case QAbstractSlider::SliderPageStepSub: code = kPageUp; break;
+    case QAbstractSlider::SliderToMinimum: code = kTop; break;
+    case QAbstractSlider::SliderToMaximum: code = kBottom; break;
+    case QAbstractSlider::SliderMove: code = sb->isSliderDown() ? kThumbTrack : kThumbPosition; break;
+    default: return;
+  }
+  const unsigned pos = static_cast<unsigned>(std::max(sb->sliderPosition(), 0));
+  if (bar == SB_VERT) {
+    SendVScroll(*m_view, code, pos);
+  } else {
+    SendHScroll(*m_view, code, pos);
+  }
+  // The view decides where the bar stands.
+  if (!sb->isSliderDown()) sb->setSliderPosition(m_bars[bar].info.nPos);
+}
+
+void EditorWidget::scrollContentsBy(int, int) {
+  // The view scrolls its own pixels (ScrollWindow) when it moves its top line.
+}
+
+// ---- caret ----
+
+QRect EditorWidget::CaretRect() const { return m_caret.rect; }
+
+void EditorWidget::CreateSolidCaret(int width, int height) {
+  UpdateCaretArea();
+  m_caret.created = true;
+  m_caret.solid = true;
+  m_caret.shown = false;
+  m_caret.rect.setSize(QSize(std::max(width, 1), std::max(height, 1)));
+}
+
+void EditorWidget::CreateGrayCaret(int width, int height) {
+  CreateSolidCaret(width, height);
+  m_caret.solid = false;
+}
+
+void EditorWidget::SetCaretPos(CPoint pt) {
+  UpdateCaretArea();
+  m_caret.rect.moveTopLeft(QPoint(pt.x, pt.y));
+  RestartBlink();
+  UpdateCaretArea();
+}
+
+void EditorWidget::ShowCaret() {
+  if (!m_caret.created || m_caret.shown) return;
+  m_caret.shown = true;
+  RestartBlink();
+  UpdateCaretArea();
+}
+
+void EditorWidget::HideCaret() {
+  if (!m_caret.shown) return;
+  m_caret.shown = false;
+  m_blink.stop();
+  UpdateCaretArea();
+}
+
+void EditorWidget::UpdateCaretArea() {
+  if (m_caret.created && m_caret.rect.isValid()) viewport()->update(m_caret.rect);
+}
+
+void EditorWidget::RestartBlink() {
+  m_caret.blinkOn = true;
+  const int flash = QApplication::cursorFlashTime();
+  if (m_caret.shown && flash > 0) {
+    m_blink.start(flash / 2, this);
+  } else {
+    m_blink.stop();
+  }
+}
+
+// ---- capture, timers, focus, keys, cursor ----
+
+void EditorWidget::SetTimer(unsigned id, unsigned milliseconds) {
+  KillTimer(id);
+  const int qtId = startTimer(static_cast<int>(milliseconds));
+  if (qtId != 0) m_timers[qtId] = id;
+}
+
+void EditorWidget::KillTimer(unsigned id) {
+  for (auto it = m_timers.begin(); it != m_timers.end();) {
+    if (it->second == id) {
+      killTimer(it->first);
+      it = m_timers.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+void EditorWidget::SetFocus() { setFocus(Qt::OtherFocusReason); }
+
+bool EditorWidget::HasFocus() const { return hasFocus(); }
+
+short EditorWidget::GetKeyState(int virtualKey) const {
+  bool down = false;
+  switch (virtualKey) {
+    case VK_SHIFT: down = m_modifiers & Qt::ShiftModifier; break;
+    case VK_CONTROL: down = m_modifiers & Qt::ControlModifier; break;
+    case VK_MENU: down = m_modifiers & Qt::AltModifier; break;
+    case VK_LBUTTON: down = m_buttons & Qt::LeftButton; break;
+    case VK_RBUTTON: down = m_buttons & Qt::RightButton; break;
+    default: break;
+  }
+  return down ? static_cast<short>(0x8000) : 0;
+}
+
+CPoint EditorWidget::GetCursorPos() const {
+  const QPoint p = m_hasMouse ? m_mouse : viewport()->mapFromGlobal(QCursor::pos());
+  return CPoint(p.x(), p.y());
+}
+
+void EditorWidget::SetCursor(CursorShape shape) {
+  switch (shape) {
+    case CursorShape::Arrow: viewport()->setCursor(Qt::ArrowCursor); break;
+    case CursorShape::IBeam: viewport()->setCursor(Qt::IBeamCursor); break;
+    case CursorShape::Wait: viewport()->setCursor(Qt::WaitCursor); break;
+    case CursorShape::Margin: viewport()->setCursor(MarginQCursor()); break;
+  }
+}
+
+std::unique_ptr<CDC> EditorWidget::GetDC() {
+  return std::make_unique<QtDC>(nullptr, m_font.GetLogFont());
+}
+
+void EditorWidget::Track(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
+  m_modifiers = modifiers;
+  m_buttons = buttons;
+}
+
+unsigned EditorWidget::MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) const {
+  unsigned flags = 0;
+  if (buttons & Qt::LeftButton) flags |= MK_LBUTTON;
+  if (buttons & Qt::RightButton) flags |= MK_RBUTTON;
+  if (modifiers & Qt::ShiftModifier) flags |= MK_SHIFT;
+  if (modifiers & Qt::ControlModifier) flags |= MK_CONTROL;
+  return flags;
+}
+
+// ---- events ----
+
+bool EditorWidget::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::Leave) m_hasMouse = false;
+  return QAbstractScrollArea::viewportEvent(event);
+}
+
+void EditorWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(viewport());
+  if (!m_created) {
+    painter.fillRect(viewport()->rect(), palette().base());
+    return;
+  }
+  QtDC dc(&painter, m_font.GetLogFont());
+  m_view->OnDraw(&dc);
+  if (m_caret.created && m_caret.shown && m_caret.blinkOn) {
+    painter.setCompositionMode(QPainter::CompositionMode_Difference);
+    painter.fillRect(m_caret.rect, m_caret.solid ? QColor(255, 255, 255) : QColor(128, 128, 128));
+  }
+}
+
+void EditorWidget::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  if (m_created) {
+    const QSize size = viewport()->size();
+    m_view->OnSize(SIZE_RESTORED, size.width(), size.height());
+  }
+}
+
+void EditorWidget::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  if (m_created) SendSetFocus(*m_view);
+}
+
+void EditorWidget::focusOutEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusOutEvent(event);
+  m_blink.stop();
+  if (m_created) SendKillFocus(*m_view);
+}
+
+void EditorWidget::mousePressEvent(QMouseEvent* event) {
+  Track(event->modifiers(), event->buttons());
+  m_mouse = event->position().toPoint();
+  m_hasMouse = true;
+  if (!m_created) return;
+  const CPoint pt(m_mouse.x(), m_mouse.y());
+  const unsigned flags = MouseFlags(event->buttons(), event->modifiers());
+  if (event->button() == Qt::LeftButton) {
+    if (!hasFocus()) setFocus(Qt::MouseFocusReason);
+    SendLButtonDown(*m_view, flags, pt);
+  } else if (event->button() == Qt::RightButton) {
+    SendRButtonDown(*m_view, flags, pt);
+  }
+}
+
+void EditorWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  Track(event->modifiers(), event->buttons());
+  m_mouse = event->position().toPoint();
+  m_hasMouse = true;
+  if (!m_created || event->button() != Qt::LeftButton) return;
+  SendLButtonDblClk(*m_view, MouseFlags(event->buttons(), event->modifiers()),
+                    CPoint(m_mouse.x(), m_mouse.y()));
+}
+
+void EditorWidget::mouseReleaseEvent(QMouseEvent* event) {
+  Track(event->modifiers(), event->buttons());
+  m_mouse = event->position().toPoint();
+  if (!m_created || event->button() != Qt::LeftButton) return;
+  SendLButtonUp(*m_view, MouseFlags(event->buttons(), event->modifiers()),
+                CPoint(m_mouse.x(), m_mouse.y()));
+}
+
+void EditorWidget::mouseMoveEvent(QMouseEvent* event) {
+  Track(event->modifiers(), event->buttons());
+  m_mouse = event->position().toPoint();
+  m_hasMouse = true;
+  if (!m_created) return;
+  const CPoint pt(m_mouse.x(), m_mouse.y());
+  if (viewport()->rect().contains(m_mouse)) SendSetCursor(*m_view);
+  SendMouseMove(*m_view, MouseFlags(event->buttons(), event->modifiers()), pt);
+}
+
+void EditorWidget::wheelEvent(QWheelEvent* event) {
+  Track(event->modifiers(), event->buttons());
+  if (!m_created) return;
+  const int delta = event->angleDelta().y();
+  if (delta == 0) {
+    event->ignore();
+    return;
+  }
+  const QPoint global = event->globalPosition().toPoint();
+  SendMouseWheel(*m_view, MouseFlags(event->buttons(), event->modifiers()),
+                 static_cast<short>(std::clamp(delta, -32768, 32767)), CPoint(global.x(), global.y()));
+  event->accept();
+}
+
+void EditorWidget::keyPressEvent(QKeyEvent* event) {
+  Track(event->modifiers(), m_buttons);
+  if (!m_created) return;
+  const int key = event->key();
+  if (key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
+      key == Qt::Key_Meta || key == Qt::Key_AltGr) {
+    return;
+  }
+  const unsigned repeat = 1;
+  const int vk = VirtualKeyOf(key);
+  if (vk != 0 && SendKeyDown(*m_view, static_cast<unsigned>(vk), repeat, 0)) return;
+  // The characters the key typed, as Windows-1252 bytes.
+  const std::string bytes = ToCp1252(event->text());
+  for (char c : bytes) SendChar(*m_view, static_cast<unsigned char>(c), repeat, 0);
+  event->accept();
+}
+
+void EditorWidget::keyReleaseEvent(QKeyEvent* event) {
+  Track(event->modifiers(), m_buttons);
+  QAbstractScrollArea::keyReleaseEvent(event);
+}
+
+void EditorWidget::contextMenuEvent(QContextMenuEvent* event) {
+  if (!m_created) return;
+  const QPoint global = event->globalPos();
+  if (!SendContextMenu(*m_view, CPoint(global.x(), global.y()))) event->ignore();
+}
+
+void EditorWidget::timerEvent(QTimerEvent* event) {
+  if (event->timerId() == m_blink.timerId()) {
+    m_caret.blinkOn = !m_caret.blinkOn;
+    UpdateCaretArea();
+    return;
+  }
+  auto it = m_timers.find(event->timerId());
+  if (it == m_timers.end()) {
+    QAbstractScrollArea::timerEvent(event);
+    return;
+  }
+  if (m_created) SendTimer(*m_view, it->second);
+}
+
+}  // namespace quill::qt

@@ -1,0 +1,99 @@
+#include "qt/qt_app_services.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "platform/posix/process_priority.h"
+#include "qt/cp1252.h"
+
+namespace quill::qt {
+
+namespace {
+
+QMessageBox::StandardButtons ButtonsOf(unsigned type) {
+  switch (type & 0xF) {
+    case MB_OKCANCEL: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MB_YESNOCANCEL: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MB_YESNO: return QMessageBox::Yes | QMessageBox::No;
+    default: return QMessageBox::Ok;
+  }
+}
+
+QMessageBox::Icon IconOf(unsigned type) {
+  switch (type & 0xF0) {
+    case MB_ICONERROR: return QMessageBox::Critical;
+    case MB_ICONQUESTION: return QMessageBox::Question;
+    case MB_ICONWARNING: return QMessageBox::Warning;
+    case MB_ICONINFORMATION: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+  }
+}
+
+}  // namespace
+
+int MessageBoxResult(unsigned type, int standardButton) {
+  switch (standardButton) {
+    case QMessageBox::Ok: return IDOK;
+    case QMessageBox::Yes: return IDYES;
+    case QMessageBox::No: return IDNO;
+    case QMessageBox::Cancel: return IDCANCEL;
+    default:
+      // Closed without a button: the box's cancel, or OK when it has only that.
+      return (type & 0xF) == MB_OK ? IDOK : ((type & 0xF) == MB_YESNO ? IDNO : IDCANCEL);
+  }
+}
+
+QtApplicationServices::QtApplicationServices() = default;
+
+QtApplicationServices::~QtApplicationServices() {
+  while (m_nWait > 0) EndWaitCursor();
+}
+
+void QtApplicationServices::SetStatusBar(QStatusBar* bar, const std::vector<int>& indicatorWidths) {
+  m_statusBar.reset();
+  if (bar != nullptr) m_statusBar = std::make_unique<QtStatusBar>(bar, indicatorWidths);
+}
+
+IStatusBar* QtApplicationServices::GetStatusBar() {
+  return m_statusBar && m_statusBar->IsAlive() ? m_statusBar.get() : nullptr;
+}
+
+int QtApplicationServices::MessageBox(const std::string& text, unsigned type) {
+  ++m_nMessageBoxes;
+  QMessageBox box(IconOf(type), QGuiApplication::applicationDisplayName(), FromCp1252(text),
+                  ButtonsOf(type), QApplication::activeWindow());
+  if ((type & 0xF) == MB_YESNO) box.setEscapeButton(QMessageBox::No);
+  if (m_hook) {
+    QTimer::singleShot(0, &box, [this, &box] {
+      if (m_hook) m_hook(box);
+    });
+  }
+  // A wait cursor must not hide the pointer over the box.
+  const bool waiting = m_nWait > 0;
+  if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  box.exec();
+  if (waiting) QApplication::restoreOverrideCursor();
+  QAbstractButton* clicked = box.clickedButton();
+  const int button = clicked != nullptr ? static_cast<int>(box.standardButton(clicked)) : 0;
+  return MessageBoxResult(type, button);
+}
+
+void QtApplicationServices::BeginWaitCursor() {
+  ++m_nWait;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtApplicationServices::EndWaitCursor() {
+  if (m_nWait == 0) return;
+  --m_nWait;
+  QApplication::restoreOverrideCursor();
+}
+
+unsigned QtApplicationServices::GetPriorityClass() { return PosixGetPriorityClass(); }
+
+bool QtApplicationServices::SetPriorityClass(unsigned priorityClass) {
+  return PosixSetPriorityClass(priorityClass);
+}
+
+}  // namespace quill::qt

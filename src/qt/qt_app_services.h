@@ -1,0 +1,51 @@
+#pragma once
+// Application services on Qt widgets: message boxes (QMessageBox), the main window's
+// status bar, the wait cursor (an override cursor) and the process priority class.
+
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/app_services.h"
+#include "qt/qt_status_bar.h"
+
+class QMessageBox;
+class QStatusBar;
+
+namespace quill::qt {
+
+class QtApplicationServices : public IApplicationServices {
+ public:
+  QtApplicationServices();
+  ~QtApplicationServices() override;
+
+  // The status bar the component writes to (null: none). The message pane comes first,
+  // then indicator panes of the given widths.
+  void SetStatusBar(QStatusBar* bar, const std::vector<int>& indicatorWidths = {80, 40, 40, 40});
+
+  int MessageBox(const std::string& text, unsigned type) override;
+  IStatusBar* GetStatusBar() override;
+  std::string GetIdlePrompt() const override { return "Ready"; }
+  void BeginWaitCursor() override;
+  void EndWaitCursor() override;
+  unsigned GetPriorityClass() override;
+  bool SetPriorityClass(unsigned priorityClass) override;
+
+  // Called with every message box once it is on the screen (a test closes it here).
+  void SetMessageBoxHook(std::function<void(QMessageBox&)> hook) { m_hook = std::move(hook); }
+  int MessageBoxCount() const { return m_nMessageBoxes; }
+  int WaitCursorDepth() const { return m_nWait; }
+
+ private:
+  std::unique_ptr<QtStatusBar> m_statusBar;
+  std::function<void(QMessageBox&)> m_hook;
+  int m_nMessageBoxes = 0;
+  int m_nWait = 0;
+};
+
+// The buttons and icon of a message box type, and the result of the button pressed.
+int MessageBoxResult(unsigned type, int standardButton);
+
+}  // namespace quill::qt

@@ -1,0 +1,87 @@
+#include "qt/qt_platform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QScreen>
+
+#include <memory>
+
+#include "qt/cp1252.h"
+#include "qt/qt_dc.h"
+
+namespace quill::qt {
+
+namespace {
+
+std::unique_ptr<QtApplicationServices>& Services() {
+  static std::unique_ptr<QtApplicationServices> services;
+  return services;
+}
+
+}  // namespace
+
+COLORREF QtDisplay::GetSysColor(int index) const {
+  const QPalette palette = QApplication::palette();
+  switch (index) {
+    case COLOR_WINDOW: return FromQColor(palette.color(QPalette::Active, QPalette::Base));
+    case COLOR_WINDOWTEXT: return FromQColor(palette.color(QPalette::Active, QPalette::Text));
+    case COLOR_HIGHLIGHT: return FromQColor(palette.color(QPalette::Active, QPalette::Highlight));
+    case COLOR_HIGHLIGHTTEXT: return FromQColor(palette.color(QPalette::Active, QPalette::HighlightedText));
+    case COLOR_BTNFACE: return FromQColor(palette.color(QPalette::Active, QPalette::Button));
+    case COLOR_BTNTEXT: return FromQColor(palette.color(QPalette::Active, QPalette::ButtonText));
+    case COLOR_BTNSHADOW: return FromQColor(palette.color(QPalette::Active, QPalette::Mid));
+    case COLOR_BTNHIGHLIGHT: return FromQColor(palette.color(QPalette::Active, QPalette::Light));
+    case COLOR_3DDKSHADOW: return FromQColor(palette.color(QPalette::Active, QPalette::Shadow));
+    case COLOR_3DLIGHT: return FromQColor(palette.color(QPalette::Active, QPalette::Midlight));
+    case COLOR_GRAYTEXT: return FromQColor(palette.color(QPalette::Disabled, QPalette::Text));
+    case COLOR_INFOBK: return FromQColor(palette.color(QPalette::Active, QPalette::ToolTipBase));
+    case COLOR_INFOTEXT: return FromQColor(palette.color(QPalette::Active, QPalette::ToolTipText));
+    case COLOR_MENU: return FromQColor(palette.color(QPalette::Active, QPalette::Window));
+    case COLOR_MENUTEXT: return FromQColor(palette.color(QPalette::Active, QPalette::WindowText));
+    case COLOR_HOTLIGHT: return FromQColor(palette.color(QPalette::Active, QPalette::Link));
+    default: return Display::GetSysColor(index);
+  }
+}
+
+int QtDisplay::GetLogPixelsY() const {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen != nullptr ? qRound(screen->logicalDotsPerInchY()) : Display::GetLogPixelsY();
+}
+
+bool QtClipboard::HasText() const {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  return data != nullptr && data->hasText();
+}
+
+std::optional<std::string> QtClipboard::GetText() const {
+  if (!HasText()) return std::nullopt;
+  return ToCp1252(QGuiApplication::clipboard()->text());
+}
+
+bool QtClipboard::SetText(std::string_view text) {
+  QGuiApplication::clipboard()->setText(FromCp1252(text));
+  return true;
+}
+
+QtApplicationServices& InstallPlatform() {
+  if (!Services()) {
+    Services() = std::make_unique<QtApplicationServices>();
+    SetApplicationServices(Services().get());
+    InstallDisplay(std::make_shared<QtDisplay>());
+    InstallFilePrompt(std::make_shared<QtFilePrompt>());
+    InstallClipboard(std::make_shared<QtClipboard>());
+  }
+  return *Services();
+}
+
+void UninstallPlatform() {
+  if (!Services()) return;
+  SetApplicationServices(nullptr);
+  InstallDisplay(nullptr);
+  InstallFilePrompt(nullptr);
+  InstallClipboard(nullptr);
+  Services().reset();
+}
+
+}  // namespace quill::qt

@@ -1,0 +1,44 @@
+#pragma once
+// The Qt platform services of quill and the one call that installs them all.
+//
+// A host creates its QApplication, then
+//
+//   quill::qt::QtApplicationServices& services = quill::qt::InstallPlatform();
+//   services.SetStatusBar(mainWindow->statusBar());
+//
+// and from then on the component's message boxes, status bar texts and progress bars, wait
+// cursor, file prompts, clipboard, system colours and screen resolution are Qt's. Views are
+// shown in EditorWidget (qt/editor_widget.h), split windows in EditorSplitter.
+
+#include <QPalette>
+
+#include "platform/clipboard.h"
+#include "platform/display.h"
+#include "qt/qt_app_services.h"
+#include "qt/qt_file_prompt.h"
+
+namespace quill::qt {
+
+// System colours from the application's palette; dpi from the primary screen.
+class QtDisplay : public Display {
+ public:
+  COLORREF GetSysColor(int index) const override;
+  int GetLogPixelsY() const override;
+};
+
+// The desktop clipboard, its text read and written as Windows-1252 bytes.
+class QtClipboard : public Clipboard {
+ public:
+  bool HasText() const override;
+  std::optional<std::string> GetText() const override;
+  bool SetText(std::string_view text) override;
+};
+
+// Installs the Qt application services, display, file prompt and clipboard (a
+// QApplication must exist) and returns the application services, which live until
+// UninstallPlatform or the end of the process. Calling it again returns the same services.
+QtApplicationServices& InstallPlatform();
+// Puts the headless services back (tests).
+void UninstallPlatform();
+
+}  // namespace quill::qt

@@ -1,0 +1,16 @@
+#pragma once
+// The Qt 6 Widgets backend of quill, for hosts: include this one header.
+//
+//   QApplication app(argc, argv);
+//   quill::qt::QtApplicationServices& services = quill::qt::InstallPlatform();
+//   services.SetStatusBar(mainWindow.statusBar());
+//   auto* editor = new quill::qt::EditorWidget(std::make_unique<MyView>(), &mainWindow);
+//   editor->InitialUpdate();
+//
+// EditorWidget hosts one QuillView; EditorSplitter holds several panes of one document.
+// Bytes of the buffer are shown and exchanged as Windows-1252 (qt/cp1252.h).
+
+#include "qt/cp1252.h"
+#include "qt/editor_splitter.h"
+#include "qt/editor_widget.h"
+#include "qt/qt_platform.h"

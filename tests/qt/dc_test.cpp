@@ -1,0 +1,170 @@
+// The QPainter drawing surface: whole-pixel cells, clipping, opaque cells, block copies,
+// transparent images and the Windows-1252 glyphs.
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <QRawFont>
+
+#include <cstring>
+
+#include "qt/cp1252.h"
+#include "qt/qt_dc.h"
+
+namespace quill::qt {
+namespace {
+
+LOGFONT CourierNew() {
+  LOGFONT lf;
+  lf.lfHeight = -13;
+  lf.lfWeight = FW_NORMAL;
+  lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+  std::strcpy(lf.lfFaceName, "Courier New");
+  return lf;
+}
+
+QImage Blank(int w = 200, int h = 40) {
+  QImage image(w, h, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  return image;
+}
+
+bool SameRegion(const QImage& a, const QImage& b, const QRect& r) {
+  return a.copy(r) == b.copy(r);
+}
+
+TEST(QtDC, CellsAreWholePixelsAndIndependentOfRuns) {
+  CFont font;
+  ASSERT_TRUE(font.CreateFontIndirect(CourierNew()));
+  const FontFace& face = FaceOf(CourierNew());
+  EXPECT_TRUE(face.font.fixedPitch());
+  ASSERT_GT(face.cellWidth, 4);
+
+  QImage whole = Blank();
+  QImage pieces = Blank();
+  {
+    QPainter p(&whole);
+    QtDC dc(&p);
+    dc.SelectObject(&font);
+    EXPECT_EQ(dc.GetTextExtent("abcdefgh"), CSize(8 * face.cellWidth, face.height));
+    dc.ExtTextOut(2, 3, 0, nullptr, "Wide wMmW");
+  }
+  {
+    QPainter p(&pieces);
+    QtDC dc(&p);
+    dc.SelectObject(&font);
+    const std::string text = "Wide wMmW";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      dc.ExtTextOut(2 + static_cast<int>(i) * face.cellWidth, 3, 0, nullptr, text.substr(i, 1));
+    }
+  }
+  // A run drawn at once and byte by byte at column * width give the same pixels.
+  EXPECT_TRUE(SameRegion(whole, pieces, whole.rect()));
+}
+
+TEST(QtDC, ClippedTextFillsItsCellsAndNothingOutside) {
+  CFont font;
+  ASSERT_TRUE(font.CreateFontIndirect(CourierNew()));
+  const FontFace& face = FaceOf(CourierNew());
+  QImage image = Blank();
+  const CRect clip(10, 0, 10 + 3 * face.cellWidth, face.height);
+  {
+    QPainter p(&image);
+    QtDC dc(&p);
+    dc.SelectObject(&font);
+    dc.SetBkColor(RGB(0, 0, 255));
+    dc.SetTextColor(RGB(255, 255, 0));
+    // Starts two cells left of the clip and runs far past it.
+    dc.ExtTextOut(10 - 2 * face.cellWidth, 0, ETO_CLIPPED, &clip, "abcdefghijklmnop");
+  }
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const bool inside = x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+      const QColor c = image.pixelColor(x, y);
+      if (!inside) {
+        ASSERT_EQ(c, QColor(Qt::white)) << x << "," << y;
+      } else {
+        // Opaque cells: background or glyph colours, never the white underneath.
+        ASSERT_NE(c, QColor(Qt::white)) << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(QtDC, MemoryBitmapBlockCopyAndFills) {
+  QImage screen = Blank();
+  {
+    QPainter p(&screen);
+    QtDC dc(&p);
+    std::unique_ptr<CDC> mem = dc.CreateCompatibleDC();
+    std::unique_ptr<CBitmap> bitmap = dc.CreateCompatibleBitmap(50, 10);
+    ASSERT_EQ(bitmap->GetSize(), CSize(50, 10));
+    EXPECT_EQ(mem->SelectObject(bitmap.get()), nullptr);
+    mem->FillSolidRect(CRect(0, 0, 50, 10), RGB(10, 20, 30));
+    mem->FillSolidRect(CRect(5, 2, 8, 4), RGB(200, 0, 0));
+    EXPECT_TRUE(dc.BitBlt(100, 20, 50, 10, mem.get(), 0, 0));
+    EXPECT_EQ(mem->SelectObject(static_cast<CBitmap*>(nullptr)), bitmap.get());
+    // A device without a bitmap has nothing to copy.
+    EXPECT_FALSE(dc.BitBlt(0, 0, 5, 5, mem.get(), 0, 0));
+  }
+  EXPECT_EQ(screen.pixelColor(100, 20), QColor(10, 20, 30));
+  EXPECT_EQ(screen.pixelColor(149, 29), QColor(10, 20, 30));
+  EXPECT_EQ(screen.pixelColor(105, 22), QColor(200, 0, 0));
+  EXPECT_EQ(screen.pixelColor(150, 29), QColor(Qt::white));
+  EXPECT_EQ(screen.pixelColor(99, 20), QColor(Qt::white));
+}
+
+TEST(QtDC, ImagesSkipTheTransparentColour) {
+  PixelImage strip;
+  strip.width = 4;
+  strip.height = 2;
+  // Two 2 x 2 images: the second has a white (transparent) corner.
+  strip.pixels = {RGB(1, 2, 3), RGB(1, 2, 3), RGB(255, 255, 255), RGB(0, 200, 0),
+                  RGB(1, 2, 3), RGB(1, 2, 3), RGB(0, 200, 0), RGB(0, 200, 0)};
+  QImage screen = Blank(10, 10);
+  screen.fill(QColor(50, 50, 50));
+  {
+    QPainter p(&screen);
+    QtDC dc(&p);
+    dc.DrawImage(strip, CRect(2, 0, 4, 2), CPoint(3, 3), true, RGB(255, 255, 255));
+    dc.DrawImage(strip, CRect(2, 0, 4, 2), CPoint(6, 6), false, RGB(255, 255, 255));
+  }
+  EXPECT_EQ(screen.pixelColor(3, 3), QColor(50, 50, 50));  // transparent: untouched
+  EXPECT_EQ(screen.pixelColor(4, 3), QColor(0, 200, 0));
+  EXPECT_EQ(screen.pixelColor(4, 4), QColor(0, 200, 0));
+  EXPECT_EQ(screen.pixelColor(6, 6), QColor(255, 255, 255));  // drawn as is
+}
+
+TEST(QtDC, ViewTabMarksHaveTheirOwnGlyphs) {
+  const FontFace& face = FaceOf(CourierNew());
+  ASSERT_TRUE(face.raw.isValid());
+  // 0xBB and 0x95 draw the font's » and •, not the missing-glyph box or a '?'.
+  const QList<quint32> expected = face.raw.glyphIndexesForString(QString::fromUtf8("\u00BB\u2022\u20AC"));
+  ASSERT_EQ(expected.size(), 3);
+  EXPECT_EQ(face.glyphs[0xBB], expected[0]);
+  EXPECT_EQ(face.glyphs[0x95], expected[1]);
+  EXPECT_EQ(face.glyphs[0x80], expected[2]);
+  EXPECT_NE(face.glyphs[0xBB], 0u);
+  EXPECT_NE(face.glyphs[0xBB], face.glyphs[static_cast<unsigned char>('?')]);
+}
+
+TEST(QtDC, FontRecordsMapOntoQFonts) {
+  LOGFONT lf = CourierNew();
+  lf.lfWeight = FW_BOLD;
+  lf.lfItalic = 1;
+  QFont font = FontFromLogFont(lf);
+  EXPECT_TRUE(font.bold());
+  EXPECT_TRUE(font.italic());
+  EXPECT_EQ(font.pixelSize(), 13);
+  // A positive height is the cell height: the face fits into it.
+  lf.lfHeight = 20;
+  EXPECT_LE(FaceOf(lf).height, 21);
+  EXPECT_GE(FaceOf(lf).height, 17);
+  // Back from a QFont: the pixel height as a negative height.
+  const LOGFONT back = LogFontFromFont(FontFromLogFont(CourierNew()));
+  EXPECT_EQ(back.lfHeight, -13);
+  EXPECT_EQ(back.lfWeight, FW_NORMAL);
+}
+
+}  // namespace
+}  // namespace quill::qt

@@ -1,0 +1,138 @@
+#pragma once
+// A derived view with a C-like style, sample files and pixel probes for the widget tests.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+#include "buffer/text_buffer.h"
+#include "qt/quill_qt.h"
+#include "style/document_style.h"
+#include "view/quill_view.h"
+
+namespace quill::qt::testing {
+
+// Colours of the test style, all distinct.
+constexpr COLORREF kBackground = RGB(250, 250, 240);
+constexpr COLORREF kText = RGB(90, 0, 90);
+constexpr COLORREF kCommentText = RGB(0, 128, 0);
+constexpr COLORREF kCommentBack = RGB(230, 255, 230);
+constexpr COLORREF kKeywordText = RGB(0, 0, 255);
+constexpr COLORREF kKeywordBack = RGB(255, 235, 235);
+constexpr COLORREF kSelectionBack = RGB(0, 0, 0);      // colour index 4
+constexpr COLORREF kSelectionText = RGB(255, 255, 255);  // colour index 5
+constexpr COLORREF kMargin = RGB(230, 230, 230);         // colour index 3
+
+class CLikeView : public QuillView {
+ public:
+  explicit CLikeView(QuillTextBuffer* buffer) : m_buffer(buffer) {}
+
+  QuillTextBuffer* LocateTextBuffer() override { return m_buffer; }
+  TDocumentStyle* CreateStyle() override {
+    auto* style = new TDocumentStyle(DOCTYPE_CPP, nullptr);
+    style->SetCommentsDelims("/*", "*/");
+    style->SetSingleCommentsDelims("//", 0);
+    style->SetStringDelims("\"", "\"");
+    const unsigned long colors[4] = {kKeywordBack, kKeywordText, kSelectionBack, kSelectionText};
+    style->InitKeywordSection("C", colors, "_", false);
+    for (const char* k : {"int", "return", "while", "if"}) style->AddKeyword(k, "C");
+    style->SetDefaultColor(kBackground, 0, 0);
+    style->SetDefaultColor(kText, 1, 0);
+    style->SetCommentsColor(kCommentText, 1, 0);
+    style->SetCommentsColor(kCommentBack, 0, 0);
+    style->SetTabSize(4);
+    style->SetModified(false);
+    return style;
+  }
+  unsigned long ParseLine(const char* chars, int length, unsigned long cookie, int line,
+                          TEXTBLOCK* buf, int& items) override {
+    return GetTextStyle()->ParseLine(chars, length, cookie, line, buf, items);
+  }
+
+  // The style's colours by colour index, as a host may map them.
+  COLORREF GetColor(int index) override {
+    TDocumentStyle* style = GetTextStyle();
+    switch (index) {
+      case 3: return kMargin;
+      case 4: return kSelectionBack;
+      case 5: return kSelectionText;
+      case 0:
+      case 1:
+      case 17: return style->GetDefaultColor(0, 0);
+      case 2: return style->GetDefaultColor(1, 0);
+      case 6: return style->GetCommentsColor(1, 0);
+      case 23: return style->GetCommentsColor(0, 0);
+      default: break;
+    }
+    if (index >= 256 && index < 512) return style->GetKeywordColor(index, 1, 0);
+    if (index >= 512 && index < 768) return style->GetKeywordColor(index, 0, 0);
+    return style->GetStringColor(index < 17 ? 1 : 0, 0);
+  }
+
+  void Select(CPoint start, CPoint end) {
+    m_ptSelStart = start;
+    m_ptSelEnd = end;
+    m_ptCursorPos = end;
+    InvalidateLines(start.y, end.y);
+    UpdateCaret();
+  }
+  int TopLine() const { return m_nTopLine; }
+  int OffsetChar() const { return m_nOffsetChar; }
+  bool Focused() const { return m_bFocused; }
+
+ private:
+  QuillTextBuffer* m_buffer;
+};
+
+// A file in a fresh temporary folder, removed with the object.
+class TempFile {
+ public:
+  explicit TempFile(const std::string& content, const std::string& name = "sample.c") {
+    m_dir = std::filesystem::temp_directory_path() /
+            ("quill-qt-" + std::to_string(getpid()) + "-" + std::to_string(++Counter()));
+    std::filesystem::create_directories(m_dir);
+    m_path = (m_dir / name).string();
+    std::ofstream(m_path, std::ios::binary) << content;
+  }
+  ~TempFile() {
+    std::error_code ec;
+    std::filesystem::remove_all(m_dir, ec);
+  }
+  const std::string& Path() const { return m_path; }
+
+ private:
+  static int& Counter() {
+    static int n = 0;
+    return n;
+  }
+  std::filesystem::path m_dir;
+  std::string m_path;
+};
+
+inline QColor Q(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+// Pixels of the rectangle whose colour is within tolerance of c.
+inline int CountNear(const QImage& image, const QRect& rect, COLORREF c, int tolerance = 24) {
+  const QColor want = Q(c);
+  int n = 0;
+  for (int y = rect.top(); y <= rect.bottom(); ++y) {
+    for (int x = rect.left(); x <= rect.right(); ++x) {
+      const QColor got = image.pixelColor(x, y);
+      if (std::abs(got.red() - want.red()) + std::abs(got.green() - want.green()) +
+              std::abs(got.blue() - want.blue()) <= tolerance) {
+        ++n;
+      }
+    }
+  }
+  return n;
+}
+
+}  // namespace quill::qt::testing

@@ -1,0 +1,174 @@
+// The Qt platform services: message boxes, the status bar with the load progress, the
+// wait cursor, the clipboard and the display.
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QStatusBar>
+
+#include <vector>
+
+#include "platform/clipboard.h"
+#include "platform/display.h"
+#include "qt_fixture.h"
+
+namespace quill::qt::testing {
+namespace {
+
+// Installs the Qt services with a shown main window and its status bar.
+class QtServices : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    services = &InstallPlatform();
+    window.resize(640, 200);
+    window.statusBar()->show();
+    services->SetStatusBar(window.statusBar(), {80, 40, 40});
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  }
+  void TearDown() override {
+    services->SetStatusBar(nullptr);
+    services->SetMessageBoxHook(nullptr);
+    UninstallPlatform();
+  }
+
+  QMainWindow window;
+  QtApplicationServices* services = nullptr;
+};
+
+// Records every progress bar that shows itself in the status bar.
+class ProgressWatch : public QObject {
+ public:
+  explicit ProgressWatch(QStatusBar* bar) { bar->installEventFilter(this); }
+  bool eventFilter(QObject* object, QEvent* event) override {
+    if (event->type() == QEvent::ChildAdded) {
+      // A child is announced before its own constructor has run: watch every widget.
+      QObject* added = static_cast<QChildEvent*>(event)->child();
+      if (added->isWidgetType()) added->installEventFilter(this);
+    } else if (qobject_cast<QProgressBar*>(object) != nullptr) {
+      if (event->type() == QEvent::Show) ++shown;
+      // Where it stood when it went away.
+      if (event->type() == QEvent::Hide) geometry = static_cast<QWidget*>(object)->geometry();
+    }
+    return false;
+  }
+  int shown = 0;
+  QRect geometry;
+};
+
+TEST_F(QtServices, StatusBarPanes) {
+  IStatusBar* bar = GetApplicationServices().GetStatusBar();
+  ASSERT_NE(bar, nullptr);
+  bar->SetPaneText(0, "Ln 1\x95");
+  EXPECT_EQ(bar->GetPaneText(0), "Ln 1\x95");
+  const QList<QLabel*> labels = window.statusBar()->findChildren<QLabel*>();
+  ASSERT_GE(labels.size(), 4);
+  EXPECT_EQ(labels[0]->text(), QString::fromUtf8("Ln 1\u2022"));
+  CRect message;
+  CRect last;
+  ASSERT_TRUE(bar->GetItemRect(0, message));
+  ASSERT_TRUE(bar->GetItemRect(3, last));
+  EXPECT_FALSE(bar->GetItemRect(4, last));
+  EXPECT_GT(message.Width(), 300);  // the message pane takes the free width
+  EXPECT_LT(message.right, last.left);
+  EXPECT_GT(bar->GetTextWidth("MMMM"), bar->GetTextWidth("M"));
+}
+
+TEST_F(QtServices, LoadProgressAppearsAndGoes) {
+  ProgressWatch watch(window.statusBar());
+  std::string text;
+  for (int i = 0; i < 60000; ++i) text += "R1 n1 n2 10k ; resistor line\r\n";
+  TempFile file(text, "big.sp");
+  QuillTextBuffer buffer;
+  ASSERT_EQ(buffer.LoadFromFile(file.Path().c_str()), 1);
+  EXPECT_EQ(buffer.GetLineCount(), 60001);
+  EXPECT_GE(watch.shown, 1);
+  CRect pane;
+  ASSERT_TRUE(GetApplicationServices().GetStatusBar()->GetItemRect(0, pane));
+  // The bar sat inside the message pane, right of the message.
+  EXPECT_GT(watch.geometry.left(), pane.left);
+  EXPECT_LE(watch.geometry.right(), pane.right);
+  // It is gone, and the pane says "Ready" again.
+  for (QProgressBar* progress : window.statusBar()->findChildren<QProgressBar*>()) {
+    EXPECT_FALSE(progress->isVisible());
+  }
+  EXPECT_EQ(GetApplicationServices().GetStatusBar()->GetPaneText(0), "Ready");
+  EXPECT_EQ(services->MessageBoxCount(), 0);
+}
+
+TEST_F(QtServices, FailedLoadShowsExactlyOneMessageBox) {
+  std::vector<QString> texts;
+  std::vector<QMessageBox::Icon> icons;
+  services->SetMessageBoxHook([&](QMessageBox& box) {
+    texts.push_back(box.text());
+    icons.push_back(box.icon());
+    box.button(QMessageBox::Ok)->click();
+  });
+  TempFile folder("x");
+  const std::string missing = folder.Path() + ".missing";
+  QuillTextBuffer buffer;
+  EXPECT_EQ(buffer.LoadFromFile(missing.c_str()), 0);
+  ASSERT_EQ(services->MessageBoxCount(), 1);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_TRUE(texts[0].contains(QString::fromLocal8Bit(missing.c_str())));
+  EXPECT_EQ(icons[0], QMessageBox::Critical);
+  // No progress bar is left behind.
+  for (QProgressBar* progress : window.statusBar()->findChildren<QProgressBar*>()) {
+    EXPECT_FALSE(progress->isVisible());
+  }
+}
+
+TEST_F(QtServices, MessageBoxAnswers) {
+  services->SetMessageBoxHook([](QMessageBox& box) { box.button(QMessageBox::No)->click(); });
+  EXPECT_EQ(AfxMessageBox("Save changes?", MB_YESNOCANCEL | MB_ICONQUESTION), IDNO);
+  services->SetMessageBoxHook([](QMessageBox& box) { box.reject(); });
+  EXPECT_EQ(AfxMessageBox("Go on?", MB_OKCANCEL), IDCANCEL);
+  EXPECT_EQ(services->MessageBoxCount(), 2);
+}
+
+TEST_F(QtServices, WaitCursorNests) {
+  IApplicationServices& app = GetApplicationServices();
+  app.BeginWaitCursor();
+  app.BeginWaitCursor();
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  app.EndWaitCursor();
+  EXPECT_NE(QApplication::overrideCursor(), nullptr);
+  app.EndWaitCursor();
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  app.EndWaitCursor();  // one too many does nothing
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(QtServices, ClipboardSpeaksWindows1252) {
+  Clipboard& clipboard = CurrentClipboard();
+  ASSERT_TRUE(clipboard.SetText("tab\xBB dot\x95 euro\x80"));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("tab\u00BB dot\u2022 euro\u20AC"));
+  QGuiApplication::clipboard()->setText(QString::fromUtf8("\u03A9mega caf\u00E9"));
+  ASSERT_TRUE(clipboard.HasText());
+  EXPECT_EQ(clipboard.GetText(), std::optional<std::string>("?mega caf\xE9"));
+}
+
+TEST_F(QtServices, DisplayFollowsThePalette) {
+  const QPalette palette = QApplication::palette();
+  const QColor base = palette.color(QPalette::Active, QPalette::Base);
+  EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(base.red(), base.green(), base.blue()));
+  const QColor text = palette.color(QPalette::Active, QPalette::Text);
+  EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), RGB(text.red(), text.green(), text.blue()));
+  EXPECT_GT(GetScreenLogPixelsY(), 0);
+}
+
+TEST(QtPlatform, UninstallRestoresHeadlessServices) {
+  InstallPlatform();
+  EXPECT_NE(dynamic_cast<QtClipboard*>(&CurrentClipboard()), nullptr);
+  EXPECT_NE(dynamic_cast<QtFilePrompt*>(&CurrentFilePrompt()), nullptr);
+  UninstallPlatform();
+  EXPECT_NE(dynamic_cast<MemoryClipboard*>(&CurrentClipboard()), nullptr);
+  EXPECT_EQ(dynamic_cast<QtFilePrompt*>(&CurrentFilePrompt()), nullptr);
+}
+
+}  // namespace
+}  // namespace quill::qt::testing
