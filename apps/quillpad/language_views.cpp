@@ -1,5 +1,6 @@
 #include "language_views.h"
 
+#include "buffer/document.h"
 #include "languages.h"
 
 namespace quillpad {
@@ -12,6 +13,11 @@ TDocumentStyle* LanguageView::CreateStyle() {
   style->GetFromRegistry();
   m_pStyle = style;
   return style;
+}
+
+quill::QuillTextBuffer* LanguageView::LocateTextBuffer() {
+  auto* doc = dynamic_cast<quill::QuillDocument*>(GetDocument());
+  return doc != nullptr ? &doc->GetTextBuffer() : nullptr;
 }
 
 unsigned long LanguageView::ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,

@@ -22,11 +22,14 @@
 #include <cstdio>
 #include <vector>
 
+#include <QMessageBox>
+
 #include "editor_host.h"
 #include "language_views.h"
 #include "main_window.h"
 #include "pad_document.h"
 #include "print_pdf.h"
+#include "qt/quill_qt.h"
 
 namespace {
 
@@ -108,7 +111,13 @@ int main(int argc, char** argv) {
   }
 
   quillpad::MainWindow window;
-  quillpad::InstallDesktopServices(&window);
+  if (parser.isSet(screenshot) || parser.isSet(firstPaint) || parser.isSet(repaint)) {
+    // Nobody is there to answer a message box: report it and go on.
+    quill::qt::InstallPlatform().SetMessageBoxHook([](QMessageBox& box) {
+      std::fprintf(stderr, "quillpad: %s\n", box.text().toLocal8Bit().constData());
+      box.reject();
+    });
+  }
   const Clock::time_point loadStart = Clock::now();
   for (const QString& f : files) window.OpenFile(f);
   const double loadSeconds = std::chrono::duration<double>(Clock::now() - loadStart).count();

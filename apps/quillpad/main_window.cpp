@@ -6,7 +6,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
-#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -54,7 +53,8 @@ MainWindow::MainWindow() {
   });
   m_recent.Load();
   CreateMenus();
-  CreateStatusBar();
+  InstallDesktopServices(this);
+  SetPaneText(Pane::Message, "");
   // The indicators follow the caret and the buffer's state; a light poll keeps them
   // current whatever changed them.
   auto* timer = new QTimer(this);
@@ -137,21 +137,6 @@ void MainWindow::CreateMenus() {
   });
 }
 
-void MainWindow::CreateStatusBar() {
-  auto pane = [this](const QString& widest) {
-    auto* label = new QLabel(this);
-    label->setAlignment(Qt::AlignCenter);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(widest) + 12);
-    statusBar()->addPermanentWidget(label);
-    return label;
-  };
-  m_position = pane("Ln 00000 Col 000");
-  m_crlf = pane("UNIX");
-  m_overwrite = pane("OVR");
-  m_readOnly = pane("READ");
-  statusBar()->showMessage(tr("Ready"));
-}
-
 void MainWindow::RebuildRecentMenu() {
   m_recentMenu->clear();
   int n = 0;
@@ -171,7 +156,7 @@ QWidget* MainWindow::AddTab(std::unique_ptr<PadDocument> doc) {
   view->SetDocument(tab->doc.get());
   view->SetSelectionMargin(m_selectionMargin->isChecked());
   view->SetViewTabs(m_viewTabs->isChecked());
-  tab->editor = CreateEditorWidget(std::move(view), &tab->doc->GetTextBuffer(), m_tabs);
+  tab->editor = CreateEditorWidget(std::move(view), m_tabs);
   Tab* raw = tab.get();
   tab->doc->onChanged = [this, raw] { UpdateTabTitle(raw); };
   m_tabList.push_back(std::move(tab));
@@ -231,17 +216,14 @@ bool MainWindow::OpenFile(const QString& path) {
     }
   }
   auto doc = std::make_unique<PadDocument>();
-  statusBar()->showMessage(tr("Opening %1...").arg(full));
   if (doc->OnOpenDocument(FromQt(full).c_str()) == 0) {
     m_recent.Remove(FromQt(full));
     RebuildRecentMenu();
-    statusBar()->showMessage(tr("Ready"));
     return false;
   }
   AddTab(std::move(doc));
   m_recent.Add(FromQt(full));
   RebuildRecentMenu();
-  statusBar()->showMessage(tr("Ready"));
   return true;
 }
 
@@ -273,12 +255,12 @@ bool MainWindow::SaveTab(Tab* tab, bool askName) {
     view->SetViewTabs(m_viewTabs->isChecked());
     m_tabs->removeTab(index);
     delete old;
-    tab->editor = CreateEditorWidget(std::move(view), &tab->doc->GetTextBuffer(), m_tabs);
+    tab->editor = CreateEditorWidget(std::move(view), m_tabs);
     m_tabs->insertTab(index, tab->editor, QString());
     m_tabs->setCurrentIndex(index);
   }
   UpdateTabTitle(tab);
-  statusBar()->showMessage(tr("Saved %1").arg(ToQt(path)), 3000);
+  SetPaneText(Pane::Message, "Saved " + path);
   return true;
 }
 
@@ -365,17 +347,18 @@ void MainWindow::UpdateIndicators() {
   LanguageView* view = ActiveView();
   PadDocument* doc = ActiveDocument();
   if (view == nullptr || doc == nullptr) {
-    for (QLabel* l : {m_position, m_crlf, m_overwrite, m_readOnly}) l->clear();
+    for (Pane p : {Pane::Position, Pane::LineBreaks, Pane::Overwrite, Pane::ReadOnly})
+      SetPaneText(p, "");
     return;
   }
-  const quill::CPoint cursor = view->CursorPos();
-  m_position->setText(QString::fromStdString(
-      quill::Format("Ln %d, Col %d", cursor.y + 1, view->GetColumnPos(cursor) + 1)));
+  const quill::CPoint cursor = view->GetCursorPos();
+  SetPaneText(Pane::Position,
+               quill::Format("Ln %d, Col %d", cursor.y + 1, view->GetColumnPos(cursor) + 1));
   static const char* const kModes[] = {"DOS", "UNIX", "MAC"};
   const int mode = doc->GetTextBuffer().GetCRLFMode();
-  m_crlf->setText(mode >= 0 && mode <= 2 ? kModes[mode] : "");
-  m_overwrite->setText(view->GetOverwriteMode() ? "OVR" : "");
-  m_readOnly->setText(doc->GetTextBuffer().GetReadOnly() ? "READ" : "");
+  SetPaneText(Pane::LineBreaks, mode >= 0 && mode <= 2 ? kModes[mode] : "");
+  SetPaneText(Pane::Overwrite, view->GetOverwriteMode() ? "OVR" : "");
+  SetPaneText(Pane::ReadOnly, doc->GetTextBuffer().GetReadOnly() ? "READ" : "");
 }
 
 }  // namespace quillpad

@@ -10,7 +10,6 @@
 #include "recent_files.h"
 
 class QAction;
-class QLabel;
 class QMenu;
 class QTabWidget;
 
@@ -23,6 +22,7 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
+  // Installs the component's desktop services on this window's status bar.
   MainWindow();
   ~MainWindow() override;
 
@@ -54,7 +54,6 @@ class MainWindow : public QMainWindow {
   struct Tab;
 
   void CreateMenus();
-  void CreateStatusBar();
   void RebuildRecentMenu();
   QWidget* AddTab(std::unique_ptr<PadDocument> doc);
   Tab* TabAt(int index) const;
@@ -77,10 +76,6 @@ class MainWindow : public QMainWindow {
   std::vector<QAction*> m_viewCommands;  // enabled once the view handles them
   QAction* m_selectionMargin = nullptr;
   QAction* m_viewTabs = nullptr;
-  QLabel* m_position = nullptr;
-  QLabel* m_crlf = nullptr;
-  QLabel* m_overwrite = nullptr;
-  QLabel* m_readOnly = nullptr;
 };
 
 }  // namespace quillpad
