@@ -63,6 +63,7 @@ MainWindow::MainWindow() {
     UpdateCommands();
   });
   timer->start(200);
+  UpdateCommands();
   resize(1000, 720);
 }
 
@@ -81,19 +82,24 @@ void MainWindow::CreateMenus() {
   file->addAction(tr("&New"), QKeySequence::New, this, &MainWindow::FileNew);
   file->addAction(tr("&Open..."), QKeySequence::Open, this, &MainWindow::FileOpen);
   m_save = file->addAction(tr("&Save"), QKeySequence::Save, this, &MainWindow::FileSave);
+  m_save->setObjectName("fileSave");
   m_saveAs = file->addAction(tr("Save &As..."), QKeySequence::SaveAs, this,
                              &MainWindow::FileSaveAs);
   file->addSeparator();
   m_recentMenu = file->addMenu(tr("Recent &Files"));
+  m_recentMenu->setObjectName("recentFiles");
   file->addSeparator();
   m_close = file->addAction(tr("&Close"), QKeySequence::Close, this, &MainWindow::FileClose);
+  m_close->setObjectName("fileClose");
   file->addAction(tr("E&xit"), QKeySequence::Quit, this, &QWidget::close);
   RebuildRecentMenu();
 
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
   m_undo = edit->addAction(tr("&Undo"), QKeySequence::Undo, this, &MainWindow::EditUndo);
+  m_undo->setObjectName("editUndo");
   m_redo = edit->addAction(tr("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), this,
                            &MainWindow::EditRedo);
+  m_redo->setObjectName("editRedo");
   edit->addSeparator();
   // Commands the view carries out itself; they stay disabled until it handles them.
   const struct {

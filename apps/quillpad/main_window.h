@@ -36,6 +36,11 @@ class MainWindow : public QMainWindow {
   LanguageView* ActiveView() const;
   PadDocument* ActiveDocument() const;
 
+ public slots:
+  // Enables the commands and fills the indicator panes for the current document.
+  void UpdateCommands();
+  void UpdateIndicators();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -47,8 +52,6 @@ class MainWindow : public QMainWindow {
   void FileClose();
   void EditUndo();
   void EditRedo();
-  void UpdateCommands();
-  void UpdateIndicators();
 
  private:
   struct Tab;
