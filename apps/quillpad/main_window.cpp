@@ -95,10 +95,10 @@ void MainWindow::CreateMenus() {
   RebuildRecentMenu();
 
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-  m_undo = edit->addAction(tr("&Undo"), QKeySequence::Undo, this, &MainWindow::EditUndo);
+  m_undo = edit->addAction(tr("&Undo"), QKeySequence::Undo, this, [this] { UndoRedo(false); });
   m_undo->setObjectName("editUndo");
   m_redo = edit->addAction(tr("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), this,
-                           &MainWindow::EditRedo);
+                           [this] { UndoRedo(true); });
   m_redo->setObjectName("editRedo");
   edit->addSeparator();
   // Commands the view carries out itself; they stay disabled until it handles them.
@@ -154,15 +154,19 @@ void MainWindow::RebuildRecentMenu() {
   m_recentMenu->setEnabled(n > 0);
 }
 
-QWidget* MainWindow::AddTab(std::unique_ptr<PadDocument> doc) {
-  auto tab = std::make_unique<Tab>();
-  tab->doc = std::move(doc);
+void MainWindow::CreateEditor(Tab* tab) {
   std::unique_ptr<LanguageView> view = CreateViewFor(tab->doc->GetDocumentType());
   tab->view = view.get();
   view->SetDocument(tab->doc.get());
   view->SetSelectionMargin(m_selectionMargin->isChecked());
   view->SetViewTabs(m_viewTabs->isChecked());
   tab->editor = CreateEditorWidget(std::move(view), m_tabs);
+}
+
+QWidget* MainWindow::AddTab(std::unique_ptr<PadDocument> doc) {
+  auto tab = std::make_unique<Tab>();
+  tab->doc = std::move(doc);
+  CreateEditor(tab.get());
   Tab* raw = tab.get();
   tab->doc->onChanged = [this, raw] { UpdateTabTitle(raw); };
   m_tabList.push_back(std::move(tab));
@@ -253,15 +257,9 @@ bool MainWindow::SaveTab(Tab* tab, bool askName) {
   // A new extension may call for another language: show the document in its view.
   if (tab->doc->GetDocumentType() != before) {
     const int index = m_tabs->indexOf(tab->editor);
-    QWidget* old = tab->editor;
-    std::unique_ptr<LanguageView> view = CreateViewFor(tab->doc->GetDocumentType());
-    tab->view = view.get();
-    view->SetDocument(tab->doc.get());
-    view->SetSelectionMargin(m_selectionMargin->isChecked());
-    view->SetViewTabs(m_viewTabs->isChecked());
     m_tabs->removeTab(index);
-    delete old;
-    tab->editor = CreateEditorWidget(std::move(view), m_tabs);
+    delete tab->editor;
+    CreateEditor(tab);
     m_tabs->insertTab(index, tab->editor, QString());
     m_tabs->setCurrentIndex(index);
   }
@@ -323,19 +321,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void MainWindow::EditUndo() {
+void MainWindow::UndoRedo(bool redo) {
   Tab* tab = CurrentTab();
-  if (tab == nullptr || !tab->doc->GetTextBuffer().CanUndo()) return;
+  if (tab == nullptr) return;
+  quill::QuillTextBuffer& buffer = tab->doc->GetTextBuffer();
   quill::CPoint pt;
-  tab->doc->GetTextBuffer().Undo(pt);
-  UpdateCommands();
-}
-
-void MainWindow::EditRedo() {
-  Tab* tab = CurrentTab();
-  if (tab == nullptr || !tab->doc->GetTextBuffer().CanRedo()) return;
-  quill::CPoint pt;
-  tab->doc->GetTextBuffer().Redo(pt);
+  if (redo ? buffer.CanRedo() : buffer.CanUndo()) redo ? buffer.Redo(pt) : buffer.Undo(pt);
   UpdateCommands();
 }
 

@@ -50,15 +50,16 @@ class MainWindow : public QMainWindow {
   bool FileSave();
   bool FileSaveAs();
   void FileClose();
-  void EditUndo();
-  void EditRedo();
 
  private:
   struct Tab;
 
   void CreateMenus();
   void RebuildRecentMenu();
+  // Shows the tab's document in a new editor with the view of its document type.
+  void CreateEditor(Tab* tab);
   QWidget* AddTab(std::unique_ptr<PadDocument> doc);
+  void UndoRedo(bool redo);
   Tab* TabAt(int index) const;
   Tab* CurrentTab() const;
   void UpdateTabTitle(Tab* tab);

@@ -1,44 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "../../apps/quillpad/pad_document.h"
 #include "../../apps/quillpad/recent_files.h"
 #include "settings/store.h"
+#include "temp_dir.h"
 
 namespace quillpad {
 namespace {
 
-namespace fs = std::filesystem;
-
 class HostTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    quill::InstallMemorySettingsStore();
-    m_dir = fs::temp_directory_path() /
-            ("quillpad_host_" + std::to_string(::getpid()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(m_dir);
-  }
-  void TearDown() override { fs::remove_all(m_dir); }
-
-  std::string Write(const std::string& name, const std::string& text) {
-    const fs::path p = m_dir / name;
-    std::ofstream(p, std::ios::binary) << text;
-    return p.string();
-  }
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
-  fs::path m_dir;
+  void SetUp() override { quill::InstallMemorySettingsStore(); }
+  testing::TempDir m_dir;
 };
 
 TEST_F(HostTest, RecentFilesKeepNewestFirstWithoutDuplicatesAndPersist) {
@@ -62,7 +37,7 @@ TEST_F(HostTest, RecentFilesKeepNewestFirstWithoutDuplicatesAndPersist) {
 }
 
 TEST_F(HostTest, DocumentOpensSavesAndReportsItsTypeAndTitle) {
-  const std::string path = Write("inv.sp", "* inverter\r\nM1 a b c d pch\r\n.end\r\n");
+  const std::string path = m_dir.Write("inv.sp", "* inverter\r\nM1 a b c d pch\r\n.end\r\n");
   PadDocument doc;
   int changes = 0;
   doc.onChanged = [&] { ++changes; };
@@ -76,9 +51,9 @@ TEST_F(HostTest, DocumentOpensSavesAndReportsItsTypeAndTitle) {
 
   int endLine = 0, endChar = 0;
   doc.GetTextBuffer().InsertText(nullptr, 2, 0, "* x\r\n", endLine, endChar);
-  const std::string copy = (m_dir / "copy.c").string();
+  const std::string copy = m_dir.Path("copy.c");
   ASSERT_EQ(doc.DoSave(copy.c_str(), 1), 1);
-  EXPECT_EQ(Read(copy), "* inverter\r\nM1 a b c d pch\r\n* x\r\n.end\r\n");
+  EXPECT_EQ(testing::TempDir::Read(copy), "* inverter\r\nM1 a b c d pch\r\n* x\r\n.end\r\n");
   EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_CPP);
   EXPECT_FALSE(doc.GetTextBuffer().IsModified());
 }
@@ -87,7 +62,7 @@ TEST_F(HostTest, MissingFileLeavesAnEmptyTextDocument) {
   PadDocument doc;
   ASSERT_EQ(doc.OnNewDocument(), 1);
   EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_TEXT);
-  EXPECT_EQ(doc.OnOpenDocument((m_dir / "nope.sp").string().c_str()), 0);
+  EXPECT_EQ(doc.OnOpenDocument(m_dir.Path("nope.sp").c_str()), 0);
   EXPECT_EQ(doc.GetPathName(), "");
   EXPECT_EQ(doc.GetTextBuffer().GetLineCount(), 1);
   EXPECT_EQ(doc.GetTextBuffer().GetLineLength(0), 0);

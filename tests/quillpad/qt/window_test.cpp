@@ -7,29 +7,21 @@
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QTimer>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "language_views.h"
 #include "main_window.h"
 #include "pad_document.h"
 #include "qt/quill_qt.h"
 #include "settings/store.h"
+#include "../temp_dir.h"
 
 namespace quillpad {
 namespace {
-
-namespace fs = std::filesystem;
 
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     quill::InstallMemorySettingsStore();
-    m_dir = fs::temp_directory_path() /
-            ("quillpad_window_" + std::to_string(::getpid()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(m_dir);
     m_window = std::make_unique<MainWindow>();
     m_window->resize(900, 600);
     m_window->show();
@@ -42,19 +34,13 @@ class WindowTest : public ::testing::Test {
   void TearDown() override {
     quill::qt::InstallPlatform().SetMessageBoxHook(nullptr);
     m_window.reset();
-    fs::remove_all(m_dir);
   }
 
   QString Write(const std::string& name, const std::string& text) {
-    const fs::path p = m_dir / name;
-    std::ofstream(p, std::ios::binary) << text;
-    return QString::fromStdString(p.string());
+    return QString::fromStdString(m_dir.Write(name, text));
   }
   static std::string Read(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return testing::TempDir::Read(path.toStdString());
   }
   QAction* Action(const char* name) const {
     QAction* a = m_window->findChild<QAction*>(name);
@@ -66,7 +52,7 @@ class WindowTest : public ::testing::Test {
     return quill::GetApplicationServices().GetStatusBar()->GetPaneText(pane);
   }
 
-  fs::path m_dir;
+  testing::TempDir m_dir;
   std::unique_ptr<MainWindow> m_window;
   std::vector<std::string> m_messages;
 };
@@ -100,7 +86,7 @@ TEST_F(WindowTest, OpensEachFileOnceInTheViewOfItsType) {
 }
 
 TEST_F(WindowTest, MissingFileIsReportedOnceAndOpensNothing) {
-  EXPECT_FALSE(m_window->OpenFile(QString::fromStdString((m_dir / "gone.sp").string())));
+  EXPECT_FALSE(m_window->OpenFile(QString::fromStdString(m_dir.Path("gone.sp"))));
   EXPECT_EQ(m_window->DocumentCount(), 0);
   ASSERT_EQ(m_messages.size(), 1u);
   EXPECT_NE(m_messages[0].find("gone.sp"), std::string::npos);
