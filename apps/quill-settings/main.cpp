@@ -18,6 +18,11 @@
 
 namespace {
 
+int NoKey(const std::string& key) {
+  std::cerr << "quill-settings: no key " << key << "\n";
+  return 1;
+}
+
 int Usage() {
   std::cerr << "usage: quill-settings list [KEY]\n"
                "       quill-settings export FILE [KEY]\n"
@@ -69,13 +74,7 @@ int main(int argc, char** argv) {
   if (command == "list" && argc <= 3) {
     std::string key = argc == 3 ? argv[2] : "";
     std::string text;
-    if (!quill::ListSettings(store, key, &text)) {
-      if (!key.empty()) {
-        std::cerr << "quill-settings: no key " << key << "\n";
-        return 1;
-      }
-      return 0;  // an empty store
-    }
+    if (!quill::ListSettings(store, key, &text)) return NoKey(key);
     std::cout << text;
     return 0;
   }
@@ -84,13 +83,7 @@ int main(int argc, char** argv) {
     std::string file = argv[2];
     std::string key = argc == 4 ? argv[3] : "";
     std::string text;
-    if (!quill::ExportRegFile(store, key, &text)) {
-      if (!key.empty()) {
-        std::cerr << "quill-settings: no key " << key << "\n";
-        return 1;
-      }
-      text = "REGEDIT4\r\n\r\n";  // an empty store
-    }
+    if (!quill::ExportRegFile(store, key, &text)) return NoKey(key);
     if (!WriteAll(file, text)) {
       std::cerr << "quill-settings: cannot write " << file << "\n";
       return 1;

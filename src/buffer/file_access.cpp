@@ -1,5 +1,8 @@
 #include "buffer/file_access.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/file_errors.h"
 
 namespace quill {
@@ -77,33 +80,32 @@ void TFileAccess::OpenForWrite() {
   }
   m_pFile = files.Open(m_strTempName, GENERIC_WRITE, 0, CREATE_ALWAYS);
   if (!m_pFile) ThrowLastError();
-  m_aWriteBuffer.reserve(kWriteBufferSize);
-  m_nWritten = 0;
+  m_pWriteBuffer = std::make_unique_for_overwrite<char[]>(kWriteBufferSize);
+  m_nBuffered = 0;
   m_nMode = 1;
 }
 
 void TFileAccess::FlushWriteBuffer() {
-  if (m_aWriteBuffer.empty()) return;
+  if (m_nBuffered == 0) return;
   std::uint32_t nWritten = 0;
-  const auto nSize = static_cast<std::uint32_t>(m_aWriteBuffer.size());
-  const bool ok = m_pFile->Write(m_aWriteBuffer.data(), nSize, nWritten);
-  m_aWriteBuffer.clear();
-  if (!ok || nWritten != nSize) {
-    if (ok) SetLastError(ERROR_DISK_FULL);
+  const auto nSize = static_cast<std::uint32_t>(m_nBuffered);
+  m_nBuffered = 0;
+  if (!m_pFile->Write(m_pWriteBuffer.get(), nSize, nWritten)) ThrowLastError();
+  if (nWritten != nSize) {
+    SetLastError(ERROR_DISK_FULL);
     ThrowLastError();
   }
-  m_nWritten += nSize;
 }
 
-void TFileAccess::Write(const char* pData, std::size_t nSize) {
+void TFileAccess::WriteThrough(const char* pData, std::size_t nSize) {
   if (!m_pFile || m_nMode != 1) return;
   while (nSize > 0) {
-    const std::size_t nRoom = kWriteBufferSize - m_aWriteBuffer.size();
-    const std::size_t n = nSize < nRoom ? nSize : nRoom;
-    m_aWriteBuffer.insert(m_aWriteBuffer.end(), pData, pData + n);
+    const std::size_t n = std::min(nSize, kWriteBufferSize - m_nBuffered);
+    std::memcpy(m_pWriteBuffer.get() + m_nBuffered, pData, n);
+    m_nBuffered += n;
     pData += n;
     nSize -= n;
-    if (m_aWriteBuffer.size() == kWriteBufferSize) FlushWriteBuffer();
+    if (m_nBuffered == kWriteBufferSize) FlushWriteBuffer();
   }
 }
 
@@ -163,6 +165,7 @@ void TFileAccess::Close(bool bBackup) {
   FlushWriteBuffer();
   if (!m_pFile->Flush() || !m_pFile->Close()) ThrowLastError();
   m_pFile.reset();
+  m_pWriteBuffer.reset();
 
   IFileService& files = GetFileService();
   const bool bTargetExists = files.GetAttributes(m_strTarget) != INVALID_FILE_ATTRIBUTES;

@@ -18,9 +18,9 @@
 // Every failure throws TFileAccessException with the system text of the error.
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "platform/file_service.h"
 
@@ -64,7 +64,14 @@ class TFileAccess {
 
   void OpenForWrite();
   // Writes through the write buffer; does nothing without an open file.
-  void Write(const char* pData, std::size_t nSize);
+  void Write(const char* pData, std::size_t nSize) {
+    if (nSize <= kWriteBufferSize - m_nBuffered && m_pWriteBuffer) {
+      std::memcpy(m_pWriteBuffer.get() + m_nBuffered, pData, nSize);
+      m_nBuffered += nSize;
+      return;
+    }
+    WriteThrough(pData, nSize);
+  }
   // Read mode: closes. Write mode: puts the written file in place of the target, keeping
   // the old one as "<target>.bak" when bBackup is set.
   void Close(bool bBackup);
@@ -74,6 +81,7 @@ class TFileAccess {
 
  private:
   void FlushWriteBuffer();
+  void WriteThrough(const char* pData, std::size_t nSize);
   void CopyInto(const std::string& from, const std::string& to, bool bCreate);
   void ReplaceInPlace();
   void RemoveTemporaryFiles();
@@ -87,8 +95,8 @@ class TFileAccess {
   std::string m_strRollbackName;
   std::string m_strBackupName;
   std::uint32_t m_dwAttributes = 0;
-  std::vector<char> m_aWriteBuffer;
-  std::uint64_t m_nWritten = 0;
+  std::unique_ptr<char[]> m_pWriteBuffer;  // only while writing
+  std::size_t m_nBuffered = 0;
 };
 
 }  // namespace quill

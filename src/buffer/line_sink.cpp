@@ -6,11 +6,13 @@
 
 #include "buffer/file_access.h"
 #include "platform/format.h"
+#include "platform/memory.h"
 
 namespace quill {
 namespace {
 
-constexpr std::size_t kMaxTextSlab = 1 << 20;
+constexpr std::size_t kMaxTextSlab = std::size_t{16} << 20;
+constexpr std::size_t kMaxRecordSlab = (std::size_t{8} << 20) / sizeof(QuillTextBuffer::SLineInfo);
 constexpr std::size_t kMinTextSlab = 1 << 12;
 // Lines whose storage would take more than this get their own heap block.
 constexpr int kMaxSlabLine = 1 << 14;
@@ -22,7 +24,7 @@ TLineSink::TLineSink(QuillTextBuffer& buffer, std::uint64_t nExpectedBytes)
       m_nTextSlab(static_cast<std::size_t>(
           std::clamp<std::uint64_t>(nExpectedBytes + nExpectedBytes / 4, kMinTextSlab, kMaxTextSlab))),
       m_nRecordSlab(static_cast<std::size_t>(
-          std::clamp<std::uint64_t>(nExpectedBytes / 32, 64, 8192))) {}
+          std::clamp<std::uint64_t>(nExpectedBytes / 32, 64, kMaxRecordSlab))) {}
 
 void TLineSink::CheckLength(std::uint64_t nLength) {
   if (nLength > static_cast<std::uint64_t>(TLoadLimits::s_nMaxLineLength))
@@ -47,13 +49,16 @@ void TLineSink::operator()(const char* pText, std::size_t nLength) {
     pLine = QuillTextBuffer::NewLine(pText, nLen);
   } else {
     if (m_pRecord == m_pRecordEnd) {
-      m_pRecord = reinterpret_cast<SLineInfo*>(m_buffer.AllocSlab(m_nRecordSlab * sizeof(SLineInfo)));
+      const std::size_t nBytes = m_nRecordSlab * sizeof(SLineInfo);
+      m_pRecord = reinterpret_cast<SLineInfo*>(m_buffer.AllocSlab(nBytes));
+      AdviseLargePages(m_pRecord, nBytes);
       m_pRecordEnd = m_pRecord + m_nRecordSlab;
-      m_nRecordSlab = std::min<std::size_t>(m_nRecordSlab * 2, 8192);
+      m_nRecordSlab = std::min(m_nRecordSlab * 2, kMaxRecordSlab);
     }
     if (m_pTextEnd - m_pText < nMax) {
       const std::size_t nSlab = std::max(m_nTextSlab, static_cast<std::size_t>(nMax));
       m_pText = m_buffer.AllocSlab(nSlab);
+      AdviseLargePages(m_pText, nSlab);
       m_pTextEnd = m_pText + nSlab;
       m_nTextSlab = std::min(m_nTextSlab * 2, kMaxTextSlab);
     }

@@ -14,6 +14,10 @@
 #include <cstddef>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "buffer/buffer_defs.h"
 
 namespace quill {
@@ -60,15 +64,21 @@ class TLineSplitter {
   std::size_t Scanned() const { return m_nResume; }
 
  private:
+  // Index of the first CR or LF at or after nFrom, or nSize.
   static std::size_t FindBreak(const char* pData, std::size_t nFrom, std::size_t nSize) {
-    if (nFrom >= nSize) return nSize;
-    const char* p = pData + nFrom;
-    std::size_t n = nSize - nFrom;
-    const void* lf = std::memchr(p, '\n', n);
-    if (lf) n = static_cast<std::size_t>(static_cast<const char*>(lf) - p);
-    const void* cr = std::memchr(p, '\r', n);
-    if (cr) return nFrom + static_cast<std::size_t>(static_cast<const char*>(cr) - p);
-    return nFrom + n;
+    std::size_t i = nFrom;
+#ifdef __SSE2__
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; i + 16 <= nSize; i += 16) {
+      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pData + i));
+      const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf)));
+      if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+    }
+#endif
+    for (; i < nSize; ++i)
+      if (pData[i] == '\r' || pData[i] == '\n') return i;
+    return nSize;
   }
 
   int m_nMode;

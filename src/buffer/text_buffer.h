@@ -144,6 +144,15 @@ class QuillTextBuffer {
   int SaveToFile(const std::string& fileName, int nCrlfStyle = -1, int bClearModifiedFlag = 1) {
     return SaveToFile(fileName.c_str(), nCrlfStyle, bClearModifiedFlag);
   }
+  int LoadFromFileLocking(const std::string& fileName, bool bReadOnly = false, int nCrlfStyle = -1) {
+    return LoadFromFileLocking(fileName.c_str(), bReadOnly, nCrlfStyle);
+  }
+  int SaveToFileLocking(const std::string& fileName, int nCrlfStyle = -1, int bClearModifiedFlag = 1) {
+    return SaveToFileLocking(fileName.c_str(), nCrlfStyle, bClearModifiedFlag);
+  }
+  int LoadFromBuffer(const std::string& text, int nCrlfStyle = -1) {
+    return LoadFromBuffer(text.c_str(), nCrlfStyle);
+  }
 
  protected:
   friend class QuillView;

@@ -38,6 +38,17 @@ int GrowthStep(std::uint64_t nBytes, std::uint64_t nDivisor) {
 
 const char* NameOrEmpty(const char* pszName) { return pszName ? pszName : ""; }
 
+// Shows the message of the exception being handled by a file load.
+void ShowLoadError(const std::string& name) {
+  try {
+    throw;
+  } catch (const TFileAccessException& e) {
+    AfxMessageBox(Format(kFileErrorFormat, name.c_str(), e.GetText().c_str()), MB_ICONERROR);
+  } catch (...) {
+    AfxMessageBox(Format(kReadErrorFormat, name.c_str()), MB_ICONERROR);
+  }
+}
+
 }  // namespace
 
 int QuillTextBuffer::DefineCRLFMode(const char* pcData, int nCount) {
@@ -104,12 +115,9 @@ int QuillTextBuffer::LoadFromFile(const char* pszFileName, int nCrlfStyle) {
     UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
     progress.SetPos(scale(nFileSize));
     return 1;
-  } catch (const TFileAccessException& e) {
-    m_bInit = false;
-    AfxMessageBox(Format(kFileErrorFormat, name.c_str(), e.GetText().c_str()), MB_ICONERROR);
   } catch (...) {
     m_bInit = false;
-    AfxMessageBox(Format(kReadErrorFormat, name.c_str()), MB_ICONERROR);
+    ShowLoadError(name);
   }
   return 0;
 }
@@ -163,18 +171,15 @@ int QuillTextBuffer::LoadFromFileLocking(const char* pszFileName, bool bReadOnly
     UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
     progress.SetPos(scale(nFileLength));
     return 1;
-  } catch (const TFileAccessException& e) {
-    m_bInit = false;
-    AfxMessageBox(Format(kFileErrorFormat, name.c_str(), e.GetText().c_str()), MB_ICONERROR);
   } catch (...) {
     m_bInit = false;
-    AfxMessageBox(Format(kReadErrorFormat, name.c_str()), MB_ICONERROR);
+    ShowLoadError(name);
   }
   return 0;
 }
 
 int QuillTextBuffer::LoadFromBuffer(const char* pszText, int nCrlfStyle) {
-  if (m_bInit) FreeAll();
+  if (m_bInit || m_aLines.GetSize() > 0) FreeAll();  // also what a failed load left
   if (pszText == nullptr) pszText = "";
   try {
     const std::size_t nLength = std::strlen(pszText);

@@ -51,6 +51,24 @@ std::string WritingMessage(const std::string& name) {
   return Format("Writing %s%s...", "", name.c_str());
 }
 
+// Shows the message of the exception being handled by a save.
+void ShowSaveError(const std::string& name) {
+  try {
+    throw;
+  } catch (const TFileAccessException& e) {
+    AfxMessageBox(Format(kFileErrorFormat, name.c_str(), e.GetText().c_str()), MB_ICONERROR);
+  } catch (...) {
+    AfxMessageBox(Format(kWriteErrorFormat, name.c_str()), MB_ICONERROR);
+  }
+}
+
+// The indicator of a save: "Writing <name>...", range 0 ... last line.
+void StartSaveProgress(CProgressBar& progress, const std::string& name, int nLast) {
+  progress.Create(WritingMessage(name), 25, nLast, true);
+  progress.SetRange(0, nLast);
+  progress.SetPos(0);
+}
+
 // Collects small writes into large ones for a held file.
 class THeldFileWriter {
  public:
@@ -106,9 +124,8 @@ int QuillTextBuffer::SaveToFile(const char* pszFileName, int nCrlfStyle, int bCl
   {
     const int nLast = GetLineCount() - 1;
     CHighPriority priority;
-    CProgressBar progress(WritingMessage(name), 25, nLast, true);
-    progress.SetRange(0, nLast);
-    progress.SetPos(0);
+    CProgressBar progress;
+    StartSaveProgress(progress, name, nLast);
     try {
       TFileAccess file(name);
       file.OpenForWrite();
@@ -121,10 +138,8 @@ int QuillTextBuffer::SaveToFile(const char* pszFileName, int nCrlfStyle, int bCl
       progress.SetPos(nLast);
       m_bReadOnly = false;
       nResult = 1;
-    } catch (const TFileAccessException& e) {
-      AfxMessageBox(Format(kFileErrorFormat, name.c_str(), e.GetText().c_str()), MB_ICONERROR);
     } catch (...) {
-      AfxMessageBox(Format(kWriteErrorFormat, name.c_str()), MB_ICONERROR);
+      ShowSaveError(name);
     }
     // The writability check created a target that did not exist: take it away again.
     if (nResult == 0 && !bTargetExisted) files.Delete(target);
@@ -140,9 +155,8 @@ int QuillTextBuffer::SaveToFileLocking(const char* pszFileName, int nCrlfStyle, 
   const std::string name = pszFileName ? pszFileName : "";
   const int nLast = GetLineCount() - 1;
   CHighPriority priority;
-  CProgressBar progress(WritingMessage(name), 25, nLast, true);
-  progress.SetRange(0, nLast);
-  progress.SetPos(0);
+  CProgressBar progress;
+  StartSaveProgress(progress, name, nLast);
   try {
     pFile->SetLength(0);
     pFile->SeekToBegin();
@@ -155,10 +169,8 @@ int QuillTextBuffer::SaveToFileLocking(const char* pszFileName, int nCrlfStyle, 
     }
     progress.SetPos(nLast);
     return 1;
-  } catch (const TFileAccessException& e) {
-    AfxMessageBox(Format(kFileErrorFormat, name.c_str(), e.GetText().c_str()), MB_ICONERROR);
   } catch (...) {
-    AfxMessageBox(Format(kWriteErrorFormat, name.c_str()), MB_ICONERROR);
+    ShowSaveError(name);
   }
   return 0;
 }

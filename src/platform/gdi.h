@@ -89,6 +89,9 @@ class CDC {
                          bool useTransparent, COLORREF transparent) = 0;
 
   virtual bool IsPrinting() const { return false; }
+  // The part of the device that needs painting (a paint's invalid area); drawing outside
+  // it is lost anyway.
+  virtual CRect GetClipBox() const { return CRect(-(1 << 30), -(1 << 30), 1 << 30, 1 << 30); }
 };
 
 // A strip of equally wide images drawn by index, with one transparent colour.

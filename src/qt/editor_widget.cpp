@@ -388,12 +388,16 @@ void EditorWidget::focusOutEvent(QFocusEvent* event) {
   if (m_created) SendKillFocus(*m_view);
 }
 
-void EditorWidget::mousePressEvent(QMouseEvent* event) {
+CPoint EditorWidget::TrackMouse(const QMouseEvent* event) {
   Track(event->modifiers(), event->buttons());
   m_mouse = event->position().toPoint();
   m_hasMouse = true;
+  return CPoint(m_mouse.x(), m_mouse.y());
+}
+
+void EditorWidget::mousePressEvent(QMouseEvent* event) {
+  const CPoint pt = TrackMouse(event);
   if (!m_created) return;
-  const CPoint pt(m_mouse.x(), m_mouse.y());
   const unsigned flags = MouseFlags(event->buttons(), event->modifiers());
   if (event->button() == Qt::LeftButton) {
     if (!hasFocus()) setFocus(Qt::MouseFocusReason);
@@ -404,28 +408,22 @@ void EditorWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void EditorWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-  Track(event->modifiers(), event->buttons());
-  m_mouse = event->position().toPoint();
-  m_hasMouse = true;
-  if (!m_created || event->button() != Qt::LeftButton) return;
-  SendLButtonDblClk(*m_view, MouseFlags(event->buttons(), event->modifiers()),
-                    CPoint(m_mouse.x(), m_mouse.y()));
+  const CPoint pt = TrackMouse(event);
+  if (m_created && event->button() == Qt::LeftButton) {
+    SendLButtonDblClk(*m_view, MouseFlags(event->buttons(), event->modifiers()), pt);
+  }
 }
 
 void EditorWidget::mouseReleaseEvent(QMouseEvent* event) {
-  Track(event->modifiers(), event->buttons());
-  m_mouse = event->position().toPoint();
-  if (!m_created || event->button() != Qt::LeftButton) return;
-  SendLButtonUp(*m_view, MouseFlags(event->buttons(), event->modifiers()),
-                CPoint(m_mouse.x(), m_mouse.y()));
+  const CPoint pt = TrackMouse(event);
+  if (m_created && event->button() == Qt::LeftButton) {
+    SendLButtonUp(*m_view, MouseFlags(event->buttons(), event->modifiers()), pt);
+  }
 }
 
 void EditorWidget::mouseMoveEvent(QMouseEvent* event) {
-  Track(event->modifiers(), event->buttons());
-  m_mouse = event->position().toPoint();
-  m_hasMouse = true;
+  const CPoint pt = TrackMouse(event);
   if (!m_created) return;
-  const CPoint pt(m_mouse.x(), m_mouse.y());
   if (viewport()->rect().contains(m_mouse)) SendSetCursor(*m_view);
   SendMouseMove(*m_view, MouseFlags(event->buttons(), event->modifiers()), pt);
 }

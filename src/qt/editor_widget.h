@@ -124,6 +124,8 @@ class EditorWidget : public QAbstractScrollArea, public Window {
   void RestartBlink();
   unsigned MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) const;
   void Track(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+  // Keeps the event's modifiers, buttons and position; the position as a client point.
+  CPoint TrackMouse(const QMouseEvent* event);
 
   std::unique_ptr<QuillView> m_owned;
   QuillView* m_view;

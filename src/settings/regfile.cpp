@@ -252,7 +252,8 @@ bool Walk(SettingsStore& store, std::string_view path,
     if (found.empty()) return false;
     stored += (stored.empty() ? "" : "\\") + found;
   }
-  if (store.OpenKey(stored, false) == kNoKey) return false;
+  // A store not created yet has an empty root.
+  if (store.OpenKey(stored, false) == kNoKey) return stored.empty();
   WalkStored(store, stored, visit);
   return true;
 }

@@ -49,7 +49,7 @@ struct RegFileError {
 bool ParseRegFile(std::string_view text, RegFile* out, RegFileError* error);
 
 // Writes the key at path (the whole store for "") with its values and all its subkeys;
-// false when the key does not exist.
+// false when the key does not exist (an empty store has an empty root).
 bool ExportRegFile(SettingsStore& store, std::string_view path, std::string* out);
 
 // Applies a parsed file in one transaction: all of it or nothing.

@@ -62,13 +62,13 @@ void SetRegistrySaveOptions(TSaveOptions v) {
 
 }  // namespace quill
 
-registry_value::registry_value(const std::string& path, HKEY root) : m_root(root) {
+registry_value::registry_value(std::string_view path, HKEY root) : m_root(root) {
   size_t cut = path.rfind('\\');
-  if (cut == std::string::npos) {
-    m_value_name = path;
+  if (cut == std::string_view::npos) {
+    m_value_name = std::string(path);
   } else {
-    m_key_path = path.substr(0, cut);
-    m_value_name = path.substr(cut + 1);
+    m_key_path = std::string(path.substr(0, cut));
+    m_value_name = std::string(path.substr(cut + 1));
   }
 }
 

@@ -76,7 +76,7 @@ using quill::HKEY_CURRENT_USER;
 // the key path and the value name.
 class registry_value {
  public:
-  registry_value(const std::string& path, HKEY root);
+  registry_value(std::string_view path, HKEY root);
   virtual ~registry_value();
 
   // True when the key opens for reading and the value (of any type) is there.
@@ -115,7 +115,7 @@ class registry_int : public registry_value {
   static_assert(std::is_integral_v<T> || std::is_enum_v<T>, "registry_int holds integers");
 
  public:
-  registry_int(const std::string& path, HKEY root, T def)
+  registry_int(std::string_view path, HKEY root, T def)
       : registry_value(path, root), m_default(def) {}
 
   T read() {
@@ -162,7 +162,7 @@ class registry_binary : public registry_value {
   static_assert(std::is_integral_v<T>, "registry_binary holds integers");
 
  public:
-  registry_binary(const std::string& path, HKEY root, T def)
+  registry_binary(std::string_view path, HKEY root, T def)
       : registry_value(path, root), m_default(def) {}
 
   T read() {
@@ -191,7 +191,7 @@ class registry_binary : public registry_value {
 template <class T>
 class registry_string : public registry_value {
  public:
-  registry_string(const std::string& path, HKEY root, const T& def)
+  registry_string(std::string_view path, HKEY root, const T& def)
       : registry_value(path, root), m_default(def) {}
 
   T read() {

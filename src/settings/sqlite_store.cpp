@@ -172,8 +172,9 @@ struct SqliteSettingsStore::Impl {
     ::unlink((path + "-shm").c_str());
   }
 
-  int OpenOnce(bool create) {
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+  // Opens (creating when absent) the database, sets it up and prepares the statements.
+  int OpenOnce() {
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
     int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
     if (rc != SQLITE_OK) return rc;
     sqlite3_extended_result_codes(db, 0);
@@ -204,12 +205,12 @@ struct SqliteSettingsStore::Impl {
     bool exists = PathExists(path);
     if (!exists && !create) return false;
     if (!exists && !MakeParentDirs(path)) return false;
-    int rc = OpenOnce(true);
+    int rc = OpenOnce();
     if (rc == SQLITE_OK) return true;
     Close();
     if (exists && (IsBroken(rc) || rc == SQLITE_CANTOPEN)) {
       MoveAside();
-      if (OpenOnce(true) == SQLITE_OK) return true;
+      if (OpenOnce() == SQLITE_OK) return true;
       Close();
     }
     return false;

@@ -55,17 +55,16 @@ TDocumentStyle& TDocumentStyle::operator=(const TDocumentStyle& other) {
   m_cPreproc = other.m_cPreproc;
   m_cStringEsc = other.m_cStringEsc;
   m_cCharEsc = other.m_cCharEsc;
-  m_strMLCommentOpen = other.m_strMLCommentOpen;
-  m_strMLCommentClose = other.m_strMLCommentClose;
+  for (int i = 0; i < 2; ++i) {
+    m_strMLComment[i] = other.m_strMLComment[i];
+    m_strString[i] = other.m_strString[i];
+    m_strChar[i] = other.m_strChar[i];
+  }
   for (int i = 0; i < 3; ++i) {
     m_strSLComment[i] = other.m_strSLComment[i];
     m_strSLPrefix[i] = other.m_strSLPrefix[i];
     m_bSLBol[i] = other.m_bSLBol[i];
   }
-  m_strStringOpen = other.m_strStringOpen;
-  m_strStringClose = other.m_strStringClose;
-  m_strCharOpen = other.m_strCharOpen;
-  m_strCharClose = other.m_strCharClose;
   m_strHexPrefix = other.m_strHexPrefix;
   m_keywords = other.m_keywords;
   m_directives = other.m_directives;
@@ -125,43 +124,36 @@ void TDocumentStyle::SetHexPrefix(const char* prefix) {
   if (prefix) m_strHexPrefix = prefix;
 }
 
+void TDocumentStyle::SetDelimPair(std::string (&pair)[2], const char* open, const char* close) {
+  if (!open || !close) return;
+  pair[0] = open;
+  pair[1] = close;
+  DelimitersChanged();
+}
+
+void TDocumentStyle::GetDelimPair(const std::string (&pair)[2], char** open, char** close) {
+  if (!open || !close) return;
+  CopyOut(pair[0], open);
+  CopyOut(pair[1], close);
+}
+
 void TDocumentStyle::SetCommentsDelims(const char* open, const char* close) {
-  if (!open || !close) return;
-  m_strMLCommentOpen = open;
-  m_strMLCommentClose = close;
-  DelimitersChanged();
+  SetDelimPair(m_strMLComment, open, close);
 }
-
 void TDocumentStyle::GetCommentsDelims(char** open, char** close) const {
-  if (!open || !close) return;
-  CopyOut(m_strMLCommentOpen, open);
-  CopyOut(m_strMLCommentClose, close);
+  GetDelimPair(m_strMLComment, open, close);
 }
-
 void TDocumentStyle::SetStringDelims(const char* open, const char* close) {
-  if (!open || !close) return;
-  m_strStringOpen = open;
-  m_strStringClose = close;
-  DelimitersChanged();
+  SetDelimPair(m_strString, open, close);
 }
-
 void TDocumentStyle::GetStringDelims(char** open, char** close) const {
-  if (!open || !close) return;
-  CopyOut(m_strStringOpen, open);
-  CopyOut(m_strStringClose, close);
+  GetDelimPair(m_strString, open, close);
 }
-
 void TDocumentStyle::SetCharDelims(const char* open, const char* close) {
-  if (!open || !close) return;
-  m_strCharOpen = open;
-  m_strCharClose = close;
-  DelimitersChanged();
+  SetDelimPair(m_strChar, open, close);
 }
-
 void TDocumentStyle::GetCharDelims(char** open, char** close) const {
-  if (!open || !close) return;
-  CopyOut(m_strCharOpen, open);
-  CopyOut(m_strCharClose, close);
+  GetDelimPair(m_strChar, open, close);
 }
 
 void TDocumentStyle::SetSingleCommentsDelims(const char* delim, int slot) {
@@ -429,17 +421,16 @@ void TDocumentStyle::RestoreDefaults(TDocumentStyle* style) {
   style->m_cPreproc = 0;
   style->m_cStringEsc = none ? 0 : '\\';
   style->m_cCharEsc = none ? 0 : '\\';
-  style->m_strMLCommentOpen.clear();
-  style->m_strMLCommentClose.clear();
+  for (int i = 0; i < 2; ++i) {
+    style->m_strMLComment[i].clear();
+    style->m_strString[i].clear();
+    style->m_strChar[i].clear();
+  }
   for (int i = 0; i < 3; ++i) {
     style->m_strSLComment[i].clear();
     style->m_strSLPrefix[i].clear();
     style->m_bSLBol[i] = true;
   }
-  style->m_strStringOpen.clear();
-  style->m_strStringClose.clear();
-  style->m_strCharOpen.clear();
-  style->m_strCharClose.clear();
   style->m_strHexPrefix.clear();
   style->m_keywords.clear();
   style->m_directives.clear();

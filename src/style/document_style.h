@@ -189,6 +189,8 @@ class TDocumentStyle {
   void KeywordsChanged();
   void AllowedCharsChanged();
   void DelimitersChanged() { m_bTablesValid = false; }
+  void SetDelimPair(std::string (&pair)[2], const char* open, const char* close);
+  static void GetDelimPair(const std::string (&pair)[2], char** open, char** close);
   const ParserTables& Tables() const;
   // IsKeyword with the tables at hand; text is not null and length > 0.
   int FindKeyword(const char* text, int length, const ParserTables& t) const;
@@ -200,12 +202,13 @@ class TDocumentStyle {
   char m_cPreproc = 0;
   char m_cStringEsc = 0;
   char m_cCharEsc = 0;
-  std::string m_strMLCommentOpen, m_strMLCommentClose;
+  // Delimiter pairs: [0] opening, [1] closing.
+  std::string m_strMLComment[2];
   std::string m_strSLComment[3];
   std::string m_strSLPrefix[3];
   bool m_bSLBol[3] = {true, true, true};
-  std::string m_strStringOpen, m_strStringClose;
-  std::string m_strCharOpen, m_strCharClose;
+  std::string m_strString[2];
+  std::string m_strChar[2];
   std::string m_strHexPrefix;
   KeywordMap m_keywords;
   std::set<std::string> m_directives;

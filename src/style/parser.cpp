@@ -173,7 +173,7 @@ unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned l
     }
     if (cookie & (kString | kChar)) {
       const bool str = (cookie & kString) != 0;
-      const int end = LiteralEnd(line, length, i, str ? m_strStringOpen : m_strCharOpen,
+      const int end = LiteralEnd(line, length, i, str ? m_strString[0] : m_strChar[0],
                                  str ? m_cStringEsc : m_cCharEsc);
       if (end < 0) {
         i = length;
@@ -184,8 +184,8 @@ unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned l
       }
       continue;
     }
-    if ((cookie & kExtComment) && !m_strMLCommentClose.empty()) {
-      const int end = CommentEnd(line, length, i, m_strMLCommentClose);
+    if ((cookie & kExtComment) && !m_strMLComment[1].empty()) {
+      const int end = CommentEnd(line, length, i, m_strMLComment[1]);
       if (end < 0) {
         i = length;
       } else {
@@ -197,7 +197,7 @@ unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned l
     }
 
     // Normal state. Bytes that end no delimiter skip the delimiter tests.
-    const bool preprocLine = (cookie & kPreproc) && !m_strMLCommentOpen.empty();
+    const bool preprocLine = (cookie & kPreproc) && !m_strMLComment[0].empty();
     const bool lineStartTest = lineStart && m_cPreproc != 0;
     if (!(cls(i) & ParserTables::kDelimEnd) && !lineStartTest) {
       if (preprocLine || !blocks) {
@@ -238,27 +238,27 @@ unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned l
       }
     }
     if (preprocLine) {
-      if (MatchesAt(m_strMLCommentOpen, line, i)) {
-        runs.Add(i - static_cast<int>(m_strMLCommentOpen.size()) + 1, kCommentColor);
+      if (MatchesAt(m_strMLComment[0], line, i)) {
+        runs.Add(i - static_cast<int>(m_strMLComment[0].size()) + 1, kCommentColor);
         cookie |= kExtComment;
       }
       ++i;
       continue;
     }
-    if (MatchesAt(m_strStringOpen, line, i)) {
+    if (MatchesAt(m_strString[0], line, i)) {
       runs.Add(i, kStringColor);
       cookie |= kString;
       ++i;
       continue;
     }
-    if (MatchesAt(m_strCharOpen, line, i)) {
+    if (MatchesAt(m_strChar[0], line, i)) {
       runs.Add(i, kStringColor);
       cookie |= kChar;
       ++i;
       continue;
     }
-    if (MatchesAt(m_strMLCommentOpen, line, i)) {
-      runs.Add(i - static_cast<int>(m_strMLCommentOpen.size()) + 1, kCommentColor);
+    if (MatchesAt(m_strMLComment[0], line, i)) {
+      runs.Add(i - static_cast<int>(m_strMLComment[0].size()) + 1, kCommentColor);
       cookie |= kExtComment;
       ++i;
       continue;

@@ -58,7 +58,7 @@ const TDocumentStyle::ParserTables& TDocumentStyle::Tables() const {
       t.cls[c] = bits;
     }
     const std::string* delims[] = {&m_strSLComment[0], &m_strSLComment[1], &m_strSLComment[2],
-                                   &m_strStringOpen,   &m_strCharOpen,     &m_strMLCommentOpen};
+                                   &m_strString[0],   &m_strChar[0],     &m_strMLComment[0]};
     for (const std::string* d : delims)
       if (!d->empty()) t.cls[static_cast<unsigned char>(d->back())] |= ParserTables::kDelimEnd;
     m_bTablesValid = true;

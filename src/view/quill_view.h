@@ -246,8 +246,11 @@ class QuillView {
   bool m_bFocused = false;
   LOGFONT m_lfBaseFont;
   std::array<std::unique_ptr<CFont>, 4> m_apFonts;
-  static constexpr std::uint32_t kNoCookie = 0xFFFFFFFFu;
+  // Parse cookies: the entries below m_nParseCookiesKnown are computed, the rest are not
+  // (an edit marks every line from the changed one down as not computed; cookies are only
+  // ever computed from the last known one downwards, so the known ones form a prefix).
   std::vector<std::uint32_t> m_pdwParseCookies;
+  int m_nParseCookiesKnown = 0;
   bool m_bParseCookiesAllocated = false;
   std::vector<int> m_pnActualLineLength;
   bool m_bActualLengthAllocated = false;
@@ -303,6 +306,8 @@ class QuillView {
   int m_nExpandMemoPos = 0;
   int m_nExpandMemoColumn = 0;
   int ColumnOfPosition(const char* pszChars, int nOffset);
+  void KeepMaxLineLength(int nLineIndex, int nOldLength);
+  int m_nKeptMaxLineLength = -1;
   std::string m_strExpand;  // expansion of the run being drawn
 };
 

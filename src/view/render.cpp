@@ -47,9 +47,16 @@ void QuillView::OnDraw(CDC* pdc) {
   const CRect rcCacheMargin(0, 0, nMarginWidth, nLineHeight);
   const CRect rcCacheLine(nMarginWidth, 0, rcClient.Width(), nLineHeight);
 
+  // Rows outside the device's clip box (the area being repainted) are skipped.
+  const CRect rcClip = pdc->GetClipBox();
   CRect rcLine(rcClient.left, rcClient.top, rcClient.right, rcClient.top + nLineHeight);
   int nCurrentLine = m_nTopLine;
   while (rcLine.top < rcClient.bottom) {
+    if (rcLine.bottom <= rcClip.top || rcLine.top >= rcClip.bottom) {
+      ++nCurrentLine;
+      rcLine.OffsetRect(0, nLineHeight);
+      continue;
+    }
     const int nLine = nCurrentLine < nLineCount ? nCurrentLine : -1;
     DrawMargin(cacheDC.get(), rcCacheMargin, nLine);
     DrawSingleLine(cacheDC.get(), rcCacheLine, nLine);
@@ -102,8 +109,9 @@ void QuillView::DrawSingleLine(CDC* pdc, const CRect& rc, int nLineIndex) {
   }
   const unsigned long dwEndCookie =
       ParseLine(pszChars, nLength, dwCookie, nLineIndex, pBuf, nBlocks);
-  if (nLineIndex >= 0 && nLineIndex < static_cast<int>(m_pdwParseCookies.size())) {
+  if (nLineIndex <= m_nParseCookiesKnown && nLineIndex < static_cast<int>(m_pdwParseCookies.size())) {
     m_pdwParseCookies[static_cast<std::size_t>(nLineIndex)] = static_cast<std::uint32_t>(dwEndCookie);
+    if (nLineIndex == m_nParseCookiesKnown) ++m_nParseCookiesKnown;
   }
   if (pBuf == nullptr) nBlocks = 0;
 
@@ -252,21 +260,18 @@ void QuillView::DrawMargin(CDC* pdc, const CRect& rect, int nLineIndex) {
 unsigned long QuillView::GetParseCookie(int nLineIndex) {
   const int nLineCount = GetLineCount();
   if (!m_bParseCookiesAllocated || static_cast<int>(m_pdwParseCookies.size()) < nLineCount) {
-    m_pdwParseCookies.resize(static_cast<std::size_t>(nLineCount), kNoCookie);
+    m_pdwParseCookies.resize(static_cast<std::size_t>(nLineCount));
     m_bParseCookiesAllocated = true;
   }
   if (nLineIndex < 0 || nLineIndex >= nLineCount) return 0;
-  if (m_pdwParseCookies[static_cast<std::size_t>(nLineIndex)] != kNoCookie) {
-    return m_pdwParseCookies[static_cast<std::size_t>(nLineIndex)];
-  }
-
-  int L = nLineIndex;
-  while (L >= 0 && m_pdwParseCookies[static_cast<std::size_t>(L)] == kNoCookie) --L;
-  for (int nLine = L + 1; nLine <= nLineIndex; ++nLine) {
+  // Each line from the last known cookie down to the requested one is parsed once,
+  // without runs.
+  for (int nLine = m_nParseCookiesKnown; nLine <= nLineIndex; ++nLine) {
     const unsigned long dwPrev = nLine > 0 ? m_pdwParseCookies[static_cast<std::size_t>(nLine - 1)] : 0;
     int nBlocks = 0;
     m_pdwParseCookies[static_cast<std::size_t>(nLine)] = static_cast<std::uint32_t>(
         ParseLine(GetLineChars(nLine), GetLineLength(nLine), dwPrev, nLine, nullptr, nBlocks));
+    m_nParseCookiesKnown = nLine + 1;
   }
   return m_pdwParseCookies[static_cast<std::size_t>(nLineIndex)];
 }

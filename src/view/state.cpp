@@ -15,11 +15,10 @@ constexpr char kReadOnlyMark[] = "(Read-Only)";
 
 // Marks every cached entry from `start` on as not computed, after bringing the cache to
 // `count` entries (the first `start` entries are kept).
-template <typename T>
-void InvalidateFrom(std::vector<T>& cache, int start, int count, T unknown) {
-  if (static_cast<int>(cache.size()) != count) cache.resize(static_cast<std::size_t>(count), unknown);
+void InvalidateFrom(std::vector<int>& cache, int start, int count) {
+  if (static_cast<int>(cache.size()) != count) cache.resize(static_cast<std::size_t>(count), -1);
   if (start < 0) start = 0;
-  for (std::size_t i = static_cast<std::size_t>(start); i < cache.size(); ++i) cache[i] = unknown;
+  for (std::size_t i = static_cast<std::size_t>(start); i < cache.size(); ++i) cache[i] = -1;
 }
 
 }  // namespace
@@ -127,6 +126,7 @@ void QuillView::ResetView() {
   m_pIcons.DeleteImageList();
   DiscardFonts();
   m_pdwParseCookies.clear();
+  m_nParseCookiesKnown = 0;
   m_bParseCookiesAllocated = false;
   m_pnActualLineLength.clear();
   m_bActualLengthAllocated = false;
@@ -158,19 +158,22 @@ void QuillView::UpdateView(QuillView*, CUpdateContext* pContext, unsigned long d
     if (dwFlags & UPDATE_FLAG_LINE) {
       // The cookie of a line depends on every line above it; its length only on itself.
       if (m_bParseCookiesAllocated && nLineIndex >= 0) {
-        for (std::size_t i = static_cast<std::size_t>(nLineIndex); i < m_pdwParseCookies.size(); ++i) {
-          m_pdwParseCookies[i] = kNoCookie;
-        }
+        m_nParseCookiesKnown = std::min(m_nParseCookiesKnown, nLineIndex);
       }
       if (m_bActualLengthAllocated && nLineIndex >= 0 &&
           nLineIndex < static_cast<int>(m_pnActualLineLength.size())) {
-        m_pnActualLineLength[static_cast<std::size_t>(nLineIndex)] = -1;
+        int& nLength = m_pnActualLineLength[static_cast<std::size_t>(nLineIndex)];
+        if (dwFlags & UPDATE_FLAG_HORZ) KeepMaxLineLength(nLineIndex, nLength);
+        nLength = -1;
       }
       InvalidateLines(nLineIndex, -1, 1);
     } else {
       const int nStart = nLineIndex == -1 ? 0 : nLineIndex;
-      if (m_bParseCookiesAllocated) InvalidateFrom(m_pdwParseCookies, nStart, nLineCount, kNoCookie);
-      if (m_bActualLengthAllocated) InvalidateFrom(m_pnActualLineLength, nStart, nLineCount, -1);
+      if (m_bParseCookiesAllocated) {
+        m_pdwParseCookies.resize(static_cast<std::size_t>(nLineCount));
+        m_nParseCookiesKnown = std::min(m_nParseCookiesKnown, nStart);
+      }
+      if (m_bActualLengthAllocated) InvalidateFrom(m_pnActualLineLength, nStart, nLineCount);
       InvalidateLines(nStart, -1, 1);
     }
 
@@ -191,7 +194,8 @@ void QuillView::UpdateView(QuillView*, CUpdateContext* pContext, unsigned long d
 
     if ((dwFlags & UPDATE_FLAG_VERT) && !m_bVertScrollBarLocked) RecalcVertScrollBar(0);
     if (dwFlags & UPDATE_FLAG_HORZ) {
-      m_nMaxLineLength = -1;
+      m_nMaxLineLength = m_nKeptMaxLineLength;
+      m_nKeptMaxLineLength = -1;
       if (!m_bHorzScrollBarLocked) RecalcHorzScrollBar(0);
     }
   }
@@ -199,6 +203,17 @@ void QuillView::UpdateView(QuillView*, CUpdateContext* pContext, unsigned long d
   if (m_bSelectionPushed && pContext != nullptr) {
     pContext->AdjustPoint(m_ptSavedSelStart);
     pContext->AdjustPoint(m_ptSavedSelEnd);
+  }
+}
+
+// The longest line after a change of one line, known without a scan of all lines when
+// that line was not the only longest one; -1 (scan again) otherwise.
+void QuillView::KeepMaxLineLength(int nLineIndex, int nOldLength) {
+  m_nKeptMaxLineLength = -1;
+  if (m_nMaxLineLength < 0 || nOldLength < 0 || m_pTextBuffer == nullptr) return;
+  const int nNewLength = CalculateActualOffset(nLineIndex, GetLineLength(nLineIndex));
+  if (nOldLength < m_nMaxLineLength || nNewLength >= nOldLength) {
+    m_nKeptMaxLineLength = std::max(m_nMaxLineLength, nNewLength);
   }
 }
 

@@ -197,6 +197,67 @@ TEST(EditorWidget, ScrollBarAndWheelMoveTheText) {
   EXPECT_GT(CountNear(image, e.Cells(0, 0, 3), kKeywordText), 4);
 }
 
+TEST(EditorWidget, ScrollInfoMapsOntoTheBar) {
+  Editor e("x\r\n", QSize(300, 200));
+  Window& window = *e.widget;
+  SCROLLINFO info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+  info.nMin = 0;
+  info.nMax = 99;
+  info.nPage = 10;
+  info.nPos = 5;
+  window.SetScrollInfo(SB_VERT, info, true);
+  QScrollBar* bar = e.widget->verticalScrollBar();
+  // 100 items, 10 on a page: the last page starts at 90.
+  EXPECT_EQ(bar->minimum(), 0);
+  EXPECT_EQ(bar->maximum(), 90);
+  EXPECT_EQ(bar->pageStep(), 10);
+  EXPECT_EQ(bar->value(), 5);
+  EXPECT_TRUE(bar->isEnabled());
+  EXPECT_EQ(window.SetScrollPos(SB_VERT, 12, true), 5);
+  EXPECT_EQ(bar->value(), 12);
+  SCROLLINFO back;
+  ASSERT_TRUE(window.GetScrollInfo(SB_VERT, back, SIF_ALL));
+  EXPECT_EQ(back.nMin, 0);
+  EXPECT_EQ(back.nMax, 99);
+  EXPECT_EQ(back.nPage, 10u);
+  EXPECT_EQ(back.nPos, 12);
+  EXPECT_EQ(back.nTrackPos, 12);
+  // Everything fits: the bar stays, disabled.
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL;
+  info.nMax = 3;
+  window.SetScrollInfo(SB_VERT, info, true);
+  EXPECT_FALSE(bar->isEnabled());
+  EXPECT_TRUE(bar->isVisible());
+}
+
+TEST(EditorWidget, WindowReportsKeysButtonsAndMouse) {
+  Editor e("int x;\r\n", QSize(300, 200));
+  Window& window = *e.widget;
+  QWidget* viewport = e.widget->viewport();
+  QTest::mousePress(viewport, Qt::LeftButton, Qt::ShiftModifier, QPoint(30, 10));
+  EXPECT_LT(window.GetKeyState(VK_SHIFT), 0);
+  EXPECT_EQ(window.GetKeyState(VK_CONTROL), 0);
+  EXPECT_LT(window.GetKeyState(0x01), 0);  // left button
+  EXPECT_EQ(window.GetCursorPos(), CPoint(30, 10));
+  QTest::mouseMove(viewport, QPoint(60, 25));
+  EXPECT_EQ(window.GetCursorPos(), CPoint(60, 25));
+  QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(60, 25));
+  EXPECT_EQ(window.GetKeyState(0x01), 0);
+  EXPECT_EQ(window.GetKeyState(VK_SHIFT), 0);
+  // A press gives the editor the focus.
+  EXPECT_TRUE(window.HasFocus());
+
+  window.SetCapture();
+  EXPECT_TRUE(window.HasCapture());
+  window.ReleaseCapture();
+  EXPECT_FALSE(window.HasCapture());
+  window.SetCursor(CursorShape::Margin);
+  EXPECT_EQ(viewport->cursor().shape(), Qt::BitmapCursor);
+  window.SetCursor(CursorShape::IBeam);
+  EXPECT_EQ(viewport->cursor().shape(), Qt::IBeamCursor);
+}
+
 TEST(EditorWidget, ViewWithoutStyleGetsNoWindow) {
   auto view = std::make_unique<QuillView>();
   EditorWidget widget(std::move(view));

@@ -146,12 +146,6 @@ TEST_F(StylePersistenceTest, ProfileNamesWithSpacesAndPaths) {
   ASSERT_TRUE(fromFile->RestoreFromFile("C:\\styles dir\\netlists.syn"));
   ExpectSameUserData(*saved, *fromFile);
 
-  prompt->QueueAnswer("/home/user/styles/spice.syn");
-  saved->SaveToFile();
-  auto fromPosixPath = HostStyle();
-  ASSERT_TRUE(fromPosixPath->RestoreFromFile("/home/user/styles/spice.syn"));
-  ExpectSameUserData(*saved, *fromPosixPath);
-
   // A cancelled prompt, or a name too long for the dialog's buffer, writes nothing.
   store = InstallMemorySettingsStore();
   prompt->QueueAnswer(std::nullopt);
@@ -208,8 +202,6 @@ TEST_F(StylePersistenceTest, EmptyProfileNameDoesNothing) {
   EXPECT_TRUE(store->EnumKeys(store->OpenKey("", false)).empty());
   EXPECT_FALSE(s.RestoreFromFile(nullptr));
   EXPECT_FALSE(s.IsRestored());
-  s.GetFromRegistry();
-  EXPECT_FALSE(s.IsRestored());
 }
 
 TEST_F(StylePersistenceTest, RestoreKeepsCurrentValuesForMissingOnes) {
@@ -221,14 +213,6 @@ TEST_F(StylePersistenceTest, RestoreKeepsCurrentValuesForMissingOnes) {
   EXPECT_EQ(s->GetFontName(), "Courier New");
   EXPECT_EQ(s->GetCommentsColor(1, 0), RGB(1, 2, 3));
 
-  // A section written by hand without its UserDefined value follows the last one read:
-  // the first section of a pass is skipped.
-  registry_int<int>(kRoot + "Hand\\NumOfSections", HKEY_CURRENT_USER, 0).write(1);
-  registry_string<std::string>(kRoot + "Hand\\KeywordsSection0", HKEY_CURRENT_USER, "").write("S");
-  registry_int<int>(kRoot + "Hand\\S\\NumOfKeywords", HKEY_CURRENT_USER, 0).write(1);
-  registry_string<std::string>(kRoot + "Hand\\S\\Keyword0", HKEY_CURRENT_USER, "").write("k");
-  ASSERT_TRUE(s->RestoreFromFile("Hand"));
-  EXPECT_EQ(s->GetIndexByName("S"), -1);
 }
 
 TEST_F(StylePersistenceTest, RemovingASectionSavesTheStyle) {

@@ -85,19 +85,13 @@ struct ReferenceParser {
         add(i, 6, 23);
         break;
       }
-      if (cookie & 0x08) {
-        if (!strOpen.empty() && line[i] == strOpen[0] &&
-            !(i > 0 && strEsc != 0 && line[i - 1] == strEsc)) {
-          cookie &= ~0x08UL;
-          redefine = true;
-        }
-        ++i;
-        continue;
-      }
-      if (cookie & 0x10) {
-        if (!chrOpen.empty() && line[i] == chrOpen[0] &&
-            !(i > 0 && chrEsc != 0 && line[i - 1] == chrEsc)) {
-          cookie &= ~0x10UL;
+      if (cookie & 0x18) {
+        // A string, else a character literal, ends at its unescaped opening character.
+        const bool str = cookie & 0x08;
+        const std::string& open = str ? strOpen : chrOpen;
+        const char esc = str ? strEsc : chrEsc;
+        if (!open.empty() && line[i] == open[0] && !(i > 0 && esc != 0 && line[i - 1] == esc)) {
+          cookie &= ~(str ? 0x08UL : 0x10UL);
           redefine = true;
         }
         ++i;

@@ -205,6 +205,17 @@ TEST_F(Render, HorizontalScrollShowsTextFromTheOffsetColumn) {
   EXPECT_EQ(dc.At(10, 8).kind, DrawOp::Fill);
 }
 
+TEST_F(Render, OnlyRowsInsideThePaintAreaAreDrawn) {
+  Show({"one", "two", "three"});
+  HeadlessDC dc(CSize(100, 6 * kLh));
+  dc.SetClipBox(CRect(0, kLh + 3, 100, kLh + 5));
+  view.OnDraw(&dc);
+  EXPECT_EQ(dc.blitCalls, 1);
+  EXPECT_EQ(Row(dc, 1, 3), "two");
+  EXPECT_FALSE(Cell(dc, 0, 0).covered);
+  EXPECT_FALSE(Cell(dc, 0, 2).covered);
+}
+
 TEST_F(Render, ViewTabsShowMarks) {
   Show({"a\tb c"});
   view.SetViewTabs(1);

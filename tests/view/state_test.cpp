@@ -60,6 +60,26 @@ TEST(ViewCaches, LineCountChangeResizesTheCachesFromTheChangedLine) {
   EXPECT_EQ(view.CachedCookie(0), -1);
 }
 
+TEST(ViewCaches, LongestLineFollowsOneLineEdits) {
+  QuillTextBuffer buffer;
+  Fill(buffer, {"aaaa", "bb", "cccccc"});
+  ProbeView view;
+  view.AttachToBuffer(&buffer);
+  EXPECT_EQ(view.GetMaxLineLength(), 6);
+  int endLine = 0;
+  int endChar = 0;
+  buffer.DeleteText(nullptr, 2, 0, 2, 3);  // the longest line shrinks: the next one counts
+  EXPECT_EQ(view.GetMaxLineLength(), 4);
+  buffer.InsertText(nullptr, 1, 0, "\t12", endLine, endChar);  // 3 + 2 + 2 columns
+  EXPECT_EQ(view.GetMaxLineLength(), 7);
+  buffer.InsertText(nullptr, 0, 0, "x", endLine, endChar);
+  EXPECT_EQ(view.GetMaxLineLength(), 7);
+  buffer.DeleteText(nullptr, 1, 0, 1, 1);  // the only longest line shrinks again
+  EXPECT_EQ(view.GetMaxLineLength(), 5);
+  buffer.InsertText(nullptr, 2, 3, "\r\n0123456789", endLine, endChar);
+  EXPECT_EQ(view.GetMaxLineLength(), 10);
+}
+
 TEST(ViewUpdates, EditsMoveCursorSelectionAnchorAndTopLine) {
   QuillTextBuffer buffer;
   Fill(buffer, Numbered(30));

@@ -40,8 +40,8 @@ class ProbeView : public QuillView {
   // Cache probes: -1 while an entry is not computed.
   long CachedCookie(int line) const {
     if (line < 0 || line >= static_cast<int>(m_pdwParseCookies.size())) return -2;
-    const std::uint32_t c = m_pdwParseCookies[static_cast<std::size_t>(line)];
-    return c == kNoCookie ? -1 : static_cast<long>(c);
+    if (line >= m_nParseCookiesKnown) return -1;
+    return static_cast<long>(m_pdwParseCookies[static_cast<std::size_t>(line)]);
   }
   int CachedLength(int line) const {
     if (line < 0 || line >= static_cast<int>(m_pnActualLineLength.size())) return -2;

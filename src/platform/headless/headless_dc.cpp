@@ -35,7 +35,10 @@ CSize HeadlessCellSize(const LOGFONT& lf) {
 }
 
 HeadlessDC::HeadlessDC(CSize size, bool record)
-    : m_size(size), m_record(record), m_default(SystemFont()) {}
+    : m_size(size),
+      m_clip(0, 0, size.cx, size.cy),
+      m_record(record),
+      m_default(SystemFont()) {}
 
 std::unique_ptr<CDC> HeadlessDC::CreateCompatibleDC() {
   auto dc = std::make_unique<HeadlessDC>(CSize(1, 1), m_record);

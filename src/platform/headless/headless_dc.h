@@ -74,6 +74,9 @@ class HeadlessDC : public CDC {
                  COLORREF transparent) override;
   bool IsPrinting() const override { return m_printing; }
   void SetPrinting(bool printing) { m_printing = printing; }
+  CRect GetClipBox() const override { return m_clip; }
+  // Limits painting to a part of the device, as an invalid area does.
+  void SetClipBox(const CRect& clip) { m_clip = clip; }
 
   // The font a device uses while no font is selected (the window's font).
   void SetDefaultFont(const LOGFONT& lf) { m_default = lf; }
@@ -98,6 +101,7 @@ class HeadlessDC : public CDC {
   const LOGFONT& CurrentFont() const;
 
   CSize m_size;
+  CRect m_clip;
   bool m_record;
   bool m_printing = false;
   std::vector<DrawOp> m_ops;

@@ -45,23 +45,24 @@ bool FailPath(int err, const std::string& path) {
   return false;
 }
 
-// True when another open file description holds a lock on the byte.
-bool LockedByOthers(int fd, LockByte byte) {
+struct flock LockOf(LockByte byte, short type) {
   struct flock fl = {};
-  fl.l_type = F_WRLCK;
+  fl.l_type = type;
   fl.l_whence = SEEK_SET;
   fl.l_start = kLockBase + byte;
   fl.l_len = 1;
+  return fl;
+}
+
+// True when another open file description holds a lock on the byte.
+bool LockedByOthers(int fd, LockByte byte) {
+  struct flock fl = LockOf(byte, F_WRLCK);
   if (fcntl(fd, F_OFD_GETLK, &fl) != 0) return false;  // no lock support: no sharing rules
   return fl.l_type != F_UNLCK;
 }
 
 void Hold(int fd, LockByte byte) {
-  struct flock fl = {};
-  fl.l_type = F_RDLCK;
-  fl.l_whence = SEEK_SET;
-  fl.l_start = kLockBase + byte;
-  fl.l_len = 1;
+  struct flock fl = LockOf(byte, F_RDLCK);
   (void)fcntl(fd, F_OFD_SETLK, &fl);
 }
 

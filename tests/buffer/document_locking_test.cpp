@@ -1,0 +1,209 @@
+// QuillDocumentLocking: the held file, read-only fallback across documents and processes,
+// saves that keep the lock, delete on closing.
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "document_fixture.h"
+
+namespace quill::test {
+namespace {
+
+// How another opener of the file fares, as a child process's exit code.
+enum ChildResult { kWritable = 10, kReadOnly = 11, kFailed = 12 };
+
+int OpenInChildProcess(const std::string& path) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    int code = kFailed;
+    {
+      HeadlessApplicationServices services;
+      services.m_bEcho = false;
+      SetApplicationServices(&services);
+      QuillDocumentLocking doc;
+      if (doc.OnOpenDocument(path.c_str()))
+        code = doc.HoldsForWriting() ? kWritable : (doc.GetTextBuffer().GetReadOnly() ? kReadOnly : kFailed);
+    }
+    _exit(code);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class LockingDocumentTest : public DocumentTest {
+ protected:
+  LockingDocumentTest() : m_path(m_folder / "held.txt") { WriteAll(m_path, "one\r\ntwo"); }
+
+  // Opens the document as the framework does: open, then take the path.
+  static int Open(QuillDocumentLocking& doc, const std::string& path) {
+    const int result = doc.OnOpenDocument(path.c_str());
+    if (result) doc.SetPathName(path);
+    return result;
+  }
+  // Whether a second document of this process gets write access to the file.
+  static bool SecondDocumentWrites(const std::string& path) {
+    QuillDocumentLocking other;
+    return other.OnOpenDocument(path.c_str()) && other.HoldsForWriting();
+  }
+
+  std::string m_path;
+};
+
+TEST_F(LockingDocumentTest, HoldsItsFileSoOthersOpenItReadOnly) {
+  QuillDocumentLocking doc;
+  ASSERT_EQ(Open(doc, m_path), 1);
+  EXPECT_TRUE(doc.HoldsForWriting());
+  EXPECT_EQ(doc.GetHeldPath(), m_path);
+  EXPECT_EQ(doc.GetTextBuffer().GetLineCount(), 2);
+  EXPECT_FALSE(doc.GetTextBuffer().GetReadOnly());
+
+  QuillDocumentLocking second;
+  ASSERT_EQ(Open(second, m_path), 1);
+  EXPECT_FALSE(second.HoldsForWriting());
+  EXPECT_TRUE(second.GetTextBuffer().GetReadOnly());
+  EXPECT_EQ(second.GetTextBuffer().GetLineCount(), 2);
+  auto view = AttachView(second);
+  second.GetTextBuffer().UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET);
+  EXPECT_EQ(second.GetTitle(), "held.txt (Read-Only)");
+
+  EXPECT_EQ(OpenInChildProcess(m_path), kReadOnly);
+  EXPECT_TRUE(m_services.m_messages.empty());
+}
+
+TEST_F(LockingDocumentTest, TheFileIsFreeAgainWhenTheDocumentIsDestroyed) {
+  {
+    QuillDocumentLocking doc;
+    ASSERT_EQ(Open(doc, m_path), 1);
+    EXPECT_EQ(OpenInChildProcess(m_path), kReadOnly);
+  }
+  EXPECT_EQ(OpenInChildProcess(m_path), kWritable);
+  EXPECT_TRUE(SecondDocumentWrites(m_path));
+  EXPECT_EQ(ReadAll(m_path), "one\r\ntwo");
+}
+
+TEST_F(LockingDocumentTest, AWriteProtectedFileOpensReadOnly) {
+  ASSERT_EQ(chmod(m_path.c_str(), 0444), 0);
+  QuillDocumentLocking doc;
+  ASSERT_EQ(Open(doc, m_path), 1);
+  EXPECT_FALSE(doc.HoldsForWriting());
+  EXPECT_TRUE(doc.GetTextBuffer().GetReadOnly());
+  EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(LockingDocumentTest, AMissingFileIsReportedOnce) {
+  QuillDocumentLocking doc;
+  doc.SetModifiedFlag(true);
+  EXPECT_EQ(doc.OnOpenDocument((m_folder / "none.txt").c_str()), 0);
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Failed to open document."});
+  EXPECT_EQ(doc.GetHeldFile(), nullptr);
+  EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(LockingDocumentTest, SaveReplacesTheFileAndTheLockFollowsIt) {
+  QuillDocumentLocking doc;
+  ASSERT_EQ(Open(doc, m_path), 1);
+  Type(doc.GetTextBuffer(), "new ");
+  doc.SetModifiedFlag(true);
+  ASSERT_EQ(doc.OnSaveDocument(m_path.c_str()), 1);
+  EXPECT_EQ(ReadAll(m_path), "new one\r\ntwo");
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_FALSE(doc.GetTextBuffer().IsModified());
+  EXPECT_TRUE(m_services.m_messages.empty());
+  // No temporary file is left behind, and the file at the path is still held.
+  EXPECT_EQ(ListFolder(m_folder.Path()), std::vector<std::string>{"held.txt"});
+  EXPECT_FALSE(SecondDocumentWrites(m_path));
+  EXPECT_EQ(OpenInChildProcess(m_path), kReadOnly);
+
+  // The held file is the new one: a reload through it reads the saved text.
+  doc.GetTextBuffer().FreeAll();
+  ASSERT_EQ(doc.GetTextBuffer().LoadFromFileLocking("", false, -1), 1);
+  EXPECT_EQ(std::string(doc.GetTextBuffer().GetLineChars(0)), "new one");
+}
+
+TEST_F(LockingDocumentTest, SaveAsMovesTheLockToTheNewFile) {
+  QuillDocumentLocking doc;
+  ASSERT_EQ(Open(doc, m_path), 1);
+  const std::string other = m_folder / "other.txt";
+  m_prompt->QueueAnswer(other);
+  ASSERT_EQ(doc.DoSave(nullptr, 1), 1);
+  EXPECT_EQ(doc.GetPathName(), other);
+  EXPECT_EQ(doc.GetHeldPath(), other);
+  EXPECT_EQ(ReadAll(other), "one\r\ntwo");
+  EXPECT_FALSE(SecondDocumentWrites(other));
+  EXPECT_TRUE(SecondDocumentWrites(m_path));
+}
+
+TEST_F(LockingDocumentTest, AFailedSaveKeepsTheOldTextAndTheLock) {
+  QuillDocumentLocking doc;
+  ASSERT_EQ(Open(doc, m_path), 1);
+  Type(doc.GetTextBuffer(), "new ");
+  {
+    FaultFileService faults;
+    faults.m_bFailMove = true;
+    ScopedFileService scope(&faults);
+    EXPECT_EQ(doc.OnSaveDocument(m_path.c_str()), 0);
+    // Save as under a new name fails too: that file goes away, the old one stays held.
+    m_prompt->QueueAnswer(m_folder / "fresh.txt");
+    EXPECT_EQ(doc.DoSave(nullptr, 1), 0);
+  }
+  EXPECT_EQ(m_services.m_messages.size(), 2u);
+  EXPECT_EQ(ReadAll(m_path), "one\r\ntwo");
+  EXPECT_EQ(ListFolder(m_folder.Path()), std::vector<std::string>{"held.txt"});
+  EXPECT_EQ(doc.GetHeldPath(), m_path);
+  EXPECT_TRUE(doc.GetTextBuffer().IsModified());
+  EXPECT_FALSE(SecondDocumentWrites(m_path));
+}
+
+TEST_F(LockingDocumentTest, AReadOnlyDocumentSavesOnlyOnceTheOtherHolderIsGone) {
+  auto holder = std::make_unique<QuillDocumentLocking>();
+  ASSERT_EQ(Open(*holder, m_path), 1);
+  QuillDocumentLocking doc;
+  ASSERT_EQ(Open(doc, m_path), 1);
+  ASSERT_FALSE(doc.HoldsForWriting());
+  EXPECT_EQ(doc.OnSaveDocument(m_path.c_str()), 0);
+  ASSERT_EQ(m_services.m_messages.size(), 1u);
+  EXPECT_NE(m_services.m_messages[0].text.find("being used by another process"), std::string::npos);
+  EXPECT_EQ(ReadAll(m_path), "one\r\ntwo");
+
+  holder.reset();
+  doc.GetTextBuffer().SetReadOnly(0);
+  Type(doc.GetTextBuffer(), "mine ");
+  EXPECT_EQ(doc.OnSaveDocument(m_path.c_str()), 1);
+  EXPECT_TRUE(doc.HoldsForWriting());
+  EXPECT_EQ(ReadAll(m_path), "mine one\r\ntwo");
+  EXPECT_EQ(OpenInChildProcess(m_path), kReadOnly);
+}
+
+TEST_F(LockingDocumentTest, ANewDocumentTakesItsFileAtTheFirstSave) {
+  QuillDocumentLocking doc;
+  doc.OnNewDocument();
+  doc.SetTitle("Untitled");
+  Type(doc.GetTextBuffer(), "first");
+  const std::string path = m_folder / "first.txt";
+  m_prompt->QueueAnswer(path);
+  ASSERT_EQ(doc.DoFileSave(), 1);
+  EXPECT_EQ(ReadAll(path), "first");
+  EXPECT_EQ(doc.GetHeldPath(), path);
+  EXPECT_FALSE(SecondDocumentWrites(path));
+}
+
+TEST_F(LockingDocumentTest, DeleteOnClosingDeletesTheFileWithTheDocument) {
+  {
+    QuillDocumentLocking doc;
+    ASSERT_EQ(Open(doc, m_path), 1);
+    doc.DeleteOnClosing(true);
+  }
+  EXPECT_TRUE(ListFolder(m_folder.Path()).empty());
+
+  WriteAll(m_path, "x");
+  {
+    QuillDocumentLocking doc;
+    ASSERT_EQ(Open(doc, m_path), 1);
+  }
+  EXPECT_EQ(ReadAll(m_path), "x");
+}
+
+}  // namespace
+}  // namespace quill::test

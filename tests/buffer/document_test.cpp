@@ -1,0 +1,249 @@
+// QuillDocument: new, open, save, save as, conditional save, go to line.
+
+#include <sys/stat.h>
+
+#include "document_fixture.h"
+
+namespace quill::test {
+namespace {
+
+constexpr unsigned kSaveAsFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+
+class PlainDocumentTest : public DocumentTest {
+ protected:
+  PlainDocumentTest() { m_doc.OnNewDocument(); }
+  QuillDocument m_doc;
+};
+
+TEST_F(PlainDocumentTest, NewDocumentIsOneEmptyUnmodifiedDosLine) {
+  Type(m_doc.GetTextBuffer(), "text");
+  m_doc.SetModifiedFlag(true);
+  ASSERT_EQ(m_doc.OnNewDocument(), 1);
+  QuillTextBuffer& buffer = m_doc.GetTextBuffer();
+  EXPECT_EQ(buffer.GetLineCount(), 1);
+  EXPECT_EQ(buffer.GetLineLength(0), 0);
+  EXPECT_EQ(buffer.GetCRLFMode(), CRLF_MODE_DOS);
+  EXPECT_FALSE(buffer.IsModified());
+  EXPECT_FALSE(buffer.CanUndo());
+  EXPECT_FALSE(m_doc.IsModified());
+}
+
+TEST_F(PlainDocumentTest, OpenReplacesTheTextAndCloseEmptiesIt) {
+  WriteAll(m_folder / "a.txt", "one\ntwo\n");
+  ASSERT_EQ(m_doc.OnOpenDocument((m_folder / "a.txt").c_str()), 1);
+  ASSERT_EQ(m_doc.OnOpenDocument((m_folder / "a.txt").c_str()), 1);
+  EXPECT_EQ(m_doc.GetTextBuffer().GetLineCount(), 3);
+  EXPECT_EQ(m_doc.GetTextBuffer().GetCRLFMode(), CRLF_MODE_UNIX);
+  m_doc.OnCloseDocument();
+  EXPECT_EQ(m_doc.GetTextBuffer().GetLineCount(), 1);
+}
+
+TEST_F(PlainDocumentTest, FileSaveOfANeverSavedDocumentAsksForAName) {
+  m_doc.SetTitle("Untitled");
+  Type(m_doc.GetTextBuffer(), "hello");
+  m_doc.SetModifiedFlag(true);
+  const std::string path = m_folder / "new.txt";
+  m_prompt->QueueAnswer(path);
+  ASSERT_EQ(m_doc.DoFileSave(), 1);
+
+  ASSERT_EQ(m_prompt->Requests().size(), 1u);
+  const FilePromptRequest& request = m_prompt->Requests()[0];
+  EXPECT_TRUE(request.save);
+  EXPECT_EQ(request.title, "Save As");
+  EXPECT_EQ(request.flags, kSaveAsFlags);
+  EXPECT_EQ(request.initialFileName, "Untitled");
+  EXPECT_EQ(ReadAll(path), "hello");
+  EXPECT_EQ(m_doc.GetPathName(), path);
+  EXPECT_EQ(m_doc.GetTitle(), "new.txt");
+  EXPECT_FALSE(m_doc.IsModified());
+  ASSERT_FALSE(GetRecentFileList().empty());
+  EXPECT_EQ(GetRecentFileList().front(), path);
+}
+
+TEST_F(PlainDocumentTest, FileSaveOfAWritableFileSavesWithoutAsking) {
+  const std::string path = m_folder / "a.txt";
+  WriteAll(path, "old");
+  m_doc.SetPathName(path);
+  Type(m_doc.GetTextBuffer(), "new");
+  ASSERT_EQ(m_doc.DoFileSave(), 1);
+  EXPECT_TRUE(m_prompt->Requests().empty());
+  EXPECT_EQ(ReadAll(path), "new");
+}
+
+TEST_F(PlainDocumentTest, FileSaveOfAWriteProtectedOrReadOnlyDocumentAsksForAName) {
+  const std::string path = m_folder / "ro.txt";
+  WriteAll(path, "old");
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  m_doc.SetPathName(path);
+  Type(m_doc.GetTextBuffer(), "new");
+  EXPECT_EQ(m_doc.DoFileSave(), 0);  // the prompt is cancelled
+  ASSERT_EQ(m_prompt->Requests().size(), 1u);
+  EXPECT_EQ(m_prompt->Requests()[0].initialFileName, path);
+  EXPECT_EQ(ReadAll(path), "old");
+
+  // A writable file whose buffer is read-only asks too.
+  ASSERT_EQ(chmod(path.c_str(), 0644), 0);
+  QuillDocument other;
+  other.OnOpenDocument(path.c_str());
+  other.GetTextBuffer().SetReadOnly(1);
+  other.SetPathName(path);
+  EXPECT_EQ(other.DoFileSave(), 0);
+  EXPECT_EQ(m_prompt->Requests().size(), 2u);
+  EXPECT_EQ(ReadAll(path), "old");
+}
+
+TEST_F(PlainDocumentTest, SaveAsProposesTheTitleBeforeItsMarkPlusTheFirstExtension) {
+  CDocTemplate docTemplate("\nText\nText\nText files (*.txt)\n.txt;.log\nQuill.Text\nText");
+  m_doc.SetDocTemplate(&docTemplate);
+  m_doc.SetTitle("Untitled;2");
+  EXPECT_EQ(m_doc.DoSave(nullptr, 1), 0);
+  ASSERT_EQ(m_prompt->Requests().size(), 1u);
+  EXPECT_EQ(m_prompt->Requests()[0].initialFileName, "Untitled.txt");
+  // Without append default extension the prompt gets no template.
+  EXPECT_TRUE(m_prompt->Requests()[0].filter.empty());
+  EXPECT_TRUE(m_prompt->Requests()[0].defaultExtension.empty());
+
+  m_doc.SetAppendDefaultExt(true);
+  m_doc.SetTitle("a#b%c");
+  EXPECT_EQ(m_doc.DoSave(nullptr, 1), 0);
+  ASSERT_EQ(m_prompt->Requests().size(), 2u);
+  EXPECT_EQ(m_prompt->Requests()[1].initialFileName, "a.txt");
+  EXPECT_EQ(m_prompt->Requests()[1].filter, "Text files (*.txt)|*.txt;*.log|");
+  EXPECT_EQ(m_prompt->Requests()[1].defaultExtension, "txt");
+}
+
+TEST_F(PlainDocumentTest, SaveCopyAsKeepsThePathAndTheTitle) {
+  const std::string path = m_folder / "a.txt";
+  m_doc.SetPathName(path);
+  Type(m_doc.GetTextBuffer(), "x");
+  m_prompt->QueueAnswer(m_folder / "copy.txt");
+  ASSERT_EQ(m_doc.DoSave(nullptr, 0), 1);
+  EXPECT_EQ(m_prompt->Requests()[0].title, "Save Copy As");
+  EXPECT_EQ(m_prompt->Requests()[0].initialFileName, path);
+  EXPECT_EQ(m_doc.GetPathName(), path);
+  EXPECT_EQ(ReadAll(m_folder / "copy.txt"), "x");
+}
+
+TEST_F(PlainDocumentTest, FailedSaveUnderAnAskedNameRemovesOnlyWhatItCreated) {
+  FaultFileService faults;
+  faults.m_bFailMove = true;
+  ScopedFileService scope(&faults);
+  Type(m_doc.GetTextBuffer(), "new");
+
+  m_prompt->QueueAnswer(m_folder / "fresh.txt");
+  EXPECT_EQ(m_doc.DoSave(nullptr, 1), 0);
+  EXPECT_TRUE(ListFolder(m_folder.Path()).empty());
+
+  WriteAll(m_folder / "kept.txt", "old");
+  m_prompt->QueueAnswer(m_folder / "kept.txt");
+  EXPECT_EQ(m_doc.DoSave(nullptr, 1), 0);
+  EXPECT_EQ(ReadAll(m_folder / "kept.txt"), "old");
+  EXPECT_EQ(ListFolder(m_folder.Path()), std::vector<std::string>{"kept.txt"});
+  EXPECT_TRUE(m_doc.GetPathName().empty());
+}
+
+class SaveIfTest : public PlainDocumentTest {
+ protected:
+  SaveIfTest() {
+    m_path = m_folder / "doc.txt";
+    WriteAll(m_path, "old");
+    m_doc.OnOpenDocument(m_path.c_str());
+    m_doc.SetPathName(m_path);
+    m_view = AttachView(m_doc);
+    Type(m_doc.GetTextBuffer(), "new ");
+    EXPECT_TRUE(m_doc.IsModified());
+  }
+  std::string m_path;
+  std::unique_ptr<DocView> m_view;
+};
+
+TEST_F(SaveIfTest, OnlyTheAskOptionAsks) {
+  for (TSaveOptions option : {SAVEOPTION_SAVE_ALL, SAVEOPTION_DONT_SAVE}) {
+    SetRegistrySaveOptions(option);
+    EXPECT_EQ(m_doc.DoSaveIf(), 0);
+  }
+  EXPECT_TRUE(m_boxes.m_requests.empty());
+  EXPECT_EQ(ReadAll(m_path), "old");
+  EXPECT_TRUE(m_doc.IsModified());
+}
+
+TEST_F(SaveIfTest, AnsweredNoLeavesTheDocumentModified) {
+  SetRegistrySaveOptions(SAVEOPTION_PROMPT);
+  m_boxes.QueueAnswer(IDNO);
+  EXPECT_EQ(m_doc.DoSaveIf(), 0);
+  ASSERT_EQ(m_boxes.m_requests.size(), 1u);
+  const MessageBoxRequest& box = m_boxes.m_requests[0];
+  EXPECT_EQ(box.text, m_path + "\n\nThis file has been modified.\nDo you want to save it?");
+  EXPECT_EQ(box.caption, "");
+  EXPECT_EQ(box.style, 0x0C000024u);
+  EXPECT_EQ(box.style2, 0u);
+  EXPECT_EQ(box.pParent, m_view->GetWindow());
+  EXPECT_TRUE(m_doc.IsModified());
+  EXPECT_EQ(ReadAll(m_path), "old");
+}
+
+TEST_F(SaveIfTest, AnsweredYesSavesAndAnUnmodifiedDocumentIsNotAsked) {
+  SetRegistrySaveOptions(SAVEOPTION_PROMPT);
+  m_boxes.QueueAnswer(IDYES);
+  EXPECT_EQ(m_doc.DoSaveIf(), 1);
+  EXPECT_EQ(ReadAll(m_path), "new old");
+  EXPECT_FALSE(m_doc.IsModified());
+  EXPECT_EQ(m_doc.DoSaveIf(), 0);
+  EXPECT_EQ(m_boxes.m_requests.size(), 1u);
+}
+
+TEST_F(PlainDocumentTest, GotoLineMovesTheLastAttachedViewAndSetsTheBookmark) {
+  // Without a view there is nothing to move.
+  EXPECT_TRUE(m_doc.GotoLine(3, true));
+  EXPECT_EQ(m_doc.GetTextBuffer().GetLineWithFlag(LINEFLAG_BOOKMARK), -1);
+
+  m_doc.GetTextBuffer().FreeAll();
+  m_doc.GetTextBuffer().LoadFromBuffer("a\nb\nc\nd", -1);
+  auto first = AttachView(m_doc);
+  auto last = AttachView(m_doc);
+  EXPECT_EQ(m_doc.GetFirstView(), last.get());
+
+  EXPECT_TRUE(m_doc.GotoLine(3, false));
+  EXPECT_EQ(last->GetCursorPos(), CPoint(0, 2));
+  EXPECT_EQ(first->GetCursorPos(), CPoint(0, 0));
+  EXPECT_EQ(m_doc.GetTextBuffer().GetLineWithFlag(LINEFLAG_BOOKMARK), -1);
+
+  EXPECT_TRUE(m_doc.GotoLine(0, false));
+  EXPECT_EQ(last->GetCursorPos(), CPoint(0, 0));
+
+  EXPECT_TRUE(m_doc.GotoLine(99, true));
+  EXPECT_EQ(last->GetCursorPos(), CPoint(0, 3));
+  EXPECT_NE(m_doc.GetTextBuffer().GetLineFlags(3) & LINEFLAG_BOOKMARK, 0u);
+  EXPECT_TRUE(last->m_bHasBookmarks);
+  // Setting it again never toggles it off.
+  EXPECT_TRUE(m_doc.GotoLine(4, true));
+  EXPECT_NE(m_doc.GetTextBuffer().GetLineFlags(3) & LINEFLAG_BOOKMARK, 0u);
+}
+
+TEST_F(PlainDocumentTest, DeleteOnClosingIsOnlyStored) {
+  const std::string path = m_folder / "keep.txt";
+  WriteAll(path, "x");
+  {
+    QuillDocument doc;
+    doc.OnOpenDocument(path.c_str());
+    doc.SetPathName(path);
+    doc.DeleteOnClosing(true);
+    EXPECT_TRUE(doc.IsDeleteOnClosing());
+  }
+  EXPECT_EQ(ReadAll(path), "x");
+}
+
+TEST_F(PlainDocumentTest, DocumentTemplateStrings) {
+  CDocTemplate docTemplate("Title\nDoc\n\nFilter\n.cpp;.h");
+  std::string value;
+  EXPECT_TRUE(docTemplate.GetDocString(value, CDocTemplate::filterExt));
+  EXPECT_EQ(value, ".cpp;.h");
+  EXPECT_FALSE(docTemplate.GetDocString(value, CDocTemplate::fileNewName));
+  EXPECT_FALSE(docTemplate.GetDocString(value, CDocTemplate::regFileTypeName));
+  EXPECT_EQ(value, "");
+  EXPECT_EQ(FirstFilterExtension(".cpp;.h"), ".cpp");
+  EXPECT_EQ(FirstFilterExtension(".txt"), ".txt");
+}
+
+}  // namespace
+}  // namespace quill::test

@@ -1,0 +1,202 @@
+// The control library over the headless dialog host: anchored layout, message box,
+// check list, list tips and the font combo box.
+
+#include <gtest/gtest.h>
+
+#include "platform/headless/headless_controls.h"
+#include "platform/headless/headless_dialog_host.h"
+#include "quill.h"
+
+namespace quill {
+namespace {
+
+class LayoutDialog : public TResizableDialog {
+ public:
+  explicit LayoutDialog(HeadlessDialogHost& host) : TResizableDialog(112) { SetHost(&host); }
+};
+
+class ResizableLayoutTest : public ::testing::Test {
+ protected:
+  ResizableLayoutTest() : m_dialog(m_host) {
+    m_host.SetClientSize(200, 100);
+    m_host.At(1).rect = CRect(10, 10, 190, 30);   // edit across the top
+    m_host.At(2).rect = CRect(10, 40, 190, 80);   // list filling the middle
+    m_host.At(3).rect = CRect(140, 85, 190, 98);  // button at the bottom right
+    m_host.At(4).rect = CRect(80, 40, 120, 60);   // centred label
+    m_host.At(5).rect = CRect(10, 85, 60, 98);    // left half of a row
+    m_dialog.OnInitDialog();
+    m_dialog.AddAnchor(1, TOP_LEFT, TOP_RIGHT);
+    m_dialog.AddAnchor(2, TOP_LEFT, BOTTOM_RIGHT);
+    m_dialog.AddAnchor(3, BOTTOM_RIGHT);
+    m_dialog.AddAnchor(4, MIDDLE_CENTER);
+    m_dialog.AddAnchor(5, BOTTOM_LEFT, BOTTOM_CENTER);
+  }
+  void Resize(int cx, int cy) {
+    m_host.SetClientSize(cx, cy);
+    m_dialog.OnSize(0, cx, cy);
+  }
+
+  HeadlessDialogHost m_host;
+  LayoutDialog m_dialog;
+};
+
+TEST_F(ResizableLayoutTest, AnchoredCornersKeepTheirDistances) {
+  Resize(300, 160);
+  EXPECT_EQ(m_host.GetDlgItemRect(1), CRect(10, 10, 290, 30));
+  EXPECT_EQ(m_host.GetDlgItemRect(2), CRect(10, 40, 290, 140));
+  EXPECT_EQ(m_host.GetDlgItemRect(3), CRect(240, 145, 290, 158));
+  // Centre moves from (100, 50) to (150, 80); the size stays.
+  EXPECT_EQ(m_host.GetDlgItemRect(4), CRect(130, 70, 170, 90));
+  // Bottom-centre moves from x 100 to 150: the right edge follows it.
+  EXPECT_EQ(m_host.GetDlgItemRect(5), CRect(10, 145, 110, 158));
+  EXPECT_EQ(m_dialog.GetMinTrackSize(), CSize(200, 100));
+}
+
+TEST_F(ResizableLayoutTest, OddSizesAndTheWayBackAreExact) {
+  Resize(251, 133);  // centre (125, 66): truncated halves
+  EXPECT_EQ(m_host.GetDlgItemRect(4), CRect(105, 56, 145, 76));
+  Resize(200, 100);
+  EXPECT_EQ(m_host.GetDlgItemRect(1), CRect(10, 10, 190, 30));
+  EXPECT_EQ(m_host.GetDlgItemRect(2), CRect(10, 40, 190, 80));
+  EXPECT_EQ(m_host.GetDlgItemRect(3), CRect(140, 85, 190, 98));
+  EXPECT_EQ(m_host.GetDlgItemRect(4), CRect(80, 40, 120, 60));
+  EXPECT_EQ(m_host.GetDlgItemRect(5), CRect(10, 85, 60, 98));
+}
+
+TEST_F(ResizableLayoutTest, RemovedAndReplacedAnchors) {
+  m_dialog.RemoveAnchor(1);
+  m_dialog.AddAnchor(3, TOP_LEFT);  // replaces its bottom-right anchor
+  Resize(400, 300);
+  EXPECT_EQ(m_host.GetDlgItemRect(1), CRect(10, 10, 190, 30));
+  EXPECT_EQ(m_host.GetDlgItemRect(3), CRect(140, 85, 190, 98));
+}
+
+TEST(MessageBoxDialogTest, AnswersFromTheScriptAndRecordsTheBox) {
+  ScopedMessageBoxPresenter boxes;
+  boxes.QueueAnswer(IDNO);
+  CMessageBoxDialog dialog(nullptr, "Save?", "", MB_YESNO | MB_ICONQUESTION | MBX_EXTENSION_1 |
+                                                     MBX_EXTENSION_2, 0);
+  EXPECT_EQ(dialog.DoModal(), IDNO);
+  // Unscripted, a box answers with its first button.
+  EXPECT_EQ(dialog.DoModal(), IDYES);
+  EXPECT_EQ(CMessageBoxDialog(nullptr, "Done", "Caption", MB_OK, 0).DoModal(), IDOK);
+  ASSERT_EQ(boxes.m_requests.size(), 3u);
+  EXPECT_EQ(boxes.m_requests[0].text, "Save?");
+  EXPECT_EQ(boxes.m_requests[0].style, 0x0C000024u);
+  EXPECT_EQ(boxes.m_requests[2].caption, "Caption");
+}
+
+TEST(CheckListBoxTest, ChecksItemsAsTheFrameworkListDoes) {
+  HeadlessDialogHost host;
+  TCheckListBoxEx list;
+  EXPECT_EQ(list.GetCount(), 0);  // unbound
+  list.Attach(&host, 1000);
+  list.AddString("a.txt");
+  list.AddString("b.txt");
+  list.AddString("c.txt");
+  list.SetCheck(1, BST_CHECKED);
+  list.SetCheck(2, BST_INDETERMINATE);  // two-state: checked
+  list.SetCheck(7, BST_CHECKED);        // no such item
+  EXPECT_EQ(list.GetCheck(0), BST_UNCHECKED);
+  EXPECT_EQ(list.GetCheck(2), BST_CHECKED);
+  EXPECT_EQ(list.GetCheckedCount(), 2);
+  list.SetCheckStyle(true);
+  list.SetCheck(0, BST_INDETERMINATE);
+  EXPECT_EQ(list.GetCheck(0), BST_INDETERMINATE);
+  list.SetAllChecks(BST_UNCHECKED);
+  EXPECT_EQ(list.GetCheckedCount(), 0);
+  EXPECT_EQ(list.FindStringExact(-1, "b.txt"), 1);
+  EXPECT_EQ(list.FindStringExact(1, "b.txt"), LB_ERR);
+}
+
+// A handler whose tip goes 4 pixels below the entry, as a derived handler may place it.
+class BelowTipHandler : public CListBoxTipHandler {
+ protected:
+  int GetItemInfo(CPoint point, CRect& rect, std::string& text) override {
+    const int nItem = CListBoxTipHandler::GetItemInfo(point, rect, text);
+    if (nItem >= 0) rect.OffsetRect(0, rect.Height() + 4);
+    return nItem;
+  }
+};
+
+TEST(ListBoxTipTest, ShowsOnlyTextsWiderThanTheList) {
+  HeadlessDialogHost host(16, 7);
+  TCheckListBoxEx list;
+  list.Attach(&host, 1000);
+  host.At(1000).rect = CRect(0, 0, 70, 64);  // ten characters wide
+  list.AddString("short");
+  list.AddString("/a/rather/long/path/name.txt");
+  list.AddString("");
+  BelowTipHandler tips;
+  tips.Init(list);
+
+  tips.OnMouseMove(CPoint(5, 5));
+  EXPECT_FALSE(tips.IsTipVisible());
+  tips.OnMouseMove(CPoint(5, 20));
+  ASSERT_TRUE(tips.IsTipVisible());
+  EXPECT_EQ(tips.GetTipItem(), 1);
+  EXPECT_EQ(tips.GetTipText(), "/a/rather/long/path/name.txt");
+  EXPECT_EQ(tips.GetTipRect(), CRect(0, 36, 28 * 7, 52));
+  tips.OnMouseMove(CPoint(5, 40));  // empty entry
+  EXPECT_FALSE(tips.IsTipVisible());
+  tips.OnMouseMove(CPoint(5, 20));
+  tips.OnMouseLeave();
+  EXPECT_FALSE(tips.IsTipVisible());
+  tips.OnMouseMove(CPoint(5, 60));  // below the entries
+  EXPECT_FALSE(tips.IsTipVisible());
+}
+
+class FixedFonts : public IFontList {
+ public:
+  std::vector<FontInfo> GetInstalledFonts() override {
+    return {{"Verdana", false}, {"courier new", true}, {"Courier New", true}, {"", false}, {"Arial", false}};
+  }
+};
+
+TEST(FontComboBoxTest, FillsInstalledFontsOnceSortedWithTheirPitch) {
+  HeadlessDialogHost host;
+  TFontComboBox fonts;
+  fonts.Attach(&host, 8634);
+  fonts.FillFonts();
+  const int nCourier = fonts.FindStringExact(-1, "Courier New");
+  ASSERT_NE(nCourier, LB_ERR);
+  EXPECT_EQ(fonts.GetItemData(nCourier), 1u);
+  EXPECT_EQ(fonts.GetItemData(fonts.FindStringExact(-1, "Arial")), 0u);
+  for (int i = 1; i < fonts.GetCount(); ++i) EXPECT_LT(fonts.GetText(i - 1), fonts.GetText(i));
+
+  ASSERT_TRUE(fonts.SelectFont("courier NEW"));
+  EXPECT_EQ(fonts.GetSelectedFont(), "Courier New");
+  EXPECT_FALSE(fonts.SelectFont("Wingdings"));
+
+  FixedFonts installed;
+  SetFontList(&installed);
+  fonts.FillFonts();  // the selection survives a refill
+  SetFontList(nullptr);
+  ASSERT_EQ(fonts.GetCount(), 3);
+  EXPECT_EQ(fonts.GetText(0), "Arial");
+  EXPECT_EQ(fonts.GetText(1), "courier new");
+  EXPECT_EQ(fonts.GetText(2), "Verdana");
+  EXPECT_EQ(fonts.GetSelectedFont(), "courier new");
+}
+
+TEST(DialogHostTest, ListEditsKeepTheSelectionOnItsItem) {
+  HeadlessDialogHost host;
+  host.AddString(1, "a");
+  host.AddString(1, "c");
+  EXPECT_EQ(host.InsertString(1, 1, "b"), 1);
+  EXPECT_EQ(host.InsertString(1, 9, "x"), LB_ERR);
+  host.SetCurSel(1, 2);
+  EXPECT_EQ(host.GetDlgItemText(1), "c");
+  host.DeleteString(1, 0);
+  EXPECT_EQ(host.GetCurSel(1), 1);
+  host.DeleteString(1, 1);
+  EXPECT_EQ(host.GetCurSel(1), LB_ERR);
+  EXPECT_EQ(host.DeleteString(1, 5), LB_ERR);
+  host.EnableDlgItem(2, false);
+  EXPECT_FALSE(host.IsDlgItemEnabled(2));
+  host.EndDialog(IDOK);
+  EXPECT_EQ(host.Result(), IDOK);
+}
+
+}  // namespace
+}  // namespace quill
