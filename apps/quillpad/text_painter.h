@@ -3,6 +3,7 @@
 // the view (its ParseLine and GetColor), tabs are expanded by the view's tab size, and
 // every character takes one whole-pixel cell.
 
+#include <QColor>
 #include <QFont>
 #include <QPointF>
 #include <vector>
