@@ -101,17 +101,22 @@ void MainWindow::CreateMenus() {
                            [this] { UndoRedo(true); });
   m_redo->setObjectName("editRedo");
   edit->addSeparator();
-  // Commands the view carries out itself; they stay disabled until it handles them.
+  // Commands the view carries out itself, with the component's command ids; they stay
+  // disabled until the view handles them.
   const struct {
     const char* text;
     QKeySequence key;
+    int id;
   } viewCommands[] = {
-      {"Cu&t", QKeySequence::Cut},          {"&Copy", QKeySequence::Copy},
-      {"&Paste", QKeySequence::Paste},      {"Select &All", QKeySequence::SelectAll},
-      {nullptr, {}},                        {"&Find...", QKeySequence::Find},
-      {"Find &Next", QKeySequence(Qt::Key_F3)},
-      {"R&eplace...", QKeySequence(Qt::CTRL | Qt::Key_H)},
-      {"&Go To...", QKeySequence(Qt::CTRL | Qt::Key_G)},
+      {"Cu&t", QKeySequence::Cut, 57635},
+      {"&Copy", QKeySequence::Copy, 57634},
+      {"&Paste", QKeySequence::Paste, 57637},
+      {"Select &All", QKeySequence::SelectAll, 57642},
+      {nullptr, {}, 0},
+      {"&Find...", QKeySequence::Find, 57636},
+      {"Find &Next", QKeySequence(Qt::Key_F3), 57640},
+      {"R&eplace...", QKeySequence(Qt::CTRL | Qt::Key_H), 57641},
+      {"&Go To...", QKeySequence(Qt::CTRL | Qt::Key_G), 37006},
   };
   for (const auto& c : viewCommands) {
     if (c.text == nullptr) {
@@ -120,6 +125,7 @@ void MainWindow::CreateMenus() {
     }
     QAction* a = edit->addAction(tr(c.text));
     a->setShortcut(c.key);
+    a->setData(c.id);
     a->setEnabled(false);
     m_viewCommands.push_back(a);
   }
