@@ -306,7 +306,7 @@ class QuillView {
   int m_nExpandMemoPos = 0;
   int m_nExpandMemoColumn = 0;
   int ColumnOfPosition(const char* pszChars, int nOffset);
-  void KeepMaxLineLength(int nLineIndex, int nOldLength);
+  int KeepMaxLineLength(int nLineIndex, int nOldLength);
   int m_nKeptMaxLineLength = -1;
   std::string m_strExpand;  // expansion of the run being drawn
 };

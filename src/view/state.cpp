@@ -163,8 +163,9 @@ void QuillView::UpdateView(QuillView*, CUpdateContext* pContext, unsigned long d
       if (m_bActualLengthAllocated && nLineIndex >= 0 &&
           nLineIndex < static_cast<int>(m_pnActualLineLength.size())) {
         int& nLength = m_pnActualLineLength[static_cast<std::size_t>(nLineIndex)];
-        if (dwFlags & UPDATE_FLAG_HORZ) KeepMaxLineLength(nLineIndex, nLength);
-        nLength = -1;
+        // While the longest line is known, the changed line's new length is measured at
+        // once (it is needed to keep the longest line); otherwise it is measured on use.
+        nLength = (dwFlags & UPDATE_FLAG_HORZ) ? KeepMaxLineLength(nLineIndex, nLength) : -1;
       }
       InvalidateLines(nLineIndex, -1, 1);
     } else {
@@ -207,14 +208,16 @@ void QuillView::UpdateView(QuillView*, CUpdateContext* pContext, unsigned long d
 }
 
 // The longest line after a change of one line, known without a scan of all lines when
-// that line was not the only longest one; -1 (scan again) otherwise.
-void QuillView::KeepMaxLineLength(int nLineIndex, int nOldLength) {
+// that line was not the only longest one; -1 (scan again) otherwise. Returns the changed
+// line's new length when it was measured, else -1.
+int QuillView::KeepMaxLineLength(int nLineIndex, int nOldLength) {
   m_nKeptMaxLineLength = -1;
-  if (m_nMaxLineLength < 0 || nOldLength < 0 || m_pTextBuffer == nullptr) return;
+  if (m_nMaxLineLength < 0 || nOldLength < 0 || m_pTextBuffer == nullptr) return -1;
   const int nNewLength = CalculateActualOffset(nLineIndex, GetLineLength(nLineIndex));
   if (nOldLength < m_nMaxLineLength || nNewLength >= nOldLength) {
     m_nKeptMaxLineLength = std::max(m_nMaxLineLength, nNewLength);
   }
+  return nNewLength;
 }
 
 void QuillView::OnEditOperation(int, const char*) {}
