@@ -122,6 +122,19 @@ TEST_F(LockingDocumentTest, SaveReplacesTheFileAndTheLockFollowsIt) {
   EXPECT_EQ(std::string(doc.GetTextBuffer().GetLineChars(0)), "new one");
 }
 
+TEST_F(LockingDocumentTest, AHardLinkedFileIsRewrittenInPlaceThroughTheHold) {
+  const std::string link = m_folder / "link.txt";
+  ASSERT_EQ(::link(m_path.c_str(), link.c_str()), 0);
+  QuillDocumentLocking doc;
+  ASSERT_EQ(Open(doc, m_path), 1);
+  Type(doc.GetTextBuffer(), "both ");
+  ASSERT_EQ(doc.OnSaveDocument(m_path.c_str()), 1);
+  EXPECT_EQ(ReadAll(m_path), "both one\r\ntwo");
+  EXPECT_EQ(ReadAll(link), "both one\r\ntwo");
+  EXPECT_EQ(ListFolder(m_folder.Path()), (std::vector<std::string>{"held.txt", "link.txt"}));
+  EXPECT_FALSE(SecondDocumentWrites(link));
+}
+
 TEST_F(LockingDocumentTest, SaveAsMovesTheLockToTheNewFile) {
   QuillDocumentLocking doc;
   ASSERT_EQ(Open(doc, m_path), 1);
