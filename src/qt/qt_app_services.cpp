@@ -1,19 +1,29 @@
 #include "qt/qt_app_services.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QMessageBox>
 #include <QTimer>
 
 #include "platform/posix/process_priority.h"
 #include "qt/cp1252.h"
+#include "qt/editor_widget.h"
 
 namespace quill::qt {
 
 namespace {
 
+constexpr unsigned kAbortRetryIgnore = 0x2;
+constexpr unsigned kRetryCancel = 0x5;
+constexpr int kIdAbort = 3;
+constexpr int kIdRetry = 4;
+constexpr int kIdIgnore = 5;
+
 QMessageBox::StandardButtons ButtonsOf(unsigned type) {
   switch (type & 0xF) {
     case MB_OKCANCEL: return QMessageBox::Ok | QMessageBox::Cancel;
+    case kAbortRetryIgnore: return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+    case kRetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
     case MB_YESNOCANCEL: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     case MB_YESNO: return QMessageBox::Yes | QMessageBox::No;
     default: return QMessageBox::Ok;
@@ -38,9 +48,17 @@ int MessageBoxResult(unsigned type, int standardButton) {
     case QMessageBox::Yes: return IDYES;
     case QMessageBox::No: return IDNO;
     case QMessageBox::Cancel: return IDCANCEL;
+    case QMessageBox::Abort: return kIdAbort;
+    case QMessageBox::Retry: return kIdRetry;
+    case QMessageBox::Ignore: return kIdIgnore;
     default:
-      // Closed without a button: the box's cancel, or OK when it has only that.
-      return (type & 0xF) == MB_OK ? IDOK : ((type & 0xF) == MB_YESNO ? IDNO : IDCANCEL);
+      // Closed without a button: the box's cancel, or what stands for it.
+      switch (type & 0xF) {
+        case MB_OK: return IDOK;
+        case MB_YESNO: return IDNO;
+        case kAbortRetryIgnore: return kIdAbort;
+        default: return IDCANCEL;
+      }
   }
 }
 
@@ -60,9 +78,15 @@ IStatusBar* QtApplicationServices::GetStatusBar() {
 }
 
 int QtApplicationServices::MessageBox(const std::string& text, unsigned type) {
+  return RunMessageBox(nullptr, std::string(), text, type);
+}
+
+int QtApplicationServices::RunMessageBox(QWidget* parent, const std::string& caption,
+                                         const std::string& text, unsigned type) {
   ++m_nMessageBoxes;
-  QMessageBox box(IconOf(type), QGuiApplication::applicationDisplayName(), FromCp1252(text),
-                  ButtonsOf(type), QApplication::activeWindow());
+  QMessageBox box(IconOf(type),
+                  caption.empty() ? QGuiApplication::applicationDisplayName() : FromCp1252(caption),
+                  FromCp1252(text), ButtonsOf(type), parent ? parent : QApplication::activeWindow());
   if ((type & 0xF) == MB_YESNO) box.setEscapeButton(QMessageBox::No);
   if (m_hook) {
     QTimer::singleShot(0, &box, [this, &box] {
@@ -94,6 +118,22 @@ unsigned QtApplicationServices::GetPriorityClass() { return PosixGetPriorityClas
 
 bool QtApplicationServices::SetPriorityClass(unsigned priorityClass) {
   return PosixSetPriorityClass(priorityClass);
+}
+
+int QtMessageBoxPresenter::Show(const MessageBoxRequest& request) {
+  auto* owner = dynamic_cast<EditorWidget*>(request.pParent);
+  return m_services.RunMessageBox(owner != nullptr ? owner->window() : nullptr, request.caption,
+                                  request.text, request.style);
+}
+
+std::vector<FontInfo> QtFontList::GetInstalledFonts() {
+  std::vector<FontInfo> fonts;
+  for (const QString& family : QFontDatabase::families()) {
+    const QByteArray name = family.toLatin1();
+    fonts.push_back({std::string(name.constData(), static_cast<std::size_t>(name.size())),
+                     QFontDatabase::isFixedPitch(family)});
+  }
+  return fonts;
 }
 
 }  // namespace quill::qt

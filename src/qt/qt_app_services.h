@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "platform/app_services.h"
+#include "platform/control_services.h"
 #include "qt/qt_status_bar.h"
 
 class QMessageBox;
 class QStatusBar;
+class QWidget;
 
 namespace quill::qt {
 
@@ -33,10 +35,16 @@ class QtApplicationServices : public IApplicationServices {
   unsigned GetPriorityClass() override;
   bool SetPriorityClass(unsigned priorityClass) override;
 
-  // Called with every message box once it is on the screen (a test closes it here).
+  // Called with every message box (of the component and of the control library) once
+  // it is on the screen (a test closes it here).
   void SetMessageBoxHook(std::function<void(QMessageBox&)> hook) { m_hook = std::move(hook); }
   int MessageBoxCount() const { return m_nMessageBoxes; }
   int WaitCursorDepth() const { return m_nWait; }
+
+  // Shows a modal message box over parent (null: the active window); caption empty: the
+  // application's name. Returns the button code pressed.
+  int RunMessageBox(QWidget* parent, const std::string& caption, const std::string& text,
+                    unsigned type);
 
  private:
   std::unique_ptr<QtStatusBar> m_statusBar;
@@ -45,7 +53,23 @@ class QtApplicationServices : public IApplicationServices {
   int m_nWait = 0;
 };
 
-// The buttons and icon of a message box type, and the result of the button pressed.
+// The control library's message boxes, shown over the owner's window.
+class QtMessageBoxPresenter : public IMessageBoxPresenter {
+ public:
+  explicit QtMessageBoxPresenter(QtApplicationServices& services) : m_services(services) {}
+  int Show(const MessageBoxRequest& request) override;
+
+ private:
+  QtApplicationServices& m_services;
+};
+
+// The font families of the font database, with their pitch.
+class QtFontList : public IFontList {
+ public:
+  std::vector<FontInfo> GetInstalledFonts() override;
+};
+
+// The result code of the button pressed in a box of the given type.
 int MessageBoxResult(unsigned type, int standardButton);
 
 }  // namespace quill::qt

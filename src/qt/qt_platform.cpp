@@ -14,9 +14,15 @@ namespace quill::qt {
 
 namespace {
 
-std::unique_ptr<QtApplicationServices>& Services() {
-  static std::unique_ptr<QtApplicationServices> services;
-  return services;
+struct Installed {
+  QtApplicationServices services;
+  QtMessageBoxPresenter presenter{services};
+  QtFontList fonts;
+};
+
+std::unique_ptr<Installed>& Services() {
+  static std::unique_ptr<Installed> installed;
+  return installed;
 }
 
 }  // namespace
@@ -66,18 +72,22 @@ bool QtClipboard::SetText(std::string_view text) {
 
 QtApplicationServices& InstallPlatform() {
   if (!Services()) {
-    Services() = std::make_unique<QtApplicationServices>();
-    SetApplicationServices(Services().get());
+    Services() = std::make_unique<Installed>();
+    SetApplicationServices(&Services()->services);
+    SetMessageBoxPresenter(&Services()->presenter);
+    SetFontList(&Services()->fonts);
     InstallDisplay(std::make_shared<QtDisplay>());
     InstallFilePrompt(std::make_shared<QtFilePrompt>());
     InstallClipboard(std::make_shared<QtClipboard>());
   }
-  return *Services();
+  return Services()->services;
 }
 
 void UninstallPlatform() {
   if (!Services()) return;
   SetApplicationServices(nullptr);
+  SetMessageBoxPresenter(nullptr);
+  SetFontList(nullptr);
   InstallDisplay(nullptr);
   InstallFilePrompt(nullptr);
   InstallClipboard(nullptr);

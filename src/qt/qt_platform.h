@@ -6,8 +6,9 @@
 //   quill::qt::QtApplicationServices& services = quill::qt::InstallPlatform();
 //   services.SetStatusBar(mainWindow->statusBar());
 //
-// and from then on the component's message boxes, status bar texts and progress bars, wait
-// cursor, file prompts, clipboard, system colours and screen resolution are Qt's. Views are
+// and from then on the component's message boxes (its own and the control library's), status
+// bar texts and progress bars, wait cursor, file prompts, clipboard, installed fonts, system
+// colours and screen resolution are Qt's. Views are
 // shown in EditorWidget (qt/editor_widget.h), split windows in EditorSplitter.
 
 #include <QPalette>

@@ -57,26 +57,6 @@ class CLikeView : public QuillView {
     return GetTextStyle()->ParseLine(chars, length, cookie, line, buf, items);
   }
 
-  // The style's colours by colour index, as a host may map them.
-  COLORREF GetColor(int index) override {
-    TDocumentStyle* style = GetTextStyle();
-    switch (index) {
-      case 3: return kMargin;
-      case 4: return kSelectionBack;
-      case 5: return kSelectionText;
-      case 0:
-      case 1:
-      case 17: return style->GetDefaultColor(0, 0);
-      case 2: return style->GetDefaultColor(1, 0);
-      case 6: return style->GetCommentsColor(1, 0);
-      case 23: return style->GetCommentsColor(0, 0);
-      default: break;
-    }
-    if (index >= 256 && index < 512) return style->GetKeywordColor(index, 1, 0);
-    if (index >= 512 && index < 768) return style->GetKeywordColor(index, 0, 0);
-    return style->GetStringColor(index < 17 ? 1 : 0, 0);
-  }
-
   void Select(CPoint start, CPoint end) {
     m_ptSelStart = start;
     m_ptSelEnd = end;

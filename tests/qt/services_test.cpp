@@ -11,12 +11,16 @@
 
 #include <vector>
 
+#include "dialogs/message_box_dialog.h"
 #include "platform/clipboard.h"
+#include "platform/control_services.h"
 #include "platform/display.h"
 #include "qt_fixture.h"
 
 namespace quill::qt::testing {
 namespace {
+
+constexpr unsigned kAbortRetryIgnore = 0x2;
 
 // Installs the Qt services with a shown main window and its status bar.
 class QtServices : public ::testing::Test {
@@ -129,6 +133,43 @@ TEST_F(QtServices, MessageBoxAnswers) {
   EXPECT_EQ(services->MessageBoxCount(), 2);
 }
 
+TEST_F(QtServices, ControlLibraryBoxesAndFonts) {
+  QString caption;
+  QWidget* parent = nullptr;
+  services->SetMessageBoxHook([&](QMessageBox& box) {
+    caption = box.windowTitle();
+    parent = box.parentWidget();
+    box.button(QMessageBox::Retry)->click();
+  });
+  CMessageBoxDialog dialog(nullptr, "Disk not ready", "Backup", kAbortRetryIgnore, 0);
+  EXPECT_EQ(dialog.DoModal(), 4);  // retry
+  EXPECT_EQ(caption, QStringLiteral("Backup"));
+  EXPECT_EQ(services->MessageBoxCount(), 1);
+
+  // Over an editor, the box belongs to the editor's window.
+  QuillTextBuffer buffer;
+  buffer.InitNew(CRLF_MODE_DOS);
+  auto* editor = new EditorWidget(std::make_unique<CLikeView>(&buffer), &window);
+  window.setCentralWidget(editor);
+  editor->InitialUpdate();
+  services->SetMessageBoxHook([&](QMessageBox& box) {
+    parent = box.parentWidget();
+    box.button(QMessageBox::Yes)->click();
+  });
+  CMessageBoxDialog over(editor, "Reload?", "", MB_YESNO | MB_ICONQUESTION, 0);
+  EXPECT_EQ(over.DoModal(), IDYES);
+  EXPECT_EQ(parent, &window);
+
+  bool mono = false;
+  bool proportional = false;
+  for (const FontInfo& font : GetFontList().GetInstalledFonts()) {
+    if (font.name == "DejaVu Sans Mono") mono = font.fixedPitch;
+    if (font.name == "DejaVu Sans") proportional = !font.fixedPitch;
+  }
+  EXPECT_TRUE(mono);
+  EXPECT_TRUE(proportional);
+}
+
 TEST_F(QtServices, WaitCursorNests) {
   IApplicationServices& app = GetApplicationServices();
   app.BeginWaitCursor();
@@ -165,8 +206,10 @@ TEST(QtPlatform, UninstallRestoresHeadlessServices) {
   InstallPlatform();
   EXPECT_NE(dynamic_cast<QtClipboard*>(&CurrentClipboard()), nullptr);
   EXPECT_NE(dynamic_cast<QtFilePrompt*>(&CurrentFilePrompt()), nullptr);
+  EXPECT_NE(dynamic_cast<QtFontList*>(&GetFontList()), nullptr);
   UninstallPlatform();
   EXPECT_NE(dynamic_cast<MemoryClipboard*>(&CurrentClipboard()), nullptr);
+  EXPECT_EQ(dynamic_cast<QtFontList*>(&GetFontList()), nullptr);
   EXPECT_EQ(dynamic_cast<QtFilePrompt*>(&CurrentFilePrompt()), nullptr);
 }
 
