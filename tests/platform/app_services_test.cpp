@@ -22,19 +22,6 @@ TEST(HeadlessServices, MessageBoxesAreRecordedAndAnswered) {
   EXPECT_EQ(&GetApplicationServices(), &services);
 }
 
-TEST(HeadlessServices, StatusBarPanes) {
-  HeadlessStatusBar bar({100, 50});
-  CRect rect;
-  ASSERT_TRUE(bar.GetItemRect(1, rect));
-  EXPECT_EQ(rect, CRect(100, 0, 150, 20));
-  EXPECT_FALSE(bar.GetItemRect(2, rect));
-  bar.SetPaneText(1, "UNIX");
-  bar.SetPaneText(5, "nowhere");
-  EXPECT_EQ(bar.GetPaneText(1), "UNIX");
-  EXPECT_EQ(bar.GetPaneText(5), "");
-  EXPECT_EQ(bar.GetTextWidth("abc"), 21);
-}
-
 TEST(HeadlessServices, HighPriorityIsRaisedAndRestored) {
   ScopedHeadlessServices services;
   errno = 0;
