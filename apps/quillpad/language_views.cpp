@@ -1,0 +1,61 @@
+#include "language_views.h"
+
+#include "buffer/document.h"
+#include "languages.h"
+
+namespace quillpad {
+
+using quill::TDocumentStyle;
+
+TDocumentStyle* LanguageView::CreateStyle() {
+  auto* style = new TDocumentStyle(m_type, quill::ProfileNameOf(m_type));
+  DefineLanguage(*style);
+  style->GetFromRegistry();
+  m_pStyle = style;
+  return style;
+}
+
+quill::QuillTextBuffer* LanguageView::LocateTextBuffer() {
+  auto* doc = dynamic_cast<quill::QuillDocument*>(GetDocument());
+  return doc != nullptr ? &doc->GetTextBuffer() : nullptr;
+}
+
+unsigned long LanguageView::ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,
+                                      int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems) {
+  if (m_pStyle == nullptr) return 0;
+  return m_pStyle->ParseLine(pszChars, nLength, dwCookie, nLineIndex, pBuf, nActualItems);
+}
+
+unsigned long SpiceView::ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,
+                                   int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems) {
+  const int first = nActualItems;
+  const unsigned long cookie =
+      LanguageView::ParseLine(pszChars, nLength, dwCookie, nLineIndex, pBuf, nActualItems);
+  // The first line of a netlist is its title, and a line that starts inside some open
+  // construct or with anything but a letter is no element line.
+  if (pBuf == nullptr || m_pStyle == nullptr || nLineIndex == 0 || dwCookie != 0 ||
+      nLength < 1 || !IsSpiceElementLetter(pszChars[0]) || nActualItems <= first)
+    return cookie;
+  TEXTBLOCK& run = pBuf[first];
+  if (run.charPos != 0 || run.fgColorIndex != TDocumentStyle::COLORINDEX_NORMALTEXT) return cookie;
+  // A keyword or number run at 0 would follow the normal one; keep those.
+  if (nActualItems > first + 1 && pBuf[first + 1].charPos == 0) return cookie;
+  const int section = m_pStyle->GetIndexByName(kSpiceElements);
+  if (section < 0) return cookie;
+  run.fgColorIndex = TDocumentStyle::COLORINDEX_KEYWORD + section;
+  run.bgColorIndex = TDocumentStyle::COLORINDEX_KEYWORD_BKGND + section;
+  return cookie;
+}
+
+std::unique_ptr<LanguageView> CreateViewFor(quill::DocumentType type) {
+  switch (type) {
+    case quill::DOCTYPE_SPICE: return std::make_unique<SpiceView>();
+    case quill::DOCTYPE_CALIBRE: return std::make_unique<CalibreView>();
+    case quill::DOCTYPE_DRACULA: return std::make_unique<DraculaView>();
+    case quill::DOCTYPE_CPP: return std::make_unique<CppView>();
+    case quill::DOCTYPE_LOGS: return std::make_unique<LogView>();
+    default: return std::make_unique<TextView>();
+  }
+}
+
+}  // namespace quillpad

@@ -1,0 +1,65 @@
+#pragma once
+// quillpad's view classes, one per document type. Each builds its language's style (the
+// language data, then the user's settings from the registry) and parses lines through it.
+
+#include <memory>
+
+#include "style/document_style.h"
+#include "view/quill_view.h"
+
+namespace quillpad {
+
+class LanguageView : public quill::QuillView {
+ public:
+  explicit LanguageView(quill::DocumentType type) : m_type(type) {}
+
+  quill::TDocumentStyle* CreateStyle() override;
+  // The buffer of the view's document.
+  quill::QuillTextBuffer* LocateTextBuffer() override;
+  unsigned long ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,
+                          int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems) override;
+  int GetDocumentType() const override { return m_type; }
+  std::string GetCaption() const override { return quill::ProfileNameOf(m_type); }
+
+ private:
+  quill::DocumentType m_type;
+};
+
+// SPICE netlists: besides the style's runs, the element name that opens an element line
+// (R1, M3, X12 ...) gets the colour of the element-name section.
+class SpiceView : public LanguageView {
+ public:
+  SpiceView() : LanguageView(quill::DOCTYPE_SPICE) {}
+  unsigned long ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,
+                          int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems) override;
+};
+
+class CalibreView : public LanguageView {
+ public:
+  CalibreView() : LanguageView(quill::DOCTYPE_CALIBRE) {}
+};
+
+class DraculaView : public LanguageView {
+ public:
+  DraculaView() : LanguageView(quill::DOCTYPE_DRACULA) {}
+};
+
+class CppView : public LanguageView {
+ public:
+  CppView() : LanguageView(quill::DOCTYPE_CPP) {}
+};
+
+class LogView : public LanguageView {
+ public:
+  LogView() : LanguageView(quill::DOCTYPE_LOGS) {}
+};
+
+class TextView : public LanguageView {
+ public:
+  TextView() : LanguageView(quill::DOCTYPE_TEXT) {}
+};
+
+// A new view of the class that shows documents of that type.
+std::unique_ptr<LanguageView> CreateViewFor(quill::DocumentType type);
+
+}  // namespace quillpad

@@ -1,0 +1,177 @@
+// quillpad [FILE...] [--screenshot PNG] [--print-pdf PDF] [--time-first-paint]
+//
+// A multi-document editor for netlists, rule decks, sources and logs.
+//   --screenshot PNG    render the main window with the files once they are loaded into
+//                       PNG, then exit
+//   --print-pdf PDF     print the first file to PDF, then exit
+//   --time-first-paint  print the seconds from start to the first painted editor, then exit
+//   --time-repaint      print the median time of a full repaint of a 1200 x 900 editor
+//                       window of the first file, then exit
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImage>
+#include <QPointer>
+#include <QTabWidget>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include <QMessageBox>
+#include <QPainter>
+
+#include "editor_host.h"
+#include "language_views.h"
+#include "main_window.h"
+#include "pad_document.h"
+#include "print_pdf.h"
+#include "qt/quill_qt.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int PrintFirstFile(const QString& file, const QString& pdf) {
+  quillpad::PadDocument doc;
+  if (doc.OnOpenDocument(QFileInfo(file).absoluteFilePath().toLocal8Bit().constData()) == 0)
+    return 1;
+  std::unique_ptr<quillpad::LanguageView> view = quillpad::CreateViewFor(doc.GetDocumentType());
+  view->CreateStyle();
+  view->SetDocument(&doc);
+  if (!quillpad::PrintToPdf(*view, doc.GetTextBuffer(), QString::fromStdString(doc.GetTitle()), pdf)) {
+    std::fprintf(stderr, "quillpad: cannot write %s\n", pdf.toLocal8Bit().constData());
+    return 1;
+  }
+  return 0;
+}
+
+// Reports the time from `start` to the end of the first paint of the window's editor.
+class FirstPaintTimer : public QObject {
+ public:
+  FirstPaintTimer(Clock::time_point start, QWidget* target, double loadSeconds)
+      : m_start(start), m_load(loadSeconds) {
+    target->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint && !m_seen) {
+      m_seen = true;
+      // Queued: runs once this paint has finished.
+      QTimer::singleShot(0, this, [this] {
+        const double s = std::chrono::duration<double>(Clock::now() - m_start).count();
+        std::printf("first paint after %.3f s (loading the files %.3f s)\n", s, m_load);
+        std::fflush(stdout);
+        QApplication::exit(0);
+      });
+    }
+    return false;
+  }
+
+ private:
+  Clock::time_point m_start;
+  double m_load;
+  bool m_seen = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Clock::time_point start = Clock::now();
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("quillpad");
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription("A multi-document editor for netlists, rule decks, sources and logs.");
+  parser.addHelpOption();
+  QCommandLineOption screenshot("screenshot", "Render the main window into PNG and exit.", "PNG");
+  QCommandLineOption printPdf("print-pdf", "Print the first file to PDF and exit.", "PDF");
+  QCommandLineOption firstPaint("time-first-paint",
+                               "Print the time from start to the first painted editor and exit.");
+  parser.addOption(screenshot);
+  parser.addOption(printPdf);
+  QCommandLineOption repaint("time-repaint",
+                             "Print the median time of a full repaint of a 1200 x 900 editor.");
+  parser.addOption(firstPaint);
+  parser.addOption(repaint);
+  parser.addPositionalArgument("files", "Files to open.", "[FILE...]");
+  parser.process(app);
+  const QStringList files = parser.positionalArguments();
+
+  if (parser.isSet(printPdf)) {
+    if (files.isEmpty()) {
+      std::fprintf(stderr, "quillpad: --print-pdf needs a file to print\n");
+      return 2;
+    }
+    return PrintFirstFile(files.first(), parser.value(printPdf));
+  }
+
+  quillpad::MainWindow window;
+  if (parser.isSet(screenshot) || parser.isSet(firstPaint) || parser.isSet(repaint)) {
+    // Nobody is there to answer a message box: report it and go on.
+    quill::qt::InstallPlatform().SetMessageBoxHook([](QMessageBox& box) {
+      std::fprintf(stderr, "quillpad: %s\n", box.text().toLocal8Bit().constData());
+      box.reject();
+    });
+  }
+  const Clock::time_point loadStart = Clock::now();
+  for (const QString& f : files) window.OpenFile(f);
+  const double loadSeconds = std::chrono::duration<double>(Clock::now() - loadStart).count();
+  if (window.DocumentCount() == 0) window.NewFile();
+  window.SetCurrentDocument(0);
+  window.show();
+
+  if (parser.isSet(firstPaint)) {
+    QWidget* editor = window.findChild<QTabWidget*>()->currentWidget();
+    QWidget* target = editor;
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(editor)) target = area->viewport();
+    new FirstPaintTimer(start, target, loadSeconds);
+    return QApplication::exec();
+  }
+  if (parser.isSet(repaint)) {
+    QTimer::singleShot(0, &window, [&window] {
+      QWidget* editor = window.findChild<QTabWidget*>()->currentWidget();
+      QWidget* target = editor;
+      if (auto* area = qobject_cast<QAbstractScrollArea*>(editor)) target = area->viewport();
+      // Make the editor's own area 1200 x 900.
+      window.resize(window.size() + QSize(1200, 900) - target->size());
+      QApplication::processEvents();
+      std::vector<double> times;
+      for (int i = 0; i < 21; ++i) {
+        const Clock::time_point t0 = Clock::now();
+        target->repaint();
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+      }
+      // Baseline: filling an image of the same size with one colour.
+      QImage image(target->size(), QImage::Format_RGB32);
+      std::vector<double> fills;
+      for (int i = 0; i < 21; ++i) {
+        const Clock::time_point t0 = Clock::now();
+        QPainter(&image).fillRect(image.rect(), QColor(255, 255, 255));
+        fills.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+      }
+      std::sort(times.begin(), times.end());
+      std::sort(fills.begin(), fills.end());
+      const double median = times[times.size() / 2], fill = fills[fills.size() / 2];
+      std::printf("full repaint of %dx%d: median %.2f ms (min %.2f, max %.2f, 21 runs); "
+                  "fill baseline %.3f ms; ratio %.1f\n",
+                  target->width(), target->height(), median, times.front(), times.back(), fill,
+                  median / fill);
+      QApplication::exit(0);
+    });
+  }
+  if (parser.isSet(screenshot)) {
+    const QString png = parser.value(screenshot);
+    QTimer::singleShot(0, &window, [&window, png] {
+      const bool ok = window.grab().save(png, "PNG");
+      if (!ok) std::fprintf(stderr, "quillpad: cannot write %s\n", png.toLocal8Bit().constData());
+      QApplication::exit(ok ? 0 : 1);
+    });
+  }
+  return QApplication::exec();
+}

@@ -1,0 +1,367 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "editor_host.h"
+#include "language_views.h"
+#include "pad_document.h"
+#include "platform/format.h"
+#include "view/quill_view.h"
+
+namespace quillpad {
+
+// One tab: the document, its view (owned by the editor widget) and that widget.
+struct MainWindow::Tab {
+  std::unique_ptr<PadDocument> doc;
+  LanguageView* view = nullptr;
+  QWidget* editor = nullptr;
+};
+
+namespace {
+
+const char* const kFileFilter =
+    "All files (*);;SPICE netlists (*.sp *.spi *.cir *.net *.cdl);;"
+    "Calibre rule decks (*.svrf *.cal *.rul);;Dracula rule decks (*.drc *.dra);;"
+    "C and C++ sources (*.c *.h *.cpp *.cc *.hpp *.cxx);;Log files (*.log)";
+
+QString ToQt(const std::string& s) { return QString::fromLocal8Bit(s.data(), s.size()); }
+std::string FromQt(const QString& s) { return s.toLocal8Bit().toStdString(); }
+
+}  // namespace
+
+MainWindow::MainWindow() {
+  setWindowTitle("quillpad");
+  m_tabs = new QTabWidget(this);
+  m_tabs->setTabsClosable(true);
+  m_tabs->setDocumentMode(true);
+  m_tabs->setMovable(true);
+  setCentralWidget(m_tabs);
+  connect(m_tabs, &QTabWidget::tabCloseRequested, this, [this](int i) { CloseTab(i); });
+  connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
+    UpdateCommands();
+    UpdateIndicators();
+  });
+  m_recent.Load();
+  CreateMenus();
+  InstallDesktopServices(this);
+  SetPaneText(Pane::Message, "");
+  // The indicators follow the caret and the buffer's state; a light poll keeps them
+  // current whatever changed them.
+  auto* timer = new QTimer(this);
+  connect(timer, &QTimer::timeout, this, [this] {
+    UpdateIndicators();
+    UpdateCommands();
+  });
+  timer->start(200);
+  UpdateCommands();
+  resize(1000, 720);
+}
+
+MainWindow::~MainWindow() {
+  // Editors (and their views) go before the documents whose buffers they show.
+  while (m_tabs->count() > 0) {
+    QWidget* w = m_tabs->widget(0);
+    m_tabs->removeTab(0);
+    delete w;
+  }
+  m_tabList.clear();
+}
+
+void MainWindow::CreateMenus() {
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  file->addAction(tr("&New"), QKeySequence::New, this, &MainWindow::FileNew);
+  file->addAction(tr("&Open..."), QKeySequence::Open, this, &MainWindow::FileOpen);
+  m_save = file->addAction(tr("&Save"), QKeySequence::Save, this, &MainWindow::FileSave);
+  m_save->setObjectName("fileSave");
+  m_saveAs = file->addAction(tr("Save &As..."), QKeySequence::SaveAs, this,
+                             &MainWindow::FileSaveAs);
+  file->addSeparator();
+  m_recentMenu = file->addMenu(tr("Recent &Files"));
+  m_recentMenu->setObjectName("recentFiles");
+  file->addSeparator();
+  m_close = file->addAction(tr("&Close"), QKeySequence::Close, this, &MainWindow::FileClose);
+  m_close->setObjectName("fileClose");
+  file->addAction(tr("E&xit"), QKeySequence::Quit, this, &QWidget::close);
+  RebuildRecentMenu();
+
+  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+  m_undo = edit->addAction(tr("&Undo"), QKeySequence::Undo, this, [this] { UndoRedo(false); });
+  m_undo->setObjectName("editUndo");
+  m_redo = edit->addAction(tr("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), this,
+                           [this] { UndoRedo(true); });
+  m_redo->setObjectName("editRedo");
+  edit->addSeparator();
+  // Commands the view carries out itself, with the component's command ids; they stay
+  // disabled until the view handles them.
+  const struct {
+    const char* text;
+    QKeySequence key;
+    int id;
+  } viewCommands[] = {
+      {"Cu&t", QKeySequence::Cut, 57635},
+      {"&Copy", QKeySequence::Copy, 57634},
+      {"&Paste", QKeySequence::Paste, 57637},
+      {"Select &All", QKeySequence::SelectAll, 57642},
+      {nullptr, {}, 0},
+      {"&Find...", QKeySequence::Find, 57636},
+      {"Find &Next", QKeySequence(Qt::Key_F3), 57640},
+      {"R&eplace...", QKeySequence(Qt::CTRL | Qt::Key_H), 57641},
+      {"&Go To...", QKeySequence(Qt::CTRL | Qt::Key_G), 37006},
+  };
+  for (const auto& c : viewCommands) {
+    if (c.text == nullptr) {
+      edit->addSeparator();
+      continue;
+    }
+    QAction* a = edit->addAction(tr(c.text));
+    a->setShortcut(c.key);
+    a->setData(c.id);
+    a->setEnabled(false);
+    m_viewCommands.push_back(a);
+  }
+
+  QMenu* view = menuBar()->addMenu(tr("&View"));
+  QAction* statusBarAction = view->addAction(tr("&Status Bar"));
+  statusBarAction->setCheckable(true);
+  statusBarAction->setChecked(true);
+  connect(statusBarAction, &QAction::toggled, this,
+          [this](bool on) { statusBar()->setVisible(on); });
+  m_selectionMargin = view->addAction(tr("Selection &Margin"));
+  m_selectionMargin->setCheckable(true);
+  m_selectionMargin->setChecked(true);
+  connect(m_selectionMargin, &QAction::toggled, this, [this](bool on) {
+    for (const auto& tab : m_tabList) tab->view->SetSelectionMargin(on);
+  });
+  m_viewTabs = view->addAction(tr("Show &Tabs and Spaces"));
+  m_viewTabs->setCheckable(true);
+  connect(m_viewTabs, &QAction::toggled, this, [this](bool on) {
+    for (const auto& tab : m_tabList) tab->view->SetViewTabs(on);
+  });
+}
+
+void MainWindow::RebuildRecentMenu() {
+  m_recentMenu->clear();
+  int n = 0;
+  for (const std::string& path : m_recent.Files()) {
+    const QString file = ToQt(path);
+    QAction* a = m_recentMenu->addAction(QString("&%1 %2").arg(++n).arg(file));
+    connect(a, &QAction::triggered, this, [this, file] { OpenFile(file); });
+  }
+  m_recentMenu->setEnabled(n > 0);
+}
+
+void MainWindow::CreateEditor(Tab* tab) {
+  std::unique_ptr<LanguageView> view = CreateViewFor(tab->doc->GetDocumentType());
+  tab->view = view.get();
+  view->SetDocument(tab->doc.get());
+  view->SetSelectionMargin(m_selectionMargin->isChecked());
+  view->SetViewTabs(m_viewTabs->isChecked());
+  tab->editor = CreateEditorWidget(std::move(view), m_tabs);
+}
+
+QWidget* MainWindow::AddTab(std::unique_ptr<PadDocument> doc) {
+  auto tab = std::make_unique<Tab>();
+  tab->doc = std::move(doc);
+  CreateEditor(tab.get());
+  Tab* raw = tab.get();
+  tab->doc->onChanged = [this, raw] { UpdateTabTitle(raw); };
+  m_tabList.push_back(std::move(tab));
+  const int index = m_tabs->addTab(raw->editor, QString());
+  UpdateTabTitle(raw);
+  m_tabs->setCurrentIndex(index);
+  raw->editor->setFocus();
+  return raw->editor;
+}
+
+MainWindow::Tab* MainWindow::TabAt(int index) const {
+  QWidget* w = m_tabs->widget(index);
+  for (const auto& tab : m_tabList)
+    if (tab->editor == w) return tab.get();
+  return nullptr;
+}
+
+MainWindow::Tab* MainWindow::CurrentTab() const { return TabAt(m_tabs->currentIndex()); }
+
+int MainWindow::DocumentCount() const { return m_tabs->count(); }
+
+void MainWindow::SetCurrentDocument(int index) { m_tabs->setCurrentIndex(index); }
+
+LanguageView* MainWindow::ActiveView() const {
+  Tab* tab = CurrentTab();
+  return tab != nullptr ? tab->view : nullptr;
+}
+
+PadDocument* MainWindow::ActiveDocument() const {
+  Tab* tab = CurrentTab();
+  return tab != nullptr ? tab->doc.get() : nullptr;
+}
+
+void MainWindow::UpdateTabTitle(Tab* tab) {
+  const int index = m_tabs->indexOf(tab->editor);
+  if (index < 0) return;
+  m_tabs->setTabText(index, ToQt(tab->doc->GetTitle()));
+  m_tabs->setTabToolTip(index, ToQt(tab->doc->GetPathName()));
+  if (tab == CurrentTab())
+    setWindowTitle(QString("%1 - quillpad").arg(ToQt(tab->doc->GetTitle())));
+}
+
+void MainWindow::NewFile() {
+  static int untitled = 0;
+  auto doc = std::make_unique<PadDocument>();
+  doc->OnNewDocument();
+  doc->SetTitle(quill::Format("Untitled%d", ++untitled));
+  AddTab(std::move(doc));
+}
+
+bool MainWindow::OpenFile(const QString& path) {
+  const QString full = QFileInfo(path).absoluteFilePath();
+  for (const auto& tab : m_tabList) {
+    if (ToQt(tab->doc->GetPathName()) == full) {
+      m_tabs->setCurrentWidget(tab->editor);
+      return true;
+    }
+  }
+  auto doc = std::make_unique<PadDocument>();
+  if (doc->OnOpenDocument(FromQt(full).c_str()) == 0) {
+    m_recent.Remove(FromQt(full));
+    RebuildRecentMenu();
+    return false;
+  }
+  AddTab(std::move(doc));
+  m_recent.Add(FromQt(full));
+  RebuildRecentMenu();
+  return true;
+}
+
+void MainWindow::FileOpen() {
+  const QStringList files = QFileDialog::getOpenFileNames(this, tr("Open"), QString(), kFileFilter);
+  for (const QString& f : files) OpenFile(f);
+}
+
+bool MainWindow::SaveTab(Tab* tab, bool askName) {
+  std::string path = tab->doc->GetPathName();
+  if (askName || path.empty()) {
+    const QString chosen = QFileDialog::getSaveFileName(
+        this, tr("Save As"), ToQt(path.empty() ? tab->doc->GetTitle() : path), kFileFilter);
+    if (chosen.isEmpty()) return false;
+    path = FromQt(chosen);
+  }
+  const quill::DocumentType before = tab->doc->GetDocumentType();
+  if (tab->doc->DoSave(path.c_str(), 1) == 0) return false;
+  m_recent.Add(path);
+  RebuildRecentMenu();
+  // A new extension may call for another language: show the document in its view.
+  if (tab->doc->GetDocumentType() != before) {
+    const int index = m_tabs->indexOf(tab->editor);
+    m_tabs->removeTab(index);
+    delete tab->editor;
+    CreateEditor(tab);
+    m_tabs->insertTab(index, tab->editor, QString());
+    m_tabs->setCurrentIndex(index);
+  }
+  UpdateTabTitle(tab);
+  SetPaneText(Pane::Message, "Saved " + path);
+  return true;
+}
+
+bool MainWindow::FileSave() {
+  Tab* tab = CurrentTab();
+  return tab != nullptr && SaveTab(tab, false);
+}
+
+bool MainWindow::FileSaveAs() {
+  Tab* tab = CurrentTab();
+  return tab != nullptr && SaveTab(tab, true);
+}
+
+bool MainWindow::MaybeSave(Tab* tab) {
+  if (!tab->doc->GetTextBuffer().IsModified()) return true;
+  m_tabs->setCurrentWidget(tab->editor);
+  const auto answer = QMessageBox::question(
+      this, "quillpad",
+      tr("%1\n\nThis file has been modified.\nDo you want to save it?")
+          .arg(ToQt(tab->doc->GetPathName().empty() ? tab->doc->GetTitle()
+                                                     : tab->doc->GetPathName())),
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+  if (answer == QMessageBox::Cancel) return false;
+  if (answer == QMessageBox::Save) return SaveTab(tab, false);
+  return true;
+}
+
+bool MainWindow::CloseTab(int index) {
+  Tab* tab = TabAt(index);
+  if (tab == nullptr || !MaybeSave(tab)) return false;
+  m_tabs->removeTab(index);
+  delete tab->editor;
+  for (auto it = m_tabList.begin(); it != m_tabList.end(); ++it) {
+    if (it->get() == tab) {
+      m_tabList.erase(it);
+      break;
+    }
+  }
+  if (m_tabs->count() == 0) setWindowTitle("quillpad");
+  return true;
+}
+
+void MainWindow::FileClose() {
+  if (m_tabs->count() > 0) CloseTab(m_tabs->currentIndex());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  for (const auto& tab : m_tabList) {
+    if (!MaybeSave(tab.get())) {
+      event->ignore();
+      return;
+    }
+  }
+  event->accept();
+}
+
+void MainWindow::UndoRedo(bool redo) {
+  Tab* tab = CurrentTab();
+  if (tab == nullptr) return;
+  quill::QuillTextBuffer& buffer = tab->doc->GetTextBuffer();
+  quill::CPoint pt;
+  if (redo ? buffer.CanRedo() : buffer.CanUndo()) redo ? buffer.Redo(pt) : buffer.Undo(pt);
+  UpdateCommands();
+}
+
+void MainWindow::UpdateCommands() {
+  Tab* tab = CurrentTab();
+  const bool any = tab != nullptr;
+  m_save->setEnabled(any);
+  m_saveAs->setEnabled(any);
+  m_close->setEnabled(any);
+  m_undo->setEnabled(any && tab->doc->GetTextBuffer().CanUndo());
+  m_redo->setEnabled(any && tab->doc->GetTextBuffer().CanRedo());
+}
+
+void MainWindow::UpdateIndicators() {
+  LanguageView* view = ActiveView();
+  PadDocument* doc = ActiveDocument();
+  if (view == nullptr || doc == nullptr) {
+    for (Pane p : {Pane::Position, Pane::LineBreaks, Pane::Overwrite, Pane::ReadOnly})
+      SetPaneText(p, "");
+    return;
+  }
+  const quill::CPoint cursor = view->GetCursorPos();
+  SetPaneText(Pane::Position,
+               quill::Format("Ln %d, Col %d", cursor.y + 1, view->GetColumnPos(cursor) + 1));
+  static const char* const kModes[] = {"DOS", "UNIX", "MAC"};
+  const int mode = doc->GetTextBuffer().GetCRLFMode();
+  SetPaneText(Pane::LineBreaks, mode >= 0 && mode <= 2 ? kModes[mode] : "");
+  SetPaneText(Pane::Overwrite, view->GetOverwriteMode() ? "OVR" : "");
+  SetPaneText(Pane::ReadOnly, doc->GetTextBuffer().GetReadOnly() ? "READ" : "");
+}
+
+}  // namespace quillpad

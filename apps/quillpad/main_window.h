@@ -1,0 +1,85 @@
+#pragma once
+// quillpad's main window: one tab per open document, the File, Edit and View menus, and
+// the status bar with the editor's indicator panes.
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "recent_files.h"
+
+class QAction;
+class QMenu;
+class QTabWidget;
+
+namespace quillpad {
+
+class LanguageView;
+class PadDocument;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Installs the component's desktop services on this window's status bar.
+  MainWindow();
+  ~MainWindow() override;
+
+  // Opens a file in a new tab (or shows the tab that has it). False when it could not be
+  // loaded (the reason has been shown to the user).
+  bool OpenFile(const QString& path);
+  void NewFile();
+  int DocumentCount() const;
+  void SetCurrentDocument(int index);
+  // The view and document of the current tab, or null.
+  LanguageView* ActiveView() const;
+  PadDocument* ActiveDocument() const;
+
+ public slots:
+  // Enables the commands and fills the indicator panes for the current document.
+  void UpdateCommands();
+  void UpdateIndicators();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private slots:
+  void FileNew() { NewFile(); }
+  void FileOpen();
+  bool FileSave();
+  bool FileSaveAs();
+  void FileClose();
+
+ private:
+  struct Tab;
+
+  void CreateMenus();
+  void RebuildRecentMenu();
+  // Shows the tab's document in a new editor with the view of its document type.
+  void CreateEditor(Tab* tab);
+  QWidget* AddTab(std::unique_ptr<PadDocument> doc);
+  void UndoRedo(bool redo);
+  Tab* TabAt(int index) const;
+  Tab* CurrentTab() const;
+  void UpdateTabTitle(Tab* tab);
+  bool SaveTab(Tab* tab, bool askName);
+  // Asks to save a modified document; false when the user cancels.
+  bool MaybeSave(Tab* tab);
+  bool CloseTab(int index);
+
+  QTabWidget* m_tabs = nullptr;
+  std::vector<std::unique_ptr<Tab>> m_tabList;
+  RecentFiles m_recent;
+  QMenu* m_recentMenu = nullptr;
+  QAction* m_save = nullptr;
+  QAction* m_saveAs = nullptr;
+  QAction* m_close = nullptr;
+  QAction* m_undo = nullptr;
+  QAction* m_redo = nullptr;
+  std::vector<QAction*> m_viewCommands;  // enabled once the view handles them
+  QAction* m_selectionMargin = nullptr;
+  QAction* m_viewTabs = nullptr;
+};
+
+}  // namespace quillpad

@@ -1,0 +1,25 @@
+#!/bin/sh
+# Runs quillpad offscreen on the samples: --screenshot must write a non-empty PNG and
+# --print-pdf a non-empty PDF.
+set -eu
+quillpad=$1 samples=$2 out=$3
+export QT_QPA_PLATFORM=offscreen
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
+XDG_CONFIG_HOME=$XDG_RUNTIME_DIR/config
+export XDG_CONFIG_HOME
+trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+png=$out/quillpad_test.png
+pdf=$out/quillpad_test.pdf
+rm -f "$png" "$pdf"
+"$quillpad" --screenshot "$png" "$samples/sram_inv_chain.sp" "$samples/metal_rules.svrf"
+test -s "$png" || { echo "no screenshot written"; exit 1; }
+head -c 8 "$png" | od -An -c | grep -q 'P   N   G' || { echo "not a PNG"; exit 1; }
+"$quillpad" --print-pdf "$pdf" "$samples/sram_inv_chain.sp"
+test -s "$pdf" || { echo "no PDF written"; exit 1; }
+head -c 5 "$pdf" | grep -q '%PDF-' || { echo "not a PDF"; exit 1; }
+# A file that cannot be opened is reported and gives a failure, not a crash.
+if "$quillpad" --print-pdf "$pdf.missing" "$samples/no_such_file.sp" 2>/dev/null; then
+  echo "printing a missing file succeeded"; exit 1
+fi
+echo ok

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "../../apps/quillpad/pad_document.h"
+#include "../../apps/quillpad/recent_files.h"
+#include "settings/store.h"
+#include "temp_dir.h"
+
+namespace quillpad {
+namespace {
+
+class HostTest : public ::testing::Test {
+ protected:
+  void SetUp() override { quill::InstallMemorySettingsStore(); }
+  testing::TempDir m_dir;
+};
+
+TEST_F(HostTest, RecentFilesKeepNewestFirstWithoutDuplicatesAndPersist) {
+  RecentFiles recent;
+  recent.Load();
+  EXPECT_TRUE(recent.Files().empty());
+  for (int i = 0; i < RecentFiles::kMaxFiles + 2; ++i) recent.Add("/f" + std::to_string(i));
+  recent.Add("/f5");
+  recent.Add("");
+  ASSERT_EQ(recent.Files().size(), static_cast<std::size_t>(RecentFiles::kMaxFiles));
+  EXPECT_EQ(recent.Files()[0], "/f5");
+  EXPECT_EQ(recent.Files()[1], "/f9");
+  EXPECT_EQ(recent.Files().back(), "/f2");
+
+  recent.Remove("/f9");
+  RecentFiles again;
+  again.Load();
+  ASSERT_EQ(again.Files().size(), static_cast<std::size_t>(RecentFiles::kMaxFiles - 1));
+  EXPECT_EQ(again.Files()[0], "/f5");
+  EXPECT_EQ(again.Files()[1], "/f8");
+}
+
+TEST_F(HostTest, DocumentOpensSavesAndReportsItsTypeAndTitle) {
+  const std::string path = m_dir.Write("inv.sp", "* inverter\r\nM1 a b c d pch\r\n.end\r\n");
+  PadDocument doc;
+  int changes = 0;
+  doc.onChanged = [&] { ++changes; };
+  ASSERT_EQ(doc.OnOpenDocument(path.c_str()), 1);
+  EXPECT_EQ(doc.GetTitle(), "inv.sp");
+  EXPECT_EQ(doc.GetPathName(), path);
+  EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_SPICE);
+  EXPECT_EQ(doc.GetTextBuffer().GetLineCount(), 4);
+  EXPECT_EQ(doc.GetTextBuffer().GetCRLFMode(), quill::CRLF_MODE_DOS);
+  EXPECT_GT(changes, 0);
+
+  int endLine = 0, endChar = 0;
+  doc.GetTextBuffer().InsertText(nullptr, 2, 0, "* x\r\n", endLine, endChar);
+  const std::string copy = m_dir.Path("copy.c");
+  ASSERT_EQ(doc.DoSave(copy.c_str(), 1), 1);
+  EXPECT_EQ(testing::TempDir::Read(copy), "* inverter\r\nM1 a b c d pch\r\n* x\r\n.end\r\n");
+  EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_CPP);
+  EXPECT_FALSE(doc.GetTextBuffer().IsModified());
+}
+
+TEST_F(HostTest, MissingFileLeavesAnEmptyTextDocument) {
+  PadDocument doc;
+  ASSERT_EQ(doc.OnNewDocument(), 1);
+  EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_TEXT);
+  EXPECT_EQ(doc.OnOpenDocument(m_dir.Path("nope.sp").c_str()), 0);
+  EXPECT_EQ(doc.GetPathName(), "");
+  EXPECT_EQ(doc.GetTextBuffer().GetLineCount(), 1);
+  EXPECT_EQ(doc.GetTextBuffer().GetLineLength(0), 0);
+}
+
+}  // namespace
+}  // namespace quillpad

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "language_views.h"
+#include "main_window.h"
+#include "pad_document.h"
+#include "qt/quill_qt.h"
+#include "settings/store.h"
+#include "../temp_dir.h"
+
+namespace quillpad {
+namespace {
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    quill::InstallMemorySettingsStore();
+    m_window = std::make_unique<MainWindow>();
+    m_window->resize(900, 600);
+    m_window->show();
+    // Message boxes are answered by the test.
+    quill::qt::InstallPlatform().SetMessageBoxHook([this](QMessageBox& box) {
+      m_messages.push_back(box.text().toStdString());
+      box.reject();
+    });
+  }
+  void TearDown() override {
+    quill::qt::InstallPlatform().SetMessageBoxHook(nullptr);
+    m_window.reset();
+  }
+
+  QString Write(const std::string& name, const std::string& text) {
+    return QString::fromStdString(m_dir.Write(name, text));
+  }
+  static std::string Read(const QString& path) {
+    return testing::TempDir::Read(path.toStdString());
+  }
+  QAction* Action(const char* name) const {
+    QAction* a = m_window->findChild<QAction*>(name);
+    EXPECT_NE(a, nullptr) << name;
+    return a;
+  }
+  QTabWidget* Tabs() const { return m_window->findChild<QTabWidget*>(); }
+  static std::string Pane(int pane) {
+    return quill::GetApplicationServices().GetStatusBar()->GetPaneText(pane);
+  }
+
+  testing::TempDir m_dir;
+  std::unique_ptr<MainWindow> m_window;
+  std::vector<std::string> m_messages;
+};
+
+TEST_F(WindowTest, OpensEachFileOnceInTheViewOfItsType) {
+  const QString net = Write("inv.sp", "title\n.end\n");
+  const QString deck = Write("rules.svrf", "LAYER M1 31\n");
+  const QString log = Write("run.log", "ERROR: x\n");
+  ASSERT_TRUE(m_window->OpenFile(net));
+  ASSERT_TRUE(m_window->OpenFile(deck));
+  ASSERT_TRUE(m_window->OpenFile(log));
+  EXPECT_EQ(m_window->DocumentCount(), 3);
+  EXPECT_NE(dynamic_cast<LogView*>(m_window->ActiveView()), nullptr);
+  EXPECT_EQ(Tabs()->tabText(2), "run.log");
+
+  // Opening an open file shows its tab.
+  ASSERT_TRUE(m_window->OpenFile(net));
+  EXPECT_EQ(m_window->DocumentCount(), 3);
+  EXPECT_EQ(Tabs()->currentIndex(), 0);
+  EXPECT_NE(dynamic_cast<SpiceView*>(m_window->ActiveView()), nullptr);
+  EXPECT_EQ(m_window->ActiveView()->GetTextStyle()->GetProfileName(), "SPICE");
+  // The view shows the document's buffer.
+  EXPECT_EQ(m_window->ActiveView()->GetLineCount(), 3);
+
+  // Newest first in the recent list, which the File menu offers.
+  QMenu* recent = m_window->findChild<QMenu*>("recentFiles");
+  ASSERT_NE(recent, nullptr);
+  ASSERT_EQ(recent->actions().size(), 3);
+  EXPECT_TRUE(recent->actions()[0]->text().endsWith("run.log"));
+  EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(WindowTest, MissingFileIsReportedOnceAndOpensNothing) {
+  EXPECT_FALSE(m_window->OpenFile(QString::fromStdString(m_dir.Path("gone.sp"))));
+  EXPECT_EQ(m_window->DocumentCount(), 0);
+  ASSERT_EQ(m_messages.size(), 1u);
+  EXPECT_NE(m_messages[0].find("gone.sp"), std::string::npos);
+  EXPECT_FALSE(Action("fileSave")->isEnabled());
+  EXPECT_EQ(m_window->findChild<QMenu*>("recentFiles")->actions().size(), 0);
+}
+
+TEST_F(WindowTest, IndicatorsShowPositionLineBreaksAndReadOnly) {
+  ASSERT_TRUE(m_window->OpenFile(Write("a.c", "int a;\r\n\tint b;\r\nreturn;\r\n")));
+  m_window->ActiveView()->GotoLine(2);
+  m_window->UpdateIndicators();
+  EXPECT_EQ(Pane(1), "Ln 2, Col 1");
+  EXPECT_EQ(Pane(2), "DOS");
+  EXPECT_EQ(Pane(3), "");
+  EXPECT_EQ(Pane(4), "");
+  m_window->ActiveDocument()->GetTextBuffer().SetReadOnly(1);
+  m_window->UpdateIndicators();
+  EXPECT_EQ(Pane(4), "READ");
+
+  m_window->NewFile();
+  m_window->UpdateIndicators();
+  EXPECT_EQ(Pane(1), "Ln 1, Col 1");
+  EXPECT_EQ(Pane(2), "UNIX");
+  EXPECT_NE(dynamic_cast<TextView*>(m_window->ActiveView()), nullptr);
+}
+
+TEST_F(WindowTest, UndoAndRedoFollowTheBuffer) {
+  ASSERT_TRUE(m_window->OpenFile(Write("u.sp", "t\nR1 a b 1k\n")));
+  quill::QuillTextBuffer& buffer = m_window->ActiveDocument()->GetTextBuffer();
+  m_window->UpdateCommands();
+  EXPECT_FALSE(Action("editUndo")->isEnabled());
+  EXPECT_FALSE(Action("editRedo")->isEnabled());
+
+  int endLine = 0, endChar = 0;
+  buffer.InsertText(m_window->ActiveView(), 1, 0, "* ", endLine, endChar,
+                    quill::UNDO_ACTION_TYPING);
+  m_window->UpdateCommands();
+  ASSERT_TRUE(Action("editUndo")->isEnabled());
+  EXPECT_EQ(Tabs()->tabText(0), "u.sp *");
+
+  Action("editUndo")->trigger();
+  EXPECT_EQ(std::string(buffer.GetLineChars(1), buffer.GetLineLength(1)), "R1 a b 1k");
+  EXPECT_FALSE(Action("editUndo")->isEnabled());
+  EXPECT_TRUE(Action("editRedo")->isEnabled());
+  EXPECT_EQ(Tabs()->tabText(0), "u.sp");
+
+  Action("editRedo")->trigger();
+  EXPECT_EQ(std::string(buffer.GetLineChars(1), buffer.GetLineLength(1)), "* R1 a b 1k");
+}
+
+TEST_F(WindowTest, SaveWritesTheFileAndClosingAModifiedDocumentAsks) {
+  const QString path = Write("s.drc", "*DESCRIPTION\n*END\n");
+  ASSERT_TRUE(m_window->OpenFile(path));
+  quill::QuillTextBuffer& buffer = m_window->ActiveDocument()->GetTextBuffer();
+  int endLine = 0, endChar = 0;
+  buffer.InsertText(nullptr, 1, 0, "; c\n", endLine, endChar);
+  Action("fileSave")->trigger();
+  EXPECT_EQ(Read(path), "*DESCRIPTION\n; c\n*END\n");
+  EXPECT_FALSE(buffer.IsModified());
+
+  // A modified document asks before it closes; Cancel keeps it, Discard closes it.
+  buffer.InsertText(nullptr, 0, 0, "x", endLine, endChar);
+  QMessageBox::StandardButton answer = QMessageBox::Cancel;
+  int asked = 0;
+  auto answerNextBox = [&] {
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      ++asked;
+      box->button(answer)->click();
+    });
+  };
+  answerNextBox();
+  Action("fileClose")->trigger();
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(m_window->DocumentCount(), 1);
+  answer = QMessageBox::Discard;
+  answerNextBox();
+  Action("fileClose")->trigger();
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(m_window->DocumentCount(), 0);
+  EXPECT_EQ(Read(path), "*DESCRIPTION\n; c\n*END\n");
+}
+
+}  // namespace
+}  // namespace quillpad

@@ -1,0 +1,46 @@
+#pragma once
+// A scratch folder per test, removed afterwards, with whole-file writes and reads.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace quillpad::testing {
+
+class TempDir {
+ public:
+  TempDir()
+      : m_dir(std::filesystem::temp_directory_path() /
+              ("quillpad_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+    std::filesystem::create_directories(m_dir);
+  }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(m_dir, ec);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+  // Writes the file and returns its path.
+  std::string Write(const std::string& name, const std::string& text) const {
+    std::ofstream(Path(name), std::ios::binary) << text;
+    return Path(name);
+  }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+ private:
+  std::filesystem::path m_dir;
+};
+
+}  // namespace quillpad::testing
