@@ -67,24 +67,20 @@ TEST_F(ParserTest, EmptyLineCarriesOnlyAnOpenBlockComment) {
   EXPECT_EQ(count, 0);
 }
 
-TEST_F(ParserTest, LineInsideBlockComment) {
-  const Parsed p = Parse(CLike(), "still comment", 0x04);
-  ASSERT_EQ(p.runs.size(), 1u);
-  EXPECT_EQ(p.runs[0].charPos, 0);
-  EXPECT_EQ(p.runs[0].fgColorIndex, 6);
-  EXPECT_EQ(p.runs[0].bgColorIndex, 23);
-  EXPECT_EQ(p.cookie, 0x04UL);
-}
-
-TEST_F(ParserTest, SingleLineCommentWritesTheExpectedRuns) {
-  const Parsed p = Parse(CLike(), "x // y");
-  const std::vector<std::pair<int, int>> expected = {{0, 2}, {1, 2}, {2, 6}, {4, 6}};
-  ASSERT_EQ(p.runs.size(), expected.size());
-  for (std::size_t r = 0; r < expected.size(); ++r) {
-    EXPECT_EQ(p.runs[r].charPos, expected[r].first);
-    EXPECT_EQ(p.runs[r].fgColorIndex, expected[r].second);
+// Colour per character and the cookie handed on, for single lines of the C-like style.
+TEST_F(ParserTest, CommentsAndStringsOnOneLine) {
+  struct Case { std::string line; unsigned long in; std::vector<int> colors; unsigned long out; };
+  const Case cases[] = {
+      {"still", 0x04, {6, 6, 6, 6, 6}, 0x04},      // inside a block comment
+      {"x // y", 0, {2, 2, 6, 6, 6, 6}, 0},          // single-line comment
+      {"\"a\\\"d\"", 0, {9, 9, 9, 9, 9, 9}, 0},   // escaped quote stays in the string
+      {"/*/ x", 0, {6, 6, 6, 2, 2}, 0},              // block delimiters may overlap
+  };
+  for (const Case& c : cases) {
+    const Parsed p = Parse(CLike(), c.line, c.in);
+    EXPECT_EQ(Colors(p.runs, c.line.size()), c.colors) << c.line;
+    EXPECT_EQ(p.cookie, c.out) << c.line;
   }
-  EXPECT_EQ(p.cookie, 0UL);
 }
 
 TEST_F(ParserTest, SingleLinePrefixAndBeginningOfLine) {
@@ -96,16 +92,6 @@ TEST_F(ParserTest, SingleLinePrefixAndBeginningOfLine) {
   EXPECT_EQ(Colors(Parse(s, "$b").runs, 2), (std::vector<int>{6, 6}));
   s.SetSingleCommentsBOL(false, 1);
   EXPECT_EQ(Colors(Parse(s, "$b").runs, 2), (std::vector<int>{2, 2}));
-}
-
-TEST_F(ParserTest, EscapedQuoteStaysInString) {
-  const std::string line = "\"abc\\\"d\"";
-  const Parsed p = Parse(CLike(), line);
-  EXPECT_EQ(Colors(p.runs, line.size()), std::vector<int>(line.size(), 9));
-  ASSERT_FALSE(p.runs.empty());
-  EXPECT_EQ(p.runs.back().charPos, static_cast<int>(line.size()));
-  EXPECT_EQ(p.runs.back().fgColorIndex, 2);
-  EXPECT_EQ(p.cookie, 0UL);
 }
 
 TEST_F(ParserTest, BackslashCarriesAnOpenStringToTheNextLine) {
@@ -148,12 +134,6 @@ TEST_F(ParserTest, KeywordsNumbersAndIdentifiers) {
   EXPECT_EQ(Colors(Parse(s, "42").runs, 2), (std::vector<int>{257, 257}));
 }
 
-TEST_F(ParserTest, BlockCommentDelimitersMayOverlap) {
-  const Parsed p = Parse(CLike(), "/*/ x");
-  EXPECT_EQ(Colors(p.runs, 5), (std::vector<int>{6, 6, 6, 2, 2}));
-  EXPECT_EQ(p.cookie, 0UL);
-}
-
 TEST_F(ParserTest, PreprocessorLine) {
   TDocumentStyle s = CLike();
   const Parsed p = Parse(s, "  #include \"a.h\" /* c */ x");
@@ -188,14 +168,6 @@ TEST_F(ParserTest, AllowedCharactersJoinIdentifiers) {
   EXPECT_EQ(Colors(Parse(s, ".model x").runs, 8)[0], 256);
   s.AllowedChars(0, "");  // predefined: unchanged
   EXPECT_EQ(Colors(Parse(s, ".model x").runs, 8)[0], 256);
-}
-
-TEST_F(ParserTest, BaseViewDoesNoHighlighting) {
-  QuillView view;
-  QuillView::TEXTBLOCK runs[6];
-  int count = 0;
-  EXPECT_EQ(view.ParseLine("/* x", 4, 0x04, 0, runs, count), 0UL);
-  EXPECT_EQ(count, 0);
 }
 
 // Random styles and lines: the runs and cookies equal those of the plain reference

@@ -138,9 +138,6 @@ TEST_F(StylePersistenceTest, ProfileNamesWithSpacesAndPaths) {
   const FilePromptRequest& asked = prompt->Requests()[0];
   EXPECT_TRUE(asked.save);
   EXPECT_EQ(asked.defaultExtension, "syn");
-  EXPECT_EQ(asked.flags, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
-  EXPECT_EQ(asked.filter, "");
-  EXPECT_FALSE(asked.initialDirectory.empty());
   EXPECT_EQ(Int("C:\\styles dir\\netlists.syn\\TabSize"), 7);
   auto fromFile = HostStyle();
   ASSERT_TRUE(fromFile->RestoreFromFile("C:\\styles dir\\netlists.syn"));
@@ -194,16 +191,6 @@ TEST_F(StylePersistenceTest, SavedSectionMakesAPredefinedOneCustom) {
   EXPECT_EQ(host->IsKeyword("kw", 2), 1);
 }
 
-TEST_F(StylePersistenceTest, EmptyProfileNameDoesNothing) {
-  TDocumentStyle s(DOCTYPE_NONE, nullptr);
-  s.InitKeywordSection("C", nullptr, nullptr, true);
-  s.AddKeyword("x", 0);
-  s.SaveSettings(nullptr);
-  EXPECT_TRUE(store->EnumKeys(store->OpenKey("", false)).empty());
-  EXPECT_FALSE(s.RestoreFromFile(nullptr));
-  EXPECT_FALSE(s.IsRestored());
-}
-
 TEST_F(StylePersistenceTest, RestoreKeepsCurrentValuesForMissingOnes) {
   auto s = HostStyle();
   s->SetTabSize(5);
@@ -212,14 +199,6 @@ TEST_F(StylePersistenceTest, RestoreKeepsCurrentValuesForMissingOnes) {
   EXPECT_EQ(s->GetTabSize(), 5);
   EXPECT_EQ(s->GetFontName(), "Courier New");
   EXPECT_EQ(s->GetCommentsColor(1, 0), RGB(1, 2, 3));
-
-}
-
-TEST_F(StylePersistenceTest, RemovingASectionSavesTheStyle) {
-  auto s = UserStyle();
-  ASSERT_TRUE(s->RemoveKeywordSection("My Words"));
-  EXPECT_EQ(Int("SPICE\\NumOfSections"), 1);
-  EXPECT_EQ(Text("SPICE\\KeywordsSection0"), "Folded");
 }
 
 }  // namespace

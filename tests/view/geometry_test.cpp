@@ -32,13 +32,9 @@ TEST_F(Geometry, TabAdvancesToTheNextStop) {
 }
 
 TEST_F(Geometry, ColumnInsideATabSnapsToTheNearerSide) {
-  EXPECT_EQ(view.ApproxActualOffset(0, 0), 0);
-  EXPECT_EQ(view.ApproxActualOffset(0, 1), 1);
-  EXPECT_EQ(view.ApproxActualOffset(0, 2), 1);
-  EXPECT_EQ(view.ApproxActualOffset(0, 3), 2);
-  EXPECT_EQ(view.ApproxActualOffset(0, 4), 2);
-  EXPECT_EQ(view.ApproxActualOffset(0, 5), 3);
-  EXPECT_EQ(view.ApproxActualOffset(0, 40), 3);
+  const int column[] = {0, 1, 2, 3, 4, 5, 40};
+  const int expected[] = {0, 1, 1, 2, 2, 3, 3};
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(view.ApproxActualOffset(0, column[i]), expected[i]) << i;
   EXPECT_EQ(view.ApproxActualOffset(1, 7), 0);
 }
 
@@ -102,24 +98,6 @@ TEST_F(Geometry, ClientAndTextPointsMapBothWays) {
   view.AdjustTextPoint(p);
   EXPECT_EQ(p.x, 34);
   view.BindWindow(nullptr);
-}
-
-TEST(GeometryWithoutBuffer, AnEmptyViewHasOneEmptyLine) {
-  ProbeView view;
-  EXPECT_EQ(view.GetLineCount(), 1);
-  EXPECT_EQ(view.GetLineLength(0), 0);
-  EXPECT_EQ(view.GetLineChars(0), nullptr);
-  EXPECT_EQ(view.GetLineFlags(0), 0u);
-  EXPECT_EQ(view.GetMaxLineLength(), 0);
-  EXPECT_FALSE(view.QueryEditable());
-  std::string text = "junk";
-  view.GetText(CPoint(0, 0), CPoint(3, 0), text);
-  EXPECT_EQ(text, "");
-  EXPECT_EQ(view.GetTabSize(), 3);
-  EXPECT_EQ(view.GetColumnPos(CPoint(2, 0)), 2);
-  // Without a window nothing is measured and nothing fits.
-  EXPECT_EQ(view.GetScreenLines(), 0);
-  EXPECT_EQ(view.GetScreenChars(), 0);
 }
 
 TEST_F(Geometry, LineAccessorsRejectLinesOutsideTheBuffer) {

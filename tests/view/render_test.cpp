@@ -75,36 +75,6 @@ class Render : public ::testing::Test {
   HeadlessWindow window;
 };
 
-TEST_F(Render, RunsAreDrawnInTheirColoursAndFonts) {
-  Show({"ab12c", "\tx"});
-  HeadlessDC& dc = Paint();
-  EXPECT_EQ(Row(dc, 0, 6), std::string("ab12c "));
-  EXPECT_EQ(Cell(dc, 0, 0).textColor, kBlack);
-  EXPECT_EQ(Cell(dc, 0, 0).bkColor, kWhite);
-  EXPECT_EQ(Cell(dc, 0, 0).weight, FW_NORMAL);
-  EXPECT_EQ(Cell(dc, 2, 0).textColor, RGB(0, 0, 200));
-  EXPECT_EQ(Cell(dc, 3, 0).bkColor, RGB(240, 240, 255));
-  EXPECT_EQ(Cell(dc, 3, 0).weight, FW_BOLD);
-  EXPECT_EQ(Cell(dc, 4, 0).textColor, kBlack);
-  EXPECT_EQ(Cell(dc, 5, 0).kind, DrawOp::Fill);  // right of the text
-  EXPECT_EQ(Cell(dc, 5, 0).bkColor, kWhite);
-  EXPECT_EQ(Row(dc, 1, 4), "   x");  // tab size 3
-  // One copy per row of the client area.
-  EXPECT_EQ(dc.blitCalls, 6);
-}
-
-TEST_F(Render, RowsBelowTheTextAreBackgroundWithAnEmptyMargin) {
-  Show({"one"});
-  HeadlessDC& dc = Paint();
-  for (int row = 1; row < 6; ++row) {
-    EXPECT_EQ(Row(dc, row), std::string(10, ' ')) << row;
-    EXPECT_EQ(Cell(dc, 0, row).bkColor, kWhite);
-    const CellInfo margin = dc.At(5, row * kLh + 5);
-    EXPECT_EQ(margin.bkColor, kMargin);
-    EXPECT_EQ(margin.image, -1);
-  }
-}
-
 TEST_F(Render, SelectionEndingAtALineStartSelectsOnlyTheLineBreakAbove) {
   Show({"abc", "def"});
   view.m_bFocused = true;
@@ -186,15 +156,6 @@ TEST_F(Render, MarginShowsTheFirstFlagInTableOrder) {
   EXPECT_EQ(images, 3);
 }
 
-TEST_F(Render, WithoutTheMarginAOnePixelStripRemains) {
-  Show({"xy"});
-  view.SetSelectionMargin(0);
-  HeadlessDC& dc = Paint();
-  EXPECT_EQ(dc.At(0, 4).bkColor, kWhite);
-  EXPECT_EQ(dc.At(0, 4).kind, DrawOp::Fill);
-  EXPECT_EQ(dc.RowText(8, 1, kCw, 3), "xy ");
-}
-
 TEST_F(Render, HorizontalScrollShowsTextFromTheOffsetColumn) {
   Show({"0123456789abcdefghij"});
   view.m_nOffsetChar = 12;
@@ -214,13 +175,6 @@ TEST_F(Render, OnlyRowsInsideThePaintAreaAreDrawn) {
   EXPECT_EQ(Row(dc, 1, 3), "two");
   EXPECT_FALSE(Cell(dc, 0, 0).covered);
   EXPECT_FALSE(Cell(dc, 0, 2).covered);
-}
-
-TEST_F(Render, ViewTabsShowMarks) {
-  Show({"a\tb c"});
-  view.SetViewTabs(1);
-  HeadlessDC& dc = Paint();
-  EXPECT_EQ(Row(dc, 0, 6), std::string("a\xBB" " b\x95" "c"));
 }
 
 TEST_F(Render, ParsingAFarLineComputesEachCookieOnce) {
@@ -248,10 +202,6 @@ TEST_F(Render, CaretFollowsTheCursorWhileFocused) {
   EXPECT_TRUE(window.caret.visible);
   EXPECT_EQ(window.caret.size, CSize(2, kLh));
   EXPECT_EQ(window.caret.pos, CPoint(kLeft + 3 * kCw, kLh));
-  view.HideCursor();
-  EXPECT_FALSE(window.caret.visible);
-  view.ShowCursor();
-  EXPECT_TRUE(window.caret.visible);
   // Scrolled out to the left: hidden; above the window: placed above the client area.
   view.m_nOffsetChar = 4;
   view.UpdateCaret();
@@ -266,37 +216,17 @@ TEST_F(Render, CaretFollowsTheCursorWhileFocused) {
 
 TEST(SelectionBounds, PointsInsideASelection) {
   ProbeView view;
-  view.Select(CPoint(5, 3), CPoint(2, 1));
-  EXPECT_TRUE(view.IsInsideSelection(CPoint(2, 1)));
-  EXPECT_FALSE(view.IsInsideSelection(CPoint(1, 1)));
-  EXPECT_TRUE(view.IsInsideSelection(CPoint(0, 2)));
-  EXPECT_TRUE(view.IsInsideSelection(CPoint(4, 3)));
-  EXPECT_FALSE(view.IsInsideSelection(CPoint(5, 3)));
-  EXPECT_FALSE(view.IsInsideSelection(CPoint(0, 4)));
-  view.Select(CPoint(2, 1), CPoint(4, 1));
-  EXPECT_TRUE(view.IsInsideSelection(CPoint(3, 1)));
-  EXPECT_FALSE(view.IsInsideSelection(CPoint(4, 1)));
-  view.Select(CPoint(2, 1), CPoint(2, 1));
-  EXPECT_FALSE(view.IsInsideSelection(CPoint(2, 1)));
-}
-
-TEST(Colors, WithoutAStyleTheViewUsesSystemColours) {
-  QuillView view;
-  EXPECT_EQ(view.GetColor(3), kMargin);
-  EXPECT_EQ(view.GetColor(4), kBlack);
-  EXPECT_EQ(view.GetColor(8), kBlack);
-  EXPECT_EQ(view.GetColor(5), kWhite);
-  EXPECT_EQ(view.GetColor(17), view.GetColor(1));
-  EXPECT_EQ(view.GetColor(300), view.GetColor(2));
-  EXPECT_EQ(view.GetColor(600), view.GetColor(17));
-  EXPECT_EQ(view.GetColor(800), view.GetColor(2));
-  unsigned long bk = 0;
-  unsigned long text = 0;
-  int draw = 1;
-  view.GetLineColors(0, bk, text, draw);
-  EXPECT_EQ(bk, static_cast<unsigned long>(-1));
-  EXPECT_EQ(text, static_cast<unsigned long>(-1));
-  EXPECT_EQ(draw, 0);
+  struct Case { CPoint start, end, point; bool inside; };
+  const Case cases[] = {
+      {{5, 3}, {2, 1}, {2, 1}, true},  {{5, 3}, {2, 1}, {1, 1}, false},
+      {{5, 3}, {2, 1}, {0, 2}, true},  {{5, 3}, {2, 1}, {4, 3}, true},
+      {{5, 3}, {2, 1}, {5, 3}, false}, {{5, 3}, {2, 1}, {0, 4}, false},
+      {{2, 1}, {4, 1}, {3, 1}, true},  {{2, 1}, {4, 1}, {4, 1}, false},
+      {{2, 1}, {2, 1}, {2, 1}, false}};
+  for (const Case& c : cases) {
+    view.Select(c.start, c.end);
+    EXPECT_EQ(view.IsInsideSelection(c.point), c.inside) << c.point.x << "," << c.point.y;
+  }
 }
 
 }  // namespace

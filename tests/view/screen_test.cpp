@@ -34,10 +34,6 @@ TEST(Screen, EveryCellHasItsByteAndColours) {
   HeadlessWindow window(CSize(20 + 30 * 8, 7 * 16));
   ASSERT_EQ(view.OnCreate(&window), 0);
   view.OnInitialUpdate();
-  EXPECT_EQ(view.GetTabSize(), 4);
-  LOGFONT lf;
-  view.GetFont(lf);
-  EXPECT_STREQ(lf.lfFaceName, "Courier New");
   view.Focus();
   view.Select(CPoint(4, 1), CPoint(3, 2));
 

@@ -6,6 +6,7 @@ namespace quill {
 namespace {
 
 using testing::Fill;
+using testing::Insert;
 using testing::ProbeView;
 
 std::vector<std::string> Numbered(int count) {
@@ -22,9 +23,7 @@ TEST(ViewCaches, OneLineEditKeepsTheCookiesAboveAndOtherLengths) {
   view.GetParseCookie(99);
   for (int i = 0; i < 100; ++i) view.GetLineActualLength(i);
 
-  int endLine = 0;
-  int endChar = 0;
-  buffer.InsertText(nullptr, 10, 0, "zz", endLine, endChar);  // one line changed
+  Insert(buffer, 10, 0, "zz");  // one line changed
 
   for (int i = 0; i < 10; ++i) EXPECT_EQ(view.CachedCookie(i), 6) << i;
   for (int i = 10; i < 100; ++i) EXPECT_EQ(view.CachedCookie(i), -1) << i;
@@ -46,9 +45,7 @@ TEST(ViewCaches, LineCountChangeResizesTheCachesFromTheChangedLine) {
   view.GetParseCookie(19);
   for (int i = 0; i < 20; ++i) view.GetLineActualLength(i);
 
-  int endLine = 0;
-  int endChar = 0;
-  buffer.InsertText(nullptr, 5, 2, "a\r\nb\r\nc", endLine, endChar);  // two lines more
+  Insert(buffer, 5, 2, "a\r\nb\r\nc");  // two lines more
   EXPECT_EQ(view.CookieCacheSize(), 22);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(view.CachedCookie(i), 6);
   for (int i = 5; i < 22; ++i) EXPECT_EQ(view.CachedCookie(i), -1);
@@ -66,17 +63,15 @@ TEST(ViewCaches, LongestLineFollowsOneLineEdits) {
   ProbeView view;
   view.AttachToBuffer(&buffer);
   EXPECT_EQ(view.GetMaxLineLength(), 6);
-  int endLine = 0;
-  int endChar = 0;
   buffer.DeleteText(nullptr, 2, 0, 2, 3);  // the longest line shrinks: the next one counts
   EXPECT_EQ(view.GetMaxLineLength(), 4);
-  buffer.InsertText(nullptr, 1, 0, "\t12", endLine, endChar);  // 3 + 2 + 2 columns
+  Insert(buffer, 1, 0, "\t12");  // 3 + 2 + 2 columns
   EXPECT_EQ(view.GetMaxLineLength(), 7);
-  buffer.InsertText(nullptr, 0, 0, "x", endLine, endChar);
+  Insert(buffer, 0, 0, "x");
   EXPECT_EQ(view.GetMaxLineLength(), 7);
   buffer.DeleteText(nullptr, 1, 0, 1, 1);  // the only longest line shrinks again
   EXPECT_EQ(view.GetMaxLineLength(), 5);
-  buffer.InsertText(nullptr, 2, 3, "\r\n0123456789", endLine, endChar);
+  Insert(buffer, 2, 3, "\r\n0123456789");
   EXPECT_EQ(view.GetMaxLineLength(), 10);
 }
 
@@ -90,9 +85,7 @@ TEST(ViewUpdates, EditsMoveCursorSelectionAnchorAndTopLine) {
   view.Select(CPoint(0, 12), CPoint(4, 12));
   view.m_nTopLine = 10;
 
-  int endLine = 0;
-  int endChar = 0;
-  buffer.InsertText(nullptr, 2, 0, "x\r\ny\r\n", endLine, endChar);
+  Insert(buffer, 2, 0, "x\r\ny\r\n");
   EXPECT_EQ(view.m_ptCursorPos, CPoint(4, 14));
   EXPECT_EQ(view.m_ptAnchor, CPoint(0, 14));
   EXPECT_EQ(view.m_ptSelStart, CPoint(0, 14));
@@ -140,9 +133,7 @@ TEST(ViewUpdates, RowsFromTheChangedLineDownAreInvalidated) {
   view.AttachToBuffer(&buffer);
   view.m_nTopLine = 2;
   window.ClearRecord();
-  int endLine = 0;
-  int endChar = 0;
-  buffer.InsertText(nullptr, 5, 1, "q", endLine, endChar);
+  Insert(buffer, 5, 1, "q");
   ASSERT_FALSE(window.invalidations.empty());
   EXPECT_EQ(window.invalidations[0].rect, CRect(0, 48, 400, 160));
   EXPECT_FALSE(window.invalidations[0].erase);
@@ -173,59 +164,16 @@ TEST(ViewAttach, AttachingJoinsTheBuffersViewsAndSetsScrollBars) {
   EXPECT_EQ(window.scrollInfo[SB_HORZ].nMax, 6);
 
   // Both views hear an edit; a detached one no longer does.
-  int endLine = 0;
-  int endChar = 0;
   first.m_ptCursorPos = second.m_ptCursorPos = CPoint(0, 3);
-  buffer.InsertText(nullptr, 0, 0, "\r\n", endLine, endChar);
+  Insert(buffer, 0, 0, "\r\n");
   EXPECT_EQ(first.m_ptCursorPos.y, 4);
   EXPECT_EQ(second.m_ptCursorPos.y, 4);
   first.DetachFromBuffer();
   EXPECT_EQ(first.GetLineCount(), 1);
-  buffer.InsertText(nullptr, 0, 0, "\r\n", endLine, endChar);
+  Insert(buffer, 0, 0, "\r\n");
   EXPECT_EQ(second.m_ptCursorPos.y, 5);
   second.DetachFromBuffer();
   second.BindWindow(nullptr);
-}
-
-TEST(ViewLifecycle, AViewWithoutAStyleIsNotCreated) {
-  QuillView view;
-  HeadlessWindow window;
-  EXPECT_EQ(view.OnCreate(&window), -1);
-  EXPECT_EQ(view.GetWindow(), nullptr);
-  EXPECT_EQ(view.CreateStyle(), nullptr);
-  EXPECT_EQ(view.GetTextStyle(), nullptr);
-}
-
-TEST(ViewLifecycle, PreCreateWindowAsksForScrollBarsOutsideSplitters) {
-  QuillView view;
-  CREATESTRUCT cs;
-  EXPECT_TRUE(view.PreCreateWindow(cs));
-  EXPECT_EQ(cs.style & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL | WS_VSCROLL);
-  EXPECT_TRUE(cs.classStyle & CS_DBLCLKS);
-  CREATESTRUCT pane;
-  pane.parentIsSplitter = true;
-  view.PreCreateWindow(pane);
-  EXPECT_EQ(pane.style & (WS_HSCROLL | WS_VSCROLL), 0u);
-}
-
-TEST(ViewLifecycle, BaseHooksDoNothing) {
-  QuillView view;
-  EXPECT_EQ(view.GetDocumentType(), -1);
-  EXPECT_EQ(view.GetCaption(), "");
-  EXPECT_EQ(view.GetBold(6), 0);
-  EXPECT_EQ(view.GetItalic(256), 0);
-  QuillView::TEXTBLOCK blocks[4];
-  int count = 0;
-  EXPECT_EQ(view.ParseLine("int x;", 6, 4, 0, blocks, count), 0u);
-  EXPECT_EQ(count, 0);
-  EXPECT_EQ(view.GetSettingInt("Tabs", 7), 7);
-  char text[8] = "keep";
-  EXPECT_EQ(view.GetSettingString("Face", "Arial", text, 8), 8u);
-  EXPECT_STREQ(text, "keep");
-  EXPECT_TRUE(view.SetSettingInt("Tabs", 2));
-  EXPECT_EQ(view.OnEraseBkgnd(nullptr), 1);
-  EXPECT_TRUE(QuillView::GetThisClass()() != nullptr);
-  EXPECT_STREQ(QuillView::kClassName, "QuillView");
 }
 
 TEST(ViewLifecycle, InitialUpdateMarksReadOnlyTitlesAndFollowsSplitterPanes) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include "clike_view.h"
 #include "platform/display.h"
@@ -31,26 +32,14 @@ TEST_F(StyledView, ColourIndexesMapToTheStylesColours) {
   TDocumentStyle* style = view.GetTextStyle();
   ASSERT_NE(style, nullptr);
   style->SetDefaultColor(RGB(1, 2, 3), 0, 0);
-  EXPECT_EQ(view.GetColor(0), RGB(1, 2, 3));
-  EXPECT_EQ(view.GetColor(1), RGB(1, 2, 3));
-  EXPECT_EQ(view.GetColor(17), RGB(1, 2, 3));
-  EXPECT_EQ(view.GetColor(2), kBlack);
-  EXPECT_EQ(view.GetColor(3), RGB(230, 230, 230));
-  EXPECT_EQ(view.GetColor(4), kBlack);
-  EXPECT_EQ(view.GetColor(5), kWhite);
-  EXPECT_EQ(view.GetColor(6), kComment);
-  EXPECT_EQ(view.GetColor(7), kNumber);
-  EXPECT_EQ(view.GetColor(9), kString);
-  EXPECT_EQ(view.GetColor(10), kPreproc);
-  EXPECT_EQ(view.GetColor(23), kCommentBk);
-  EXPECT_EQ(view.GetColor(24), kNumberBk);
-  EXPECT_EQ(view.GetColor(27), kPreprocBk);
-  EXPECT_EQ(view.GetColor(11), kString);   // any other small index
-  EXPECT_EQ(view.GetColor(256), kKeyword);
-  EXPECT_EQ(view.GetColor(512), kKeywordBk);
-  EXPECT_EQ(view.GetColor(900), kString);
-  // An unknown keyword section falls back to the default colours.
-  EXPECT_EQ(view.GetColor(300), kBlack);
+  // 11 and 900: any other index takes the string colour; 300: an unknown keyword section
+  // falls back to the default text colour.
+  const std::pair<int, COLORREF> expected[] = {
+      {0, RGB(1, 2, 3)}, {1, RGB(1, 2, 3)}, {17, RGB(1, 2, 3)}, {2, kBlack},
+      {3, RGB(230, 230, 230)}, {4, kBlack}, {5, kWhite}, {6, kComment}, {7, kNumber},
+      {9, kString}, {10, kPreproc}, {23, kCommentBk}, {24, kNumberBk}, {27, kPreprocBk},
+      {11, kString}, {256, kKeyword}, {512, kKeywordBk}, {900, kString}, {300, kBlack}};
+  for (const auto& [index, color] : expected) EXPECT_EQ(view.GetColor(index), color) << index;
 }
 
 TEST_F(StyledView, ResetTakesTabSizeAndFontFromTheStyle) {

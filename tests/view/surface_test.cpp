@@ -10,16 +10,6 @@
 namespace quill {
 namespace {
 
-TEST(HeadlessSurface, CellSizeFollowsTheFontHeight) {
-  LOGFONT lf;
-  lf.lfHeight = -13;
-  EXPECT_EQ(HeadlessCellSize(lf), CSize(8, 16));
-  lf.lfHeight = -26;
-  EXPECT_EQ(HeadlessCellSize(lf), CSize(16, 32));
-  lf.lfHeight = 20;
-  EXPECT_EQ(HeadlessCellSize(lf), CSize(10, 20));
-}
-
 TEST(HeadlessSurface, LaterOpaqueDrawingHidesWhatItCovers) {
   HeadlessDC dc(CSize(100, 16));
   dc.SetTextColor(RGB(1, 1, 1));
@@ -32,16 +22,6 @@ TEST(HeadlessSurface, LaterOpaqueDrawingHidesWhatItCovers) {
   EXPECT_EQ(dc.At(20, 4).textColor, RGB(1, 1, 1));
   dc.FillSolidRect(CRect(0, 0, 100, 16), RGB(3, 3, 3));
   EXPECT_EQ(dc.Ops().size(), 1u);
-}
-
-TEST(HeadlessSurface, TextIsClippedToItsRectangle) {
-  HeadlessDC dc(CSize(100, 16));
-  const CRect clip(20, 0, 40, 16);
-  dc.ExtTextOut(4, 0, ETO_CLIPPED, &clip, "abcdefgh");
-  EXPECT_FALSE(dc.At(10, 4).covered);
-  EXPECT_EQ(dc.At(21, 4).ch, 'c');
-  EXPECT_EQ(dc.At(39, 4).ch, 'e');
-  EXPECT_FALSE(dc.At(41, 4).covered);
 }
 
 TEST(HeadlessSurface, BlockCopiesCarryABitmapsDrawingAcross) {
@@ -60,15 +40,6 @@ TEST(HeadlessSurface, BlockCopiesCarryABitmapsDrawingAcross) {
   EXPECT_EQ(screen.blitCalls, 1);
 }
 
-TEST(HeadlessSurface, WithoutRecordingNothingIsKept) {
-  HeadlessDC dc(CSize(100, 16), false);
-  dc.FillSolidRect(CRect(0, 0, 10, 10), 0);
-  dc.ExtTextOut(0, 0, 0, nullptr, "x");
-  EXPECT_TRUE(dc.Ops().empty());
-  EXPECT_EQ(dc.textOutCalls, 1);
-  EXPECT_EQ(dc.GetTextExtent("abc"), CSize(24, 16));
-}
-
 TEST(MarginArt, FourteenDistinctGlyphsWithTransparentWhite) {
   const PixelImage& strip = MarginGlyphStrip();
   EXPECT_EQ(strip.width, 14 * 16);
@@ -83,21 +54,6 @@ TEST(MarginArt, FourteenDistinctGlyphsWithTransparentWhite) {
   EXPECT_EQ(glyphs.size(), 14u);
   // The corners stay transparent so the margin shows through.
   EXPECT_EQ(strip.At(0, 0), MARGIN_GLYPH_TRANSPARENT);
-
-  CImageList list;
-  ASSERT_TRUE(list.Create(strip, 16, MARGIN_GLYPH_TRANSPARENT));
-  EXPECT_EQ(list.GetImageCount(), 14);
-  HeadlessDC dc(CSize(40, 40));
-  EXPECT_TRUE(list.Draw(&dc, 13, CPoint(2, 3), ILD_TRANSPARENT));
-  EXPECT_FALSE(list.Draw(&dc, 14, CPoint(2, 3), ILD_TRANSPARENT));
-  EXPECT_EQ(dc.At(5, 5).image, 13);
-}
-
-TEST(MarginArt, CursorPointsRightWithItsHotSpotAtTheTip) {
-  const CursorImage& cursor = MarginCursor();
-  EXPECT_EQ(cursor.hotSpot, CPoint(15, 0));
-  EXPECT_EQ(cursor.image.At(15, 0), RGB(0, 0, 0));
-  EXPECT_EQ(cursor.image.At(0, 0), CURSOR_TRANSPARENT);
 }
 
 }  // namespace

@@ -26,7 +26,6 @@ class ProbeView : public QuillView {
   using QuillView::m_ptSelStart;
   using QuillView::m_bSelectionPushed;
   using QuillView::m_ptSavedSelStart;
-  using QuillView::m_ptSavedSelEnd;
   using QuillView::m_bHasBookmarks;
   using QuillView::m_bOvrMode;
   using QuillView::m_nIdealCharPos;
@@ -57,24 +56,20 @@ class ProbeView : public QuillView {
   }
 };
 
-// Text as one string with CR LF breaks, from lines.
-inline std::string Joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) text += "\r\n";
-    text += lines[i];
-  }
-  return text;
+// Inserts text at (line, ch) through the buffer's public edit operation.
+inline void Insert(QuillTextBuffer& buffer, int line, int ch, const char* text) {
+  int endLine = 0;
+  int endChar = 0;
+  buffer.InsertText(nullptr, line, ch, text, endLine, endChar);
 }
 
 // Fills a buffer with lines (through the public edit operations) and clears its undo.
 inline void Fill(QuillTextBuffer& buffer, const std::vector<std::string>& lines) {
   buffer.FreeAll();
   buffer.InitNew(CRLF_MODE_DOS);
-  int endLine = 0;
-  int endChar = 0;
-  const std::string text = Joined(lines);
-  if (!text.empty()) buffer.InsertText(nullptr, 0, 0, text.c_str(), endLine, endChar);
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) text += (i > 0 ? "\r\n" : "") + lines[i];
+  if (!text.empty()) Insert(buffer, 0, 0, text.c_str());
 }
 
 }  // namespace quill::testing
