@@ -43,15 +43,12 @@ TEST_F(StyleModelTest, DefaultColours) {
   EXPECT_EQ(s.GetKeywordColor(256 + k, 1, 0), text);
   EXPECT_EQ(s.GetKeywordColor(512 + k, 0, 1), hiText);
   EXPECT_EQ(s.GetKeywordColor(256 + k, 1, 1), ~text & 0xFFFFFFu);
-}
 
-TEST_F(StyleModelTest, BackgroundFallsBackToTheDefaultBackground) {
-  TDocumentStyle s(DOCTYPE_CPP, nullptr);
-  s.InitKeywordSection("K", nullptr, nullptr, false);
+  // Backgrounds fall back to the default background; text colours keep their own.
   s.SetDefaultColor(RGB(1, 2, 3), 0, 0);
   EXPECT_EQ(s.GetStringColor(0, 0), RGB(1, 2, 3));
   EXPECT_EQ(s.GetKeywordColor("K", 0, 0), RGB(1, 2, 3));
-  EXPECT_EQ(s.GetStringColor(1, 0), GetSysColor(COLOR_WINDOWTEXT));  // text keeps its own
+  EXPECT_EQ(s.GetStringColor(1, 0), text);
   s.SetCommentsColor(RGB(9, 9, 9), 0, 0);
   EXPECT_EQ(s.GetCommentsColor(0, 0), RGB(9, 9, 9));
 }

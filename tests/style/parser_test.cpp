@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../../fuzz/parser_property.h"
@@ -195,9 +196,11 @@ TEST_F(ParserTest, MatchesReferenceOnRandomStylesAndLines) {
       ASSERT_EQ(got, want) << "round " << round << " line '" << line << "'";
       ASSERT_EQ(runs.size(), expected.size()) << "round " << round << " line '" << line << "'";
       for (std::size_t r = 0; r < runs.size(); ++r) {
-        ASSERT_EQ(runs[r].charPos, expected[r].charPos) << "round " << round << " run " << r;
-        ASSERT_EQ(runs[r].fgColorIndex, expected[r].fgColorIndex) << "round " << round << " run " << r;
-        ASSERT_EQ(runs[r].bgColorIndex, expected[r].bgColorIndex) << "round " << round << " run " << r;
+        const auto& a = runs[r];
+        const auto& b = expected[r];
+        ASSERT_EQ(std::tie(a.charPos, a.fgColorIndex, a.bgColorIndex),
+                  std::tie(b.charPos, b.fgColorIndex, b.bgColorIndex))
+            << "round " << round << " line '" << line << "' run " << r;
       }
       cookie = (rng() & 7) == 0 ? rng() & 0x3F : got;
     }
