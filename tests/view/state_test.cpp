@@ -15,11 +15,25 @@ std::vector<std::string> Numbered(int count) {
   return lines;
 }
 
-TEST(ViewCaches, OneLineEditKeepsTheCookiesAboveAndOtherLengths) {
+// A probe view on a buffer of the given lines, in a 400 x 160 window if asked.
+class ViewState : public ::testing::Test {
+ protected:
+  void Open(const std::vector<std::string>& lines, bool inWindow = false) {
+    Fill(buffer, lines);
+    if (inWindow) view.BindWindow(&window);
+    view.AttachToBuffer(&buffer);
+  }
+  void TearDown() override {
+    view.DetachFromBuffer();
+    view.BindWindow(nullptr);
+  }
   QuillTextBuffer buffer;
-  Fill(buffer, Numbered(100));
+  HeadlessWindow window{CSize(400, 160)};
   ProbeView view;
-  view.AttachToBuffer(&buffer);
+};
+
+TEST_F(ViewState, OneLineEditKeepsTheCookiesAboveAndOtherLengths) {
+  Open(Numbered(100));
   view.GetParseCookie(99);
   for (int i = 0; i < 100; ++i) view.GetLineActualLength(i);
 
@@ -37,11 +51,8 @@ TEST(ViewCaches, OneLineEditKeepsTheCookiesAboveAndOtherLengths) {
   EXPECT_EQ(view.GetLineActualLength(10), 9);
 }
 
-TEST(ViewCaches, LineCountChangeResizesTheCachesFromTheChangedLine) {
-  QuillTextBuffer buffer;
-  Fill(buffer, Numbered(20));
-  ProbeView view;
-  view.AttachToBuffer(&buffer);
+TEST_F(ViewState, LineCountChangeResizesTheCachesFromTheChangedLine) {
+  Open(Numbered(20));
   view.GetParseCookie(19);
   for (int i = 0; i < 20; ++i) view.GetLineActualLength(i);
 
@@ -57,11 +68,8 @@ TEST(ViewCaches, LineCountChangeResizesTheCachesFromTheChangedLine) {
   EXPECT_EQ(view.CachedCookie(0), -1);
 }
 
-TEST(ViewCaches, LongestLineFollowsOneLineEdits) {
-  QuillTextBuffer buffer;
-  Fill(buffer, {"aaaa", "bb", "cccccc"});
-  ProbeView view;
-  view.AttachToBuffer(&buffer);
+TEST_F(ViewState, LongestLineFollowsOneLineEdits) {
+  Open({"aaaa", "bb", "cccccc"});
   EXPECT_EQ(view.GetMaxLineLength(), 6);
   buffer.DeleteText(nullptr, 2, 0, 2, 3);  // the longest line shrinks: the next one counts
   EXPECT_EQ(view.GetMaxLineLength(), 4);
@@ -75,11 +83,8 @@ TEST(ViewCaches, LongestLineFollowsOneLineEdits) {
   EXPECT_EQ(view.GetMaxLineLength(), 10);
 }
 
-TEST(ViewUpdates, EditsMoveCursorSelectionAnchorAndTopLine) {
-  QuillTextBuffer buffer;
-  Fill(buffer, Numbered(30));
-  ProbeView view;
-  view.AttachToBuffer(&buffer);
+TEST_F(ViewState, EditsMoveCursorSelectionAnchorAndTopLine) {
+  Open(Numbered(30));
   view.m_ptCursorPos = CPoint(4, 12);
   view.m_ptAnchor = CPoint(0, 12);
   view.Select(CPoint(0, 12), CPoint(4, 12));
@@ -101,11 +106,8 @@ TEST(ViewUpdates, EditsMoveCursorSelectionAnchorAndTopLine) {
   EXPECT_EQ(view.m_ptSavedSelStart, CPoint(1, 19));
 }
 
-TEST(ViewUpdates, ResetReturnsToAFreshView) {
-  QuillTextBuffer buffer;
-  Fill(buffer, Numbered(30));
-  ProbeView view;
-  view.AttachToBuffer(&buffer);
+TEST_F(ViewState, ResetReturnsToAFreshView) {
+  Open(Numbered(30));
   view.m_ptCursorPos = CPoint(3, 7);
   view.m_nTopLine = 5;
   view.m_bOvrMode = true;
@@ -124,13 +126,8 @@ TEST(ViewUpdates, ResetReturnsToAFreshView) {
   EXPECT_EQ(view.CookieCacheSize(), 0);
 }
 
-TEST(ViewUpdates, RowsFromTheChangedLineDownAreInvalidated) {
-  QuillTextBuffer buffer;
-  Fill(buffer, Numbered(30));
-  ProbeView view;
-  HeadlessWindow window(CSize(400, 160));
-  view.BindWindow(&window);
-  view.AttachToBuffer(&buffer);
+TEST_F(ViewState, RowsFromTheChangedLineDownAreInvalidated) {
+  Open(Numbered(30), true);
   view.m_nTopLine = 2;
   window.ClearRecord();
   Insert(buffer, 5, 1, "q");
@@ -140,8 +137,6 @@ TEST(ViewUpdates, RowsFromTheChangedLineDownAreInvalidated) {
 
   view.InvalidateLines(7, 4);
   EXPECT_EQ(window.invalidations.back().rect, CRect(0, 32, 400, 96));
-  view.DetachFromBuffer();
-  view.BindWindow(nullptr);
 }
 
 TEST(ViewAttach, AttachingJoinsTheBuffersViewsAndSetsScrollBars) {
@@ -226,13 +221,8 @@ TEST(ViewLifecycle, InitialUpdateMarksReadOnlyTitlesAndFollowsSplitterPanes) {
   EXPECT_EQ(topLeft.GetLineCount(), 1);
 }
 
-TEST(ViewLifecycle, SizeAndFontChangesRemeasure) {
-  QuillTextBuffer buffer;
-  Fill(buffer, Numbered(5));
-  ProbeView view;
-  HeadlessWindow window(CSize(400, 160));
-  view.BindWindow(&window);
-  view.AttachToBuffer(&buffer);
+TEST_F(ViewState, SizeAndFontChangesRemeasure) {
+  Open(Numbered(5), true);
   EXPECT_EQ(view.GetScreenLines(), 10);
   window.SetClientSize(CSize(400, 320));
   EXPECT_EQ(view.GetScreenLines(), 10);  // cached until the size message
@@ -249,8 +239,6 @@ TEST(ViewLifecycle, SizeAndFontChangesRemeasure) {
   view.OnSysColorChange();
   ASSERT_EQ(window.invalidations.size(), 1u);
   EXPECT_TRUE(window.invalidations[0].erase);
-  view.DetachFromBuffer();
-  view.BindWindow(nullptr);
 }
 
 }  // namespace
