@@ -106,18 +106,6 @@ TEST_F(LockingTest, SavesThroughTheHeldFile) {
   EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"held.sp"}));
 }
 
-TEST_F(LockingTest, NoHeldFileDoesNothing) {
-  CDocument plain;
-  FileBuffer buffer(&plain);
-  EXPECT_EQ(buffer.LoadFromFileLocking("x"), 0);
-  EXPECT_EQ(buffer.SaveToFileLocking("x"), 0);
-  FileBuffer orphan;
-  EXPECT_EQ(orphan.LoadFromFileLocking("x"), 0);
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_TRUE(m_services.m_priorityHistory.empty());
-  EXPECT_TRUE(m_services.m_statusBar.m_progress.empty());
-}
-
 class FailingFile : public CDocumentFile {
  public:
   std::uint32_t Read(void*, std::uint32_t) override { throw std::runtime_error("read"); }
@@ -133,7 +121,16 @@ class FailingDocument : public CDocument {
   mutable FailingFile m_file;
 };
 
-TEST_F(LoadSaveTest, HeldFileFailuresAreUnexpectedErrors) {
+TEST_F(LoadSaveTest, WithoutAHeldFileNothingHappensAndItsFailuresAreUnexpectedErrors) {
+  CDocument plain;
+  FileBuffer unheld(&plain), orphan;
+  EXPECT_EQ(unheld.LoadFromFileLocking("x"), 0);
+  EXPECT_EQ(unheld.SaveToFileLocking("x"), 0);
+  EXPECT_EQ(orphan.LoadFromFileLocking("x"), 0);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(m_services.m_priorityHistory.empty());
+  EXPECT_TRUE(m_services.m_statusBar.m_progress.empty());
+
   FailingDocument doc;
   FileBuffer buffer(&doc);
   EXPECT_EQ(buffer.LoadFromFileLocking("deck.cal"), 0);

@@ -20,7 +20,7 @@ class SaveTest : public LoadSaveTest {
   }
 };
 
-TEST_F(SaveTest, WritesTheBreaksOfTheMode) {
+TEST_F(SaveTest, WritesTheBreaksOfTheModeAndClearsModifiedAndReadOnly) {
   ASSERT_EQ(m_buffer.LoadFromBuffer("a\r\nb\r\n"), 1);
   const std::string path = m_folder / "m.txt";
   EXPECT_EQ(m_buffer.SaveToFile(path, CRLF_MODE_UNIX), 1);
@@ -31,10 +31,8 @@ TEST_F(SaveTest, WritesTheBreaksOfTheMode) {
   EXPECT_EQ(ReadAll(path), "a\r\nb\r\n");
   EXPECT_EQ(m_buffer.GetCRLFMode(), CRLF_MODE_DOS);
   EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"m.txt"}));
-}
 
-TEST_F(SaveTest, ClearsModifiedAtTheUndoPositionAndReadOnly) {
-  ASSERT_EQ(m_buffer.LoadFromBuffer("abc"), 1);
+  ASSERT_EQ(m_buffer.LoadFromBuffer("abc"), 1);  // modified cleared only when asked, read-only always
   int endLine = 0, endChar = 0;
   m_buffer.InsertText(nullptr, 0, 3, "d", endLine, endChar);
   m_buffer.SetReadOnly(1);

@@ -165,12 +165,9 @@ TEST_F(UndoTest, DescriptionsIterateOverGroups) {
   EXPECT_EQ(positions, (std::vector<POSITION>{reinterpret_cast<POSITION>(1), reinterpret_cast<POSITION>(3), nullptr}));
   while (buf.CanRedo()) buf.Redo(cursor);
   EXPECT_THROW(buf.GetRedoDescription(text), InvalidArgException);
-}
 
-TEST_F(UndoTest, ActionDescriptionsFollowTheirIds) {
   const char* expected[] = {"Unknown", "Paste",         "Delete Selection", "Cut",    "Typing",     "Backspace",
                             "Indent",  "Drag And Drop", "Replace",          "Delete", "Auto Indent"};
-  std::string text;
   for (int code = 0; code <= 10; ++code) {
     EXPECT_EQ(buf.GetActionDescription(code, text), 1);
     EXPECT_EQ(text, expected[code]);
