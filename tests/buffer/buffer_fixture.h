@@ -11,11 +11,9 @@ namespace quill::test {
 
 class TestBuffer : public QuillTextBuffer {
  public:
-  using QuillTextBuffer::AllocSlab;
   using QuillTextBuffer::AppendLine;
   using QuillTextBuffer::GetActionDescription;
   using QuillTextBuffer::InsertLine;
-  using QuillTextBuffer::LineCapacity;
   using QuillTextBuffer::m_aLines;
   using QuillTextBuffer::m_aUndoBuf;
   using QuillTextBuffer::m_nSyncPosition;

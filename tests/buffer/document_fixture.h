@@ -49,11 +49,6 @@ class DocumentTest : public ::testing::Test {
     int endLine = 0, endChar = 0;
     buffer.InsertText(nullptr, 0, 0, text, endLine, endChar, UNDO_ACTION_TYPING);
   }
-  std::vector<std::string> MessageTexts() const {
-    std::vector<std::string> texts;
-    for (const auto& m : m_services.m_messages) texts.push_back(m.text);
-    return texts;
-  }
 
   ScopedHeadlessServices m_services;
   ScopedMessageBoxPresenter m_boxes;

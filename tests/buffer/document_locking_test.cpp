@@ -52,7 +52,8 @@ class LockingDocumentTest : public DocumentTest {
 };
 
 TEST_F(LockingDocumentTest, HoldsItsFileSoOthersOpenItReadOnly) {
-  QuillDocumentLocking doc;
+  auto doc_ = std::make_unique<QuillDocumentLocking>();
+  QuillDocumentLocking& doc = *doc_;
   ASSERT_EQ(Open(doc, m_path), 1);
   EXPECT_TRUE(doc.HoldsForWriting());
   EXPECT_EQ(doc.GetHeldPath(), m_path);
@@ -70,34 +71,26 @@ TEST_F(LockingDocumentTest, HoldsItsFileSoOthersOpenItReadOnly) {
 
   EXPECT_EQ(OpenInChildProcess(m_path), kReadOnly);
   EXPECT_TRUE(m_services.m_messages.empty());
-}
-
-TEST_F(LockingDocumentTest, TheFileIsFreeAgainWhenTheDocumentIsDestroyed) {
-  {
-    QuillDocumentLocking doc;
-    ASSERT_EQ(Open(doc, m_path), 1);
-    EXPECT_EQ(OpenInChildProcess(m_path), kReadOnly);
-  }
+  doc_.reset();  // the file is free again
   EXPECT_EQ(OpenInChildProcess(m_path), kWritable);
   EXPECT_TRUE(SecondDocumentWrites(m_path));
   EXPECT_EQ(ReadAll(m_path), "one\r\ntwo");
 }
 
-TEST_F(LockingDocumentTest, AWriteProtectedFileOpensReadOnly) {
+TEST_F(LockingDocumentTest, WriteProtectedOpensReadOnlyAndMissingIsReportedOnce) {
+  QuillDocumentLocking missing;
+  missing.SetModifiedFlag(true);
+  EXPECT_EQ(missing.OnOpenDocument((m_folder / "none.txt").c_str()), 0);
+  ASSERT_EQ(m_services.m_messages.size(), 1u);
+  EXPECT_EQ(m_services.m_messages[0].text, "Failed to open document.");
+  EXPECT_EQ(missing.GetHeldFile(), nullptr);
+  EXPECT_FALSE(missing.IsModified());
+
   ASSERT_EQ(chmod(m_path.c_str(), 0444), 0);
   QuillDocumentLocking doc;
   ASSERT_EQ(Open(doc, m_path), 1);
   EXPECT_FALSE(doc.HoldsForWriting());
   EXPECT_TRUE(doc.GetTextBuffer().GetReadOnly());
-  EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(LockingDocumentTest, AMissingFileIsReportedOnce) {
-  QuillDocumentLocking doc;
-  doc.SetModifiedFlag(true);
-  EXPECT_EQ(doc.OnOpenDocument((m_folder / "none.txt").c_str()), 0);
-  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Failed to open document."});
-  EXPECT_EQ(doc.GetHeldFile(), nullptr);
   EXPECT_FALSE(doc.IsModified());
 }
 
@@ -149,6 +142,16 @@ TEST_F(LockingDocumentTest, SaveAsMovesTheLockToTheNewFile) {
   EXPECT_EQ(ReadAll(other), "one\r\ntwo");
   EXPECT_FALSE(SecondDocumentWrites(other));
   EXPECT_TRUE(SecondDocumentWrites(m_path));
+
+  QuillDocumentLocking fresh;  // a new document takes its file at the first save
+  fresh.OnNewDocument();
+  Type(fresh.GetTextBuffer(), "first");
+  const std::string path = m_folder / "first.txt";
+  m_prompt->QueueAnswer(path);
+  ASSERT_EQ(fresh.DoFileSave(), 1);
+  EXPECT_EQ(ReadAll(path), "first");
+  EXPECT_EQ(fresh.GetHeldPath(), path);
+  EXPECT_FALSE(SecondDocumentWrites(path));
 }
 
 TEST_F(LockingDocumentTest, AFailedSaveKeepsTheOldTextAndTheLock) {
@@ -190,19 +193,6 @@ TEST_F(LockingDocumentTest, AReadOnlyDocumentSavesOnlyOnceTheOtherHolderIsGone) 
   EXPECT_TRUE(doc.HoldsForWriting());
   EXPECT_EQ(ReadAll(m_path), "mine one\r\ntwo");
   EXPECT_EQ(OpenInChildProcess(m_path), kReadOnly);
-}
-
-TEST_F(LockingDocumentTest, ANewDocumentTakesItsFileAtTheFirstSave) {
-  QuillDocumentLocking doc;
-  doc.OnNewDocument();
-  doc.SetTitle("Untitled");
-  Type(doc.GetTextBuffer(), "first");
-  const std::string path = m_folder / "first.txt";
-  m_prompt->QueueAnswer(path);
-  ASSERT_EQ(doc.DoFileSave(), 1);
-  EXPECT_EQ(ReadAll(path), "first");
-  EXPECT_EQ(doc.GetHeldPath(), path);
-  EXPECT_FALSE(SecondDocumentWrites(path));
 }
 
 TEST_F(LockingDocumentTest, DeleteOnClosingDeletesTheFileWithTheDocument) {

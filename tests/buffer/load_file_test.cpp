@@ -3,6 +3,7 @@
 
 #include <random>
 
+#include "buffer_fixture.h"
 #include "load_save_fixture.h"
 
 namespace quill::test {
@@ -52,14 +53,6 @@ TEST_F(LoadSaveTest, GoldenFilesLoadAndSaveInTheirMode) {
   EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(LoadSaveTest, GivenModeOverridesDetection) {
-  LoadBytes("a\nb\r\nc", CRLF_MODE_DOS);
-  EXPECT_EQ(m_buffer.GetCRLFMode(), CRLF_MODE_DOS);
-  EXPECT_EQ(m_buffer.Lines(), (Lines{"a", "b", "c"}));
-  LoadBytes("a\r\rb", CRLF_MODE_UNIX);
-  EXPECT_EQ(m_buffer.Lines(), (Lines{"a", "", "b"}));
-}
-
 // Files whose breaks all belong to one mode come back byte for byte, whatever their
 // size, so breaks and lines land on every side of the 32 KB chunk boundaries.
 TEST_F(LoadSaveTest, RandomFilesRoundTripByteForByte) {
@@ -92,29 +85,6 @@ TEST_F(LoadSaveTest, BreaksAcrossTheChunkBoundary) {
   EXPECT_EQ(m_buffer.Lines(), (Lines{head, "", "b"}));
   LoadBytes(std::string(32768, 'z') + "\n");  // break is the first byte of the second chunk
   EXPECT_EQ(m_buffer.Lines(), (Lines{std::string(32768, 'z'), ""}));
-}
-
-TEST_F(LoadSaveTest, LoadedLinesGrowByTheCapacityRule) {
-  LoadBytes("short\n" + std::string(40000, 'L') + "\n");
-  int endLine = 0, endChar = 0;
-  const std::string more(100, 'm');
-  m_buffer.InsertText(nullptr, 0, 5, more.c_str(), endLine, endChar);
-  m_buffer.InsertText(nullptr, 1, 0, "x", endLine, endChar);
-  EXPECT_EQ(m_buffer.Lines()[0], "short" + more);
-  EXPECT_EQ(m_buffer.Lines()[1], "x" + std::string(40000, 'L'));
-  m_buffer.FreeAll();
-  EXPECT_EQ(m_buffer.GetLineCount(), 0);
-}
-
-TEST_F(LoadSaveTest, BinaryInputLoadsWithoutHarm) {
-  std::string bytes;
-  for (int i = 0; i < 100000; ++i) bytes += static_cast<char>((i * 7919) % 256);
-  LoadBytes(bytes);
-  EXPECT_GT(m_buffer.GetLineCount(), 1);
-  for (const std::string& line : m_buffer.Lines()) {
-    EXPECT_EQ(line.find('\0'), std::string::npos);
-    EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
-  }
 }
 
 TEST_F(LoadSaveTest, MissingFileShowsTheSystemText) {
@@ -173,18 +143,14 @@ TEST_F(LoadSaveTest, LinesBeyondTheLimitsAreRefused) {
 
 TEST_F(LoadSaveTest, LoadResetsViewsAndShowsProgress) {
   test::FileBuffer buffer;
-  class View : public QuillView {
-   public:
-    void UpdateView(QuillView*, CUpdateContext*, unsigned long flags, int line) override {
-      updates.emplace_back(flags, line);
-    }
-    std::vector<std::pair<unsigned long, int>> updates;
-  } view;
+  RecordingView view;
   buffer.AddView(&view);
   const std::string path = m_folder / "p.txt";
   WriteAll(path, std::string(100000, 'q'));
   ASSERT_EQ(buffer.LoadFromFile(path), 1);
-  EXPECT_EQ(view.updates, (std::vector<std::pair<unsigned long, int>>{{UPDATE_FLAG_RESET, -1}}));
+  ASSERT_EQ(view.notes.size(), 1u);
+  EXPECT_EQ(view.notes[0].flags, UPDATE_FLAG_RESET);
+  EXPECT_EQ(view.notes[0].line, -1);
   buffer.RemoveView(&view);
   buffer.FreeAll();
 
@@ -202,47 +168,6 @@ TEST_F(LoadSaveTest, LoadResetsViewsAndShowsProgress) {
   ASSERT_EQ(m_services.m_priorityHistory.size(), 2u);
   EXPECT_EQ(m_services.m_priorityHistory[0], HIGH_PRIORITY_CLASS);
   EXPECT_NE(m_services.m_priorityHistory[1], HIGH_PRIORITY_CLASS);
-}
-
-TEST_F(LoadSaveTest, ProgressBarSitsBesideItsMessage) {
-  {
-    CProgressBar bar("Reading x...", 25, 10, true);
-    const auto& record = m_services.m_statusBar.m_progress.back();
-    // Pane 0 is 400 x 20, text 7 px a byte: 12 bytes + 4 spaces = 112 px; the bar takes
-    // 25 % of the remaining 288 px and loses 2 px at the top and the bottom.
-    EXPECT_EQ(record.rect, CRect(112, 2, 112 + 72, 18));
-    EXPECT_TRUE(record.visible);
-    EXPECT_EQ(record.upper, 10);
-    EXPECT_EQ(m_services.m_statusBar.m_panes[0], "Reading x...");
-  }
-  EXPECT_EQ(m_services.m_statusBar.m_panes[0], "Ready");
-  m_services.m_bHasStatusBar = false;
-  CProgressBar none("quiet", 25, 10);
-  EXPECT_FALSE(none.IsCreated());
-  none.SetPos(5);  // no status bar: nothing happens
-}
-
-}  // namespace
-}  // namespace quill::test
-
-namespace quill::test {
-namespace {
-
-TEST_F(LoadSaveTest, HundredMegabyteSingleLine) {
-  const std::string path = m_folder / "one.line";
-  {
-    std::string line(100u << 20, 'w');
-    line[12345] = 'N';
-    WriteAll(path, line);
-  }
-  ASSERT_EQ(m_buffer.LoadFromFile(path), 1);
-  ASSERT_EQ(m_buffer.GetLineCount(), 1);
-  ASSERT_EQ(m_buffer.GetLineLength(0), 100 << 20);
-  EXPECT_EQ(m_buffer.GetLineChars(0)[12345], 'N');
-  ASSERT_EQ(m_buffer.SaveToFile(path), 1);
-  struct stat st;
-  ASSERT_EQ(stat(path.c_str(), &st), 0);
-  EXPECT_EQ(st.st_size, 100 << 20);
 }
 
 }  // namespace

@@ -71,10 +71,9 @@ TEST_F(LockingTest, SplitsOnlyAtCompleteBreaksOfTheMode) {
   Buffer().FreeAll();
   ASSERT_EQ(Buffer().LoadFromFileLocking("", false, CRLF_MODE_MAC), 1);
   EXPECT_EQ(Buffer().Lines(), (Lines{"a", "\nb", "c\nd", "", "\ne"}));
-}
 
-TEST_F(LockingTest, PartialBreakAndNulAtTheEnd) {
-  ASSERT_TRUE(Hold(std::string("x\r\ny\0z\r", 7)));
+  Buffer().FreeAll();  // a partial break and a NUL at the end
+  WriteAll(m_path, std::string("x\r\ny\0z\r", 7));
   ASSERT_EQ(Buffer().LoadFromFileLocking(m_path.c_str(), false, CRLF_MODE_DOS), 1);
   EXPECT_EQ(Buffer().Lines(), (Lines{"x", "y"}));
   EXPECT_FALSE(Buffer().IsModified());
@@ -105,25 +104,6 @@ TEST_F(LockingTest, SavesThroughTheHeldFile) {
   ASSERT_EQ(Buffer().SaveToFileLocking(m_path.c_str(), CRLF_MODE_DOS), 1);
   EXPECT_EQ(ReadAll(m_path), "new\r\n");
   EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"held.sp"}));
-  // The document holds the file: a plain save from elsewhere is refused.
-  FileBuffer other;
-  other.InitNew();
-  EXPECT_EQ(other.SaveToFile(m_path), 0);
-  EXPECT_EQ(OnlyMessage(), "The process cannot access the file \"" + m_path +
-                               "\"\nbecause it is being used by another process.");
-  other.FreeAll();
-}
-
-TEST_F(LockingTest, NoHeldFileDoesNothing) {
-  CDocument plain;
-  FileBuffer buffer(&plain);
-  EXPECT_EQ(buffer.LoadFromFileLocking("x"), 0);
-  EXPECT_EQ(buffer.SaveToFileLocking("x"), 0);
-  FileBuffer orphan;
-  EXPECT_EQ(orphan.LoadFromFileLocking("x"), 0);
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_TRUE(m_services.m_priorityHistory.empty());
-  EXPECT_TRUE(m_services.m_statusBar.m_progress.empty());
 }
 
 class FailingFile : public CDocumentFile {
@@ -141,7 +121,16 @@ class FailingDocument : public CDocument {
   mutable FailingFile m_file;
 };
 
-TEST_F(LoadSaveTest, HeldFileFailuresAreUnexpectedErrors) {
+TEST_F(LoadSaveTest, WithoutAHeldFileNothingHappensAndItsFailuresAreUnexpectedErrors) {
+  CDocument plain;
+  FileBuffer unheld(&plain), orphan;
+  EXPECT_EQ(unheld.LoadFromFileLocking("x"), 0);
+  EXPECT_EQ(unheld.SaveToFileLocking("x"), 0);
+  EXPECT_EQ(orphan.LoadFromFileLocking("x"), 0);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(m_services.m_priorityHistory.empty());
+  EXPECT_TRUE(m_services.m_statusBar.m_progress.empty());
+
   FailingDocument doc;
   FileBuffer buffer(&doc);
   EXPECT_EQ(buffer.LoadFromFileLocking("deck.cal"), 0);
