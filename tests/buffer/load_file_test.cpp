@@ -170,5 +170,22 @@ TEST_F(LoadSaveTest, LoadResetsViewsAndShowsProgress) {
   EXPECT_NE(m_services.m_priorityHistory[1], HIGH_PRIORITY_CLASS);
 }
 
+TEST_F(LoadSaveTest, HundredMegabyteSingleLine) {
+  const std::string path = m_folder / "one.line";
+  {
+    std::string line(100u << 20, 'w');
+    line[12345] = 'N';
+    WriteAll(path, line);
+  }
+  ASSERT_EQ(m_buffer.LoadFromFile(path), 1);
+  ASSERT_EQ(m_buffer.GetLineCount(), 1);
+  ASSERT_EQ(m_buffer.GetLineLength(0), 100 << 20);
+  EXPECT_EQ(m_buffer.GetLineChars(0)[12345], 'N');
+  ASSERT_EQ(m_buffer.SaveToFile(path), 1);
+  struct stat st;
+  ASSERT_EQ(stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_size, 100 << 20);
+}
+
 }  // namespace
 }  // namespace quill::test

@@ -178,5 +178,33 @@ TEST_F(SaveTest, BackupKeepsThePreviousContent) {
   EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"b.txt", "b.txt.bak"}));
 }
 
+TEST_F(SaveTest, FolderWithoutRoomForATemporaryFile) {
+  Fill(2);
+  TempFolder outer;
+  const std::string folder = outer / "locked";
+  mkdir(folder.c_str(), 0755);
+  const std::string path = folder + "/doc.txt";
+  WriteAll(path, "before");
+  // Root ignores permission bits; an immutable folder stops root too where allowed.
+  bool locked = false;
+  if (geteuid() != 0) {
+    locked = chmod(folder.c_str(), 0555) == 0;
+  } else {
+    const std::string command = "chattr +i '" + folder + "' 2>/dev/null";
+    locked = std::system(command.c_str()) == 0;
+  }
+  FaultFileService faults;
+  faults.m_bFailTempName = !locked;
+  ScopedFileService installed(&faults);
+  EXPECT_EQ(m_buffer.SaveToFile(path), 0);
+  EXPECT_EQ(OnlyMessage().rfind("File: \"" + path + "\"\n", 0), 0u);
+  EXPECT_EQ(ReadAll(path), "before");
+  EXPECT_EQ(ListFolder(folder), (Lines{"doc.txt"}));
+  if (locked && geteuid() == 0) {
+    const std::string unlock = "chattr -i '" + folder + "' 2>/dev/null";
+    (void)std::system(unlock.c_str());
+  }
+}
+
 }  // namespace
 }  // namespace quill::test
