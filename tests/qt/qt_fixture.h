@@ -77,7 +77,7 @@ class TempFile {
  public:
   explicit TempFile(const std::string& content, const std::string& name = "sample.c") {
     m_dir = std::filesystem::temp_directory_path() /
-            ("quill-qt-" + std::to_string(getpid()) + "-" + std::to_string(++Counter()));
+            ("quill-qt-" + std::to_string(getpid()) + "-" + std::to_string(++s_count));
     std::filesystem::create_directories(m_dir);
     m_path = (m_dir / name).string();
     std::ofstream(m_path, std::ios::binary) << content;
@@ -89,10 +89,7 @@ class TempFile {
   const std::string& Path() const { return m_path; }
 
  private:
-  static int& Counter() {
-    static int n = 0;
-    return n;
-  }
+  static inline int s_count = 0;
   std::filesystem::path m_dir;
   std::string m_path;
 };
@@ -103,15 +100,12 @@ inline QColor Q(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValu
 inline int CountNear(const QImage& image, const QRect& rect, COLORREF c, int tolerance = 24) {
   const QColor want = Q(c);
   int n = 0;
-  for (int y = rect.top(); y <= rect.bottom(); ++y) {
+  for (int y = rect.top(); y <= rect.bottom(); ++y)
     for (int x = rect.left(); x <= rect.right(); ++x) {
       const QColor got = image.pixelColor(x, y);
-      if (std::abs(got.red() - want.red()) + std::abs(got.green() - want.green()) +
-              std::abs(got.blue() - want.blue()) <= tolerance) {
-        ++n;
-      }
+      n += std::abs(got.red() - want.red()) + std::abs(got.green() - want.green()) +
+               std::abs(got.blue() - want.blue()) <= tolerance;
     }
-  }
   return n;
 }
 
