@@ -26,17 +26,12 @@ class Editor {
     widget->InitialUpdate();
   }
   QImage Grab() const { return widget->viewport()->grab().toImage(); }
-  // The pixels of a text cell on screen.
-  QRect Cell(int line, int column) const {
+  // The pixels of text cells on screen.
+  QRect Cells(int line, int column, int count = 1) const {
     const int cw = view->GetCharWidth();
     const int lh = view->GetLineHeight();
     return QRect(view->GetMarginWidth() + (column - view->OffsetChar()) * cw,
-                 (line - view->TopLine()) * lh, cw, lh);
-  }
-  QRect Cells(int line, int column, int count) const {
-    QRect r = Cell(line, column);
-    r.setWidth(r.width() * count);
-    return r;
+                 (line - view->TopLine()) * lh, cw * count, lh);
   }
   void Focus() {
     widget->activateWindow();
@@ -103,7 +98,7 @@ TEST(EditorWidget, SelectionAndCaretShowWhileFocused) {
   ASSERT_TRUE(e.view->Focused());
   ASSERT_TRUE(e.widget->CaretVisible());
   EXPECT_TRUE(e.widget->CaretSolid());
-  EXPECT_EQ(e.widget->CaretRect(), QRect(e.Cell(0, 8).left(), 0, 2, e.view->GetLineHeight()));
+  EXPECT_EQ(e.widget->CaretRect(), QRect(e.Cells(0, 8).left(), 0, 2, e.view->GetLineHeight()));
   image = e.Grab();
   const QRect selected = e.Cells(0, 4, 4);
   EXPECT_GT(CountNear(image, selected, kSelectionBack, 0), selected.width() * selected.height() / 2);
@@ -113,7 +108,7 @@ TEST(EditorWidget, SelectionAndCaretShowWhileFocused) {
   EXPECT_GT(CountNear(image, e.Cells(0, 0, 3), kKeywordText), 4);
 
   e.view->Select(CPoint(2, 1), CPoint(2, 1));
-  EXPECT_EQ(e.widget->CaretRect().topLeft(), e.Cell(1, 2).topLeft());
+  EXPECT_EQ(e.widget->CaretRect().topLeft(), e.Cells(1, 2).topLeft());
   e.widget->clearFocus();
   QApplication::processEvents();
   EXPECT_FALSE(e.view->Focused());
