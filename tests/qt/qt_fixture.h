@@ -5,13 +5,12 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "buffer/text_buffer.h"
 #include "qt/quill_qt.h"
@@ -75,25 +74,14 @@ class CLikeView : public QuillView {
 // A file in a fresh temporary folder, removed with the object.
 class TempFile {
  public:
-  explicit TempFile(const std::string& content, const std::string& name = "sample.c") {
-    m_dir = std::filesystem::temp_directory_path() /
-            ("quill-qt-" + std::to_string(getpid()) + "-" + std::to_string(++Counter()));
-    std::filesystem::create_directories(m_dir);
-    m_path = (m_dir / name).string();
+  explicit TempFile(const std::string& content, const std::string& name = "sample.c")
+      : m_path(m_dir.filePath(QString::fromStdString(name)).toStdString()) {
     std::ofstream(m_path, std::ios::binary) << content;
-  }
-  ~TempFile() {
-    std::error_code ec;
-    std::filesystem::remove_all(m_dir, ec);
   }
   const std::string& Path() const { return m_path; }
 
  private:
-  static int& Counter() {
-    static int n = 0;
-    return n;
-  }
-  std::filesystem::path m_dir;
+  QTemporaryDir m_dir;
   std::string m_path;
 };
 
@@ -103,15 +91,12 @@ inline QColor Q(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValu
 inline int CountNear(const QImage& image, const QRect& rect, COLORREF c, int tolerance = 24) {
   const QColor want = Q(c);
   int n = 0;
-  for (int y = rect.top(); y <= rect.bottom(); ++y) {
+  for (int y = rect.top(); y <= rect.bottom(); ++y)
     for (int x = rect.left(); x <= rect.right(); ++x) {
       const QColor got = image.pixelColor(x, y);
-      if (std::abs(got.red() - want.red()) + std::abs(got.green() - want.green()) +
-              std::abs(got.blue() - want.blue()) <= tolerance) {
-        ++n;
-      }
+      n += std::abs(got.red() - want.red()) + std::abs(got.green() - want.green()) +
+               std::abs(got.blue() - want.blue()) <= tolerance;
     }
-  }
   return n;
 }
 

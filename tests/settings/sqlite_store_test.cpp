@@ -1,7 +1,6 @@
 #include "settings/sqlite_store.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,14 +27,6 @@ class SqliteStoreTest : public ::testing::Test {
     quill::SetSettingsStore(store);
     return store;
   }
-  std::vector<std::string> Entries() const {
-    std::vector<std::string> names;
-    for (auto& e : fs::directory_iterator(dir_.path() + "/quill"))
-      names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
   quill_test::TempDir dir_;
   std::string db_;
 };
@@ -52,14 +43,6 @@ TEST_F(SqliteStoreTest, FileAppearsOnFirstWriteAndPersists) {
   EXPECT_EQ(v.read(), 3);
 }
 
-TEST_F(SqliteStoreTest, DefaultPathFollowsXdgConfigHome) {
-  quill_test::ScopedEnv xdg("XDG_CONFIG_HOME", dir_.path().c_str());
-  EXPECT_EQ(quill::DefaultSettingsPath(), db_);
-  xdg.Set(nullptr);
-  EXPECT_EQ(quill::DefaultSettingsPath(),
-            std::string(std::getenv("HOME")) + "/.config/quill/registry.db");
-}
-
 TEST_F(SqliteStoreTest, CorruptFileIsMovedAsideAndAFreshOneStarted) {
   fs::create_directories(dir_.path() + "/quill");
   {
@@ -71,21 +54,20 @@ TEST_F(SqliteStoreTest, CorruptFileIsMovedAsideAndAFreshOneStarted) {
   EXPECT_EQ(s.read(), "dflt");
   s.write("fresh");
   EXPECT_EQ(s.read(), "fresh");
-  auto names = Entries();
+  std::vector<std::string> names;
+  for (auto& e : fs::directory_iterator(dir_.path() + "/quill")) names.push_back(e.path().filename());
   auto aside = std::find_if(names.begin(), names.end(), [](const std::string& n) {
     return n.rfind("registry.db.corrupt-", 0) == 0 && n.find("-wal") == std::string::npos;
   });
   ASSERT_NE(aside, names.end());
   EXPECT_EQ(fs::file_size(dir_.path() + "/quill/" + *aside), 8192u);  // kept as it was
-}
-
-TEST_F(SqliteStoreTest, UnopenablePathIsMovedAside) {
-  fs::create_directories(db_);  // a folder where the file should be
-  Install(db_);
-  registry_int<int> v("K\\V", HKEY_CURRENT_USER, 1);
-  v.write(2);
-  EXPECT_EQ(v.read(), 2);
-  EXPECT_TRUE(fs::is_regular_file(db_));
+  // A folder where the file should be is moved aside too.
+  quill::SetSettingsStore(nullptr);
+  fs::create_directories(dir_.path() + "/d/registry.db");
+  Install(dir_.path() + "/d/registry.db");
+  s.write("again");
+  EXPECT_EQ(s.read(), "again");
+  EXPECT_TRUE(fs::is_regular_file(dir_.path() + "/d/registry.db"));
 }
 
 TEST_F(SqliteStoreTest, UnwritableFolderGivesDefaults) {
@@ -97,14 +79,6 @@ TEST_F(SqliteStoreTest, UnwritableFolderGivesDefaults) {
   EXPECT_FALSE(v.exists());
   EXPECT_EQ(v.read(), 5);
   EXPECT_FALSE(quill::SHDeleteKey(HKEY_CURRENT_USER, "K"));
-  if (geteuid() != 0) {
-    fs::create_directories(dir_.path() + "/ro");
-    chmod((dir_.path() + "/ro").c_str(), 0500);
-    Install(dir_.path() + "/ro/quill/registry.db");
-    v.write(6);
-    EXPECT_EQ(v.read(), 5);
-    chmod((dir_.path() + "/ro").c_str(), 0700);
-  }
 }
 
 // Several processes write at once, each its own values and one shared counter key.
@@ -128,17 +102,16 @@ TEST_F(SqliteStoreTest, ConcurrentProcessesLoseNothing) {
     kids.push_back(pid);
   }
   for (pid_t pid : kids) {
-    int status = 0;
+    int status = -1;
     waitpid(pid, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   }
   Install(db_);
-  for (int p = 0; p < kProcs; ++p) {
-    for (int i = 0; i < kWrites; ++i) {
-      registry_int<int> v(quill::Format("Procs\\P%d\\V%d", p, i), HKEY_CURRENT_USER, -1);
-      ASSERT_EQ(v.read(), p * 1000 + i) << p << " " << i;
-    }
-  }
+  for (int p = 0; p < kProcs; ++p)
+    for (int i = 0; i < kWrites; ++i)
+      ASSERT_EQ((registry_int<int>(quill::Format("Procs\\P%d\\V%d", p, i), HKEY_CURRENT_USER, -1)
+                     .read()),
+                p * 1000 + i);
   int last = registry_int<int>("Shared\\Last", HKEY_CURRENT_USER, -1).read();
   EXPECT_EQ(last % 1000, kWrites - 1);  // some process's final write won
 }
@@ -146,15 +119,10 @@ TEST_F(SqliteStoreTest, ConcurrentProcessesLoseNothing) {
 TEST_F(SqliteStoreTest, KeyHandleOfADeletedKeyWritesNothing) {
   auto store = Install(db_);
   auto id = store->OpenKey("A\\B", true);
-  ASSERT_NE(id, quill::kNoKey);
   EXPECT_TRUE(quill::SHDeleteKey(HKEY_CURRENT_USER, "A"));
   EXPECT_FALSE(store->SetValue(id, "v", quill::REG_DWORD, "1234"));
   EXPECT_TRUE(store->EnumKeys(store->OpenKey("", false)).empty());
 }
-
-}  // namespace
-
-namespace {
 
 // Test programs run with QUILL_TEST_MODE set: the store opened by default then lives in
 // memory and the user's own settings are never touched.
@@ -171,7 +139,9 @@ TEST(DefaultStoreTest, TestModeOpensAMemoryStore) {
   auto sqlite = std::dynamic_pointer_cast<quill::SqliteSettingsStore>(quill::GetSettingsStore());
   ASSERT_NE(sqlite, nullptr);
   EXPECT_EQ(sqlite->path(), dir.path() + "/quill/registry.db");
-  quill::SetSettingsStore(nullptr);
+  xdg.Set(nullptr);
+  EXPECT_EQ(quill::DefaultSettingsPath(),
+            std::string(std::getenv("HOME")) + "/.config/quill/registry.db");
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #pragma once
-// A private temporary folder for one test, removed with everything in it.
+// A private temporary folder for one test, removed with everything in it, and an
+// environment variable set (or, with null, unset) until the end of the scope.
 
 #include <stdlib.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -19,38 +19,26 @@ class TempDir {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
   }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
   const std::string& path() const { return path_; }
 
  private:
   std::string path_;
 };
 
-// Sets (or, with null, unsets) an environment variable until the end of the scope.
 class ScopedEnv {
  public:
   ScopedEnv(const char* name, const char* value) : name_(name) {
-    const char* old = std::getenv(name);
+    const char* old = getenv(name);
     had_ = old != nullptr;
     if (had_) old_ = old;
     Set(value);
   }
   ~ScopedEnv() { Set(had_ ? old_.c_str() : nullptr); }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-  void Set(const char* value) {
-    if (value) {
-      setenv(name_.c_str(), value, 1);
-    } else {
-      unsetenv(name_.c_str());
-    }
-  }
+  void Set(const char* value) { value ? setenv(name_.c_str(), value, 1) : unsetenv(name_.c_str()); }
 
  private:
-  std::string name_;
+  std::string name_, old_;
   bool had_ = false;
-  std::string old_;
 };
 
 }  // namespace quill_test
