@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build -G Ninja >/dev/null
 cmake --build build -j2
 if [ "${QUILL_RUN_BENCH:-0}" = 1 ]; then
   for b in build/bench/bench_*; do
