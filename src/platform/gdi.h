@@ -67,12 +67,26 @@ class CDC {
 
   // Selection returns what was selected before (null for the device's stock object).
   virtual CBitmap* SelectObject(CBitmap* bitmap) = 0;
-  virtual const CFont* SelectObject(const CFont* font) = 0;
+  // The selected font and the two colours are plain device state, kept here for every
+  // kind of device; drawing operations read them.
+  virtual const CFont* SelectObject(const CFont* font) {
+    const CFont* previous = m_font;
+    m_font = font;
+    return previous;
+  }
 
-  virtual COLORREF SetTextColor(COLORREF color) = 0;
-  virtual COLORREF GetTextColor() const = 0;
-  virtual COLORREF SetBkColor(COLORREF color) = 0;
-  virtual COLORREF GetBkColor() const = 0;
+  virtual COLORREF SetTextColor(COLORREF color) {
+    const COLORREF previous = m_text;
+    m_text = color;
+    return previous;
+  }
+  COLORREF GetTextColor() const { return m_text; }
+  virtual COLORREF SetBkColor(COLORREF color) {
+    const COLORREF previous = m_bk;
+    m_bk = color;
+    return previous;
+  }
+  COLORREF GetBkColor() const { return m_bk; }
 
   virtual void FillSolidRect(const CRect& rect, COLORREF color) = 0;
   // Draws the bytes at (x, y) in the selected font and text colour; the cells get the
@@ -92,6 +106,10 @@ class CDC {
   // The part of the device that needs painting (a paint's invalid area); drawing outside
   // it is lost anyway.
   virtual CRect GetClipBox() const { return CRect(-(1 << 30), -(1 << 30), 1 << 30, 1 << 30); }
+ protected:
+  const CFont* m_font = nullptr;
+  COLORREF m_text = 0;
+  COLORREF m_bk = RGB(255, 255, 255);
 };
 
 // A strip of equally wide images drawn by index, with one transparent colour.

@@ -141,24 +141,6 @@ CBitmap* QtDC::SelectObject(CBitmap* bitmap) {
   return previous;
 }
 
-const CFont* QtDC::SelectObject(const CFont* font) {
-  const CFont* previous = m_font;
-  m_font = font;
-  return previous;
-}
-
-COLORREF QtDC::SetTextColor(COLORREF color) {
-  const COLORREF previous = m_text;
-  m_text = color;
-  return previous;
-}
-
-COLORREF QtDC::SetBkColor(COLORREF color) {
-  const COLORREF previous = m_bk;
-  m_bk = color;
-  return previous;
-}
-
 const FontFace& QtDC::Face() {
   const LOGFONT& lf = m_font != nullptr && m_font->IsCreated() ? m_font->GetLogFont() : m_defaultFont;
   if (m_face == nullptr || !(lf == m_faceKey)) {

@@ -60,12 +60,8 @@ class QtDC : public CDC {
 
   std::unique_ptr<CDC> CreateCompatibleDC() override;
   std::unique_ptr<CBitmap> CreateCompatibleBitmap(int cx, int cy) override;
+  using CDC::SelectObject;
   CBitmap* SelectObject(CBitmap* bitmap) override;
-  const CFont* SelectObject(const CFont* font) override;
-  COLORREF SetTextColor(COLORREF color) override;
-  COLORREF GetTextColor() const override { return m_text; }
-  COLORREF SetBkColor(COLORREF color) override;
-  COLORREF GetBkColor() const override { return m_bk; }
   void FillSolidRect(const CRect& rect, COLORREF color) override;
   bool ExtTextOut(int x, int y, unsigned options, const CRect* rect,
                   std::string_view text) override;
@@ -86,12 +82,9 @@ class QtDC : public CDC {
   QPainter* m_painter;
   std::unique_ptr<QPainter> m_ownPainter;  // a memory device's painter on its bitmap
   QtBitmap* m_bitmap = nullptr;
-  const CFont* m_font = nullptr;
   LOGFONT m_defaultFont;
   LOGFONT m_faceKey;
   const FontFace* m_face = nullptr;
-  COLORREF m_text = 0;
-  COLORREF m_bk = RGB(255, 255, 255);
   bool m_printing = false;
 };
 

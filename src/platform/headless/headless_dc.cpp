@@ -58,24 +58,6 @@ CBitmap* HeadlessDC::SelectObject(CBitmap* bitmap) {
   return previous;
 }
 
-const CFont* HeadlessDC::SelectObject(const CFont* font) {
-  const CFont* previous = m_font;
-  m_font = font;
-  return previous;
-}
-
-COLORREF HeadlessDC::SetTextColor(COLORREF color) {
-  COLORREF previous = m_text;
-  m_text = color;
-  return previous;
-}
-
-COLORREF HeadlessDC::SetBkColor(COLORREF color) {
-  COLORREF previous = m_bk;
-  m_bk = color;
-  return previous;
-}
-
 const LOGFONT& HeadlessDC::CurrentFont() const {
   return m_font != nullptr && m_font->IsCreated() ? m_font->GetLogFont() : m_default;
 }

@@ -59,12 +59,8 @@ class HeadlessDC : public CDC {
 
   std::unique_ptr<CDC> CreateCompatibleDC() override;
   std::unique_ptr<CBitmap> CreateCompatibleBitmap(int cx, int cy) override;
+  using CDC::SelectObject;
   CBitmap* SelectObject(CBitmap* bitmap) override;
-  const CFont* SelectObject(const CFont* font) override;
-  COLORREF SetTextColor(COLORREF color) override;
-  COLORREF GetTextColor() const override { return m_text; }
-  COLORREF SetBkColor(COLORREF color) override;
-  COLORREF GetBkColor() const override { return m_bk; }
   void FillSolidRect(const CRect& rect, COLORREF color) override;
   bool ExtTextOut(int x, int y, unsigned options, const CRect* rect,
                   std::string_view text) override;
@@ -106,10 +102,7 @@ class HeadlessDC : public CDC {
   bool m_printing = false;
   std::vector<DrawOp> m_ops;
   HeadlessBitmap* m_bitmap = nullptr;
-  const CFont* m_font = nullptr;
   LOGFONT m_default;
-  COLORREF m_text = 0;
-  COLORREF m_bk = RGB(255, 255, 255);
 };
 
 }  // namespace quill
