@@ -9,25 +9,17 @@ namespace {
 using quill::RegFile;
 using quill::RegFileError;
 
-// UTF-16 LE bytes of a UTF-8 literal, as a Windows machine writes its files.
+// UTF-16 bytes of UTF-8 text (characters of the BMP only), as Windows writes its files.
 std::string Utf16(std::string_view utf8, bool bom = true, bool big_endian = false) {
-  std::u16string units;
-  for (size_t i = 0; i < utf8.size();) {
-    auto b = static_cast<unsigned char>(utf8[i]);
-    size_t n = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-    char32_t c = n == 1 ? b : b & (0x7F >> n);
-    for (size_t k = 1; k < n; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-    i += n;
-    if (c >= 0x10000) {
-      units.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-      units.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-    } else {
-      units.push_back(static_cast<char16_t>(c));
-    }
-  }
   std::string out = bom ? (big_endian ? "\xFE\xFF" : "\xFF\xFE") : "";
-  for (char16_t u : units) {
-    char lo = static_cast<char>(u & 0xFF), hi = static_cast<char>(u >> 8);
+  for (size_t i = 0; i < utf8.size();) {
+    auto b = [&](size_t k) { return static_cast<unsigned>(static_cast<unsigned char>(utf8[i + k])); };
+    size_t n = b(0) < 0x80 ? 1 : b(0) < 0xE0 ? 2 : 3;
+    unsigned u = n == 1   ? b(0)
+                 : n == 2 ? (b(0) & 0x1F) << 6 | (b(1) & 0x3F)
+                          : (b(0) & 0x0F) << 12 | (b(1) & 0x3F) << 6 | (b(2) & 0x3F);
+    i += n;
+    char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
     out += big_endian ? std::string{hi, lo} : std::string{lo, hi};
   }
   return out;
