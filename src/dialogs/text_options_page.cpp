@@ -1,0 +1,36 @@
+#include "dialogs/text_options_page.h"
+
+#include "settings/registry.h"
+
+namespace quill {
+
+TTextOptionsPage::TTextOptionsPage() : CPropertyPage(IDD_TEXT_OPTIONS) {
+  SetCaption("Text Editor");
+  m_nSaveOption = GetRegistrySaveOptions();
+  m_nAutoLoad = GetRegistryAutoLoad() == AUTOLOAD_ON ? 1 : 0;
+}
+
+void TTextOptionsPage::DoDataExchange(CDataExchange* pDX) {
+  DDX_Radio(pDX, {IDC_SAVE_ALL, IDC_PROMPT_SAVE, IDC_DONT_SAVE}, m_nSaveOption);
+  DDX_Check(pDX, IDC_AUTO_LOAD, m_nAutoLoad);
+}
+
+bool TTextOptionsPage::OnCommand(int nID, unsigned nCode) {
+  switch (nID) {
+    case IDC_AUTO_LOAD:
+    case IDC_SAVE_ALL:
+    case IDC_PROMPT_SAVE:
+    case IDC_DONT_SAVE:
+      if (nCode == BN_CLICKED) SetModified(true);
+      return true;
+    default: return CPropertyPage::OnCommand(nID, nCode);
+  }
+}
+
+void TTextOptionsPage::SaveSettings() {
+  UpdateData(1);
+  SetRegistryAutoLoad(m_nAutoLoad == BST_CHECKED ? AUTOLOAD_ON : AUTOLOAD_OFF);
+  SetRegistrySaveOptions(static_cast<TSaveOptions>(m_nSaveOption));
+}
+
+}  // namespace quill
