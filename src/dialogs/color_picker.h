@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dialogs/dialog_control.h"
+#include "platform/dialog_behaviour.h"
 #include "platform/types.h"
 #include "style/color_and_name.h"
 
@@ -15,11 +16,7 @@ namespace quill {
 class CDC;
 class TTextStylePage;
 
-// Owner-draw item states and the record a list hands to DrawItem.
-constexpr unsigned ODS_SELECTED = 0x0001;
-constexpr unsigned ODS_DISABLED = 0x0004;
-constexpr unsigned ODS_FOCUS = 0x0010;
-
+// The record an owner-drawn list hands to DrawItem (ODS_* states of dialog_behaviour.h).
 struct DRAWITEMSTRUCT {
   int CtlID = 0;
   int itemID = -1;       // the item to draw; -1 for none (an empty list's edit part)

@@ -1,7 +1,5 @@
 #include "dialogs/property_sheet.h"
 
-#include "platform/app_services.h"
-
 namespace quill {
 
 void CPropertySheet::AddPage(CPropertyPage* pPage) {
@@ -9,29 +7,25 @@ void CPropertySheet::AddPage(CPropertyPage* pPage) {
   m_pages.push_back(pPage);
 }
 
-bool CPropertySheet::SetActivePage(int nPage) {
-  if (nPage < 0 || nPage >= GetPageCount()) return false;
-  if (nPage == m_nActive) return true;
-  if (m_nActive < GetPageCount() && !GetPage(m_nActive)->OnKillActive()) return false;
-  m_nActive = nPage;
-  GetPage(m_nActive)->OnSetActive();
-  return true;
-}
+int CPropertySheet::DoModal() { return GetSheetRunner().RunSheet(*this, m_pParent); }
 
-int CPropertySheet::DoModal() { return CurrentModalRunner().RunSheet(*this); }
-
-void CPropertySheet::OnInitSheet() {
-  m_nResult = 0;
+void CPropertySheet::OnInitSheet(const std::vector<IDialogHost*>& hosts) {
   if (m_nActive >= GetPageCount()) m_nActive = 0;
-  for (CPropertyPage* page : m_pages) {
-    page->SetModified(false);
-    page->OnInitDialog();
+  for (std::size_t i = 0; i < m_pages.size() && i < hosts.size(); ++i) {
+    m_pages[i]->SetModified(false);
+    static_cast<CDialogBehaviour*>(m_pages[i])->OnInitDialog(*hosts[i]);
   }
+  m_bRunning = true;
   if (!m_pages.empty()) GetPage(m_nActive)->OnSetActive();
 }
 
-void CPropertySheet::OnDestroySheet() {
-  for (CPropertyPage* page : m_pages) page->OnDestroy();
+bool CPropertySheet::OnPageChanging(int nPage) {
+  if (nPage < 0 || nPage >= GetPageCount()) return false;
+  if (nPage == m_nActive) return true;
+  if (m_bRunning && !GetPage(m_nActive)->OnKillActive()) return false;
+  m_nActive = nPage;
+  if (m_bRunning) GetPage(m_nActive)->OnSetActive();
+  return true;
 }
 
 bool CPropertySheet::IsApplyEnabled() const {
@@ -40,7 +34,7 @@ bool CPropertySheet::IsApplyEnabled() const {
   return false;
 }
 
-bool CPropertySheet::Apply() {
+bool CPropertySheet::OnApplyNow() {
   if (m_pages.empty()) return true;
   if (!GetPage(m_nActive)->OnKillActive()) return false;
   for (CPropertyPage* page : m_pages) page->OnApply();
@@ -49,16 +43,16 @@ bool CPropertySheet::Apply() {
   return true;
 }
 
-void CPropertySheet::OnOK() {
-  if (!Apply()) return;
-  m_nResult = IDOK;
-  if (m_endSheet) m_endSheet(IDOK);
+bool CPropertySheet::OnSheetCancel() {
+  for (CPropertyPage* page : m_pages) page->OnReset();
+  return true;
 }
 
-void CPropertySheet::OnCancel() {
-  for (CPropertyPage* page : m_pages) page->OnCancel();
-  m_nResult = IDCANCEL;
-  if (m_endSheet) m_endSheet(IDCANCEL);
+void CPropertySheet::OnDestroySheet() {
+  m_bRunning = false;
+  for (CPropertyPage* page : m_pages) {
+    if (IDialogHost* host = page->GetHost()) static_cast<CDialogBehaviour*>(page)->OnDestroy(*host);
+  }
 }
 
 }  // namespace quill

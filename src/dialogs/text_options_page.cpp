@@ -15,16 +15,10 @@ void TTextOptionsPage::DoDataExchange(CDataExchange* pDX) {
   DDX_Check(pDX, IDC_AUTO_LOAD, m_nAutoLoad);
 }
 
-bool TTextOptionsPage::OnCommand(int nID, unsigned nCode) {
-  switch (nID) {
-    case IDC_AUTO_LOAD:
-    case IDC_SAVE_ALL:
-    case IDC_PROMPT_SAVE:
-    case IDC_DONT_SAVE:
-      if (nCode == BN_CLICKED) SetModified(true);
-      return true;
-    default: return CPropertyPage::OnCommand(nID, nCode);
-  }
+void TTextOptionsPage::OnCommand(IDialogHost&, int nID, int nCode) {
+  if (nCode != BN_CLICKED) return;
+  if (nID == IDC_AUTO_LOAD || nID == IDC_SAVE_ALL || nID == IDC_PROMPT_SAVE || nID == IDC_DONT_SAVE)
+    SetModified(true);
 }
 
 void TTextOptionsPage::SaveSettings() {

@@ -5,14 +5,9 @@
 // which the host calls after its sheet was confirmed.
 
 #include "dialogs/property_sheet.h"
+#include "resources/dlg_text_options.h"
 
 namespace quill {
-
-constexpr unsigned IDD_TEXT_OPTIONS = 8645;
-constexpr int IDC_AUTO_LOAD = 1017;
-constexpr int IDC_SAVE_ALL = 1018;
-constexpr int IDC_PROMPT_SAVE = 1019;
-constexpr int IDC_DONT_SAVE = 1021;
 
 class TTextOptionsPage : public CPropertyPage {
  public:
@@ -22,9 +17,8 @@ class TTextOptionsPage : public CPropertyPage {
   ~TTextOptionsPage() override = default;
 
   void DoDataExchange(CDataExchange* pDX) override;
-  int OnInitDialog() override { return CPropertyPage::OnInitDialog(); }
   // A click on one of the page's buttons makes it modified (Apply becomes available).
-  bool OnCommand(int nID, unsigned nCode) override;
+  void OnCommand(IDialogHost& host, int nID, int nCode) override;
   // Takes the controls' states and writes both options.
   void SaveSettings();
 

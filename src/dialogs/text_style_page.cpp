@@ -55,12 +55,13 @@ void TTextStylePage::FreeStyles() {
 int TTextStylePage::OnInitDialog() {
   FlagScope filling(m_bFilling);
   FreeStyles();
-  m_cbDocType.Attach(m_pHost, IDC_DOC_TYPE);
-  m_cbFonts.Attach(m_pHost, IDC_FONT_NAME);
-  m_cbFontSize.Attach(m_pHost, IDC_FONT_SIZE);
-  m_lbTextEntities.Attach(m_pHost, IDC_TEXT_ENTITIES);
-  m_cbFrg.SubclassDlgItem(m_pHost, IDC_FOREGROUND);
-  m_cbBkg.SubclassDlgItem(m_pHost, IDC_BACKGROUND);
+  IDialogHost* host = GetHost();
+  m_cbDocType.Attach(host, IDC_DOC_TYPE);
+  m_cbFonts.Attach(host, IDC_FONT_NAME);
+  m_cbFontSize.Attach(host, IDC_FONT_SIZE);
+  m_lbTextEntities.Attach(host, IDC_TEXT_ENTITIES);
+  m_cbFrg.SubclassDlgItem(host, IDC_FOREGROUND);
+  m_cbBkg.SubclassDlgItem(host, IDC_BACKGROUND);
   CPropertyPage::OnInitDialog();
 
   m_cbDocType.ResetContent();
@@ -91,48 +92,63 @@ void TTextStylePage::DoDataExchange(CDataExchange* pDX) {
   }
 }
 
-bool TTextStylePage::OnCommand(int nID, unsigned nCode) {
-  if (m_bFilling) return true;
+void TTextStylePage::OnCommand(IDialogHost& host, int nID, int nCode) {
+  if (m_bFilling) return;
   switch (nID) {
     case IDC_TEXT_ENTITIES:
       if (nCode == LBN_SELCHANGE) OnSelchangeTextEntities();
-      return true;
+      return;
     case IDC_DOC_TYPE:
       if (nCode == CBN_SELCHANGE) OnSelchangeDocType();
-      return true;
+      return;
     case IDC_FONT_SIZE:
       if (nCode == CBN_SELCHANGE) OnSelchangeFontSize();
-      return true;
+      return;
     case IDC_FONT_NAME:
       if (nCode == CBN_SELCHANGE) OnSelchangeFonts();
-      return true;
+      return;
     case IDC_FOREGROUND:
     case IDC_BACKGROUND:
       // The picker handles its own selection change and then updates this page.
       if (nCode == CBN_SELCHANGE) (nID == IDC_FOREGROUND ? static_cast<TColorPicker&>(m_cbFrg) : m_cbBkg).OnSelchange();
-      return true;
+      return;
     case IDC_TAB_SIZE:
       if (nCode == EN_CHANGE) OnChangeTabsize();
-      return true;
+      return;
     case IDC_ADD_SECTION:
       if (nCode == BN_CLICKED) OnAddKeywordSection();
-      return true;
+      return;
     case IDC_EDIT_SECTION:
       if (nCode == BN_CLICKED) OnEditKeywordSection();
-      return true;
+      return;
     case IDC_REMOVE_SECTION:
       if (nCode == BN_CLICKED) OnRemoveKeywordSection();
-      return true;
+      return;
     case IDC_CHOOSE_FONT:
       if (nCode == BN_CLICKED) OnChooseFont();
-      return true;
-    default: return CPropertyPage::OnCommand(nID, nCode);
+      return;
+    default: CPropertyPage::OnCommand(host, nID, nCode);
   }
 }
 
-void TTextStylePage::OnDestroy() {
+void TTextStylePage::OnDestroy(IDialogHost& host) {
   FreeStyles();
-  CPropertyPage::OnDestroy();
+  CPropertyPage::OnDestroy(host);
+}
+
+void TTextStylePage::OnDrawItem(IDialogHost& host, int nID, int nIndex, CDC& dc,
+                                const CRect& rect, unsigned nState) {
+  TColorPicker* picker = nID == IDC_FOREGROUND ? static_cast<TColorPicker*>(&m_cbFrg)
+                         : nID == IDC_BACKGROUND ? &m_cbBkg : nullptr;
+  if (picker == nullptr) return;
+  DRAWITEMSTRUCT dis;
+  dis.CtlID = nID;
+  dis.itemID = nIndex;
+  dis.itemState = nState;
+  dis.pDC = &dc;
+  dis.rcItem = rect;
+  dis.itemData = nIndex >= 0 ? host.GetItemData(nID, nIndex) : 0;
+  picker->DrawItem(&dis);
 }
 
 void TTextStylePage::InitControls() {
@@ -169,7 +185,7 @@ void TTextStylePage::InitControls() {
 }
 
 void TTextStylePage::InitStyle(int group) {
-  if (m_pStyle == nullptr || m_pHost == nullptr) return;
+  if (m_pStyle == nullptr || GetHost() == nullptr) return;
   FlagScope filling(m_bFilling);
   COLORREF fg = 0, bg = 0;
   switch (group) {
@@ -203,7 +219,7 @@ void TTextStylePage::InitStyle(int group) {
   m_cbFrg.SetCurColor(fg);
   m_cbBkg.SetCurColor(bg);
   m_nTabSize = static_cast<unsigned>(m_pStyle->GetTabSize());
-  m_pHost->SetDlgItemText(IDC_TAB_SIZE, Format("%u", m_nTabSize));
+  GetHost()->SetDlgItemText(IDC_TAB_SIZE, Format("%u", m_nTabSize));
 }
 
 void TTextStylePage::SelectFace(const std::string& face) {
@@ -299,7 +315,7 @@ void TTextStylePage::OnChangeTabsize() {
   m_pStyle->SetModified(true);
   // The tab size goes into the style as soon as it is valid, so that it survives a switch
   // to another document type before Apply.
-  const std::string text = m_pHost->GetDlgItemText(IDC_TAB_SIZE);
+  const std::string text = GetHost()->GetDlgItemText(IDC_TAB_SIZE);
   char* end = nullptr;
   const unsigned long value = std::strtoul(text.c_str(), &end, 10);
   if (!text.empty() && end != nullptr && *end == '\0' && text[0] != '-' && value <= kMaxTabSize)
@@ -424,21 +440,17 @@ int CKeywordSectionDlg::OnInitDialog() {
 void CKeywordSectionDlg::DoDataExchange(CDataExchange* pDX) { DDX_Text(pDX, IDC_SECTION_NAME, m_strName); }
 
 void CKeywordSectionDlg::EnableOK() {
-  m_pHost->EnableDlgItem(IDOK, !Trim(m_pHost->GetDlgItemText(IDC_SECTION_NAME)).empty());
+  GetHost()->EnableDlgItem(IDOK, !Trim(GetHost()->GetDlgItemText(IDC_SECTION_NAME)).empty());
 }
 
-bool CKeywordSectionDlg::OnCommand(int nID, unsigned nCode) {
-  if (nID == IDC_SECTION_NAME && nCode == EN_CHANGE) {
-    EnableOK();
-    return true;
-  }
-  return CDialog::OnCommand(nID, nCode);
+void CKeywordSectionDlg::OnCommand(IDialogHost&, int nID, int nCode) {
+  if (nID == IDC_SECTION_NAME && nCode == EN_CHANGE) EnableOK();
 }
 
-void CKeywordSectionDlg::OnOK() {
-  if (!m_pHost->IsDlgItemEnabled(IDOK) || !UpdateData(1)) return;
+bool CKeywordSectionDlg::OnOK() {
+  if (!GetHost()->IsDlgItemEnabled(IDOK) || !UpdateData(1)) return false;
   m_strName = Trim(m_strName);
-  EndDialog(IDOK);
+  return true;
 }
 
 // ---- CKeywordsPage ----
@@ -470,20 +482,15 @@ void CKeywordsPage::DoDataExchange(CDataExchange* pDX) {
   DDX_Check(pDX, IDC_CASE_SENSITIVE, m_bCaseSensitive);
 }
 
-bool CKeywordsPage::OnCommand(int nID, unsigned nCode) {
+void CKeywordsPage::OnCommand(IDialogHost&, int nID, int nCode) {
   if ((nID == IDC_KEYWORDS && nCode == EN_CHANGE) || (nID == IDC_CASE_SENSITIVE && nCode == BN_CLICKED)) {
     if (m_pCopy != nullptr) m_pCopy->SetModified(true);
-    return true;
   }
-  return CDialog::OnCommand(nID, nCode);
 }
 
-void CKeywordsPage::OnOK() {
-  if (!UpdateData(1)) return;
-  if (m_pCopy == nullptr || m_strKeywords.empty()) {
-    EndDialog(IDOK);
-    return;
-  }
+bool CKeywordsPage::OnOK() {
+  if (!UpdateData(1)) return false;
+  if (m_pCopy == nullptr || m_strKeywords.empty()) return true;
   const int ignoreCase = m_bCaseSensitive == BST_CHECKED ? 0 : 1;
   m_pCopy->RemoveKeywords(m_nSection);
   m_pCopy->IgnoreCase(m_nSection, ignoreCase);
@@ -507,7 +514,7 @@ void CKeywordsPage::OnOK() {
   m_pCopy->AllowedChars(m_nSection, allowed);
   m_pCopy->IgnoreCase(m_nSection, ignoreCase);
   *m_pStyle = *m_pCopy;
-  EndDialog(IDOK);
+  return true;
 }
 
 }  // namespace quill

@@ -14,33 +14,12 @@
 #include "dialogs/dialog_control.h"
 #include "dialogs/font_combo_box.h"
 #include "dialogs/property_sheet.h"
+#include "resources/dlg_text_style.h"
 
 namespace quill {
 
 class TDocumentStyle;
 class TTextDocumentMgr;
-
-// Templates and controls of the page and its dialogs.
-constexpr unsigned IDD_TEXT_STYLE = 8603;
-constexpr int IDC_DOC_TYPE = 1014;
-constexpr int IDC_FONT_NAME = 8634;
-constexpr int IDC_FONT_SIZE = 8636;
-constexpr int IDC_TAB_SIZE = 8644;
-constexpr int IDC_TEXT_ENTITIES = 8637;
-constexpr int IDC_FOREGROUND = 8642;
-constexpr int IDC_BACKGROUND = 8643;
-constexpr int IDC_ADD_SECTION = 1006;
-constexpr int IDC_EDIT_SECTION = 1008;
-constexpr int IDC_REMOVE_SECTION = 1007;
-// Opens the desktop's font dialog with fixed-pitch fonts.
-constexpr int IDC_CHOOSE_FONT = 8646;
-
-constexpr unsigned IDD_KEYWORD_SECTION = 103;
-constexpr int IDC_SECTION_NAME = 1007;
-
-constexpr unsigned IDD_KEYWORDS = 101;
-constexpr int IDC_KEYWORDS = 1004;
-constexpr int IDC_CASE_SENSITIVE = 1005;
 
 class TTextStylePage : public CPropertyPage {
  public:
@@ -68,10 +47,15 @@ class TTextStylePage : public CPropertyPage {
   // The style of the selected document type (the page's copy), or null.
   TDocumentStyle* GetTextStyle() const { return m_pStyle; }
 
+  using CDialog::OnDestroy;
+  using CDialog::OnInitDialog;
   int OnInitDialog() override;
   void DoDataExchange(CDataExchange* pDX) override;
-  bool OnCommand(int nID, unsigned nCode) override;
-  void OnDestroy() override;
+  void OnCommand(IDialogHost& host, int nID, int nCode) override;
+  void OnDrawItem(IDialogHost& host, int nID, int nIndex, CDC& dc, const CRect& rect,
+                  unsigned nState) override;
+  // Deletes the style copies.
+  void OnDestroy(IDialogHost& host) override;
 
   // Fills the face, group and size lists for the current style.
   void InitControls();
@@ -125,10 +109,12 @@ class CKeywordSectionDlg : public CDialog {
  public:
   explicit CKeywordSectionDlg(Window* pParent = nullptr) : CDialog(IDD_KEYWORD_SECTION, pParent) {}
 
+  using CDialog::OnInitDialog;
+  using CDialog::OnOK;
   int OnInitDialog() override;
   void DoDataExchange(CDataExchange* pDX) override;
-  bool OnCommand(int nID, unsigned nCode) override;
-  void OnOK() override;
+  void OnCommand(IDialogHost& host, int nID, int nCode) override;
+  bool OnOK() override;
 
   std::string m_strName;
 
@@ -141,10 +127,12 @@ class CKeywordsPage : public CDialog {
   CKeywordsPage(int nSection, TDocumentStyle* pStyle, Window* pParent = nullptr);
   ~CKeywordsPage() override;
 
+  using CDialog::OnInitDialog;
+  using CDialog::OnOK;
   int OnInitDialog() override;
   void DoDataExchange(CDataExchange* pDX) override;
-  bool OnCommand(int nID, unsigned nCode) override;
-  void OnOK() override;
+  void OnCommand(IDialogHost& host, int nID, int nCode) override;
+  bool OnOK() override;
 
   std::string m_strKeywords;
   int m_bCaseSensitive = 0;

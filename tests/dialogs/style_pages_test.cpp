@@ -16,7 +16,8 @@
 #include "platform/headless/headless_common_dialogs.h"
 #include "platform/headless/headless_app_services.h"
 #include "platform/headless/headless_dc.h"
-#include "platform/headless/headless_modal_runner.h"
+#include "platform/headless/headless_dialog_runner.h"
+#include "platform/headless/headless_sheet_runner.h"
 #include "platform/headless/headless_window.h"
 #include "settings/registry.h"
 #include "settings/sqlite_store.h"
@@ -70,15 +71,15 @@ class StylePagesTest : public ::testing::Test {
  protected:
   StylePagesTest() {
     InstallMemorySettingsStore();
-    InstallCommonDialogs(m_dialogs);
+    InstallCommonDialogs(m_common);
     m_mgr.AddDocument("SPICE netlist", [] { return std::make_unique<HostView>(DOCTYPE_SPICE); });
     m_mgr.AddDocument("Text", [] { return std::make_unique<HostView>(DOCTYPE_TEXT); });
   }
   ~StylePagesTest() override { InstallCommonDialogs(nullptr); }
 
-  // Opens the options sheet, lets the script act on the style page, then presses the
+  // Opens the options sheet, lets the script work the style page, then presses the
   // button (IDOK, IDCANCEL or 0 for none).
-  int RunSheet(std::function<void(TTextStylePage&, HeadlessDialogHost&)> script, int button) {
+  int RunSheet(std::function<void(TTextStylePage&, HeadlessDialogSession&)> script, int button) {
     TTextStylePage page(&m_mgr);
     TTextOptionsPage options;
     CPropertySheet sheet("Options");
@@ -88,10 +89,10 @@ class StylePagesTest : public ::testing::Test {
       page.ApplyChanges();
       options.SaveSettings();
     });
-    m_runner->QueueSheet([&](CPropertySheet& s, std::vector<HeadlessDialogHost*>& hosts) {
-      script(page, *hosts[0]);
-      if (button == IDOK) s.OnOK();
-      if (button == IDCANCEL) s.OnCancel();
+    m_sheets.Push([&](HeadlessSheetSession& s) {
+      script(page, s.Page(0));
+      if (button == IDOK) s.PressOK();
+      if (button == IDCANCEL) s.PressCancel();
     });
     return sheet.DoModal();
   }
@@ -106,17 +107,17 @@ class StylePagesTest : public ::testing::Test {
     return items;
   }
   // Adds a custom section through the name dialog and gives it keywords.
-  void AddSection(TTextStylePage& page, const std::string& name, const std::string& keywords) {
-    m_runner->QueueDialog([name](CDialog& dlg, HeadlessDialogHost&) {
-      TypeText(dlg, IDC_SECTION_NAME, "  " + name + " ");
-      ClickButton(dlg, IDOK);
+  void AddSection(HeadlessDialogSession& page, const std::string& name, const std::string& keywords) {
+    m_dialogs.Push([name](HeadlessDialogSession& dlg) {
+      dlg.Type(IDC_SECTION_NAME, "  " + name + " ");
+      dlg.Press(IDOK);
     });
-    ClickButton(page, IDC_ADD_SECTION);
-    m_runner->QueueDialog([keywords](CDialog& dlg, HeadlessDialogHost&) {
-      TypeText(dlg, IDC_KEYWORDS, keywords);
-      ClickButton(dlg, IDOK);
+    page.Press(IDC_ADD_SECTION);
+    m_dialogs.Push([keywords](HeadlessDialogSession& dlg) {
+      dlg.Type(IDC_KEYWORDS, keywords);
+      dlg.Press(IDOK);
     });
-    ClickButton(page, IDC_EDIT_SECTION);
+    page.Press(IDC_EDIT_SECTION);
   }
   static std::string Text(const std::string& path) {
     return registry_string<std::string>(path, HKEY_CURRENT_USER, "<none>").read();
@@ -128,8 +129,9 @@ class StylePagesTest : public ::testing::Test {
     return registry_binary<unsigned long>(path, HKEY_CURRENT_USER, 0xDEAD).read();
   }
 
-  std::shared_ptr<HeadlessCommonDialogs> m_dialogs = std::make_shared<HeadlessCommonDialogs>();
-  ScopedModalRunner m_runner;
+  std::shared_ptr<HeadlessCommonDialogs> m_common = std::make_shared<HeadlessCommonDialogs>();
+  ScopedHeadlessDialogs m_dialogs;
+  ScopedHeadlessSheets m_sheets;
   ScopedHeadlessServices m_boxes;
   TTextDocumentMgr m_mgr;
 };
@@ -141,22 +143,22 @@ TEST_F(StylePagesTest, AppliedChangesReachTheStoreTheOpenViewsOfTheTypeAndANewPr
   QuillDocument netlist, notes;
   OpenView first(netlist, DOCTYPE_SPICE), second(netlist, DOCTYPE_SPICE), text(notes, DOCTYPE_TEXT);
 
-  m_dialogs->QueueColor(RGB(1, 2, 3));
+  m_common->QueueColor(RGB(1, 2, 3));
   LOGFONT lucida;
   std::strcpy(lucida.lfFaceName, "Lucida Console");
   lucida.lfHeight = -19;
-  m_dialogs->QueueFont(lucida);
-  const int result = RunSheet([&](TTextStylePage& page, HeadlessDialogHost& host) {
-    SelectItem(page, IDC_TEXT_ENTITIES, IndexOf(host, IDC_TEXT_ENTITIES, "Comments"));
-    SelectItem(page, IDC_FOREGROUND, IndexOf(host, IDC_FOREGROUND, "Red"));
-    SelectItem(page, IDC_BACKGROUND, TColorPicker::kCustomIndex);  // the colour dialog answers
-    ClickButton(page, IDC_CHOOSE_FONT);
-    TypeText(page, IDC_TAB_SIZE, "7");
-    AddSection(page, "My Words", "beta, Alpha");
+  m_common->QueueFont(lucida);
+  const int result = RunSheet([&](TTextStylePage&, HeadlessDialogSession& dlg) {
+    dlg.Select(IDC_TEXT_ENTITIES, IndexOf(dlg.Host(), IDC_TEXT_ENTITIES, "Comments"));
+    dlg.Select(IDC_FOREGROUND, IndexOf(dlg.Host(), IDC_FOREGROUND, "Red"));
+    dlg.Select(IDC_BACKGROUND, TColorPicker::kCustomIndex);  // the colour dialog answers
+    dlg.Press(IDC_CHOOSE_FONT);
+    dlg.Type(IDC_TAB_SIZE, "7");
+    AddSection(dlg, "My Words", "beta, Alpha");
   }, IDOK);
   ASSERT_EQ(result, IDOK);
-  ASSERT_EQ(m_dialogs->m_fontRequests.size(), 1u);
-  EXPECT_TRUE(m_dialogs->m_fontRequests[0].flags & CF_FIXEDPITCHONLY);
+  ASSERT_EQ(m_common->m_fontRequests.size(), 1u);
+  EXPECT_TRUE(m_common->m_fontRequests[0].flags & CF_FIXEDPITCHONLY);
 
   EXPECT_EQ(Text(kSpice + "FontName"), "Lucida Console");
   EXPECT_EQ(Int(kSpice + "FontSize"), -19);
@@ -196,17 +198,16 @@ TEST_F(StylePagesTest, AppliedChangesReachTheStoreTheOpenViewsOfTheTypeAndANewPr
 TEST_F(StylePagesTest, CancelAndRefusedTabSizesChangeNothing) {
   QuillDocument netlist;
   OpenView open(netlist, DOCTYPE_SPICE);
-  EXPECT_EQ(RunSheet([&](TTextStylePage& page, HeadlessDialogHost& host) {
-              SelectItem(page, IDC_FOREGROUND, IndexOf(host, IDC_FOREGROUND, "Red"));
-              TypeText(page, IDC_TAB_SIZE, "9");
+  EXPECT_EQ(RunSheet([&](TTextStylePage& page, HeadlessDialogSession& dlg) {
+              dlg.Select(IDC_FOREGROUND, IndexOf(dlg.Host(), IDC_FOREGROUND, "Red"));
+              dlg.Type(IDC_TAB_SIZE, "9");
               EXPECT_TRUE(page.GetSheet()->IsApplyEnabled());
             }, IDCANCEL),
             IDCANCEL);
   // A tab size beyond the limit keeps the sheet open with a message.
-  RunSheet([&](TTextStylePage& page, HeadlessDialogHost&) {
-    TypeText(page, IDC_TAB_SIZE, "1000001");
-    page.GetSheet()->OnOK();
-    EXPECT_FALSE(page.GetSheet()->IsEnded());
+  RunSheet([&](TTextStylePage& page, HeadlessDialogSession& dlg) {
+    dlg.Type(IDC_TAB_SIZE, "1000001");
+    EXPECT_FALSE(page.GetSheet()->OnSheetOK());
   }, 0);
   ASSERT_EQ(m_boxes.m_messages.size(), 1u);
   EXPECT_EQ(m_boxes.m_messages[0].text, "Please enter an integer between 0 and 1000000.");
@@ -216,44 +217,44 @@ TEST_F(StylePagesTest, CancelAndRefusedTabSizesChangeNothing) {
 }
 
 TEST_F(StylePagesTest, GroupsFollowTheDocumentTypeAndSectionsAreAddedRemovedAndProtected) {
-  RunSheet([&](TTextStylePage& page, HeadlessDialogHost& host) {
-    EXPECT_EQ(Items(host, IDC_DOC_TYPE), (std::vector<std::string>{"SPICE netlist", "Text"}));
-    EXPECT_EQ(Items(host, IDC_TEXT_ENTITIES),
+  RunSheet([&](TTextStylePage& page, HeadlessDialogSession& dlg) {
+    EXPECT_EQ(Items(dlg.Host(), IDC_DOC_TYPE), (std::vector<std::string>{"SPICE netlist", "Text"}));
+    EXPECT_EQ(Items(dlg.Host(), IDC_TEXT_ENTITIES),
               (std::vector<std::string>{"Normal text", "Statements", "Preprocessor directives",
                                         "String Constants", "Numbers", "Comments"}));
-    EXPECT_EQ(host.GetDlgItemText(IDC_FONT_SIZE), "10");
-    EXPECT_EQ(host.GetDlgItemText(IDC_FONT_NAME), "Courier New");
-    SelectItem(page, IDC_DOC_TYPE, 1);
+    EXPECT_EQ(dlg.Host().GetDlgItemText(IDC_FONT_SIZE), "10");
+    EXPECT_EQ(dlg.Host().GetDlgItemText(IDC_FONT_NAME), "Courier New");
+    dlg.Select(IDC_DOC_TYPE, 1);
     EXPECT_EQ(page.GetTextStyle()->GetDocumentType(), DOCTYPE_TEXT);
-    EXPECT_EQ(Items(host, IDC_TEXT_ENTITIES), (std::vector<std::string>{"Normal text", "Statements"}));
+    EXPECT_EQ(Items(dlg.Host(), IDC_TEXT_ENTITIES), (std::vector<std::string>{"Normal text", "Statements"}));
 
     // Predefined groups can be neither edited nor removed.
-    SelectItem(page, IDC_TEXT_ENTITIES, 1);
-    ClickButton(page, IDC_EDIT_SECTION);
-    ClickButton(page, IDC_REMOVE_SECTION);
+    dlg.Select(IDC_TEXT_ENTITIES, 1);
+    dlg.Press(IDC_EDIT_SECTION);
+    dlg.Press(IDC_REMOVE_SECTION);
     ASSERT_EQ(m_boxes.m_messages.size(), 2u);
     EXPECT_EQ(m_boxes.m_messages[0].text, "Predefined style cannot be changed.");
     EXPECT_EQ(m_boxes.m_messages[1].text, "Predefined style cannot be removed.");
     EXPECT_EQ(m_boxes.m_messages[1].type, MB_OK | MB_ICONINFORMATION);
 
     // A name that exists selects that section; a new one is added and selected.
-    m_runner->QueueDialog([](CDialog& dlg, HeadlessDialogHost& h) {
-      EXPECT_FALSE(h.IsDlgItemEnabled(IDOK));
-      TypeText(dlg, IDC_SECTION_NAME, "   ");
-      EXPECT_FALSE(h.IsDlgItemEnabled(IDOK));
-      TypeText(dlg, IDC_SECTION_NAME, "Statements");
-      ClickButton(dlg, IDOK);
+    m_dialogs.Push([](HeadlessDialogSession& name) {
+      EXPECT_FALSE(name.Press(IDOK));  // disabled while the name is empty
+      name.Type(IDC_SECTION_NAME, "   ");
+      EXPECT_FALSE(name.Host().IsDlgItemEnabled(IDOK));
+      name.Type(IDC_SECTION_NAME, "Statements");
+      name.Press(IDOK);
     });
-    ClickButton(page, IDC_ADD_SECTION);
-    EXPECT_EQ(host.GetCount(IDC_TEXT_ENTITIES), 2);
-    EXPECT_EQ(host.GetCurSel(IDC_TEXT_ENTITIES), 1);
-    AddSection(page, "Mine", "x");
-    EXPECT_EQ(host.GetDlgItemText(IDC_TEXT_ENTITIES), "Mine");
+    dlg.Press(IDC_ADD_SECTION);
+    EXPECT_EQ(dlg.Host().GetCount(IDC_TEXT_ENTITIES), 2);
+    EXPECT_EQ(dlg.Host().GetCurSel(IDC_TEXT_ENTITIES), 1);
+    AddSection(dlg, "Mine", "x");
+    EXPECT_EQ(dlg.Host().GetDlgItemText(IDC_TEXT_ENTITIES), "Mine");
 
     // Removing the last group leaves nothing selected at its place.
-    ClickButton(page, IDC_REMOVE_SECTION);
-    EXPECT_EQ(Items(host, IDC_TEXT_ENTITIES), (std::vector<std::string>{"Normal text", "Statements"}));
-    EXPECT_EQ(host.GetCurSel(IDC_TEXT_ENTITIES), LB_ERR);
+    dlg.Press(IDC_REMOVE_SECTION);
+    EXPECT_EQ(Items(dlg.Host(), IDC_TEXT_ENTITIES), (std::vector<std::string>{"Normal text", "Statements"}));
+    EXPECT_EQ(dlg.Host().GetCurSel(IDC_TEXT_ENTITIES), LB_ERR);
   }, IDCANCEL);
 }
 
@@ -275,15 +276,12 @@ TEST_F(StylePagesTest, KeywordTextIsSplitAtCommasUpToTheFirstEmptyToken) {
     TDocumentStyle style(DOCTYPE_CPP, nullptr);
     const int section = style.InitKeywordSection("Mine", nullptr, nullptr, true);
     style.AddKeyword("old", section);
-    m_runner->QueueDialog([&](CDialog& dlg, HeadlessDialogHost& host) {
-      EXPECT_EQ(host.GetDlgItemText(IDC_KEYWORDS), "old");
-      EXPECT_EQ(host.IsDlgButtonChecked(IDC_CASE_SENSITIVE), BST_CHECKED);
-      TypeText(dlg, IDC_KEYWORDS, c.text);
-      if (!c.caseSensitive) {
-        host.CheckDlgButton(IDC_CASE_SENSITIVE, BST_UNCHECKED);
-        ClickButton(dlg, IDC_CASE_SENSITIVE);
-      }
-      ClickButton(dlg, IDOK);
+    m_dialogs.Push([&](HeadlessDialogSession& dlg) {
+      EXPECT_EQ(dlg.Host().GetDlgItemText(IDC_KEYWORDS), "old");
+      EXPECT_EQ(dlg.Host().IsDlgButtonChecked(IDC_CASE_SENSITIVE), BST_CHECKED);
+      dlg.Type(IDC_KEYWORDS, c.text);
+      if (!c.caseSensitive) dlg.Press(IDC_CASE_SENSITIVE);
+      dlg.Press(IDOK);
     });
     CKeywordsPage dlg(section, &style);
     EXPECT_EQ(dlg.DoModal(), IDOK);
@@ -319,9 +317,9 @@ TEST_F(StylePagesTest, ColorPickerSelectsNamedAutomaticAndCustomColours) {
 
   // Custom...: the colour dialog opens preset; Cancel keeps the custom colour.
   fg.OnSelchange();
-  ASSERT_EQ(m_dialogs->m_colorRequests.size(), 1u);
-  EXPECT_EQ(m_dialogs->m_colorRequests[0].initial, RGB(1, 2, 3));
-  EXPECT_TRUE(m_dialogs->m_colorRequests[0].flags & CC_FULLOPEN);
+  ASSERT_EQ(m_common->m_colorRequests.size(), 1u);
+  EXPECT_EQ(m_common->m_colorRequests[0].initial, RGB(1, 2, 3));
+  EXPECT_TRUE(m_common->m_colorRequests[0].flags & CC_FULLOPEN);
   EXPECT_EQ(fg.GetSelectedColorValue(), RGB(1, 2, 3));
 
   EXPECT_EQ(fg.AddColor("Orange", RGB(255, 128, 0)), 18);
@@ -352,35 +350,36 @@ TEST_F(StylePagesTest, ColorPickerDrawsSwatchAndName) {
   EXPECT_EQ(dc.At(150, 10).bkColor, GetSysColor(COLOR_HIGHLIGHT));
 }
 
-TEST_F(StylePagesTest, OptionsPageShowsStoredValuesAndWritesOnlyWhenSaved) {
-  {
-    TTextOptionsPage page;
-    HeadlessDialogHost host;
-    page.SetHost(&host);
-    page.OnInitDialog();
-    EXPECT_EQ(host.IsDlgButtonChecked(IDC_AUTO_LOAD), BST_UNCHECKED);
-    EXPECT_EQ(host.IsDlgButtonChecked(IDC_SAVE_ALL), BST_CHECKED);
-  }
+TEST_F(StylePagesTest, OptionsPageShowsStoredValuesAndWritesOnlyWhenApplied) {
+  // Each run shows what the one before stored; the last one is cancelled.
   const struct {
-    int check;
+    int shownCheck;
+    int shownRadio;
     int radio;
+    int button;
     TAutoLoad autoLoad;
     TSaveOptions save;
   } cases[] = {
-      {BST_CHECKED, IDC_DONT_SAVE, AUTOLOAD_ON, SAVEOPTION_DONT_SAVE},
-      {BST_UNCHECKED, IDC_PROMPT_SAVE, AUTOLOAD_OFF, SAVEOPTION_PROMPT},
+      {BST_UNCHECKED, IDC_SAVE_ALL, IDC_DONT_SAVE, IDOK, AUTOLOAD_ON, SAVEOPTION_DONT_SAVE},
+      {BST_CHECKED, IDC_DONT_SAVE, IDC_PROMPT_SAVE, IDOK, AUTOLOAD_OFF, SAVEOPTION_PROMPT},
+      {BST_UNCHECKED, IDC_PROMPT_SAVE, IDC_SAVE_ALL, IDCANCEL, AUTOLOAD_OFF, SAVEOPTION_PROMPT},
   };
   for (const auto& c : cases) {
     TTextOptionsPage page;
-    HeadlessDialogHost host;
-    page.SetHost(&host);
-    page.OnInitDialog();
-    host.CheckDlgButton(IDC_AUTO_LOAD, c.check);
-    for (int id : {IDC_SAVE_ALL, IDC_PROMPT_SAVE, IDC_DONT_SAVE})
-      host.CheckDlgButton(id, id == c.radio ? BST_CHECKED : BST_UNCHECKED);
-    ClickButton(page, c.radio);
-    EXPECT_TRUE(page.IsModified());
-    page.SaveSettings();
+    CPropertySheet sheet("Options");
+    sheet.AddPage(&page);
+    sheet.SetApplyAction([&] { page.SaveSettings(); });
+    m_sheets.Push([&](HeadlessSheetSession& s) {
+      HeadlessDialogSession& p = s.Page(0);
+      EXPECT_EQ(p.Host().IsDlgButtonChecked(IDC_AUTO_LOAD), c.shownCheck);
+      EXPECT_EQ(p.Host().IsDlgButtonChecked(c.shownRadio), BST_CHECKED);
+      EXPECT_FALSE(s.Sheet().IsApplyEnabled());
+      p.Press(IDC_AUTO_LOAD);
+      p.Press(c.radio);
+      EXPECT_TRUE(s.Sheet().IsApplyEnabled());
+      c.button == IDOK ? s.PressOK() : s.PressCancel();
+    });
+    EXPECT_EQ(sheet.DoModal(), c.button);
     EXPECT_EQ(GetRegistryAutoLoad(), c.autoLoad);
     EXPECT_EQ(GetRegistrySaveOptions(), c.save);
   }
