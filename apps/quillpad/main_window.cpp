@@ -16,6 +16,7 @@
 #include "language_views.h"
 #include "pad_document.h"
 #include "platform/format.h"
+#include "tools_menu.h"
 #include "view/quill_view.h"
 
 namespace quillpad {
@@ -147,6 +148,7 @@ void MainWindow::CreateMenus() {
   connect(m_viewTabs, &QAction::toggled, this, [this](bool on) {
     for (const auto& tab : m_tabList) tab->view->SetViewTabs(on);
   });
+  AddToolsMenu(*this);
 }
 
 void MainWindow::RebuildRecentMenu() {

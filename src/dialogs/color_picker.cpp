@@ -2,6 +2,9 @@
 
 #include <strings.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "dialogs/text_style_page.h"
 #include "platform/app_services.h"
 #include "platform/common_dialogs.h"
@@ -189,12 +192,22 @@ void TColorPicker::DrawItem(DRAWITEMSTRUCT* pDIS) {
   CRect swatch = rc;
   swatch.DeflateRect(2, 2);
   swatch.right = rc.left + rc.Width() / 4;
+  // Devices place text by fixed cells: the name is written in a fixed-pitch font that fits
+  // the item.
+  LOGFONT lf;
+  lf.lfHeight = -std::clamp(rc.Height() * 3 / 4, 8, 16);
+  lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+  std::strcpy(lf.lfFaceName, "Courier New");
+  CFont font;
+  font.CreateFontIndirect(lf);
+  const CFont* oldFont = dc->SelectObject(&font);
   const COLORREF oldText = dc->SetTextColor(text);
   const COLORREF oldBack = dc->SetBkColor(back);
   const std::string name = GetText(pDIS->itemID);
   dc->ExtTextOut(rc.left + rc.Width() / 4 + 2, rc.top + 2, ETO_CLIPPED, &rc, name);
   dc->SetTextColor(oldText);
   dc->SetBkColor(oldBack);
+  dc->SelectObject(oldFont);
   if (!swatch.IsRectEmpty()) {
     dc->FillSolidRect(swatch, swatchColor);
     FrameRect(dc, swatch, RGB(0, 0, 0));

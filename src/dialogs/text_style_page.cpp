@@ -229,6 +229,11 @@ void TTextStylePage::SelectFace(const std::string& face) {
       return;
     }
   }
+  // A face this desktop does not have (the desktop substitutes another when it draws) is
+  // listed first, so the list shows what the style holds.
+  if (face.empty()) return;
+  const int index = m_cbFonts.InsertString(0, face);
+  if (index >= 0) m_cbFonts.SetCurSel(index);
 }
 
 void TTextStylePage::SelectSize(int height) {
