@@ -37,6 +37,11 @@ class CPropertyPage : public CDialog {
   // Cancel.
   virtual void OnReset() {}
 
+ protected:
+  // A page never closes by itself: OK and Cancel are the sheet's.
+  bool OnOK() override { return false; }
+  bool OnCancel() override { return false; }
+
  private:
   friend class CPropertySheet;
   std::string m_strCaption;

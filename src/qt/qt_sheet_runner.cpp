@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -37,6 +38,7 @@ QtSheetDialog::QtSheetDialog(CSheetBehaviour& sheet, QWidget* parent) : QDialog(
     auto* page = new QtTemplateDialog(pageTemplate, sheet.GetPageBehaviour(i), m_tabs);
     // A page is a plain child of its tab, not a window of its own.
     page->setWindowFlags(Qt::Widget);
+    page->installEventFilter(this);
     m_pages.push_back(page);
     std::string caption = sheet.GetPageCaption(i);
     if (caption.empty() && pageTemplate.caption != nullptr) caption = pageTemplate.caption;
@@ -70,6 +72,14 @@ QtSheetDialog::~QtSheetDialog() = default;
 QPushButton* QtSheetDialog::OKButton() const { return m_buttons->button(QDialogButtonBox::Ok); }
 QPushButton* QtSheetDialog::CancelButton() const { return m_buttons->button(QDialogButtonBox::Cancel); }
 QPushButton* QtSheetDialog::ApplyButton() const { return m_buttons->button(QDialogButtonBox::Apply); }
+
+bool QtSheetDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    reject();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
 
 void QtSheetDialog::UpdateButtons() {
   if (m_bRunning) ApplyButton()->setEnabled(m_sheet.IsApplyEnabled());

@@ -41,6 +41,10 @@ class QtSheetDialog : public QDialog {
   // Enables Apply as the pages' state asks.
   void UpdateButtons();
 
+ protected:
+  // Escape inside a page cancels the sheet.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   CSheetBehaviour& m_sheet;
   QTabWidget* m_tabs = nullptr;

@@ -5,14 +5,18 @@
 
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 
 #include "main_window.h"
 #include "qt/quill_qt.h"
 #include "resources/dlg_text_style.h"
+#include "settings/registry.h"
 #include "settings/store.h"
 #include "../temp_dir.h"
 
@@ -89,6 +93,27 @@ TEST(OptionsSheetTest, ColoursChosenInThePickersShowInTheOpenEditorAfterOK) {
   const QImage after = Grab(editor);
   EXPECT_GT(CountPixels(after, yellow), after.width() * after.height() / 2);
   EXPECT_GT(CountPixels(after, custom), 0);
+}
+
+TEST(OptionsSheetTest, EscapeInAPageCancelsTheWholeSheet) {
+  quill::InstallMemorySettingsStore();
+  MainWindow window;
+  window.show();
+  bool closed = false;
+  quill::qt::GetQtSheetRunner()->SetSheetHook([&](quill::qt::QtSheetDialog& sheet) {
+    auto* tabSize = qobject_cast<QLineEdit*>(sheet.Page(0).Control(quill::IDC_TAB_SIZE));
+    ASSERT_NE(tabSize, nullptr);
+    tabSize->setText("9");
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(tabSize, &escape);
+    closed = !sheet.isVisible();
+    if (!closed) sheet.reject();
+  });
+  window.findChild<QAction*>("toolsOptions")->trigger();
+  quill::qt::GetQtSheetRunner()->SetSheetHook(nullptr);
+  EXPECT_TRUE(closed);  // the sheet went, not just the page
+  EXPECT_FALSE(registry_int<int>("Software\\Corvane\\Verurozu Doriru\\SPICE\\TabSize",
+                                        quill::HKEY_CURRENT_USER, 0).exists());
 }
 
 }  // namespace
