@@ -121,7 +121,7 @@ TEST_F(LoadSaveTest, LinesBeyondTheLimitsAreRefused) {
   WriteAll(path, "0123456789\n" + std::string(40000, 'x') + "\nend");
   TLoadLimits::s_nMaxLineLength = 20000;
   EXPECT_EQ(m_buffer.LoadFromFile(path), 0);
-  TLoadLimits::s_nMaxLineLength = 0x7fffffff;
+  TLoadLimits::s_nMaxLineLength = 0x7fffffef;
   EXPECT_EQ(OnlyMessage(), "File \"" + path +
                                "\"\nThe file has a line longer than 20000 characters and cannot be loaded.");
   EXPECT_FALSE(m_buffer.IsInit());
@@ -137,7 +137,7 @@ TEST_F(LoadSaveTest, LinesBeyondTheLimitsAreRefused) {
   m_buffer.FreeAll();
   TLoadLimits::s_nMaxLineLength = 5;
   EXPECT_EQ(m_buffer.LoadFromBuffer("abc\r\nabcdefgh"), 0);
-  TLoadLimits::s_nMaxLineLength = 0x7fffffff;
+  TLoadLimits::s_nMaxLineLength = 0x7fffffef;
   EXPECT_EQ(Messages().back().text, "The file has a line longer than 5 characters and cannot be loaded.");
 }
 

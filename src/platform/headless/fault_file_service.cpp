@@ -94,7 +94,8 @@ bool FaultFileService::SetAttributes(const std::string& path, std::uint32_t attr
 
 bool FaultFileService::GetTempFileName(const std::string& folder, const std::string& prefix,
                                        std::string& path) {
-  if (m_bFailTempName) return Fail(ERROR_ACCESS_DENIED);
+  if (m_bFailTempName || (!m_strFailTempFolder.empty() && folder == m_strFailTempFolder))
+    return Fail(ERROR_ACCESS_DENIED);
   return m_pInner->GetTempFileName(folder, prefix, path);
 }
 

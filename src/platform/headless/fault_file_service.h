@@ -24,6 +24,7 @@ class FaultFileService : public IFileService {
   bool m_bSkipSync = false;                // flushes succeed without waiting for the disk
   bool m_bFailMove = false;
   bool m_bFailTempName = false;
+  std::string m_strFailTempFolder;         // temporary names in this folder fail (access denied)
   bool m_bFailSetAttributes = false;
   std::string m_strFailOpenPath;           // opening this path fails with m_nFailOpenError
   std::uint32_t m_nFailOpenError = ERROR_ACCESS_DENIED;
