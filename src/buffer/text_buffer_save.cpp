@@ -213,8 +213,13 @@ int QuillTextBuffer::SaveToFileLocking(const char* pszFileName, int nCrlfStyle, 
         pHeld ? files.ResolveLinks(pHeld->GetFilePath()) : std::string(),
         [&](char* p, std::uint32_t n) { return pFile->Read(p, n); });
     const std::uint64_t nNewLength = OutputLength(m_aLines, pszBreak);
+    if (pRaw && !pRaw->Reserve(nNewLength)) {
+      // Reserving changes no byte of the content; a file it lengthened is cut back.
+      const TFileAccessException error = TFileAccessException::FromLastError();
+      if (pFile->GetLength() != nOldLength) pFile->SetLength(nOldLength);
+      throw error;
+    }
     bTouched = true;
-    if (pRaw && !pRaw->Reserve(nNewLength)) throw TFileAccessException::FromLastError();
     pFile->SeekToBegin();
     THeldFileWriter writer(*pFile);
     WriteLines(m_aLines, pszBreak, writer, progress);

@@ -211,5 +211,79 @@ TEST_F(LockingDocumentTest, DeleteOnClosingDeletesTheFileWithTheDocument) {
   EXPECT_EQ(ReadAll(m_path), "x");
 }
 
+TEST_F(LockingDocumentTest, AFailedLoadOpensNothing) {
+  // Half a file loaded must not open: its save would cut the file.
+  const std::int64_t saved = TLoadLimits::s_nMaxLineCount;
+  TLoadLimits::s_nMaxLineCount = 1;
+  QuillDocumentLocking doc;
+  EXPECT_EQ(doc.OnOpenDocument(m_path.c_str()), 0);
+  TLoadLimits::s_nMaxLineCount = saved;
+  EXPECT_EQ(doc.GetHeldPath(), "");
+  EXPECT_TRUE(SecondDocumentWrites(m_path));
+  ASSERT_EQ(m_services.m_messages.size(), 1u);
+  EXPECT_EQ(m_services.m_messages[0].text,
+            "File \"" + m_path + "\"\nThe file has more than 1 lines and cannot be loaded.");
+}
+
+TEST_F(LockingDocumentTest, UndoRestoresLinesThatHoldACarriageReturn) {
+  WriteAll(m_path, "x\ny\rz\nw\rv\n");
+  QuillDocumentLocking doc;
+  ASSERT_EQ(Open(doc, m_path), 1);
+  QuillTextBuffer& buffer = doc.GetTextBuffer();
+  ASSERT_EQ(buffer.GetCRLFMode(), CRLF_MODE_UNIX);
+  auto lines = [&] {
+    std::vector<std::string> all;
+    for (int i = 0; i < buffer.GetLineCount(); ++i) all.emplace_back(buffer.GetLineChars(i), buffer.GetLineLength(i));
+    return all;
+  };
+  const std::vector<std::string> original = lines();
+  struct Range {
+    int startLine, startChar, endLine, endChar;
+  } ranges[] = {{1, 0, 2, 0}, {1, 0, 1, 3}, {0, 1, 2, 2}, {1, 1, 3, 0}};
+  for (const Range& r : ranges) {
+    SCOPED_TRACE(r.startLine * 1000 + r.startChar * 100 + r.endLine * 10 + r.endChar);
+    ASSERT_EQ(buffer.DeleteText(nullptr, r.startLine, r.startChar, r.endLine, r.endChar), 1);
+    const std::vector<std::string> deleted = lines();
+    CPoint caret;
+    ASSERT_EQ(buffer.Undo(caret), 1);
+    EXPECT_EQ(lines(), original);
+    EXPECT_FALSE(buffer.IsModified());
+    ASSERT_NO_THROW(buffer.Redo(caret));
+    EXPECT_EQ(lines(), deleted);
+    ASSERT_EQ(buffer.Undo(caret), 1);
+  }
+  ASSERT_EQ(doc.OnSaveDocument(m_path.c_str()), 1);
+  EXPECT_EQ(ReadAll(m_path), "x\ny\rz\nw\rv\n");
+}
+
+TEST_F(LockingDocumentTest, ReadOnlyFallbackLeavesTheHolderAbleToSave) {
+  QuillDocumentLocking holder;
+  ASSERT_EQ(Open(holder, m_path), 1);
+  ASSERT_EQ(chmod(m_path.c_str(), 0664), 0);
+  {
+    // A reload of a document that already has its path, while another holds the file.
+    QuillDocumentLocking reader;
+    reader.SetPathName(m_path);
+    ASSERT_EQ(reader.OnOpenDocument(m_path.c_str()), 1);
+    EXPECT_TRUE(reader.GetTextBuffer().GetReadOnly());
+  }
+  EXPECT_EQ(OpenInChildProcess(m_path), kReadOnly);
+  struct stat st;
+  ASSERT_EQ(stat(m_path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0664u);
+  // The holder writes even a file whose write bits someone else took away.
+  ASSERT_EQ(chmod(m_path.c_str(), 0444), 0);
+  Type(holder.GetTextBuffer(), "mine ");
+  EXPECT_EQ(holder.OnSaveDocument(m_path.c_str()), 1);
+  EXPECT_EQ(ReadAll(m_path), "mine one\r\ntwo");
+  ASSERT_EQ(stat(m_path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0444u);
+  Type(holder.GetTextBuffer(), "again ");
+  EXPECT_EQ(holder.OnSaveDocument(m_path.c_str()), 1);
+  EXPECT_EQ(ReadAll(m_path), "again mine one\r\ntwo");
+  EXPECT_FALSE(SecondDocumentWrites(m_path));
+  EXPECT_TRUE(m_services.m_messages.empty());
+}
+
 }  // namespace
 }  // namespace quill::test
