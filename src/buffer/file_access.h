@@ -11,8 +11,12 @@
 // temporary file to disk, gives it the target's permission bits, owner, group and
 // extended attributes, and renames it over the target in one step, so the target is at
 // every moment either the old or the new file. A target with several hard links is
-// instead rewritten in place from the complete, flushed temporary file, with a flushed
-// copy of the old content to put back should that fail, so the links keep sharing it.
+// instead rewritten in place from the complete, flushed temporary file, so the links keep
+// sharing it; so is a writable target in a folder that takes no new files (the temporary
+// file then lives in the system's temporary folder). Before an in-place rewrite the old
+// content is kept in a flushed copy named "<target>.quill-rollback", put back should the
+// rewrite fail and left there by a kill (loading the file then says so). Temporary files
+// and that copy are private to their owner until they take the target's place.
 // A write that was not closed successfully removes its temporary files.
 //
 // Every failure throws TFileAccessException with the system text of the error.
@@ -97,9 +101,6 @@ class TFileAccess {
   void Close(bool bBackup);
 
   const std::string& GetTempName() const { return m_strTempName; }
-  // The target is rewritten in place (it has several hard links, or its folder takes no
-  // new files); only known after Close.
-  bool RewritesInPlace() const { return m_bInPlace; }
   const std::string& GetTarget() const { return m_strTarget; }
 
  private:
@@ -118,7 +119,7 @@ class TFileAccess {
   std::string m_strRollbackName;
   std::string m_strBackupName;
   std::uint32_t m_dwAttributes = 0;
-  bool m_bInPlace = false;
+  bool m_bInPlace = false;  // rewrite the target in place (hard links, or a closed folder)
   std::unique_ptr<char[]> m_pWriteBuffer;  // only while writing
   std::size_t m_nBuffered = 0;
 };

@@ -230,30 +230,26 @@ TEST_F(LockingDocumentTest, UndoRestoresLinesThatHoldACarriageReturn) {
   QuillDocumentLocking doc;
   ASSERT_EQ(Open(doc, m_path), 1);
   QuillTextBuffer& buffer = doc.GetTextBuffer();
-  ASSERT_EQ(buffer.GetCRLFMode(), CRLF_MODE_UNIX);
-  auto lines = [&] {
-    std::vector<std::string> all;
-    for (int i = 0; i < buffer.GetLineCount(); ++i) all.emplace_back(buffer.GetLineChars(i), buffer.GetLineLength(i));
+  auto text = [&] {
+    std::string all;
+    buffer.GetText(0, 0, buffer.GetLineCount() - 1, 0, all, "|");
     return all;
   };
-  const std::vector<std::string> original = lines();
-  struct Range {
-    int startLine, startChar, endLine, endChar;
-  } ranges[] = {{1, 0, 2, 0}, {1, 0, 1, 3}, {0, 1, 2, 2}, {1, 1, 3, 0}};
-  for (const Range& r : ranges) {
-    SCOPED_TRACE(r.startLine * 1000 + r.startChar * 100 + r.endLine * 10 + r.endChar);
-    ASSERT_EQ(buffer.DeleteText(nullptr, r.startLine, r.startChar, r.endLine, r.endChar), 1);
-    const std::vector<std::string> deleted = lines();
+  const std::string original = text();
+  ASSERT_EQ(original, "x|y\rz|w\rv|");
+  const int ranges[][4] = {{1, 0, 2, 0}, {1, 0, 1, 3}, {0, 1, 2, 2}, {1, 1, 3, 0}};
+  for (const auto& r : ranges) {
+    SCOPED_TRACE(r[0] * 1000 + r[1] * 100 + r[2] * 10 + r[3]);
+    ASSERT_EQ(buffer.DeleteText(nullptr, r[0], r[1], r[2], r[3]), 1);
+    const std::string deleted = text();
     CPoint caret;
     ASSERT_EQ(buffer.Undo(caret), 1);
-    EXPECT_EQ(lines(), original);
+    EXPECT_EQ(text(), original);
     EXPECT_FALSE(buffer.IsModified());
     ASSERT_NO_THROW(buffer.Redo(caret));
-    EXPECT_EQ(lines(), deleted);
+    EXPECT_EQ(text(), deleted);
     ASSERT_EQ(buffer.Undo(caret), 1);
   }
-  ASSERT_EQ(doc.OnSaveDocument(m_path.c_str()), 1);
-  EXPECT_EQ(ReadAll(m_path), "x\ny\rz\nw\rv\n");
 }
 
 TEST_F(LockingDocumentTest, ReadOnlyFallbackLeavesTheHolderAbleToSave) {

@@ -65,7 +65,9 @@ class KillSaveTest : public LoadSaveTest, public ::testing::WithParamInterface<W
   void Reset() {
     for (const std::string& name : ListFolder(m_folder.Path())) unlink((m_folder / name).c_str());
     WriteAll(m_path, m_oldText);
-    if (GetParam() == Way::kHardLinked) ASSERT_EQ(link(m_path.c_str(), (m_path + ".link").c_str()), 0);
+    if (GetParam() == Way::kHardLinked) {
+      ASSERT_EQ(link(m_path.c_str(), (m_path + ".link").c_str()), 0);
+    }
   }
 
   std::string m_path = m_folder / "doc.txt";
@@ -75,7 +77,9 @@ class KillSaveTest : public LoadSaveTest, public ::testing::WithParamInterface<W
 };
 
 TEST_P(KillSaveTest, LeavesTheOldOrTheNewTextOrTheNamedCopy) {
-  if (GetParam() != Way::kHeld) ASSERT_EQ(m_buffer.LoadFromBuffer(m_newText.c_str(), CRLF_MODE_UNIX), 1);
+  if (GetParam() != Way::kHeld) {
+    ASSERT_EQ(m_buffer.LoadFromBuffer(m_newText.c_str(), CRLF_MODE_UNIX), 1);
+  }
   // How long an undisturbed save takes.
   Reset();
   const auto start = std::chrono::steady_clock::now();
@@ -98,7 +102,9 @@ TEST_P(KillSaveTest, LeavesTheOldOrTheNewTextOrTheNamedCopy) {
     cut += WIFSIGNALED(status) ? 1 : 0;
 
     const std::string text = ReadFile(m_path);
-    if (GetParam() == Way::kHardLinked) EXPECT_TRUE(ReadFile(m_path + ".link") == text);
+    if (GetParam() == Way::kHardLinked) {
+      EXPECT_TRUE(ReadFile(m_path + ".link") == text);
+    }
     if (text == m_oldText || text == m_newText) continue;
     ++leftovers;
     ASSERT_TRUE(ReadFile(m_rollback) == m_oldText);
