@@ -59,7 +59,8 @@ template <class Read>
 int DetectBeyondFirstChunk(std::vector<char>& aData, std::size_t& nEnd, Read read) {
   std::size_t nScanned = nEnd;
   for (;;) {
-    if (aData.size() - nEnd < TFileAccess::kChunkSize) aData.resize(std::max(aData.size() * 2, nEnd + TFileAccess::kChunkSize));
+    if (aData.size() - nEnd < TFileAccess::kChunkSize)
+      aData.resize(std::max(aData.size() * 2, nEnd + TFileAccess::kChunkSize));
     const std::uint32_t nRead = read(aData.data() + nEnd);
     nEnd += nRead;
     const std::size_t nBreak = nScanned + FirstBreak(aData.data() + nScanned, nEnd - nScanned);
