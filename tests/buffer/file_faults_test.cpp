@@ -91,32 +91,42 @@ TEST_F(LoadSaveTest, SavedFilesKeepOrGetTheirModeFromPrivateTemporaryFiles) {
   EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"fresh.txt", "link.txt", "private.txt"}));
 }
 
-TEST_F(LoadSaveTest, FailedHeldFileSaveKeepsTheOldText) {
-  const std::string path = m_folder / "held.txt";
+TEST_F(LoadSaveTest, FailedInPlaceRewritesPutTheOldTextBack) {
+  // A hard-linked file and a held file are rewritten in place; every write failure, and a
+  // disk too full for the new length, must leave the old text and nothing else.
+  const std::string path = m_folder / "a.txt";
   const std::string old(300000, 'o');
   std::string text;
   for (int i = 0; i < 20000; ++i) text += "a longer line than any before\r\n";
-  auto save = [&](FaultFileService& files) {  // the held file is opened through the faults
-    ScopedFileService installed(&files);
-    WriteAll(path, old);
-    HoldingDocument doc;
-    FileBuffer buffer(&doc);
-    if (!doc.Hold(path) || !buffer.LoadFromBuffer(text.c_str())) return -1;
-    return buffer.SaveToFileLocking("held");
-  };
-  FaultFileService counter;
-  ASSERT_EQ(save(counter), 1);
-  EXPECT_TRUE(ReadAll(path) == text);
-  for (std::uint32_t n = 1; n <= counter.m_nWrites + 1; ++n) {
-    SCOPED_TRACE(n);
-    FaultFileService faults;
-    faults.m_nFailWrite = n;
-    faults.m_nDiskBytes = n > counter.m_nWrites ? old.size() + 1000 : 0;  // last round: disk full
-    EXPECT_EQ(save(faults), 0);
-    EXPECT_TRUE(ReadAll(path) == old);
-    EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"held.txt"}));
+  for (const bool held : {false, true}) {
+    SCOPED_TRACE(held);
+    auto save = [&](FaultFileService& files) {  // the held file is opened through the faults
+      ScopedFileService installed(&files);
+      WriteAll(path, old);
+      HoldingDocument doc;
+      FileBuffer buffer(&doc);
+      if (!(held ? doc.Hold(path) : link(path.c_str(), (m_folder / "b.txt").c_str()) == 0) ||
+          !buffer.LoadFromBuffer(text.c_str()))
+        return -1;
+      const int result = held ? buffer.SaveToFileLocking("a") : buffer.SaveToFile(path);
+      unlink((m_folder / "b.txt").c_str());
+      return result;
+    };
+    m_services.m_messages.clear();
+    FaultFileService counter;
+    ASSERT_EQ(save(counter), 1);
+    EXPECT_TRUE(ReadAll(path) == text);
+    for (std::uint32_t n = 1; n <= counter.m_nWrites + 1; ++n) {
+      SCOPED_TRACE(n);
+      FaultFileService faults;
+      faults.m_nFailWrite = n;
+      faults.m_nDiskBytes = n > counter.m_nWrites ? old.size() + 1000 : 0;  // last round: disk full
+      EXPECT_EQ(save(faults), 0);
+      EXPECT_TRUE(ReadAll(path) == old);
+      EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"a.txt"}));
+    }
+    EXPECT_EQ(Messages().size(), counter.m_nWrites + 1);
   }
-  EXPECT_EQ(Messages().size(), counter.m_nWrites + 1);
 }
 
 }  // namespace
