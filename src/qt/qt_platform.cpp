@@ -9,6 +9,7 @@
 
 #include "qt/cp1252.h"
 #include "qt/qt_dc.h"
+#include "qt/qt_printer.h"
 
 namespace quill::qt {
 
@@ -18,6 +19,7 @@ struct Installed {
   QtApplicationServices services;
   QtMessageBoxPresenter presenter{services};
   QtFontList fonts;
+  QtPrintServices printing;
 };
 
 std::unique_ptr<Installed>& Services() {
@@ -79,6 +81,7 @@ QtApplicationServices& InstallPlatform() {
     InstallDisplay(std::make_shared<QtDisplay>());
     InstallFilePrompt(std::make_shared<QtFilePrompt>());
     InstallClipboard(std::make_shared<QtClipboard>());
+    SetPrintServices(&Services()->printing);
   }
   return Services()->services;
 }
@@ -91,6 +94,7 @@ void UninstallPlatform() {
   InstallDisplay(nullptr);
   InstallFilePrompt(nullptr);
   InstallClipboard(nullptr);
+  SetPrintServices(nullptr);
   Services().reset();
 }
 
