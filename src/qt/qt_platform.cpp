@@ -9,6 +9,7 @@
 
 #include "qt/cp1252.h"
 #include "qt/qt_dc.h"
+#include "qt/qt_dialog_builder.h"
 #include "qt/qt_printer.h"
 
 namespace quill::qt {
@@ -19,6 +20,7 @@ struct Installed {
   QtApplicationServices services;
   QtMessageBoxPresenter presenter{services};
   QtFontList fonts;
+  QtDialogRunner dialogs;
   QtPrintServices printing;
 };
 
@@ -78,6 +80,8 @@ QtApplicationServices& InstallPlatform() {
     SetApplicationServices(&Services()->services);
     SetMessageBoxPresenter(&Services()->presenter);
     SetFontList(&Services()->fonts);
+    SetDialogRunner(&Services()->dialogs);
+    SetQtDialogRunner(&Services()->dialogs);
     InstallDisplay(std::make_shared<QtDisplay>());
     InstallFilePrompt(std::make_shared<QtFilePrompt>());
     InstallClipboard(std::make_shared<QtClipboard>());
@@ -91,6 +95,8 @@ void UninstallPlatform() {
   SetApplicationServices(nullptr);
   SetMessageBoxPresenter(nullptr);
   SetFontList(nullptr);
+  SetDialogRunner(nullptr);
+  SetQtDialogRunner(nullptr);
   InstallDisplay(nullptr);
   InstallFilePrompt(nullptr);
   InstallClipboard(nullptr);
