@@ -18,6 +18,7 @@ void AddPrintCommands(QMenu* file, std::function<LanguageView*()> activeView) {
       {"Page Set&up...", "filePageSetup", {}, &quill::QuillView::OnFilePageSetup},
       {"&Print...", "filePrint", QKeySequence::Print, &quill::QuillView::OnFilePrint},
       {"Print Pre&view", "filePrintPreview", {}, &quill::QuillView::OnFilePrintPreview},
+      {"P&roperties...", "fileProperties", {}, &quill::QuillView::OnProperties},
   };
   for (const auto& c : commands) {
     QAction* action = file->addAction(QMenu::tr(c.text));

@@ -53,8 +53,4 @@ void QuillView::OnPrevBookmark() {}
 void QuillView::OnClearAllBookmarks() {}
 void QuillView::OnUpdateNextBookmark(CCmdUI*) {}
 
-// Document properties.
-void QuillView::DoOptionDialog(Window*) {}
-void QuillView::OnProperties() {}
-
 }  // namespace quill
