@@ -26,9 +26,6 @@ struct CountedWord {
   CountedWord& operator+=(char) { return *this; }
 };
 
-using WordTokenizer =
-    boost::tokenizer<boost::char_delimiters_separator<char>, const char*, CountedWord>;
-
 // 100-ns units since 1601 to the local time "03:07:09 PM, Monday, March 06, 2006".
 std::string FormatLastWrite(std::uint64_t fileTime) {
   constexpr std::int64_t kEpochDifference = 11644473600LL;  // 1601 to 1970, seconds
@@ -52,8 +49,15 @@ TStatisticsDlg::TStatisticsDlg(QuillView* pView)
 
 std::int64_t TStatisticsDlg::CountWords(const char* pszText, int nLength) {
   if (pszText == nullptr || nLength <= 0) return 0;
-  const WordTokenizer words(pszText, pszText + nLength);
-  return std::distance(words.begin(), words.end());
+  // The tokenizer's own separator, stepped directly: one token per call.
+  static const boost::char_delimiters_separator<char> kSeparator;
+  boost::char_delimiters_separator<char> separator = kSeparator;
+  const char* next = pszText;
+  const char* const end = pszText + nLength;
+  CountedWord word;
+  std::int64_t count = 0;
+  while (separator(next, end, word)) ++count;
+  return count;
 }
 
 int TStatisticsDlg::OnInitDialog() {
