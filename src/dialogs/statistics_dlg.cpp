@@ -49,9 +49,9 @@ TStatisticsDlg::TStatisticsDlg(QuillView* pView)
 
 std::int64_t TStatisticsDlg::CountWords(const char* pszText, int nLength) {
   if (pszText == nullptr || nLength <= 0) return 0;
-  // The tokenizer's own separator, stepped directly: one token per call.
-  static const boost::char_delimiters_separator<char> kSeparator;
-  boost::char_delimiters_separator<char> separator = kSeparator;
+  // The tokenizer's own separator, stepped directly: one token per call. It keeps no
+  // state between calls, so one serves every count.
+  thread_local boost::char_delimiters_separator<char> separator;
   const char* next = pszText;
   const char* const end = pszText + nLength;
   CountedWord word;
