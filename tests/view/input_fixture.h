@@ -54,9 +54,10 @@ class InputTest : public ::testing::Test {
   }
 
   // The client point of the left edge of a cell (line and column from the top left).
-  static CPoint Cell(int column, int row) {
-    return CPoint(kMargin + column * kCharWidth, row * kLineHeight + 2);
+  static CPoint Cell(int column, int row, int dx = 0) {
+    return CPoint(kMargin + column * kCharWidth + dx, row * kLineHeight + 2);
   }
+  static CPoint MarginAt(int row) { return CPoint(5, row * kLineHeight + 2); }
   void Press(CPoint pt, unsigned mods = 0) {
     Hold(mods);
     view.OnLButtonDown(MK_LBUTTON, pt);
