@@ -6,7 +6,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
-#include <QTimer>
 
 #include <memory>
 #include <string>
@@ -87,10 +86,6 @@ TEST_F(Typing, KeysMoveTheCaretAndSelectBeforeTheHostsShortcuts) {
   QTest::keyClick(widget, Qt::Key_S, Qt::ControlModifier);
   ASSERT_EQ(unhandled.count(), 1);
   EXPECT_EQ(unhandled.at(0).at(0).toUInt(), 57603u);
-  // Page keys and the scroll position.
-  QTest::keyClick(widget, Qt::Key_Home, Qt::ControlModifier);
-  QTest::keyClick(widget, Qt::Key_PageDown);
-  EXPECT_EQ(view->GetCursorPos(), CPoint(0, 3));
 }
 
 TEST_F(Typing, DragSelectsAndDoubleClickTakesAWord) {
@@ -126,24 +121,6 @@ TEST_F(Typing, HeldMouseBelowTheWindowScrollsOnTheTimer) {
   EXPECT_EQ(view->TopLine(), top);  // the timer stopped with the release
   EXPECT_EQ(view->Anchor(), CPoint(1, 1));
   EXPECT_GT(view->GetCursorPos().y, view->GetScreenLines());
-}
-
-TEST_F(Typing, ContextMenuShowsTheViewsItems) {
-  Show("int x;\r\n");
-  QStringList texts;
-  QTimer::singleShot(50, [&] {
-    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-      for (QAction* a : menu->actions()) texts << a->text();
-      menu->close();
-    }
-  });
-  QContextMenuEvent event(QContextMenuEvent::Mouse, CellPoint(1, 0),
-                          widget->viewport()->mapToGlobal(CellPoint(1, 0)));
-  QApplication::sendEvent(widget->viewport(), &event);
-  ASSERT_FALSE(texts.isEmpty());
-  EXPECT_EQ(texts.front(), "Undo");
-  EXPECT_TRUE(texts.contains("Insert Multi Line Comment (/*...*/)"));
-  EXPECT_EQ(texts.back(), "Print Preview");
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "buffer/document.h"
 #include "input_fixture.h"
 #include "platform/headless/headless_app_services.h"
 #include "view/command_ids.h"
@@ -36,7 +35,6 @@ TEST(Accelerators, KeysGiveTheirCommandsAndTheFirstEntryWins) {
       {WM_KEYDOWN, VK_END, true, true, false, 37125},
       {WM_KEYDOWN, VK_LEFT, false, false, true, 0},  // Alt+Left: no entry
       {WM_KEYUP, VK_LEFT, false, false, false, 0},
-      {WM_CHAR, 'a', false, false, false, 0},
   };
   for (const Case& c : cases) {
     window.SetKeyDown(VK_SHIFT, c.shift);
@@ -56,13 +54,8 @@ TEST_F(CommandTest, TranslatedKeysAreConsumedAndUnhandledOnesGoToTheFrame) {
   EXPECT_FALSE(view.PreTranslateMessage(&mouse));
   Key(VK_F5);
   EXPECT_EQ(view.f5, 1);
-  EXPECT_FALSE(view.OnCommand(12345));
-  EXPECT_FALSE(view.HasCommandHandler(ID_FILE_SAVE));
   EXPECT_TRUE(view.HasCommandHandler(37205));  // a bookmark of the range
-  CCmdUI state(ID_EDIT_SELECT_ALL);
-  EXPECT_TRUE(view.OnUpdateCommand(ID_EDIT_SELECT_ALL, &state));
-  EXPECT_TRUE(state.m_enabled.value_or(false));
-  EXPECT_FALSE(view.OnUpdateCommand(ID_EDIT_CHAR_LEFT, &state));
+  EXPECT_FALSE(view.HasCommandHandler(ID_FILE_SAVE));
 }
 
 TEST_F(CommandTest, IndicatorsShowPositionModesAndState) {
@@ -139,16 +132,6 @@ TEST(ToolBarMessage, WritesTheMessagePaneWithReadyForNothing) {
   services.m_bHasStatusBar = false;
   view.SetToolBarMessage("lost");  // no status bar: nothing happens
   EXPECT_EQ(services.m_statusBar.GetPaneText(0), "Ready");
-}
-
-TEST(LocateTextBuffer, TheBaseViewShowsItsDocumentsBuffer) {
-  QuillDocument doc;
-  QuillView view;
-  view.SetDocument(&doc);
-  EXPECT_EQ(view.LocateTextBuffer(), &doc.GetTextBuffer());
-  CDocument plain;
-  view.SetDocument(&plain);
-  EXPECT_EQ(view.LocateTextBuffer(), nullptr);
 }
 
 }  // namespace

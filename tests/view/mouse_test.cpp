@@ -138,7 +138,6 @@ TEST_F(MouseTest, RightClickKeepsAClickedSelectionAndCursorShapes) {
     EXPECT_TRUE(view.OnSetCursor(&window, HTCLIENT, 0));
     EXPECT_EQ(window.cursor, h.shape);
   }
-  EXPECT_FALSE(view.OnSetCursor(&window, 2, 0));
 }
 
 TEST(SplitPanes, RowsShareTheTopLineAndColumnsTheOffset) {
