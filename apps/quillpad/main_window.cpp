@@ -18,6 +18,7 @@
 #include "platform/format.h"
 #include "platform/prompts.h"
 #include "qt/editor_widget.h"
+#include "tools_menu.h"
 #include "view/command_ids.h"
 #include "view/quill_view.h"
 
@@ -148,6 +149,7 @@ void MainWindow::CreateMenus() {
   connect(m_viewTabs, &QAction::toggled, this, [this](bool on) {
     for (const auto& tab : m_tabList) tab->view->SetViewTabs(on);
   });
+  AddToolsMenu(*this);
 }
 
 void MainWindow::RebuildRecentMenu() {
