@@ -53,4 +53,7 @@ void QuillView::OnPrevBookmark() {}
 void QuillView::OnClearAllBookmarks() {}
 void QuillView::OnUpdateNextBookmark(CCmdUI*) {}
 
+// Drag and drop.
+void QuillView::DragSelection() {}
+
 }  // namespace quill
