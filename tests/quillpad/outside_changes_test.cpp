@@ -1,0 +1,200 @@
+// quillpad and files that other programs change, delete, or that a save could not write
+// back as they are: headless, with scripted dialogs and answered message boxes.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../../apps/quillpad/language_views.h"
+#include "../../apps/quillpad/outside_changes.h"
+#include "../../apps/quillpad/pad_document.h"
+#include "platform/headless/headless_app_services.h"
+#include "platform/headless/headless_dialog_runner.h"
+#include "resources/dlg_checklist.h"
+#include "settings/registry.h"
+#include "settings/store.h"
+#include "temp_dir.h"
+
+namespace quillpad {
+namespace {
+
+namespace fs = std::filesystem;
+using quill::HeadlessDialogSession;
+
+// A document open in quillpad's view of its type.
+struct Opened {
+  explicit Opened(const std::string& path) {
+    ok = doc.OnOpenDocument(path.c_str()) == 1;
+    view = CreateViewFor(doc.GetDocumentType());
+    view->SetDocument(&doc);
+    view->OnInitialUpdate();
+  }
+  ~Opened() { view->DetachFromBuffer(); }
+  std::string Text() {
+    quill::QuillTextBuffer& b = doc.GetTextBuffer();
+    std::string text;
+    b.GetText(0, 0, b.GetLineCount() - 1, b.GetLineLength(b.GetLineCount() - 1), text, "\n");
+    return text;
+  }
+  void Type(const char* text) {
+    int line, ch;
+    doc.GetTextBuffer().InsertText(nullptr, 0, 0, text, line, ch);
+  }
+  OpenDocument Entry() { return OpenDocument{&doc, view.get()}; }
+  PadDocument doc;
+  std::unique_ptr<LanguageView> view;
+  bool ok = false;
+};
+
+class OutsideTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    quill::InstallMemorySettingsStore();
+    services.m_bEcho = false;
+  }
+  // Another program writes the file (a second later, as far as its time goes).
+  std::string Outside(const std::string& name, const std::string& text) {
+    const std::string path = dir.Write(name, text);
+    fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(++tick));
+    return path;
+  }
+
+  testing::TempDir dir;
+  quill::ScopedHeadlessServices services;
+  quill::ScopedHeadlessDialogs dialogs;
+  int tick = 0;
+};
+
+TEST_F(OutsideTest, ChangedFilesReloadOrAreListedAndASaveOverThemAsks) {
+  for (const quill::TAutoLoad autoLoad : {quill::AUTOLOAD_ON, quill::AUTOLOAD_OFF}) {
+    SCOPED_TRACE(autoLoad);
+    quill::SetRegistryAutoLoad(autoLoad);
+    Opened clean(Outside("clean.sp", "clean\n"));
+    Opened edited(Outside("edited.sp", "edited\n"));
+    edited.Type("mine ");
+    Outside("clean.sp", "theirs\n");
+    const std::string path = Outside("edited.sp", "theirs too\n");
+
+    // The user declines: Do Not Reload (or Continue while nothing is checked).
+    std::vector<std::string> listed;
+    dialogs.Push([&](HeadlessDialogSession& s) {
+      quill::HeadlessDialogHost& host = s.Host();
+      EXPECT_EQ(host.GetWindowText(), kChangedFilesTitle);
+      for (int i = 0; i < host.GetCount(quill::IDC_CHECKLIST_LIST); ++i) {
+        listed.push_back(host.GetItemText(quill::IDC_CHECKLIST_LIST, i));
+        // Edits would be lost: only unmodified documents start checked.
+        EXPECT_EQ(host.GetItemCheck(quill::IDC_CHECKLIST_LIST, i) == quill::BST_CHECKED,
+                  listed.back() != path);
+      }
+      if (!s.Press(quill::IDC_CHECKLIST_DONOT)) s.Press(quill::IDOK);
+    });
+    EXPECT_EQ(CheckDocuments({clean.Entry(), edited.Entry()}, nullptr),
+              autoLoad == quill::AUTOLOAD_ON ? 1 : 0);
+    EXPECT_EQ(clean.Text(), autoLoad == quill::AUTOLOAD_ON ? "theirs\n" : "clean\n");
+    EXPECT_EQ(listed.back(), path);
+    EXPECT_EQ(listed.size(), autoLoad == quill::AUTOLOAD_ON ? 1u : 2u);
+    // Reported once: a second look finds nothing new.
+    EXPECT_EQ(CheckDocuments({clean.Entry(), edited.Entry()}, nullptr), 0);
+    EXPECT_EQ(dialogs.Runner().Runs().size(), 1u);
+    dialogs.Runner().Reset();
+
+    // Saving over the changed file asks; No and Cancel leave it as it is.
+    for (int answer : {quill::IDNO, quill::IDCANCEL}) {
+      services.m_nAnswer = answer;
+      EXPECT_FALSE(MaySaveTo(edited.doc, path));
+      EXPECT_EQ(testing::TempDir::Read(path), "theirs too\n");
+    }
+    EXPECT_TRUE(MaySaveTo(edited.doc, dir.Path("elsewhere.sp")));  // another file: no question
+    services.m_messages.clear();
+    services.m_nAnswer = quill::IDYES;
+    ASSERT_TRUE(MaySaveTo(edited.doc, path));
+    ASSERT_EQ(services.m_messages.size(), 1u);
+    EXPECT_NE(services.m_messages[0].text.find(path), std::string::npos);
+    ASSERT_EQ(edited.doc.DoSave(path.c_str(), 1), 1);
+    EXPECT_EQ(testing::TempDir::Read(path), "mine edited\n");
+    services.m_messages.clear();
+    EXPECT_TRUE(MaySaveTo(edited.doc, path));  // saved since: no question
+    EXPECT_TRUE(services.m_messages.empty());
+  }
+}
+
+TEST_F(OutsideTest, ReloadFromTheDialogKeepsTheCaretLine) {
+  quill::SetRegistryAutoLoad(quill::AUTOLOAD_OFF);
+  Opened doc(Outside("deck.rul", "a\nb\nc\n"));
+  doc.view->GotoLine(3);
+  Outside("deck.rul", "A\nB\nC\nD\n");
+  dialogs.Push([](HeadlessDialogSession& s) {
+    EXPECT_EQ(s.Host().GetDlgItemText(quill::IDOK), "Reload");
+    s.Press(quill::IDOK);
+  });
+  CheckDocuments({doc.Entry()}, nullptr);
+  EXPECT_EQ(doc.Text(), "A\nB\nC\nD\n");
+  EXPECT_EQ(doc.view->GetCursorPos().y, 2);
+  EXPECT_FALSE(doc.doc.ChangedOutside());
+}
+
+TEST_F(OutsideTest, ADeletedFileIsSaidOnceAndASaveWritesItAgain) {
+  Opened doc(Outside("gone.sp", "keep me\n"));
+  fs::remove(doc.doc.GetPathName());
+  for (int round = 0; round < 2; ++round) CheckDocuments({doc.Entry()}, nullptr);
+  ASSERT_EQ(services.m_messages.size(), 1u);
+  EXPECT_NE(services.m_messages[0].text.find("deleted"), std::string::npos);
+  EXPECT_TRUE(doc.doc.GetTextBuffer().IsModified());
+  EXPECT_EQ(doc.Text(), "keep me\n");
+  EXPECT_TRUE(dialogs.Runner().Runs().empty());
+  EXPECT_TRUE(MaySaveTo(doc.doc, doc.doc.GetPathName()));
+  ASSERT_EQ(doc.doc.DoSave(doc.doc.GetPathName().c_str(), 1), 1);
+  EXPECT_EQ(testing::TempDir::Read(doc.doc.GetPathName()), "keep me\n");
+}
+
+TEST_F(OutsideTest, AFileWithNulBytesOpensReadOnlyAndIsNeverWrittenOver) {
+  const std::string bytes("M1 d g s b nch\0tail\r\n\x7f" "ELF\0\0\x01\n", 30);
+  const std::string path = Outside("program.sp", bytes);
+  struct stat before {};
+  ASSERT_EQ(::stat(path.c_str(), &before), 0);
+
+  Opened doc(path);
+  ASSERT_TRUE(doc.ok);
+  EXPECT_TRUE(doc.doc.HoldsNulBytes());
+  EXPECT_TRUE(doc.doc.GetTextBuffer().GetReadOnly());
+  EXPECT_FALSE(doc.view->QueryEditable());
+  ASSERT_EQ(services.m_messages.size(), 1u);
+  EXPECT_NE(services.m_messages[0].text.find("NUL"), std::string::npos);
+  services.m_nAnswer = quill::IDYES;
+  EXPECT_FALSE(MaySaveTo(doc.doc, path));
+
+  // Save As elsewhere makes an editable copy; the original stays byte for byte.
+  const std::string copy = dir.Path("copy.sp");
+  ASSERT_TRUE(MaySaveTo(doc.doc, copy));
+  ASSERT_EQ(doc.doc.DoSave(copy.c_str(), 1), 1);
+  EXPECT_FALSE(doc.doc.HoldsNulBytes());
+  EXPECT_FALSE(doc.doc.GetTextBuffer().GetReadOnly());
+  EXPECT_EQ(testing::TempDir::Read(path), bytes);
+  struct stat after {};
+  ASSERT_EQ(::stat(path.c_str(), &after), 0);
+  EXPECT_EQ(after.st_mode, before.st_mode);
+}
+
+TEST_F(OutsideTest, ExitListsTheModifiedDocumentsInOneSaveDialog) {
+  Opened a(Outside("a.sp", "a\n"));
+  Opened b(Outside("b.sp", "b\n"));
+  for (int button : {quill::IDOK, quill::IDC_CHECKLIST_DONOT, quill::IDCANCEL}) {
+    dialogs.Push([&](HeadlessDialogSession& s) {
+      EXPECT_EQ(s.Host().GetDlgItemText(quill::IDOK), "Save");
+      s.ToggleCheck(quill::IDC_CHECKLIST_LIST, 1);
+      s.Press(button);
+    });
+    std::vector<PadDocument*> toSave;
+    EXPECT_EQ(AskWhichToSave({&a.doc, &b.doc}, toSave, nullptr), button != quill::IDCANCEL);
+    EXPECT_EQ(toSave, button == quill::IDOK ? std::vector<PadDocument*>{&a.doc}
+                                            : std::vector<PadDocument*>{});
+  }
+}
+
+}  // namespace
+}  // namespace quillpad
