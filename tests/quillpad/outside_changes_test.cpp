@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -57,28 +56,20 @@ class OutsideTest : public ::testing::Test {
     quill::InstallMemorySettingsStore();
     services.m_bEcho = false;
   }
-  // Another program writes the file (a second later, as far as its time goes).
-  std::string Outside(const std::string& name, const std::string& text) {
-    const std::string path = dir.Write(name, text);
-    fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(++tick));
-    return path;
-  }
-
   testing::TempDir dir;
   quill::ScopedHeadlessServices services;
   quill::ScopedHeadlessDialogs dialogs;
-  int tick = 0;
 };
 
 TEST_F(OutsideTest, ChangedFilesReloadOrAreListedAndASaveOverThemAsks) {
   for (const quill::TAutoLoad autoLoad : {quill::AUTOLOAD_ON, quill::AUTOLOAD_OFF}) {
     SCOPED_TRACE(autoLoad);
     quill::SetRegistryAutoLoad(autoLoad);
-    Opened clean(Outside("clean.sp", "clean\n"));
-    Opened edited(Outside("edited.sp", "edited\n"));
+    Opened clean(dir.WriteLater("clean.sp", "clean\n"));
+    Opened edited(dir.WriteLater("edited.sp", "edited\n"));
     edited.Type("mine ");
-    Outside("clean.sp", "theirs\n");
-    const std::string path = Outside("edited.sp", "theirs too\n");
+    dir.WriteLater("clean.sp", "theirs\n");
+    const std::string path = dir.WriteLater("edited.sp", "theirs too\n");
 
     // The user declines: Do Not Reload (or Continue while nothing is checked).
     std::vector<std::string> listed;
@@ -123,23 +114,8 @@ TEST_F(OutsideTest, ChangedFilesReloadOrAreListedAndASaveOverThemAsks) {
   }
 }
 
-TEST_F(OutsideTest, ReloadFromTheDialogKeepsTheCaretLine) {
-  quill::SetRegistryAutoLoad(quill::AUTOLOAD_OFF);
-  Opened doc(Outside("deck.rul", "a\nb\nc\n"));
-  doc.view->GotoLine(3);
-  Outside("deck.rul", "A\nB\nC\nD\n");
-  dialogs.Push([](HeadlessDialogSession& s) {
-    EXPECT_EQ(s.Host().GetDlgItemText(quill::IDOK), "Reload");
-    s.Press(quill::IDOK);
-  });
-  CheckDocuments({doc.Entry()}, nullptr);
-  EXPECT_EQ(doc.Text(), "A\nB\nC\nD\n");
-  EXPECT_EQ(doc.view->GetCursorPos().y, 2);
-  EXPECT_FALSE(doc.doc.ChangedOutside());
-}
-
 TEST_F(OutsideTest, ADeletedFileIsSaidOnceAndASaveWritesItAgain) {
-  Opened doc(Outside("gone.sp", "keep me\n"));
+  Opened doc(dir.WriteLater("gone.sp", "keep me\n"));
   fs::remove(doc.doc.GetPathName());
   for (int round = 0; round < 2; ++round) CheckDocuments({doc.Entry()}, nullptr);
   ASSERT_EQ(services.m_messages.size(), 1u);
@@ -154,7 +130,7 @@ TEST_F(OutsideTest, ADeletedFileIsSaidOnceAndASaveWritesItAgain) {
 
 TEST_F(OutsideTest, AFileWithNulBytesOpensReadOnlyAndIsNeverWrittenOver) {
   const std::string bytes("M1 d g s b nch\0tail\r\n\x7f" "ELF\0\0\x01\n", 30);
-  const std::string path = Outside("program.sp", bytes);
+  const std::string path = dir.WriteLater("program.sp", bytes);
   struct stat before {};
   ASSERT_EQ(::stat(path.c_str(), &before), 0);
 
@@ -181,8 +157,8 @@ TEST_F(OutsideTest, AFileWithNulBytesOpensReadOnlyAndIsNeverWrittenOver) {
 }
 
 TEST_F(OutsideTest, ExitListsTheModifiedDocumentsInOneSaveDialog) {
-  Opened a(Outside("a.sp", "a\n"));
-  Opened b(Outside("b.sp", "b\n"));
+  Opened a(dir.WriteLater("a.sp", "a\n"));
+  Opened b(dir.WriteLater("b.sp", "b\n"));
   for (int button : {quill::IDOK, quill::IDC_CHECKLIST_DONOT, quill::IDCANCEL}) {
     dialogs.Push([&](HeadlessDialogSession& s) {
       EXPECT_EQ(s.Host().GetDlgItemText(quill::IDOK), "Save");

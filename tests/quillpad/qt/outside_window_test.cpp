@@ -66,6 +66,7 @@ TEST(OutsideWindow, ComingBackToTheWindowOffersTheReloadOfAChangedFile) {
   ASSERT_EQ(view->GetLineCount(), 4);
   EXPECT_EQ(std::string(view->GetLineChars(0), view->GetLineLength(0)), "* new title");
   EXPECT_FALSE(window.ActiveDocument()->GetTextBuffer().IsModified());
+  EXPECT_FALSE(window.ActiveDocument()->ChangedOutside());  // a save now asks nothing
 }
 
 }  // namespace
