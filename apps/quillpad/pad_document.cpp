@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "languages.h"
+#include "outside_changes.h"
 #include "platform/app_services.h"
 #include "platform/file_service.h"
 #include "platform/format.h"
@@ -28,6 +29,18 @@ bool HoldsNul(const std::string& path) {
 
 }  // namespace
 
+namespace {
+// The template of quillpad's documents: the save prompt's filter and default extension.
+quill::CDocTemplate& PadTemplate() {
+  static quill::CDocTemplate tmpl(
+      "\nText\nUntitled\nText and design files\n"
+      ".txt;.sp;.spi;.cir;.net;.cdl;.svrf;.cal;.rul;.drc;.dra;.c;.h;.cpp;.cc;.hpp;.cxx;.log\n");
+  return tmpl;
+}
+}  // namespace
+
+PadDocument::PadDocument() { SetDocTemplate(&PadTemplate()); }
+
 int PadDocument::OnNewDocument() {
   const int result = QuillDocument::OnNewDocument();
   m_xTextBuffer.SetCRLFMode(quill::CRLF_MODE_UNIX);
@@ -46,7 +59,7 @@ int PadDocument::OnOpenDocument(const char* path) {
 }
 
 int PadDocument::OnSaveDocument(const char* path) {
-  if (QuillDocument::OnSaveDocument(path) == 0) return 0;
+  if (!MaySaveTo(*this, path) || QuillDocument::OnSaveDocument(path) == 0) return 0;
   m_bHoldsNul = false;  // the saved file is what the buffer holds
   deletedReported = false;
   quill::GetFileService().GetLastWriteTime(path, m_ftBase);

@@ -12,6 +12,7 @@
 #include "../../apps/quillpad/language_views.h"
 #include "../../apps/quillpad/outside_changes.h"
 #include "../../apps/quillpad/pad_document.h"
+#include "platform/headless/file_prompt.h"
 #include "platform/headless/headless_app_services.h"
 #include "platform/headless/headless_dialog_runner.h"
 #include "resources/dlg_checklist.h"
@@ -97,20 +98,17 @@ TEST_F(OutsideTest, ChangedFilesReloadOrAreListedAndASaveOverThemAsks) {
     // Saving over the changed file asks; No and Cancel leave it as it is.
     for (int answer : {quill::IDNO, quill::IDCANCEL}) {
       services.m_nAnswer = answer;
-      EXPECT_FALSE(MaySaveTo(edited.doc, path));
+      EXPECT_EQ(edited.doc.DoFileSave(), 0);
       EXPECT_EQ(testing::TempDir::Read(path), "theirs too\n");
     }
-    EXPECT_TRUE(MaySaveTo(edited.doc, dir.Path("elsewhere.sp")));  // another file: no question
     services.m_messages.clear();
     services.m_nAnswer = quill::IDYES;
-    ASSERT_TRUE(MaySaveTo(edited.doc, path));
+    ASSERT_EQ(edited.doc.DoFileSave(), 1);
+    EXPECT_EQ(testing::TempDir::Read(path), "mine edited\n");
     ASSERT_EQ(services.m_messages.size(), 1u);
     EXPECT_NE(services.m_messages[0].text.find(path), std::string::npos);
-    ASSERT_EQ(edited.doc.DoSave(path.c_str(), 1), 1);
-    EXPECT_EQ(testing::TempDir::Read(path), "mine edited\n");
-    services.m_messages.clear();
-    EXPECT_TRUE(MaySaveTo(edited.doc, path));  // saved since: no question
-    EXPECT_TRUE(services.m_messages.empty());
+    ASSERT_EQ(edited.doc.DoFileSave(), 1);  // saved since: no question
+    EXPECT_EQ(services.m_messages.size(), 1u);
   }
 }
 
@@ -123,7 +121,6 @@ TEST_F(OutsideTest, ADeletedFileIsSaidOnceAndASaveWritesItAgain) {
   EXPECT_TRUE(doc.doc.GetTextBuffer().IsModified());
   EXPECT_EQ(doc.Text(), "keep me\n");
   EXPECT_TRUE(dialogs.Runner().Runs().empty());
-  EXPECT_TRUE(MaySaveTo(doc.doc, doc.doc.GetPathName()));
   ASSERT_EQ(doc.doc.DoSave(doc.doc.GetPathName().c_str(), 1), 1);
   EXPECT_EQ(testing::TempDir::Read(doc.doc.GetPathName()), "keep me\n");
 }
@@ -141,13 +138,16 @@ TEST_F(OutsideTest, AFileWithNulBytesOpensReadOnlyAndIsNeverWrittenOver) {
   EXPECT_FALSE(doc.view->QueryEditable());
   ASSERT_EQ(services.m_messages.size(), 1u);
   EXPECT_NE(services.m_messages[0].text.find("NUL"), std::string::npos);
-  services.m_nAnswer = quill::IDYES;
-  EXPECT_FALSE(MaySaveTo(doc.doc, path));
-
-  // Save As elsewhere makes an editable copy; the original stays byte for byte.
+  // A save asks for another name: the file's own name is refused, another one taken.
+  auto prompt = std::make_shared<quill::HeadlessFilePrompt>();
+  quill::InstallFilePrompt(prompt);
+  prompt->QueueAnswer(path);
+  EXPECT_EQ(doc.doc.DoFileSave(), 0);
   const std::string copy = dir.Path("copy.sp");
-  ASSERT_TRUE(MaySaveTo(doc.doc, copy));
-  ASSERT_EQ(doc.doc.DoSave(copy.c_str(), 1), 1);
+  prompt->QueueAnswer(copy);
+  ASSERT_EQ(doc.doc.DoFileSave(), 1);
+  quill::InstallFilePrompt(nullptr);
+  EXPECT_EQ(doc.doc.GetPathName(), copy);
   EXPECT_FALSE(doc.doc.HoldsNulBytes());
   EXPECT_FALSE(doc.doc.GetTextBuffer().GetReadOnly());
   EXPECT_EQ(testing::TempDir::Read(path), bytes);
