@@ -157,8 +157,8 @@ void TCheckListDialog::DoNot() {
   if (OnOK()) GetHost()->EndDialog(IDOK);
 }
 
-void TCheckListDialog::DoDataExchange() {
-  if (GetHost() == nullptr) return;
+void TCheckListDialog::DoDataExchange(CDataExchange* pDX) {
+  if (GetHost() == nullptr || !pDX->m_bSaveAndValidate) return;
   const int nEntries = std::min(m_list.GetCount(), GetCount());
   for (int i = 0; i < nEntries; ++i)
     m_items[static_cast<std::size_t>(i)].checked = m_list.GetCheck(i) == BST_CHECKED;
@@ -174,7 +174,7 @@ void TCheckListDialog::ApplyToDocuments(bool bReload) {
 }
 
 bool TCheckListDialog::OnOK() {
-  DoDataExchange();
+  UpdateData(1);
   if (m_nType == DLG_RELOAD) ApplyToDocuments(true);
   return true;
 }

@@ -79,8 +79,8 @@ class TCheckListDialog : public TResizableDialog {
   void OnChkChange();
   // Refills the list from the items.
   void UpdateContent();
-  // Reads the list's check states into the items.
-  void DoDataExchange();
+  // Saving reads the list's check states into the items (loading is UpdateContent's).
+  void DoDataExchange(CDataExchange* pDX) override;
   // The OK and "Do Not" buttons for the current check states.
   void UpdateButtons();
   // Records the new time of every item's file in its documents' first views, reloading

@@ -5,7 +5,27 @@
 #include "platform/file_service.h"
 #include "platform/prompts.h"
 
+#include <algorithm>
+
 namespace quill {
+
+namespace {
+
+std::vector<CDocument*>& OpenDocuments() {
+  static std::vector<CDocument*> documents;
+  return documents;
+}
+
+}  // namespace
+
+CDocument::CDocument() { OpenDocuments().push_back(this); }
+
+CDocument::~CDocument() {
+  std::vector<CDocument*>& documents = OpenDocuments();
+  documents.erase(std::remove(documents.begin(), documents.end(), this), documents.end());
+}
+
+const std::vector<CDocument*>& AfxGetOpenDocuments() { return OpenDocuments(); }
 
 bool CDocTemplate::GetDocString(std::string& rString, DocStringIndex index) const {
   rString.clear();
@@ -19,20 +39,6 @@ bool CDocTemplate::GetDocString(std::string& rString, DocStringIndex index) cons
   return !rString.empty();
 }
 
-namespace {
-
-std::vector<CDocument*>& AllDocuments() {
-  static std::vector<CDocument*> documents;
-  return documents;
-}
-
-}  // namespace
-
-CDocument::CDocument() { AllDocuments().push_back(this); }
-
-CDocument::~CDocument() { std::erase(AllDocuments(), this); }
-
-const std::vector<CDocument*>& CDocument::GetAllDocuments() { return AllDocuments(); }
 
 void CDocument::SetPathName(const std::string& path, bool addToMRU) {
   m_strPathName = path;

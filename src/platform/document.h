@@ -48,6 +48,7 @@ class CDocTemplate {
 
 class CDocument {
  public:
+  // A document is one of the application's open documents for its whole life.
   CDocument();
   virtual ~CDocument();
   CDocument(const CDocument&) = delete;
@@ -65,10 +66,6 @@ class CDocument {
 
   // The file the document holds open, or null: a plain document holds none.
   virtual CDocumentFile* GetHeldFile() const { return nullptr; }
-
-  // Every document of the application, oldest first (what the framework reaches by
-  // walking the documents of all document templates).
-  static const std::vector<CDocument*>& GetAllDocuments();
 
   CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
   void SetDocTemplate(CDocTemplate* pTemplate) { m_pDocTemplate = pTemplate; }
@@ -103,5 +100,8 @@ class CDocument {
   bool m_bModified = false;
   CDocTemplate* m_pDocTemplate = nullptr;
 };
+
+// The application's open documents, in the order they were created.
+const std::vector<CDocument*>& AfxGetOpenDocuments();
 
 }  // namespace quill

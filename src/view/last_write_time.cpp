@@ -87,7 +87,7 @@ void QuillView::OnUpdate(QuillView* pSender, long, void*) {
 
 std::vector<QuillView*> QuillView::GetDocumentViews(const std::string& path) {
   std::vector<QuillView*> views;
-  for (CDocument* pDoc : CDocument::GetAllDocuments()) {
+  for (CDocument* pDoc : AfxGetOpenDocuments()) {
     auto* pQuillDoc = dynamic_cast<QuillDocument*>(pDoc);
     if (pQuillDoc == nullptr || pQuillDoc->GetPathName() != path) continue;
     if (QuillView* pView = pQuillDoc->GetFirstView()) views.push_back(pView);
