@@ -1,7 +1,9 @@
 #include "language_views.h"
 
 #include "buffer/document.h"
+#include "buffer/text_buffer.h"
 #include "languages.h"
+#include "pad_document.h"
 
 namespace quillpad {
 
@@ -13,6 +15,23 @@ TDocumentStyle* LanguageView::CreateStyle() {
   style->GetFromRegistry();
   m_pStyle = style;
   return style;
+}
+
+bool LanguageView::QueryEditable() {
+  return QuillView::QueryEditable() && !m_pTextBuffer->GetReadOnly();
+}
+
+void LanguageView::OnUpdate(quill::QuillView* pSender, long lHint, void* pHint) {
+  if (pSender == nullptr && onFileChanged && GetLastWriteTime() != 0 && CheckTimestamp()) {
+    onFileChanged();
+    return;
+  }
+  QuillView::OnUpdate(pSender, lHint, pHint);
+}
+
+void LanguageView::ReloadFromFile() {
+  QuillView::ReloadFromFile();
+  if (auto* doc = dynamic_cast<PadDocument*>(GetDocument())) doc->OnReloaded();
 }
 
 unsigned long LanguageView::ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,

@@ -9,6 +9,7 @@
 // and the dialog ends with that id when the answer is true; everything else reaches
 // OnCommand. A behaviour may also end the dialog itself with IDialogHost::EndDialog.
 
+#include "platform/app_services.h"  // IDOK, IDCANCEL
 #include "platform/dialog_host.h"
 #include "platform/types.h"
 

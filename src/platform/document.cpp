@@ -39,6 +39,7 @@ bool CDocTemplate::GetDocString(std::string& rString, DocStringIndex index) cons
   return !rString.empty();
 }
 
+
 void CDocument::SetPathName(const std::string& path, bool addToMRU) {
   m_strPathName = path;
   const auto slash = path.find_last_of("/\\");

@@ -129,6 +129,7 @@ int QtDialogHost::InsertString(int nID, int nIndex, const std::string& text) {
     if (nIndex < 0) nIndex = count;
     if (nIndex > count) return LB_ERR;
     list->insertItem(nIndex, value);
+    list->item(nIndex)->setToolTip(value);  // the full text of an entry wider than the list
     if (list->property(kCheckListProperty).toBool()) {
       QListWidgetItem* item = list->item(nIndex);
       item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

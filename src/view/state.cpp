@@ -226,8 +226,6 @@ int QuillView::KeepMaxLineLength(int nLineIndex, int nOldLength) {
 
 void QuillView::OnEditOperation(int, const char*) {}
 
-void QuillView::OnUpdate(QuillView*, long, void*) { InvalidateAll(true); }
-
 // ---- settings hooks ----
 
 int QuillView::GetSettingInt(const char*, int nDefault) { return nDefault; }
