@@ -2,6 +2,7 @@
 // a string.
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -35,6 +36,34 @@ struct ProgressScale {
 int GrowthStep(std::uint64_t nBytes, std::uint64_t nDivisor) {
   return static_cast<int>(std::min<std::uint64_t>(nBytes / nDivisor, 0x7fffffff));
 }
+
+// The bytes of a file load not yet split into lines, followed by the chunk just read. It
+// grows (for a line longer than a chunk) without clearing the new room, and a large block
+// usually grows in place instead of being copied.
+class TReadBuffer {
+ public:
+  explicit TReadBuffer(std::size_t nSize) { resize(nSize); }
+  ~TReadBuffer() { std::free(m_pData); }
+  TReadBuffer(const TReadBuffer&) = delete;
+  TReadBuffer& operator=(const TReadBuffer&) = delete;
+  char* data() { return m_pData; }
+  std::size_t size() const { return m_nSize; }
+  void resize(std::size_t nSize) {
+    void* p = std::realloc(m_pData, nSize);
+    if (p == nullptr) throw std::bad_alloc();
+    m_pData = static_cast<char*>(p);
+    m_nSize = nSize;
+  }
+  void release() {
+    std::free(m_pData);
+    m_pData = nullptr;
+    m_nSize = 0;
+  }
+
+ private:
+  char* m_pData = nullptr;
+  std::size_t m_nSize = 0;
+};
 
 const char* NameOrEmpty(const char* pszName) { return pszName ? pszName : ""; }
 
@@ -77,7 +106,7 @@ int QuillTextBuffer::LoadFromFile(const char* pszFileName, int nCrlfStyle) {
     TFileAccess file(name);
     file.OpenForRead();
     // The bytes not yet split into lines, followed by the chunk just read.
-    std::vector<char> aData(TFileAccess::kChunkSize);
+    TReadBuffer aData(TFileAccess::kChunkSize);
     std::size_t nStart = 0, nEnd = file.Read(aData.data());
     if (nCrlfStyle == -1) nCrlfStyle = DefineCRLFMode(aData.data(), static_cast<int>(nEnd));
     m_nCRLFMode = nCrlfStyle;
@@ -109,7 +138,7 @@ int QuillTextBuffer::LoadFromFile(const char* pszFileName, int nCrlfStyle) {
       bEnd = nRead == 0;
       progress.SetPos(scale(nProcessed));
     }
-    aData = std::vector<char>();
+    aData.release();
     file.Close(false);
     FinishLoad((file.GetAttributes() & FILE_ATTRIBUTE_READONLY) != 0);
     UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
