@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "buffer/text_buffer.h"
+#include "buffer/update_context.h"
 #include "platform/document.h"
 #include "view/quill_view.h"
 
@@ -130,6 +131,8 @@ void QuillView::ResetView() {
   m_bParseCookiesAllocated = false;
   m_pnActualLineLength.clear();
   m_bActualLengthAllocated = false;
+  ForgetColumnIndexes(0, -1, true);
+  ForgetLongRuns();
   m_ptSelStart = m_ptSelEnd = m_ptCursorPos = m_ptAnchor = CPoint(0, 0);
   m_ptDrawSelStart = m_ptDrawSelEnd = CPoint(0, 0);
   m_bSelecting = false;
@@ -154,7 +157,17 @@ void QuillView::UpdateView(QuillView*, CUpdateContext* pContext, unsigned long d
     RecalcHorzScrollBar(0);
   } else {
     m_pExpandMemoChars = nullptr;
+    ForgetLongRuns();
     const int nLineCount = GetLineCount();
+    // Where the edit began: the text of its line before that position is unchanged.
+    int nEditChar = -1;
+    if (auto* pInsert = dynamic_cast<CInsertContext*>(pContext)) {
+      if (pInsert->m_ptStart.y == nLineIndex) nEditChar = pInsert->m_ptStart.x;
+    } else if (auto* pDelete = dynamic_cast<CDeleteContext*>(pContext)) {
+      if (pDelete->m_ptStart.y == nLineIndex) nEditChar = pDelete->m_ptStart.x;
+    }
+    ForgetColumnIndexes(nLineIndex < 0 ? 0 : nLineIndex, nLineIndex < 0 ? -1 : nEditChar,
+                        !(dwFlags & UPDATE_FLAG_LINE));
     if (dwFlags & UPDATE_FLAG_LINE) {
       // The cookie of a line depends on every line above it; its length only on itself.
       if (m_bParseCookiesAllocated && nLineIndex >= 0) {
@@ -222,7 +235,10 @@ int QuillView::KeepMaxLineLength(int nLineIndex, int nOldLength) {
 
 void QuillView::OnEditOperation(int, const char*) {}
 
-void QuillView::OnUpdate(QuillView*, long, void*) { InvalidateAll(true); }
+void QuillView::OnUpdate(QuillView*, long, void*) {
+  ForgetLongRuns();
+  InvalidateAll(true);
+}
 
 // ---- settings hooks ----
 
