@@ -155,10 +155,25 @@ void QuillView::DrawSingleLine(CDC* pdc, const CRect& rc, int nLineIndex) {
     auto runStart = [&](int i, int nFloor) {
       return std::clamp(pBuf[i].charPos, nFloor, nDrawLength);
     };
-    const int nFirst = runStart(0, 0);
-    if (nFirst > 0) drawPlain(nFirst);
-    int nPos = nFirst;
-    for (int i = 0; i < nBlocks; ++i) {
+    int i = 0;
+    int nPos = 0;
+    if (nLength >= TColumnIndex::kMinLength) {
+      // Runs that end left of the window are skipped (runs come in order).
+      const int nVisible = PositionAtColumn(nLineIndex, m_nOffsetChar);
+      const TEXTBLOCK* pAfter = std::upper_bound(
+          pBuf, pBuf + nBlocks, nVisible, [](int nAt, const TEXTBLOCK& block) { return nAt < block.charPos; });
+      i = std::max(static_cast<int>(pAfter - pBuf) - 1, 0);
+      if (i > 0) {
+        nPos = runStart(i, 0);
+        origin.x = rc.left + (ColumnOfPosition(pszChars, nPos) - m_nOffsetChar) * nCharWidth;
+      }
+    }
+    if (i == 0) {
+      nPos = runStart(0, 0);
+      if (nPos > 0) drawPlain(nPos);
+    }
+    // Runs right of the window are not drawn either: the text goes on past it.
+    for (; i < nBlocks && origin.x < rc.right; ++i) {
       const int nStart = std::max(runStart(i, 0), nPos);
       const int nEnd = i + 1 < nBlocks ? std::max(runStart(i + 1, 0), nStart) : nDrawLength;
       const TEXTBLOCK& block = pBuf[i];
