@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/command_ui.h"
 #include "platform/gdi.h"
 #include "platform/types.h"
 #include "platform/window.h"
@@ -176,6 +177,86 @@ class QuillView {
   int SetBookmark();
   CPoint GetCursorPos() const { return m_ptCursorPos; }
 
+  // ---- Cursor, selection and scrolling primitives (selection.cpp) ----
+  // The selection as set (start and end in either order); ignored for points outside the
+  // text. GetSelection gives it ordered.
+  void SetSelection(const CPoint& ptStart, const CPoint& ptEnd);
+  void GetSelection(CPoint& ptStart, CPoint& ptEnd);
+  bool IsSelection();
+  void SetAnchor(const CPoint& ptNewAnchor);
+  void SetCursorPos(const CPoint& ptCursorPos);
+  void EnsureVisible(CPoint pt);
+  void ScrollToLine(int nNewTopLine, int bNoSmoothScroll = 0, int bTrackScrollBar = 1);
+  void ScrollToChar(int nNewOffsetChar, int bNoSmoothScroll = 0, int bTrackScrollBar = 1);
+  // Split panes: the view in a pane of the parent splitter, and keeping panes in step
+  // (bVertical set: the top line changed, the other panes of the row follow; clear: the
+  // offset char changed, the other panes of the column follow).
+  QuillView* GetSiblingView(int nRow, int nCol);
+  virtual void UpdateSiblingScrollPos(int bVertical);
+  virtual void OnUpdateSibling(QuillView* pUpdateSource, int bVertical);
+
+  // ---- Movement, mouse, commands and indicators (move.cpp, mouse.cpp, commands.cpp) ----
+
+  // ---- Editing (edit.cpp) ----
+  void OnChar(unsigned nChar, unsigned nRepCnt, unsigned nFlags);
+  void OnEditCopy();
+  void OnEditPaste();
+  void OnEditCut();
+  void OnEditUndo();
+  void OnEditRedo();
+  void OnEditDelete();
+  void OnEditDeleteBack();
+  void OnEditTab();
+  void OnEditUntab();
+  void OnEditSwitchOvrmode();
+  void OnInsertSingleLineComment();
+  void OnInsertMultiLineComment();
+  void OnRemoveSingleLineComment();
+  void OnRemoveMultiLineComment();
+  void FindMatchDelimeter();
+  void OnUpdateEditCut(CCmdUI* pCmdUI);
+  void OnUpdateEditPaste(CCmdUI* pCmdUI);
+  void OnUpdateEditUndo(CCmdUI* pCmdUI);
+  void OnUpdateEditRedo(CCmdUI* pCmdUI);
+  void OnUpdateEditSwitchOvrmode(CCmdUI* pCmdUI);
+  void OnUpdateMultiLineComment(CCmdUI* pCmdUI);
+  void OnUpdateRemoveSingleLineComment(CCmdUI* pCmdUI);
+  void OnUpdateRemoveMultiLineComment(CCmdUI* pCmdUI);
+
+  // ---- Search engine (search.cpp) ----
+
+  // ---- Find and replace commands (find_commands.cpp) ----
+  void OnEditFind();
+  void OnEditReplace();
+  void OnEditRepeat();
+  void OnEditFindPrevious();
+  void OnFindNextInplace();
+  void OnFindpreviousInplace();
+  void OnUpdateEditRepeat(CCmdUI* pCmdUI);
+
+  // ---- Bookmarks and go to (bookmarks.cpp) ----
+  void OnEditGoto();
+  void OnUpdateGoto(CCmdUI* pCmdUI);
+  void OnToggleBookmark(unsigned nCmdID);
+  void OnToggleBookmark();
+  void OnGoBookmark(unsigned nCmdID);
+  void OnClearBookmarks();
+  void OnNextBookmark();
+  void OnPrevBookmark();
+  void OnClearAllBookmarks();
+  void OnUpdateNextBookmark(CCmdUI* pCmdUI);
+
+  // ---- Printing and page setup (print.cpp) ----
+  void OnFilePageSetup();
+  void OnFilePrint();
+  void OnFilePrintPreview();
+
+  // ---- Document properties (properties.cpp) ----
+  void DoOptionDialog(Window* pParent);
+  void OnProperties();
+
+  // ---- Drag and drop (drag_drop.cpp) ----
+
   // Records the current last-write time of the document's file in m_ftLastWrite (kept
   // when the file cannot be read).
   void UpdateLastWrittenTime();
@@ -221,6 +302,8 @@ class QuillView {
   void InvalidateAll(bool erase);
   void DiscardFonts();
   std::uint32_t GetLineFlagsSafe(int nLineIndex);
+  // 0 <= y < line count and 0 <= x <= that line's length, with a sane scroll position.
+  bool IsTextPointValid(const CPoint& pt);
 
   CDocument* m_pDocument = nullptr;
   Window* m_pWnd = nullptr;
