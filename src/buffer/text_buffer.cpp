@@ -86,7 +86,9 @@ void QuillTextBuffer::AppendLine(int nLineIndex, const char* pszChars, int nLeng
   nLength = TextLength(pszChars, nLength);
   if (nLength <= 0 || pszChars == nullptr) return;
   int nNewLength = pLine->m_nLength + nLength;
-  if (nNewLength > pLine->m_nMax) {
+  // Characters in a slab have no room behind them: a slab line moves to the heap as soon
+  // as it grows, with the capacity the rule gives its new length.
+  if (nNewLength > pLine->m_nMax || (pLine->m_nStorage & SLineInfo::SLAB_TEXT)) {
     int nMax = LineCapacity(nNewLength);
     char* pcNew = new char[static_cast<std::size_t>(nMax)];
     if (pLine->m_nLength > 0) std::memcpy(pcNew, pLine->m_pcLine, static_cast<std::size_t>(pLine->m_nLength));
