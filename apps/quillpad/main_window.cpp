@@ -17,6 +17,7 @@
 #include "platform/app_services.h"
 #include "platform/format.h"
 #include "platform/prompts.h"
+#include "tools_menu.h"
 #include "view/quill_view.h"
 
 namespace quillpad {
@@ -152,6 +153,7 @@ void MainWindow::CreateMenus() {
   connect(m_viewTabs, &QAction::toggled, this, [this](bool on) {
     for (const auto& tab : m_tabList) tab->view->SetViewTabs(on);
   });
+  AddToolsMenu(*this);
 }
 
 void MainWindow::RebuildRecentMenu() {
