@@ -126,11 +126,16 @@ std::string NetlistFileCRLF() {
 
 std::string SingleLineFile() {
   const std::size_t mb = BenchMegabytes() / 5;
-  return Cached("single_line_" + std::to_string(mb) + "m.txt", mb << 20, [](std::size_t b) {
+  // Words of 1 to 12 letters and digits between blanks, as in a generated netlist line.
+  return Cached("single_line_words_" + std::to_string(mb) + "m.txt", mb << 20, [](std::size_t b) {
     std::string s;
     s.reserve(b);
     Rng rng;
-    while (s.size() < b) s.push_back(static_cast<char>('a' + rng.below(26)));
+    while (s.size() < b) {
+      for (std::uint32_t n = rng.below(12) + 1; n > 0 && s.size() < b; --n)
+        s.push_back(static_cast<char>(rng.below(4) == 0 ? '0' + rng.below(10) : 'a' + rng.below(26)));
+      if (s.size() < b) s.push_back(' ');
+    }
     return s;
   });
 }

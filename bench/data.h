@@ -17,7 +17,7 @@ std::size_t BenchMegabytes();
 // Paths of the cached files, generated on first use.
 std::string NetlistFileLF();     // the netlist with LF breaks
 std::string NetlistFileCRLF();   // the same with CR LF breaks
-std::string SingleLineFile();    // one line of 20 MiB (scaled like the others)
+std::string SingleLineFile();    // one line of 20 MiB of words (scaled like the others)
 std::string ShortLinesFile();    // 4-byte lines "abc\n"
 
 }  // namespace quill::bench

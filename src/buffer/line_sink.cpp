@@ -55,8 +55,8 @@ void TLineSink::operator()(const char* pText, std::size_t nLength) {
       m_pRecordEnd = m_pRecord + m_nRecordSlab;
       m_nRecordSlab = std::min(m_nRecordSlab * 2, kMaxRecordSlab);
     }
-    if (m_pTextEnd - m_pText < nMax) {
-      const std::size_t nSlab = std::max(m_nTextSlab, static_cast<std::size_t>(nMax));
+    if (m_pTextEnd - m_pText < nLen) {
+      const std::size_t nSlab = std::max(m_nTextSlab, static_cast<std::size_t>(nLen));
       m_pText = m_buffer.AllocSlab(nSlab);
       AdviseLargePages(m_pText, nSlab);
       m_pTextEnd = m_pText + nSlab;
@@ -68,7 +68,7 @@ void TLineSink::operator()(const char* pText, std::size_t nLength) {
     pLine->m_nMax = nMax;
     pLine->m_nStorage = SLineInfo::SLAB_RECORD | SLineInfo::SLAB_TEXT;
     if (nLen > 0) std::memcpy(m_pText, pText, nLength);
-    m_pText += nMax;
+    m_pText += nLen;
   }
   try {
     m_buffer.PrepareLineTableGrowth();

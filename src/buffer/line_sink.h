@@ -1,8 +1,8 @@
 #pragma once
 // TLineSink: stores the lines a load produces at the end of a buffer's line table. Lines
 // of ordinary length take their record and characters from slabs of the buffer (two
-// allocations per slab instead of two per line); each still gets the full capacity the
-// capacity rule gives it. Every line is cut at its first NUL byte. A line or a line
+// allocations per slab instead of two per line), their characters packed one after the
+// other (a slab line moves to the heap when it grows, see QuillTextBuffer::SLineInfo). Every line is cut at its first NUL byte. A line or a line
 // count beyond TLoadLimits throws TFileAccessException.
 
 #include <cstddef>

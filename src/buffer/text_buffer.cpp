@@ -117,7 +117,9 @@ void QuillTextBuffer::AppendLine(int nLineIndex, const char* pszChars, int nLeng
   if (nLength <= 0 || pszChars == nullptr) return;
   CheckLineLength(static_cast<std::uint64_t>(pLine->m_nLength) + static_cast<std::uint64_t>(nLength));
   const int nNewLength = pLine->m_nLength + nLength;
-  if (nNewLength > pLine->m_nMax) {
+  // Characters in a slab have no room behind them: a slab line moves to the heap as soon
+  // as it grows, with the capacity the rule gives its new length.
+  if (nNewLength > pLine->m_nMax || (pLine->m_nStorage & SLineInfo::SLAB_TEXT)) {
     int nMax = LineCapacity(nNewLength);
     char* pcNew = new char[static_cast<std::size_t>(nMax)];
     if (pLine->m_nLength > 0) std::memcpy(pcNew, pLine->m_pcLine, static_cast<std::size_t>(pLine->m_nLength));

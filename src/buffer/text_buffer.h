@@ -31,9 +31,10 @@ class QuillTextBuffer {
   // Storage: a line's record and its characters normally come from the heap, one
   // allocation each. A loader may instead carve both out of slabs owned by the buffer
   // (see AllocSlab); the storage bits below say which parts live in a slab. A slab line
-  // obeys the capacity rule like any other: when it must grow, AppendLine moves its
-  // characters to the heap and clears SLAB_TEXT, leaving the slab bytes unused until
-  // FreeAll releases every slab at once.
+  // reports the capacity the rule gives it, but its characters are packed in the slab
+  // with no room behind them: whenever it grows, AppendLine moves its characters to the
+  // heap and clears SLAB_TEXT, leaving the slab bytes unused until FreeAll releases every
+  // slab at once.
   struct SLineInfo {
     static constexpr std::uint8_t SLAB_RECORD = 0x01;  // the record itself lives in a slab
     static constexpr std::uint8_t SLAB_TEXT = 0x02;    // m_pcLine points into a slab
@@ -192,11 +193,11 @@ class QuillTextBuffer {
   //   1. Preset the table: m_aLines.SetSize(0, nExpectedLines) sets the growth step so the
   //      table grows in few steps (or SetSize(nLines) when the count is known).
   //   2. Take one slab for the records, AllocSlab(n * sizeof(SLineInfo)), and one for the
-  //      characters, AllocSlab(sum of LineCapacity(length)) - or one slab per input chunk.
+  //      characters, AllocSlab(sum of the lengths) - or one slab per input chunk.
   //   3. For each line: placement-new an SLineInfo into the record slab, point m_pcLine
-  //      into the text slab, set m_nLength, m_nMax = LineCapacity(m_nLength) (the full
-  //      capacity must really be reserved in the slab), m_nStorage = SLAB_RECORD | SLAB_TEXT,
-  //      copy the characters and m_aLines.Add(pLine).
+  //      into the text slab (m_nLength bytes are enough there), set m_nLength,
+  //      m_nMax = LineCapacity(m_nLength), m_nStorage = SLAB_RECORD | SLAB_TEXT, copy the
+  //      characters and m_aLines.Add(pLine).
   //   4. m_aLines.FreeExtra() when done.
   // FreeAll (and the destructor) free heap lines one by one and release all slabs at once.
 

@@ -2,6 +2,7 @@
 // a string.
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -39,6 +40,35 @@ int GrowthStep(std::uint64_t nBytes, std::uint64_t nDivisor) {
   return static_cast<int>(std::min<std::uint64_t>(nBytes / nDivisor, 0x7fffffff));
 }
 
+// The bytes of a file load not yet split into lines, followed by the chunk just read. It
+// grows (for a line longer than a chunk) without clearing the new room, and a large block
+// usually grows in place instead of being copied.
+class TReadBuffer {
+ public:
+  explicit TReadBuffer(std::size_t nSize) { resize(nSize); }
+  ~TReadBuffer() { std::free(m_pData); }
+  TReadBuffer(const TReadBuffer&) = delete;
+  TReadBuffer& operator=(const TReadBuffer&) = delete;
+  char* data() { return m_pData; }
+  char operator[](std::size_t n) const { return m_pData[n]; }
+  std::size_t size() const { return m_nSize; }
+  void resize(std::size_t nSize) {
+    void* p = std::realloc(m_pData, nSize);
+    if (p == nullptr) throw std::bad_alloc();
+    m_pData = static_cast<char*>(p);
+    m_nSize = nSize;
+  }
+  void release() {
+    std::free(m_pData);
+    m_pData = nullptr;
+    m_nSize = 0;
+  }
+
+ private:
+  char* m_pData = nullptr;
+  std::size_t m_nSize = 0;
+};
+
 const char* NameOrEmpty(const char* pszName) { return pszName ? pszName : ""; }
 
 // Index of the first CR or LF, or nSize.
@@ -55,8 +85,8 @@ std::size_t FirstBreak(const char* pData, std::size_t nSize) {
 // so far (aData[0 .. nEnd), no break among them) grow by further chunks, read by
 // read(pointer) returning the count, until they hold the first break and, after a CR,
 // the byte behind it, or the input ends. Returns the mode of that first break.
-template <class Read>
-int DetectBeyondFirstChunk(std::vector<char>& aData, std::size_t& nEnd, Read read) {
+template <class Buffer, class Read>
+int DetectBeyondFirstChunk(Buffer& aData, std::size_t& nEnd, Read read) {
   std::size_t nScanned = nEnd;
   for (;;) {
     if (aData.size() - nEnd < TFileAccess::kChunkSize)
@@ -148,7 +178,7 @@ int QuillTextBuffer::LoadFromFile(const char* pszFileName, int nCrlfStyle) {
     const std::uint64_t nFileSize = file.GetSize();
     CheckFileSize(nFileSize);
     // The bytes not yet split into lines, followed by the chunk just read.
-    std::vector<char> aData(TFileAccess::kChunkSize);
+    TReadBuffer aData(TFileAccess::kChunkSize);
     std::size_t nStart = 0, nEnd = file.Read(aData.data());
     const std::size_t nFirstChunk = nEnd;
     if (nCrlfStyle == -1) {
@@ -185,7 +215,7 @@ int QuillTextBuffer::LoadFromFile(const char* pszFileName, int nCrlfStyle) {
       bEnd = nRead == 0;
       progress.SetPos(scale(nProcessed));
     }
-    aData = std::vector<char>();
+    aData.release();
     file.Close(false);
     FinishLoad((file.GetAttributes() & FILE_ATTRIBUTE_READONLY) != 0);
     UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET, -1);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "view/column_index.h"
 #include "view/quill_view.h"
 
 namespace quill {
@@ -21,12 +22,54 @@ inline int Advance(char ch, int column, int tab) {
 int QuillView::CalculateActualOffset(int nLineIndex, int nCharIndex) {
   if (nCharIndex < 1) return 0;
   const int nLength = GetLineLength(nLineIndex);
+  const int nCount = std::min(nCharIndex, nLength);
+  if (TColumnIndex* pIndex = ColumnIndexFor(nLineIndex, nLength))
+    return pIndex->ColumnOf(GetLineChars(nLineIndex), nLength, nCount);
+  return AdvanceColumns(GetLineChars(nLineIndex), 0, nCount, 0, std::max(GetTabSize(), 1));
+}
+
+TColumnIndex* QuillView::ColumnIndexFor(int nLineIndex, int nLength) {
+  if (nLength < TColumnIndex::kMinLength) return nullptr;
+  const int nTabSize = std::max(GetTabSize(), 1);
+  for (TColumnIndex& index : m_aColumnIndex)
+    if (index.Holds(nLineIndex, nTabSize)) return &index;
+  for (TColumnIndex& index : m_aColumnIndex) {
+    if (index.Line() == nLineIndex) {
+      index.Reset(nLineIndex, nTabSize);
+      return &index;
+    }
+  }
+  TColumnIndex& index = m_aColumnIndex[static_cast<std::size_t>(m_nNextColumnIndex)];
+  m_nNextColumnIndex = (m_nNextColumnIndex + 1) % static_cast<int>(m_aColumnIndex.size());
+  index.Reset(nLineIndex, nTabSize);
+  return &index;
+}
+
+void QuillView::ForgetColumnIndexes(int nLine, int nChar, bool bLinesMoved) {
+  for (TColumnIndex& index : m_aColumnIndex) {
+    if (index.Line() < 0 || index.Line() < nLine) continue;
+    if (index.Line() == nLine && nChar >= 0)
+      index.KeepBefore(nChar);
+    else if (index.Line() == nLine || bLinesMoved)
+      index.Reset(-1, 0);
+  }
+}
+
+int QuillView::PositionAtColumn(int nLineIndex, int nColumn) {
+  const int nLength = GetLineLength(nLineIndex);
+  if (nLength == 0 || nColumn <= 0) return 0;
   const char* pszChars = GetLineChars(nLineIndex);
   const int nTabSize = std::max(GetTabSize(), 1);
-  const int nCount = std::min(nCharIndex, nLength);
-  int nOffset = 0;
-  for (int i = 0; i < nCount; ++i) nOffset = Advance(pszChars[i], nOffset, nTabSize);
-  return nOffset;
+  int nPos = 0;
+  int nPosColumn = 0;
+  if (TColumnIndex* pIndex = ColumnIndexFor(nLineIndex, nLength))
+    pIndex->Seek(pszChars, nLength, nColumn, nPos, nPosColumn);
+  for (; nPos < nLength; ++nPos) {
+    const int nNext = Advance(pszChars[nPos], nPosColumn, nTabSize);
+    if (nNext > nColumn) return nPos;
+    nPosColumn = nNext;
+  }
+  return nLength;
 }
 
 int QuillView::GetLineActualLength(int nLineIndex) {
@@ -61,8 +104,11 @@ int QuillView::ApproxActualOffset(int nLineIndex, int nOffset) {
   if (nLength == 0) return 0;
   const char* pszChars = GetLineChars(nLineIndex);
   const int nTabSize = std::max(GetTabSize(), 1);
+  int i = 0;
   int nColumn = 0;
-  for (int i = 0; i < nLength; ++i) {
+  if (TColumnIndex* pIndex = ColumnIndexFor(nLineIndex, nLength))
+    pIndex->Seek(pszChars, nLength, nOffset, i, nColumn);
+  for (; i < nLength; ++i) {
     nColumn = Advance(pszChars[i], nColumn, nTabSize);
     if (nColumn >= nOffset) return nOffset <= nColumn - nTabSize / 2 ? i : i + 1;
   }
@@ -70,6 +116,10 @@ int QuillView::ApproxActualOffset(int nLineIndex, int nOffset) {
 }
 
 int QuillView::ColumnOfPosition(const char* pszChars, int nOffset) {
+  if (pszChars == m_pExpandMemoChars && m_nExpandMemoLine >= 0) {
+    if (TColumnIndex* pIndex = ColumnIndexFor(m_nExpandMemoLine, m_nExpandMemoLength))
+      return pIndex->ColumnOf(pszChars, m_nExpandMemoLength, std::min(nOffset, m_nExpandMemoLength));
+  }
   const int nTabSize = std::max(GetTabSize(), 1);
   int nPos = 0;
   int nColumn = 0;
@@ -77,7 +127,7 @@ int QuillView::ColumnOfPosition(const char* pszChars, int nOffset) {
     nPos = m_nExpandMemoPos;
     nColumn = m_nExpandMemoColumn;
   }
-  for (; nPos < nOffset; ++nPos) nColumn = Advance(pszChars[nPos], nColumn, nTabSize);
+  nColumn = AdvanceColumns(pszChars, nPos, nOffset, nColumn, nTabSize);
   if (pszChars == m_pExpandMemoChars) {
     m_nExpandMemoPos = nOffset;
     m_nExpandMemoColumn = nColumn;
@@ -137,22 +187,7 @@ CPoint QuillView::ClientToText(const CPoint& point) {
   const int nPixels = std::max(point.x - GetMarginWidth(), 0);
   const int nTarget = std::max(nPixels / GetCharWidth() + m_nOffsetChar, 0);
 
-  const int nLength = GetLineLength(pt.y);
-  if (nLength == 0) {
-    pt.x = 0;
-    return pt;
-  }
-  const char* pszChars = GetLineChars(pt.y);
-  const int nTabSize = std::max(GetTabSize(), 1);
-  int nColumn = 0;
-  for (int i = 0; i < nLength; ++i) {
-    nColumn = Advance(pszChars[i], nColumn, nTabSize);
-    if (nColumn > nTarget) {
-      pt.x = i;
-      return pt;
-    }
-  }
-  pt.x = nLength;
+  pt.x = PositionAtColumn(pt.y, nTarget);
   return pt;
 }
 
@@ -204,6 +239,7 @@ void QuillView::SetTabSize(int nTabSize) {
   m_pnActualLineLength.clear();
   m_bActualLengthAllocated = false;
   m_nMaxLineLength = -1;
+  ForgetColumnIndexes(0, -1, true);
   RecalcHorzScrollBar(0);
   InvalidateAll(true);
   UpdateCaret();

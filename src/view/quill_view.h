@@ -23,6 +23,7 @@
 #include "platform/types.h"
 #include "platform/window.h"
 #include "resources/accelerators.h"
+#include "view/column_index.h"
 
 namespace quill {
 
@@ -546,7 +547,33 @@ class QuillView {
   const char* m_pExpandMemoChars = nullptr;
   int m_nExpandMemoPos = 0;
   int m_nExpandMemoColumn = 0;
+  int m_nExpandMemoLine = -1;
+  int m_nExpandMemoLength = 0;
   int ColumnOfPosition(const char* pszChars, int nOffset);
+  // Column indexes of the long lines used last (geometry.cpp); null for a short line.
+  std::array<TColumnIndex, 4> m_aColumnIndex;
+  int m_nNextColumnIndex = 0;
+  TColumnIndex* ColumnIndexFor(int nLineIndex, int nLength);
+  // An edit changed line nLine from character nChar on (-1: the whole line) and, with
+  // bLinesMoved, moved the lines below it.
+  void ForgetColumnIndexes(int nLine, int nChar, bool bLinesMoved);
+  // Largest position of the line whose column is at most nColumn (the length at most).
+  int PositionAtColumn(int nLineIndex, int nColumn);
+  // Runs of the long line painted last, reused by repaints until an edit (render.cpp).
+  // Only the part of a long line up to a blank past the window's right edge is parsed.
+  struct FreeDeleter {
+    void operator()(void* p) const;
+  };
+  std::unique_ptr<TEXTBLOCK, FreeDeleter> m_pLongRuns;
+  std::size_t m_nLongRunsRoom = 0;
+  int m_nLongRunsLine = -1;
+  int m_nLongRunsEnd = 0;
+  int m_nLongRunsCount = 0;
+  unsigned long m_dwLongRunsCookie = 0;
+  void ForgetLongRuns() { m_nLongRunsLine = -1; }
+  int LongLineParseEnd(int nLineIndex, const char* pszChars, int nLength, int nWidth);
+  TEXTBLOCK* LongLineRuns(int nLineIndex, const char* pszChars, int nLength, unsigned long dwCookie,
+                          int nWidth, int& nBlocks, int& nParsed);
   int KeepMaxLineLength(int nLineIndex, int nOldLength);
   // Mouse helpers (mouse.cpp): the whole-line selection between the anchor and a point,
   // and the word selection of word mode.

@@ -2,10 +2,12 @@
 // text cell with its coloured runs and the selection) and reaches the window in one copy.
 
 #include <algorithm>
+#include <cstdlib>
 #include <new>
 
 #include "buffer/buffer_defs.h"
 #include "resources/glyphs.h"
+#include "style/document_style.h"
 #include "view/quill_view.h"
 
 namespace quill {
@@ -13,6 +15,10 @@ namespace quill {
 namespace {
 
 constexpr unsigned long kNoColor = static_cast<unsigned long>(-1);
+// Runs longer than this are expanded only where they meet the clip.
+constexpr int kLongRun = 1024;
+// Characters parsed past the window's right edge before a long line is cut at a blank.
+constexpr int kParseSlack = 256;
 
 void FillClipped(CDC* pdc, CRect rect, const CRect& clip, COLORREF color) {
   CRect part;
@@ -100,18 +106,25 @@ void QuillView::DrawSingleLine(CDC* pdc, const CRect& rc, int nLineIndex) {
   const unsigned long dwCookie = GetParseCookie(nLineIndex - 1);
   int nBlocks = 0;
   TEXTBLOCK* pBuf = nullptr;
-  try {
-    const std::size_t nRoom = static_cast<std::size_t>(nLength) * 3 + 3;
-    if (m_aRunBuffer.size() < nRoom) m_aRunBuffer.resize(nRoom);
-    pBuf = m_aRunBuffer.data();
-  } catch (const std::bad_alloc&) {
-    pBuf = nullptr;  // too long to colour: the line is drawn as plain text
-  }
-  const unsigned long dwEndCookie =
-      ParseLine(pszChars, nLength, dwCookie, nLineIndex, pBuf, nBlocks);
-  if (nLineIndex <= m_nParseCookiesKnown && nLineIndex < static_cast<int>(m_pdwParseCookies.size())) {
-    m_pdwParseCookies[static_cast<std::size_t>(nLineIndex)] = static_cast<std::uint32_t>(dwEndCookie);
-    if (nLineIndex == m_nParseCookiesKnown) ++m_nParseCookiesKnown;
+  // Characters whose runs are known: the whole line, or for a long line the part up to a
+  // blank past the window's right edge (the text reaches beyond the window there).
+  int nDrawLength = nLength;
+  if (nLength >= TColumnIndex::kMinLength) {
+    pBuf = LongLineRuns(nLineIndex, pszChars, nLength, dwCookie, rc.Width(), nBlocks, nDrawLength);
+  } else {
+    try {
+      const std::size_t nRoom = static_cast<std::size_t>(nLength) * 3 + 3;
+      if (m_aRunBuffer.size() < nRoom) m_aRunBuffer.resize(nRoom);
+      pBuf = m_aRunBuffer.data();
+    } catch (const std::bad_alloc&) {
+      pBuf = nullptr;  // too long to colour: the line is drawn as plain text
+    }
+    const unsigned long dwEndCookie =
+        ParseLine(pszChars, nLength, dwCookie, nLineIndex, pBuf, nBlocks);
+    if (nLineIndex <= m_nParseCookiesKnown && nLineIndex < static_cast<int>(m_pdwParseCookies.size())) {
+      m_pdwParseCookies[static_cast<std::size_t>(nLineIndex)] = static_cast<std::uint32_t>(dwEndCookie);
+      if (nLineIndex == m_nParseCookiesKnown) ++m_nParseCookiesKnown;
+    }
   }
   if (pBuf == nullptr) nBlocks = 0;
 
@@ -123,6 +136,8 @@ void QuillView::DrawSingleLine(CDC* pdc, const CRect& rc, int nLineIndex) {
   m_pExpandMemoChars = pszChars;
   m_nExpandMemoPos = 0;
   m_nExpandMemoColumn = 0;
+  m_nExpandMemoLine = nLineIndex;
+  m_nExpandMemoLength = nLength;
 
   auto drawPlain = [&](int nCount) {
     if (crText == kNoColor) pdc->SetTextColor(GetColor(COLORINDEX_NORMALTEXT));
@@ -134,18 +149,33 @@ void QuillView::DrawSingleLine(CDC* pdc, const CRect& rc, int nLineIndex) {
   };
 
   if (nBlocks <= 0) {
-    drawPlain(nLength);
+    drawPlain(nDrawLength);
   } else {
     // Runs from a derived parser are kept inside the line and in order.
     auto runStart = [&](int i, int nFloor) {
-      return std::clamp(pBuf[i].charPos, nFloor, nLength);
+      return std::clamp(pBuf[i].charPos, nFloor, nDrawLength);
     };
-    const int nFirst = runStart(0, 0);
-    if (nFirst > 0) drawPlain(nFirst);
-    int nPos = nFirst;
-    for (int i = 0; i < nBlocks; ++i) {
+    int i = 0;
+    int nPos = 0;
+    if (nLength >= TColumnIndex::kMinLength) {
+      // Runs that end left of the window are skipped (runs come in order).
+      const int nVisible = PositionAtColumn(nLineIndex, m_nOffsetChar);
+      const TEXTBLOCK* pAfter = std::upper_bound(
+          pBuf, pBuf + nBlocks, nVisible, [](int nAt, const TEXTBLOCK& block) { return nAt < block.charPos; });
+      i = std::max(static_cast<int>(pAfter - pBuf) - 1, 0);
+      if (i > 0) {
+        nPos = runStart(i, 0);
+        origin.x = rc.left + (ColumnOfPosition(pszChars, nPos) - m_nOffsetChar) * nCharWidth;
+      }
+    }
+    if (i == 0) {
+      nPos = runStart(0, 0);
+      if (nPos > 0) drawPlain(nPos);
+    }
+    // Runs right of the window are not drawn either: the text goes on past it.
+    for (; i < nBlocks && origin.x < rc.right; ++i) {
       const int nStart = std::max(runStart(i, 0), nPos);
-      const int nEnd = i + 1 < nBlocks ? std::max(runStart(i + 1, 0), nStart) : nLength;
+      const int nEnd = i + 1 < nBlocks ? std::max(runStart(i + 1, 0), nStart) : nDrawLength;
       const TEXTBLOCK& block = pBuf[i];
       if (crText == kNoColor) pdc->SetTextColor(GetColor(block.fgColorIndex));
       pdc->SelectObject(GetFont(GetItalic(block.fgColorIndex), GetBold(block.fgColorIndex)));
@@ -157,6 +187,7 @@ void QuillView::DrawSingleLine(CDC* pdc, const CRect& rc, int nLineIndex) {
     }
   }
   m_pExpandMemoChars = nullptr;
+  m_nExpandMemoLine = -1;
 
   // Right of the text: the line break (one selected cell when it is selected), then the
   // line's background.
@@ -211,20 +242,32 @@ void QuillView::DrawLineHelperImpl(CDC* pdc, CPoint& ptOrigin, const CRect& rcCl
     ptOrigin.x += nWidth;
     return;
   }
-  // Rewind the memo to the run's start for the expansion.
-  if (pszChars == m_pExpandMemoChars) {
+  int nFrom = nOffset;
+  int nTo = nOffset + nCount;
+  int nLeft = ptOrigin.x;
+  if (nCount > kLongRun && pszChars == m_pExpandMemoChars && m_nExpandMemoLine >= 0) {
+    // Only the part of a long run inside the clip is expanded (a tab's width to spare on
+    // either side).
+    const int nTabSize = std::max(GetTabSize(), 1);
+    const int nClipLeft = std::max(rcClip.left - ptOrigin.x, 0) / nCharWidth;
+    const int nClipRight = (rcClip.right - ptOrigin.x) / nCharWidth + 1;
+    nFrom = std::clamp(PositionAtColumn(m_nExpandMemoLine, nStartColumn + nClipLeft - nTabSize), nFrom, nTo);
+    nTo = std::clamp(PositionAtColumn(m_nExpandMemoLine, nStartColumn + nClipRight + nTabSize) + 1, nFrom, nTo);
+    nLeft += (ColumnOfPosition(pszChars, nFrom) - nStartColumn) * nCharWidth;
+  } else if (pszChars == m_pExpandMemoChars) {
+    // Rewind the memo to the run's start for the expansion.
     m_nExpandMemoPos = nOffset;
     m_nExpandMemoColumn = nStartColumn;
   }
-  ExpandChars(pszChars, nOffset, nCount, m_strExpand);
-  const int nRoom = rcClip.right - ptOrigin.x;
+  ExpandChars(pszChars, nFrom, nTo - nFrom, m_strExpand);
+  const int nRoom = rcClip.right - nLeft;
   if (nRoom > 0) {
     const std::size_t nChars =
         std::min(m_strExpand.size(), static_cast<std::size_t>(nRoom / nCharWidth + 1));
-    pdc->ExtTextOut(ptOrigin.x, ptOrigin.y, ETO_CLIPPED, &rcClip,
+    pdc->ExtTextOut(nLeft, ptOrigin.y, ETO_CLIPPED, &rcClip,
                     std::string_view(m_strExpand.data(), nChars));
   }
-  ptOrigin.x += static_cast<int>(m_strExpand.size()) * nCharWidth;
+  ptOrigin.x += nWidth;
 }
 
 void QuillView::DrawMargin(CDC* pdc, const CRect& rect, int nLineIndex) {
@@ -246,6 +289,61 @@ void QuillView::DrawMargin(CDC* pdc, const CRect& rect, int nLineIndex) {
     m_pIcons.Draw(pdc, i, pt, ILD_TRANSPARENT);
     break;
   }
+}
+
+void QuillView::FreeDeleter::operator()(void* p) const { std::free(p); }
+
+// The parser decides the colour of a character from the text up to it, and an identifier
+// ends at a blank: the runs of the text before a blank are those of the whole line. So a
+// long line is parsed up to the first blank some way past the window's right edge, and
+// the runs are kept for repaints until the next edit.
+int QuillView::LongLineParseEnd(int nLineIndex, const char* pszChars, int nLength, int nWidth) {
+  const int nRightColumn = m_nOffsetChar + nWidth / GetCharWidth() + 1;
+  int nPos = PositionAtColumn(nLineIndex, nRightColumn) + kParseSlack;
+  if (nPos >= nLength) return nLength;
+  // Runs kept from an earlier parse that reached this far serve as they are.
+  if (m_nLongRunsLine == nLineIndex && m_nLongRunsEnd >= nPos) return nPos;
+  if (m_pStyle != nullptr && (m_pStyle->IsLegalChar(' ') || m_pStyle->IsLegalChar('\t'))) return nLength;
+  while (nPos < nLength && pszChars[nPos] != ' ' && pszChars[nPos] != '\t') ++nPos;
+  return nPos;
+}
+
+QuillView::TEXTBLOCK* QuillView::LongLineRuns(int nLineIndex, const char* pszChars, int nLength,
+                                              unsigned long dwCookie, int nWidth, int& nBlocks,
+                                              int& nParsed) {
+  const int nNeeded = LongLineParseEnd(nLineIndex, pszChars, nLength, nWidth);
+  if (m_nLongRunsLine == nLineIndex && m_dwLongRunsCookie == dwCookie && m_nLongRunsEnd >= nNeeded) {
+    nBlocks = m_nLongRunsCount;
+    nParsed = m_nLongRunsEnd;
+    return m_pLongRuns.get();
+  }
+  m_nLongRunsLine = -1;
+  // The parser writes only the runs it finds: the room beyond them is never touched.
+  const std::size_t nRoom = static_cast<std::size_t>(nNeeded) * 3 + 3;
+  if (m_nLongRunsRoom < nRoom) {
+    void* p = std::realloc(m_pLongRuns.get(), nRoom * sizeof(TEXTBLOCK));
+    if (p == nullptr) {
+      nParsed = nLength;
+      return nullptr;  // drawn as plain text
+    }
+    (void)m_pLongRuns.release();
+    m_pLongRuns.reset(static_cast<TEXTBLOCK*>(p));
+    m_nLongRunsRoom = nRoom;
+  }
+  nBlocks = 0;
+  const unsigned long dwEndCookie =
+      ParseLine(pszChars, nNeeded, dwCookie, nLineIndex, m_pLongRuns.get(), nBlocks);
+  if (nNeeded == nLength && nLineIndex <= m_nParseCookiesKnown &&
+      nLineIndex < static_cast<int>(m_pdwParseCookies.size())) {
+    m_pdwParseCookies[static_cast<std::size_t>(nLineIndex)] = static_cast<std::uint32_t>(dwEndCookie);
+    if (nLineIndex == m_nParseCookiesKnown) ++m_nParseCookiesKnown;
+  }
+  m_nLongRunsLine = nLineIndex;
+  m_dwLongRunsCookie = dwCookie;
+  m_nLongRunsEnd = nNeeded;
+  m_nLongRunsCount = nBlocks;
+  nParsed = nNeeded;
+  return m_pLongRuns.get();
 }
 
 unsigned long QuillView::GetParseCookie(int nLineIndex) {

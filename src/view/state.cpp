@@ -5,6 +5,7 @@
 
 #include "buffer/buffer_document.h"
 #include "buffer/text_buffer.h"
+#include "buffer/update_context.h"
 #include "platform/document.h"
 #include "view/quill_view.h"
 
@@ -134,6 +135,8 @@ void QuillView::ResetView() {
   m_bParseCookiesAllocated = false;
   m_pnActualLineLength.clear();
   m_bActualLengthAllocated = false;
+  ForgetColumnIndexes(0, -1, true);
+  ForgetLongRuns();
   m_ptSelStart = m_ptSelEnd = m_ptCursorPos = m_ptAnchor = CPoint(0, 0);
   m_ptDrawSelStart = m_ptDrawSelEnd = CPoint(0, 0);
   m_bSelecting = false;
@@ -158,7 +161,17 @@ void QuillView::UpdateView(QuillView*, CUpdateContext* pContext, unsigned long d
     RecalcHorzScrollBar(0);
   } else {
     m_pExpandMemoChars = nullptr;
+    ForgetLongRuns();
     const int nLineCount = GetLineCount();
+    // Where the edit began: the text of its line before that position is unchanged.
+    int nEditChar = -1;
+    if (auto* pInsert = dynamic_cast<CInsertContext*>(pContext)) {
+      if (pInsert->m_ptStart.y == nLineIndex) nEditChar = pInsert->m_ptStart.x;
+    } else if (auto* pDelete = dynamic_cast<CDeleteContext*>(pContext)) {
+      if (pDelete->m_ptStart.y == nLineIndex) nEditChar = pDelete->m_ptStart.x;
+    }
+    ForgetColumnIndexes(nLineIndex < 0 ? 0 : nLineIndex, nLineIndex < 0 ? -1 : nEditChar,
+                        !(dwFlags & UPDATE_FLAG_LINE));
     if (dwFlags & UPDATE_FLAG_LINE) {
       // The cookie of a line depends on every line above it; its length only on itself.
       if (m_bParseCookiesAllocated && nLineIndex >= 0) {

@@ -1,0 +1,188 @@
+// One line of 20 MB (the generated single-line file) in a 1200 x 900 editor: loading it,
+// the first paint after the load, a repaint, End, Home, a word step and a typed character
+// at its end, each with its repaint. Baseline: memchr over the line's bytes for '\n'.
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <string>
+
+#include "data.h"
+#include "platform/headless/headless_app_services.h"
+#include "platform/headless/headless_dc.h"
+#include "platform/headless/headless_window.h"
+#include "quill.h"
+
+namespace {
+
+using namespace quill;
+
+const CSize kClient(1200, 900);
+
+quill::HeadlessApplicationServices& Services() {
+  static quill::HeadlessApplicationServices services;
+  services.m_bEcho = true;
+  services.m_bHasStatusBar = false;
+  quill::SetApplicationServices(&services);
+  return services;
+}
+
+class LineView : public QuillView {
+ public:
+  explicit LineView(QuillTextBuffer* buffer) : m_buffer(buffer) {}
+  TDocumentStyle* CreateStyle() override {
+    auto* style = new TDocumentStyle(DOCTYPE_SPICE, "SPICE");
+    style->SetSingleCommentsDelims("*", 0);
+    style->SetSingleCommentsBOL(true, 0);
+    style->SetSingleCommentsDelims("$", 1);
+    style->SetSingleCommentsPrefix(" \t", 1);
+    style->SetIgnoreCase(true);
+    style->InitKeywordSection("Devices", nullptr, "_.", false);
+    for (const char* k : {"nch", "pch", ".subckt", ".ends"}) style->AddKeyword(k, "Devices");
+    return style;
+  }
+  unsigned long ParseLine(const char* chars, int length, unsigned long cookie, int line,
+                          TEXTBLOCK* buf, int& count) override {
+    return GetTextStyle()->ParseLine(chars, length, cookie, line, buf, count);
+  }
+  QuillTextBuffer* LocateTextBuffer() override { return m_buffer; }
+  // A word step to the right: past the current word and the blanks after it.
+  void WordRight() {
+    const char* chars = GetLineChars(0);
+    const int length = GetLineLength(0);
+    int x = m_ptCursorPos.x;
+    while (x < length && chars[x] != ' ') ++x;
+    while (x < length && chars[x] == ' ') ++x;
+    MoveTo(x);
+  }
+  void MoveTo(int x) {
+    SetCursorPos(CPoint(x, 0));
+    EnsureVisible(CPoint(x, 0));
+  }
+
+ private:
+  QuillTextBuffer* m_buffer;
+};
+
+struct Scene {
+  QuillTextBuffer buffer;
+  LineView view{&buffer};
+  HeadlessWindow window{kClient};
+  HeadlessDC dc{kClient, false};
+  Scene() {
+    Services();
+    InstallMemorySettingsStore();
+    if (!buffer.LoadFromFile(bench::SingleLineFile())) std::abort();
+    if (view.OnCreate(&window) != 0) std::abort();
+    view.OnInitialUpdate();
+    view.OnDraw(&dc);
+  }
+  int Length() { return buffer.GetLineLength(0); }
+};
+
+Scene& TheScene() {
+  static Scene scene;
+  return scene;
+}
+
+void BM_MemchrLine(benchmark::State& state) {
+  Scene& scene = TheScene();
+  const char* chars = scene.buffer.GetLineChars(0);
+  const std::size_t length = static_cast<std::size_t>(scene.Length());
+  for (auto _ : state) benchmark::DoNotOptimize(std::memchr(chars, '\n', length));
+}
+BENCHMARK(BM_MemchrLine)->Unit(benchmark::kMillisecond);
+
+void BM_LoadLongLine(benchmark::State& state) {
+  Services();
+  const std::string path = bench::SingleLineFile();
+  for (auto _ : state) {
+    QuillTextBuffer buffer;
+    if (!buffer.LoadFromFile(path)) state.SkipWithError("load failed");
+    state.PauseTiming();
+    buffer.FreeAll();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_LoadLongLine)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The first paint of a freshly loaded buffer (every cache of the view empty).
+void BM_FirstPaintLongLine(benchmark::State& state) {
+  Scene& scene = TheScene();
+  for (auto _ : state) {
+    state.PauseTiming();
+    scene.view.UpdateView(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
+    state.ResumeTiming();
+    scene.view.OnDraw(&scene.dc);
+  }
+}
+BENCHMARK(BM_FirstPaintLongLine)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_RepaintLongLine(benchmark::State& state) {
+  Scene& scene = TheScene();
+  scene.view.MoveTo(0);
+  scene.view.OnDraw(&scene.dc);
+  for (auto _ : state) scene.view.OnDraw(&scene.dc);
+}
+BENCHMARK(BM_RepaintLongLine)->Unit(benchmark::kMicrosecond);
+
+// End, then (untimed) back with Home; Home, then (untimed) End; each with its repaint.
+void BM_EndOfLongLine(benchmark::State& state) {
+  Scene& scene = TheScene();
+  for (auto _ : state) {
+    scene.view.MoveTo(scene.Length());
+    scene.view.OnDraw(&scene.dc);
+    state.PauseTiming();
+    scene.view.MoveTo(0);
+    scene.view.OnDraw(&scene.dc);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_EndOfLongLine)->Unit(benchmark::kMicrosecond)->Iterations(20);
+
+void BM_HomeOfLongLine(benchmark::State& state) {
+  Scene& scene = TheScene();
+  for (auto _ : state) {
+    state.PauseTiming();
+    scene.view.MoveTo(scene.Length());
+    scene.view.OnDraw(&scene.dc);
+    state.ResumeTiming();
+    scene.view.MoveTo(0);
+    scene.view.OnDraw(&scene.dc);
+  }
+}
+BENCHMARK(BM_HomeOfLongLine)->Unit(benchmark::kMicrosecond)->Iterations(20);
+
+void BM_WordStepInLongLine(benchmark::State& state) {
+  Scene& scene = TheScene();
+  scene.view.MoveTo(0);
+  scene.view.OnDraw(&scene.dc);
+  for (auto _ : state) {
+    scene.view.WordRight();
+    scene.view.OnDraw(&scene.dc);
+  }
+}
+BENCHMARK(BM_WordStepInLongLine)->Unit(benchmark::kMicrosecond)->Iterations(50);
+
+// A character typed at the end, then (untimed) removed again.
+void BM_TypeAtEndOfLongLine(benchmark::State& state) {
+  Scene& scene = TheScene();
+  scene.view.MoveTo(scene.Length());
+  scene.view.OnDraw(&scene.dc);
+  int endLine = 0;
+  int endChar = 0;
+  for (auto _ : state) {
+    const int length = scene.Length();
+    scene.buffer.InsertText(&scene.view, 0, length, "x", endLine, endChar, UNDO_ACTION_TYPING);
+    scene.view.MoveTo(length + 1);
+    scene.view.OnDraw(&scene.dc);
+    state.PauseTiming();
+    scene.buffer.DeleteText(&scene.view, 0, length, 0, length + 1);
+    scene.view.MoveTo(length);
+    scene.view.OnDraw(&scene.dc);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_TypeAtEndOfLongLine)->Unit(benchmark::kMicrosecond)->Iterations(20);
+
+}  // namespace

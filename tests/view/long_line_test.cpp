@@ -1,0 +1,216 @@
+// Long lines: the view parses only part of them and keeps their runs and column indexes
+// between paints. What it paints and maps must stay what the whole line gives, also after
+// edits on, above and below a line whose caches are warm.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "clike_view.h"
+#include "settings/store.h"
+
+namespace quill {
+namespace {
+
+using testing::CLikeView;
+using testing::Fill;
+using testing::Insert;
+
+constexpr int kCw = 8;
+constexpr int kLh = 16;
+constexpr int kLeft = 20;
+constexpr int kColumns = 40;
+
+class LongView : public CLikeView {
+ public:
+  using CLikeView::CLikeView;
+  using CLikeView::m_nOffsetChar;
+  using CLikeView::m_nTopLine;
+};
+
+// The column after character pos of a line at column col, by the tab rule.
+int ColumnOf(const std::string& line, int pos, int tab, int col) {
+  return line[static_cast<std::size_t>(pos)] == '\t' ? col + tab - col % tab : col + 1;
+}
+
+std::string Repeat(const std::string& piece, std::size_t length) {
+  std::string s;
+  while (s.size() < length) s += piece;
+  s.resize(length);
+  return s;
+}
+
+class LongLines : public ::testing::Test {
+ protected:
+  void SetUp() override { InstallMemorySettingsStore(); }
+  void Show(const std::vector<std::string>& lines) {
+    Fill(buffer, lines);
+    ASSERT_EQ(view.OnCreate(&window), 0);
+    view.OnInitialUpdate();
+  }
+  void TearDown() override { view.OnDestroy(); }
+
+  std::string Line(int n) {
+    return std::string(buffer.GetLineChars(n), static_cast<std::size_t>(buffer.GetLineLength(n)));
+  }
+
+  // Positions to columns, columns to positions and the line's width against the plain
+  // rule, at step boundaries of the index and around them.
+  void ExpectGeometry(int n) {
+    const std::string text = Line(n);
+    const int tab = view.GetTabSize();
+    const int length = static_cast<int>(text.size());
+    std::vector<int> cols(text.size() + 1, 0);
+    for (int i = 0; i < length; ++i) cols[i + 1] = ColumnOf(text, i, tab, cols[i]);
+    EXPECT_EQ(view.GetLineActualLength(n), cols.back()) << "line " << n;
+    for (int pos : {0, 1, 1023, 1024, 1025, 4095, 4096, 4097, 6000, length - 1, length}) {
+      if (pos < 0 || pos > length) continue;
+      const int col = cols[pos];
+      EXPECT_EQ(view.CalculateActualOffset(n, pos), col) << "line " << n << " pos " << pos;
+      // A click on the column, and one column further, lands on the character there.
+      for (int target : {col, col + 1}) {
+        view.m_nTopLine = n;
+        view.m_nOffsetChar = target;
+        int expect = pos;
+        while (expect < length && cols[expect + 1] <= target) ++expect;
+        EXPECT_EQ(view.ClientToText(CPoint(kLeft, 1)).x, expect) << "line " << n << " col " << target;
+      }
+      int approx = length;
+      for (int i = pos; i < length; ++i) {
+        if (cols[i + 1] >= col + 1) {
+          approx = col + 1 <= cols[i + 1] - tab / 2 ? i : i + 1;
+          break;
+        }
+      }
+      EXPECT_EQ(view.ApproxActualOffset(n, col + 1), approx) << "line " << n << " col " << col + 1;
+    }
+    view.m_nTopLine = 0;
+    view.m_nOffsetChar = 0;
+  }
+
+  // Paints the window with line n on top, scrolled to column offset, and checks every
+  // visible character against the runs of the whole line parsed at once.
+  void ExpectPaintedAsWhole(int n, int offset) {
+    view.m_nTopLine = n;
+    view.m_nOffsetChar = offset;
+    HeadlessDC& dc = window.Paint(view);
+    const std::string text = Line(n);
+    const int length = static_cast<int>(text.size());
+    auto runs = std::make_unique_for_overwrite<QuillView::TEXTBLOCK[]>(text.size() * 3 + 3);
+    int count = 0;
+    view.ParseLine(text.data(), length, view.GetParseCookie(n - 1), n, runs.get(), count);
+    int pos = 0;
+    int col = 0;
+    int run = 0;
+    int fg = 2;
+    for (; pos < length && col < offset + kColumns; col = ColumnOf(text, pos, view.GetTabSize(), col), ++pos) {
+      while (run < count && runs[run].charPos <= pos) fg = runs[run++].fgColorIndex;
+      if (col < offset || text[pos] == '\t') continue;
+      const CellInfo cell = dc.At(kLeft + (col - offset) * kCw + kCw / 2, kLh / 2);
+      ASSERT_EQ(cell.ch, text[pos]) << "offset " << offset << " pos " << pos;
+      ASSERT_EQ(cell.textColor, view.GetColor(fg)) << "offset " << offset << " pos " << pos;
+    }
+  }
+
+  QuillTextBuffer buffer;
+  LongView view{&buffer};
+  HeadlessWindow window{CSize(kLeft + kColumns * kCw, 4 * kLh)};
+};
+
+const std::string kCode = "int count = 42; /* note */ x = \"a b\" + 'c'; return total7 ; ";
+
+TEST_F(LongLines, GeometryStaysRightAfterEditsOnAboveAndBelowTheLine) {
+  const std::string tabbed = Repeat("ab\tcdefg\t\thij ", 9000);
+  Show({"short", Repeat("plain text ", 8000), tabbed});
+  for (int n : {0, 1, 2}) ExpectGeometry(n);
+
+  // On the line: before its indexed part, inside it, and at its end.
+  Insert(buffer, 2, 10, "\t");
+  Insert(buffer, 2, 5000, "x\ty");
+  Insert(buffer, 2, buffer.GetLineLength(2), "\tend");
+  buffer.DeleteText(nullptr, 2, 1000, 2, 3000);
+  ExpectGeometry(2);
+  // Above: two new lines push the long lines down; a line break inside a long line
+  // splits it.
+  Insert(buffer, 0, 2, "\r\nnew\r\n");
+  ExpectGeometry(3);
+  ExpectGeometry(4);
+  Insert(buffer, 4, 5000, "\r\n");
+  ExpectGeometry(4);
+  ExpectGeometry(5);
+  // Below: the lines above keep their indexes.
+  buffer.DeleteText(nullptr, 5, 0, 5, 2000);
+  ExpectGeometry(3);
+  ExpectGeometry(4);
+  // A new tab size.
+  view.SetTabSize(7);
+  ExpectGeometry(4);
+}
+
+TEST_F(LongLines, PaintedRunsAreThoseOfTheWholeLine) {
+  Show({"int a;", Repeat(kCode, 9000), "return 0;"});
+  const int length = buffer.GetLineLength(1);
+  // Scrolled across keywords, comments, strings and numbers that straddle the window's
+  // edges, at the line's start, middle and end.
+  for (int offset = 0; offset < 80; offset += 3) ExpectPaintedAsWhole(1, offset);
+  for (int offset : {4000, 4500, length - kColumns, length - 5}) ExpectPaintedAsWhole(1, offset);
+}
+
+TEST_F(LongLines, KeptRunsFollowEditsOnAboveAndBelowTheLine) {
+  Show({"int a;", Repeat(kCode, 9000) + " retur", "return 0;"});
+  const int end = buffer.GetLineLength(1) - kColumns + 5;
+  ExpectPaintedAsWhole(1, end);
+  // Typing at the end makes the last word a keyword.
+  Insert(buffer, 1, buffer.GetLineLength(1), "n");
+  ExpectPaintedAsWhole(1, end);
+  ExpectPaintedAsWhole(1, 20);
+  // A comment opened on the line above covers the whole long line.
+  Insert(buffer, 0, 0, "/*");
+  ExpectPaintedAsWhole(1, 20);
+  ExpectPaintedAsWhole(1, end);
+  // An edit below changes nothing on the line.
+  Insert(buffer, 2, 0, "x");
+  ExpectPaintedAsWhole(1, end);
+  // A quote put in place of a character, left of the window: the line keeps its length
+  // and the cookie above it, and from there on strings and code swap.
+  buffer.DeleteText(nullptr, 0, 0, 0, 2);
+  ExpectPaintedAsWhole(1, end);
+  buffer.DeleteText(nullptr, 1, 64, 1, 65);
+  Insert(buffer, 1, 64, "\"");
+  ExpectPaintedAsWhole(1, end);
+}
+
+// A line of 20 MB: painted at its start and end, mapped, and edited at its end.
+TEST_F(LongLines, TwentyMegabyteLinePaintsMovesAndEdits) {
+  const std::string big = Repeat("wire_12 w=3u\t", 20 << 20) + " return";
+  Show({big});
+  const int length = buffer.GetLineLength(0);
+  const int width = view.GetLineActualLength(0);
+  int expectWidth = 0;
+  for (int i = 0; i < length; ++i) expectWidth = ColumnOf(big, i, view.GetTabSize(), expectWidth);
+  EXPECT_EQ(width, expectWidth);
+
+  ExpectPaintedAsWhole(0, 0);
+  // The end of the line: its last column shows the keyword's last letter.
+  view.m_nOffsetChar = width - kColumns + 2;
+  HeadlessDC& atEnd = window.Paint(view);
+  const CellInfo last = atEnd.At(kLeft + (kColumns - 3) * kCw + kCw / 2, kLh / 2);
+  EXPECT_EQ(last.ch, 'n');
+  EXPECT_EQ(last.textColor, testing::kKeyword);
+  EXPECT_EQ(view.ClientToText(CPoint(kLeft + (kColumns - 2) * kCw, 1)), CPoint(length, 0));
+  EXPECT_EQ(view.TextToClient(CPoint(length, 0)).x, kLeft + (kColumns - 2) * kCw);
+
+  // Typed at the end: the keyword is gone, the new character is shown.
+  Insert(buffer, 0, length, "s");
+  HeadlessDC& typed = window.Paint(view);
+  const CellInfo added = typed.At(kLeft + (kColumns - 2) * kCw + kCw / 2, kLh / 2);
+  EXPECT_EQ(added.ch, 's');
+  EXPECT_EQ(added.textColor, testing::kBlack);
+  EXPECT_EQ(view.GetLineActualLength(0), width + 1);
+  ExpectPaintedAsWhole(0, 0);
+}
+
+}  // namespace
+}  // namespace quill
