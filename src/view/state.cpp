@@ -220,8 +220,6 @@ int QuillView::KeepMaxLineLength(int nLineIndex, int nOldLength) {
   return nNewLength;
 }
 
-void QuillView::OnEditOperation(int, const char*) {}
-
 void QuillView::OnUpdate(QuillView*, long, void*) { InvalidateAll(true); }
 
 // ---- settings hooks ----
