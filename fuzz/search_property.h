@@ -101,7 +101,9 @@ inline SearchCase MakeCase(ByteSource& in, bool anyRegex, std::size_t maxLine = 
   const bool regex = (c.flags & SEARCH_REGEX) != 0;
   c.lines.resize(1 + in.Byte() % 6);
   for (std::string& line : c.lines) {
-    line.resize(in.Byte() % (maxLine + 1));
+    std::size_t length = in.Byte();
+    if (maxLine > 255) length |= static_cast<std::size_t>(in.Byte()) << 8;
+    line.resize(length % (maxLine + 1));
     for (char& ch : line) ch = TextChar(in, regex);
   }
   if (regex && anyRegex) {
