@@ -341,10 +341,6 @@ void QuillView::OnUpdateEditCut(CCmdUI* pCmdUI) {
   if (pCmdUI != nullptr) pCmdUI->Enable(IsSelection());
 }
 
-void QuillView::OnUpdateEditSelectAll(CCmdUI* pCmdUI) {
-  if (pCmdUI != nullptr) pCmdUI->Enable(GetLineCount() > 0);
-}
-
 void QuillView::OnUpdateEditUndo(CCmdUI* pCmdUI) {
   if (pCmdUI != nullptr) pCmdUI->Enable(m_pTextBuffer != nullptr && m_pTextBuffer->CanUndo());
 }

@@ -225,7 +225,6 @@ class QuillView {
   void OnUpdateMultiLineComment(CCmdUI* pCmdUI);
   void OnUpdateRemoveSingleLineComment(CCmdUI* pCmdUI);
   void OnUpdateRemoveMultiLineComment(CCmdUI* pCmdUI);
-  void OnUpdateEditSelectAll(CCmdUI* pCmdUI);
   // Deletes the selection (cursor at its start); false when there is none.
   bool DeleteCurrentSelection();
   // Text for hosts: InsertText types the text over the selection (one undo step with the

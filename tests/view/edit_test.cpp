@@ -327,7 +327,6 @@ TEST_F(Editing, UpdateHandlersFollowTheState) {
   Open({"ab"});
   EXPECT_FALSE(Enabled(&QuillView::OnUpdateEditCut));
   EXPECT_FALSE(Enabled(&QuillView::OnUpdateEditUndo));
-  EXPECT_TRUE(Enabled(&QuillView::OnUpdateEditSelectAll));
   Type("x");
   EXPECT_TRUE(Enabled(&QuillView::OnUpdateEditUndo));
   EXPECT_FALSE(Enabled(&QuillView::OnUpdateEditRedo));
