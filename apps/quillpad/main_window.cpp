@@ -16,6 +16,8 @@
 #include "language_views.h"
 #include "pad_document.h"
 #include "platform/format.h"
+#include "qt/editor_widget.h"
+#include "view/command_ids.h"
 #include "view/quill_view.h"
 
 namespace quillpad {
@@ -55,14 +57,6 @@ MainWindow::MainWindow() {
   CreateMenus();
   InstallDesktopServices(this);
   SetPaneText(Pane::Message, "");
-  // The indicators follow the caret and the buffer's state; a light poll keeps them
-  // current whatever changed them.
-  auto* timer = new QTimer(this);
-  connect(timer, &QTimer::timeout, this, [this] {
-    UpdateIndicators();
-    UpdateCommands();
-  });
-  timer->start(200);
   UpdateCommands();
   resize(1000, 720);
 }
@@ -101,8 +95,8 @@ void MainWindow::CreateMenus() {
                            [this] { UndoRedo(true); });
   m_redo->setObjectName("editRedo");
   edit->addSeparator();
-  // Commands the view carries out itself, with the component's command ids; they stay
-  // disabled until the view handles them.
+  // Commands the view carries out itself, with the component's command ids; the view's
+  // update handlers enable them.
   const struct {
     const char* text;
     QKeySequence key;
@@ -127,8 +121,10 @@ void MainWindow::CreateMenus() {
     a->setShortcut(c.key);
     a->setData(c.id);
     a->setEnabled(false);
+    connect(a, &QAction::triggered, this, [this, id = c.id] { RunViewCommand(id); });
     m_viewCommands.push_back(a);
   }
+  connect(edit, &QMenu::aboutToShow, this, &MainWindow::UpdateCommands);
 
   QMenu* view = menuBar()->addMenu(tr("&View"));
   QAction* statusBarAction = view->addAction(tr("&Status Bar"));
@@ -167,6 +163,18 @@ void MainWindow::CreateEditor(Tab* tab) {
   view->SetSelectionMargin(m_selectionMargin->isChecked());
   view->SetViewTabs(m_viewTabs->isChecked());
   tab->editor = CreateEditorWidget(std::move(view), m_tabs);
+  // The status bar and the commands follow what the editor does; the editor's keys for
+  // the document (saving) come back here.
+  if (auto* editor = qobject_cast<quill::qt::EditorWidget*>(tab->editor)) {
+    connect(editor, &quill::qt::EditorWidget::viewChanged, this, [this, editor] {
+      if (m_tabs->currentWidget() != editor) return;
+      UpdateIndicators();
+      UpdateCommands();
+    });
+    connect(editor, &quill::qt::EditorWidget::commandNotHandled, this, [this](unsigned id) {
+      if (id == quill::ID_FILE_SAVE) FileSave();
+    });
+  }
 }
 
 QWidget* MainWindow::AddTab(std::unique_ptr<PadDocument> doc) {
@@ -334,11 +342,33 @@ void MainWindow::UndoRedo(bool redo) {
   quill::CPoint pt;
   if (redo ? buffer.CanRedo() : buffer.CanUndo()) redo ? buffer.Redo(pt) : buffer.Undo(pt);
   UpdateCommands();
+  UpdateIndicators();
+}
+
+void MainWindow::RunViewCommand(unsigned id) {
+  if (LanguageView* view = ActiveView()) {
+    view->OnCommand(id);
+    UpdateIndicators();
+    UpdateCommands();
+  }
 }
 
 void MainWindow::UpdateCommands() {
   Tab* tab = CurrentTab();
   const bool any = tab != nullptr;
+  // A view command is enabled as its update handler says, or else when the view has a
+  // handler for it.
+  for (QAction* a : m_viewCommands) {
+    const unsigned id = a->data().toUInt();
+    bool enabled = false;
+    if (any) {
+      quill::CCmdUI state(id);
+      tab->view->OnUpdateCommand(id, &state);
+      enabled = state.m_enabled.value_or(tab->view->HasCommandHandler(id));
+      if (state.m_check) a->setChecked(*state.m_check != 0);
+    }
+    a->setEnabled(enabled);
+  }
   m_save->setEnabled(any);
   m_saveAs->setEnabled(any);
   m_close->setEnabled(any);
@@ -354,14 +384,26 @@ void MainWindow::UpdateIndicators() {
       SetPaneText(p, "");
     return;
   }
-  const quill::CPoint cursor = view->GetCursorPos();
-  SetPaneText(Pane::Position,
-               quill::Format("Ln %d, Col %d", cursor.y + 1, view->GetColumnPos(cursor) + 1));
-  static const char* const kModes[] = {"DOS", "UNIX", "MAC"};
-  const int mode = doc->GetTextBuffer().GetCRLFMode();
-  SetPaneText(Pane::LineBreaks, mode >= 0 && mode <= 2 ? kModes[mode] : "");
-  SetPaneText(Pane::Overwrite, view->GetOverwriteMode() ? "OVR" : "");
-  SetPaneText(Pane::ReadOnly, doc->GetTextBuffer().GetReadOnly() ? "READ" : "");
+  // Each pane shows what the view's update handler says: its text, or the pane's own
+  // text while it is enabled.
+  const struct {
+    Pane pane;
+    unsigned id;
+    const char* enabledText;
+  } panes[] = {
+      {Pane::Position, quill::ID_EDIT_INDICATOR_POSITION, nullptr},
+      {Pane::LineBreaks, quill::ID_EDIT_INDICATOR_CRLF, nullptr},
+      {Pane::Overwrite, quill::ID_INDICATOR_OVR, "OVR"},
+      {Pane::ReadOnly, quill::ID_EDIT_INDICATOR_READ, "READ"},
+  };
+  for (const auto& p : panes) {
+    quill::CCmdUI state(p.id);
+    view->OnUpdateCommand(p.id, &state);
+    const bool enabled = state.m_enabled.value_or(true);
+    std::string text;
+    if (enabled) text = p.enabledText != nullptr ? p.enabledText : state.m_text.value_or("");
+    SetPaneText(p.pane, text);
+  }
 }
 
 }  // namespace quillpad

@@ -32,6 +32,9 @@ void QuillView::OnFilePageSetup() {}
 void QuillView::OnFilePrint() {}
 void QuillView::OnFilePrintPreview() {}
 
+// Drag and drop.
+void QuillView::DragSelection() {}
+
 // Document properties.
 void QuillView::DoOptionDialog(Window*) {}
 void QuillView::OnProperties() {}

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/app_services.h"
 #include "platform/doc_framework.h"
 #include "view/quill_view.h"
 #include "view/search_flags.h"
@@ -21,13 +20,6 @@ constexpr const char* kTooComplex = "Search stopped: the regular expression is t
 bool IsBefore(const CPoint& a, const CPoint& b) { return a.y < b.y || (a.y == b.y && a.x < b.x); }
 
 }  // namespace
-
-void QuillView::ShowSearchStatus(const char* pszText) {
-  IStatusBar* pBar = GetApplicationServices().GetStatusBar();
-  if (pBar == nullptr) return;
-  pBar->SetPaneText(0, *pszText != '\0' ? std::string(pszText)
-                                        : GetApplicationServices().GetIdlePrompt());
-}
 
 int QuillView::FindTextInBlock(std::string_view what, const CPoint& ptStartPosition,
                                const CPoint& ptBlockBegin, const CPoint& ptBlockEnd,
@@ -54,11 +46,11 @@ int QuillView::SearchInBlock(std::string_view what, const CPoint& ptStartPositio
     GetSelection(ptSelStart, ptSelEnd);
     ptCurrent.x = bBackward ? ptSelStart.x : ptSelEnd.x;
   }
-  if (bReport) ShowSearchStatus("");
+  if (bReport) SetToolBarMessage("");
 
   TextMatcher matcher(what, dwFlags);
   const auto report = [&](const char* pszText) {
-    if (bReport) ShowSearchStatus(pszText);
+    if (bReport) SetToolBarMessage(pszText);
   };
   if (matcher.GetState() == TextMatcher::State::BadPattern) {
     // Nothing can match: the search ends where a full pass would end.
