@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The main job: installs what quill needs, builds it and starts quillpad, the demo host, on
 # the sample netlist. Without a display ($DISPLAY and $WAYLAND_DISPLAY unset) it renders
-# the window offscreen into docs/quillpad.png instead. QUILL_RUN_BENCH=1 first runs the
+# the window offscreen into build/quillpad.png instead. QUILL_RUN_BENCH=1 first runs the
 # component's benchmarks on generated data (a netlist, a long line, short lines).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,11 +22,11 @@ files=(samples/sram_inv_chain.sp samples/metal_rules.svrf samples/logic_deck.drc
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "$quillpad" "${files[@]}"
 fi
+shot=build/quillpad.png
 echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): writing a screenshot of quillpad"
-echo "to docs/quillpad.png instead of opening its window."
+echo "to $shot instead of opening its window."
 runtime=$(mktemp -d)
 trap 'rm -rf "$runtime"' EXIT
-mkdir -p docs
 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$runtime" \
-  "$quillpad" --screenshot docs/quillpad.png "${files[@]}"
-echo "Wrote docs/quillpad.png"
+  "$quillpad" --screenshot "$shot" "${files[@]}"
+echo "Wrote $(pwd)/$shot"

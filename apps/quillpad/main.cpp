@@ -17,8 +17,12 @@
 #include <QPointer>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <chrono>
+#include <functional>
+#include <memory>
+#include <string_view>
 #include <cstdio>
 #include <vector>
 
@@ -51,6 +55,20 @@ int PrintFirstFile(const QString& file, const QString& pdf) {
 }
 
 // Reports the time from `start` to the end of the first paint of the window's editor.
+// Runs `job` once `window` has been shown and painted (on a real display the window
+// manager maps it some time after show()).
+void RunWhenExposed(QWidget* window, std::function<void()> job) {
+  auto* poll = new QTimer(window);
+  poll->setInterval(10);
+  QObject::connect(poll, &QTimer::timeout, window, [window, poll, job = std::move(job)] {
+    if (window->windowHandle() == nullptr || !window->windowHandle()->isExposed()) return;
+    poll->stop();
+    poll->deleteLater();
+    job();
+  });
+  poll->start();
+}
+
 class FirstPaintTimer : public QObject {
  public:
   FirstPaintTimer(Clock::time_point start, QWidget* target, double loadSeconds)
@@ -81,14 +99,29 @@ class FirstPaintTimer : public QObject {
 
 }  // namespace
 
+// --help and --version answer without a window system (a QApplication needs a display).
+static bool WantsOnlyText(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg(argv[i]);
+    if (arg == "--") break;
+    if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "-v" || arg == "--version") return true;
+  }
+  return false;
+}
+
 int main(int argc, char** argv) {
   const Clock::time_point start = Clock::now();
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("quillpad");
+  std::unique_ptr<QCoreApplication> core;
+  if (WantsOnlyText(argc, argv)) core = std::make_unique<QCoreApplication>(argc, argv);
+  else core = std::make_unique<QApplication>(argc, argv);
+  QCoreApplication& app = *core;
+  QCoreApplication::setApplicationName("quillpad");
+  QCoreApplication::setApplicationVersion(QUILLPAD_VERSION);
 
   QCommandLineParser parser;
   parser.setApplicationDescription("A multi-document editor for netlists, rule decks, sources and logs.");
   parser.addHelpOption();
+  parser.addVersionOption();
   QCommandLineOption screenshot("screenshot", "Render the main window into PNG and exit.", "PNG");
   QCommandLineOption printPdf("print-pdf", "Print the first file to PDF and exit.", "PDF");
   QCommandLineOption firstPaint("time-first-paint",
@@ -119,11 +152,15 @@ int main(int argc, char** argv) {
       box.reject();
     });
   }
+  const bool measuring = parser.isSet(screenshot) || parser.isSet(firstPaint) || parser.isSet(repaint);
+  // A plain start takes up the last session: the window's place and, without files named
+  // on the command line, the files that were open.
+  if (!measuring) window.RestoreSession(files.isEmpty());
   const Clock::time_point loadStart = Clock::now();
   for (const QString& f : files) window.OpenFile(f);
   const double loadSeconds = std::chrono::duration<double>(Clock::now() - loadStart).count();
   if (window.DocumentCount() == 0) window.NewFile();
-  window.SetCurrentDocument(0);
+  else if (!files.isEmpty()) window.SetCurrentDocument(0);
   window.show();
 
   if (parser.isSet(firstPaint)) {
@@ -134,7 +171,9 @@ int main(int argc, char** argv) {
     return QApplication::exec();
   }
   if (parser.isSet(repaint)) {
-    QTimer::singleShot(0, &window, [&window] {
+    // Measured once the window is on the screen: a repaint of a hidden widget paints
+    // nothing.
+    RunWhenExposed(&window, [&window] {
       QWidget* editor = window.findChild<QTabWidget*>()->currentWidget();
       QWidget* target = editor;
       if (auto* area = qobject_cast<QAbstractScrollArea*>(editor)) target = area->viewport();

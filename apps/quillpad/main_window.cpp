@@ -3,19 +3,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <optional>
 
 #include "editor_host.h"
 #include "language_views.h"
 #include "pad_document.h"
+#include "platform/app_services.h"
 #include "platform/format.h"
+#include "platform/prompts.h"
 #include "qt/editor_widget.h"
 #include "resources/strings.h"
 #include "view/command_ids.h"
@@ -33,9 +34,9 @@ struct MainWindow::Tab {
 namespace {
 
 const char* const kFileFilter =
-    "All files (*);;SPICE netlists (*.sp *.spi *.cir *.net *.cdl);;"
-    "Calibre rule decks (*.svrf *.cal *.rul);;Dracula rule decks (*.drc *.dra);;"
-    "C and C++ sources (*.c *.h *.cpp *.cc *.hpp *.cxx);;Log files (*.log)";
+    "SPICE netlists|*.sp;*.spi;*.cir;*.net;*.cdl|Calibre rule decks|*.svrf;*.cal;*.rul|"
+    "Dracula rule decks|*.drc;*.dra|C and C++ sources|*.c;*.h;*.cpp;*.cc;*.hpp;*.cxx|"
+    "Log files|*.log|Text files|*.txt||";
 
 QString ToQt(const std::string& s) { return QString::fromLocal8Bit(s.data(), s.size()); }
 std::string FromQt(const QString& s) { return s.toLocal8Bit().toStdString(); }
@@ -51,12 +52,16 @@ MainWindow::MainWindow() {
   setCentralWidget(m_tabs);
   connect(m_tabs, &QTabWidget::tabCloseRequested, this, [this](int i) { CloseTab(i); });
   connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
+    UpdateWindowTitle();
     UpdateCommands();
     UpdateIndicators();
   });
   m_recent.Load();
   CreateMenus();
+  CreateWindowAndHelpMenus();
   InstallDesktopServices(this);
+  // Never narrower than the status bar's indicator panes, which would overlap.
+  setMinimumWidth(statusBar()->sizeHint().width() + 120);
   SetPaneText(Pane::Message, "");
   UpdateCommands();
   resize(1000, 720);
@@ -221,8 +226,10 @@ LanguageView* MainWindow::ActiveView() const {
   return tab != nullptr ? tab->view : nullptr;
 }
 
-PadDocument* MainWindow::ActiveDocument() const {
-  Tab* tab = CurrentTab();
+PadDocument* MainWindow::ActiveDocument() const { return DocumentAt(m_tabs->currentIndex()); }
+
+PadDocument* MainWindow::DocumentAt(int index) const {
+  Tab* tab = TabAt(index);
   return tab != nullptr ? tab->doc.get() : nullptr;
 }
 
@@ -231,8 +238,7 @@ void MainWindow::UpdateTabTitle(Tab* tab) {
   if (index < 0) return;
   m_tabs->setTabText(index, ToQt(tab->doc->GetTitle()));
   m_tabs->setTabToolTip(index, ToQt(tab->doc->GetPathName()));
-  if (tab == CurrentTab())
-    setWindowTitle(QString("%1 - quillpad").arg(ToQt(tab->doc->GetTitle())));
+  if (tab == CurrentTab()) UpdateWindowTitle();
 }
 
 void MainWindow::NewFile() {
@@ -251,6 +257,13 @@ bool MainWindow::OpenFile(const QString& path) {
       return true;
     }
   }
+  if (QFileInfo(full).isDir()) {
+    // The component would only say "Access is denied." of a folder.
+    quill::GetApplicationServices().MessageBox(
+        quill::Format("%s\nis a folder, not a file.", FromQt(full).c_str()),
+        quill::MB_OK | quill::MB_ICONERROR);
+    return false;
+  }
   auto doc = std::make_unique<PadDocument>();
   if (doc->OnOpenDocument(FromQt(full).c_str()) == 0) {
     m_recent.Remove(FromQt(full));
@@ -264,20 +277,21 @@ bool MainWindow::OpenFile(const QString& path) {
 }
 
 void MainWindow::FileOpen() {
-  const QStringList files = QFileDialog::getOpenFileNames(this, tr("Open"), QString(), kFileFilter);
-  for (const QString& f : files) OpenFile(f);
+  quill::FilePromptRequest request;
+  request.title = "Open";
+  request.filter = kFileFilter;
+  request.flags = quill::OFN_FILEMUSTEXIST | quill::OFN_HIDEREADONLY;
+  if (const PadDocument* doc = ActiveDocument(); doc != nullptr && !doc->GetPathName().empty())
+    request.initialDirectory = FromQt(QFileInfo(ToQt(doc->GetPathName())).absolutePath());
+  if (std::optional<std::string> path = quill::PromptForFileName(request)) OpenFile(ToQt(*path));
 }
 
 bool MainWindow::SaveTab(Tab* tab, bool askName) {
-  std::string path = tab->doc->GetPathName();
-  if (askName || path.empty()) {
-    const QString chosen = QFileDialog::getSaveFileName(
-        this, tr("Save As"), ToQt(path.empty() ? tab->doc->GetTitle() : path), kFileFilter);
-    if (chosen.isEmpty()) return false;
-    path = FromQt(chosen);
-  }
+  // The document asks for a name (the platform's file prompt) when it has none, when the
+  // file is read-only or when asked to; it reports every failure itself.
   const quill::DocumentType before = tab->doc->GetDocumentType();
-  if (tab->doc->DoSave(path.c_str(), 1) == 0) return false;
+  if ((askName ? tab->doc->DoSave(nullptr, 1) : tab->doc->DoFileSave()) == 0) return false;
+  const std::string path = tab->doc->GetPathName();
   m_recent.Add(path);
   RebuildRecentMenu();
   // A new extension may call for another language: show the document in its view.
@@ -307,15 +321,13 @@ bool MainWindow::FileSaveAs() {
 bool MainWindow::MaybeSave(Tab* tab) {
   if (!tab->doc->GetTextBuffer().IsModified()) return true;
   m_tabs->setCurrentWidget(tab->editor);
-  const auto answer = QMessageBox::question(
-      this, "quillpad",
-      tr("%1\n\nThis file has been modified.\nDo you want to save it?")
-          .arg(ToQt(tab->doc->GetPathName().empty() ? tab->doc->GetTitle()
-                                                     : tab->doc->GetPathName())),
-      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-  if (answer == QMessageBox::Cancel) return false;
-  if (answer == QMessageBox::Save) return SaveTab(tab, false);
-  return true;
+  const std::string& name =
+      tab->doc->GetPathName().empty() ? tab->doc->GetTitle() : tab->doc->GetPathName();
+  const int answer = quill::GetApplicationServices().MessageBox(
+      quill::Format("%s\n\nThis file has been modified.\nDo you want to save it?", name.c_str()),
+      quill::MB_YESNOCANCEL | quill::MB_ICONQUESTION);
+  if (answer == quill::IDYES) return SaveTab(tab, false);
+  return answer == quill::IDNO;
 }
 
 bool MainWindow::CloseTab(int index) {
@@ -329,7 +341,8 @@ bool MainWindow::CloseTab(int index) {
       break;
     }
   }
-  if (m_tabs->count() == 0) setWindowTitle("quillpad");
+  UpdateWindowTitle();
+  if (m_tabs->count() == 0) SetPaneText(Pane::Message, "");
   return true;
 }
 
@@ -344,6 +357,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
       return;
     }
   }
+  StoreSession();
   event->accept();
 }
 

@@ -32,9 +32,14 @@ class MainWindow : public QMainWindow {
   void NewFile();
   int DocumentCount() const;
   void SetCurrentDocument(int index);
+  // Puts the window where it was at the end of the last run and, with openFiles, opens
+  // the files that were open then.
+  void RestoreSession(bool openFiles);
   // The view and document of the current tab, or null.
   LanguageView* ActiveView() const;
   PadDocument* ActiveDocument() const;
+  // The document of the tab at index, or null.
+  PadDocument* DocumentAt(int index) const;
 
  public slots:
   // Enables the commands and fills the indicator panes for the current document.
@@ -55,6 +60,15 @@ class MainWindow : public QMainWindow {
   struct Tab;
 
   void CreateMenus();
+  // The Window menu (tab switching, Ctrl+Tab) and the Help menu (window_menus.cpp).
+  void CreateWindowAndHelpMenus();
+  void RebuildWindowMenu();
+  void ShowAbout();
+  // Makes the tab `step` places after (before, when negative) the current one current.
+  void CycleTab(int step);
+  // The window title names the current document ("quillpad" alone without one).
+  void UpdateWindowTitle();
+  void StoreSession() const;
   void RebuildRecentMenu();
   // Shows the tab's document in a new editor with the view of its document type.
   void CreateEditor(Tab* tab);
@@ -73,6 +87,7 @@ class MainWindow : public QMainWindow {
   std::vector<std::unique_ptr<Tab>> m_tabList;
   RecentFiles m_recent;
   QMenu* m_recentMenu = nullptr;
+  QMenu* m_windowMenu = nullptr;
   QAction* m_save = nullptr;
   QAction* m_saveAs = nullptr;
   QAction* m_close = nullptr;

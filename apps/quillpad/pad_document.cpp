@@ -4,6 +4,18 @@
 
 namespace quillpad {
 
+namespace {
+// The template of quillpad's documents: the save prompt's filter and default extension.
+quill::CDocTemplate& PadTemplate() {
+  static quill::CDocTemplate tmpl(
+      "\nText\nUntitled\nText and design files\n"
+      ".txt;.sp;.spi;.cir;.net;.cdl;.svrf;.cal;.rul;.drc;.dra;.c;.h;.cpp;.cc;.hpp;.cxx;.log\n");
+  return tmpl;
+}
+}  // namespace
+
+PadDocument::PadDocument() { SetDocTemplate(&PadTemplate()); }
+
 int PadDocument::OnNewDocument() {
   const int result = QuillDocument::OnNewDocument();
   m_xTextBuffer.SetCRLFMode(quill::CRLF_MODE_UNIX);

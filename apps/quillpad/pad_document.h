@@ -13,6 +13,7 @@ namespace quillpad {
 
 class PadDocument : public quill::QuillDocument {
  public:
+  PadDocument();
   // An empty document of one line; files made here get UNIX line breaks.
   int OnNewDocument() override;
   // Loads the file and takes its name; on failure (already reported to the user) the

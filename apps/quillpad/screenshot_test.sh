@@ -22,4 +22,9 @@ head -c 5 "$pdf" | grep -q '%PDF-' || { echo "not a PDF"; exit 1; }
 if "$quillpad" --print-pdf "$pdf.missing" "$samples/no_such_file.sp" 2>/dev/null; then
   echo "printing a missing file succeeded"; exit 1
 fi
+# --help and --version answer without any display.
+env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$quillpad" --help | grep -q -- '--print-pdf' ||
+  { echo "--help does not list the options"; exit 1; }
+env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$quillpad" --version | grep -q '^quillpad [0-9]' ||
+  { echo "--version does not name the version"; exit 1; }
 echo ok

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include "qt/cp1252.h"
 #include "qt/qt_file_prompt.h"
 
@@ -42,6 +44,14 @@ TEST(QtFilePrompt, NameFilters) {
   EXPECT_EQ(NameFiltersOf("Netlists|*.sp;*.cir"), QStringList({"Netlists (*.sp *.cir)"}));
   EXPECT_TRUE(NameFiltersOf("").isEmpty());
   EXPECT_TRUE(NameFiltersOf("dangling").isEmpty());
+}
+
+// A prompt never starts in a pseudo file system, where listing entries can block.
+TEST(QtFilePrompt, StartFolderAvoidsPseudoFileSystems) {
+  EXPECT_EQ(SafeStartFolder("/proc/self/status"), QDir::homePath());
+  EXPECT_EQ(SafeStartFolder("/sys/kernel"), QDir::homePath());
+  EXPECT_EQ(SafeStartFolder("/dev/null"), QDir::homePath());
+  EXPECT_EQ(SafeStartFolder(QDir::tempPath() + "/x.sp"), QDir::tempPath());
 }
 
 }  // namespace

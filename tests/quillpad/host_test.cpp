@@ -4,6 +4,7 @@
 
 #include "../../apps/quillpad/pad_document.h"
 #include "../../apps/quillpad/recent_files.h"
+#include "../../apps/quillpad/session.h"
 #include "settings/store.h"
 #include "temp_dir.h"
 
@@ -34,6 +35,25 @@ TEST_F(HostTest, RecentFilesKeepNewestFirstWithoutDuplicatesAndPersist) {
   ASSERT_EQ(again.Files().size(), static_cast<std::size_t>(RecentFiles::kMaxFiles - 1));
   EXPECT_EQ(again.Files()[0], "/f5");
   EXPECT_EQ(again.Files()[1], "/f8");
+}
+
+// A shorter list of open files stored after a longer one reads back without the old tail.
+TEST_F(HostTest, SessionKeepsGeometryAndOpenFiles) {
+  Session s;
+  s.x = 40, s.y = 30, s.width = 1000, s.height = 700, s.maximized = true;
+  s.files = {"/a.sp", "/b.log", "/c.txt"};
+  s.current = 2;
+  s.Store();
+  s.files = {"/d.drc"};
+  s.current = 0;
+  s.maximized = false;
+  s.Store();
+  const Session back = Session::Load();
+  EXPECT_EQ(back.x, 40);
+  EXPECT_EQ(back.height, 700);
+  EXPECT_FALSE(back.maximized);
+  EXPECT_EQ(back.files, std::vector<std::string>({"/d.drc"}));
+  EXPECT_EQ(back.current, 0);
 }
 
 TEST_F(HostTest, DocumentOpensSavesAndReportsItsTypeAndTitle) {

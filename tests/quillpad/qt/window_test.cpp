@@ -186,28 +186,54 @@ TEST_F(WindowTest, SaveWritesTheFileAndClosingAModifiedDocumentAsks) {
   EXPECT_EQ(Read(path), "*DESCRIPTION\n; c\n*END\n");
   EXPECT_FALSE(buffer.IsModified());
 
-  // A modified document asks before it closes; Cancel keeps it, Discard closes it.
+  // A modified document asks (through the component's message box) before it closes;
+  // Cancel keeps it, No closes it without saving. Closing the last tab leaves "Ready"
+  // and the bare title.
   buffer.InsertText(nullptr, 0, 0, "x", endLine, endChar);
   QMessageBox::StandardButton answer = QMessageBox::Cancel;
   int asked = 0;
-  auto answerNextBox = [&] {
-    QTimer::singleShot(0, [&] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      ASSERT_NE(box, nullptr);
-      ++asked;
-      box->button(answer)->click();
-    });
-  };
-  answerNextBox();
+  quill::qt::InstallPlatform().SetMessageBoxHook([&](QMessageBox& box) {
+    ++asked;
+    EXPECT_NE(box.text().indexOf("This file has been modified."), -1);
+    box.button(answer)->click();
+  });
   Action("fileClose")->trigger();
   EXPECT_EQ(asked, 1);
   EXPECT_EQ(m_window->DocumentCount(), 1);
-  answer = QMessageBox::Discard;
-  answerNextBox();
+  answer = QMessageBox::No;
   Action("fileClose")->trigger();
   EXPECT_EQ(asked, 2);
   EXPECT_EQ(m_window->DocumentCount(), 0);
   EXPECT_EQ(Read(path), "*DESCRIPTION\n; c\n*END\n");
+  EXPECT_EQ(Pane(0), "Ready");
+  EXPECT_EQ(m_window->windowTitle(), "quillpad");
+}
+
+// The title follows the current tab, and Ctrl+Tab / Ctrl+Shift+Tab cycle the tabs even
+// while an editor has the focus.
+TEST_F(WindowTest, TitleFollowsTheTabAndCtrlTabCycles) {
+  ASSERT_TRUE(m_window->OpenFile(Write("a.sp", "* a\n")));
+  ASSERT_TRUE(m_window->OpenFile(Write("b.log", "b\n")));
+  ASSERT_TRUE(m_window->OpenFile(Write("c.txt", "c\n")));
+  EXPECT_EQ(m_window->windowTitle(), "c.txt - quillpad");
+  m_window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+  Tabs()->currentWidget()->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(Tabs()->currentIndex(), 0);
+  EXPECT_EQ(m_window->windowTitle(), "a.sp - quillpad");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Tabs()->currentIndex(), 2);
+  m_window->SetCurrentDocument(1);
+  EXPECT_EQ(m_window->windowTitle(), "b.log - quillpad");
+}
+
+// A folder is named as one instead of the component's "Access is denied.".
+TEST_F(WindowTest, OpeningAFolderSaysItIsAFolder) {
+  EXPECT_FALSE(m_window->OpenFile(QString::fromStdString(m_dir.Path("."))));
+  ASSERT_EQ(m_messages.size(), 1u);
+  EXPECT_NE(m_messages[0].find("is a folder"), std::string::npos);
+  EXPECT_EQ(m_window->DocumentCount(), 0);
 }
 
 }  // namespace
