@@ -63,165 +63,81 @@ class Editing : public ::testing::Test {
   HeadlessWindow window{CSize(400, 160)};
 };
 
-TEST_F(Editing, TypedLettersUndoTogetherAndEachSpaceStartsAStep) {
-  Open({""});
-  Type("ab cd");
-  EXPECT_EQ(Text(), "ab cd");
-  EXPECT_EQ(view.GetCursorPos(), CPoint(5, 0));
-  view.OnEditUndo();
-  EXPECT_EQ(Text(), "ab");
-  view.OnEditUndo();
-  EXPECT_EQ(Text(), "");
-  view.OnEditRedo();
-  EXPECT_EQ(Text(), "ab");
-  EXPECT_EQ(view.GetCursorPos(), CPoint(2, 0));
-}
-
-TEST_F(Editing, TypingReplacesTheSelectionAndOverwritesInOverwriteMode) {
-  Open({"hello world"});
-  Select(CPoint(6, 0), CPoint(11, 0));
-  Type("X");
-  EXPECT_EQ(Text(), "hello X");
-  view.OnEditSwitchOvrmode();
-  view.SetCursorPos(CPoint(1, 0));
-  Type("ABCDEFG");  // runs past the end of the line
-  EXPECT_EQ(Text(), "hABCDEFG");
-}
-
-TEST_F(Editing, EnterCopiesTheIndentationAsASecondStep) {
+// What one undo step takes back (the random edit test checks the text of every key).
+TEST_F(Editing, UndoSteps) {
   Open({"\t\tif (x)"});
   view.SetCursorPos(CPoint(8, 0));
-  Type("\r");
-  EXPECT_EQ(Text(), "\t\tif (x)|\t\t");
-  EXPECT_EQ(view.GetCursorPos(), CPoint(2, 1));
-  std::string description;
-  buffer.GetUndoDescription(description);
-  EXPECT_EQ(description, "Auto Indent");
-  view.OnEditUndo();
-  EXPECT_EQ(Text(), "\t\tif (x)|");
-  view.OnEditUndo();
-  EXPECT_EQ(Text(), "\t\tif (x)");
+  Type("ab cd");  // letters merge, a space starts a step
+  EXPECT_EQ(Text(), "\t\tif (x)ab cd");
+  Type("\r");  // the break, then the indentation as a step of its own
+  EXPECT_EQ(Text(), "\t\tif (x)ab cd|\t\t");
+  std::string step;
+  buffer.GetUndoDescription(step);
+  EXPECT_EQ(step, "Auto Indent");
+  for (const char* before : {"\t\tif (x)ab cd|", "\t\tif (x)ab cd", "\t\tif (x)ab"}) {
+    view.OnEditUndo();
+    EXPECT_EQ(Text(), before);
+  }
+  view.OnEditRedo();
+  EXPECT_EQ(Text(), "\t\tif (x)ab cd");
+  EXPECT_EQ(view.GetCursorPos(), CPoint(13, 0));
+
+  // A block indent and a paste over a selection are one step each.
+  Open({"a", "b", "c"});
+  Select(CPoint(1, 0), CPoint(0, 2));
+  view.OnEditTab();
+  EXPECT_EQ(Text(), "\ta|\tb|c");
+  clipboard->SetText("P\r\nQ");
+  view.OnEditPaste();
+  EXPECT_EQ(Text(), "P|Qc");
+  EXPECT_EQ(UndoSteps(), 2);
+  EXPECT_EQ(Text(), "a|b|c");
 }
 
-TEST_F(Editing, EnterInOverwriteModeMovesExceptOnTheLastLine) {
-  Open({"  one", "two"});
+TEST_F(Editing, OverwriteMode) {
+  Open({"hello", "two"});
   view.OnEditSwitchOvrmode();
-  view.SetCursorPos(CPoint(3, 0));
-  Type("\r");
-  EXPECT_EQ(Text(), "  one|two");
+  view.SetCursorPos(CPoint(1, 0));
+  Type("ABCDEF");  // replaces, then runs past the end of the line
+  EXPECT_EQ(Text(), "hABCDEF|two");
+  view.SetCursorPos(CPoint(2, 0));
+  Type("\r");  // not the last line: only moves
   EXPECT_EQ(view.GetCursorPos(), CPoint(0, 1));
+  EXPECT_EQ(Text(), "hABCDEF|two");
   view.SetCursorPos(CPoint(1, 1));
-  Type("\r");  // last line: inserted, and no indentation in overwrite mode
-  EXPECT_EQ(Text(), "  one|t|wo");
+  Type("\r");  // the last line: a break, without indentation
+  EXPECT_EQ(Text(), "hABCDEF|t|wo");
+
+  Open({"ab\tcdefgh"});  // a reset leaves overwrite mode
+  view.OnEditSwitchOvrmode();
+  view.SetCursorPos(CPoint(1, 0));
+  view.OnEditTab();  // to the next tab stop, stopping after a tab
+  EXPECT_EQ(view.GetCursorPos(), CPoint(3, 0));
+  view.OnEditTab();
+  EXPECT_EQ(view.GetCursorPos(), CPoint(7, 0));
+  EXPECT_EQ(Text(), "ab\tcdefgh");
 }
 
-TEST_F(Editing, DeleteAndBackspaceJoinLinesUnlessStoppedAtTheLineStart) {
-  Open({"ab", "cd"});
+TEST_F(Editing, ClipboardAndBackspaceEdgeCases) {
+  Open({"one", "two"});
+  EXPECT_FALSE(Enabled(&QuillView::OnUpdateEditPaste));
+  Select(CPoint(1, 0), CPoint(1, 1));
+  view.OnEditCopy();
+  EXPECT_EQ(clipboard->GetText(), "ne\r\nt");
+  EXPECT_TRUE(Enabled(&QuillView::OnUpdateEditPaste));
+  Select(CPoint(2, 0), CPoint(2, 0));  // an empty selection copies and cuts nothing
+  view.OnEditCopy();
+  view.OnEditCut();
+  EXPECT_EQ(clipboard->GetText(), "ne\r\nt");
+  EXPECT_EQ(Text(), "one|two");
+
   view.SetCursorPos(CPoint(0, 1));
   view.SetDisableBSAtSOL(1);
   view.OnEditDeleteBack();
-  EXPECT_EQ(Text(), "ab|cd");
+  EXPECT_EQ(Text(), "one|two");
   view.SetDisableBSAtSOL(0);
   view.OnEditDeleteBack();
-  EXPECT_EQ(Text(), "abcd");
-  EXPECT_EQ(view.GetCursorPos(), CPoint(2, 0));
-  view.OnEditDeleteBack();
-  EXPECT_EQ(Text(), "acd");
-
-  Open({"ab", "cd"});
-  view.SetCursorPos(CPoint(2, 0));
-  view.OnEditDelete();  // the line break
-  EXPECT_EQ(Text(), "abcd");
-  view.SetCursorPos(CPoint(4, 0));
-  view.OnEditDelete();  // end of the last line: nothing
-  EXPECT_EQ(Text(), "abcd");
-  Select(CPoint(3, 0), CPoint(1, 0));
-  view.OnEditDeleteBack();  // a selection: deleted like Delete
-  EXPECT_EQ(Text(), "ad");
-  EXPECT_EQ(view.GetCursorPos(), CPoint(1, 0));
-}
-
-TEST_F(Editing, TabOnLinesIndentsTheBlockAsOneStep) {
-  Open({"l0", "l1", "l2", "line 3", "l4", "l5", "l6", "l7"});
-  Select(CPoint(3, 3), CPoint(0, 6));
-  view.OnEditTab();
-  EXPECT_EQ(Text(), "l0|l1|l2|\tline 3|\tl4|\tl5|l6|l7");
-  CPoint start, end;
-  view.GetSelection(start, end);
-  EXPECT_EQ(start, CPoint(0, 3));
-  EXPECT_EQ(end, CPoint(0, 6));
-  EXPECT_EQ(view.GetCursorPos(), CPoint(0, 6));
-  EXPECT_EQ(UndoSteps(), 1);
-  EXPECT_EQ(Text(), "l0|l1|l2|line 3|l4|l5|l6|l7");
-
-  // Ending inside the last line takes it whole, to the end of the text.
-  Open({"a", "b"});
-  Select(CPoint(0, 0), CPoint(1, 1));
-  view.OnEditTab();
-  EXPECT_EQ(Text(), "\ta|\tb");
-  view.GetSelection(start, end);
-  EXPECT_EQ(end, CPoint(2, 1));
-}
-
-TEST_F(Editing, ShiftTabRemovesOneIndentationPerLine) {
-  Open({"  \tx", "      y", "\t\tz", "w", ""});
-  Select(CPoint(0, 0), CPoint(0, 4));
-  view.OnEditUntab();
-  EXPECT_EQ(Text(), "x|  y|\tz|w|");
-  EXPECT_EQ(UndoSteps(), 1);
-}
-
-TEST_F(Editing, TabAndShiftTabWithoutABlockMoveOrInsert) {
-  Open({"ab\tcdefgh"});
-  view.SetCursorPos(CPoint(6, 0));  // column 7
-  view.OnEditUntab();               // to column 4: after the tab
-  EXPECT_EQ(view.GetCursorPos(), CPoint(3, 0));
-  view.OnEditUntab();  // column 0
-  EXPECT_EQ(view.GetCursorPos(), CPoint(0, 0));
-  view.OnEditUntab();  // nothing at the line start
-  EXPECT_EQ(view.GetCursorPos(), CPoint(0, 0));
-  EXPECT_EQ(Text(), "ab\tcdefgh");
-
-  view.OnEditSwitchOvrmode();
-  view.SetCursorPos(CPoint(1, 0));
-  view.OnEditTab();  // stops after the tab
-  EXPECT_EQ(view.GetCursorPos(), CPoint(3, 0));
-  view.OnEditTab();  // four columns on
-  EXPECT_EQ(view.GetCursorPos(), CPoint(7, 0));
-  EXPECT_EQ(Text(), "ab\tcdefgh");
-
-  view.OnEditSwitchOvrmode();
-  Select(CPoint(3, 0), CPoint(5, 0));
-  view.OnEditTab();  // replaces the selection
-  EXPECT_EQ(Text(), "ab\t\tefgh");
-}
-
-TEST_F(Editing, CutCopyAndPasteGoThroughTheClipboard) {
-  Open({"one two", "three"});
-  EXPECT_FALSE(Enabled(&QuillView::OnUpdateEditPaste));
-  Select(CPoint(4, 0), CPoint(2, 1));
-  view.OnEditCopy();
-  EXPECT_EQ(clipboard->GetText(), "two\r\nth");
-  view.OnEditCut();
-  EXPECT_EQ(Text(), "one ree");
-  EXPECT_EQ(view.GetCursorPos(), CPoint(4, 0));
-  view.SetCursorPos(CPoint(7, 0));
-  view.OnEditPaste();
-  EXPECT_EQ(Text(), "one reetwo|th");
-  EXPECT_EQ(view.GetCursorPos(), CPoint(2, 1));
-  EXPECT_TRUE(Enabled(&QuillView::OnUpdateEditPaste));
-
-  // Paste over a selection is one step; an empty selection copies nothing.
-  Select(CPoint(0, 0), CPoint(3, 0));
-  view.OnEditPaste();
-  EXPECT_EQ(Text(), "two|th reetwo|th");
-  view.OnEditUndo();
-  EXPECT_EQ(Text(), "one reetwo|th");
-  clipboard->SetText("kept");
-  Select(CPoint(1, 0), CPoint(1, 0));
-  view.OnEditCopy();
-  view.OnEditCut();
-  EXPECT_EQ(clipboard->GetText(), "kept");
+  EXPECT_EQ(Text(), "onetwo");
 }
 
 TEST_F(Editing, NothingChangesWhenTheViewRefusesEditsOrAButtonIsHeld) {
