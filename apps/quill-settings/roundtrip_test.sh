@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end check of quill-settings in a private config folder: import, list, export,
-# a rejected import that changes nothing, and export -> fresh store -> import -> same export.
+# a rejected import that changes nothing, export -> fresh store -> import -> same export in
+# both formats, export over a link, and a run short of file handles that keeps the store.
 set -euo pipefail
 tool=$1
 work=$(mktemp -d)
@@ -29,4 +30,34 @@ rm -rf "$XDG_CONFIG_HOME"
 "$tool" export "$work/three.reg"
 cmp -s "$work/one.reg" "$work/three.reg" || fail "export, import, export differs"
 if "$tool" export "$work/x.reg" 'No\Such' 2>/dev/null; then fail "export of a missing key"; fi
+
+"$tool" export --format=5 "$work/five.reg" || fail "export --format=5"
+[ "$(head -c 4 "$work/five.reg" | od -An -tx1 | tr -d ' ')" = fffe5700 ] || fail "UTF-16 with a mark"
+rm -rf "$XDG_CONFIG_HOME"
+"$tool" import "$work/five.reg" || fail "import of --format=5"
+"$tool" export "$work/four.reg"
+cmp -s "$work/one.reg" "$work/four.reg" || fail "format 5 round trip differs"
+
+# Export over a link writes the file it leads to, keeping its mode.
+echo old >"$work/target.reg"; chmod 640 "$work/target.reg"; ln -s target.reg "$work/link.reg"
+"$tool" export "$work/link.reg" || fail "export over a link"
+[ -L "$work/link.reg" ] && cmp -s "$work/one.reg" "$work/target.reg" || fail "link followed"
+[ "$(stat -c %a "$work/target.reg")" = 640 ] || fail "mode kept"
+if "$tool" export "$work/no/such/dir.reg" 2>"$work/err"; then fail "export to a missing folder"; fi
+grep -q 'cannot write .*: The system cannot find the path specified' "$work/err" ||
+  fail "export says why: $(cat "$work/err")"
+
+# Short of file handles: an error that says why, and the store stays where it is.
+# One free handle: enough to load the program and open the database, not its WAL.
+one_free_handle() {
+  local n=0
+  while [ -e "/proc/$BASHPID/fd/$n" ]; do n=$((n + 1)); done
+  ulimit -n $((n + 1)) && exec "$tool" list
+}
+if [ -z "${QUILL_SANITIZED:-}" ]; then  # sanitizers need handles of their own
+  if (one_free_handle) >/dev/null 2>"$work/err"; then fail "list without handles"; fi
+  grep -q 'Too many open files' "$work/err" || fail "says why: $(cat "$work/err")"
+  ls "$XDG_CONFIG_HOME/quill" | grep -q corrupt && fail "an intact store was moved aside"
+fi
+"$tool" list | grep -q '"AutoLoad"=dword:00000000' || fail "the store survives"
 echo "quill-settings round trip: ok"

@@ -19,6 +19,7 @@
 #include "platform/prompts.h"
 #include "qt/editor_widget.h"
 #include "resources/strings.h"
+#include "tools_menu.h"
 #include "view/command_ids.h"
 #include "view/quill_view.h"
 
@@ -160,6 +161,7 @@ void MainWindow::CreateMenus() {
   connect(m_viewTabs, &QAction::toggled, this, [this](bool on) {
     for (const auto& tab : m_tabList) tab->view->SetViewTabs(on);
   });
+  AddToolsMenu(*this);
 }
 
 void MainWindow::RebuildRecentMenu() {

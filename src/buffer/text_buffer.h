@@ -107,6 +107,8 @@ class QuillTextBuffer {
   void AddView(QuillView* pView);
   void RemoveView(QuillView* pView);
   // The most recently attached view, or null when none is attached.
+  // The attached views, in the order they attached.
+  const std::vector<QuillView*>& GetViews() const { return m_lpViews; }
   QuillView* GetLastAttachedView() const { return m_lpViews.empty() ? nullptr : m_lpViews.back(); }
   void UpdateViews(QuillView* pSource, CUpdateContext* pContext, unsigned long dwUpdateFlags,
                    int nLineIndex = -1);

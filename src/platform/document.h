@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace quill {
 
@@ -47,8 +48,9 @@ class CDocTemplate {
 
 class CDocument {
  public:
-  CDocument() = default;
-  virtual ~CDocument() = default;
+  // A document is one of the application's open documents for its whole life.
+  CDocument();
+  virtual ~CDocument();
   CDocument(const CDocument&) = delete;
   CDocument& operator=(const CDocument&) = delete;
 
@@ -98,5 +100,8 @@ class CDocument {
   bool m_bModified = false;
   CDocTemplate* m_pDocTemplate = nullptr;
 };
+
+// The application's open documents, in the order they were created.
+const std::vector<CDocument*>& AfxGetOpenDocuments();
 
 }  // namespace quill

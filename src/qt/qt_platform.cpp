@@ -9,6 +9,9 @@
 
 #include "qt/cp1252.h"
 #include "qt/qt_dc.h"
+#include "qt/qt_common_dialogs.h"
+#include "qt/qt_dialog_builder.h"
+#include "qt/qt_sheet_runner.h"
 
 namespace quill::qt {
 
@@ -18,6 +21,9 @@ struct Installed {
   QtApplicationServices services;
   QtMessageBoxPresenter presenter{services};
   QtFontList fonts;
+  QtDialogRunner dialogs;
+  QtSheetRunner sheets;
+  std::shared_ptr<QtCommonDialogs> commonDialogs = std::make_shared<QtCommonDialogs>();
 };
 
 std::unique_ptr<Installed>& Services() {
@@ -112,6 +118,12 @@ QtApplicationServices& InstallPlatform() {
     SetApplicationServices(&Services()->services);
     SetMessageBoxPresenter(&Services()->presenter);
     SetFontList(&Services()->fonts);
+    SetDialogRunner(&Services()->dialogs);
+    SetQtDialogRunner(&Services()->dialogs);
+    SetSheetRunner(&Services()->sheets);
+    SetQtSheetRunner(&Services()->sheets);
+    InstallCommonDialogs(Services()->commonDialogs);
+    SetQtCommonDialogs(Services()->commonDialogs.get());
     InstallDisplay(std::make_shared<QtDisplay>());
     InstallFilePrompt(std::make_shared<QtFilePrompt>());
     InstallClipboard(std::make_shared<QtClipboard>());
@@ -124,6 +136,12 @@ void UninstallPlatform() {
   SetApplicationServices(nullptr);
   SetMessageBoxPresenter(nullptr);
   SetFontList(nullptr);
+  SetDialogRunner(nullptr);
+  SetQtDialogRunner(nullptr);
+  SetSheetRunner(nullptr);
+  SetQtSheetRunner(nullptr);
+  InstallCommonDialogs(nullptr);
+  SetQtCommonDialogs(nullptr);
   InstallDisplay(nullptr);
   InstallFilePrompt(nullptr);
   InstallClipboard(nullptr);

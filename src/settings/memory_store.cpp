@@ -50,6 +50,7 @@ MemorySettingsStore::~MemorySettingsStore() = default;
 
 SettingsKeyId MemorySettingsStore::OpenKey(std::string_view path, bool create) {
   std::lock_guard<std::recursive_mutex> lock(impl_->mutex);
+  if (create && !CheckKeyPath(path)) return kNoKey;
   SettingsKeyId id = kRootId;
   for (std::string_view part : SplitKeyPath(path)) {
     Node* node = impl_->Find(id);
@@ -84,7 +85,7 @@ bool MemorySettingsStore::SetValue(SettingsKeyId key, std::string_view name, std
                                    std::string_view data) {
   std::lock_guard<std::recursive_mutex> lock(impl_->mutex);
   Node* node = impl_->Find(key);
-  if (!node) return false;
+  if (!node || !CheckValueName(name)) return false;
   auto [it, added] = node->values.try_emplace(std::string(name));
   if (added) it->second.name = std::string(name);
   it->second.type = type;

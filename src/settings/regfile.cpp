@@ -1,8 +1,11 @@
 #include "settings/regfile.h"
 
+#include <chrono>
 #include <functional>
+#include <thread>
 
 #include "platform/format.h"
+#include "settings/cp1252_text.h"
 
 namespace quill {
 
@@ -36,6 +39,126 @@ int HexDigit(char c) {
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
+}
+
+// Text of a file as Windows-1252 bytes, whatever its encoding (see regfile.h).
+class Decoder {
+ public:
+  Decoder(std::string* out, RegFileError* error) : out_(out), error_(error) {}
+
+  // Adds one code point; false (with the error set) when the code page has no byte for it.
+  bool Put(char32_t c) {
+    int byte = CodePointToCp1252Byte(c);
+    if (byte < 0) {
+      return Fail(Format("the character U+%04X has no Windows-1252 byte", static_cast<unsigned>(c)));
+    }
+    out_->push_back(static_cast<char>(byte));
+    if (c == '\n') ++line_;
+    return true;
+  }
+
+  bool Fail(std::string message) {
+    *error_ = RegFileError{line_, std::move(message)};
+    return false;
+  }
+
+  bool Utf16(std::string_view raw, bool big_endian) {
+    if (raw.size() % 2 != 0) {
+      // The odd byte sits on the last line.
+      for (size_t i = 0; i + 1 < raw.size(); i += 2) {
+        if (Unit(raw, i, big_endian) == '\n') ++line_;
+      }
+      return Fail("a UTF-16 file must have an even number of bytes");
+    }
+    for (size_t i = 0; i < raw.size(); i += 2) {
+      char32_t c = Unit(raw, i, big_endian);
+      if (c >= 0xD800 && c <= 0xDBFF && i + 2 < raw.size()) {
+        char32_t low = Unit(raw, i + 2, big_endian);
+        if (low >= 0xDC00 && low <= 0xDFFF) {
+          c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+          i += 2;
+        }
+      }
+      if (c >= 0xD800 && c <= 0xDFFF) return Fail("a UTF-16 surrogate without its pair");
+      if (!Put(c)) return false;
+    }
+    return true;
+  }
+
+  bool Utf8(std::string_view raw) {
+    for (size_t i = 0; i < raw.size();) {
+      char32_t c = 0;
+      size_t n = Utf8Sequence(raw, i, &c);
+      if (n == 0) return Fail("the file is not valid UTF-8");
+      if (!Put(c)) return false;
+      i += n;
+    }
+    return true;
+  }
+
+  // Length of the valid UTF-8 sequence at raw[i] with its code point, or 0.
+  static size_t Utf8Sequence(std::string_view raw, size_t i, char32_t* c) {
+    auto b = [&](size_t k) { return static_cast<unsigned char>(raw[k]); };
+    unsigned char lead = b(i);
+    size_t n = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+    if (n == 0 || i + n > raw.size()) return 0;
+    char32_t v = n == 1 ? lead : (lead & (0x7F >> n));
+    for (size_t k = 1; k < n; ++k) {
+      if ((b(i + k) & 0xC0) != 0x80) return 0;
+      v = (v << 6) | (b(i + k) & 0x3F);
+    }
+    static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (v < kLeast[n] || v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF)) return 0;
+    *c = v;
+    return n;
+  }
+
+  static bool ValidUtf8(std::string_view raw) {
+    char32_t c;
+    for (size_t i = 0, n; i < raw.size(); i += n) {
+      if ((n = Utf8Sequence(raw, i, &c)) == 0) return false;
+    }
+    return true;
+  }
+
+ private:
+  static char32_t Unit(std::string_view raw, size_t i, bool big_endian) {
+    auto hi = static_cast<unsigned char>(raw[big_endian ? i : i + 1]);
+    auto lo = static_cast<unsigned char>(raw[big_endian ? i + 1 : i]);
+    return static_cast<char32_t>(hi << 8 | lo);
+  }
+
+  std::string* out_;
+  RegFileError* error_;
+  int line_ = 1;
+};
+
+bool DecodeText(std::string_view raw, std::string* out, RegFileError* error) {
+  Decoder decoder(out, error);
+  if (raw.substr(0, 2) == "\xFF\xFE") return decoder.Utf16(raw.substr(2), false);
+  if (raw.substr(0, 2) == "\xFE\xFF") return decoder.Utf16(raw.substr(2), true);
+  // A UTF-16 file that lost its byte-order mark still begins with an ASCII letter.
+  if (raw.size() >= 2 && raw[0] != '\0' && raw[1] == '\0') return decoder.Utf16(raw, false);
+  if (raw.substr(0, 3) == "\xEF\xBB\xBF") return decoder.Utf8(raw.substr(3));
+  bool non_ascii = false;
+  for (char c : raw) non_ascii |= (c & 0x80) != 0;
+  if (non_ascii && raw.substr(0, kHeader5.size()) == kHeader5 && Decoder::ValidUtf8(raw)) {
+    return decoder.Utf8(raw);
+  }
+  out->assign(raw);
+  return true;
+}
+
+// The file's text as UTF-16 LE with a byte-order mark.
+std::string EncodeUtf16(std::string_view bytes) {
+  std::string out = "\xFF\xFE";
+  out.reserve(2 + 2 * bytes.size());
+  for (char b : bytes) {
+    char16_t c = Cp1252ByteToCodePoint(static_cast<unsigned char>(b));
+    out.push_back(static_cast<char>(c & 0xFF));
+    out.push_back(static_cast<char>(c >> 8));
+  }
+  return out;
 }
 
 // Parses a quoted text starting at s[0] == '"'; sets *rest past the closing quote.
@@ -171,7 +294,7 @@ bool ParseSection(std::string_view s, RegFileKey* key, std::string* error) {
     *error = "HKEY_CURRENT_USER itself cannot be deleted";
     return false;
   }
-  return true;
+  return CheckKeyPath(key->path, error);
 }
 
 bool ParseValueLine(std::string_view s, RegFileValue* v, std::string* error) {
@@ -181,6 +304,7 @@ bool ParseValueLine(std::string_view s, RegFileValue* v, std::string* error) {
     rest = s.substr(1);
   } else if (s.front() == '"') {
     if (!ParseQuoted(s, &v->name, &rest, error)) return false;
+    if (!CheckValueName(v->name, error)) return false;
   } else {
     *error = "expected \"name\"=, @= or [KEY]";
     return false;
@@ -260,7 +384,14 @@ bool Walk(SettingsStore& store, std::string_view path,
 
 }  // namespace
 
-bool ParseRegFile(std::string_view text, RegFile* out, RegFileError* error) {
+bool ParseRegFile(std::string_view raw, RegFile* out, RegFileError* error) {
+  std::string decoded;
+  RegFileError decode_error;
+  if (!DecodeText(raw, &decoded, &decode_error)) {
+    if (error) *error = decode_error;
+    return false;
+  }
+  std::string_view text = decoded;
   RegFile file;
   std::string message;
   int line_no = 0;
@@ -269,7 +400,6 @@ bool ParseRegFile(std::string_view text, RegFile* out, RegFileError* error) {
     if (error) *error = RegFileError{line, std::move(msg)};
     return false;
   };
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   size_t pos = 0;
   while (pos < text.size()) {
     size_t end = text.find('\n', pos);
@@ -301,6 +431,7 @@ bool ParseRegFile(std::string_view text, RegFile* out, RegFileError* error) {
     }
     if (trimmed.front() == '[') {
       RegFileKey key;
+      key.line = first_line;
       if (!ParseSection(trimmed, &key, &message)) return fail(first_line, message);
       file.keys.push_back(std::move(key));
       continue;
@@ -308,6 +439,7 @@ bool ParseRegFile(std::string_view text, RegFile* out, RegFileError* error) {
     if (file.keys.empty()) return fail(first_line, "a value before the first [KEY] line");
     if (file.keys.back().remove) return fail(first_line, "a value under a deleted key");
     RegFileValue value;
+    value.line = first_line;
     if (!ParseValueLine(trimmed, &value, &message)) return fail(first_line, message);
     file.keys.back().values.push_back(std::move(value));
   }
@@ -333,8 +465,10 @@ std::string FormatRegValue(const RegValue& v) {
   return line;
 }
 
-bool ExportRegFile(SettingsStore& store, std::string_view path, std::string* out) {
-  std::string text = std::string(kHeader4) + kEol + kEol;
+bool ExportRegFile(SettingsStore& store, std::string_view path, std::string* out,
+                   RegFileFormat format) {
+  bool v5 = format == RegFileFormat::kVersion5;
+  std::string text = std::string(v5 ? kHeader5 : kHeader4) + kEol + kEol;
   bool found = Walk(store, path, [&](const std::string& key, SettingsKeyId id) {
     std::vector<RegValue> values = store.EnumValues(id);
     // The root gets a section only when it holds values of its own.
@@ -344,29 +478,66 @@ bool ExportRegFile(SettingsStore& store, std::string_view path, std::string* out
     text += kEol;
   });
   if (!found) return false;
-  *out = std::move(text);
+  *out = v5 ? EncodeUtf16(text) : std::move(text);
   return true;
 }
 
-bool ApplyRegFile(SettingsStore& store, const RegFile& file) {
-  return store.Transact([&] {
-    for (const RegFileKey& key : file.keys) {
-      if (key.remove) {
-        store.DeleteKey(key.path, true);  // absent already is fine
-        continue;
-      }
-      SettingsKeyId id = store.OpenKey(key.path, true);
-      if (id == kNoKey) return false;
-      for (const RegFileValue& v : key.values) {
-        if (v.remove) {
-          store.DeleteValue(id, v.name);
-        } else if (!store.SetValue(id, v.name, v.type, v.data)) {
-          return false;
+bool ApplyRegFile(SettingsStore& store, const RegFile& file, RegApplyReport* report) {
+  using Clock = std::chrono::steady_clock;
+  constexpr auto kBatchTime = std::chrono::milliseconds(100);
+  constexpr auto kPause = std::chrono::milliseconds(5);
+  const bool batched = store.SharedWithOtherProcesses();
+  size_t k = 0;  // next key of the file
+  size_t v = 0;  // next value of that key
+  bool committed = false;
+  while (true) {
+    const size_t batch_key = k;
+    bool finished = false;
+    bool kept = store.Transact([&] {
+      const auto start = Clock::now();
+      auto due = [&] { return batched && Clock::now() - start >= kBatchTime; };
+      for (; k < file.keys.size(); ++k, v = 0) {
+        const RegFileKey& key = file.keys[k];
+        if (key.remove) {
+          store.DeleteKey(key.path, true);  // absent already is fine
+        } else {
+          // Key handles last only as long as one transaction.
+          SettingsKeyId id = store.OpenKey(key.path, true);
+          if (id == kNoKey) return false;
+          for (; v < key.values.size(); ++v) {
+            const RegFileValue& value = key.values[v];
+            if (value.remove) {
+              store.DeleteValue(id, value.name);
+            } else if (!store.SetValue(id, value.name, value.type, value.data)) {
+              return false;
+            }
+            if (v + 1 < key.values.size() && due()) {
+              ++v;
+              return true;
+            }
+          }
+        }
+        if (k + 1 < file.keys.size() && due()) {
+          ++k;
+          v = 0;
+          return true;
         }
       }
+      finished = true;
+      return true;
+    });
+    if (!kept) {
+      if (report) {
+        report->partly_applied = committed;
+        report->stop_line = batch_key < file.keys.size() ? file.keys[batch_key].line : 0;
+      }
+      return false;
     }
-    return true;
-  });
+    if (finished) return true;
+    committed = true;
+    // Writers of other processes waiting for the store get in now.
+    std::this_thread::sleep_for(kPause);
+  }
 }
 
 bool ListSettings(SettingsStore& store, std::string_view path, std::string* out) {

@@ -13,6 +13,15 @@
 // Reading also accepts ';' comments, hex lines continued with a trailing backslash,
 // hex(N): values of other types, "name"=- (delete a value) and [-KEY] (delete a key with
 // its subkeys). Only keys below HKEY_CURRENT_USER are accepted.
+//
+// Files a Windows machine exports ("Windows Registry Editor Version 5.00") are read too:
+// UTF-16 with a byte-order mark, or UTF-8 (with a byte-order mark, or without one when the
+// whole file is valid UTF-8), with CRLF or LF lines. Their text becomes Windows-1252 bytes,
+// the 8-bit text of the store; a character without such a byte is an error of its line.
+// Other files are taken as Windows-1252 bytes as they stand. Values of types the store has
+// no use for (hex(2), hex(7) and other hex(N)) are kept as their bytes under their type
+// and export back unchanged. Key paths, key names and value names keep to the limits of
+// settings/store.h.
 
 #include <cstdint>
 #include <string>
@@ -24,6 +33,7 @@
 namespace quill {
 
 struct RegFileValue {
+  int line = 0;         // where the value starts in the file
   std::string name;     // "" for the default value
   bool remove = false;  // "name"=-
   std::uint32_t type = REG_NONE;
@@ -31,6 +41,7 @@ struct RegFileValue {
 };
 
 struct RegFileKey {
+  int line = 0;         // of the [KEY] line
   std::string path;     // below HKEY_CURRENT_USER; "" for the root itself
   bool remove = false;  // [-KEY]
   std::vector<RegFileValue> values;
@@ -45,15 +56,32 @@ struct RegFileError {
   std::string message;
 };
 
-// Reads a whole file; false with the first error's line and message.
+enum class RegFileFormat {
+  kRegedit4,  // REGEDIT4, Windows-1252 bytes
+  kVersion5,  // Windows Registry Editor Version 5.00, UTF-16 LE with a byte-order mark
+};
+
+// Reads a whole file in any of the encodings above; false with the first error's line and
+// message, and then out is left alone.
 bool ParseRegFile(std::string_view text, RegFile* out, RegFileError* error);
 
 // Writes the key at path (the whole store for "") with its values and all its subkeys;
 // false when the key does not exist (an empty store has an empty root).
-bool ExportRegFile(SettingsStore& store, std::string_view path, std::string* out);
+bool ExportRegFile(SettingsStore& store, std::string_view path, std::string* out,
+                   RegFileFormat format = RegFileFormat::kRegedit4);
 
-// Applies a parsed file in one transaction: all of it or nothing.
-bool ApplyRegFile(SettingsStore& store, const RegFile& file);
+// How far ApplyRegFile got when it failed.
+struct RegApplyReport {
+  bool partly_applied = false;  // changes of the file before stop_line were kept
+  int stop_line = 0;            // line of the [KEY] whose changes were not kept
+};
+
+// Applies a parsed file: all of it or nothing in a store of this process. In a store
+// shared with other processes, a file that takes longer than a tenth of a second is
+// committed in transactions of about that length, with short pauses between them, so the
+// other processes' writes get through; if the store then fails, the changes committed
+// before stay (report says up to where).
+bool ApplyRegFile(SettingsStore& store, const RegFile& file, RegApplyReport* report = nullptr);
 
 // One value as a registry text line: "name"=dword:0000000a and the like (no line break).
 std::string FormatRegValue(const RegValue& value);

@@ -104,6 +104,14 @@ bool registry_value::read_text(std::string* out) {
 
 void registry_value::write_raw(std::uint32_t type, std::string_view data) {
   if (m_root != HKEY_CURRENT_USER) return;
+  std::string why;
+  if (!quill::CheckKeyPath(m_key_path, &why) || !quill::CheckValueName(m_value_name, &why)) {
+    std::string where = m_key_path + "\\" + m_value_name;
+    if (where.size() > 120) where = where.substr(0, 120) + "...";
+    quill::ReportSettingsProblem(
+        quill::Format("a setting is not saved (%s): %s", why.c_str(), where.c_str()));
+    return;
+  }
   auto store = quill::GetSettingsStore();
   m_hKey = HKEY(store->OpenKey(m_key_path, true));
   if (!m_hKey) m_hKey = HKEY(store->OpenKey(m_key_path, false));

@@ -2,17 +2,26 @@
 
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <mutex>
+#include <thread>
+
+#include "platform/format.h"
 
 namespace quill {
 
 namespace {
 
-constexpr int kBusyTimeoutMs = 5000;
+constexpr int kDefaultBusyTimeoutMs = 5000;
+// A write still blocked after the busy timeout is tried this many more times.
+constexpr int kWriteRetries = 1;
 constexpr SettingsKeyId kRootId = 1;
 
 const char* const kSchema =
@@ -29,6 +38,9 @@ const char* const kSchema =
     "  data BLOB NOT NULL,"
     "  PRIMARY KEY(key, name)) WITHOUT ROWID;"
     "INSERT OR IGNORE INTO keys(id, parent, name, path) VALUES(1, NULL, '', '');";
+
+// Result of opening a file that is a database of some other shape.
+constexpr int kWrongShape = -1;
 
 enum Sql {
   kFindKey,
@@ -72,9 +84,38 @@ bool IsBroken(int rc) {
   return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
 }
 
+bool IsBusy(int rc) {
+  int primary = rc & 0xFF;
+  return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
 bool PathExists(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0;
+}
+
+std::string FolderOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Whether this process may change the file and create its companions beside it.
+bool Writable(const std::string& path) {
+  return ::access(path.c_str(), W_OK) == 0 && ::access(FolderOf(path).c_str(), W_OK) == 0;
+}
+
+// A file: URI for path with the given query, for opening modes only URIs can ask for.
+std::string FileUri(const std::string& path, const char* query) {
+  std::string uri = "file:";
+  for (unsigned char c : path) {
+    if (std::isalnum(c) || std::strchr("/-._~", c)) {
+      uri.push_back(static_cast<char>(c));
+    } else {
+      uri += Format("%%%02X", c);
+    }
+  }
+  return uri + "?" + query;
 }
 
 // mkdir -p of the folder holding path.
@@ -108,6 +149,14 @@ struct SqliteSettingsStore::Impl {
   std::recursive_mutex mutex;
   int depth = 0;        // nesting of Transact
   bool broken = false;  // the file turned out not to be a usable database
+  bool busy = false;    // the last step found the database locked by another writer
+  bool read_only = false;     // the connection may read only
+  bool may_move_aside = false;  // a broken file seen through this connection is moved aside
+  bool failed = false;  // opening failed for a reason that is not the file's: defaults only
+  int busy_timeout_ms = kDefaultBusyTimeoutMs;
+  int open_errno = 0;   // what the system said when the last open failed
+  std::string problem;  // why the store is not usable, or cannot be written
+  std::chrono::steady_clock::time_point busy_since;
 
   // Declared first in every operation, so it runs after the statements are reset: a
   // database found broken is then closed and moved aside, once no transaction is open.
@@ -115,8 +164,9 @@ struct SqliteSettingsStore::Impl {
     Impl* impl;
     ~OpGuard() {
       if (impl->broken && impl->depth == 0) {
+        bool move = impl->may_move_aside;
         impl->Close();
-        impl->MoveAside();
+        if (move) impl->MoveAside();
         impl->broken = false;
       }
     }
@@ -157,6 +207,19 @@ struct SqliteSettingsStore::Impl {
     if (db) sqlite3_close_v2(db);
     db = nullptr;
     depth = 0;
+    read_only = false;
+    may_move_aside = false;
+  }
+
+  // Waits for another process's write in short steps, so a writer gets in during the
+  // short gaps between the transactions of a long import.
+  static int OnBusy(void* arg, int count) {
+    auto* impl = static_cast<Impl*>(arg);
+    auto now = std::chrono::steady_clock::now();
+    if (count == 0) impl->busy_since = now;
+    if (now - impl->busy_since >= std::chrono::milliseconds(impl->busy_timeout_ms)) return 0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return 1;
   }
 
   // Renames the database and its companions aside, keeping them for inspection.
@@ -166,60 +229,159 @@ struct SqliteSettingsStore::Impl {
     std::tm tm{};
     gmtime_r(&now, &tm);
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &tm);
-    std::string suffix = std::string(".corrupt-") + stamp;
-    std::rename(path.c_str(), (path + suffix).c_str());
-    std::rename((path + "-wal").c_str(), (path + suffix + "-wal").c_str());
+    std::string aside = path + ".corrupt-" + stamp;
+    std::rename(path.c_str(), aside.c_str());
+    std::rename((path + "-wal").c_str(), (aside + "-wal").c_str());
     ::unlink((path + "-shm").c_str());
+    ReportSettingsProblem(Format("the settings store %s is damaged; it was moved to %s and a "
+                                 "fresh one started", path.c_str(), aside.c_str()));
   }
 
-  // Opens (creating when absent) the database, sets it up and prepares the statements.
-  int OpenOnce() {
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
-    int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
-    if (rc != SQLITE_OK) return rc;
-    sqlite3_extended_result_codes(db, 0);
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
-    rc = sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;"
-                          " PRAGMA foreign_keys=ON;", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) return rc;
-    rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) return rc;
-    rc = sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) {
-      sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-      return rc;
-    }
-    rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) return rc;
+  // What SQLite and the system said about the last failure of the connection.
+  std::string Reason(int rc) const {
+    std::string why = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    int err = db ? sqlite3_system_errno(db) : 0;
+    if (err != 0) why += Format(": %s", std::strerror(err));
+    return why;
+  }
+
+  int ExecSql(const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
+
+  int Prepare() {
     for (int i = 0; i < kSqlCount; ++i) {
-      rc = sqlite3_prepare_v3(db, kSql[i], -1, SQLITE_PREPARE_PERSISTENT, &stmts[i], nullptr);
-      // A database whose tables have another shape is not ours to use.
-      if (rc != SQLITE_OK) return SQLITE_NOTADB;
+      int rc =
+          sqlite3_prepare_v3(db, kSql[i], -1, SQLITE_PREPARE_PERSISTENT, &stmts[i], nullptr);
+      if (rc != SQLITE_OK) return (rc & 0xFF) == SQLITE_ERROR ? kWrongShape : rc;
     }
     return SQLITE_OK;
   }
 
-  // Opens the connection when needed; without create, only an existing file is opened.
+  // Creates the tables of an empty database.
+  int CreateSchema() {
+    int rc = ExecSql("BEGIN IMMEDIATE");
+    if (rc != SQLITE_OK) return rc;
+    rc = ExecSql(kSchema);
+    if (rc != SQLITE_OK) {
+      ExecSql("ROLLBACK");
+      return rc;
+    }
+    return ExecSql("COMMIT");
+  }
+
+  // Opens name with flags and prepares the statements, creating the tables in a new
+  // database that may be written. On failure *why says what went wrong.
+  int OpenWith(const std::string& name, int flags, std::string* why) {
+    int rc = sqlite3_open_v2(name.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc == SQLITE_OK) {
+      sqlite3_extended_result_codes(db, 0);
+      sqlite3_busy_handler(db, &Impl::OnBusy, this);
+      read_only = sqlite3_db_readonly(db, "main") == 1;
+      if (!read_only) {
+        rc = ExecSql("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;");
+      }
+    }
+    if (rc == SQLITE_OK) {
+      // Tables are made only when missing, so opening needs no write lock.
+      rc = Prepare();
+      if (rc == kWrongShape && !read_only) {
+        sqlite3_stmt* count = nullptr;
+        bool empty = sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master", -1, &count,
+                                        nullptr) == SQLITE_OK &&
+                     sqlite3_step(count) == SQLITE_ROW && sqlite3_column_int(count, 0) == 0;
+        sqlite3_finalize(count);
+        if (empty) {
+          rc = CreateSchema();
+          if (rc == SQLITE_OK) rc = Prepare();
+        }
+      }
+    }
+    if (rc == SQLITE_OK) return rc;
+    *why = rc == kWrongShape ? "it holds a database of another program" : Reason(rc);
+    open_errno = db ? sqlite3_system_errno(db) : 0;
+    if ((rc & 0xFF) == SQLITE_READONLY || (rc & 0xFF) == SQLITE_PERM) open_errno = EACCES;
+    Close();
+    return rc;
+  }
+
+  // A file that cannot be changed is read: through the usual locks when its companion
+  // files can be had, otherwise as a file nobody changes meanwhile.
+  bool OpenReadOnly(std::string* why) {
+    if (OpenWith(path, SQLITE_OPEN_READONLY, why) == SQLITE_OK) return true;
+    return OpenWith(FileUri(path, "immutable=1"), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, why) ==
+           SQLITE_OK;
+  }
+
+  // Opens the connection when needed; without create, only an existing file is opened. A
+  // file SQLite finds damaged is moved aside; any other failure leaves it alone and gives
+  // defaults for the life of the store.
   bool Connect(bool create) {
     if (db) return true;
+    if (failed) return false;
     bool exists = PathExists(path);
     if (!exists && !create) return false;
-    if (!exists && !MakeParentDirs(path)) return false;
-    int rc = OpenOnce();
-    if (rc == SQLITE_OK) return true;
-    Close();
-    if (exists && (IsBroken(rc) || rc == SQLITE_CANTOPEN)) {
-      MoveAside();
-      if (OpenOnce() == SQLITE_OK) return true;
-      Close();
+    if (!exists && !MakeParentDirs(path)) {
+      return Fail(Format("cannot create the folder of %s: %s", path.c_str(),
+                         std::strerror(errno)));
     }
+    std::string why;
+    int flags = SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE);
+    int rc = OpenWith(path, flags, &why);
+    if (rc != SQLITE_OK && exists && IsBroken(rc)) {
+      MoveAside();
+      rc = OpenWith(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, &why);
+    } else if (rc != SQLITE_OK && exists && (!Writable(path) || Denied(open_errno)) &&
+               OpenReadOnly(&why)) {
+      rc = SQLITE_OK;
+    }
+    if (rc != SQLITE_OK) {
+      return Fail(Format("cannot open the settings store %s (%s); settings keep their "
+                         "defaults", path.c_str(), why.c_str()));
+    }
+    may_move_aside = !read_only;
+    return true;
+  }
+
+  static bool Denied(int err) { return err == EACCES || err == EPERM || err == EROFS; }
+
+  bool Fail(const std::string& message) {
+    failed = true;
+    problem = message;
+    ReportSettingsProblem(message);
     return false;
+  }
+
+  // Refuses a change to a store that may only be read.
+  bool RefuseReadOnly() {
+    problem = Format("the settings store %s cannot be written (the file, its folder or the "
+                     "files SQLite keeps beside it are read-only); changes are not saved",
+                     path.c_str());
+    ReportSettingsProblem(problem);
+    return false;
+  }
+
+  // Runs a change, running it again when another process kept the database locked for
+  // longer than the busy timeout; a change that still cannot get through is reported.
+  template <class F>
+  auto Retrying(F&& change) -> decltype(change()) {
+    for (int attempt = 0;; ++attempt) {
+      busy = false;
+      auto result = change();
+      if (!busy || depth > 0) return result;
+      if (attempt == kWriteRetries) {
+        problem = Format("the settings store %s stayed locked by another program; a change "
+                         "was not saved", path.c_str());
+        ReportSettingsProblem(problem);
+        return result;
+      }
+    }
   }
 
   // Notes the result of a step; a broken database is dealt with by OpGuard.
   bool Ok(int rc) {
     if (rc == SQLITE_OK || rc == SQLITE_DONE || rc == SQLITE_ROW) return true;
     if (IsBroken(rc)) broken = true;
+    if (IsBusy(rc)) busy = true;
+    if ((rc & 0xFF) == SQLITE_READONLY) RefuseReadOnly();
     return false;
   }
 
@@ -294,21 +456,40 @@ SqliteSettingsStore::~SqliteSettingsStore() = default;
 
 const std::string& SqliteSettingsStore::path() const { return impl_->path; }
 
+void SqliteSettingsStore::SetBusyTimeout(int milliseconds) {
+  std::lock_guard<std::recursive_mutex> lock(impl_->mutex);
+  impl_->busy_timeout_ms = milliseconds;
+}
+
+bool SqliteSettingsStore::SharedWithOtherProcesses() const { return true; }
+
+std::string SqliteSettingsStore::problem() const {
+  std::lock_guard<std::recursive_mutex> lock(impl_->mutex);
+  return impl_->problem;
+}
+
 SettingsKeyId SqliteSettingsStore::OpenKey(std::string_view path, bool create) {
   std::lock_guard<std::recursive_mutex> lock(impl_->mutex);
   Impl::OpGuard guard{impl_.get()};
+  if (create && !CheckKeyPath(path)) return kNoKey;
   if (!impl_->Connect(create)) return kNoKey;
   std::string normalized = NormalizeKeyPath(path);
   SettingsKeyId id = impl_->FindKey(normalized);
   if (id != kNoKey || !create || impl_->broken) return id;
-  if (impl_->depth > 0) return impl_->CreatePath(normalized);
-  if (!impl_->Exec(kBegin)) return kNoKey;
-  id = impl_->CreatePath(normalized);
-  if (id == kNoKey || !impl_->Exec(kCommit)) {
-    impl_->Exec(kRollback);
+  if (impl_->read_only) {
+    impl_->RefuseReadOnly();
     return kNoKey;
   }
-  return id;
+  if (impl_->depth > 0) return impl_->CreatePath(normalized);
+  return impl_->Retrying([&]() -> SettingsKeyId {
+    if (!impl_->Exec(kBegin)) return kNoKey;
+    SettingsKeyId made = impl_->CreatePath(normalized);
+    if (made == kNoKey || !impl_->Exec(kCommit)) {
+      impl_->Exec(kRollback);
+      return kNoKey;
+    }
+    return made;
+  });
 }
 
 bool SqliteSettingsStore::QueryValue(SettingsKeyId key, std::string_view name, RegValue* out) {
@@ -336,23 +517,29 @@ bool SqliteSettingsStore::SetValue(SettingsKeyId key, std::string_view name, std
                                    std::string_view data) {
   std::lock_guard<std::recursive_mutex> lock(impl_->mutex);
   Impl::OpGuard guard{impl_.get()};
-  if (!impl_->db || key == kNoKey) return false;
-  Impl::Stmt s(impl_->stmts[kSetValue]);
-  s.Bind(1, key);
-  s.BindText(2, name);
-  s.Bind(3, type);
-  s.BindBlob(4, data);
-  return impl_->Ok(sqlite3_step(s.get()));
+  if (!impl_->db || key == kNoKey || !CheckValueName(name)) return false;
+  if (impl_->read_only) return impl_->RefuseReadOnly();
+  return impl_->Retrying([&] {
+    Impl::Stmt s(impl_->stmts[kSetValue]);
+    s.Bind(1, key);
+    s.BindText(2, name);
+    s.Bind(3, type);
+    s.BindBlob(4, data);
+    return impl_->Ok(sqlite3_step(s.get())) && sqlite3_changes(impl_->db) > 0;
+  });
 }
 
 bool SqliteSettingsStore::DeleteValue(SettingsKeyId key, std::string_view name) {
   std::lock_guard<std::recursive_mutex> lock(impl_->mutex);
   Impl::OpGuard guard{impl_.get()};
   if (!impl_->db || key == kNoKey) return false;
-  Impl::Stmt s(impl_->stmts[kDeleteValue]);
-  s.Bind(1, key);
-  s.BindText(2, name);
-  return impl_->Ok(sqlite3_step(s.get())) && sqlite3_changes(impl_->db) > 0;
+  if (impl_->read_only) return impl_->RefuseReadOnly();
+  return impl_->Retrying([&] {
+    Impl::Stmt s(impl_->stmts[kDeleteValue]);
+    s.Bind(1, key);
+    s.BindText(2, name);
+    return impl_->Ok(sqlite3_step(s.get())) && sqlite3_changes(impl_->db) > 0;
+  });
 }
 
 bool SqliteSettingsStore::DeleteKey(std::string_view path, bool recursive) {
@@ -370,10 +557,13 @@ bool SqliteSettingsStore::DeleteKey(std::string_view path, bool recursive) {
       return false;
     }
   }
+  if (impl_->read_only) return impl_->RefuseReadOnly();
   // One statement: the cascade removes the subkeys and values in the same transaction.
-  Impl::Stmt s(impl_->stmts[kDeleteKey]);
-  s.Bind(1, id);
-  return impl_->Ok(sqlite3_step(s.get())) && sqlite3_changes(impl_->db) > 0;
+  return impl_->Retrying([&] {
+    Impl::Stmt s(impl_->stmts[kDeleteKey]);
+    s.Bind(1, id);
+    return impl_->Ok(sqlite3_step(s.get())) && sqlite3_changes(impl_->db) > 0;
+  });
 }
 
 std::vector<std::string> SqliteSettingsStore::EnumKeys(SettingsKeyId key) {
@@ -402,7 +592,9 @@ bool SqliteSettingsStore::Transact(const std::function<bool()>& body) {
   std::lock_guard<std::recursive_mutex> lock(impl_->mutex);
   Impl::OpGuard guard{impl_.get()};
   if (impl_->depth > 0) return body();
-  if (!impl_->Connect(true) || !impl_->Exec(kBegin)) return false;
+  if (!impl_->Connect(true)) return false;
+  if (impl_->read_only) return impl_->RefuseReadOnly();
+  if (!impl_->Retrying([&] { return impl_->Exec(kBegin); })) return false;
   impl_->depth = 1;
   bool keep = false;
   try {

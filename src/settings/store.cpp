@@ -1,7 +1,9 @@
 #include "settings/store.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <set>
 
 #include "settings/sqlite_store.h"
 
@@ -77,6 +79,49 @@ std::string NormalizeKeyPath(std::string_view path) {
     out.append(part);
   }
   return out;
+}
+
+namespace {
+
+bool NameCharsOk(std::string_view name, const char* what, std::string* why) {
+  if (name.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos) return true;
+  if (why) *why = std::string(what) + " cannot hold a line break or a NUL character";
+  return false;
+}
+
+}  // namespace
+
+bool CheckKeyPath(std::string_view path, std::string* why) {
+  std::vector<std::string_view> parts = SplitKeyPath(path);
+  if (parts.size() > kMaxKeyDepth) {
+    if (why) *why = "a key path may be at most " + std::to_string(kMaxKeyDepth) + " keys deep";
+    return false;
+  }
+  for (std::string_view part : parts) {
+    if (part.size() > kMaxKeyName) {
+      if (why) *why = "a key name may be at most " + std::to_string(kMaxKeyName) + " characters";
+      return false;
+    }
+    if (!NameCharsOk(part, "a key name", why)) return false;
+  }
+  return true;
+}
+
+bool CheckValueName(std::string_view name, std::string* why) {
+  if (name.size() > kMaxValueName) {
+    if (why) *why = "a value name may be at most " + std::to_string(kMaxValueName) + " characters";
+    return false;
+  }
+  return NameCharsOk(name, "a value name", why);
+}
+
+void ReportSettingsProblem(const std::string& message) {
+  static std::mutex mutex;
+  static std::set<std::string> said;
+  std::lock_guard<std::mutex> lock(mutex);
+  if (!said.insert(message).second) return;
+  std::fprintf(stderr, "quill: %s\n", message.c_str());
+  std::fflush(stderr);
 }
 
 bool NamesEqual(std::string_view a, std::string_view b) {

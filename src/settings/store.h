@@ -9,8 +9,15 @@
 // The process uses one store at a time. Until a host or a test installs one with
 // SetSettingsStore, the first use opens the SQLite store at DefaultSettingsPath() (or an
 // in-memory store when QUILL_TEST_MODE is set in the environment, so test programs never
-// touch the user's settings). Every failure is silent: reads find nothing, writes do nothing.
+// touch the user's settings). Failures never throw: reads find nothing, writes do nothing,
+// and a store that cannot be opened or written says why once on stderr.
+//
+// Keys and values keep to the limits of the Windows registry, so everything stored can be
+// exported and imported again: a key path at most kMaxKeyDepth keys deep, key names of 1 to
+// kMaxKeyName characters, value names of at most kMaxValueName characters, and no line
+// break or NUL character in any name. A store refuses to create what breaks them.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -38,6 +45,10 @@ struct RegValue {
   friend bool operator==(const RegValue&, const RegValue&) = default;
 };
 
+constexpr std::size_t kMaxKeyDepth = 512;
+constexpr std::size_t kMaxKeyName = 255;
+constexpr std::size_t kMaxValueName = 16383;
+
 class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
@@ -64,6 +75,9 @@ class SettingsStore {
   // Runs body as one transaction: all of its changes are kept when it returns true and
   // none when it returns false (or the store fails). Returns whether the changes were kept.
   virtual bool Transact(const std::function<bool()>& body) = 0;
+  // True when other processes use the store at the same time, so long runs of changes
+  // should be committed in short transactions to let their writes through.
+  virtual bool SharedWithOtherProcesses() const { return false; }
 };
 
 // A store that lives in this process only.
@@ -101,6 +115,14 @@ std::string DefaultSettingsPath();
 std::vector<std::string_view> SplitKeyPath(std::string_view path);
 // Joins the non-empty components of a path with single backslashes.
 std::string NormalizeKeyPath(std::string_view path);
+// Whether a key path (below the root) or a value name keeps to the limits above; when not,
+// why gives the reason in a sentence.
+bool CheckKeyPath(std::string_view path, std::string* why = nullptr);
+bool CheckValueName(std::string_view name, std::string* why = nullptr);
+
+// Writes "quill: <message>" on stderr, once per distinct message for the whole process.
+void ReportSettingsProblem(const std::string& message);
+
 // ASCII case-insensitive comparison of key and value names.
 bool NamesEqual(std::string_view a, std::string_view b);
 bool NameLess(std::string_view a, std::string_view b);

@@ -9,6 +9,29 @@ namespace {
 using quill::RegFile;
 using quill::RegFileError;
 
+// UTF-16 bytes of UTF-8 text (characters of the BMP only), as Windows writes its files.
+std::string Utf16(std::string_view utf8, bool bom = true, bool big_endian = false) {
+  std::string out = bom ? (big_endian ? "\xFE\xFF" : "\xFF\xFE") : "";
+  for (size_t i = 0; i < utf8.size();) {
+    auto b = [&](size_t k) { return static_cast<unsigned>(static_cast<unsigned char>(utf8[i + k])); };
+    size_t n = b(0) < 0x80 ? 1 : b(0) < 0xE0 ? 2 : 3;
+    unsigned u = n == 1   ? b(0)
+                 : n == 2 ? (b(0) & 0x1F) << 6 | (b(1) & 0x3F)
+                          : (b(0) & 0x0F) << 12 | (b(1) & 0x3F) << 6 | (b(2) & 0x3F);
+    i += n;
+    char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+    out += big_endian ? std::string{hi, lo} : std::string{lo, hi};
+  }
+  return out;
+}
+
+RegFile Parse(const std::string& text) {
+  RegFile file;
+  RegFileError error;
+  EXPECT_TRUE(quill::ParseRegFile(text, &file, &error)) << error.line << ": " << error.message;
+  return file;
+}
+
 class RegFileTest : public ::testing::Test {
  protected:
   void SetUp() override { store_ = quill::InstallMemorySettingsStore(); }
@@ -46,6 +69,8 @@ TEST_F(RegFileTest, ParsesBomCommentsContinuationsAndDeletions) {
 
 TEST_F(RegFileTest, BadFilesReportTheirLine) {
   const std::string head = "REGEDIT4\n[HKCU\\A]\n";
+  std::string deep;
+  for (size_t i = 0; i <= quill::kMaxKeyDepth; ++i) deep += "\\K";
   const std::pair<std::string, int> cases[] = {
       {"", 1},
       {"Windows Registry Editor Version 4\n", 1},
@@ -66,6 +91,13 @@ TEST_F(RegFileTest, BadFilesReportTheirLine) {
       // Continuation lines count: the error names the line where the value starts.
       {head + "\"a\"=hex:01,\\\n  02,\\\n  0x\n\"b\"=-\n", 3},
       {head + "\"a\"=hex:01,\\\n  02\n\"b\"=bad\n", 5},
+      // The registry's limits, and names no file line could carry.
+      {"REGEDIT4\n\n[HKCU" + deep + "]\n", 3},
+      {"REGEDIT4\n[HKCU\\" + std::string(256, 'k') + "]\n", 2},
+      {head + "\"" + std::string(16384, 'v') + "\"=dword:1\n", 3},
+      {head + "\"a\rb\"=dword:1\n", 3},
+      {head + std::string("\"a\0b\"=dword:1\n", 15), 3},
+      {"REGEDIT4\n[HKCU\\a\rb]\n", 2},
   };
   for (const auto& [text, line] : cases) {
     RegFile file;
@@ -93,6 +125,17 @@ TEST_F(RegFileTest, ExportThenImportGivesTheSameStore) {
   store_->OpenKey(root + "\\EmptyKey", true);
   store_->SetValue(store_->OpenKey("", false), "AtRoot", quill::REG_DWORD, "\1\0\0\0");
 
+  // Every byte a name may hold, in a key name and a value name, and every byte in a text.
+  std::string bytes;
+  for (int b = 1; b < 256; ++b) {
+    if (b != '\r' && b != '\n') bytes.push_back(static_cast<char>(b));
+  }
+  std::string key_name = bytes;
+  key_name.erase(key_name.find('\\'), 1);
+  auto odd = store_->OpenKey(root + "\\" + key_name.substr(0, 200) + "\\" + key_name.substr(200), true);
+  ASSERT_NE(odd, quill::kNoKey);
+  ASSERT_TRUE(store_->SetValue(odd, bytes, quill::REG_SZ, bytes + '\0'));
+
   std::string exported;
   ASSERT_TRUE(quill::ExportRegFile(*store_, "", &exported));
   EXPECT_EQ(exported.rfind("REGEDIT4\r\n\r\n", 0), 0u);
@@ -105,17 +148,23 @@ TEST_F(RegFileTest, ExportThenImportGivesTheSameStore) {
   EXPECT_NE(exported.find("\"NoNul\"=hex(1):72,61,77\r\n"), std::string::npos);
   for (size_t start = 0, end; (end = exported.find("\r\n", start)) != std::string::npos;
        start = end + 2) {
-    EXPECT_LE(end - start, 80u) << "hex lines are wrapped";
+    if (exported[start] != '[' && exported[start] != '"') {
+      EXPECT_LE(end - start, 80u) << "hex lines are wrapped";
+    }
   }
+  std::string exported5;
+  ASSERT_TRUE(quill::ExportRegFile(*store_, "", &exported5, quill::RegFileFormat::kVersion5));
+  EXPECT_EQ(exported5.rfind(Utf16("Windows Registry Editor Version 5.00\r\n\r\n[")), 0u);
 
-  RegFile file;
-  RegFileError error;
-  ASSERT_TRUE(quill::ParseRegFile(exported, &file, &error)) << error.line << ": " << error.message;
-  auto fresh = std::make_shared<quill::MemorySettingsStore>();
-  ASSERT_TRUE(quill::ApplyRegFile(*fresh, file));
-  std::string again;
-  ASSERT_TRUE(quill::ExportRegFile(*fresh, "", &again));
-  EXPECT_EQ(again, exported);
+  // Both formats bring back the same store, and the same file again.
+  for (const auto& [format, text] : {std::pair{quill::RegFileFormat::kRegedit4, exported},
+                                     std::pair{quill::RegFileFormat::kVersion5, exported5}}) {
+    auto fresh = std::make_shared<quill::MemorySettingsStore>();
+    ASSERT_TRUE(quill::ApplyRegFile(*fresh, Parse(text)));
+    std::string again;
+    ASSERT_TRUE(quill::ExportRegFile(*fresh, "", &again, format));
+    EXPECT_EQ(again, text);
+  }
 
   // A sub-tree exports alone; an absent key is an error.
   std::string part;
@@ -124,6 +173,93 @@ TEST_F(RegFileTest, ExportThenImportGivesTheSameStore) {
   EXPECT_NE(part.find("[HKEY_CURRENT_USER\\Software\\Corvane\\Verurozu Doriru\\CPP\\Colors\\Kw]"),
             std::string::npos);
   EXPECT_FALSE(quill::ExportRegFile(*store_, "No\\Such", &part));
+}
+
+// What a Windows machine exports of a user's styles, histories and page setup: UTF-16 with
+// CRLF lines, text beyond ASCII, and value types the component never writes.
+TEST_F(RegFileTest, ImportsAFileExportedOnWindows) {
+  const std::string kRoot = "Software\\Corvane\\Verurozu Doriru";
+  const std::string multi = "\"Paths\"=hex(7):43,00,3a,00,5c,00,00,00,00,00";
+  const std::string expand = "\"Home\"=hex(2):25,00,55,00,25,00,00,00";
+  const std::string qword = "\"Stamp\"=hex(b):01,02,03,04,05,06,07,08";
+  const std::string text =
+      "Windows Registry Editor Version 5.00\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Corvane\\Verurozu Doriru\\General]\r\n"
+      "\"AutoLoad\"=dword:00000000\r\n\"SaveOption\"=dword:00000002\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Corvane\\Verurozu Doriru\\COMMON\\Finds]\r\n"
+      "\"Number\"=dword:00000002\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Corvane\\Verurozu Doriru\\COMMON\\Finds\\Item]\r\n"
+      "\"0\"=\"Größe “€”\"\r\n\"1\"=\"C:\\\\netlists\\\\top.sp\"\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Corvane\\Verurozu Doriru\\Page Setup]\r\n"
+      "\"Left\"=hex:e8,03,00,00\r\n\"Top\"=hex:f4,01,00,00\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Corvane\\Verurozu Doriru\\SPICE]\r\n"
+      "\"FontName\"=\"Lucida Console\"\r\n\"Italic\"=dword:00000001\r\n" +
+      multi + "\r\n" + expand + "\r\n" + qword + "\r\n\r\n" +
+      "[HKEY_CURRENT_USER\\Software\\Corvane\\Verurozu Doriru\\SPICE\\Colors\\Keyword]\r\n"
+      "\"FRG_NORMAL\"=hex:00,00,ff,00\r\n\r\n";
+  ASSERT_TRUE(quill::ApplyRegFile(*store_, Parse(Utf16(text))));
+
+  auto at = [&](const std::string& rest) { return kRoot + "\\" + rest; };
+  EXPECT_EQ(quill::GetRegistryAutoLoad(), quill::AUTOLOAD_ON);
+  EXPECT_EQ(quill::GetRegistrySaveOptions(), quill::SAVEOPTION_DONT_SAVE);
+  EXPECT_EQ((registry_int<int>(at("COMMON\\Finds\\Number"), HKEY_CURRENT_USER, 0).read()), 2);
+  EXPECT_EQ((registry_string<std::string>(at("COMMON\\Finds\\Item\\0"), HKEY_CURRENT_USER, "").read()),
+            "Gr\xF6\xDF" "e \x93\x80\x94");
+  EXPECT_EQ((registry_string<std::string>(at("COMMON\\Finds\\Item\\1"), HKEY_CURRENT_USER, "").read()),
+            "C:\\netlists\\top.sp");
+  EXPECT_EQ((registry_binary<long>(at("Page Setup\\Left"), HKEY_CURRENT_USER, 0).read()), 1000);
+  EXPECT_EQ((registry_binary<long>(at("Page Setup\\Top"), HKEY_CURRENT_USER, 0).read()), 500);
+  EXPECT_EQ((registry_string<std::string>(at("SPICE\\FontName"), HKEY_CURRENT_USER, "").read()),
+            "Lucida Console");
+  EXPECT_TRUE((registry_int<bool>(at("SPICE\\Italic"), HKEY_CURRENT_USER, false).read()));
+  EXPECT_EQ((registry_binary<unsigned long>(at("SPICE\\Colors\\Keyword\\FRG_NORMAL"),
+                                            HKEY_CURRENT_USER, 0).read()),
+            0x00FF0000UL);
+  quill::RegValue v;
+  ASSERT_TRUE(store_->QueryValueAt(at("SPICE"), "Paths", &v));
+  EXPECT_EQ(v.type, 7u);
+  EXPECT_EQ(v.data, std::string("C\0:\0\\\0\0\0\0\0", 10));
+
+  // Exported again, the file holds the same lines, the foreign types unchanged.
+  std::string out;
+  ASSERT_TRUE(quill::ExportRegFile(*store_, "", &out, quill::RegFileFormat::kVersion5));
+  for (const std::string& line : {multi, expand, qword, std::string("\"0\"=\"Größe “€”\"")}) {
+    EXPECT_NE(out.find(Utf16(line + "\r\n", false)), std::string::npos) << line;
+  }
+}
+
+TEST_F(RegFileTest, ReadsEveryEncodingAndNamesTheLineOfABadCharacter) {
+  const std::string v5 = "Windows Registry Editor Version 5.00\n[HKCU\\E]\n";
+  const struct {
+    const char* name;
+    std::string file;
+    int error_line;  // 0: reads, and "n" holds the byte 0xE9
+  } cases[] = {
+      {"UTF-16 LE", Utf16(v5 + "\"n\"=\"é\"\r\n"), 0},
+      {"UTF-16 BE", Utf16(v5 + "\"n\"=\"é\"\n", true, true), 0},
+      {"UTF-16 without a mark", Utf16(v5 + "\"n\"=\"é\"\n", false), 0},
+      {"UTF-8 with a mark", "\xEF\xBB\xBF" + v5 + "\"n\"=\"é\"\n", 0},
+      {"UTF-8", v5 + "\"n\"=\"é\"\n", 0},
+      {"Windows-1252", "REGEDIT4\n[HKCU\\E]\n\"n\"=\"\xE9\"\n", 0},
+      {"no Windows-1252 byte", Utf16(v5 + "\"n\"=\"é\"\r\n\"m\"=\"中\"\r\n"), 4},
+      {"odd length", Utf16(v5) + "x", 3},
+      {"lone surrogate", Utf16(v5) + std::string("\x00\xD8\x41\x00", 4), 3},
+      {"bad UTF-8", "\xEF\xBB\xBF" + v5 + "\"n\"=\"\xE9\"\n", 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RegFile file;
+    RegFileError error;
+    bool ok = quill::ParseRegFile(c.file, &file, &error);
+    ASSERT_EQ(ok, c.error_line == 0) << error.line << ": " << error.message;
+    if (!ok) {
+      EXPECT_EQ(error.line, c.error_line) << error.message;
+      continue;
+    }
+    ASSERT_EQ(file.keys.size(), 1u);
+    ASSERT_EQ(file.keys[0].values.size(), 1u);
+    EXPECT_EQ(file.keys[0].values[0].data, std::string("\xE9\0", 2));
+  }
 }
 
 TEST_F(RegFileTest, ImportAppliesDeletionsAndIsAllOrNothing) {

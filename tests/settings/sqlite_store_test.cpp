@@ -1,6 +1,8 @@
 #include "settings/sqlite_store.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -8,8 +10,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "platform/format.h"
+#include "settings/regfile.h"
 #include "settings/registry.h"
 #include "temp_dir.h"
 
@@ -43,42 +47,166 @@ TEST_F(SqliteStoreTest, FileAppearsOnFirstWriteAndPersists) {
   EXPECT_EQ(v.read(), 3);
 }
 
-TEST_F(SqliteStoreTest, CorruptFileIsMovedAsideAndAFreshOneStarted) {
-  fs::create_directories(dir_.path() + "/quill");
-  {
-    std::ofstream out(db_, std::ios::binary);
-    out << std::string(8192, 'x');  // not a database
-  }
-  Install(db_);
-  registry_string<std::string> s("K\\Name", HKEY_CURRENT_USER, "dflt");
-  EXPECT_EQ(s.read(), "dflt");
-  s.write("fresh");
-  EXPECT_EQ(s.read(), "fresh");
+std::vector<std::string> Names(const std::string& dir) {
   std::vector<std::string> names;
-  for (auto& e : fs::directory_iterator(dir_.path() + "/quill")) names.push_back(e.path().filename());
-  auto aside = std::find_if(names.begin(), names.end(), [](const std::string& n) {
-    return n.rfind("registry.db.corrupt-", 0) == 0 && n.find("-wal") == std::string::npos;
-  });
-  ASSERT_NE(aside, names.end());
-  EXPECT_EQ(fs::file_size(dir_.path() + "/quill/" + *aside), 8192u);  // kept as it was
-  // A folder where the file should be is moved aside too.
-  quill::SetSettingsStore(nullptr);
-  fs::create_directories(dir_.path() + "/d/registry.db");
-  Install(dir_.path() + "/d/registry.db");
-  s.write("again");
-  EXPECT_EQ(s.read(), "again");
-  EXPECT_TRUE(fs::is_regular_file(dir_.path() + "/d/registry.db"));
+  for (auto& e : fs::recursive_directory_iterator(dir)) names.push_back(e.path().lexically_relative(dir));
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
-TEST_F(SqliteStoreTest, UnwritableFolderGivesDefaults) {
-  // A path below a regular file can never be created, whoever runs the test.
-  std::ofstream(dir_.path() + "/plain") << "x";
-  Install(dir_.path() + "/plain/quill/registry.db");
-  registry_int<int> v("K\\V", HKEY_CURRENT_USER, 5);
-  v.write(6);
-  EXPECT_FALSE(v.exists());
-  EXPECT_EQ(v.read(), 5);
-  EXPECT_FALSE(quill::SHDeleteKey(HKEY_CURRENT_USER, "K"));
+// Runs child in a forked process and returns its exit code (-1 when it did not exit).
+int InChild(const std::function<int()>& child) {
+  pid_t pid = fork();
+  if (pid == 0) {
+    int code = child();
+    quill::SetSettingsStore(nullptr);  // closes the connection as a process would
+    fflush(nullptr);
+    _exit(code);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Only what SQLite itself calls damaged or not a database is moved aside; a folder in the
+// file's place, a path below a plain file or another program's database is left as it is
+// and gives defaults, with the reason.
+TEST_F(SqliteStoreTest, OnlyADamagedFileIsMovedAside) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::string&)> make;
+    bool moved;
+  } cases[] = {
+      {"garbage", [](const std::string& db) { std::ofstream(db) << std::string(8192, 'x'); }, true},
+      {"folder", [](const std::string& db) { fs::create_directories(db + "/inner"); }, false},
+      {"below a file",
+       [](const std::string& db) {
+         fs::remove(fs::path(db).parent_path());
+         std::ofstream(fs::path(db).parent_path()) << "x";
+       },
+       false},
+      {"other program",
+       [](const std::string& db) {
+         sqlite3* other = nullptr;
+         sqlite3_open(db.c_str(), &other);
+         sqlite3_exec(other, "CREATE TABLE notes(t TEXT)", nullptr, nullptr, nullptr);
+         sqlite3_close(other);
+       },
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string base = dir_.path() + "/" + c.name;
+    std::string db = base + "/quill/registry.db";
+    fs::create_directories(base + "/quill");
+    c.make(db);
+    std::vector<std::string> before = Names(base);
+    auto store = Install(db);
+    registry_string<std::string> s("K\\Name", HKEY_CURRENT_USER, "dflt");
+    EXPECT_EQ(s.read(), "dflt");
+    s.write("fresh");
+    EXPECT_EQ(s.read(), c.moved ? "fresh" : "dflt");
+    EXPECT_EQ(store->problem().empty(), c.moved) << store->problem();
+    std::vector<std::string> after = Names(base);
+    if (!c.moved) {
+      EXPECT_EQ(after, before);
+      continue;
+    }
+    auto aside = std::find_if(after.begin(), after.end(), [](const std::string& n) {
+      return n.rfind("quill/registry.db.corrupt-", 0) == 0 && n.find("-wal") == std::string::npos;
+    });
+    ASSERT_NE(aside, after.end());
+    EXPECT_EQ(fs::file_size(base + "/" + *aside), 8192u);  // kept as it was
+  }
+}
+
+// Running out of file handles while opening (for the file itself, its WAL or its shared
+// memory) is not damage: the file stays, and the next run reads it.
+TEST_F(SqliteStoreTest, RunningShortOfFileHandlesLeavesTheFileAlone) {
+  Install(db_);
+  registry_int<int>("K\\V", HKEY_CURRENT_USER, 0).write(7);
+  quill::SetSettingsStore(nullptr);
+  for (int spare = 0; spare < 3; ++spare) {
+    SCOPED_TRACE(spare);
+    int code = InChild([&] {
+      int highest = 0;
+      for (auto& e : fs::directory_iterator("/proc/self/fd")) {
+        highest = std::max(highest, std::atoi(e.path().filename().c_str()));
+      }
+      rlimit limit{};
+      getrlimit(RLIMIT_NOFILE, &limit);
+      limit.rlim_cur = static_cast<rlim_t>(highest + 1 + spare);
+      setrlimit(RLIMIT_NOFILE, &limit);
+      auto store = std::make_shared<quill::SqliteSettingsStore>(db_);
+      quill::SetSettingsStore(store);
+      int read = registry_int<int>("K\\V", HKEY_CURRENT_USER, 0).read();
+      registry_int<int>("K\\W", HKEY_CURRENT_USER, 0).write(1);
+      // Either the value, or the default together with the reason.
+      return read == 7 || (read == 0 && !store->problem().empty()) ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0);
+    for (const std::string& name : Names(dir_.path() + "/quill")) {
+      EXPECT_EQ(name.find("corrupt"), std::string::npos) << name;
+    }
+    Install(db_);
+    EXPECT_EQ((registry_int<int>("K\\V", HKEY_CURRENT_USER, 0).read()), 7);
+    quill::SetSettingsStore(nullptr);
+  }
+}
+
+// A store this process may not change is read; changes are refused with a reason. The
+// child drops root, for whom permissions mean nothing.
+TEST_F(SqliteStoreTest, ReadOnlyStoreIsReadAndRefusesChanges) {
+  std::string folder = dir_.path() + "/quill";
+  Install(db_);
+  registry_int<int>("K\\V", HKEY_CURRENT_USER, 0).write(7);
+  quill::SetSettingsStore(nullptr);
+  fs::permissions(dir_.path(), fs::perms(0755));
+  struct Case {
+    const char* name;
+    int folder_mode, file_mode;
+    bool leftovers;  // another connection holds an unmerged write in registry.db-wal
+  } cases[] = {
+      {"read-only file", 0777, 0444, false},
+      {"read-only folder", 0555, 0666, false},
+      {"read-only folder with WAL leftovers", 0555, 0666, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::shared_ptr<quill::SqliteSettingsStore> holder;
+    if (c.leftovers) {
+      holder = std::make_shared<quill::SqliteSettingsStore>(db_);
+      holder->SetValue(holder->OpenKey("K", true), "L", quill::REG_DWORD, std::string("\x09\0\0\0", 4));
+      ASSERT_TRUE(fs::exists(db_ + "-wal"));
+    }
+    fs::permissions(db_, fs::perms(c.file_mode));
+    fs::permissions(folder, fs::perms(c.folder_mode));
+    int code = InChild([&] {
+      if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 10;
+      auto store = std::make_shared<quill::SqliteSettingsStore>(db_);
+      quill::SetSettingsStore(store);
+      if (registry_int<int>("K\\V", HKEY_CURRENT_USER, 0).read() != 7) return 1;
+      if (c.leftovers && registry_int<int>("K\\L", HKEY_CURRENT_USER, 0).read() != 9) return 2;
+      registry_int<int>("K\\New", HKEY_CURRENT_USER, 0).write(1);
+      bool refused = !registry_int<int>("K\\New", HKEY_CURRENT_USER, 0).exists();
+      // With leftovers the process may own the WAL files and write through them.
+      if (!c.leftovers && (!refused || store->problem().find("cannot be written") ==
+                                           std::string::npos)) {
+        fprintf(stderr, "refused %d, problem: %s\n", refused, store->problem().c_str());
+        return 3;
+      }
+      return 0;
+    });
+    EXPECT_EQ(code, 0);
+    fs::permissions(folder, fs::perms(0755));
+    fs::permissions(db_, fs::perms(0644));
+    holder.reset();
+  }
+  // Nothing the read-only runs left behind stops the owner from reading and writing.
+  Install(db_);
+  registry_int<int>("K\\After", HKEY_CURRENT_USER, 0).write(3);
+  EXPECT_EQ((registry_int<int>("K\\After", HKEY_CURRENT_USER, 0).read()), 3);
+  EXPECT_EQ((registry_int<int>("K\\V", HKEY_CURRENT_USER, 0).read()), 7);
 }
 
 // Several processes write at once, each its own values and one shared counter key.
@@ -114,6 +242,88 @@ TEST_F(SqliteStoreTest, ConcurrentProcessesLoseNothing) {
                 p * 1000 + i);
   int last = registry_int<int>("Shared\\Last", HKEY_CURRENT_USER, -1).read();
   EXPECT_EQ(last % 1000, kWrites - 1);  // some process's final write won
+}
+
+// A writer gets through while another process imports a file far longer than the writer's
+// busy timeout, and the import itself is complete afterwards.
+TEST_F(SqliteStoreTest, WriterGetsThroughDuringALargeImport) {
+  constexpr int kKeys = 100000;
+  constexpr int kWrites = 20;
+  std::string text = "REGEDIT4\n";
+  for (int i = 0; i < kKeys; ++i) text += quill::Format("[HKCU\\Big\\K%d]\n\"v\"=dword:%x\n", i, i);
+  quill::RegFile file;
+  quill::RegFileError error;
+  ASSERT_TRUE(quill::ParseRegFile(text, &file, &error));
+  Install(db_)->OpenKey("Writer", true);  // the file exists before both start
+  quill::SetSettingsStore(nullptr);
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  pid_t importer = fork();
+  ASSERT_GE(importer, 0);
+  if (importer == 0) {
+    quill::SqliteSettingsStore store(db_);
+    (void)!write(ready[1], "x", 1);
+    _exit(quill::ApplyRegFile(store, file) ? 0 : 1);
+  }
+  char c;
+  ASSERT_EQ(read(ready[0], &c, 1), 1);
+  auto store = Install(db_);
+  store->SetBusyTimeout(150);
+  for (int i = 0; i < kWrites; ++i) {
+    registry_int<int>(quill::Format("Writer\\W%d", i), HKEY_CURRENT_USER, 0).write(i + 1);
+    usleep(20000);
+  }
+  int status = -1;
+  waitpid(importer, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  for (int i = 0; i < kWrites; ++i) {
+    EXPECT_EQ((registry_int<int>(quill::Format("Writer\\W%d", i), HKEY_CURRENT_USER, 0).read()),
+              i + 1);
+  }
+  EXPECT_EQ((registry_int<int>(quill::Format("Big\\K%d\\v", kKeys - 1), HKEY_CURRENT_USER, 0)
+                 .read()),
+            kKeys - 1);
+  EXPECT_TRUE(store->problem().empty()) << store->problem();
+  close(ready[0]);
+  close(ready[1]);
+}
+
+// Keys and names the Windows registry could not hold are refused by every store, and the
+// library says which setting it did not save.
+TEST_F(SqliteStoreTest, StoresRefuseKeysAndNamesBeyondTheLimits) {
+  auto deep = [](size_t n) {
+    std::string p = "K";
+    for (size_t i = 1; i < n; ++i) p += "\\K";
+    return p;
+  };
+  const std::string lf = "a\nb";
+  const struct {
+    std::string key, value;
+    bool ok;
+  } cases[] = {
+      {deep(quill::kMaxKeyDepth), "v", true},
+      {deep(quill::kMaxKeyDepth + 1), "v", false},
+      {std::string(quill::kMaxKeyName, 'k'), std::string(quill::kMaxValueName, 'v'), true},
+      {std::string(quill::kMaxKeyName + 1, 'k'), "v", false},
+      {"K", std::string(quill::kMaxValueName + 1, 'v'), false},
+      {"K\\" + lf, "v", false},
+      {"K", lf, false},
+      {"K", "a\rb", false},
+      {"K", std::string("a\0b", 3), false},
+  };
+  std::shared_ptr<quill::SettingsStore> stores[] = {std::make_shared<quill::MemorySettingsStore>(),
+                                                    Install(db_)};
+  for (auto& store : stores) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.key.substr(0, 20) + " / " + c.value.substr(0, 20));
+      auto id = store->OpenKey(c.key, true);
+      EXPECT_EQ(id != quill::kNoKey && store->SetValue(id, c.value, quill::REG_DWORD, "1234"),
+                c.ok);
+    }
+  }
+  testing::internal::CaptureStderr();
+  registry_int<int>(deep(quill::kMaxKeyDepth + 1) + "\\V", HKEY_CURRENT_USER, 0).write(1);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("at most 512 keys deep"), std::string::npos);
 }
 
 TEST_F(SqliteStoreTest, KeyHandleOfADeletedKeyWritesNothing) {
