@@ -21,6 +21,7 @@
 #include "platform/format.h"
 #include "platform/prompts.h"
 #include "qt/editor_widget.h"
+#include "resources/strings.h"
 #include "tools_menu.h"
 #include "view/command_ids.h"
 #include "view/quill_view.h"
@@ -100,10 +101,12 @@ void MainWindow::CreateMenus() {
   RebuildRecentMenu();
 
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-  m_undo = edit->addAction(tr("&Undo"), QKeySequence::Undo, this, [this] { UndoRedo(false); });
+  // Undo and Redo are the view's commands; their texts name the step (UpdateCommands).
+  m_undo = edit->addAction(tr("&Undo"), QKeySequence::Undo, this,
+                           [this] { RunViewCommand(quill::ID_EDIT_UNDO); });
   m_undo->setObjectName("editUndo");
   m_redo = edit->addAction(tr("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), this,
-                           [this] { UndoRedo(true); });
+                           [this] { RunViewCommand(quill::ID_EDIT_REDO); });
   m_redo->setObjectName("editRedo");
   edit->addSeparator();
   // Commands the view carries out itself, with the component's command ids; the view's
@@ -122,6 +125,14 @@ void MainWindow::CreateMenus() {
       {"Find &Next", QKeySequence(Qt::Key_F3), 57640},
       {"R&eplace...", QKeySequence(Qt::CTRL | Qt::Key_H), 57641},
       {"&Go To...", QKeySequence(Qt::CTRL | Qt::Key_G), 37006},
+      {nullptr, {}, 0},
+      // Keys of the view reach these through its accelerators (Insert, Ctrl+]).
+      {"&Overwrite Mode", {}, 37005},
+      {"Matching &Bracket", {}, 40014},
+      {"Insert &Single Line Comment", {}, 10006},
+      {"Insert &Multi Line Comment", {}, 10007},
+      {"Remove S&ingle Line Comment", {}, 10008},
+      {"Remove M&ulti Line Comment", {}, 10009},
   };
   for (const auto& c : viewCommands) {
     if (c.text == nullptr) {
@@ -131,6 +142,7 @@ void MainWindow::CreateMenus() {
     QAction* a = edit->addAction(tr(c.text));
     a->setShortcut(c.key);
     a->setData(c.id);
+    a->setCheckable(c.id == 37005);
     a->setEnabled(false);
     connect(a, &QAction::triggered, this, [this, id = c.id] { RunViewCommand(id); });
     m_viewCommands.push_back(a);
@@ -383,16 +395,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void MainWindow::UndoRedo(bool redo) {
-  Tab* tab = CurrentTab();
-  if (tab == nullptr) return;
-  quill::QuillTextBuffer& buffer = tab->doc->GetTextBuffer();
-  quill::CPoint pt;
-  if (redo ? buffer.CanRedo() : buffer.CanUndo()) redo ? buffer.Redo(pt) : buffer.Undo(pt);
-  UpdateCommands();
-  UpdateIndicators();
-}
-
 void MainWindow::RunViewCommand(unsigned id) {
   if (LanguageView* view = ActiveView()) {
     view->OnCommand(id);
@@ -420,8 +422,29 @@ void MainWindow::UpdateCommands() {
   m_save->setEnabled(any);
   m_saveAs->setEnabled(any);
   m_close->setEnabled(any);
-  m_undo->setEnabled(any && tab->doc->GetTextBuffer().CanUndo());
-  m_redo->setEnabled(any && tab->doc->GetTextBuffer().CanRedo());
+  // Undo and Redo: enabled by the view, named after the step they take back or repeat.
+  for (const bool redo : {false, true}) {
+    QAction* a = redo ? m_redo : m_undo;
+    const unsigned id = redo ? quill::ID_EDIT_REDO : quill::ID_EDIT_UNDO;
+    bool enabled = false;
+    std::string step;
+    if (any) {
+      quill::CCmdUI state(id);
+      tab->view->OnUpdateCommand(id, &state);
+      enabled = state.m_enabled.value_or(false);
+      quill::QuillTextBuffer& buffer = tab->doc->GetTextBuffer();
+      if (enabled) redo ? buffer.GetRedoDescription(step) : buffer.GetUndoDescription(step);
+    }
+    std::string text = step.empty()
+        ? quill::LoadString(redo ? quill::IDS_MENU_REDO_DEFAULT : quill::IDS_MENU_UNDO_DEFAULT)
+        : quill::Format(quill::LoadString(redo ? quill::IDS_MENU_REDO_FORMAT
+                                               : quill::IDS_MENU_UNDO_FORMAT).c_str(),
+                        step.c_str());
+    // The shortcut is the action's own; the menu shows it.
+    text = text.substr(0, text.find('\t'));
+    a->setText(ToQt(text));
+    a->setEnabled(enabled);
+  }
 }
 
 void MainWindow::UpdateIndicators() {

@@ -11,9 +11,12 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/command_ui.h"
@@ -24,6 +27,7 @@
 #include "platform/window.h"
 #include "resources/accelerators.h"
 #include "view/column_index.h"
+#include "view/search_flags.h"
 
 namespace quill {
 
@@ -324,8 +328,52 @@ class QuillView {
   void OnUpdateMultiLineComment(CCmdUI* pCmdUI);
   void OnUpdateRemoveSingleLineComment(CCmdUI* pCmdUI);
   void OnUpdateRemoveMultiLineComment(CCmdUI* pCmdUI);
+  // Deletes the selection (cursor at its start); false when there is none.
+  bool DeleteCurrentSelection();
+  // Text for hosts: InsertText types the text over the selection (one undo step with the
+  // typing before it); AppendText adds it at the cursor line by line, as one undo group
+  // when bGroup is set. The second argument of InsertText is not used.
+  void InsertText(const char* pszText, bool bReserved = false);
+  void AppendText(const char* pszText, bool bGroup = true);
+  void Copy();
+  void Cut();
+  void Paste();
+  // The clipboard as plain 8-bit text.
+  virtual bool TextInClipboard();
+  virtual bool PutToClipboard(const char* pszText);
+  virtual bool GetFromClipboard(std::string& text);
 
   // ---- Search engine (search.cpp) ----
+  // Finds the text from a position within [ptBlockBegin, ptBlockEnd) (forwards) or up to
+  // the top (SEARCH_BACKWARD), wrapping once when asked. Nonzero when found, with the
+  // match's position and length.
+  int FindTextInBlock(std::string_view what, const CPoint& ptStartPosition,
+                      const CPoint& ptBlockBegin, const CPoint& ptBlockEnd,
+                      unsigned long dwFlags, bool bWrapSearch, CPoint* pptFoundPos,
+                      int* pnSearchLen);
+  int FindTextInBlock(std::string_view what, const CPoint& ptStartPosition,
+                      const CPoint& ptBlockBegin, const CPoint& ptBlockEnd,
+                      unsigned long dwFlags, bool bWrapSearch, CPoint& ptFoundPos,
+                      int& nSearchLen) {
+    return FindTextInBlock(what, ptStartPosition, ptBlockBegin, ptBlockEnd, dwFlags,
+                           bWrapSearch, &ptFoundPos, &nSearchLen);
+  }
+  // FindTextInBlock over the whole text, under the wait cursor.
+  int FindText(std::string_view what, const CPoint& ptStartPosition, unsigned long dwFlags,
+               bool bWrapSearch, CPoint* pptFoundPos, int* pnSearchLen);
+  int FindText(std::string_view what, const CPoint& ptStartPosition, unsigned long dwFlags,
+               bool bWrapSearch, CPoint& ptFoundPos, int& nSearchLen) {
+    return FindText(what, ptStartPosition, dwFlags, bWrapSearch, &ptFoundPos, &nSearchLen);
+  }
+  // Selects a match and brings its end into view; returns 1.
+  int HighlightText(const CPoint& ptStartPos, int nLength);
+  // Selects the first whole-word, case-sensitive occurrence; 0 when there is none.
+  int HighlightString(std::string_view what);
+  // A search made outside the find dialogs: into the find history, and (when not empty)
+  // the text the repeat commands search for next.
+  void AddToRecentSearched(const std::string& text);
+  void AddToRecentFind(const std::string& text);
+  const std::deque<std::string>& GetFindHistory() const { return m_findHistory; }
 
   // ---- Find and replace commands (find_commands.cpp) ----
   void OnEditFind();
@@ -514,9 +562,12 @@ class QuillView {
   bool m_bHorzScrollBarLocked = false;
   bool m_bShowInactiveSelection = false;
 
-  // Find state: a last search exists, with these flags.
+  // Find state: a last search exists, with its text and flags; the find history, newest
+  // first.
   bool m_bHasLastFind = false;
   unsigned long m_dwLastSearchFlags = 0;
+  std::optional<std::string> m_sLastFindText;
+  std::deque<std::string> m_findHistory;
   // The selection the replace command restores, moved across edits while the flag is set.
   bool m_bSelectionPushed = false;
   CPoint m_ptSavedSelStart;
@@ -542,6 +593,32 @@ class QuillView {
   std::uint64_t m_ftLastWrite = 0;
 
  private:
+  // Editing helpers (edit.cpp): the common ending of an edit (anchor, empty selection and
+  // cursor at the point, made visible); the whole lines a multi-line selection covers,
+  // selected; the comment delimiters of the style.
+  void PlaceAt(const CPoint& pt);
+  // Editing is possible: a buffer is attached and QueryEditable allows it.
+  bool CanEdit();
+  // Buffer edits made by this view, noted in the open edit group.
+  CPoint InsertAt(const CPoint& pt, const char* pszText, int nAction);
+  void DeleteRange(const CPoint& ptStart, const CPoint& ptEnd, int nAction);
+  // An undo group around a compound edit (view/edit_group.h).
+  class EditGroup;
+  bool m_bGroupEdited = false;
+  bool SelectBlockLines(int& nFirstLine, int& nLastLine);
+  struct CommentDelims {
+    std::string single;
+    std::string open;
+    std::string close;
+  };
+  CommentDelims GetCommentDelims() const;
+  bool FindMultiLineComment(const CommentDelims& delims, CPoint& ptOpen, CPoint& ptClose);
+  bool HasSingleLineCommentInSelection(const std::string& single);
+  // Search (search.cpp): the engine, with or without status-bar messages.
+  int SearchInBlock(std::string_view what, const CPoint& ptStartPosition,
+                    const CPoint& ptBlockBegin, const CPoint& ptBlockEnd, unsigned long dwFlags,
+                    bool bWrapSearch, CPoint* pptFoundPos, int* pnSearchLen, bool bReport);
+
   // Expansion memo of the line being painted: the column reached at a position of the
   // characters, so that the runs of one line are expanded in one pass.
   const char* m_pExpandMemoChars = nullptr;

@@ -237,7 +237,6 @@ int QuillView::KeepMaxLineLength(int nLineIndex, int nOldLength) {
   return nNewLength;
 }
 
-void QuillView::OnEditOperation(int, const char*) {}
 
 // ---- settings hooks ----
 

@@ -161,6 +161,8 @@ TEST_F(WindowTest, UndoAndRedoFollowTheBuffer) {
                     quill::UNDO_ACTION_TYPING);
   m_window->UpdateCommands();
   ASSERT_TRUE(Action("editUndo")->isEnabled());
+  EXPECT_EQ(Action("editUndo")->text(), "&Undo Typing");
+  EXPECT_EQ(Action("editRedo")->text(), "&Redo");
   EXPECT_EQ(Tabs()->tabText(0), "u.sp *");
 
   Action("editUndo")->trigger();
