@@ -12,6 +12,7 @@
 #include "qt/qt_common_dialogs.h"
 #include "qt/qt_dialog_builder.h"
 #include "qt/qt_sheet_runner.h"
+#include "qt/qt_printer.h"
 
 namespace quill::qt {
 
@@ -24,6 +25,7 @@ struct Installed {
   QtDialogRunner dialogs;
   QtSheetRunner sheets;
   std::shared_ptr<QtCommonDialogs> commonDialogs = std::make_shared<QtCommonDialogs>();
+  QtPrintServices printing;
 };
 
 std::unique_ptr<Installed>& Services() {
@@ -91,6 +93,7 @@ QtApplicationServices& InstallPlatform() {
     InstallDisplay(std::make_shared<QtDisplay>());
     InstallFilePrompt(std::make_shared<QtFilePrompt>());
     InstallClipboard(std::make_shared<QtClipboard>());
+    SetPrintServices(&Services()->printing);
   }
   return Services()->services;
 }
@@ -109,6 +112,7 @@ void UninstallPlatform() {
   InstallDisplay(nullptr);
   InstallFilePrompt(nullptr);
   InstallClipboard(nullptr);
+  SetPrintServices(nullptr);
   Services().reset();
 }
 
