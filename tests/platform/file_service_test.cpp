@@ -1,5 +1,5 @@
 // The POSIX file service: error codes and texts, sharing between openers and processes,
-// attributes, temporary names, moves, times, links and metadata; and the fault service.
+// attributes, temporary names, moves, times, links and metadata; and the held file.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -199,36 +199,6 @@ TEST(PosixFileService, LinksAndMetadata) {
     EXPECT_EQ(getxattr(copy.c_str(), "user.k", v, sizeof v), 1);
   }
   files.CopyMetadata(folder / "none", copy);  // best effort: nothing happens
-}
-
-TEST(FaultFileService, FailsWhatItIsAskedTo) {
-  Folder folder;
-  FaultFileService faults;
-  faults.m_nFailWrite = 2;
-  faults.m_nDiskBytes = 10;
-  ScopedFileService installed(&faults);
-  auto file = GetFileService().Open(folder / "f", GENERIC_WRITE, 0, CREATE_ALWAYS);
-  ASSERT_TRUE(file);
-  std::uint32_t n = 0;
-  EXPECT_TRUE(file->Write("abcd", 4, n));
-  EXPECT_FALSE(file->Write("efgh", 4, n));
-  EXPECT_EQ(GetLastError(), ERROR_WRITE_FAULT);
-  EXPECT_FALSE(file->Write("0123456789", 10, n));
-  EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
-  EXPECT_EQ(n, 6u);
-  EXPECT_FALSE(file->Reserve(11));
-  EXPECT_TRUE(file->Flush());
-  faults.m_bFailFlush = true;
-  EXPECT_FALSE(file->Flush());
-  EXPECT_EQ(faults.m_nWrites, 3u);
-  EXPECT_EQ(faults.m_nBytesWritten, 10u);
-
-  faults.m_bFailMove = true;
-  EXPECT_FALSE(GetFileService().Move(folder / "f", folder / "g"));
-  faults.m_strFailOpenPath = folder / "f";
-  faults.m_nFailOpenError = ERROR_LOCK_VIOLATION;
-  EXPECT_FALSE(GetFileService().Open(folder / "f", GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
-  EXPECT_EQ(GetLastError(), ERROR_LOCK_VIOLATION);
 }
 
 TEST(HeldFile, ReadsWritesAndReportsFailures) {

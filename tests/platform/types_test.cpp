@@ -29,20 +29,11 @@ TEST(Format, GrowsBeyondTheSmallBuffer) {
   EXPECT_EQ(Format("<%s>", big.c_str()), "<" + big + ">");
 }
 
-TEST(Strings, UndoActionNamesAndMenuTexts) {
-  EXPECT_EQ(LoadString(IDS_EDITOP_DELETE), "Delete");
-  EXPECT_EQ(LoadString(IDS_EDITOP_AUTOINDENT), "Auto Indent");
+TEST(Strings, MenuTextsAndUnknownIds) {
   EXPECT_EQ(LoadString(IDS_MENU_UNDO_FORMAT), "&Undo %s\tCtrl+Z");
   std::string text = "kept";
   EXPECT_FALSE(LoadString(1, text));
   EXPECT_EQ(text, "kept");
-}
-
-TEST(Document, PathNameSetsTheTitleToTheFileName) {
-  CDocument doc;
-  doc.SetPathName("/work/decks/top.sp");
-  EXPECT_EQ(doc.GetTitle(), "top.sp");
-  EXPECT_EQ(doc.GetPathName(), "/work/decks/top.sp");
 }
 
 }  // namespace
