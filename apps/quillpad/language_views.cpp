@@ -1,7 +1,9 @@
 #include "language_views.h"
 
 #include "buffer/document.h"
+#include "buffer/text_buffer.h"
 #include "languages.h"
+#include "pad_document.h"
 
 namespace quillpad {
 
@@ -15,6 +17,31 @@ TDocumentStyle* LanguageView::CreateStyle() {
   return style;
 }
 
+<<<<<<< HEAD
+=======
+quill::QuillTextBuffer* LanguageView::LocateTextBuffer() {
+  auto* doc = dynamic_cast<quill::QuillDocument*>(GetDocument());
+  return doc != nullptr ? &doc->GetTextBuffer() : nullptr;
+}
+
+bool LanguageView::QueryEditable() {
+  return QuillView::QueryEditable() && !m_pTextBuffer->GetReadOnly();
+}
+
+void LanguageView::OnUpdate(quill::QuillView* pSender, long lHint, void* pHint) {
+  if (pSender == nullptr && onFileChanged && GetLastWriteTime() != 0 && CheckTimestamp()) {
+    onFileChanged();
+    return;
+  }
+  QuillView::OnUpdate(pSender, lHint, pHint);
+}
+
+void LanguageView::ReloadFromFile() {
+  QuillView::ReloadFromFile();
+  if (auto* doc = dynamic_cast<PadDocument*>(GetDocument())) doc->OnReloaded();
+}
+
+>>>>>>> dialogs18
 unsigned long LanguageView::ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,
                                       int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems) {
   if (m_pStyle == nullptr) return 0;

@@ -2,6 +2,7 @@
 // quillpad's view classes, one per document type. Each builds its language's style (the
 // language data, then the user's settings from the registry) and parses lines through it.
 
+#include <functional>
 #include <memory>
 
 #include "style/document_style.h"
@@ -18,6 +19,15 @@ class LanguageView : public quill::QuillView {
                           int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems) override;
   int GetDocumentType() const override { return m_type; }
   std::string GetCaption() const override { return quill::ProfileNameOf(m_type); }
+  // Read-only buffers (files with NUL bytes among them) take no edits.
+  bool QueryEditable() override;
+  // An update without a sender finds a file changed outside: with onFileChanged set the
+  // host decides what happens (the component alone would reload it silently, edits and
+  // all); without it the component's rule applies.
+  void OnUpdate(quill::QuillView* pSender, long lHint, void* pHint) override;
+  // Reloads, then lets the document look at the new file.
+  void ReloadFromFile() override;
+  std::function<void()> onFileChanged;
 
  private:
   quill::DocumentType m_type;

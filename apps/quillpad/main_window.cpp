@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -179,6 +181,7 @@ void MainWindow::CreateEditor(Tab* tab) {
   view->SetDocument(tab->doc.get());
   view->SetSelectionMargin(m_selectionMargin->isChecked());
   view->SetViewTabs(m_viewTabs->isChecked());
+  view->onFileChanged = [this] { QTimer::singleShot(0, this, &MainWindow::CheckOutsideChanges); };
   tab->editor = CreateEditorWidget(std::move(view), m_tabs);
   // The status bar and the commands follow what the editor does; the editor's keys for
   // the document (saving) come back here.
@@ -346,11 +349,37 @@ bool MainWindow::CloseTab(int index) {
   return true;
 }
 
+std::vector<OpenDocument> MainWindow::OpenDocuments() const {
+  std::vector<OpenDocument> docs;
+  for (const auto& tab : m_tabList) docs.push_back(OpenDocument{tab->doc.get(), tab->view});
+  return docs;
+}
+
+bool MainWindow::SaveModifiedOnExit() {
+  std::vector<PadDocument*> modified;
+  for (const auto& tab : m_tabList)
+    if (tab->doc->GetTextBuffer().IsModified()) modified.push_back(tab->doc.get());
+  if (modified.size() < 2) return true;  // one document: its own question
+  std::vector<PadDocument*> toSave;
+  if (!AskWhichToSave(modified, toSave, nullptr)) return false;
+  for (const auto& tab : m_tabList) {
+    const bool bWanted = std::find(toSave.begin(), toSave.end(), tab->doc.get()) != toSave.end();
+    if (bWanted && !SaveTab(tab.get(), false)) return false;
+  }
+  // What the user chose not to save is not asked about again.
+  for (PadDocument* doc : modified) doc->GetTextBuffer().SetModified(0);
+  return true;
+}
+
 void MainWindow::FileClose() {
   if (m_tabs->count() > 0) CloseTab(m_tabs->currentIndex());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!SaveModifiedOnExit()) {
+    event->ignore();
+    return;
+  }
   for (const auto& tab : m_tabList) {
     if (!MaybeSave(tab.get())) {
       event->ignore();

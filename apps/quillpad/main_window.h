@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "outside_changes.h"
 #include "recent_files.h"
 
 class QAction;
@@ -40,6 +41,9 @@ class MainWindow : public QMainWindow {
   PadDocument* ActiveDocument() const;
   // The document of the tab at index, or null.
   PadDocument* DocumentAt(int index) const;
+  // Looks for files changed or deleted outside (main_window_outside.cpp); runs when the
+  // window becomes active again and when a view finds its file changed.
+  void CheckOutsideChanges();
 
  public slots:
   // Enables the commands and fills the indicator panes for the current document.
@@ -48,6 +52,7 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private slots:
   void FileNew() { NewFile(); }
@@ -82,6 +87,10 @@ class MainWindow : public QMainWindow {
   // Asks to save a modified document; false when the user cancels.
   bool MaybeSave(Tab* tab);
   bool CloseTab(int index);
+  // At exit: one dialog for several modified documents, saving the checked ones; false
+  // when the user cancels or a save fails.
+  bool SaveModifiedOnExit();
+  std::vector<OpenDocument> OpenDocuments() const;
 
   QTabWidget* m_tabs = nullptr;
   std::vector<std::unique_ptr<Tab>> m_tabList;
@@ -96,6 +105,7 @@ class MainWindow : public QMainWindow {
   std::vector<QAction*> m_viewCommands;  // enabled once the view handles them
   QAction* m_selectionMargin = nullptr;
   QAction* m_viewTabs = nullptr;
+  bool m_bCheckingOutside = false;
 };
 
 }  // namespace quillpad

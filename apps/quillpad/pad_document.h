@@ -3,6 +3,7 @@
 // its document type taken from the file name and its title changes reported to whoever
 // shows it.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -23,10 +24,34 @@ class PadDocument : public quill::QuillDocument {
   // The document type of the file's name (TEXT for an unnamed document).
   quill::DocumentType GetDocumentType() const;
 
+  // Saves and, on success, takes the file's new time as the one the text is based on.
+  int OnSaveDocument(const char* path) override;
+
+  // ---- Protection of the file on disk ----
+  // The file held NUL bytes when it was loaded: the loader cuts a line at a NUL, so
+  // saving the text would change the file. Such a document is read-only until it is
+  // saved under another name.
+  bool HoldsNulBytes() const { return m_bHoldsNul; }
+  // The file changed outside since the text was loaded, reloaded or saved (false when it
+  // does not exist).
+  bool ChangedOutside() const;
+  // The buffer was reloaded from the file.
+  void OnReloaded();
+  // The deletion of the file has been reported to the user.
+  bool deletedReported = false;
+
   void SetTitle(const std::string& title) override;
   void SetModifiedFlag(bool modified = true) override;
   // Called after the title or the modified flag changed.
   std::function<void()> onChanged;
+
+ private:
+  // Takes the file's time and checks it for NUL bytes (making the buffer read-only and
+  // telling the user when it has some).
+  void InspectFile(const std::string& path);
+
+  bool m_bHoldsNul = false;
+  std::uint64_t m_ftBase = 0;
 };
 
 }  // namespace quillpad

@@ -52,13 +52,18 @@ void TResizableLayout::ArrangeLayout() {
 }
 
 int TResizableDialog::OnInitDialog() {
-  if (m_pHost != nullptr) {
-    const CRect client = m_pHost->GetClientRect();
+  if (IDialogHost* pHost = GetHost()) {
+    const CRect client = pHost->GetClientRect();
     m_sizeMin = CSize(client.Width(), client.Height());
   }
   return 1;
 }
 
 void TResizableDialog::OnSize(unsigned, int, int) { ArrangeLayout(); }
+
+void TResizableDialog::OnSize(IDialogHost& host, int cx, int cy) {
+  SetHost(&host);
+  OnSize(0, cx, cy);
+}
 
 }  // namespace quill

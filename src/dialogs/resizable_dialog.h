@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "dialogs/dialog.h"
 #include "platform/dialog_host.h"
 #include "platform/types.h"
 
@@ -53,31 +54,24 @@ class TResizableLayout {
   std::vector<Anchor> m_anchors;
 };
 
-class TResizableDialog : public TResizableLayout {
+class TResizableDialog : public CDialog, public TResizableLayout {
  public:
   explicit TResizableDialog(unsigned nIDTemplate, Window* pParent = nullptr)
-      : m_nIDTemplate(nIDTemplate), m_pParent(pParent) {}
+      : CDialog(nIDTemplate, pParent) {}
 
-  // The host of the dialog's window, bound when the window is created.
-  void SetHost(IDialogHost* pHost) { m_pHost = pHost; }
-  IDialogHost* GetHost() const { return m_pHost; }
-  unsigned GetTemplateID() const { return m_nIDTemplate; }
-  Window* GetParent() const { return m_pParent; }
-
+  using CDialog::OnInitDialog;
   // Called first by a derived dialog's OnInitDialog: the dialog's first size becomes its
   // smallest. Returns 1.
-  virtual int OnInitDialog();
+  int OnInitDialog() override;
   // The window was resized: lay the controls out.
   void OnSize(unsigned nType, int cx, int cy);
+  void OnSize(IDialogHost& host, int cx, int cy) override;
   // The smallest size the window may be tracked to (its size at initialisation).
   CSize GetMinTrackSize() const { return m_sizeMin; }
 
-  IDialogHost* GetResizableWnd() override { return m_pHost; }
+  IDialogHost* GetResizableWnd() override { return GetHost(); }
 
  private:
-  unsigned m_nIDTemplate;
-  Window* m_pParent;
-  IDialogHost* m_pHost = nullptr;
   CSize m_sizeMin;
 };
 

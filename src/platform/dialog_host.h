@@ -32,6 +32,12 @@ class IDialogHost {
 
   virtual bool IsDlgItemEnabled(int nID) const = 0;
   virtual void EnableDlgItem(int nID, bool bEnable) = 0;
+  virtual bool IsDlgItemVisible(int nID) const = 0;
+  virtual void ShowDlgItem(int nID, bool bShow) = 0;
+
+  // The dialog's own title.
+  virtual std::string GetWindowText() const = 0;
+  virtual void SetWindowText(const std::string& text) = 0;
 
   // Items of a list box or combo box. Indices from 0; LB_ERR for a bad index.
   virtual int AddString(int nID, const std::string& text) = 0;

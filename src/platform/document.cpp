@@ -19,6 +19,21 @@ bool CDocTemplate::GetDocString(std::string& rString, DocStringIndex index) cons
   return !rString.empty();
 }
 
+namespace {
+
+std::vector<CDocument*>& AllDocuments() {
+  static std::vector<CDocument*> documents;
+  return documents;
+}
+
+}  // namespace
+
+CDocument::CDocument() { AllDocuments().push_back(this); }
+
+CDocument::~CDocument() { std::erase(AllDocuments(), this); }
+
+const std::vector<CDocument*>& CDocument::GetAllDocuments() { return AllDocuments(); }
+
 void CDocument::SetPathName(const std::string& path, bool addToMRU) {
   m_strPathName = path;
   const auto slash = path.find_last_of("/\\");

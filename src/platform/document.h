@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace quill {
 
@@ -47,8 +48,8 @@ class CDocTemplate {
 
 class CDocument {
  public:
-  CDocument() = default;
-  virtual ~CDocument() = default;
+  CDocument();
+  virtual ~CDocument();
   CDocument(const CDocument&) = delete;
   CDocument& operator=(const CDocument&) = delete;
 
@@ -64,6 +65,10 @@ class CDocument {
 
   // The file the document holds open, or null: a plain document holds none.
   virtual CDocumentFile* GetHeldFile() const { return nullptr; }
+
+  // Every document of the application, oldest first (what the framework reaches by
+  // walking the documents of all document templates).
+  static const std::vector<CDocument*>& GetAllDocuments();
 
   CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
   void SetDocTemplate(CDocTemplate* pTemplate) { m_pDocTemplate = pTemplate; }

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 
 #include "qt/cp1252.h"
 
@@ -35,6 +36,7 @@ QWidget* QtDialogHost::Control(int nID) const {
 std::string QtDialogHost::GetDlgItemText(int nID) const {
   QWidget* w = Control(nID);
   if (auto* edit = qobject_cast<QLineEdit*>(w)) return ToCp1252(edit->text());
+  if (auto* text = qobject_cast<QPlainTextEdit*>(w)) return ToCp1252(text->toPlainText());
   if (auto* label = qobject_cast<QLabel*>(w)) return ToCp1252(label->text());
   if (auto* button = qobject_cast<QAbstractButton*>(w)) return ToCp1252(button->text());
   if (auto* combo = qobject_cast<QComboBox*>(w)) return ToCp1252(combo->currentText());
@@ -47,6 +49,8 @@ void QtDialogHost::SetDlgItemText(int nID, const std::string& text) {
   const QString value = FromCp1252(text);
   if (auto* edit = qobject_cast<QLineEdit*>(w)) {
     edit->setText(value);
+  } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
+    plain->setPlainText(value);
   } else if (auto* label = qobject_cast<QLabel*>(w)) {
     label->setText(value);
   } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
@@ -96,6 +100,23 @@ void QtDialogHost::EnableDlgItem(int nID, bool bEnable) {
   if (QWidget* w = Control(nID)) w->setEnabled(bEnable);
 }
 
+bool QtDialogHost::IsDlgItemVisible(int nID) const {
+  QWidget* w = Control(nID);
+  return w != nullptr && !w->isHidden();
+}
+
+void QtDialogHost::ShowDlgItem(int nID, bool bShow) {
+  if (QWidget* w = Control(nID)) w->setVisible(bShow);
+}
+
+std::string QtDialogHost::GetWindowText() const {
+  return m_dialog ? ToCp1252(m_dialog->windowTitle()) : std::string();
+}
+
+void QtDialogHost::SetWindowText(const std::string& text) {
+  if (m_dialog) m_dialog->setWindowTitle(FromCp1252(text));
+}
+
 int QtDialogHost::AddString(int nID, const std::string& text) {
   return InsertString(nID, -1, text);
 }
@@ -108,6 +129,12 @@ int QtDialogHost::InsertString(int nID, int nIndex, const std::string& text) {
     if (nIndex < 0) nIndex = count;
     if (nIndex > count) return LB_ERR;
     list->insertItem(nIndex, value);
+    list->item(nIndex)->setToolTip(value);  // the full text of an entry wider than the list
+    if (list->property(kCheckListProperty).toBool()) {
+      QListWidgetItem* item = list->item(nIndex);
+      item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+      item->setCheckState(Qt::Unchecked);
+    }
     return nIndex;
   }
   if (auto* combo = qobject_cast<QComboBox*>(w)) {

@@ -1,7 +1,7 @@
 #pragma once
 // The dialog host on real Qt widgets: a dialog's controls are bound to their ids, and the
 // behaviour of a dialog reads and drives them by id. Edits (QLineEdit), static texts
-// (QLabel), buttons and check boxes (QAbstractButton), combo boxes (QComboBox) and list
+// (QLabel), multi-line edits (QPlainTextEdit), buttons and check boxes (QAbstractButton), combo boxes (QComboBox) and list
 // boxes with or without check boxes (QListWidget) are understood; texts are Windows-1252
 // bytes on the host's side.
 
@@ -19,6 +19,10 @@ class QtDialogHost : public IDialogHost {
  public:
   explicit QtDialogHost(QDialog* dialog);
 
+  // A QListWidget with this property set true is a check-list box: its new items get a
+  // check box.
+  static constexpr const char* kCheckListProperty = "quillCheckList";
+
   // Binds a control of the dialog to an id (a later bind of the id replaces it).
   void Bind(int nID, QWidget* control);
   QWidget* Control(int nID) const;
@@ -30,6 +34,10 @@ class QtDialogHost : public IDialogHost {
   void CheckDlgButton(int nID, int nCheck) override;
   bool IsDlgItemEnabled(int nID) const override;
   void EnableDlgItem(int nID, bool bEnable) override;
+  bool IsDlgItemVisible(int nID) const override;
+  void ShowDlgItem(int nID, bool bShow) override;
+  std::string GetWindowText() const override;
+  void SetWindowText(const std::string& text) override;
   int AddString(int nID, const std::string& text) override;
   int InsertString(int nID, int nIndex, const std::string& text) override;
   int DeleteString(int nID, int nIndex) override;

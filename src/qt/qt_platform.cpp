@@ -9,6 +9,7 @@
 
 #include "qt/cp1252.h"
 #include "qt/qt_dc.h"
+#include "qt/qt_dialog_builder.h"
 
 namespace quill::qt {
 
@@ -18,6 +19,7 @@ struct Installed {
   QtApplicationServices services;
   QtMessageBoxPresenter presenter{services};
   QtFontList fonts;
+  QtDialogRunner dialogs;
 };
 
 std::unique_ptr<Installed>& Services() {
@@ -112,6 +114,8 @@ QtApplicationServices& InstallPlatform() {
     SetApplicationServices(&Services()->services);
     SetMessageBoxPresenter(&Services()->presenter);
     SetFontList(&Services()->fonts);
+    SetDialogRunner(&Services()->dialogs);
+    SetQtDialogRunner(&Services()->dialogs);
     InstallDisplay(std::make_shared<QtDisplay>());
     InstallFilePrompt(std::make_shared<QtFilePrompt>());
     InstallClipboard(std::make_shared<QtClipboard>());
@@ -124,6 +128,8 @@ void UninstallPlatform() {
   SetApplicationServices(nullptr);
   SetMessageBoxPresenter(nullptr);
   SetFontList(nullptr);
+  SetDialogRunner(nullptr);
+  SetQtDialogRunner(nullptr);
   InstallDisplay(nullptr);
   InstallFilePrompt(nullptr);
   InstallClipboard(nullptr);

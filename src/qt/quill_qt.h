@@ -14,5 +14,6 @@
 #include "qt/cp1252.h"
 #include "qt/editor_splitter.h"
 #include "qt/editor_widget.h"
+#include "qt/qt_dialog_builder.h"
 #include "qt/qt_dialog_host.h"
 #include "qt/qt_platform.h"

@@ -73,7 +73,8 @@ class QuillView {
   int OnEraseBkgnd(CDC* pdc);
   void OnDestroy();
   virtual void OnDraw(CDC* pdc);
-  // Framework notification: repaint everything (UpdateAllViews with no hint).
+  // Framework notification (UpdateAllViews). Without a sender, a file changed outside
+  // since its time was recorded is reloaded silently (last_write_time.cpp).
   virtual void OnUpdate(QuillView* pSender, long lHint, void* pHint);
 
   // ---- Buffer access ----
@@ -406,9 +407,23 @@ class QuillView {
   // Starts a drag of the selection (the first mouse move after a press inside it).
   void DragSelection();
 
+  // ---- Files changed outside (last_write_time.cpp) ----
   // Records the current last-write time of the document's file in m_ftLastWrite (kept
   // when the file cannot be read).
   void UpdateLastWrittenTime();
+  // True when the document's file can be opened and its last-write time differs from
+  // the recorded one; false otherwise (also when the file cannot be opened).
+  bool CheckTimestamp() const;
+  // For the first view of every plain document open on exactly this path: records the
+  // file's new last-write time and reloads the view.
+  void UpdateDocumentView(const std::string& path);
+  // The first views of the plain documents (not the locking ones) whose path is path.
+  static std::vector<QuillView*> GetDocumentViews(const std::string& path);
+  // Reloads the buffer from the document's file and resets the views; the caret stays on
+  // its line where the new text still has it. The buffer is left unmodified. Nothing
+  // happens when the file cannot be opened (the text is kept).
+  virtual void ReloadFromFile();
+  std::uint64_t GetLastWriteTime() const { return m_ftLastWrite; }
 
   // The number of glyphs of the margin strip and the line flags they show, in order.
   static constexpr int kMarginFlagCount = 15;

@@ -224,7 +224,6 @@ int QuillView::KeepMaxLineLength(int nLineIndex, int nOldLength) {
   return nNewLength;
 }
 
-void QuillView::OnUpdate(QuillView*, long, void*) { InvalidateAll(true); }
 
 // ---- settings hooks ----
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -32,6 +33,14 @@ class TempDir {
     std::ofstream(Path(name), std::ios::binary) << text;
     return Path(name);
   }
+  // Writes the file as another program would, its last-write time a second later than
+  // the previous such write, so that each one is a change whatever the clock's grain.
+  std::string WriteLater(const std::string& name, const std::string& text) {
+    const std::string path = Write(name, text);
+    std::filesystem::last_write_time(
+        path, std::filesystem::last_write_time(path) + std::chrono::seconds(++m_nTick));
+    return path;
+  }
   static std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
@@ -41,6 +50,7 @@ class TempDir {
 
  private:
   std::filesystem::path m_dir;
+  int m_nTick = 0;
 };
 
 }  // namespace quillpad::testing

@@ -209,12 +209,6 @@ TEST(ViewLifecycle, InitialUpdateMarksReadOnlyTitlesAndFollowsSplitterPanes) {
   EXPECT_EQ(doc.GetTitle(), "deck.sp (Read-Only)");
   EXPECT_TRUE(w2.invalidations.back().all);  // SetFont repaints
 
-  // Activation repaints every view of the buffer.
-  w1.ClearRecord();
-  w2.ClearRecord();
-  bottomRight.OnActivateView(1, &bottomRight, &topLeft);
-  EXPECT_TRUE(w1.invalidations.back().all);
-  EXPECT_TRUE(w2.invalidations.back().all);
   topLeft.OnDestroy();
   bottomRight.OnDestroy();
   EXPECT_EQ(topLeft.GetWindow(), nullptr);

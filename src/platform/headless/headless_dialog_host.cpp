@@ -33,6 +33,11 @@ bool HeadlessDialogHost::IsDlgItemEnabled(int nID) const {
   return control == nullptr || control->enabled;
 }
 
+bool HeadlessDialogHost::IsDlgItemVisible(int nID) const {
+  const Control* control = Find(nID);
+  return control == nullptr || control->visible;
+}
+
 int HeadlessDialogHost::AddString(int nID, const std::string& text) {
   std::vector<Item>& items = At(nID).items;
   items.push_back(Item{text});

@@ -23,6 +23,7 @@ class HeadlessDialogHost : public IDialogHost {
     std::string text;
     int check = BST_UNCHECKED;
     bool enabled = true;
+    bool visible = true;
     std::vector<Item> items;
     int curSel = LB_ERR;
     CRect rect;
@@ -38,6 +39,10 @@ class HeadlessDialogHost : public IDialogHost {
   void CheckDlgButton(int nID, int nCheck) override { At(nID).check = nCheck; }
   bool IsDlgItemEnabled(int nID) const override;
   void EnableDlgItem(int nID, bool bEnable) override { At(nID).enabled = bEnable; }
+  bool IsDlgItemVisible(int nID) const override;
+  void ShowDlgItem(int nID, bool bShow) override { At(nID).visible = bShow; }
+  std::string GetWindowText() const override { return m_strTitle; }
+  void SetWindowText(const std::string& text) override { m_strTitle = text; }
 
   int AddString(int nID, const std::string& text) override;
   int InsertString(int nID, int nIndex, const std::string& text) override;
@@ -74,6 +79,7 @@ class HeadlessDialogHost : public IDialogHost {
   Item* ItemAt(int nID, int nIndex);
 
   std::map<int, Control> m_controls;
+  std::string m_strTitle;
   CRect m_rcClient;
   int m_nFocus = 0;
   std::optional<int> m_nResult;

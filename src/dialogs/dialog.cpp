@@ -1,0 +1,26 @@
+#include "dialogs/dialog.h"
+
+#include "platform/dialog_runner.h"
+
+namespace quill {
+
+int CDialog::DoModal() { return RunModalDialog(m_nIDTemplate, *this, m_pParent); }
+
+int CDialog::OnInitDialog(IDialogHost& host) {
+  m_pHost = &host;
+  return OnInitDialog();
+}
+
+bool CDialog::OnOK(IDialogHost& host) {
+  m_pHost = &host;
+  return OnOK();
+}
+
+bool CDialog::OnCancel(IDialogHost& host) {
+  m_pHost = &host;
+  return OnCancel();
+}
+
+void CDialog::OnDestroy(IDialogHost&) { m_pHost = nullptr; }
+
+}  // namespace quill

@@ -1,0 +1,39 @@
+#include "platform/dialog_runner.h"
+
+#include "platform/app_services.h"
+#include "platform/headless/headless_dialog_runner.h"
+
+namespace quill {
+namespace {
+
+IDialogRunner*& InstalledRunner() {
+  static IDialogRunner* runner = nullptr;
+  return runner;
+}
+
+}  // namespace
+
+void RouteDialogCommand(CDialogBehaviour& behaviour, IDialogHost& host, int nID,
+                        int nNotification) {
+  if (nNotification == BN_CLICKED && nID == IDOK) {
+    if (behaviour.OnOK(host)) host.EndDialog(IDOK);
+  } else if (nNotification == BN_CLICKED && nID == IDCANCEL) {
+    if (behaviour.OnCancel(host)) host.EndDialog(IDCANCEL);
+  } else {
+    behaviour.OnCommand(host, nID, nNotification);
+  }
+}
+
+void SetDialogRunner(IDialogRunner* runner) { InstalledRunner() = runner; }
+
+IDialogRunner& GetDialogRunner() {
+  return InstalledRunner() ? *InstalledRunner() : GetHeadlessDialogRunner();
+}
+
+int RunModalDialog(unsigned templateId, CDialogBehaviour& behaviour, Window* pParent) {
+  const DialogTemplate* dialogTemplate = FindDialogTemplate(templateId);
+  if (dialogTemplate == nullptr) return -1;
+  return GetDialogRunner().RunModal(*dialogTemplate, behaviour, pParent);
+}
+
+}  // namespace quill

@@ -1,0 +1,24 @@
+#include "resources/dialog_template.h"
+
+namespace quill {
+
+// Every dialog template of the component, one line each: the object defined in the
+// dialog's resources/dlg_<name>.cpp.
+#define QUILL_DIALOG_TEMPLATES(X) \
+  X(g_dlgCheckList)
+
+#define QUILL_DECLARE_TEMPLATE(name) extern const DialogTemplate name;
+#define QUILL_TEMPLATE_ADDRESS(name) &name,
+QUILL_DIALOG_TEMPLATES(QUILL_DECLARE_TEMPLATE)
+
+namespace {
+const DialogTemplate* const kTemplates[] = {QUILL_DIALOG_TEMPLATES(QUILL_TEMPLATE_ADDRESS)};
+}  // namespace
+
+const DialogTemplate* FindDialogTemplate(unsigned id) {
+  for (const DialogTemplate* t : kTemplates)
+    if (t->id == id) return t;
+  return nullptr;
+}
+
+}  // namespace quill

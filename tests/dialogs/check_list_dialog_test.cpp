@@ -1,0 +1,237 @@
+// Files changed outside: the views' last-write times, silent reloads, and the check-list
+// dialog in its reload, save and plain forms, run on the headless dialog runner.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "../quillpad/temp_dir.h"
+#include "buffer/document.h"
+#include "buffer/document_locking.h"
+#include "dialogs/check_list_dialog.h"
+#include "platform/headless/headless_dialog_runner.h"
+#include "resources/dlg_checklist.h"
+#include "view/quill_view.h"
+
+namespace quill {
+namespace {
+
+class DocView : public QuillView {
+ public:
+  QuillTextBuffer* LocateTextBuffer() override {
+    auto* doc = dynamic_cast<QuillBufferDocument*>(GetDocument());
+    return doc ? &doc->GetTextBuffer() : nullptr;
+  }
+  void PlaceCaret(CPoint pt) { m_ptCursorPos = m_ptSelStart = m_ptSelEnd = pt; }
+};
+
+// A document of type Doc open on a file, with one view.
+template <typename Doc = QuillDocument>
+struct Open {
+  explicit Open(const std::string& path) {
+    doc.OnOpenDocument(path.c_str());
+    doc.SetPathName(path);
+    view.SetDocument(&doc);
+    view.OnInitialUpdate();
+  }
+  ~Open() { view.DetachFromBuffer(); }
+  std::string Text() {
+    std::string text;
+    QuillTextBuffer& b = doc.GetTextBuffer();
+    b.GetText(0, 0, b.GetLineCount() - 1, b.GetLineLength(b.GetLineCount() - 1), text, "\n");
+    return text;
+  }
+  Doc doc;
+  DocView view;
+};
+
+class OutsideChanges : public ::testing::Test {
+ protected:
+  quillpad::testing::TempDir files;
+  ScopedHeadlessDialogs dialogs;
+};
+
+TEST_F(OutsideChanges, TimestampsAndTheSilentReloadOfAnUpdate) {
+  Open a(files.WriteLater("a.sp", "one\ntwo\nthree\n"));
+  EXPECT_FALSE(a.view.CheckTimestamp());
+  a.view.PlaceCaret(CPoint(2, 2));
+  int endLine, endChar;
+  a.doc.GetTextBuffer().InsertText(nullptr, 0, 0, "mine ", endLine, endChar);
+
+  files.WriteLater("a.sp", "ONE\nTWO\nTHREE\nFOUR\n");
+  EXPECT_TRUE(a.view.CheckTimestamp());
+  a.view.OnUpdate(&a.view, 0, nullptr);  // a sender: not a check
+  EXPECT_EQ(a.Text(), "mine one\ntwo\nthree\n");
+  a.view.OnUpdate(nullptr, 0, nullptr);
+  EXPECT_EQ(a.Text(), "ONE\nTWO\nTHREE\nFOUR\n");
+  EXPECT_FALSE(a.doc.GetTextBuffer().IsModified());
+  EXPECT_FALSE(a.view.CheckTimestamp());
+  EXPECT_EQ(a.view.GetCursorPos(), CPoint(2, 2));  // the caret keeps its line
+
+  files.WriteLater("a.sp", "x");  // shorter: the caret goes to the last line there is
+  a.view.OnUpdate(nullptr, 0, nullptr);
+  EXPECT_EQ(a.Text(), "x");
+  EXPECT_EQ(a.view.GetCursorPos(), CPoint(1, 0));
+
+  // A view that never recorded a time does nothing; a deleted file counts as unchanged
+  // and its text stays.
+  Open b(files.WriteLater("b.sp", "b\n"));
+  DocView fresh;
+  fresh.SetDocument(&b.doc);
+  files.WriteLater("b.sp", "changed\n");
+  EXPECT_TRUE(fresh.CheckTimestamp());
+  fresh.OnUpdate(nullptr, 0, nullptr);
+  EXPECT_EQ(b.Text(), "b\n");
+  std::filesystem::remove(b.doc.GetPathName());
+  EXPECT_FALSE(b.view.CheckTimestamp());
+  b.view.ReloadFromFile();
+  EXPECT_EQ(b.Text(), "b\n");
+}
+
+TEST_F(OutsideChanges, UpdateDocumentViewReloadsPlainDocumentsOfThatExactPath) {
+  const std::string path = files.WriteLater("deck.rul", "old\n");
+  Open plain(path);
+  const std::string held = files.WriteLater("held.rul", "held\n");
+  Open<QuillDocumentLocking> locking(held);
+
+  files.WriteLater("deck.rul", "new\n");
+  files.WriteLater("held.rul", "changed\n");
+  plain.view.UpdateDocumentView(path + "x");
+  EXPECT_EQ(plain.Text(), "old\n");
+  plain.view.UpdateDocumentView(path);
+  EXPECT_EQ(plain.Text(), "new\n");
+  EXPECT_FALSE(plain.view.CheckTimestamp());
+  plain.view.UpdateDocumentView(held);  // locking documents are not considered
+  EXPECT_TRUE(locking.view.CheckTimestamp());
+  EXPECT_EQ(locking.Text(), "held\n");
+}
+
+TEST_F(OutsideChanges, ItemsOfTheDialog) {
+  TCheckListDialog dialog(TCheckListDialog::DLG_SAVE, "Save", "Save these?");
+  QuillDocument untitled, titled, named;
+  titled.SetTitle("Untitled1");
+  named.SetPathName("/tmp/x.sp", false);
+  EXPECT_EQ(dialog.AddString(&untitled, 1), -1);
+  EXPECT_EQ(dialog.AddString(&titled, 1), 0);
+  EXPECT_EQ(dialog.AddString(&named, 0), 1);
+  std::string text;
+  EXPECT_EQ(dialog.GetString(0, &text), 1);
+  EXPECT_EQ(text, "Untitled1");
+  EXPECT_EQ(dialog.GetString(1, &text), 0);
+  EXPECT_EQ(text, "/tmp/x.sp");
+  for (int bad : {-1, dialog.GetCount()}) EXPECT_EQ(dialog.GetString(bad, &text), -1);
+  EXPECT_EQ(dialog.CheckItem(0), 0);  // no window yet
+}
+
+TEST_F(OutsideChanges, ReloadWhatStaysCheckedAndOtherwiseOnlyRecordTheTimes) {
+  Open a(files.WriteLater("a.sp", "a\n"));
+  Open b(files.WriteLater("b.sp", "b\n"));
+  DocView second;  // a second view of a, now its document's first view
+  second.SetDocument(&a.doc);
+  second.OnInitialUpdate();
+  files.WriteLater("a.sp", "A\n");
+  files.WriteLater("b.sp", "B\n");
+
+  TCheckListDialog reload(TCheckListDialog::DLG_RELOAD, "Files changed", "Reload them?");
+  reload.AddString(&a.doc, 1);
+  reload.AddString(&b.doc, 1);
+  dialogs.Push([&](HeadlessDialogSession& s) {
+    HeadlessDialogHost& host = s.Host();
+    EXPECT_EQ(host.GetWindowText(), "Files changed");
+    EXPECT_EQ(host.GetDlgItemText(IDC_CHECKLIST_MESSAGE), "Reload them?");
+    EXPECT_EQ(host.GetDlgItemText(IDOK), "Reload");
+    EXPECT_EQ(host.GetDlgItemText(IDC_CHECKLIST_DONOT), "Do Not Reload");
+    s.Press(IDC_CHECKLIST_UNCHECKALL);
+    EXPECT_EQ(host.GetDlgItemText(IDOK), "Continue");
+    EXPECT_FALSE(host.IsDlgItemEnabled(IDC_CHECKLIST_DONOT));
+    s.Press(IDC_CHECKLIST_CHECKALL);
+    s.ToggleCheck(IDC_CHECKLIST_LIST, 1);  // the user keeps b as it is
+    EXPECT_EQ(reload.GetString(1), 0);
+    EXPECT_TRUE(host.IsDlgItemEnabled(IDC_CHECKLIST_DONOT));
+    reload.CheckItem(0, 0);  // the list's check box only
+    EXPECT_EQ(reload.CheckItem(0), 0);
+    EXPECT_EQ(reload.GetString(0), 1);
+    s.ToggleCheck(IDC_CHECKLIST_LIST, 0);
+    s.Press(IDOK);
+  });
+  EXPECT_EQ(reload.DoModal(), IDOK);
+  EXPECT_EQ(a.Text(), "A\n");
+  EXPECT_EQ(b.Text(), "b\n");
+  EXPECT_FALSE(second.CheckTimestamp());
+  EXPECT_TRUE(a.view.CheckTimestamp());  // the other view of a still sees the change
+  EXPECT_FALSE(b.view.CheckTimestamp());
+
+  // Cancel, "Do Not Reload" and "Continue" (nothing checked) reload nothing and record
+  // the times, until the file changes again.
+  files.WriteLater("b.sp", "BB\n");
+  const struct {
+    int check, button;
+  } kDeclines[] = {{1, IDCANCEL}, {1, IDC_CHECKLIST_DONOT}, {0, IDOK}};
+  for (const auto& decline : kDeclines) {
+    TCheckListDialog again(TCheckListDialog::DLG_RELOAD, "Files changed", "");
+    again.AddString(&b.doc, decline.check);
+    dialogs.Push([&](HeadlessDialogSession& s) { EXPECT_TRUE(s.Press(decline.button)); });
+    again.DoModal();
+    EXPECT_EQ(b.Text(), "b\n");
+    EXPECT_FALSE(b.view.CheckTimestamp());
+    files.WriteLater("b.sp", "BBB\n");
+    EXPECT_TRUE(b.view.CheckTimestamp());
+  }
+  second.DetachFromBuffer();
+}
+
+TEST_F(OutsideChanges, SaveAndPlainFormsLeaveTheFilesToTheHostAndTheListResizes) {
+  Open a(files.WriteLater("a.sp", "a\n"));
+  files.WriteLater("a.sp", "A\n");
+  TCheckListDialog save(TCheckListDialog::DLG_SAVE, "Save", "");
+  save.AddString(&a.doc, 1);
+  save.AddString("Untitled2", 0);
+  dialogs.Push([&](HeadlessDialogSession& s) {
+    HeadlessDialogHost& host = s.Host();
+    EXPECT_EQ(host.GetDlgItemText(IDC_CHECKLIST_DONOT), "Do Not Save");
+    const CRect list = host.GetDlgItemRect(IDC_CHECKLIST_LIST);
+    const CRect ok = host.GetDlgItemRect(IDOK);
+    const CRect client = host.GetClientRect();
+    s.Resize(client.Width() + 100, client.Height() + 50);
+    EXPECT_EQ(host.GetDlgItemRect(IDC_CHECKLIST_LIST).Width(), list.Width() + 100);
+    EXPECT_EQ(host.GetDlgItemRect(IDOK), CRect(ok.left, ok.top + 50, ok.right, ok.bottom + 50));
+    s.ToggleCheck(IDC_CHECKLIST_LIST, 1);
+    s.Press(IDOK);
+  });
+  EXPECT_EQ(save.DoModal(), IDOK);
+  EXPECT_EQ(a.Text(), "a\n");  // saving is the host's work
+  EXPECT_TRUE(a.view.CheckTimestamp());
+  EXPECT_EQ(save.GetString(0) + save.GetString(1), 2);
+
+  TCheckListDialog plain(7, "Pick", "");
+  plain.AddString("x", 1);
+  dialogs.Push([](HeadlessDialogSession& s) {
+    EXPECT_EQ(s.Host().GetDlgItemText(IDOK), "");
+    EXPECT_EQ(s.Host().GetDlgItemText(IDC_CHECKLIST_DONOT), "Do Not ");
+  });
+  EXPECT_EQ(plain.DoModal(), IDCANCEL);
+}
+
+TEST_F(OutsideChanges, TipsShowAnEntrysTextJustBelowIt) {
+  struct Probe : TCheckListDialog {
+    Probe() : TCheckListDialog(DLG_PLAIN, "", "") {}
+    using TCheckListDialog::m_tip;
+  } dialog;
+  dialog.AddString(std::string(60, 'p'), 0);
+  dialog.AddString("", 0);
+  dialogs.Push([&](HeadlessDialogSession&) {
+    CRect rect;
+    std::string text;
+    // Entries are 16 pixels high and text 7 pixels a byte on the headless host.
+    EXPECT_EQ(dialog.m_tip.GetItemInfo(CPoint(3, 5), rect, text), 0);
+    EXPECT_EQ(text, std::string(60, 'p'));
+    EXPECT_EQ(rect, CRect(0, 20, 420, 40));
+    EXPECT_EQ(dialog.m_tip.GetItemInfo(CPoint(3, 20), rect, text), -1);  // empty text
+    EXPECT_EQ(dialog.m_tip.GetItemInfo(CPoint(3, 60), rect, text), -1);  // below all
+  });
+  dialog.DoModal();
+}
+
+}  // namespace
+}  // namespace quill

@@ -1,0 +1,73 @@
+// quillpad's window and a file changed by another program: the reload dialog on real
+// widgets, and what the user sees after pressing Reload.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QElapsedTimer>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "language_views.h"
+#include "main_window.h"
+#include "pad_document.h"
+#include "qt/quill_qt.h"
+#include "resources/dlg_checklist.h"
+#include "settings/registry.h"
+#include "settings/store.h"
+#include "../temp_dir.h"
+
+namespace quillpad {
+namespace {
+
+TEST(OutsideWindow, ComingBackToTheWindowOffersTheReloadOfAChangedFile) {
+  quill::InstallMemorySettingsStore();
+  quill::SetRegistryAutoLoad(quill::AUTOLOAD_OFF);
+  testing::TempDir dir;
+  const std::string path = dir.Write("inv.sp", "* old title\n.end\n");
+  MainWindow window;
+  window.show();
+  ASSERT_TRUE(window.OpenFile(QString::fromStdString(path)));
+
+  dir.Write("inv.sp", "* new title\nM1 d g s b nch\n.end\n");
+  namespace fs = std::filesystem;
+  fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(2));
+
+  quill::qt::QtDialogRunner* runner = quill::qt::GetQtDialogRunner();
+  ASSERT_NE(runner, nullptr);
+  QStringList listed;
+  bool shown = false;
+  runner->SetDialogHook([&](quill::qt::QtTemplateDialog& dialog) {
+    shown = dialog.isVisible();
+    EXPECT_EQ(dialog.windowTitle().toStdString(), kChangedFilesTitle);
+    auto* list = qobject_cast<QListWidget*>(dialog.Control(quill::IDC_CHECKLIST_LIST));
+    ASSERT_NE(list, nullptr);
+    for (int i = 0; i < list->count(); ++i) listed << list->item(i)->text();
+    auto* reload = qobject_cast<QPushButton*>(dialog.Control(quill::IDOK));
+    EXPECT_EQ(reload->text(), QStringLiteral("Reload"));
+    reload->click();
+  });
+  // The user comes back from the other program.
+  QApplication::setActiveWindow(&window);
+  QElapsedTimer wait;
+  wait.start();
+  while (runner->DialogCount() == 0 && wait.elapsed() < 2000) QApplication::processEvents();
+  EXPECT_EQ(runner->DialogCount(), 1);
+  runner->SetDialogHook(nullptr);
+
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(listed, QStringList{QString::fromStdString(path)});
+  LanguageView* view = window.ActiveView();
+  ASSERT_EQ(view->GetLineCount(), 4);
+  EXPECT_EQ(std::string(view->GetLineChars(0), view->GetLineLength(0)), "* new title");
+  EXPECT_FALSE(window.ActiveDocument()->GetTextBuffer().IsModified());
+  EXPECT_FALSE(window.ActiveDocument()->ChangedOutside());  // a save now asks nothing
+}
+
+}  // namespace
+}  // namespace quillpad
