@@ -156,7 +156,7 @@ TEST_F(MoveTest, WheelScrollsFourLinesAndStopsNearTheEnd) {
     int handled, top;
   } turns[] = {
       {0, -120, 1, 4}, {0, -360, 1, 8}, {0, 120, 1, 4}, {0, 240, 1, 0},
-      {MK_CONTROL, -120, 0, 0}, {MK_SHIFT, -120, 0, 0},
+      {MK_CONTROL, -120, 0, 0}, {0, -120 * 4, 1, 4}, {0, 120 * 4, 1, 0},
       {0, -120, 1, 4}, {0, -120, 1, 8}, {0, -120, 1, 12}, {0, -120, 1, 16},
       {0, -120, 1, 16},  // 16 + 4 would reach the last line
   };
