@@ -5,6 +5,8 @@
 //                       PNG, then exit
 //   --print-pdf PDF     print the first file to PDF, then exit
 //   --time-first-paint  print the seconds from start to the first painted editor, then exit
+//   --screenshot-options PREFIX  render the pages of Tools > Options into PREFIX-1.png,
+//                       PREFIX-2.png, then exit
 //   --time-repaint      print the median time of a full repaint of a 1200 x 900 editor
 //                       window of the first file, then exit
 
@@ -34,6 +36,7 @@
 #include "main_window.h"
 #include "pad_document.h"
 #include "print_pdf.h"
+#include "tools_menu.h"
 #include "qt/quill_qt.h"
 
 namespace {
@@ -132,6 +135,10 @@ int main(int argc, char** argv) {
                              "Print the median time of a full repaint of a 1200 x 900 editor.");
   parser.addOption(firstPaint);
   parser.addOption(repaint);
+  QCommandLineOption optionsShot("screenshot-options",
+                                 "Render the pages of Tools > Options into PREFIX-<n>.png and exit.",
+                                 "PREFIX");
+  parser.addOption(optionsShot);
   parser.addPositionalArgument("files", "Files to open.", "[FILE...]");
   parser.process(app);
   const QStringList files = parser.positionalArguments();
@@ -202,6 +209,14 @@ int main(int argc, char** argv) {
                   target->width(), target->height(), median, times.front(), times.back(), fill,
                   median / fill);
       QApplication::exit(0);
+    });
+  }
+  if (parser.isSet(optionsShot)) {
+    const QString prefix = parser.value(optionsShot);
+    QTimer::singleShot(0, &window, [&window, prefix] {
+      const bool ok = quillpad::ScreenshotOptions(window, prefix);
+      if (!ok) std::fprintf(stderr, "quillpad: cannot write %s-*.png\n", prefix.toLocal8Bit().constData());
+      QApplication::exit(ok ? 0 : 1);
     });
   }
   if (parser.isSet(screenshot)) {

@@ -22,6 +22,7 @@
 #include "qt/editor_widget.h"
 #include "resources/strings.h"
 #include "view/command_ids.h"
+#include "tools_menu.h"
 #include "view/quill_view.h"
 
 namespace quillpad {
@@ -192,6 +193,7 @@ void MainWindow::CreateMenus() {
   connect(m_viewTabs, &QAction::toggled, this, [this](bool on) {
     for (const auto& tab : m_tabList) tab->view->SetViewTabs(on);
   });
+  AddToolsMenu(*this);
 }
 
 void MainWindow::RebuildRecentMenu() {

@@ -6,6 +6,13 @@ namespace quill {
 
 int CDialog::DoModal() { return RunModalDialog(m_nIDTemplate, *this, m_pParent); }
 
+int CDialog::UpdateData(int bSaveAndValidate) {
+  if (m_pHost == nullptr) return 0;
+  CDataExchange dx(m_pHost, bSaveAndValidate != 0);
+  DoDataExchange(&dx);
+  return dx.Failed() ? 0 : 1;
+}
+
 int CDialog::OnInitDialog(IDialogHost& host) {
   m_pHost = &host;
   return OnInitDialog();

@@ -4,6 +4,7 @@
 // runner. While the window exists GetHost() reaches its controls; before it is created
 // and after it is destroyed GetHost() is null.
 
+#include "dialogs/data_exchange.h"
 #include "platform/dialog_behaviour.h"
 
 namespace quill {
@@ -24,6 +25,11 @@ class CDialog : public CDialogBehaviour {
   // Binds the dialog to a host without a modal run (tests of a behaviour's parts).
   void SetHost(IDialogHost* pHost) { m_pHost = pHost; }
 
+  // Moves data between members and controls (DoDataExchange) in the direction asked;
+  // 0 when a check failed or no window exists.
+  int UpdateData(int bSaveAndValidate = 1);
+  virtual void DoDataExchange(CDataExchange* pDX) { (void)pDX; }
+
   // The runner's calls: they bind the host, then call the parameterless forms below.
   int OnInitDialog(IDialogHost& host) override;
   bool OnOK(IDialogHost& host) override;
@@ -33,8 +39,12 @@ class CDialog : public CDialogBehaviour {
  protected:
   // The framework's overridables: the host is GetHost(). OnOK and OnCancel return
   // whether the dialog closes.
-  virtual int OnInitDialog() { return 1; }
-  virtual bool OnOK() { return true; }
+  // The defaults load the controls from the members, and read them back on OK.
+  virtual int OnInitDialog() {
+    UpdateData(0);
+    return 1;
+  }
+  virtual bool OnOK() { return UpdateData(1) != 0; }
   virtual bool OnCancel() { return true; }
 
  private:

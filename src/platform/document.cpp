@@ -5,7 +5,27 @@
 #include "platform/file_service.h"
 #include "platform/prompts.h"
 
+#include <algorithm>
+
 namespace quill {
+
+namespace {
+
+std::vector<CDocument*>& OpenDocuments() {
+  static std::vector<CDocument*> documents;
+  return documents;
+}
+
+}  // namespace
+
+CDocument::CDocument() { OpenDocuments().push_back(this); }
+
+CDocument::~CDocument() {
+  std::vector<CDocument*>& documents = OpenDocuments();
+  documents.erase(std::remove(documents.begin(), documents.end(), this), documents.end());
+}
+
+const std::vector<CDocument*>& AfxGetOpenDocuments() { return OpenDocuments(); }
 
 bool CDocTemplate::GetDocString(std::string& rString, DocStringIndex index) const {
   rString.clear();

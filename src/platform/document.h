@@ -48,6 +48,7 @@ class CDocTemplate {
 
 class CDocument {
  public:
+  // A document is one of the application's open documents for its whole life.
   CDocument();
   virtual ~CDocument();
   CDocument(const CDocument&) = delete;
@@ -103,5 +104,8 @@ class CDocument {
   bool m_bModified = false;
   CDocTemplate* m_pDocTemplate = nullptr;
 };
+
+// The application's open documents, in the order they were created.
+const std::vector<CDocument*>& AfxGetOpenDocuments();
 
 }  // namespace quill

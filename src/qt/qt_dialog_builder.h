@@ -40,6 +40,10 @@ class QtTemplateDialog : public QDialog {
 
   // OnInitDialog, the modal loop, OnDestroy; returns the result.
   int Run();
+  // For a dialog shown inside another window (a property sheet's page), whose owner calls
+  // the behaviour's OnInitDialog and OnDestroy itself: from now on the user's actions
+  // reach the behaviour.
+  void StartNotifying() { m_initialised = true; }
 
  protected:
   void reject() override;

@@ -9,7 +9,9 @@
 
 #include "qt/cp1252.h"
 #include "qt/qt_dc.h"
+#include "qt/qt_common_dialogs.h"
 #include "qt/qt_dialog_builder.h"
+#include "qt/qt_sheet_runner.h"
 
 namespace quill::qt {
 
@@ -20,6 +22,8 @@ struct Installed {
   QtMessageBoxPresenter presenter{services};
   QtFontList fonts;
   QtDialogRunner dialogs;
+  QtSheetRunner sheets;
+  std::shared_ptr<QtCommonDialogs> commonDialogs = std::make_shared<QtCommonDialogs>();
 };
 
 std::unique_ptr<Installed>& Services() {
@@ -116,6 +120,10 @@ QtApplicationServices& InstallPlatform() {
     SetFontList(&Services()->fonts);
     SetDialogRunner(&Services()->dialogs);
     SetQtDialogRunner(&Services()->dialogs);
+    SetSheetRunner(&Services()->sheets);
+    SetQtSheetRunner(&Services()->sheets);
+    InstallCommonDialogs(Services()->commonDialogs);
+    SetQtCommonDialogs(Services()->commonDialogs.get());
     InstallDisplay(std::make_shared<QtDisplay>());
     InstallFilePrompt(std::make_shared<QtFilePrompt>());
     InstallClipboard(std::make_shared<QtClipboard>());
@@ -130,6 +138,10 @@ void UninstallPlatform() {
   SetFontList(nullptr);
   SetDialogRunner(nullptr);
   SetQtDialogRunner(nullptr);
+  SetSheetRunner(nullptr);
+  SetQtSheetRunner(nullptr);
+  InstallCommonDialogs(nullptr);
+  SetQtCommonDialogs(nullptr);
   InstallDisplay(nullptr);
   InstallFilePrompt(nullptr);
   InstallClipboard(nullptr);

@@ -14,6 +14,8 @@
 #include "qt/cp1252.h"
 #include "qt/editor_splitter.h"
 #include "qt/editor_widget.h"
+#include "qt/qt_common_dialogs.h"
 #include "qt/qt_dialog_builder.h"
 #include "qt/qt_dialog_host.h"
 #include "qt/qt_platform.h"
+#include "qt/qt_sheet_runner.h"

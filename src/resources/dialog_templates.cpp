@@ -5,9 +5,13 @@ namespace quill {
 // Every dialog template of the component, one line each: the object defined in the
 // dialog's resources/dlg_<name>.cpp.
 #define QUILL_DIALOG_TEMPLATES(X) \
-  X(g_dlgCheckList) \
-  X(g_dlgFind) \
-  X(g_dlgReplace) \
+  X(g_dlgCheckList)                \
+  X(g_dlgTextStyle)                \
+  X(g_dlgKeywordSection)           \
+  X(g_dlgKeywords)                 \
+  X(g_dlgTextOptions)              \
+  X(g_dlgFind)                     \
+  X(g_dlgReplace)                  \
   X(g_dlgGoTo)
 
 #define QUILL_DECLARE_TEMPLATE(name) extern const DialogTemplate name;

@@ -1,0 +1,42 @@
+#include "options_sheet.h"
+
+#include "dialogs/text_options_page.h"
+#include "dialogs/text_style_page.h"
+#include "language_views.h"
+
+namespace quillpad {
+
+void RegisterDocumentTypes(quill::TTextDocumentMgr& manager) {
+  const struct {
+    const char* name;
+    quill::DocumentType type;
+  } kTypes[] = {
+      {"SPICE netlists", quill::DOCTYPE_SPICE},
+      {"Calibre rule decks", quill::DOCTYPE_CALIBRE},
+      {"Dracula rule decks", quill::DOCTYPE_DRACULA},
+      {"C and C++ sources", quill::DOCTYPE_CPP},
+      {"Log files", quill::DOCTYPE_LOGS},
+      {"Text files", quill::DOCTYPE_TEXT},
+  };
+  for (const auto& t : kTypes) {
+    const quill::DocumentType type = t.type;
+    manager.AddDocument(t.name, [type]() -> std::unique_ptr<quill::QuillView> { return CreateViewFor(type); });
+  }
+}
+
+int RunOptionsSheet(quill::Window* parent) {
+  quill::TTextDocumentMgr manager;
+  RegisterDocumentTypes(manager);
+  quill::TTextStylePage stylePage(&manager);
+  quill::TTextOptionsPage optionsPage;
+  quill::CPropertySheet sheet("Options", parent);
+  sheet.AddPage(&stylePage);
+  sheet.AddPage(&optionsPage);
+  sheet.SetApplyAction([&] {
+    stylePage.ApplyChanges();
+    optionsPage.SaveSettings();
+  });
+  return sheet.DoModal();
+}
+
+}  // namespace quillpad

@@ -1,0 +1,403 @@
+// The text-style page, its keyword dialogs, the colour picker and the options page, driven
+// through the headless dialog host and modal runner as a user would drive them.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "buffer/document.h"
+#include "dialogs/text_options_page.h"
+#include "dialogs/text_style_page.h"
+#include "platform/display.h"
+#include "platform/headless/headless_common_dialogs.h"
+#include "platform/headless/headless_app_services.h"
+#include "platform/headless/headless_dc.h"
+#include "platform/headless/headless_dialog_runner.h"
+#include "platform/headless/headless_sheet_runner.h"
+#include "platform/headless/headless_window.h"
+#include "settings/registry.h"
+#include "settings/sqlite_store.h"
+#include "settings/store.h"
+#include "style/document_style.h"
+#include "style/text_document_mgr.h"
+#include "../settings/temp_dir.h"
+
+namespace quill {
+namespace {
+
+const std::string kSpice = "Software\\Corvane\\Verurozu Doriru\\SPICE\\";
+constexpr COLORREF kRed = 0x0000FF;
+
+// A host view: its language's predefined section, then the user's settings.
+class HostView : public QuillView {
+ public:
+  explicit HostView(DocumentType type) : m_type(type) {}
+  TDocumentStyle* CreateStyle() override {
+    auto* style = new TDocumentStyle(m_type, nullptr);
+    style->InitKeywordSection("Statements", nullptr, nullptr, false);
+    style->AddKeyword(".model", "Statements");
+    style->GetFromRegistry();
+    m_pStyle = style;
+    return style;
+  }
+  QuillTextBuffer* LocateTextBuffer() override {
+    auto* doc = dynamic_cast<QuillDocument*>(GetDocument());
+    return doc ? &doc->GetTextBuffer() : nullptr;
+  }
+  int GetDocumentType() const override { return m_type; }
+
+ private:
+  DocumentType m_type;
+};
+
+// An open document with a view in a window.
+struct OpenView {
+  OpenView(QuillDocument& doc, DocumentType type) : view(type) {
+    window.SetClientSize(CSize(400, 200));
+    view.SetDocument(&doc);
+    view.OnCreate(&window);
+    view.AttachToBuffer();
+    window.ClearRecord();
+  }
+  HeadlessWindow window;
+  HostView view;
+};
+
+class StylePagesTest : public ::testing::Test {
+ protected:
+  StylePagesTest() {
+    InstallMemorySettingsStore();
+    InstallCommonDialogs(m_common);
+    m_mgr.AddDocument("SPICE netlist", [] { return std::make_unique<HostView>(DOCTYPE_SPICE); });
+    m_mgr.AddDocument("Text", [] { return std::make_unique<HostView>(DOCTYPE_TEXT); });
+  }
+  ~StylePagesTest() override { InstallCommonDialogs(nullptr); }
+
+  // Opens the options sheet, lets the script work the style page, then presses the
+  // button (IDOK, IDCANCEL or 0 for none).
+  int RunSheet(std::function<void(TTextStylePage&, HeadlessDialogSession&)> script, int button) {
+    TTextStylePage page(&m_mgr);
+    TTextOptionsPage options;
+    CPropertySheet sheet("Options");
+    sheet.AddPage(&page);
+    sheet.AddPage(&options);
+    sheet.SetApplyAction([&] {
+      page.ApplyChanges();
+      options.SaveSettings();
+    });
+    m_sheets.Push([&](HeadlessSheetSession& s) {
+      script(page, s.Page(0));
+      if (button == IDOK) s.PressOK();
+      if (button == IDCANCEL) s.PressCancel();
+    });
+    return sheet.DoModal();
+  }
+  static int IndexOf(HeadlessDialogHost& host, int nID, const std::string& text) {
+    for (int i = 0; i < host.GetCount(nID); ++i)
+      if (host.GetItemText(nID, i) == text) return i;
+    return -1;
+  }
+  static std::vector<std::string> Items(HeadlessDialogHost& host, int nID) {
+    std::vector<std::string> items;
+    for (int i = 0; i < host.GetCount(nID); ++i) items.push_back(host.GetItemText(nID, i));
+    return items;
+  }
+  // Adds a custom section through the name dialog and gives it keywords.
+  void AddSection(HeadlessDialogSession& page, const std::string& name, const std::string& keywords) {
+    m_dialogs.Push([name](HeadlessDialogSession& dlg) {
+      dlg.Type(IDC_SECTION_NAME, "  " + name + " ");
+      dlg.Press(IDOK);
+    });
+    page.Press(IDC_ADD_SECTION);
+    m_dialogs.Push([keywords](HeadlessDialogSession& dlg) {
+      dlg.Type(IDC_KEYWORDS, keywords);
+      dlg.Press(IDOK);
+    });
+    page.Press(IDC_EDIT_SECTION);
+  }
+  static std::string Text(const std::string& path) {
+    return registry_string<std::string>(path, HKEY_CURRENT_USER, "<none>").read();
+  }
+  static int Int(const std::string& path) {
+    return registry_int<int>(path, HKEY_CURRENT_USER, -999).read();
+  }
+  static COLORREF Color(const std::string& path) {
+    return registry_binary<unsigned long>(path, HKEY_CURRENT_USER, 0xDEAD).read();
+  }
+
+  std::shared_ptr<HeadlessCommonDialogs> m_common = std::make_shared<HeadlessCommonDialogs>();
+  ScopedHeadlessDialogs m_dialogs;
+  ScopedHeadlessSheets m_sheets;
+  ScopedHeadlessServices m_boxes;
+  TTextDocumentMgr m_mgr;
+};
+
+
+TEST_F(StylePagesTest, AppliedChangesReachTheStoreTheOpenViewsOfTheTypeAndANewProcess) {
+  quill_test::TempDir dir;
+  SetSettingsStore(std::make_shared<SqliteSettingsStore>(dir.path() + "/registry.db"));
+  QuillDocument netlist, notes;
+  OpenView first(netlist, DOCTYPE_SPICE), second(netlist, DOCTYPE_SPICE), text(notes, DOCTYPE_TEXT);
+
+  m_common->QueueColor(RGB(1, 2, 3));
+  LOGFONT lucida;
+  std::strcpy(lucida.lfFaceName, "Lucida Console");
+  lucida.lfHeight = -19;
+  m_common->QueueFont(lucida);
+  const int result = RunSheet([&](TTextStylePage&, HeadlessDialogSession& dlg) {
+    dlg.Select(IDC_TEXT_ENTITIES, IndexOf(dlg.Host(), IDC_TEXT_ENTITIES, "Comments"));
+    dlg.Select(IDC_FOREGROUND, IndexOf(dlg.Host(), IDC_FOREGROUND, "Red"));
+    dlg.Select(IDC_BACKGROUND, TColorPicker::kCustomIndex);  // the colour dialog answers
+    dlg.Press(IDC_CHOOSE_FONT);
+    dlg.Type(IDC_TAB_SIZE, "7");
+    AddSection(dlg, "My Words", "beta, Alpha");
+  }, IDOK);
+  ASSERT_EQ(result, IDOK);
+  ASSERT_EQ(m_common->m_fontRequests.size(), 1u);
+  EXPECT_TRUE(m_common->m_fontRequests[0].flags & CF_FIXEDPITCHONLY);
+
+  EXPECT_EQ(Text(kSpice + "FontName"), "Lucida Console");
+  EXPECT_EQ(Int(kSpice + "FontSize"), -19);
+  EXPECT_EQ(Int(kSpice + "TabSize"), 7);
+  EXPECT_EQ(Color(kSpice + "Colors\\CommentsColors\\FRG_UNSELECT"), kRed);
+  EXPECT_EQ(Color(kSpice + "Colors\\CommentsColors\\BKG_UNSELECT"), RGB(1, 2, 3));
+  EXPECT_EQ(Text(kSpice + "KeywordsSection0"), "My Words");
+  EXPECT_EQ(Text(kSpice + "My Words\\Keyword0"), "Alpha");
+  EXPECT_EQ(Text(kSpice + "My Words\\Keyword1"), "beta");
+
+  for (OpenView* open : {&first, &second}) {
+    EXPECT_EQ(open->view.GetTabSize(), 7);
+    EXPECT_EQ(open->view.GetColor(6), kRed);
+    EXPECT_EQ(open->view.GetColor(23), RGB(1, 2, 3));
+    LOGFONT lf;
+    open->view.GetFont(lf);
+    EXPECT_STREQ(lf.lfFaceName, "Lucida Console");
+    EXPECT_EQ(open->view.GetTextStyle()->IsKeyword("beta", 4), 1);
+    ASSERT_FALSE(open->window.invalidations.empty());
+    EXPECT_TRUE(open->window.invalidations.back().all);
+    EXPECT_GT(open->window.updateCount, 0);
+  }
+  EXPECT_EQ(text.view.GetTabSize(), 3);
+  EXPECT_TRUE(text.window.invalidations.empty());
+
+  // A fresh process opens the store anew and builds its styles from it.
+  SetSettingsStore(std::make_shared<SqliteSettingsStore>(dir.path() + "/registry.db"));
+  std::unique_ptr<TDocumentStyle> reread(TTextDocumentMgr(m_mgr).GetDocStyle(0));
+  ASSERT_NE(reread, nullptr);
+  EXPECT_EQ(reread->GetTabSize(), 7);
+  EXPECT_EQ(reread->GetFontName(), "Lucida Console");
+  EXPECT_EQ(reread->GetCommentsColor(1, 0), kRed);
+  EXPECT_EQ(reread->GetFirstKeyword("My Words"), "Alpha");
+  InstallMemorySettingsStore();
+}
+
+TEST_F(StylePagesTest, CancelAndRefusedTabSizesChangeNothing) {
+  QuillDocument netlist;
+  OpenView open(netlist, DOCTYPE_SPICE);
+  EXPECT_EQ(RunSheet([&](TTextStylePage& page, HeadlessDialogSession& dlg) {
+              dlg.Select(IDC_FOREGROUND, IndexOf(dlg.Host(), IDC_FOREGROUND, "Red"));
+              dlg.Type(IDC_TAB_SIZE, "9");
+              EXPECT_TRUE(page.GetSheet()->IsApplyEnabled());
+            }, IDCANCEL),
+            IDCANCEL);
+  // A tab size beyond the limit keeps the sheet open with a message.
+  RunSheet([&](TTextStylePage& page, HeadlessDialogSession& dlg) {
+    dlg.Type(IDC_TAB_SIZE, "1000001");
+    EXPECT_FALSE(page.GetSheet()->OnSheetOK());
+  }, 0);
+  ASSERT_EQ(m_boxes.m_messages.size(), 1u);
+  EXPECT_EQ(m_boxes.m_messages[0].text, "Please enter an integer between 0 and 1000000.");
+  EXPECT_EQ(registry_int<int>(kSpice + "TabSize", HKEY_CURRENT_USER, -1).exists(), false);
+  EXPECT_EQ(open.view.GetTabSize(), 3);
+  EXPECT_TRUE(open.window.invalidations.empty());
+}
+
+TEST_F(StylePagesTest, GroupsFollowTheDocumentTypeAndSectionsAreAddedRemovedAndProtected) {
+  RunSheet([&](TTextStylePage& page, HeadlessDialogSession& dlg) {
+    EXPECT_EQ(Items(dlg.Host(), IDC_DOC_TYPE), (std::vector<std::string>{"SPICE netlist", "Text"}));
+    EXPECT_EQ(Items(dlg.Host(), IDC_TEXT_ENTITIES),
+              (std::vector<std::string>{"Normal text", "Statements", "Preprocessor directives",
+                                        "String Constants", "Numbers", "Comments"}));
+    EXPECT_EQ(dlg.Host().GetDlgItemText(IDC_FONT_SIZE), "10");
+    EXPECT_EQ(dlg.Host().GetDlgItemText(IDC_FONT_NAME), "Courier New");
+    dlg.Select(IDC_DOC_TYPE, 1);
+    EXPECT_EQ(page.GetTextStyle()->GetDocumentType(), DOCTYPE_TEXT);
+    EXPECT_EQ(Items(dlg.Host(), IDC_TEXT_ENTITIES), (std::vector<std::string>{"Normal text", "Statements"}));
+
+    // Predefined groups can be neither edited nor removed.
+    dlg.Select(IDC_TEXT_ENTITIES, 1);
+    dlg.Press(IDC_EDIT_SECTION);
+    dlg.Press(IDC_REMOVE_SECTION);
+    ASSERT_EQ(m_boxes.m_messages.size(), 2u);
+    EXPECT_EQ(m_boxes.m_messages[0].text, "Predefined style cannot be changed.");
+    EXPECT_EQ(m_boxes.m_messages[1].text, "Predefined style cannot be removed.");
+    EXPECT_EQ(m_boxes.m_messages[1].type, MB_OK | MB_ICONINFORMATION);
+
+    // A name that exists selects that section; a new one is added and selected.
+    m_dialogs.Push([](HeadlessDialogSession& name) {
+      EXPECT_FALSE(name.Press(IDOK));  // disabled while the name is empty
+      name.Type(IDC_SECTION_NAME, "   ");
+      EXPECT_FALSE(name.Host().IsDlgItemEnabled(IDOK));
+      name.Type(IDC_SECTION_NAME, "Statements");
+      name.Press(IDOK);
+    });
+    dlg.Press(IDC_ADD_SECTION);
+    EXPECT_EQ(dlg.Host().GetCount(IDC_TEXT_ENTITIES), 2);
+    EXPECT_EQ(dlg.Host().GetCurSel(IDC_TEXT_ENTITIES), 1);
+    AddSection(dlg, "Mine", "x");
+    EXPECT_EQ(dlg.Host().GetDlgItemText(IDC_TEXT_ENTITIES), "Mine");
+
+    // Removing the last group leaves nothing selected at its place.
+    dlg.Press(IDC_REMOVE_SECTION);
+    EXPECT_EQ(Items(dlg.Host(), IDC_TEXT_ENTITIES), (std::vector<std::string>{"Normal text", "Statements"}));
+    EXPECT_EQ(dlg.Host().GetCurSel(IDC_TEXT_ENTITIES), LB_ERR);
+  }, IDCANCEL);
+}
+
+TEST_F(StylePagesTest, KeywordTextIsSplitAtCommasUpToTheFirstEmptyToken) {
+  const struct {
+    const char* text;
+    bool caseSensitive;
+    std::vector<std::string> keywords;
+    const char* allowed;
+  } cases[] = {
+      {"for, while,do", true, {"do", "for", "while"}, ""},
+      {"a , b", true, {"a"}, ""},
+      {"a,,b", true, {"a"}, ""},
+      {"Big Word, X", false, {"big word", "x"}, " "},
+      {"", true, {"old"}, ""},  // an empty text keeps the keywords
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    TDocumentStyle style(DOCTYPE_CPP, nullptr);
+    const int section = style.InitKeywordSection("Mine", nullptr, nullptr, true);
+    style.AddKeyword("old", section);
+    m_dialogs.Push([&](HeadlessDialogSession& dlg) {
+      EXPECT_EQ(dlg.Host().GetDlgItemText(IDC_KEYWORDS), "old");
+      EXPECT_EQ(dlg.Host().IsDlgButtonChecked(IDC_CASE_SENSITIVE), BST_CHECKED);
+      dlg.Type(IDC_KEYWORDS, c.text);
+      if (!c.caseSensitive) dlg.Press(IDC_CASE_SENSITIVE);
+      dlg.Press(IDOK);
+    });
+    CKeywordsPage dlg(section, &style);
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    std::vector<std::string> keywords;
+    for (std::string k = style.GetFirstKeyword(section); !k.empty(); k = style.GetNextKeyword(section))
+      keywords.push_back(k);
+    EXPECT_EQ(keywords, c.keywords);
+    EXPECT_EQ(style.AllowedChars(section), c.allowed);
+    EXPECT_EQ(style.IgnoreCase(section), c.caseSensitive ? 0 : 1);
+  }
+}
+
+TEST_F(StylePagesTest, ColorPickerSelectsNamedAutomaticAndCustomColours) {
+  HeadlessDialogHost host;
+  TColorPicker fg(TColorPicker::TEXT_COLOR), bg(TColorPicker::BACKGROUND_COLOR);
+  fg.SubclassDlgItem(&host, 1);
+  bg.SubclassDlgItem(&host, 2);
+  ASSERT_EQ(fg.GetCount(), 18);
+  EXPECT_EQ(fg.GetColorName(17), "Custom...");
+  EXPECT_EQ(fg.GetColorValue(0), GetSysColor(COLOR_WINDOWTEXT));
+  EXPECT_EQ(bg.GetColorValue(0), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(fg.GetColorValue(18), 0u);
+  EXPECT_EQ(fg.GetColorName(-1), "");
+
+  // The last white item is the custom entry while it still holds white.
+  fg.SetSelectedColorValue(0xFFFFFF);
+  EXPECT_EQ(fg.GetCurSel(), 17);
+  EXPECT_EQ(fg.SetCurColor(kRed), 10);
+  EXPECT_EQ(fg.GetSelectedColorName(), "Red");
+  EXPECT_EQ(bg.SetCurColor(0xFFFFFF), 0);  // the window colour is white: "Automatic"
+  EXPECT_EQ(fg.SetCurColor(RGB(1, 2, 3)), 17);
+  EXPECT_EQ(fg.GetSelectedColorValue(), RGB(1, 2, 3));
+
+  // Custom...: the colour dialog opens preset; Cancel keeps the custom colour.
+  fg.OnSelchange();
+  ASSERT_EQ(m_common->m_colorRequests.size(), 1u);
+  EXPECT_EQ(m_common->m_colorRequests[0].initial, RGB(1, 2, 3));
+  EXPECT_TRUE(m_common->m_colorRequests[0].flags & CC_FULLOPEN);
+  EXPECT_EQ(fg.GetSelectedColorValue(), RGB(1, 2, 3));
+
+  EXPECT_EQ(fg.AddColor("Orange", RGB(255, 128, 0)), 18);
+  fg.SetSelectedColorName("ORANGE");
+  EXPECT_EQ(fg.GetCurSel(), 18);
+  EXPECT_TRUE(fg.RemoveColor("black"));
+  EXPECT_FALSE(fg.RemoveColor(RGB(9, 9, 9)));
+  EXPECT_EQ(fg.GetColorName(16), "Custom...");
+}
+
+TEST_F(StylePagesTest, ColorPickerDrawsSwatchAndName) {
+  HeadlessDialogHost host;
+  TColorPicker picker(TColorPicker::TEXT_COLOR);
+  picker.SubclassDlgItem(&host, 1);
+  HeadlessDC dc(CSize(200, 20));
+  DRAWITEMSTRUCT dis;
+  dis.itemID = 10;
+  dis.pDC = &dc;
+  dis.rcItem = CRect(0, 0, 200, 20);
+  dis.itemData = picker.GetColorValue(10);
+  picker.DrawItem(&dis);
+  EXPECT_EQ(dc.At(25, 10).bkColor, kRed);              // inside the swatch
+  EXPECT_EQ(dc.At(2, 2).bkColor, RGB(0, 0, 0));         // its black frame
+  EXPECT_EQ(dc.At(53, 10).kind, DrawOp::Text);          // the name after it
+  EXPECT_EQ(dc.At(53, 10).ch, 'R');
+  dis.itemState = ODS_SELECTED;
+  picker.DrawItem(&dis);
+  EXPECT_EQ(dc.At(150, 10).bkColor, GetSysColor(COLOR_HIGHLIGHT));
+}
+
+TEST_F(StylePagesTest, OptionsPageShowsStoredValuesAndWritesOnlyWhenApplied) {
+  // Each run shows what the one before stored; the last one is cancelled.
+  const struct {
+    int shownCheck;
+    int shownRadio;
+    int radio;
+    int button;
+    TAutoLoad autoLoad;
+    TSaveOptions save;
+  } cases[] = {
+      {BST_UNCHECKED, IDC_SAVE_ALL, IDC_DONT_SAVE, IDOK, AUTOLOAD_ON, SAVEOPTION_DONT_SAVE},
+      {BST_CHECKED, IDC_DONT_SAVE, IDC_PROMPT_SAVE, IDOK, AUTOLOAD_OFF, SAVEOPTION_PROMPT},
+      {BST_UNCHECKED, IDC_PROMPT_SAVE, IDC_SAVE_ALL, IDCANCEL, AUTOLOAD_OFF, SAVEOPTION_PROMPT},
+  };
+  for (const auto& c : cases) {
+    TTextOptionsPage page;
+    CPropertySheet sheet("Options");
+    sheet.AddPage(&page);
+    sheet.SetApplyAction([&] { page.SaveSettings(); });
+    m_sheets.Push([&](HeadlessSheetSession& s) {
+      HeadlessDialogSession& p = s.Page(0);
+      EXPECT_EQ(p.Host().IsDlgButtonChecked(IDC_AUTO_LOAD), c.shownCheck);
+      EXPECT_EQ(p.Host().IsDlgButtonChecked(c.shownRadio), BST_CHECKED);
+      EXPECT_FALSE(s.Sheet().IsApplyEnabled());
+      p.Press(IDC_AUTO_LOAD);
+      p.Press(c.radio);
+      EXPECT_TRUE(s.Sheet().IsApplyEnabled());
+      c.button == IDOK ? s.PressOK() : s.PressCancel();
+    });
+    EXPECT_EQ(sheet.DoModal(), c.button);
+    EXPECT_EQ(GetRegistryAutoLoad(), c.autoLoad);
+    EXPECT_EQ(GetRegistrySaveOptions(), c.save);
+  }
+}
+
+TEST_F(StylePagesTest, DocumentManagerHandsOutIndependentCopies) {
+  m_mgr.AddDocument("No view class", nullptr);
+  m_mgr.AddDocument("Base view", [] { return std::make_unique<QuillView>(); });
+  EXPECT_EQ(m_mgr.GetDocTypeName(m_mgr.GetCount()), "");
+  EXPECT_EQ(m_mgr.GetDocStyle(m_mgr.GetCount()), nullptr);
+  EXPECT_EQ(m_mgr.GetDocStyle(2), nullptr);
+  EXPECT_EQ(m_mgr.GetDocStyle(3), nullptr);
+  std::unique_ptr<TDocumentStyle> a(m_mgr.GetDocStyle(0)), b(m_mgr.GetDocStyle(0));
+  ASSERT_TRUE(a && b);
+  a->SetTabSize(11);
+  EXPECT_EQ(b->GetTabSize(), 3);
+  EXPECT_EQ(b->GetDocumentType(), DOCTYPE_SPICE);
+}
+
+}  // namespace
+}  // namespace quill

@@ -1,0 +1,120 @@
+// Tools > Options on real widgets: colours picked in the sheet's colour pickers reach the
+// pixels of the open editors once the sheet is confirmed.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractScrollArea>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "main_window.h"
+#include "qt/quill_qt.h"
+#include "resources/dlg_text_style.h"
+#include "settings/registry.h"
+#include "settings/store.h"
+#include "../temp_dir.h"
+
+namespace quillpad {
+namespace {
+
+int CountPixels(const QImage& image, QRgb rgb) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if ((image.pixel(x, y) & 0xFFFFFF) == (rgb & 0xFFFFFF)) ++n;
+  return n;
+}
+
+QImage Grab(QWidget* w) {
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) w = area->viewport();
+  return w->grab().toImage();
+}
+
+// Picks an item as the user does: the combo box reports the choice.
+void Pick(QComboBox* combo, const QString& text) {
+  const int index = combo->findText(text);
+  ASSERT_GE(index, 0) << text.toStdString();
+  combo->setCurrentIndex(index);
+  emit combo->activated(index);
+}
+
+TEST(OptionsSheetTest, ColoursChosenInThePickersShowInTheOpenEditorAfterOK) {
+  quill::InstallMemorySettingsStore();
+  testing::TempDir dir;
+  MainWindow window;
+  window.resize(900, 600);
+  window.show();
+  ASSERT_TRUE(window.OpenFile(QString::fromStdString(dir.Write("a.sp", "* title\nR1 a b 1k\n.end\n"))));
+  QWidget* editor = window.findChild<QTabWidget*>()->currentWidget();
+  const QRgb yellow = qRgb(255, 255, 0), custom = qRgb(200, 30, 40);
+  EXPECT_EQ(CountPixels(Grab(editor), yellow), 0);
+
+  quill::qt::InstallPlatform();
+  quill::qt::GetQtCommonDialogs()->SetColorDialogHook([&](QColorDialog& dialog) {
+    dialog.setCurrentColor(QColor(custom));
+    dialog.accept();
+  });
+  int swatchPixels = 0;
+  bool shown = false;
+  quill::qt::GetQtSheetRunner()->SetSheetHook([&](quill::qt::QtSheetDialog& sheet) {
+    shown = true;
+    EXPECT_EQ(sheet.Tabs()->count(), 2);
+    EXPECT_EQ(sheet.Tabs()->tabText(0), "Text Style");
+    EXPECT_EQ(sheet.Tabs()->tabText(1), "Text Editor");
+    EXPECT_FALSE(sheet.ApplyButton()->isEnabled());
+    quill::qt::QtTemplateDialog& page = sheet.Page(0);
+    auto* doc = qobject_cast<QComboBox*>(page.Control(quill::IDC_DOC_TYPE));
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->currentText(), "SPICE netlists");
+    // "Normal text" is selected: its background yellow, its text a custom colour.
+    auto* background = qobject_cast<QComboBox*>(page.Control(quill::IDC_BACKGROUND));
+    auto* foreground = qobject_cast<QComboBox*>(page.Control(quill::IDC_FOREGROUND));
+    ASSERT_TRUE(background && foreground);
+    Pick(background, "Yellow");
+    Pick(foreground, "Custom...");
+    EXPECT_EQ(foreground->currentText(), "Custom...");
+    sheet.UpdateButtons();
+    EXPECT_TRUE(sheet.ApplyButton()->isEnabled());
+    swatchPixels = CountPixels(background->grab().toImage(), yellow);
+    sheet.OKButton()->click();
+  });
+  window.findChild<QAction*>("toolsOptions")->trigger();
+  quill::qt::GetQtSheetRunner()->SetSheetHook(nullptr);
+  quill::qt::GetQtCommonDialogs()->SetColorDialogHook(nullptr);
+  ASSERT_TRUE(shown);
+  EXPECT_GT(swatchPixels, 20);  // the closed picker draws the chosen colour's swatch
+
+  const QImage after = Grab(editor);
+  EXPECT_GT(CountPixels(after, yellow), after.width() * after.height() / 2);
+  EXPECT_GT(CountPixels(after, custom), 0);
+}
+
+TEST(OptionsSheetTest, EscapeInAPageCancelsTheWholeSheet) {
+  quill::InstallMemorySettingsStore();
+  MainWindow window;
+  window.show();
+  bool closed = false;
+  quill::qt::GetQtSheetRunner()->SetSheetHook([&](quill::qt::QtSheetDialog& sheet) {
+    auto* tabSize = qobject_cast<QLineEdit*>(sheet.Page(0).Control(quill::IDC_TAB_SIZE));
+    ASSERT_NE(tabSize, nullptr);
+    tabSize->setText("9");
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(tabSize, &escape);
+    closed = !sheet.isVisible();
+    if (!closed) sheet.reject();
+  });
+  window.findChild<QAction*>("toolsOptions")->trigger();
+  quill::qt::GetQtSheetRunner()->SetSheetHook(nullptr);
+  EXPECT_TRUE(closed);  // the sheet went, not just the page
+  EXPECT_FALSE(registry_int<int>("Software\\Corvane\\Verurozu Doriru\\SPICE\\TabSize",
+                                        quill::HKEY_CURRENT_USER, 0).exists());
+}
+
+}  // namespace
+}  // namespace quillpad
