@@ -17,13 +17,6 @@ TDocumentStyle* LanguageView::CreateStyle() {
   return style;
 }
 
-<<<<<<< HEAD
-=======
-quill::QuillTextBuffer* LanguageView::LocateTextBuffer() {
-  auto* doc = dynamic_cast<quill::QuillDocument*>(GetDocument());
-  return doc != nullptr ? &doc->GetTextBuffer() : nullptr;
-}
-
 bool LanguageView::QueryEditable() {
   return QuillView::QueryEditable() && !m_pTextBuffer->GetReadOnly();
 }
@@ -41,7 +34,6 @@ void LanguageView::ReloadFromFile() {
   if (auto* doc = dynamic_cast<PadDocument*>(GetDocument())) doc->OnReloaded();
 }
 
->>>>>>> dialogs18
 unsigned long LanguageView::ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,
                                       int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems) {
   if (m_pStyle == nullptr) return 0;
