@@ -39,20 +39,7 @@ bool CDocTemplate::GetDocString(std::string& rString, DocStringIndex index) cons
   return !rString.empty();
 }
 
-namespace {
-
-std::vector<CDocument*>& AllDocuments() {
-  static std::vector<CDocument*> documents;
-  return documents;
-}
-
-}  // namespace
-
-CDocument::CDocument() { AllDocuments().push_back(this); }
-
-CDocument::~CDocument() { std::erase(AllDocuments(), this); }
-
-const std::vector<CDocument*>& CDocument::GetAllDocuments() { return AllDocuments(); }
+const std::vector<CDocument*>& CDocument::GetAllDocuments() { return OpenDocuments(); }
 
 void CDocument::SetPathName(const std::string& path, bool addToMRU) {
   m_strPathName = path;
