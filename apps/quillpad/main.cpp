@@ -125,6 +125,10 @@ int main(int argc, char** argv) {
                                  "Render the pages of Tools > Options into PREFIX-<n>.png and exit.",
                                  "PREFIX");
   parser.addOption(optionsShot);
+  QCommandLineOption searchShot("screenshot-search-dialogs",
+                                "Render the Find, Replace and GoTo dialogs into PREFIX-<name>.png and exit.",
+                                "PREFIX");
+  parser.addOption(searchShot);
   parser.addPositionalArgument("files", "Files to open.", "[FILE...]");
   parser.process(app);
   const QStringList files = parser.positionalArguments();
@@ -201,6 +205,14 @@ int main(int argc, char** argv) {
     const QString prefix = parser.value(optionsShot);
     QTimer::singleShot(0, &window, [&window, prefix] {
       const bool ok = quillpad::ScreenshotOptions(window, prefix);
+      if (!ok) std::fprintf(stderr, "quillpad: cannot write %s-*.png\n", prefix.toLocal8Bit().constData());
+      QApplication::exit(ok ? 0 : 1);
+    });
+  }
+  if (parser.isSet(searchShot)) {
+    const QString prefix = parser.value(searchShot);
+    QTimer::singleShot(200, &window, [&window, prefix] {
+      const bool ok = quillpad::ScreenshotSearchDialogs(window, prefix);
       if (!ok) std::fprintf(stderr, "quillpad: cannot write %s-*.png\n", prefix.toLocal8Bit().constData());
       QApplication::exit(ok ? 0 : 1);
     });

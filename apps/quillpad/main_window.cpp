@@ -121,11 +121,6 @@ void MainWindow::CreateMenus() {
       {"&Paste", QKeySequence::Paste, 57637},
       {"Select &All", QKeySequence::SelectAll, 57642},
       {nullptr, {}, 0},
-      {"&Find...", QKeySequence::Find, 57636},
-      {"Find &Next", QKeySequence(Qt::Key_F3), 57640},
-      {"R&eplace...", QKeySequence(Qt::CTRL | Qt::Key_H), 57641},
-      {"&Go To...", QKeySequence(Qt::CTRL | Qt::Key_G), 37006},
-      {nullptr, {}, 0},
       // Keys of the view reach these through its accelerators (Insert, Ctrl+]).
       {"&Overwrite Mode", {}, 37005},
       {"Matching &Bracket", {}, 40014},
@@ -148,6 +143,41 @@ void MainWindow::CreateMenus() {
     m_viewCommands.push_back(a);
   }
   connect(edit, &QMenu::aboutToShow, this, &MainWindow::UpdateCommands);
+
+  // Search: the view's find, replace, go-to and bookmark commands, with the keys of its
+  // command table.
+  QMenu* search = menuBar()->addMenu(tr("&Search"));
+  search->setObjectName("searchMenu");
+  const struct {
+    const char* text;
+    QKeySequence key;
+    int id;
+  } searchCommands[] = {
+      {"&Find...", QKeySequence(Qt::CTRL | Qt::Key_F), 57636},
+      {"Find &Next", QKeySequence(Qt::Key_F3), 57640},
+      {"Find &Previous", QKeySequence(Qt::SHIFT | Qt::Key_F3), 37126},
+      {"R&eplace...", QKeySequence(Qt::CTRL | Qt::Key_H), 57641},
+      {"&Go To...", QKeySequence(Qt::CTRL | Qt::Key_G), 37006},
+      {nullptr, {}, 0},
+      {"&Toggle Bookmark", QKeySequence(Qt::CTRL | Qt::Key_F2), 37223},
+      {"Next &Bookmark", QKeySequence(Qt::Key_F2), 37224},
+      {"Pre&vious Bookmark", QKeySequence(Qt::SHIFT | Qt::Key_F2), 37225},
+      {"&Clear All Bookmarks", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F2), 37226},
+      {"Clear N&umbered Bookmarks", {}, 37220},
+  };
+  for (const auto& c : searchCommands) {
+    if (c.text == nullptr) {
+      search->addSeparator();
+      continue;
+    }
+    QAction* a = search->addAction(tr(c.text));
+    a->setShortcut(c.key);
+    a->setData(c.id);
+    a->setEnabled(false);
+    connect(a, &QAction::triggered, this, [this, id = c.id] { RunViewCommand(id); });
+    m_viewCommands.push_back(a);
+  }
+  connect(search, &QMenu::aboutToShow, this, &MainWindow::UpdateCommands);
 
   QMenu* view = menuBar()->addMenu(tr("&View"));
   QAction* statusBarAction = view->addAction(tr("&Status Bar"));

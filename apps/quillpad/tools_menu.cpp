@@ -3,9 +3,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QListWidget>
 #include <QTabWidget>
+#include <QTimer>
 
 #include "options_sheet.h"
 #include "qt/qt_sheet_runner.h"
@@ -39,6 +41,33 @@ bool ScreenshotOptions(QMainWindow& window, const QString& prefix) {
   });
   options->trigger();
   runner->SetSheetHook(nullptr);
+  return ok;
+}
+
+bool ScreenshotSearchDialogs(QMainWindow& window, const QString& prefix) {
+  QMenu* search = window.findChild<QMenu*>("searchMenu");
+  if (search == nullptr) return false;
+  emit search->aboutToShow();  // the view's update handlers enable the commands
+  const struct {
+    unsigned id;
+    const char* name;
+  } dialogs[] = {{57636, "find"}, {57641, "replace"}, {37006, "goto"}};
+  bool ok = true;
+  for (const auto& d : dialogs) {
+    QAction* action = nullptr;
+    for (QAction* a : search->actions())
+      if (a->data().toUInt() == d.id) action = a;
+    if (action == nullptr || !action->isEnabled()) return false;
+    bool shot = false;
+    QTimer::singleShot(100, &window, [&, name = d.name] {
+      if (QWidget* dialog = QApplication::activeModalWidget()) {
+        shot = dialog->grab().save(QString("%1-%2.png").arg(prefix, name), "PNG");
+        dialog->close();
+      }
+    });
+    action->trigger();
+    ok = ok && shot;
+  }
   return ok;
 }
 

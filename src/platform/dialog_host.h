@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/menu.h"
 #include "platform/types.h"
 
 namespace quill {
@@ -66,6 +67,20 @@ class IDialogHost {
   virtual CRect GetClientRect() const = 0;
   virtual CRect GetDlgItemRect(int nID) const = 0;
   virtual void MoveDlgItem(int nID, const CRect& rect) = 0;
+
+  // Selection (start, end) of an edit field or a combo box's edit field; both -1 when the
+  // host does not know it. Setting it places the caret at end.
+  virtual void GetEditSel(int nID, int& nStart, int& nEnd) const {
+    (void)nID;
+    nStart = nEnd = -1;
+  }
+  virtual void SetEditSel(int nID, int nStart, int nEnd) { (void)nID, (void)nStart, (void)nEnd; }
+  // Shows a popup menu with its top-left corner at the top-right corner of the control
+  // nID and returns the command chosen, 0 for none.
+  virtual unsigned TrackPopupMenu(const CMenu& menu, int nID) {
+    (void)menu, (void)nID;
+    return 0;
+  }
 
   // Ends a modal run with the result.
   virtual void EndDialog(int nResult) = 0;

@@ -1,5 +1,7 @@
 #include "qt/qt_dialog_host.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 
 #include "qt/cp1252.h"
@@ -309,6 +312,60 @@ void QtDialogHost::MoveDlgItem(int nID, const CRect& rect) {
 
 void QtDialogHost::EndDialog(int nResult) {
   if (m_dialog) m_dialog->done(nResult);
+}
+
+namespace {
+
+// The line edit of an edit control or of a combo box with an edit field.
+QLineEdit* LineEditOf(QWidget* w) {
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit;
+  if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->lineEdit();
+  return nullptr;
+}
+
+}  // namespace
+
+void QtDialogHost::GetEditSel(int nID, int& nStart, int& nEnd) const {
+  nStart = nEnd = -1;
+  QLineEdit* edit = LineEditOf(Control(nID));
+  if (edit == nullptr) return;
+  if (edit->hasSelectedText()) {
+    nStart = edit->selectionStart();
+    nEnd = nStart + static_cast<int>(edit->selectedText().size());
+  } else {
+    nStart = nEnd = edit->cursorPosition();
+  }
+}
+
+void QtDialogHost::SetEditSel(int nID, int nStart, int nEnd) {
+  QLineEdit* edit = LineEditOf(Control(nID));
+  if (edit == nullptr) return;
+  const int nLength = static_cast<int>(edit->text().size());
+  if (nEnd < 0) nEnd = nLength;
+  nStart = std::clamp(nStart, 0, nLength);
+  nEnd = std::clamp(nEnd, nStart, nLength);
+  if (nStart == nEnd) {
+    edit->setCursorPosition(nEnd);
+  } else {
+    edit->setSelection(nStart, nEnd - nStart);
+  }
+}
+
+unsigned QtDialogHost::TrackPopupMenu(const CMenu& menu, int nID) {
+  QWidget* anchor = Control(nID);
+  QMenu popup(anchor != nullptr ? anchor : m_dialog.data());
+  for (const CMenu::Item& item : menu.Items()) {
+    if (item.separator) {
+      popup.addSeparator();
+      continue;
+    }
+    QAction* action = popup.addAction(FromCp1252(item.text));
+    action->setData(item.id);
+    action->setEnabled(item.enabled);
+  }
+  const QPoint at = anchor != nullptr ? anchor->mapToGlobal(QPoint(anchor->width(), 0)) : QPoint();
+  QAction* chosen = popup.exec(at);
+  return chosen != nullptr ? chosen->data().toUInt() : 0u;
 }
 
 }  // namespace quill::qt

@@ -58,6 +58,9 @@ class QtDialogHost : public IDialogHost {
   CRect GetDlgItemRect(int nID) const override;
   void MoveDlgItem(int nID, const CRect& rect) override;
   void EndDialog(int nResult) override;
+  void GetEditSel(int nID, int& nStart, int& nEnd) const override;
+  void SetEditSel(int nID, int nStart, int nEnd) override;
+  unsigned TrackPopupMenu(const CMenu& menu, int nID) override;
 
  private:
   QPointer<QDialog> m_dialog;

@@ -10,7 +10,10 @@ namespace quill {
   X(g_dlgKeywordSection)           \
   X(g_dlgKeywords)                 \
   X(g_dlgTextOptions)              \
-  X(g_dlgStatistics)
+  X(g_dlgStatistics)               \
+  X(g_dlgFind)                     \
+  X(g_dlgReplace)                  \
+  X(g_dlgGoTo)
 
 #define QUILL_DECLARE_TEMPLATE(name) extern const DialogTemplate name;
 #define QUILL_TEMPLATE_ADDRESS(name) &name,

@@ -13,6 +13,7 @@ struct Entry {
 
 // Sorted by id, which the static_assert below keeps true.
 constexpr Entry kStrings[] = {
+    {IDS_EDIT_TEXT_NOT_FOUND, "Cannot find string\"%s\""},
     {IDS_MENU_UNDO_FORMAT, "&Undo %s\tCtrl+Z"},
     {IDS_MENU_REDO_FORMAT, "&Redo %s\tCtrl+Y"},
     {IDS_MENU_UNDO_DEFAULT, "&Undo\tCtrl+Z"},

@@ -6,6 +6,9 @@
 
 namespace quill {
 
+// Search messages.
+constexpr unsigned IDS_EDIT_TEXT_NOT_FOUND = 8606;  // "Cannot find string\"%s\""
+
 // Undo and redo menu texts.
 constexpr unsigned IDS_MENU_UNDO_FORMAT = 8615;  // "&Undo %s\tCtrl+Z"
 constexpr unsigned IDS_MENU_REDO_FORMAT = 8616;  // "&Redo %s\tCtrl+Y"

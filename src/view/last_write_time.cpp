@@ -78,7 +78,10 @@ void QuillView::ReloadFromFile() {
 }
 
 void QuillView::OnUpdate(QuillView* pSender, long, void*) {
-  if (pSender != nullptr) return;
+  if (pSender != nullptr) {
+    if (HasWindow()) InvalidateAll(true);
+    return;
+  }
   if (CheckTimestamp() && m_ftLastWrite != 0) {
     UpdateLastWrittenTime();
     ReloadFromFile();

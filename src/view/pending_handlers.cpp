@@ -6,26 +6,6 @@
 
 namespace quill {
 
-// Find and replace.
-void QuillView::OnEditFind() {}
-void QuillView::OnEditReplace() {}
-void QuillView::OnEditRepeat() {}
-void QuillView::OnEditFindPrevious() {}
-void QuillView::OnFindNextInplace() {}
-void QuillView::OnFindpreviousInplace() {}
-void QuillView::OnUpdateEditRepeat(CCmdUI*) {}
-
-// Bookmarks and go to.
-void QuillView::OnEditGoto() {}
-void QuillView::OnUpdateGoto(CCmdUI*) {}
-void QuillView::OnToggleBookmark(unsigned) {}
-void QuillView::OnToggleBookmark() {}
-void QuillView::OnGoBookmark(unsigned) {}
-void QuillView::OnClearBookmarks() {}
-void QuillView::OnNextBookmark() {}
-void QuillView::OnPrevBookmark() {}
-void QuillView::OnClearAllBookmarks() {}
-void QuillView::OnUpdateNextBookmark(CCmdUI*) {}
 
 // Drag and drop.
 void QuillView::DragSelection() {}

@@ -185,6 +185,13 @@ class QuillView {
   int GotoLine(int nLine);
   // Sets the plain bookmark on the caret line (never toggles it off). Returns 0.
   int SetBookmark();
+  // Removes the plain bookmark of the caret line. Returns 0.
+  int RemoveBookmark();
+  void GotoNextBookmark() { OnNextBookmark(); }
+  // Moves the caret to column nColumn (from 1, clamped to the line). Returns its index.
+  int GotoColumn(int nColumn);
+  // Jumps to numbered bookmark n. Returns the caret line afterwards.
+  int GotoBookmark(int n);
   CPoint GetCursorPos() const { return m_ptCursorPos; }
 
   // ---- Cursor, selection and scrolling primitives (selection.cpp) ----
@@ -383,6 +390,16 @@ class QuillView {
   void OnFindNextInplace();
   void OnFindpreviousInplace();
   void OnUpdateEditRepeat(CCmdUI* pCmdUI);
+  // Replaces the selection by the text, taken literally, and selects it. Returns 1.
+  int ReplaceSelection(const char* pszNewText);
+  void AddToRecentReplace(const std::string& text);
+  const std::deque<std::string>& GetReplaceHistory() const { return m_replaceHistory; }
+  // The histories and the settings store: entries stored by other views join the queue;
+  // the queue is written back whole, with at most 30 counted.
+  void MergeFindHistoryFromRegistry();
+  void MergeFindHistoryToRegistry();
+  void MergeReplaceHistoryFromRegistry();
+  void MergeReplaceHistoryToRegistry();
 
   // ---- Bookmarks and go to (bookmarks.cpp) ----
   void OnEditGoto();
@@ -463,6 +480,8 @@ class QuillView {
 
  protected:
   friend class QuillTextBuffer;
+  friend class CFindDlg;
+  friend class CReplaceDlg;
 
   // Colour indexes of the view's own painting.
   enum {
@@ -478,8 +497,20 @@ class QuillView {
   void ApplyStyleToView();
   void CalcLineCharDim();
   // Steps that belong to other concerns of the view; their owners fill them in.
-  void ReadSearchHistories() {}
-  void WriteSearchHistories() {}
+  void ReadSearchHistories() {
+    MergeFindHistoryFromRegistry();
+    MergeReplaceHistoryFromRegistry();
+  }
+  void WriteSearchHistories() {
+    MergeFindHistoryToRegistry();
+    MergeReplaceHistoryToRegistry();
+  }
+  // The text the find commands start from: a one-line selection or the word at the caret.
+  std::string GetTextForSearch();
+  // Repeats the last search forwards or backwards.
+  void RepeatFind(bool bBackward);
+  // Jumps to a line: caret, anchor and an empty selection at its start (nothing for -1).
+  void GoToBookmarkLine(int nLine);
   void FreeSearchState() {}
   void LoadAcceleratorTable();
   void ForgetAcceleratorTable() { m_hAccel = nullptr; }
@@ -565,9 +596,10 @@ class QuillView {
   // Find state: a last search exists, with its text and flags; the find history, newest
   // first.
   bool m_bHasLastFind = false;
-  unsigned long m_dwLastSearchFlags = 0;
+  unsigned long m_dwLastFindFlags = 0;
   std::optional<std::string> m_sLastFindText;
   std::deque<std::string> m_findHistory;
+  std::deque<std::string> m_replaceHistory;
   // The selection the replace command restores, moved across edits while the flag is set.
   bool m_bSelectionPushed = false;
   CPoint m_ptSavedSelStart;

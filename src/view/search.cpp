@@ -143,11 +143,6 @@ int QuillView::HighlightString(std::string_view what) {
   return HighlightText(ptFound, nLength);
 }
 
-void QuillView::AddToRecentFind(const std::string& text) {
-  if (std::find(m_findHistory.begin(), m_findHistory.end(), text) != m_findHistory.end()) return;
-  m_findHistory.push_front(text);
-}
-
 void QuillView::AddToRecentSearched(const std::string& text) {
   AddToRecentFind(text);
   if (text.empty()) return;

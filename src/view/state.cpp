@@ -146,7 +146,7 @@ void QuillView::ResetView() {
   m_bOvrMode = false;
   m_bAutoIndent = true;
   m_bHasLastFind = false;
-  m_dwLastSearchFlags = 0;
+  m_dwLastFindFlags = 0;
   m_bHasBookmarks = false;
   m_bShowPrintHeader = false;
   m_bShowPrintFooter = true;

@@ -127,4 +127,22 @@ CRect HeadlessDialogHost::GetDlgItemRect(int nID) const {
   return control ? control->rect : CRect();
 }
 
+void HeadlessDialogHost::GetEditSel(int nID, int& nStart, int& nEnd) const {
+  const Control* control = Find(nID);
+  nStart = control != nullptr ? control->selStart : -1;
+  nEnd = control != nullptr ? control->selEnd : -1;
+}
+
+void HeadlessDialogHost::SetEditSel(int nID, int nStart, int nEnd) {
+  At(nID).selStart = nStart;
+  At(nID).selEnd = nEnd;
+}
+
+unsigned HeadlessDialogHost::TrackPopupMenu(const CMenu& menu, int) {
+  m_lastPopup = menu;
+  const unsigned nChoice = m_nPopupChoice;
+  m_nPopupChoice = 0;
+  return nChoice;
+}
+
 }  // namespace quill

@@ -27,6 +27,8 @@ class HeadlessDialogHost : public IDialogHost {
     std::vector<Item> items;
     int curSel = LB_ERR;
     CRect rect;
+    int selStart = -1;  // edit selection; -1 when never set
+    int selEnd = -1;
   };
 
   // Items are itemHeight pixels high; text is charWidth pixels a byte.
@@ -67,12 +69,19 @@ class HeadlessDialogHost : public IDialogHost {
   void MoveDlgItem(int nID, const CRect& rect) override { At(nID).rect = rect; }
 
   void EndDialog(int nResult) override { m_nResult = nResult; }
+  void GetEditSel(int nID, int& nStart, int& nEnd) const override;
+  void SetEditSel(int nID, int nStart, int nEnd) override;
+  // Answers with the command a test chose beforehand (SetPopupChoice), once.
+  unsigned TrackPopupMenu(const CMenu& menu, int nID) override;
 
   // Test side.
   void SetClientSize(int cx, int cy) { m_rcClient = CRect(0, 0, cx, cy); }
   Control& At(int nID) { return m_controls[nID]; }
   const Control* Find(int nID) const;
   std::optional<int> Result() const { return m_nResult; }
+  void SetPopupChoice(unsigned nCommand) { m_nPopupChoice = nCommand; }
+  // The menu shown last and the control it was shown at.
+  const CMenu& LastPopup() const { return m_lastPopup; }
 
  private:
   const Item* ItemAt(int nID, int nIndex) const;
@@ -83,6 +92,8 @@ class HeadlessDialogHost : public IDialogHost {
   CRect m_rcClient;
   int m_nFocus = 0;
   std::optional<int> m_nResult;
+  unsigned m_nPopupChoice = 0;
+  CMenu m_lastPopup;
   int m_nItemHeight;
   int m_nCharWidth;
 };
