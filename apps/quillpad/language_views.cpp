@@ -15,11 +15,6 @@ TDocumentStyle* LanguageView::CreateStyle() {
   return style;
 }
 
-quill::QuillTextBuffer* LanguageView::LocateTextBuffer() {
-  auto* doc = dynamic_cast<quill::QuillDocument*>(GetDocument());
-  return doc != nullptr ? &doc->GetTextBuffer() : nullptr;
-}
-
 unsigned long LanguageView::ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,
                                       int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems) {
   if (m_pStyle == nullptr) return 0;

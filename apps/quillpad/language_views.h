@@ -14,8 +14,6 @@ class LanguageView : public quill::QuillView {
   explicit LanguageView(quill::DocumentType type) : m_type(type) {}
 
   quill::TDocumentStyle* CreateStyle() override;
-  // The buffer of the view's document.
-  quill::QuillTextBuffer* LocateTextBuffer() override;
   unsigned long ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,
                           int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems) override;
   int GetDocumentType() const override { return m_type; }

@@ -17,7 +17,10 @@
 #include "platform/app_services.h"
 #include "platform/format.h"
 #include "platform/prompts.h"
+#include "qt/editor_widget.h"
+#include "resources/strings.h"
 #include "tools_menu.h"
+#include "view/command_ids.h"
 #include "view/quill_view.h"
 
 namespace quillpad {
@@ -61,14 +64,6 @@ MainWindow::MainWindow() {
   // Never narrower than the status bar's indicator panes, which would overlap.
   setMinimumWidth(statusBar()->sizeHint().width() + 120);
   SetPaneText(Pane::Message, "");
-  // The indicators follow the caret and the buffer's state; a light poll keeps them
-  // current whatever changed them.
-  auto* timer = new QTimer(this);
-  connect(timer, &QTimer::timeout, this, [this] {
-    UpdateIndicators();
-    UpdateCommands();
-  });
-  timer->start(200);
   UpdateCommands();
   resize(1000, 720);
 }
@@ -101,14 +96,16 @@ void MainWindow::CreateMenus() {
   RebuildRecentMenu();
 
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-  m_undo = edit->addAction(tr("&Undo"), QKeySequence::Undo, this, [this] { UndoRedo(false); });
+  // Undo and Redo are the view's commands; their texts name the step (UpdateCommands).
+  m_undo = edit->addAction(tr("&Undo"), QKeySequence::Undo, this,
+                           [this] { RunViewCommand(quill::ID_EDIT_UNDO); });
   m_undo->setObjectName("editUndo");
   m_redo = edit->addAction(tr("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), this,
-                           [this] { UndoRedo(true); });
+                           [this] { RunViewCommand(quill::ID_EDIT_REDO); });
   m_redo->setObjectName("editRedo");
   edit->addSeparator();
-  // Commands the view carries out itself, with the component's command ids; they stay
-  // disabled until the view handles them.
+  // Commands the view carries out itself, with the component's command ids; the view's
+  // update handlers enable them.
   const struct {
     const char* text;
     QKeySequence key;
@@ -123,6 +120,14 @@ void MainWindow::CreateMenus() {
       {"Find &Next", QKeySequence(Qt::Key_F3), 57640},
       {"R&eplace...", QKeySequence(Qt::CTRL | Qt::Key_H), 57641},
       {"&Go To...", QKeySequence(Qt::CTRL | Qt::Key_G), 37006},
+      {nullptr, {}, 0},
+      // Keys of the view reach these through its accelerators (Insert, Ctrl+]).
+      {"&Overwrite Mode", {}, 37005},
+      {"Matching &Bracket", {}, 40014},
+      {"Insert &Single Line Comment", {}, 10006},
+      {"Insert &Multi Line Comment", {}, 10007},
+      {"Remove S&ingle Line Comment", {}, 10008},
+      {"Remove M&ulti Line Comment", {}, 10009},
   };
   for (const auto& c : viewCommands) {
     if (c.text == nullptr) {
@@ -132,9 +137,12 @@ void MainWindow::CreateMenus() {
     QAction* a = edit->addAction(tr(c.text));
     a->setShortcut(c.key);
     a->setData(c.id);
+    a->setCheckable(c.id == 37005);
     a->setEnabled(false);
+    connect(a, &QAction::triggered, this, [this, id = c.id] { RunViewCommand(id); });
     m_viewCommands.push_back(a);
   }
+  connect(edit, &QMenu::aboutToShow, this, &MainWindow::UpdateCommands);
 
   QMenu* view = menuBar()->addMenu(tr("&View"));
   QAction* statusBarAction = view->addAction(tr("&Status Bar"));
@@ -174,6 +182,18 @@ void MainWindow::CreateEditor(Tab* tab) {
   view->SetSelectionMargin(m_selectionMargin->isChecked());
   view->SetViewTabs(m_viewTabs->isChecked());
   tab->editor = CreateEditorWidget(std::move(view), m_tabs);
+  // The status bar and the commands follow what the editor does; the editor's keys for
+  // the document (saving) come back here.
+  if (auto* editor = qobject_cast<quill::qt::EditorWidget*>(tab->editor)) {
+    connect(editor, &quill::qt::EditorWidget::viewChanged, this, [this, editor] {
+      if (m_tabs->currentWidget() != editor) return;
+      UpdateIndicators();
+      UpdateCommands();
+    });
+    connect(editor, &quill::qt::EditorWidget::commandNotHandled, this, [this](unsigned id) {
+      if (id == quill::ID_FILE_SAVE) FileSave();
+    });
+  }
 }
 
 QWidget* MainWindow::AddTab(std::unique_ptr<PadDocument> doc) {
@@ -343,23 +363,56 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void MainWindow::UndoRedo(bool redo) {
-  Tab* tab = CurrentTab();
-  if (tab == nullptr) return;
-  quill::QuillTextBuffer& buffer = tab->doc->GetTextBuffer();
-  quill::CPoint pt;
-  if (redo ? buffer.CanRedo() : buffer.CanUndo()) redo ? buffer.Redo(pt) : buffer.Undo(pt);
-  UpdateCommands();
+void MainWindow::RunViewCommand(unsigned id) {
+  if (LanguageView* view = ActiveView()) {
+    view->OnCommand(id);
+    UpdateIndicators();
+    UpdateCommands();
+  }
 }
 
 void MainWindow::UpdateCommands() {
   Tab* tab = CurrentTab();
   const bool any = tab != nullptr;
+  // A view command is enabled as its update handler says, or else when the view has a
+  // handler for it.
+  for (QAction* a : m_viewCommands) {
+    const unsigned id = a->data().toUInt();
+    bool enabled = false;
+    if (any) {
+      quill::CCmdUI state(id);
+      tab->view->OnUpdateCommand(id, &state);
+      enabled = state.m_enabled.value_or(tab->view->HasCommandHandler(id));
+      if (state.m_check) a->setChecked(*state.m_check != 0);
+    }
+    a->setEnabled(enabled);
+  }
   m_save->setEnabled(any);
   m_saveAs->setEnabled(any);
   m_close->setEnabled(any);
-  m_undo->setEnabled(any && tab->doc->GetTextBuffer().CanUndo());
-  m_redo->setEnabled(any && tab->doc->GetTextBuffer().CanRedo());
+  // Undo and Redo: enabled by the view, named after the step they take back or repeat.
+  for (const bool redo : {false, true}) {
+    QAction* a = redo ? m_redo : m_undo;
+    const unsigned id = redo ? quill::ID_EDIT_REDO : quill::ID_EDIT_UNDO;
+    bool enabled = false;
+    std::string step;
+    if (any) {
+      quill::CCmdUI state(id);
+      tab->view->OnUpdateCommand(id, &state);
+      enabled = state.m_enabled.value_or(false);
+      quill::QuillTextBuffer& buffer = tab->doc->GetTextBuffer();
+      if (enabled) redo ? buffer.GetRedoDescription(step) : buffer.GetUndoDescription(step);
+    }
+    std::string text = step.empty()
+        ? quill::LoadString(redo ? quill::IDS_MENU_REDO_DEFAULT : quill::IDS_MENU_UNDO_DEFAULT)
+        : quill::Format(quill::LoadString(redo ? quill::IDS_MENU_REDO_FORMAT
+                                               : quill::IDS_MENU_UNDO_FORMAT).c_str(),
+                        step.c_str());
+    // The shortcut is the action's own; the menu shows it.
+    text = text.substr(0, text.find('\t'));
+    a->setText(ToQt(text));
+    a->setEnabled(enabled);
+  }
 }
 
 void MainWindow::UpdateIndicators() {
@@ -370,14 +423,26 @@ void MainWindow::UpdateIndicators() {
       SetPaneText(p, "");
     return;
   }
-  const quill::CPoint cursor = view->GetCursorPos();
-  SetPaneText(Pane::Position,
-               quill::Format("Ln %d, Col %d", cursor.y + 1, view->GetColumnPos(cursor) + 1));
-  static const char* const kModes[] = {"DOS", "UNIX", "MAC"};
-  const int mode = doc->GetTextBuffer().GetCRLFMode();
-  SetPaneText(Pane::LineBreaks, mode >= 0 && mode <= 2 ? kModes[mode] : "");
-  SetPaneText(Pane::Overwrite, view->GetOverwriteMode() ? "OVR" : "");
-  SetPaneText(Pane::ReadOnly, doc->GetTextBuffer().GetReadOnly() ? "READ" : "");
+  // Each pane shows what the view's update handler says: its text, or the pane's own
+  // text while it is enabled.
+  const struct {
+    Pane pane;
+    unsigned id;
+    const char* enabledText;
+  } panes[] = {
+      {Pane::Position, quill::ID_EDIT_INDICATOR_POSITION, nullptr},
+      {Pane::LineBreaks, quill::ID_EDIT_INDICATOR_CRLF, nullptr},
+      {Pane::Overwrite, quill::ID_INDICATOR_OVR, "OVR"},
+      {Pane::ReadOnly, quill::ID_EDIT_INDICATOR_READ, "READ"},
+  };
+  for (const auto& p : panes) {
+    quill::CCmdUI state(p.id);
+    view->OnUpdateCommand(p.id, &state);
+    const bool enabled = state.m_enabled.value_or(true);
+    std::string text;
+    if (enabled) text = p.enabledText != nullptr ? p.enabledText : state.m_text.value_or("");
+    SetPaneText(p.pane, text);
+  }
 }
 
 }  // namespace quillpad

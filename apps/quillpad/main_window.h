@@ -73,7 +73,8 @@ class MainWindow : public QMainWindow {
   // Shows the tab's document in a new editor with the view of its document type.
   void CreateEditor(Tab* tab);
   QWidget* AddTab(std::unique_ptr<PadDocument> doc);
-  void UndoRedo(bool redo);
+  // Runs a command of the current view (the Edit menu's view commands).
+  void RunViewCommand(unsigned id);
   Tab* TabAt(int index) const;
   Tab* CurrentTab() const;
   void UpdateTabTitle(Tab* tab);

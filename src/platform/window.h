@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/gdi.h"
+#include "platform/menu.h"
 #include "platform/types.h"
 
 namespace quill {
@@ -16,6 +17,20 @@ class QuillView;
 // Scroll bars.
 constexpr int SB_HORZ = 0;
 constexpr int SB_VERT = 1;
+
+// Scroll requests of the scroll messages.
+constexpr unsigned SB_LINEUP = 0;
+constexpr unsigned SB_LINEDOWN = 1;
+constexpr unsigned SB_PAGEUP = 2;
+constexpr unsigned SB_PAGEDOWN = 3;
+constexpr unsigned SB_THUMBPOSITION = 4;
+constexpr unsigned SB_THUMBTRACK = 5;
+constexpr unsigned SB_TOP = 6;
+constexpr unsigned SB_BOTTOM = 7;
+constexpr unsigned SB_ENDSCROLL = 8;
+
+// The hit-test code of the client area (OnSetCursor).
+constexpr unsigned HTCLIENT = 1;
 
 constexpr unsigned SIF_RANGE = 0x0001;
 constexpr unsigned SIF_PAGE = 0x0002;
@@ -51,6 +66,7 @@ struct CREATESTRUCT {
 // Virtual keys and mouse-message key flags.
 constexpr int VK_SHIFT = 0x10;
 constexpr int VK_CONTROL = 0x11;
+constexpr int VK_MENU = 0x12;
 constexpr unsigned MK_LBUTTON = 0x0001;
 constexpr unsigned MK_RBUTTON = 0x0002;
 constexpr unsigned MK_SHIFT = 0x0004;
@@ -124,6 +140,12 @@ class Window {
   virtual int GetDlgCtrlID() const = 0;
   virtual bool IsSplitterPane() const = 0;
   virtual QuillView* GetPane(int row, int column) const = 0;
+
+  // Shows a popup menu at a screen point and returns the command id chosen (0: none).
+  virtual unsigned TrackPopupMenu(const CMenu& menu, unsigned flags, CPoint screenPoint) = 0;
+  // A command the view does not handle goes on to the frame around it (the document's
+  // and the application's commands, such as saving).
+  virtual void RouteCommandToFrame(unsigned /*nID*/) {}
 };
 
 }  // namespace quill

@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -12,12 +13,12 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <functional>
 
 #include "qt/cp1252.h"
 #include "qt/editor_splitter.h"
 #include "qt/keys.h"
 #include "qt/qt_dc.h"
-#include "qt/view_messages.h"
 #include "resources/glyphs.h"
 #include "view/quill_view.h"
 
@@ -26,6 +27,7 @@ namespace quill::qt {
 namespace {
 
 constexpr unsigned SIZE_RESTORED = 0;
+constexpr unsigned WM_MOUSEMOVE = 0x0200;
 constexpr int VK_LBUTTON = 0x01;
 constexpr int VK_RBUTTON = 0x02;
 constexpr int VK_MENU = 0x12;
@@ -89,14 +91,16 @@ void EditorWidget::Create() {
     connect(sb, &QAbstractSlider::sliderReleased, this, [this, bar] {
       QScrollBar* s = ScrollBarOf(bar);
       const unsigned pos = static_cast<unsigned>(s->sliderPosition());
+      if (!m_created) return;
       if (bar == SB_VERT) {
-        SendVScroll(*m_view, kThumbPosition, pos);
-        SendVScroll(*m_view, kEndScroll, pos);
+        m_view->OnVScroll(SB_THUMBPOSITION, pos, nullptr);
+        m_view->OnVScroll(SB_ENDSCROLL, pos, nullptr);
       } else {
-        SendHScroll(*m_view, kThumbPosition, pos);
-        SendHScroll(*m_view, kEndScroll, pos);
+        m_view->OnHScroll(SB_THUMBPOSITION, pos, nullptr);
+        m_view->OnHScroll(SB_ENDSCROLL, pos, nullptr);
       }
       s->setSliderPosition(m_bars[bar].info.nPos);
+      emit viewChanged();
     });
   }
   m_created = m_view->OnCreate(this) != -1;
@@ -107,7 +111,8 @@ void EditorWidget::InitialUpdate() {
   m_view->OnInitialUpdate();
   const QSize size = viewport()->size();
   m_view->OnSize(SIZE_RESTORED, size.width(), size.height());
-  if (hasFocus()) SendSetFocus(*m_view);
+  if (hasFocus()) m_view->OnSetFocus(nullptr);
+  emit viewChanged();
 }
 
 void EditorWidget::SetPane(EditorSplitter* splitter, int row, int column) {
@@ -203,25 +208,28 @@ int EditorWidget::SetScrollPos(int bar, int pos, bool) {
 void EditorWidget::OnScrollAction(int bar, int action) {
   if (!m_created) return;
   QScrollBar* sb = ScrollBarOf(bar);
-  unsigned code = kEndScroll;
+  unsigned code = SB_ENDSCROLL;
   switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd: code = kLineDown; break;
-    case QAbstractSlider::SliderSingleStepSub: code = kLineUp; break;
-    case QAbstractSlider::SliderPageStepAdd: code = kPageDown; break;
-    case QAbstractSlider::SliderPageStepSub: code = kPageUp; break;
-    case QAbstractSlider::SliderToMinimum: code = kTop; break;
-    case QAbstractSlider::SliderToMaximum: code = kBottom; break;
-    case QAbstractSlider::SliderMove: code = sb->isSliderDown() ? kThumbTrack : kThumbPosition; break;
+    case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
+    case QAbstractSlider::SliderSingleStepSub: code = SB_LINEUP; break;
+    case QAbstractSlider::SliderPageStepAdd: code = SB_PAGEDOWN; break;
+    case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
+    case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
+    case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
+    case QAbstractSlider::SliderMove:
+      code = sb->isSliderDown() ? SB_THUMBTRACK : SB_THUMBPOSITION;
+      break;
     default: return;
   }
   const unsigned pos = static_cast<unsigned>(std::max(sb->sliderPosition(), 0));
   if (bar == SB_VERT) {
-    SendVScroll(*m_view, code, pos);
+    m_view->OnVScroll(code, pos, nullptr);
   } else {
-    SendHScroll(*m_view, code, pos);
+    m_view->OnHScroll(code, pos, nullptr);
   }
   // The view decides where the bar stands.
   if (!sb->isSliderDown()) sb->setSliderPosition(m_bars[bar].info.nPos);
+  emit viewChanged();
 }
 
 void EditorWidget::scrollContentsBy(int, int) {
@@ -348,11 +356,66 @@ unsigned EditorWidget::MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifier
   return flags;
 }
 
+unsigned EditorWidget::TrackPopupMenu(const CMenu& menu, unsigned, CPoint screenPoint) {
+  QMenu popup(this);
+  std::function<void(QMenu*, const std::vector<CMenu::Item>&)> fill =
+      [&fill](QMenu* target, const std::vector<CMenu::Item>& items) {
+        for (const CMenu::Item& item : items) {
+          if (item.separator) {
+            target->addSeparator();
+          } else if (!item.submenu.empty()) {
+            fill(target->addMenu(FromCp1252(item.text)), item.submenu);
+          } else {
+            QAction* action = target->addAction(FromCp1252(item.text));
+            action->setData(item.id);
+            action->setEnabled(item.enabled);
+            action->setCheckable(item.checked);
+            action->setChecked(item.checked);
+          }
+        }
+      };
+  fill(&popup, menu.Items());
+  QAction* chosen = popup.exec(QPoint(screenPoint.x, screenPoint.y));
+  return chosen != nullptr ? chosen->data().toUInt() : 0;
+}
+
 // ---- events ----
 
 bool EditorWidget::viewportEvent(QEvent* event) {
-  if (event->type() == QEvent::Leave) m_hasMouse = false;
+  // While the view holds the mouse, the last position stays (the auto-scroll timer reads
+  // it outside the window).
+  if (event->type() == QEvent::Leave && !m_capture) m_hasMouse = false;
   return QAbstractScrollArea::viewportEvent(event);
+}
+
+MSG EditorWidget::KeyMessage(const QKeyEvent* event) const {
+  MSG msg;
+  msg.hwnd = const_cast<EditorWidget*>(this);
+  const int vk = VirtualKeyOf(event->key());
+  if (vk == 0) return msg;
+  msg.message = (event->modifiers() & Qt::AltModifier) ? WM_SYSKEYDOWN : WM_KEYDOWN;
+  msg.wParam = static_cast<unsigned long>(vk);
+  return msg;
+}
+
+bool EditorWidget::event(QEvent* event) {
+  // A key the view's accelerators take is the view's, before any shortcut of the host.
+  if (event->type() == QEvent::ShortcutOverride && m_created) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    Track(key->modifiers(), m_buttons);
+    const MSG msg = KeyMessage(key);
+    bool mine = msg.message != 0 && TranslateAccelerator(this, m_view->GetAcceleratorTable(), &msg) != 0;
+    for (char c : ToCp1252(key->text())) {
+      const MSG ch{this, (key->modifiers() & Qt::AltModifier) ? WM_SYSCHAR : WM_CHAR,
+                   static_cast<unsigned char>(c), 0};
+      mine = mine || TranslateAccelerator(this, m_view->GetAcceleratorTable(), &ch) != 0;
+    }
+    if (mine) {
+      event->accept();
+      return true;
+    }
+  }
+  return QAbstractScrollArea::event(event);
 }
 
 void EditorWidget::paintEvent(QPaintEvent*) {
@@ -379,13 +442,19 @@ void EditorWidget::resizeEvent(QResizeEvent* event) {
 
 void EditorWidget::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
-  if (m_created) SendSetFocus(*m_view);
+  if (m_created) {
+    m_view->OnSetFocus(nullptr);
+    emit viewChanged();
+  }
 }
 
 void EditorWidget::focusOutEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusOutEvent(event);
   m_blink.stop();
-  if (m_created) SendKillFocus(*m_view);
+  if (m_created) {
+    m_view->OnKillFocus(nullptr);
+    emit viewChanged();
+  }
 }
 
 CPoint EditorWidget::TrackMouse(const QMouseEvent* event) {
@@ -401,31 +470,35 @@ void EditorWidget::mousePressEvent(QMouseEvent* event) {
   const unsigned flags = MouseFlags(event->buttons(), event->modifiers());
   if (event->button() == Qt::LeftButton) {
     if (!hasFocus()) setFocus(Qt::MouseFocusReason);
-    SendLButtonDown(*m_view, flags, pt);
+    m_view->OnLButtonDown(flags, pt);
   } else if (event->button() == Qt::RightButton) {
-    SendRButtonDown(*m_view, flags, pt);
+    m_view->OnRButtonDown(flags, pt);
   }
+  emit viewChanged();
 }
 
 void EditorWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   const CPoint pt = TrackMouse(event);
   if (m_created && event->button() == Qt::LeftButton) {
-    SendLButtonDblClk(*m_view, MouseFlags(event->buttons(), event->modifiers()), pt);
+    m_view->OnLButtonDblClk(MouseFlags(event->buttons(), event->modifiers()), pt);
+    emit viewChanged();
   }
 }
 
 void EditorWidget::mouseReleaseEvent(QMouseEvent* event) {
   const CPoint pt = TrackMouse(event);
   if (m_created && event->button() == Qt::LeftButton) {
-    SendLButtonUp(*m_view, MouseFlags(event->buttons(), event->modifiers()), pt);
+    m_view->OnLButtonUp(MouseFlags(event->buttons(), event->modifiers()), pt);
+    emit viewChanged();
   }
 }
 
 void EditorWidget::mouseMoveEvent(QMouseEvent* event) {
   const CPoint pt = TrackMouse(event);
   if (!m_created) return;
-  if (viewport()->rect().contains(m_mouse)) SendSetCursor(*m_view);
-  SendMouseMove(*m_view, MouseFlags(event->buttons(), event->modifiers()), pt);
+  if (viewport()->rect().contains(m_mouse)) m_view->OnSetCursor(this, HTCLIENT, WM_MOUSEMOVE);
+  m_view->OnMouseMove(MouseFlags(event->buttons(), event->modifiers()), pt);
+  if (event->buttons() != Qt::NoButton) emit viewChanged();
 }
 
 void EditorWidget::wheelEvent(QWheelEvent* event) {
@@ -437,9 +510,16 @@ void EditorWidget::wheelEvent(QWheelEvent* event) {
     return;
   }
   const QPoint global = event->globalPosition().toPoint();
-  SendMouseWheel(*m_view, MouseFlags(event->buttons(), event->modifiers()),
-                 static_cast<short>(std::clamp(delta, -32768, 32767)), CPoint(global.x(), global.y()));
+  const int handled =
+      m_view->OnMouseWheel(MouseFlags(event->buttons(), event->modifiers()),
+                           static_cast<short>(std::clamp(delta, -32768, 32767)),
+                           CPoint(global.x(), global.y()));
+  if (handled == 0) {
+    event->ignore();
+    return;
+  }
   event->accept();
+  emit viewChanged();
 }
 
 void EditorWidget::keyPressEvent(QKeyEvent* event) {
@@ -450,13 +530,21 @@ void EditorWidget::keyPressEvent(QKeyEvent* event) {
       key == Qt::Key_Meta || key == Qt::Key_AltGr) {
     return;
   }
-  const unsigned repeat = 1;
-  const int vk = VirtualKeyOf(key);
-  if (vk != 0 && SendKeyDown(*m_view, static_cast<unsigned>(vk), repeat, 0)) return;
-  // The characters the key typed, as Windows-1252 bytes.
-  const std::string bytes = ToCp1252(event->text());
-  for (char c : bytes) SendChar(*m_view, static_cast<unsigned char>(c), repeat, 0);
   event->accept();
+  MSG msg = KeyMessage(event);
+  if (msg.message != 0 && m_view->PreTranslateMessage(&msg)) {
+    emit viewChanged();
+    return;
+  }
+  // The characters the key typed, as Windows-1252 bytes; with Alt they are system
+  // characters, which only the accelerators may take.
+  const bool alt = (event->modifiers() & Qt::AltModifier) != 0;
+  for (char c : ToCp1252(event->text())) {
+    const unsigned ch = static_cast<unsigned char>(c);
+    MSG chMsg{this, alt ? WM_SYSCHAR : WM_CHAR, ch, 0};
+    if (!m_view->PreTranslateMessage(&chMsg) && !alt) m_view->OnChar(ch, 1, 0);
+  }
+  emit viewChanged();
 }
 
 void EditorWidget::keyReleaseEvent(QKeyEvent* event) {
@@ -467,7 +555,8 @@ void EditorWidget::keyReleaseEvent(QKeyEvent* event) {
 void EditorWidget::contextMenuEvent(QContextMenuEvent* event) {
   if (!m_created) return;
   const QPoint global = event->globalPos();
-  if (!SendContextMenu(*m_view, CPoint(global.x(), global.y()))) event->ignore();
+  m_view->OnContextMenu(this, CPoint(global.x(), global.y()));
+  emit viewChanged();
 }
 
 void EditorWidget::timerEvent(QTimerEvent* event) {
@@ -481,7 +570,10 @@ void EditorWidget::timerEvent(QTimerEvent* event) {
     QAbstractScrollArea::timerEvent(event);
     return;
   }
-  if (m_created) SendTimer(*m_view, it->second);
+  if (m_created) {
+    m_view->OnTimer(it->second);
+    emit viewChanged();
+  }
 }
 
 }  // namespace quill::qt

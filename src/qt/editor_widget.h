@@ -1,9 +1,11 @@
 #pragma once
 // EditorWidget: the Qt window of a QuillView. It is the view's Window (client area,
 // invalidation, scrolling, scroll bars, caret, capture, timers, focus, keyboard state,
-// cursor shape, splitter panes), paints the view through a QtDC, draws the blinking caret
-// the view positions, and delivers focus, size, paint, mouse, wheel, timer, key and
-// character events to the view's message members.
+// cursor shape, splitter panes, popup menus), paints the view through a QtDC, draws the
+// blinking caret the view positions, and delivers focus, size, paint, mouse, wheel,
+// scroll bar, timer, key and character events to the view's message members. Keys go
+// through the view's accelerator table (PreTranslateMessage) before anything else, the
+// host's menu shortcuts included.
 //
 //   auto* editor = new quill::qt::EditorWidget(std::move(view), parent);
 //   editor->InitialUpdate();        // attaches the view's buffer, lays out fonts and bars
@@ -18,6 +20,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/command_ui.h"
 #include "platform/gdi.h"
 #include "platform/window.h"
 
@@ -85,8 +88,18 @@ class EditorWidget : public QAbstractScrollArea, public Window {
   int GetDlgCtrlID() const override { return m_paneId; }
   bool IsSplitterPane() const override { return m_splitter != nullptr; }
   QuillView* GetPane(int row, int column) const override;
+  unsigned TrackPopupMenu(const CMenu& menu, unsigned flags, CPoint screenPoint) override;
+  void RouteCommandToFrame(unsigned nID) override { emit commandNotHandled(nID); }
+
+ signals:
+  // The view took a message (its cursor, selection, scroll position or text may have
+  // changed): hosts refresh their indicators and commands.
+  void viewChanged();
+  // A command of the view's keys or menu that the view does not handle (saving).
+  void commandNotHandled(unsigned id);
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
@@ -124,6 +137,8 @@ class EditorWidget : public QAbstractScrollArea, public Window {
   void RestartBlink();
   unsigned MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) const;
   void Track(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+  // A key message for the view's accelerators; message 0 for a key without a virtual key.
+  MSG KeyMessage(const QKeyEvent* event) const;
   // Keeps the event's modifiers, buttons and position; the position as a client point.
   CPoint TrackMouse(const QMouseEvent* event);
 

@@ -66,13 +66,49 @@ bool QtClipboard::HasText() const {
   return data != nullptr && data->hasText();
 }
 
+namespace {
+
+// Line breaks at the desktop boundary: other programs' text (LF, CR LF or CR) reaches the
+// buffer with CR LF, which its edits take for a line break; text leaves with LF.
+std::string WithCrLfBreaks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      out += "\r\n";
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string WithLfBreaks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r') {
+      out += '\n';
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 std::optional<std::string> QtClipboard::GetText() const {
   if (!HasText()) return std::nullopt;
-  return ToCp1252(QGuiApplication::clipboard()->text());
+  return WithCrLfBreaks(ToCp1252(QGuiApplication::clipboard()->text()));
 }
 
 bool QtClipboard::SetText(std::string_view text) {
-  QGuiApplication::clipboard()->setText(FromCp1252(text));
+  QGuiApplication::clipboard()->setText(FromCp1252(WithLfBreaks(text)));
   return true;
 }
 

@@ -27,7 +27,8 @@ class QtDisplay : public Display {
   int GetLogPixelsY() const override;
 };
 
-// The desktop clipboard, its text read and written as Windows-1252 bytes.
+// The desktop clipboard, its text read and written as Windows-1252 bytes; line breaks
+// leave as LF and arrive as CR LF.
 class QtClipboard : public Clipboard {
  public:
   bool HasText() const override;

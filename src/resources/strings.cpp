@@ -28,6 +28,7 @@ constexpr Entry kStrings[] = {
     {IDS_EDITOP_DRAGDROP, "Drag And Drop"},
     {IDS_EDITOP_REPLACE, "Replace"},
     {IDS_EDITOP_AUTOINDENT, "Auto Indent"},
+    {IDS_INDICATOR_POSITION, "Ln 00000 Col 000"},
     {IDS_STYLE_CPP_KEYWORDS, "C/C++ Keywords"},
     {IDS_STYLE_DRACULA_KEYWORDS, "Dracula Keywords"},
     {IDS_STYLE_CALIBRE_KEYWORDS, "Calibre Keywords"},

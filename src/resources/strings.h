@@ -25,6 +25,9 @@ constexpr unsigned IDS_EDITOP_DRAGDROP = 8627;
 constexpr unsigned IDS_EDITOP_REPLACE = 8628;
 constexpr unsigned IDS_EDITOP_AUTOINDENT = 8629;
 
+// The width template of the position indicator pane.
+constexpr unsigned IDS_INDICATOR_POSITION = 37904;  // "Ln 00000 Col 000"
+
 // Names of keyword sections a host may use, and of the fixed kinds of text of a style.
 constexpr unsigned IDS_STYLE_CPP_KEYWORDS = 38005;      // "C/C++ Keywords"
 constexpr unsigned IDS_STYLE_DRACULA_KEYWORDS = 38006;  // "Dracula Keywords"

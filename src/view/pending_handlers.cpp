@@ -6,32 +6,6 @@
 
 namespace quill {
 
-// Editing.
-void QuillView::OnChar(unsigned, unsigned, unsigned) {}
-void QuillView::OnEditCopy() {}
-void QuillView::OnEditPaste() {}
-void QuillView::OnEditCut() {}
-void QuillView::OnEditUndo() {}
-void QuillView::OnEditRedo() {}
-void QuillView::OnEditDelete() {}
-void QuillView::OnEditDeleteBack() {}
-void QuillView::OnEditTab() {}
-void QuillView::OnEditUntab() {}
-void QuillView::OnEditSwitchOvrmode() {}
-void QuillView::OnInsertSingleLineComment() {}
-void QuillView::OnInsertMultiLineComment() {}
-void QuillView::OnRemoveSingleLineComment() {}
-void QuillView::OnRemoveMultiLineComment() {}
-void QuillView::FindMatchDelimeter() {}
-void QuillView::OnUpdateEditCut(CCmdUI*) {}
-void QuillView::OnUpdateEditPaste(CCmdUI*) {}
-void QuillView::OnUpdateEditUndo(CCmdUI*) {}
-void QuillView::OnUpdateEditRedo(CCmdUI*) {}
-void QuillView::OnUpdateEditSwitchOvrmode(CCmdUI*) {}
-void QuillView::OnUpdateMultiLineComment(CCmdUI*) {}
-void QuillView::OnUpdateRemoveSingleLineComment(CCmdUI*) {}
-void QuillView::OnUpdateRemoveMultiLineComment(CCmdUI*) {}
-
 // Find and replace.
 void QuillView::OnEditFind() {}
 void QuillView::OnEditReplace() {}
@@ -57,6 +31,9 @@ void QuillView::OnUpdateNextBookmark(CCmdUI*) {}
 void QuillView::OnFilePageSetup() {}
 void QuillView::OnFilePrint() {}
 void QuillView::OnFilePrintPreview() {}
+
+// Drag and drop.
+void QuillView::DragSelection() {}
 
 // Document properties.
 void QuillView::DoOptionDialog(Window*) {}

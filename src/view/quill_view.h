@@ -5,19 +5,27 @@
 // The class is spread over files by concern: state.cpp (construction, attaching, reset,
 // buffer notifications, window lifecycle), geometry.cpp (tab expansion, columns, pixels,
 // metrics, fonts), render.cpp (painting, colours, selection, caret), scroll.cpp (scroll
-// bars).
+// bars), selection.cpp (cursor, selection, scrolling to a point), move.cpp (keyboard
+// movement and scroll commands), mouse.cpp (mouse, wheel, scroll bars, focus), commands.cpp
+// (command table, accelerators, context menu, indicators).
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/command_ui.h"
 #include "platform/gdi.h"
+#include "platform/menu.h"
 #include "platform/types.h"
 #include "platform/window.h"
+#include "resources/accelerators.h"
+#include "view/search_flags.h"
 
 namespace quill {
 
@@ -196,6 +204,102 @@ class QuillView {
 
   // ---- Movement, mouse, commands and indicators (move.cpp, mouse.cpp, commands.cpp) ----
 
+  // Movement: bSelect extends the selection from the anchor, else the anchor follows.
+  void MoveLeft(int bSelect);
+  void MoveRight(int bSelect);
+  void MoveWordLeft(int bSelect);
+  void MoveWordRight(int bSelect);
+  void MoveUp(int bSelect);
+  void MoveDown(int bSelect);
+  void MoveHome(int bSelect);
+  void MoveEnd(int bSelect);
+  void MovePgUp(int bSelect);
+  void MovePgDn(int bSelect);
+  void MoveCtrlHome(int bSelect);
+  void MoveCtrlEnd(int bSelect);
+  CPoint WordToLeft(CPoint pt);
+  CPoint WordToRight(CPoint pt);
+  void SelectAll();
+  void OnEditDeselectAll();
+  void ScrollUp(int nLines);
+  void ScrollDown(int nLines);
+  void ScrollOneLineUp();
+  void ScrollOneLineDown();
+  void ScrollLeft();
+  void ScrollRight();
+
+  void OnCharLeft() { MoveLeft(0); }
+  void OnExtCharLeft() { MoveLeft(1); }
+  void OnCharRight() { MoveRight(0); }
+  void OnExtCharRight() { MoveRight(1); }
+  void OnWordLeft() { MoveWordLeft(0); }
+  void OnExtWordLeft() { MoveWordLeft(1); }
+  void OnWordRight() { MoveWordRight(0); }
+  void OnExtWordRight() { MoveWordRight(1); }
+  void OnLineUp() { MoveUp(0); }
+  void OnExtLineUp() { MoveUp(1); }
+  void OnLineDown() { MoveDown(0); }
+  void OnExtLineDown() { MoveDown(1); }
+  void OnPageUp() { MovePgUp(0); }
+  void OnExtPageUp() { MovePgUp(1); }
+  void OnPageDown() { MovePgDn(0); }
+  void OnExtPageDown() { MovePgDn(1); }
+  void OnHome() { MoveHome(0); }
+  void OnExtHome() { MoveHome(1); }
+  void OnLineEnd() { MoveEnd(0); }
+  void OnExtLineEnd() { MoveEnd(1); }
+  void OnTextBegin() { MoveCtrlHome(0); }
+  void OnExtTextBegin() { MoveCtrlHome(1); }
+  void OnTextEnd() { MoveCtrlEnd(0); }
+  void OnExtTextEnd() { MoveCtrlEnd(1); }
+
+  // Window messages: scroll bars (SB_* request, thumb position, the separate bar or
+  // null), wheel, mouse buttons (MK_* flags, client point), timer, cursor shape, focus.
+  void OnVScroll(unsigned nSBCode, unsigned nPos, ScrollBarCtrl* pScrollBar);
+  void OnHScroll(unsigned nSBCode, unsigned nPos, ScrollBarCtrl* pScrollBar);
+  // 1 when the view scrolled for the wheel, 0 when the message was left to the default.
+  int OnMouseWheel(unsigned nFlags, short zDelta, CPoint pt);
+  void OnLButtonDown(unsigned nFlags, CPoint point);
+  void OnMouseMove(unsigned nFlags, CPoint point);
+  void OnLButtonUp(unsigned nFlags, CPoint point);
+  void OnLButtonDblClk(unsigned nFlags, CPoint point);
+  void OnRButtonDown(unsigned nFlags, CPoint point);
+  void OnTimer(unsigned nIDEvent);
+  // True when the view set the cursor shape (the mouse is over the client area).
+  bool OnSetCursor(Window* pWnd, unsigned nHitTest, unsigned message);
+  void OnSetFocus(Window* pOldWnd);
+  void OnKillFocus(Window* pNewWnd);
+
+  // Commands. OnCommand runs the handler of a command id and returns false when the view
+  // has none; OnUpdateCommand runs its update handler and returns false when it has none.
+  bool OnCommand(unsigned nID);
+  bool OnUpdateCommand(unsigned nID, CCmdUI* pCmdUI);
+  bool HasCommandHandler(unsigned nID) const;
+  // Keyboard messages (WM_KEYFIRST .. WM_KEYLAST) go through the accelerator table; a
+  // translated key runs its command (commands the view does not handle go on to the
+  // frame) and is consumed (true).
+  virtual bool PreTranslateMessage(MSG* pMsg);
+  static unsigned GetAcceleratorID() { return 22901; }
+  // The accelerator table loaded when the window was created (null before).
+  HACCEL GetAcceleratorTable() const { return m_hAccel; }
+  // Resources: a host may set s_hResourceInst to supply its own.
+  static const void* s_hResourceInst;
+  virtual const void* GetResourceHandle();
+  static const void* GetModuleInstance();
+
+  void OnContextMenu(Window* pWnd, CPoint point);
+  const CMenu& GetContextMenu() const { return m_menuContext; }
+  void OnF5Command() { HandleF5Command(); }
+  void OnF6Command() { HandleF6Command(); }
+  // Writes the text into the status bar's message pane; empty text reads "Ready".
+  void SetToolBarMessage(const std::string& strMessage);
+  void OnUpdateEditSelectAll(CCmdUI* pCmdUI);
+  void OnUpdateIndicatorPosition(CCmdUI* pCmdUI);
+  void OnUpdateIndicatorCol(CCmdUI* pCmdUI);
+  void OnUpdateIndicatorOvr(CCmdUI* pCmdUI);
+  void OnUpdateIndicatorRead(CCmdUI* pCmdUI);
+  void OnUpdateIndicatorCRLF(CCmdUI* pCmdUI);
+
   // ---- Editing (edit.cpp) ----
   void OnChar(unsigned nChar, unsigned nRepCnt, unsigned nFlags);
   void OnEditCopy();
@@ -221,8 +325,52 @@ class QuillView {
   void OnUpdateMultiLineComment(CCmdUI* pCmdUI);
   void OnUpdateRemoveSingleLineComment(CCmdUI* pCmdUI);
   void OnUpdateRemoveMultiLineComment(CCmdUI* pCmdUI);
+  // Deletes the selection (cursor at its start); false when there is none.
+  bool DeleteCurrentSelection();
+  // Text for hosts: InsertText types the text over the selection (one undo step with the
+  // typing before it); AppendText adds it at the cursor line by line, as one undo group
+  // when bGroup is set. The second argument of InsertText is not used.
+  void InsertText(const char* pszText, bool bReserved = false);
+  void AppendText(const char* pszText, bool bGroup = true);
+  void Copy();
+  void Cut();
+  void Paste();
+  // The clipboard as plain 8-bit text.
+  virtual bool TextInClipboard();
+  virtual bool PutToClipboard(const char* pszText);
+  virtual bool GetFromClipboard(std::string& text);
 
   // ---- Search engine (search.cpp) ----
+  // Finds the text from a position within [ptBlockBegin, ptBlockEnd) (forwards) or up to
+  // the top (SEARCH_BACKWARD), wrapping once when asked. Nonzero when found, with the
+  // match's position and length.
+  int FindTextInBlock(std::string_view what, const CPoint& ptStartPosition,
+                      const CPoint& ptBlockBegin, const CPoint& ptBlockEnd,
+                      unsigned long dwFlags, bool bWrapSearch, CPoint* pptFoundPos,
+                      int* pnSearchLen);
+  int FindTextInBlock(std::string_view what, const CPoint& ptStartPosition,
+                      const CPoint& ptBlockBegin, const CPoint& ptBlockEnd,
+                      unsigned long dwFlags, bool bWrapSearch, CPoint& ptFoundPos,
+                      int& nSearchLen) {
+    return FindTextInBlock(what, ptStartPosition, ptBlockBegin, ptBlockEnd, dwFlags,
+                           bWrapSearch, &ptFoundPos, &nSearchLen);
+  }
+  // FindTextInBlock over the whole text, under the wait cursor.
+  int FindText(std::string_view what, const CPoint& ptStartPosition, unsigned long dwFlags,
+               bool bWrapSearch, CPoint* pptFoundPos, int* pnSearchLen);
+  int FindText(std::string_view what, const CPoint& ptStartPosition, unsigned long dwFlags,
+               bool bWrapSearch, CPoint& ptFoundPos, int& nSearchLen) {
+    return FindText(what, ptStartPosition, dwFlags, bWrapSearch, &ptFoundPos, &nSearchLen);
+  }
+  // Selects a match and brings its end into view; returns 1.
+  int HighlightText(const CPoint& ptStartPos, int nLength);
+  // Selects the first whole-word, case-sensitive occurrence; 0 when there is none.
+  int HighlightString(std::string_view what);
+  // A search made outside the find dialogs: into the find history, and (when not empty)
+  // the text the repeat commands search for next.
+  void AddToRecentSearched(const std::string& text);
+  void AddToRecentFind(const std::string& text);
+  const std::deque<std::string>& GetFindHistory() const { return m_findHistory; }
 
   // ---- Find and replace commands (find_commands.cpp) ----
   void OnEditFind();
@@ -255,6 +403,8 @@ class QuillView {
   void OnProperties();
 
   // ---- Drag and drop (drag_drop.cpp) ----
+  // Starts a drag of the selection (the first mouse move after a press inside it).
+  void DragSelection();
 
   // Records the current last-write time of the document's file in m_ftLastWrite (kept
   // when the file cannot be read).
@@ -284,12 +434,12 @@ class QuillView {
   void ReadSearchHistories() {}
   void WriteSearchHistories() {}
   void FreeSearchState() {}
-  void LoadAcceleratorTable() {}
-  void ForgetAcceleratorTable() {}
+  void LoadAcceleratorTable();
+  void ForgetAcceleratorTable() { m_hAccel = nullptr; }
   bool CreateDropTarget() { return false; }
   void RevokeDropTarget() {}
-  void BuildContextMenu() {}
-  void DestroyContextMenu() {}
+  void BuildContextMenu();
+  void DestroyContextMenu() { m_menuContext.DestroyMenu(); }
   void ClearLastWriteTime() { m_ftLastWrite = 0; }
   void RecordLastWriteTime() { UpdateLastWrittenTime(); }
   // Saves the style when it has unsaved changes and deletes it.
@@ -365,9 +515,12 @@ class QuillView {
   bool m_bHorzScrollBarLocked = false;
   bool m_bShowInactiveSelection = false;
 
-  // Find state: a last search exists, with these flags.
+  // Find state: a last search exists, with its text and flags; the find history, newest
+  // first.
   bool m_bHasLastFind = false;
   unsigned long m_dwLastSearchFlags = 0;
+  std::optional<std::string> m_sLastFindText;
+  std::deque<std::string> m_findHistory;
   // The selection the replace command restores, moved across edits while the flag is set.
   bool m_bSelectionPushed = false;
   CPoint m_ptSavedSelStart;
@@ -377,12 +530,42 @@ class QuillView {
   bool m_bPrintFooter = true;
   int m_nPageOrientation = 0;
 
+  // Keys and the context menu.
+  HACCEL m_hAccel = nullptr;
+  CMenu m_menuContext;
+
   // Bookmarks exist in the buffer: enables the bookmark navigation commands.
   bool m_bHasBookmarks = false;
   // Last-write time of the document's file as last recorded (100-ns units), 0 = none.
   std::uint64_t m_ftLastWrite = 0;
 
  private:
+  // Editing helpers (edit.cpp): the common ending of an edit (anchor, empty selection and
+  // cursor at the point, made visible); the whole lines a multi-line selection covers,
+  // selected; the comment delimiters of the style.
+  void PlaceAt(const CPoint& pt);
+  // Editing is possible: a buffer is attached and QueryEditable allows it.
+  bool CanEdit();
+  // Buffer edits made by this view, noted in the open edit group.
+  CPoint InsertAt(const CPoint& pt, const char* pszText, int nAction);
+  void DeleteRange(const CPoint& ptStart, const CPoint& ptEnd, int nAction);
+  // An undo group around a compound edit (view/edit_group.h).
+  class EditGroup;
+  bool m_bGroupEdited = false;
+  bool SelectBlockLines(int& nFirstLine, int& nLastLine);
+  struct CommentDelims {
+    std::string single;
+    std::string open;
+    std::string close;
+  };
+  CommentDelims GetCommentDelims() const;
+  bool FindMultiLineComment(const CommentDelims& delims, CPoint& ptOpen, CPoint& ptClose);
+  bool HasSingleLineCommentInSelection(const std::string& single);
+  // Search (search.cpp): the engine, with or without status-bar messages.
+  int SearchInBlock(std::string_view what, const CPoint& ptStartPosition,
+                    const CPoint& ptBlockBegin, const CPoint& ptBlockEnd, unsigned long dwFlags,
+                    bool bWrapSearch, CPoint* pptFoundPos, int* pnSearchLen, bool bReport);
+
   // Expansion memo of the line being painted: the column reached at a position of the
   // characters, so that the runs of one line are expanded in one pass.
   const char* m_pExpandMemoChars = nullptr;
@@ -390,6 +573,13 @@ class QuillView {
   int m_nExpandMemoColumn = 0;
   int ColumnOfPosition(const char* pszChars, int nOffset);
   int KeepMaxLineLength(int nLineIndex, int nOldLength);
+  // Mouse helpers (mouse.cpp): the whole-line selection between the anchor and a point,
+  // and the word selection of word mode.
+  void SelectLines(CPoint pt);
+  void SelectWords(CPoint pt);
+  void EndMouseSelection();
+  // The common tail of a movement.
+  void FinishMove(int bSelect, bool bKeepIdealColumn);
   void RecalcScrollBar(int nBar, int bPositionOnly, int& nPos, int nPage, int nTotal);
   int m_nKeptMaxLineLength = -1;
   std::string m_strExpand;  // expansion of the run being drawn

@@ -52,6 +52,8 @@ void QuillView::SetCursorPos(const CPoint& ptCursorPos) {
 }
 
 void QuillView::EnsureVisible(CPoint pt) {
+  // Without a window nothing is on screen to scroll.
+  if (!HasWindow()) return;
   const int nLineCount = GetLineCount();
   const int nScreenLines = GetScreenLines();
   int nNewTop = m_nTopLine;

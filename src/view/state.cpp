@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "buffer/buffer_document.h"
 #include "buffer/text_buffer.h"
 #include "platform/document.h"
 #include "view/quill_view.h"
@@ -49,7 +50,10 @@ QuillView::~QuillView() {
 
 // ---- buffer access ----
 
-QuillTextBuffer* QuillView::LocateTextBuffer() { return nullptr; }
+QuillTextBuffer* QuillView::LocateTextBuffer() {
+  auto* pDoc = dynamic_cast<QuillBufferDocument*>(m_pDocument);
+  return pDoc != nullptr ? &pDoc->GetTextBuffer() : nullptr;
+}
 
 void QuillView::AttachToBuffer(QuillTextBuffer* pBuf) {
   if (m_pTextBuffer != nullptr) m_pTextBuffer->RemoveView(this);
@@ -219,8 +223,6 @@ int QuillView::KeepMaxLineLength(int nLineIndex, int nOldLength) {
   }
   return nNewLength;
 }
-
-void QuillView::OnEditOperation(int, const char*) {}
 
 void QuillView::OnUpdate(QuillView*, long, void*) { InvalidateAll(true); }
 

@@ -167,13 +167,13 @@ TEST_F(QtServices, WaitCursorNests) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(QtServices, ClipboardSpeaksWindows1252) {
+TEST_F(QtServices, ClipboardSpeaksWindows1252WithLfBreaks) {
   Clipboard& clipboard = CurrentClipboard();
-  ASSERT_TRUE(clipboard.SetText("tab\xBB dot\x95 euro\x80"));
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("tab\u00BB dot\u2022 euro\u20AC"));
-  QGuiApplication::clipboard()->setText(QString::fromUtf8("\u03A9mega caf\u00E9"));
+  ASSERT_TRUE(clipboard.SetText("tab\xBB dot\x95\r\neuro\x80\rx"));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("tab\u00BB dot\u2022\neuro\u20AC\nx"));
+  QGuiApplication::clipboard()->setText(QString::fromUtf8("\u03A9mega\ncaf\u00E9\r\n\rz"));
   ASSERT_TRUE(clipboard.HasText());
-  EXPECT_EQ(clipboard.GetText(), std::optional<std::string>("?mega caf\xE9"));
+  EXPECT_EQ(clipboard.GetText(), std::optional<std::string>("?mega\r\ncaf\xE9\r\n\r\nz"));
 }
 
 TEST(QtPlatform, UninstallRestoresHeadlessServices) {

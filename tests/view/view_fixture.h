@@ -27,6 +27,8 @@ class ProbeView : public QuillView {
   using QuillView::m_bSelectionPushed;
   using QuillView::m_ptSavedSelStart;
   using QuillView::m_bHasBookmarks;
+  using QuillView::m_bHasLastFind;
+  using QuillView::m_sLastFindText;
   using QuillView::m_bOvrMode;
   using QuillView::m_nIdealCharPos;
 

@@ -111,6 +111,14 @@ std::unique_ptr<CDC> HeadlessWindow::GetDC() {
   return dc;
 }
 
+unsigned HeadlessWindow::TrackPopupMenu(const CMenu& menu, unsigned flags, CPoint screenPoint) {
+  lastMenu = menu;
+  lastMenuFlags = flags;
+  lastMenuPoint = screenPoint;
+  ++menuCount;
+  return menuChoice;
+}
+
 QuillView* HeadlessWindow::GetPane(int row, int column) const {
   return m_splitter != nullptr ? m_splitter->GetPane(row, column) : nullptr;
 }

@@ -72,6 +72,8 @@ class HeadlessWindow : public Window {
   int GetDlgCtrlID() const override { return m_id; }
   bool IsSplitterPane() const override { return m_splitter != nullptr; }
   QuillView* GetPane(int row, int column) const override;
+  unsigned TrackPopupMenu(const CMenu& menu, unsigned flags, CPoint screenPoint) override;
+  void RouteCommandToFrame(unsigned nID) override { routedCommands.push_back(nID); }
 
   // What the view asked for.
   struct Invalidation {
@@ -99,6 +101,14 @@ class HeadlessWindow : public Window {
   Caret caret;
   CursorShape cursor = CursorShape::Arrow;
   int updateCount = 0;
+  // The last popup menu shown (with its items' states) and where; menuChoice is the
+  // command id the next popup returns.
+  CMenu lastMenu;
+  CPoint lastMenuPoint;
+  unsigned lastMenuFlags = 0;
+  int menuCount = 0;
+  unsigned menuChoice = 0;
+  std::vector<unsigned> routedCommands;
   // Forgets the recorded invalidations and scrolls.
   void ClearRecord() { invalidations.clear(); scrolls.clear(); }
 

@@ -14,6 +14,7 @@
 #include "pad_document.h"
 #include "qt/quill_qt.h"
 #include "settings/store.h"
+#include "view/command_ids.h"
 #include "../temp_dir.h"
 
 namespace quillpad {
@@ -49,6 +50,21 @@ class WindowTest : public ::testing::Test {
     return a;
   }
   QTabWidget* Tabs() const { return m_window->findChild<QTabWidget*>(); }
+  // The current editor with the keyboard focus.
+  QWidget* FocusEditor() {
+    QWidget* editor = Tabs()->currentWidget();
+    m_window->activateWindow();
+    editor->setFocus();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    QApplication::processEvents();
+    return editor;
+  }
+  QAction* EditAction(unsigned id) const {
+    for (QAction* a : m_window->findChildren<QAction*>())
+      if (a->data().toUInt() == id) return a;
+    ADD_FAILURE() << id;
+    return nullptr;
+  }
   static std::string Pane(int pane) {
     return quill::GetApplicationServices().GetStatusBar()->GetPaneText(pane);
   }
@@ -97,9 +113,13 @@ TEST_F(WindowTest, MissingFileIsReportedOnceAndOpensNothing) {
 
 TEST_F(WindowTest, IndicatorsShowPositionLineBreaksAndReadOnly) {
   ASSERT_TRUE(m_window->OpenFile(Write("a.c", "int a;\r\n\tint b;\r\nreturn;\r\n")));
-  m_window->ActiveView()->GotoLine(2);
-  m_window->UpdateIndicators();
+  // The panes follow the keys without being asked.
+  QWidget* editor = FocusEditor();
+  QTest::keyClick(editor, Qt::Key_Down);
   EXPECT_EQ(Pane(1), "Ln 2, Col 1");
+  QTest::keyClick(editor, Qt::Key_Down);
+  QTest::keyClick(editor, Qt::Key_End);
+  EXPECT_EQ(Pane(1), "Ln 3, Col 8");
   EXPECT_EQ(Pane(2), "DOS");
   EXPECT_EQ(Pane(3), "");
   EXPECT_EQ(Pane(4), "");
@@ -114,6 +134,21 @@ TEST_F(WindowTest, IndicatorsShowPositionLineBreaksAndReadOnly) {
   EXPECT_NE(dynamic_cast<TextView*>(m_window->ActiveView()), nullptr);
 }
 
+TEST_F(WindowTest, EditMenuCommandsRunInTheViewAndFollowItsUpdateHandlers) {
+  ASSERT_TRUE(m_window->OpenFile(Write("m.sp", "t\nR1 a b 1k\n")));
+  m_window->UpdateCommands();
+  QAction* selectAll = EditAction(quill::ID_EDIT_SELECT_ALL);
+  ASSERT_TRUE(selectAll->isEnabled());
+  selectAll->trigger();
+  quill::CPoint start, end;
+  m_window->ActiveView()->GetSelection(start, end);
+  EXPECT_EQ(start, quill::CPoint(0, 0));
+  EXPECT_EQ(end, quill::CPoint(0, 2));
+  m_window->ActiveView()->DetachFromBuffer();
+  m_window->UpdateCommands();
+  EXPECT_FALSE(selectAll->isEnabled());
+}
+
 TEST_F(WindowTest, UndoAndRedoFollowTheBuffer) {
   ASSERT_TRUE(m_window->OpenFile(Write("u.sp", "t\nR1 a b 1k\n")));
   quill::QuillTextBuffer& buffer = m_window->ActiveDocument()->GetTextBuffer();
@@ -126,6 +161,8 @@ TEST_F(WindowTest, UndoAndRedoFollowTheBuffer) {
                     quill::UNDO_ACTION_TYPING);
   m_window->UpdateCommands();
   ASSERT_TRUE(Action("editUndo")->isEnabled());
+  EXPECT_EQ(Action("editUndo")->text(), "&Undo Typing");
+  EXPECT_EQ(Action("editRedo")->text(), "&Redo");
   EXPECT_EQ(Tabs()->tabText(0), "u.sp *");
 
   Action("editUndo")->trigger();
@@ -144,7 +181,8 @@ TEST_F(WindowTest, SaveWritesTheFileAndClosingAModifiedDocumentAsks) {
   quill::QuillTextBuffer& buffer = m_window->ActiveDocument()->GetTextBuffer();
   int endLine = 0, endChar = 0;
   buffer.InsertText(nullptr, 1, 0, "; c\n", endLine, endChar);
-  Action("fileSave")->trigger();
+  // Ctrl+S in the editor: the view's key, a command the document handles.
+  QTest::keyClick(FocusEditor(), Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(Read(path), "*DESCRIPTION\n; c\n*END\n");
   EXPECT_FALSE(buffer.IsModified());
 

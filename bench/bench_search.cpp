@@ -1,0 +1,177 @@
+// Searching the 100 MB netlist through the view (FindText over the whole text, nothing
+// found), and typing at the end of a 5,000-character line with the repaint of its row.
+// Baselines in the same run: the whole file in memory searched by memmem, and grep as a
+// process (grep -ciF for the plain search ignoring case, grep -cE for the expression).
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "data.h"
+#include "platform/headless/headless_app_services.h"
+#include "platform/headless/headless_dc.h"
+#include "platform/headless/headless_window.h"
+#include "quill.h"
+
+namespace {
+
+using namespace quill;
+
+// Occurs nowhere in the netlist (its letters do, in other words).
+constexpr const char* kMissingText = "vdd_core_missing";
+// An expression that does not match any line: a transistor line with a 9-digit width.
+constexpr const char* kMissingRegex = "^M[0-9]+ .* w=[0-9]{9}u";
+
+HeadlessApplicationServices& Services() {
+  static ScopedHeadlessServices services;
+  services.m_bEcho = false;
+  return services;
+}
+
+const std::string& NetlistBytes() {
+  static const std::string data = [] {
+    std::ifstream in(bench::NetlistFileLF(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }();
+  return data;
+}
+
+// A netlist view: the C-like default parser is enough for painting costs here.
+class PlainView : public QuillView {
+ public:
+  explicit PlainView(QuillTextBuffer* buffer) : m_buffer(buffer) {}
+  TDocumentStyle* CreateStyle() override {
+    auto* style = new TDocumentStyle(DOCTYPE_SPICE, "SPICE");
+    style->SetSingleCommentsDelims("*", 0);
+    style->SetSingleCommentsBOL(true, 0);
+    style->SetSingleCommentsDelims("$", 1);
+    return style;
+  }
+  unsigned long ParseLine(const char* chars, int length, unsigned long cookie, int line,
+                          TEXTBLOCK* buf, int& count) override {
+    return GetTextStyle()->ParseLine(chars, length, cookie, line, buf, count);
+  }
+  QuillTextBuffer* LocateTextBuffer() override { return m_buffer; }
+
+ private:
+  QuillTextBuffer* m_buffer;
+};
+
+struct Netlist {
+  QuillTextBuffer buffer;
+  PlainView view{&buffer};
+  Netlist() {
+    Services();
+    InstallMemorySettingsStore();
+    if (!buffer.LoadFromFile(bench::NetlistFileLF())) std::abort();
+    view.AttachToBuffer(&buffer);
+  }
+};
+
+Netlist& TheNetlist() {
+  static Netlist netlist;
+  return netlist;
+}
+
+void BM_MemmemWholeFile(benchmark::State& state) {
+  const std::string& text = NetlistBytes();
+  for (auto _ : state) {
+    const void* hit = memmem(text.data(), text.size(), kMissingText, std::strlen(kMissingText));
+    benchmark::DoNotOptimize(hit);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_MemmemWholeFile)->Unit(benchmark::kMillisecond);
+
+// grep as a process, wall time; the count it prints must be 0.
+void Grep(benchmark::State& state, const std::string& options, const char* pattern) {
+  const std::string command =
+      "grep " + options + " '" + pattern + "' '" + bench::NetlistFileLF() + "'";
+  for (auto _ : state) {
+    const auto began = std::chrono::steady_clock::now();
+    std::FILE* child = ::popen(command.c_str(), "r");
+    long count = -1;
+    if (child == nullptr || std::fscanf(child, "%ld", &count) != 1) state.SkipWithError("grep failed");
+    if (child != nullptr) ::pclose(child);
+    state.SetIterationTime(
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count());
+    if (count != 0) state.SkipWithError("the pattern occurs in the file");
+  }
+}
+
+void BM_GrepIgnoreCaseFixed(benchmark::State& state) { Grep(state, "-ciF", kMissingText); }
+BENCHMARK(BM_GrepIgnoreCaseFixed)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+void BM_GrepExtendedRegex(benchmark::State& state) { Grep(state, "-cE", kMissingRegex); }
+BENCHMARK(BM_GrepExtendedRegex)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+void FindMissing(benchmark::State& state, const char* what, unsigned long flags) {
+  Netlist& netlist = TheNetlist();
+  for (auto _ : state) {
+    CPoint pos;
+    int length = 0;
+    if (netlist.view.FindText(what, CPoint(0, 0), flags, false, &pos, &length)) {
+      state.SkipWithError("found");
+    }
+  }
+  state.counters["lines"] = netlist.buffer.GetLineCount();
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(NetlistBytes().size()));
+}
+
+void BM_FindTextIgnoreCase(benchmark::State& state) { FindMissing(state, kMissingText, 0); }
+BENCHMARK(BM_FindTextIgnoreCase)->Unit(benchmark::kMillisecond);
+
+void BM_FindTextMatchCase(benchmark::State& state) {
+  FindMissing(state, kMissingText, SEARCH_MATCH_CASE);
+}
+BENCHMARK(BM_FindTextMatchCase)->Unit(benchmark::kMillisecond);
+
+void BM_FindTextRegex(benchmark::State& state) {
+  FindMissing(state, kMissingRegex, SEARCH_REGEX | SEARCH_MATCH_CASE);
+}
+BENCHMARK(BM_FindTextRegex)->Unit(benchmark::kMillisecond);
+
+// One typed character at the end of a 5,000-character line, with the view's update and
+// the repaint of its row; the character is taken back untimed.
+void BM_TypeAtEndOfLongLine(benchmark::State& state) {
+  Services();
+  InstallMemorySettingsStore();
+  QuillTextBuffer buffer;
+  std::string text = "before\n";
+  for (int i = 0; text.size() < 7 + 5000; ++i) text += "M" + std::to_string(i) + " d g s b nch ";
+  text.resize(7 + 5000);
+  text += "\nafter\n";
+  buffer.LoadFromBuffer(text.c_str());
+  PlainView view(&buffer);
+  constexpr int kWidth = 20 + 200 * 8;
+  HeadlessWindow window(CSize(kWidth, 60 * 16));
+  if (view.OnCreate(&window) != 0) std::abort();
+  view.OnInitialUpdate();
+  view.SetCursorPos(CPoint(5000, 1));
+  view.EnsureVisible(CPoint(5000, 1));
+  HeadlessDC dc(CSize(kWidth, 60 * 16), false);
+  view.OnDraw(&dc);
+  const int row = 1 * view.GetLineHeight();
+  dc.SetClipBox(CRect(0, row, kWidth, row + view.GetLineHeight()));
+  for (auto _ : state) {
+    view.OnChar('x', 1, 0);
+    view.OnDraw(&dc);
+    state.PauseTiming();
+    view.OnEditDeleteBack();
+    view.OnDraw(&dc);
+    state.ResumeTiming();
+  }
+  if (buffer.GetLineLength(1) != 5000) state.SkipWithError("line length changed");
+  view.OnDestroy();
+}
+BENCHMARK(BM_TypeAtEndOfLongLine)->Unit(benchmark::kMicrosecond)->Iterations(5000);
+
+}  // namespace

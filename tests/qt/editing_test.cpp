@@ -1,0 +1,84 @@
+// Typing into a real editor widget on the offscreen platform, with the desktop clipboard:
+// characters, Enter with indentation, Backspace, Tab, Ctrl+C and Ctrl+V, text pasted from
+// another program with LF breaks, Ctrl+Z; the buffer is read back after each.
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMainWindow>
+
+#include <memory>
+#include <string>
+
+#include "qt_fixture.h"
+
+namespace quill::qt::testing {
+namespace {
+
+class EditorTyping : public ::testing::Test {
+ protected:
+  void SetUp() override { InstallPlatform(); }
+  void TearDown() override { UninstallPlatform(); }
+  void Show(const std::string& text) {
+    TempFile file(text);
+    ASSERT_EQ(buffer.LoadFromFile(file.Path().c_str()), 1);
+    auto owned = std::make_unique<CLikeView>(&buffer);
+    view = owned.get();
+    widget = new EditorWidget(std::move(owned));
+    window.setCentralWidget(widget);
+    window.resize(500, 300);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    widget->InitialUpdate();
+    window.activateWindow();
+    widget->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  }
+  std::string Text() {
+    std::string text;
+    const int last = buffer.GetLineCount() - 1;
+    buffer.GetText(0, 0, last, buffer.GetLineLength(last), text, "|");
+    return text;
+  }
+
+  QMainWindow window;
+  QuillTextBuffer buffer;
+  CLikeView* view = nullptr;
+  EditorWidget* widget = nullptr;
+};
+
+TEST_F(EditorTyping, KeysEditTheBufferThroughTheDesktopClipboard) {
+  Show("  int x;\r\n");
+  QTest::keyClick(widget, Qt::Key_End);
+  QTest::keyClicks(widget, "ab");
+  QTest::keyClick(widget, Qt::Key_Return);  // indented like the line above
+  QTest::keyClicks(widget, "yz");
+  QTest::keyClick(widget, Qt::Key_Backspace);
+  QTest::keyClick(widget, Qt::Key_Tab);
+  EXPECT_EQ(Text(), "  int x;ab|  y\t|");
+  EXPECT_EQ(view->GetCursorPos(), CPoint(4, 1));
+
+  QTest::keyClick(widget, Qt::Key_Left);
+  QTest::keyClick(widget, Qt::Key_Home, Qt::ShiftModifier);  // "y", back to the first non-blank
+  QTest::keyClick(widget, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "y");
+  QTest::keyClick(widget, Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Text(), "  int x;ab|  y\t|y");
+
+  // Another program's text with LF breaks arrives as lines; copied text leaves with LF.
+  QGuiApplication::clipboard()->setText("p\nq");
+  QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Text(), "  int x;ab|  y\t|yp|q");
+  QTest::keyClick(widget, Qt::Key_Up, Qt::ShiftModifier);
+  QTest::keyClick(widget, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "p\nq");
+
+  QTest::keyClick(widget, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Text(), "  int x;ab|  y\t|y");
+  QTest::keyClick(widget, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Text(), "  int x;ab|  y\t|");
+  EXPECT_TRUE(buffer.IsModified());
+}
+
+}  // namespace
+}  // namespace quill::qt::testing

@@ -1,0 +1,154 @@
+// Keys and the mouse in a real editor widget on the offscreen platform: the caret, the
+// selection and what a host's menu shortcut gets.
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <memory>
+#include <string>
+
+#include "qt_fixture.h"
+
+namespace quill::qt::testing {
+namespace {
+
+class InputView : public CLikeView {
+ public:
+  using CLikeView::CLikeView;
+  CPoint Anchor() const { return m_ptAnchor; }
+};
+
+// A widget showing a loaded buffer, focused, inside a main window whose menu has a
+// Ctrl+A shortcut of its own.
+class Typing : public ::testing::Test {
+ protected:
+  void Show(const std::string& text) {
+    TempFile file(text);
+    ASSERT_EQ(buffer.LoadFromFile(file.Path().c_str()), 1);
+    auto owned = std::make_unique<InputView>(&buffer);
+    view = owned.get();
+    widget = new EditorWidget(std::move(owned));
+    window.setCentralWidget(widget);
+    hostSelectAll = window.menuBar()->addMenu("Edit")->addAction("Select All");
+    hostSelectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    window.resize(500, 300);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    widget->InitialUpdate();
+    window.activateWindow();
+    widget->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QApplication::processEvents();
+  }
+  QPoint CellPoint(int column, int line) const {
+    return QPoint(view->GetMarginWidth() + column * view->GetCharWidth() + 1,
+                  (line - view->TopLine()) * view->GetLineHeight() + 2);
+  }
+  std::pair<CPoint, CPoint> Selection() const {
+    CPoint start;
+    CPoint end;
+    view->GetSelection(start, end);
+    return {start, end};
+  }
+
+  QMainWindow window;
+  QuillTextBuffer buffer;
+  InputView* view = nullptr;
+  EditorWidget* widget = nullptr;
+  QAction* hostSelectAll = nullptr;
+};
+
+using Sel = std::pair<CPoint, CPoint>;
+
+TEST_F(Typing, KeysMoveTheCaretAndSelectBeforeTheHostsShortcuts) {
+  Show("int main() {\r\n  return 0;\r\n}\r\n");
+  QSignalSpy changed(widget, &EditorWidget::viewChanged);
+  QTest::keyClick(widget, Qt::Key_Right, Qt::ShiftModifier);
+  QTest::keyClick(widget, Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier);
+  EXPECT_EQ(Selection(), Sel({0, 0}, {4, 0}));
+  EXPECT_GE(changed.count(), 2);
+  QTest::keyClick(widget, Qt::Key_Down);
+  EXPECT_EQ(view->GetCursorPos(), CPoint(4, 1));
+  EXPECT_EQ(widget->CaretRect().topLeft(), CellPoint(4, 1) - QPoint(1, 2));
+  QTest::keyClick(widget, Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(view->GetCursorPos(), CPoint(0, 3));
+
+  // Ctrl+A is the view's while it has the focus: the host's action is not triggered.
+  QSignalSpy hostTriggered(hostSelectAll, &QAction::triggered);
+  QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(Selection(), Sel({0, 0}, {0, 3}));
+  EXPECT_EQ(hostTriggered.count(), 0);
+  // Ctrl+S is not the view's: it comes back to the host.
+  QSignalSpy unhandled(widget, &EditorWidget::commandNotHandled);
+  QTest::keyClick(widget, Qt::Key_S, Qt::ControlModifier);
+  ASSERT_EQ(unhandled.count(), 1);
+  EXPECT_EQ(unhandled.at(0).at(0).toUInt(), 57603u);
+  // Page keys and the scroll position.
+  QTest::keyClick(widget, Qt::Key_Home, Qt::ControlModifier);
+  QTest::keyClick(widget, Qt::Key_PageDown);
+  EXPECT_EQ(view->GetCursorPos(), CPoint(0, 3));
+}
+
+TEST_F(Typing, DragSelectsAndDoubleClickTakesAWord) {
+  Show("int value = 42;\r\nreturn value;\r\n");
+  QWidget* vp = widget->viewport();
+  QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, CellPoint(4, 0));
+  QTest::mouseMove(vp, CellPoint(6, 1));
+  QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, CellPoint(6, 1));
+  EXPECT_EQ(Selection(), Sel({4, 0}, {6, 1}));
+  EXPECT_EQ(view->GetCursorPos(), CPoint(6, 1));
+  EXPECT_TRUE(widget->CaretVisible());
+
+  QTest::mouseClick(vp, Qt::LeftButton, Qt::ShiftModifier, CellPoint(10, 1));
+  EXPECT_EQ(Selection(), Sel({4, 0}, {10, 1}));
+  QTest::mouseDClick(vp, Qt::LeftButton, Qt::NoModifier, CellPoint(8, 1));
+  EXPECT_EQ(Selection(), Sel({7, 1}, {12, 1}));
+  // The selection is painted.
+  const QImage image = vp->grab().toImage();
+  const QRect word(CellPoint(7, 1).x(), CellPoint(7, 1).y(), 5 * view->GetCharWidth(), 8);
+  EXPECT_GT(CountNear(image, word, kSelectionBack, 0), word.width() * word.height() / 2);
+}
+
+TEST_F(Typing, HeldMouseBelowTheWindowScrollsOnTheTimer) {
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "line\r\n";
+  Show(text);
+  QWidget* vp = widget->viewport();
+  QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, CellPoint(1, 1));
+  QTest::mouseMove(vp, QPoint(60, vp->height() + 3 * view->GetLineHeight()));
+  // Ticks of 100 ms, three lines each while the mouse is more than a line below.
+  for (int waited = 0; view->TopLine() < 6 && waited < 3000; waited += 20) QTest::qWait(20);
+  const int top = view->TopLine();
+  EXPECT_GE(top, 6);
+  QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(60, vp->height() + 3 * view->GetLineHeight()));
+  QTest::qWait(250);
+  EXPECT_EQ(view->TopLine(), top);  // the timer stopped with the release
+  EXPECT_EQ(view->Anchor(), CPoint(1, 1));
+  EXPECT_GT(view->GetCursorPos().y, view->GetScreenLines());
+}
+
+TEST_F(Typing, ContextMenuShowsTheViewsItems) {
+  Show("int x;\r\n");
+  QStringList texts;
+  QTimer::singleShot(50, [&] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      for (QAction* a : menu->actions()) texts << a->text();
+      menu->close();
+    }
+  });
+  QContextMenuEvent event(QContextMenuEvent::Mouse, CellPoint(1, 0),
+                          widget->viewport()->mapToGlobal(CellPoint(1, 0)));
+  QApplication::sendEvent(widget->viewport(), &event);
+  ASSERT_FALSE(texts.isEmpty());
+  EXPECT_EQ(texts.front(), "Undo");
+  EXPECT_TRUE(texts.contains("Insert Multi Line Comment (/*...*/)"));
+  EXPECT_EQ(texts.back(), "Print Preview");
+}
+
+}  // namespace
+}  // namespace quill::qt::testing

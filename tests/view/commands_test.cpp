@@ -1,0 +1,161 @@
+// The command table, the accelerator keys, the context menu, the indicators and the
+// message pane; the base view finding its document's buffer.
+
+#include <gtest/gtest.h>
+
+#include "buffer/document.h"
+#include "input_fixture.h"
+#include "platform/headless/headless_app_services.h"
+#include "view/command_ids.h"
+
+namespace quill {
+namespace {
+
+using testing::InputTest;
+
+using CommandTest = InputTest;
+
+unsigned Translate(const HeadlessWindow& window, unsigned message, unsigned key) {
+  const MSG msg{nullptr, message, key, 0};
+  return TranslateAccelerator(&window, LoadAccelerators(IDR_QUILL_ACCELERATORS), &msg);
+}
+
+TEST(Accelerators, KeysGiveTheirCommandsAndTheFirstEntryWins) {
+  HeadlessWindow window;
+  ASSERT_EQ(LoadAccelerators(22901)->size(), 81u);
+  EXPECT_EQ(LoadAccelerators(22900), nullptr);
+  struct Case {
+    unsigned message, key;
+    bool shift, control, alt;
+    unsigned id;
+  } cases[] = {
+      {WM_CHAR, 27, false, false, false, 40015},  // Esc and Ctrl+[
+      {WM_CHAR, 29, false, false, false, 40014},  // Ctrl+]
+      {WM_KEYDOWN, '2', false, true, false, 37202},  // not the second Ctrl+2
+      {WM_SYSKEYDOWN, '2', false, false, true, 37212},
+      {WM_KEYDOWN, VK_BACK, false, true, false, 37002},
+      {WM_SYSKEYDOWN, VK_BACK, false, false, true, 57643},
+      {WM_KEYDOWN, VK_INSERT, true, false, false, 57637},
+      {WM_KEYDOWN, VK_END, true, true, false, 37125},
+      {WM_KEYDOWN, VK_TAB, true, false, false, 37004},
+      {WM_KEYDOWN, VK_F3, true, true, false, 38002},
+      {WM_KEYDOWN, VK_LEFT, false, false, true, 0},  // Alt+Left: no entry
+      {WM_KEYDOWN, 'B', false, true, false, 0},
+      {WM_KEYUP, VK_LEFT, false, false, false, 0},
+      {WM_CHAR, 'a', false, false, false, 0},
+  };
+  for (const Case& c : cases) {
+    window.SetKeyDown(VK_SHIFT, c.shift);
+    window.SetKeyDown(VK_CONTROL, c.control);
+    window.SetKeyDown(VK_MENU, c.alt);
+    EXPECT_EQ(Translate(window, c.message, c.key), c.id) << c.key;
+  }
+}
+
+TEST_F(CommandTest, TranslatedKeysAreConsumedAndUnhandledOnesGoToTheFrame) {
+  Open({"abc"});
+  EXPECT_TRUE(Key(VK_BACK, FCONTROL));  // nothing in the view handles it
+  EXPECT_TRUE(Key('S', FCONTROL));
+  EXPECT_EQ(window.routedCommands, (std::vector<unsigned>{37002, 57603}));
+  EXPECT_FALSE(Key('Q', FCONTROL));
+  MSG mouse{&window, 0x0200, 0, 0};
+  EXPECT_FALSE(view.PreTranslateMessage(&mouse));
+  Key(VK_F5);
+  EXPECT_EQ(view.f5, 1);
+  EXPECT_FALSE(view.OnCommand(12345));
+  EXPECT_FALSE(view.HasCommandHandler(ID_FILE_SAVE));
+  EXPECT_TRUE(view.HasCommandHandler(37205));  // a bookmark of the range
+  CCmdUI state(ID_EDIT_SELECT_ALL);
+  EXPECT_TRUE(view.OnUpdateCommand(ID_EDIT_SELECT_ALL, &state));
+  EXPECT_TRUE(state.m_enabled.value_or(false));
+  EXPECT_FALSE(view.OnUpdateCommand(ID_EDIT_CHAR_LEFT, &state));
+}
+
+TEST_F(CommandTest, IndicatorsShowPositionModesAndState) {
+  Open({"abc", "\tx"});
+  auto update = [&](unsigned id) {
+    CCmdUI state(id);
+    EXPECT_TRUE(view.OnUpdateCommand(id, &state));
+    return state;
+  };
+  Key(VK_END);
+  EXPECT_EQ(update(ID_EDIT_INDICATOR_POSITION).m_text, "Ln 1, Col 4");
+  Key(VK_DOWN);  // after the tab: the style's tab size of 4
+  Key(VK_END);
+  EXPECT_EQ(update(ID_EDIT_INDICATOR_POSITION).m_text, "Ln 2, Col 6");
+  EXPECT_EQ(update(ID_EDIT_INDICATOR_COL).m_enabled, false);
+  EXPECT_EQ(update(ID_INDICATOR_OVR).m_enabled, false);
+  view.m_bOvrMode = true;
+  EXPECT_EQ(update(ID_INDICATOR_OVR).m_enabled, true);
+  EXPECT_EQ(update(ID_EDIT_INDICATOR_READ).m_enabled, false);
+  buffer.SetReadOnly(1);
+  EXPECT_EQ(update(ID_EDIT_INDICATOR_READ).m_enabled, true);
+  const char* const modes[] = {"DOS", "UNIX", "MAC"};
+  for (int mode = 0; mode < 3; ++mode) {
+    buffer.SetCRLFMode(mode);
+    EXPECT_EQ(update(ID_EDIT_INDICATOR_CRLF).m_text, modes[mode]);
+  }
+  view.DetachFromBuffer();
+  const CCmdUI none = update(ID_EDIT_INDICATOR_CRLF);
+  EXPECT_EQ(none.m_text, "");
+  EXPECT_EQ(none.m_enabled, false);
+  EXPECT_EQ(update(ID_EDIT_INDICATOR_READ).m_enabled, false);
+}
+
+std::vector<std::string> Texts(const CMenu& menu) {
+  std::vector<std::string> texts;
+  for (const CMenu::Item& item : menu.Items()) texts.push_back(item.separator ? "-" : item.text);
+  return texts;
+}
+
+TEST_F(CommandTest, ContextMenuOffersTheStylesCommentsAndIsTracked) {
+  Open({"abc"});
+  EXPECT_EQ(Texts(view.GetContextMenu()),
+            (std::vector<std::string>{"Undo", "Redo", "-", "Copy", "Paste", "Cut", "-",
+                                      "Insert Single Line Comment (//...)",
+                                      "Insert Multi Line Comment (/*...*/)",
+                                      "Remove Single Line Comment (//...)",
+                                      "Remove Multi Line Comment (/*...*/)", "-",
+                                      "Page Setup...", "Print...", "Print Preview"}));
+  view.OnContextMenu(&window, CPoint(300, 200));
+  EXPECT_EQ(window.menuCount, 1);
+  EXPECT_EQ(window.lastMenuPoint, CPoint(300, 200));
+  EXPECT_TRUE(window.lastMenuFlags & TPM_RIGHTBUTTON);
+
+  // A style without comment strings: the edit and print items only.
+  struct PlainView : testing::InputView {
+    using InputView::InputView;
+    TDocumentStyle* CreateStyle() override { return new TDocumentStyle(DOCTYPE_TEXT, "TEXT"); }
+  } plain(&buffer);
+  HeadlessWindow plainWindow;
+  ASSERT_EQ(plain.OnCreate(&plainWindow), 0);
+  EXPECT_EQ(Texts(plain.GetContextMenu()),
+            (std::vector<std::string>{"Undo", "Redo", "-", "Copy", "Paste", "Cut", "-",
+                                      "Page Setup...", "Print...", "Print Preview"}));
+  plain.OnDestroy();
+}
+
+TEST(ToolBarMessage, WritesTheMessagePaneWithReadyForNothing) {
+  ScopedHeadlessServices services;
+  QuillView view;
+  view.SetToolBarMessage("Searching");
+  EXPECT_EQ(services.m_statusBar.GetPaneText(0), "Searching");
+  view.SetToolBarMessage("");
+  EXPECT_EQ(services.m_statusBar.GetPaneText(0), "Ready");
+  services.m_bHasStatusBar = false;
+  view.SetToolBarMessage("lost");  // no status bar: nothing happens
+  EXPECT_EQ(services.m_statusBar.GetPaneText(0), "Ready");
+}
+
+TEST(LocateTextBuffer, TheBaseViewShowsItsDocumentsBuffer) {
+  QuillDocument doc;
+  QuillView view;
+  view.SetDocument(&doc);
+  EXPECT_EQ(view.LocateTextBuffer(), &doc.GetTextBuffer());
+  CDocument plain;
+  view.SetDocument(&plain);
+  EXPECT_EQ(view.LocateTextBuffer(), nullptr);
+}
+
+}  // namespace
+}  // namespace quill
