@@ -32,9 +32,6 @@ void QuillView::OnFilePageSetup() {}
 void QuillView::OnFilePrint() {}
 void QuillView::OnFilePrintPreview() {}
 
-// Drag and drop.
-void QuillView::DragSelection() {}
-
 // Document properties.
 void QuillView::DoOptionDialog(Window*) {}
 void QuillView::OnProperties() {}

@@ -6,6 +6,7 @@
 #include "buffer/buffer_document.h"
 #include "buffer/text_buffer.h"
 #include "platform/document.h"
+#include "view/drop_target.h"
 #include "view/quill_view.h"
 
 namespace quill {
