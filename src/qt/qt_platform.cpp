@@ -9,6 +9,7 @@
 
 #include "qt/cp1252.h"
 #include "qt/qt_dc.h"
+#include "qt/qt_drag_drop.h"
 #include "qt/qt_common_dialogs.h"
 #include "qt/qt_dialog_builder.h"
 #include "qt/qt_sheet_runner.h"
@@ -102,6 +103,10 @@ std::string WithLfBreaks(std::string_view text) {
 
 }  // namespace
 
+std::string TextFromDesktop(const QString& text) { return WithCrLfBreaks(ToCp1252(text)); }
+
+QString TextToDesktop(std::string_view bytes) { return FromCp1252(WithLfBreaks(bytes)); }
+
 std::optional<std::string> QtClipboard::GetText() const {
   if (!HasText()) return std::nullopt;
   return WithCrLfBreaks(ToCp1252(QGuiApplication::clipboard()->text()));
@@ -127,6 +132,7 @@ QtApplicationServices& InstallPlatform() {
     InstallDisplay(std::make_shared<QtDisplay>());
     InstallFilePrompt(std::make_shared<QtFilePrompt>());
     InstallClipboard(std::make_shared<QtClipboard>());
+    InstallDragDropService(std::make_shared<QtDragDrop>());
   }
   return Services()->services;
 }
@@ -145,6 +151,7 @@ void UninstallPlatform() {
   InstallDisplay(nullptr);
   InstallFilePrompt(nullptr);
   InstallClipboard(nullptr);
+  InstallDragDropService(nullptr);
   Services().reset();
 }
 
