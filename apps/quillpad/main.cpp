@@ -43,20 +43,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int PrintFirstFile(const QString& file, const QString& pdf) {
-  quillpad::PadDocument doc;
-  if (doc.OnOpenDocument(QFileInfo(file).absoluteFilePath().toLocal8Bit().constData()) == 0)
-    return 1;
-  std::unique_ptr<quillpad::LanguageView> view = quillpad::CreateViewFor(doc.GetDocumentType());
-  view->CreateStyle();
-  view->SetDocument(&doc);
-  if (!quillpad::PrintToPdf(*view, doc.GetTextBuffer(), QString::fromStdString(doc.GetTitle()), pdf)) {
-    std::fprintf(stderr, "quillpad: cannot write %s\n", pdf.toLocal8Bit().constData());
-    return 1;
-  }
-  return 0;
-}
-
 // Reports the time from `start` to the end of the first paint of the window's editor.
 // Runs `job` once `window` has been shown and painted (on a real display the window
 // manager maps it some time after show()).
@@ -148,7 +134,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "quillpad: --print-pdf needs a file to print\n");
       return 2;
     }
-    return PrintFirstFile(files.first(), parser.value(printPdf));
+    return quillpad::PrintFileToPdf(files.first(), parser.value(printPdf));
   }
 
   quillpad::MainWindow window;

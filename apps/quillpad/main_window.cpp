@@ -1,4 +1,5 @@
 #include "main_window.h"
+#include "print_menu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -86,6 +87,8 @@ void MainWindow::CreateMenus() {
   m_save->setObjectName("fileSave");
   m_saveAs = file->addAction(tr("Save &As..."), QKeySequence::SaveAs, this,
                              &MainWindow::FileSaveAs);
+  file->addSeparator();
+  AddPrintCommands(file, [this] { return ActiveView(); });
   file->addSeparator();
   m_recentMenu = file->addMenu(tr("Recent &Files"));
   m_recentMenu->setObjectName("recentFiles");

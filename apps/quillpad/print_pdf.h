@@ -1,18 +1,13 @@
 #pragma once
-// Prints a document to a PDF file: its text in the colours of its view, paged, with the
-// file name and page number at the top of each page.
+// Printing from the command line: a file printed into a PDF through its view's printing,
+// exactly as File > Print sends it to a printer.
 
 #include <QString>
 
-namespace quill {
-class QuillTextBuffer;
-class QuillView;
-}  // namespace quill
-
 namespace quillpad {
 
-// False when the PDF could not be written.
-bool PrintToPdf(quill::QuillView& view, quill::QuillTextBuffer& buffer, const QString& title,
-                const QString& pdfPath);
+// Opens the file in a view of its document type (in a hidden editor window) and prints it
+// to pdfPath. Returns the process's exit status; errors are reported on stderr.
+int PrintFileToPdf(const QString& file, const QString& pdfPath);
 
 }  // namespace quillpad

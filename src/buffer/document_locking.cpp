@@ -63,7 +63,13 @@ class THoldingFileService : public IFileService {
   }
   bool Move(const std::string& from, const std::string& to) override {
     if (!IsHeld(to)) return m_base.Move(from, to);
+    // The arriving file already has the target's permissions; when they deny writing,
+    // the holder still opens it for writing (as it held the old one) and puts them back.
+    const std::uint32_t attributes = m_base.GetAttributes(from);
+    const bool bReadOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (bReadOnly) m_base.SetAttributes(from, attributes & ~FILE_ATTRIBUTE_READONLY);
     auto arriving = m_base.Open(from, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING);
+    if (bReadOnly) m_base.CopyMetadata(to, from);
     if (!arriving) return false;
     if (!m_base.Move(from, to)) return false;
     m_hold = CHeldFile::Adopt(m_hold->GetFilePath(), std::move(arriving));
@@ -127,9 +133,14 @@ int QuillDocumentLocking::OnOpenDocument(const char* pszPathName) {
   } else {
     m_pFile = std::move(file);
     m_bWritable = !bReadOnly;
-    // A load error has been shown by the buffer; the document still holds its file.
-    m_xTextBuffer.LoadFromFileLocking("", bReadOnly, -1);
-    nResult = 1;
+    // A load that failed has shown its error. The document does not open: a save of the
+    // part that was loaded would cut the file.
+    if (m_xTextBuffer.LoadFromFileLocking(path.c_str(), bReadOnly, -1)) {
+      nResult = 1;
+    } else {
+      ReleaseFile();
+      m_xTextBuffer.FreeAll();
+    }
   }
   SetModifiedFlag(false);
   return nResult;

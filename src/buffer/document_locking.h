@@ -31,7 +31,8 @@ class QuillDocumentLocking : public QuillBufferDocument {
   ~QuillDocumentLocking() override;
 
   // Holds the file (read-write with writing denied to others, else read-only) and loads
-  // it through the held file. 0 only when the file cannot be opened at all.
+  // it through the held file. 0 when the file cannot be opened or its load fails; then
+  // nothing is held. A read-only hold never changes the file's attributes on disk.
   int OnOpenDocument(const char* pszPathName) override;
   int OnSaveDocument(const char* pszPathName) override;
   int DoSave(const char* pszPathName, int bReplace = 1) override;

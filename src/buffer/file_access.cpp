@@ -1,9 +1,11 @@
 #include "buffer/file_access.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/file_errors.h"
+#include "platform/format.h"
 
 namespace quill {
 
@@ -21,7 +23,66 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash == 0 ? 1 : slash);
 }
 
+std::string SystemTempFolder() {
+  const char* folder = std::getenv("TMPDIR");
+  return folder != nullptr && *folder != '\0' ? folder : "/tmp";
+}
+
+// The folder takes no new file (no write permission, or a read-only file system).
+bool FolderRefusesFiles(std::uint32_t error) {
+  return error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT;
+}
+
 }  // namespace
+
+void TFileAccess::CheckRegularFile(const std::string& path) {
+  const std::uint32_t error = GetLastError();
+  const std::uint32_t attributes = GetFileService().GetAttributes(path);
+  SetLastError(error);
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0)
+    throw TFileAccessException(
+        "This is not a regular file (it is a folder, a device, a pipe or a socket): it cannot be "
+        "loaded or saved.");
+}
+
+std::string TFileAccess::KeepRollbackCopy(const std::string& target,
+                                          const std::function<std::uint32_t(char*, std::uint32_t)>& read) {
+  IFileService& files = GetFileService();
+  const std::string name = target.empty() ? std::string() : RollbackName(target);
+  if (!name.empty() && files.GetAttributes(name) != INVALID_FILE_ATTRIBUTES)
+    throw TFileAccessException(Format("\"%s\" still holds the content of this file from before an "
+                                      "interrupted save. Move it away before saving again.",
+                                      name.c_str()));
+  std::string temp;
+  std::string folder = target.empty() ? SystemTempFolder() : FolderOf(target);
+  if (!files.GetTempFileName(folder, kTempPrefix, temp)) {
+    if (target.empty() || !FolderRefusesFiles(GetLastError())) ThrowLastError();
+    // A folder that takes no new file: the copy goes to the temporary folder, nameless.
+    if (!files.GetTempFileName(SystemTempFolder(), kTempPrefix, temp)) ThrowLastError();
+    folder.clear();
+  }
+  try {
+    auto copy = files.Open(temp, GENERIC_WRITE, 0, OPEN_EXISTING);
+    if (!copy) ThrowLastError();
+    std::vector<char> chunk(kWriteBufferSize);
+    for (;;) {
+      const std::uint32_t nRead = read(chunk.data(), static_cast<std::uint32_t>(chunk.size()));
+      if (nRead == 0) break;
+      std::uint32_t nWritten = 0;
+      if (!copy->Write(chunk.data(), nRead, nWritten)) ThrowLastError();
+    }
+    if (!copy->Flush() || !copy->Close()) ThrowLastError();
+    if (name.empty() || folder.empty()) return temp;
+    if (!files.Move(temp, name)) ThrowLastError();
+    return name;
+  } catch (...) {
+    const std::uint32_t error = GetLastError();
+    files.Delete(temp);
+    SetLastError(error);
+    throw;
+  }
+}
 
 TFileAccess::TFileAccess(const std::string& path) : m_strPath(path), m_strTarget(path) {}
 
@@ -44,6 +105,7 @@ void TFileAccess::OpenForRead() {
   IFileService& files = GetFileService();
   m_dwAttributes = files.GetAttributes(m_strPath);
   if (m_dwAttributes == INVALID_FILE_ATTRIBUTES) ThrowLastError();
+  CheckRegularFile(m_strPath);
   if (m_dwAttributes & FILE_ATTRIBUTE_READONLY) {
     m_pFile = files.Open(m_strPath, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
   } else {
@@ -76,7 +138,18 @@ void TFileAccess::OpenForWrite() {
   m_strBackupName = m_strTarget + ".bak";
   if (!files.GetTempFileName(m_strTempFolder, kTempPrefix, m_strTempName)) {
     m_strTempName.clear();
-    ThrowLastError();
+    // A writable file in a folder that takes no new files is rewritten in place; the new
+    // text waits in the system's temporary folder meanwhile.
+    const std::uint32_t error = GetLastError();
+    const std::uint32_t attributes = files.GetAttributes(m_strTarget);
+    if (!FolderRefusesFiles(error) || attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & FILE_ATTRIBUTE_READONLY) != 0 ||
+        !files.GetTempFileName(SystemTempFolder(), kTempPrefix, m_strTempName)) {
+      m_strTempName.clear();
+      SetLastError(error);
+      ThrowLastError();
+    }
+    m_bInPlace = true;
   }
   m_pFile = files.Open(m_strTempName, GENERIC_WRITE, 0, CREATE_ALWAYS);
   if (!m_pFile) ThrowLastError();
@@ -133,11 +206,15 @@ void TFileAccess::CopyInto(const std::string& from, const std::string& to, bool 
 
 void TFileAccess::ReplaceInPlace() {
   IFileService& files = GetFileService();
-  if (!files.GetTempFileName(m_strTempFolder, kTempPrefix, m_strRollbackName)) {
-    m_strRollbackName.clear();
-    ThrowLastError();
+  {
+    auto source = files.Open(m_strTarget, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    if (!source) ThrowLastError();
+    m_strRollbackName = KeepRollbackCopy(m_strTarget, [&](char* p, std::uint32_t n) {
+      std::uint32_t nRead = 0;
+      if (!source->Read(p, n, nRead)) ThrowLastError();
+      return nRead;
+    });
   }
-  CopyInto(m_strTarget, m_strRollbackName, true);
   try {
     CopyInto(m_strTempName, m_strTarget, false);
   } catch (const TFileAccessException&) {
@@ -146,7 +223,11 @@ void TFileAccess::ReplaceInPlace() {
       CopyInto(m_strRollbackName, m_strTarget, false);
     } catch (const TFileAccessException&) {
       // The old content could not be put back either: keep its copy for the user.
+      const std::string kept = m_strRollbackName;
       m_strRollbackName.clear();
+      SetLastError(error);
+      throw TFileAccessException(SystemErrorMessage(error) + "\n" +
+                                 Format("The file's content before this save is in \"%s\".", kept.c_str()));
     }
     SetLastError(error);
     throw;
@@ -175,7 +256,8 @@ void TFileAccess::Close(bool bBackup) {
       CopyInto(m_strTarget, m_strBackupName, true);
       files.CopyMetadata(m_strTarget, m_strBackupName);
     }
-    if (files.GetLinkCount(m_strTarget) > 1) {
+    if (m_bInPlace || files.GetLinkCount(m_strTarget) > 1) {
+      m_bInPlace = true;
       ReplaceInPlace();
       RemoveTemporaryFiles();
       return;

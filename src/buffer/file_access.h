@@ -11,14 +11,19 @@
 // temporary file to disk, gives it the target's permission bits, owner, group and
 // extended attributes, and renames it over the target in one step, so the target is at
 // every moment either the old or the new file. A target with several hard links is
-// instead rewritten in place from the complete, flushed temporary file, with a flushed
-// copy of the old content to put back should that fail, so the links keep sharing it.
+// instead rewritten in place from the complete, flushed temporary file, so the links keep
+// sharing it; so is a writable target in a folder that takes no new files (the temporary
+// file then lives in the system's temporary folder). Before an in-place rewrite the old
+// content is kept in a flushed copy named "<target>.quill-rollback", put back should the
+// rewrite fail and left there by a kill (loading the file then says so). Temporary files
+// and that copy are private to their owner until they take the target's place.
 // A write that was not closed successfully removes its temporary files.
 //
 // Every failure throws TFileAccessException with the system text of the error.
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -37,10 +42,14 @@ class TFileAccessException {
   std::string m_strText;
 };
 
-// Limits of what a load accepts: positions and counts are 32-bit. Tests lower them.
+// Limits of the line store: positions and counts are 32-bit, and a line's capacity (the
+// next multiple of 16 above its length) must fit too. Loads refuse files beyond them;
+// edits that would make a longer line throw InvalidArgException. Tests lower them.
 struct TLoadLimits {
-  static inline std::int64_t s_nMaxLineLength = 0x7fffffff;
+  static inline std::int64_t s_nMaxLineLength = 0x7fffffef;
   static inline std::int64_t s_nMaxLineCount = 0x7fffffff;
+  // Largest file a load reads; 0: the memory the process can have (AvailableMemory).
+  static inline std::int64_t s_nMaxFileSize = 0;
 };
 
 class TFileAccess {
@@ -49,6 +58,21 @@ class TFileAccess {
   static constexpr std::size_t kWriteBufferSize = 256 * 1024;
   // Prefix of the temporary file names.
   static constexpr const char* kTempPrefix = "qlt";
+
+  // The copy of a file's old content that an in-place rewrite keeps beside it until the
+  // rewrite is complete: a kill leaves it behind under this name, and loading the file
+  // says so.
+  static std::string RollbackName(const std::string& target) { return target + ".quill-rollback"; }
+  // Refuses (throws) anything but a regular file or a missing one: devices, pipes,
+  // sockets and folders.
+  static void CheckRegularFile(const std::string& path);
+  // Reads (read(buffer, size) -> count, 0 at the end) the whole old content of target
+  // into a private file, flushes it, and only then gives it the name RollbackName(target),
+  // so that name never holds a partial copy. Without a target the copy stays a nameless
+  // temporary file of the system's temporary folder. Returns its path; throws, also when
+  // the rollback name is already taken by the copy of an earlier interrupted save.
+  static std::string KeepRollbackCopy(const std::string& target,
+                                      const std::function<std::uint32_t(char*, std::uint32_t)>& read);
 
   explicit TFileAccess(const std::string& path);
   ~TFileAccess();
@@ -95,6 +119,7 @@ class TFileAccess {
   std::string m_strRollbackName;
   std::string m_strBackupName;
   std::uint32_t m_dwAttributes = 0;
+  bool m_bInPlace = false;  // rewrite the target in place (hard links, or a closed folder)
   std::unique_ptr<char[]> m_pWriteBuffer;  // only while writing
   std::size_t m_nBuffered = 0;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "buffer/file_access.h"
 #include "platform/document.h"
 #include "platform/exceptions.h"
 #include "view/quill_view.h"
@@ -14,9 +15,37 @@ namespace {
 constexpr char kReadOnlyMark[] = "(Read-Only)";
 constexpr char kCRLF[] = "\r\n";
 
+// The longest line edits and loads may make: the capacity rule's limit, or the lower
+// limit a test sets.
+std::int64_t MaxLineLength() {
+  return std::min<std::int64_t>(TLoadLimits::s_nMaxLineLength, QuillTextBuffer::kMaxLineLength);
+}
+
+void CheckLineLength(std::uint64_t nLength) {
+  if (nLength > static_cast<std::uint64_t>(MaxLineLength()))
+    throw InvalidArgException("line too long");
+}
+
 int TextLength(const char* pszText, int nLength) {
   if (nLength >= 0) return nLength;
-  return pszText ? static_cast<int>(std::strlen(pszText)) : 0;
+  if (pszText == nullptr) return 0;
+  const std::size_t n = std::strlen(pszText);
+  CheckLineLength(n);
+  return static_cast<int>(n);
+}
+
+// Splits text at CR: an LF right after a CR belongs to the break; a lone LF is text.
+std::vector<std::string_view> SplitAtCR(const char* pszText) {
+  std::vector<std::string_view> aSegments;
+  const char* p = pszText;
+  for (;;) {
+    const char* pSegment = p;
+    while (*p != '\0' && *p != '\r') ++p;
+    aSegments.emplace_back(pSegment, static_cast<std::size_t>(p - pSegment));
+    if (*p != '\r') return aSegments;
+    ++p;
+    if (*p == '\n') ++p;
+  }
 }
 
 }  // namespace
@@ -35,6 +64,7 @@ char* QuillTextBuffer::AllocSlab(std::size_t nBytes) {
 }
 
 QuillTextBuffer::SLineInfo* QuillTextBuffer::NewLine(const char* pszChars, int nLength) {
+  if (nLength > kMaxLineLength) throw InvalidArgException("line too long");
   auto* pLine = new SLineInfo;
   pLine->m_nMax = LineCapacity(nLength);
   try {
@@ -85,7 +115,8 @@ void QuillTextBuffer::AppendLine(int nLineIndex, const char* pszChars, int nLeng
   SLineInfo* pLine = GetLine(nLineIndex);
   nLength = TextLength(pszChars, nLength);
   if (nLength <= 0 || pszChars == nullptr) return;
-  int nNewLength = pLine->m_nLength + nLength;
+  CheckLineLength(static_cast<std::uint64_t>(pLine->m_nLength) + static_cast<std::uint64_t>(nLength));
+  const int nNewLength = pLine->m_nLength + nLength;
   if (nNewLength > pLine->m_nMax) {
     int nMax = LineCapacity(nNewLength);
     char* pcNew = new char[static_cast<std::size_t>(nMax)];
@@ -256,22 +287,26 @@ int QuillTextBuffer::InternalInsertText(QuillView* pSource, int nLine, int nPos,
                                         int& nEndLine, int& nEndChar) {
   SLineInfo* pLine = GetLine(nLine);
   if (nPos < 0 || nPos > pLine->m_nLength) throw InvalidArgException("insert position out of range");
-  if (pszText == nullptr) pszText = "";
+  return InsertSegments(pSource, nLine, nPos, SplitAtCR(pszText ? pszText : ""), nEndLine, nEndChar);
+}
 
-  // Split the text at CR (an LF right after a CR belongs to the break; a lone LF is text).
+int QuillTextBuffer::InsertSegments(QuillView* pSource, int nLine, int nPos,
+                                    const std::vector<std::string_view>& aSegments, int& nEndLine,
+                                    int& nEndChar) {
+  SLineInfo* pLine = GetLine(nLine);
+  if (nPos < 0 || nPos > pLine->m_nLength) throw InvalidArgException("insert position out of range");
+  const std::size_t nTail = static_cast<std::size_t>(pLine->m_nLength - nPos);
+  const std::size_t nLast = aSegments.size() - 1;
+  // Every line the insertion makes or lengthens must stay within the limit.
+  CheckLineLength(nPos + aSegments[0].size() + (nLast == 0 ? nTail : 0));
+  for (std::size_t i = 1; i <= nLast; ++i) CheckLineLength(aSegments[i].size() + (i == nLast ? nTail : 0));
+
   // The segments after the first become new lines, added to the table in one move.
-  const char* pFirstEnd = pszText;
-  while (*pFirstEnd != '\0' && *pFirstEnd != '\r') ++pFirstEnd;
   std::vector<SLineInfo*> aNewLines;
   try {
-    const char* p = pFirstEnd;
-    while (*p == '\r') {
-      ++p;
-      if (*p == '\n') ++p;
-      const char* pSegment = p;
-      while (*p != '\0' && *p != '\r') ++p;
-      aNewLines.push_back(NewLine(pSegment, static_cast<int>(p - pSegment)));
-    }
+    aNewLines.reserve(nLast);
+    for (std::size_t i = 1; i <= nLast; ++i)
+      aNewLines.push_back(NewLine(aSegments[i].data(), static_cast<int>(aSegments[i].size())));
     if (!aNewLines.empty()) {
       PrepareLineTableGrowth();
       m_aLines.InsertAt(nLine + 1, aNewLines.data(), static_cast<int>(aNewLines.size()));
@@ -283,9 +318,9 @@ int QuillTextBuffer::InternalInsertText(QuillView* pSource, int nLine, int nPos,
 
   // Cut the tail off the insertion line, append the first segment, put the tail behind
   // the last segment.
-  std::string tail(pLine->m_pcLine + nPos, static_cast<std::size_t>(pLine->m_nLength - nPos));
+  std::string tail(pLine->m_pcLine + nPos, nTail);
   pLine->m_nLength = nPos;
-  AppendLine(nLine, pszText, static_cast<int>(pFirstEnd - pszText));
+  AppendLine(nLine, aSegments[0].data(), static_cast<int>(aSegments[0].size()));
   nEndLine = nLine + static_cast<int>(aNewLines.size());
   nEndChar = m_aLines[nEndLine]->m_nLength;
   AppendLine(nEndLine, tail.data(), static_cast<int>(tail.size()));
@@ -305,6 +340,8 @@ int QuillTextBuffer::InternalDeleteText(QuillView* pSource, int nStartLine, int 
   if (nEndLine < nStartLine || nStartChar < 0 || nStartChar > pStart->m_nLength || nEndChar < 0 ||
       nEndChar > pEnd->m_nLength || (nStartLine == nEndLine && nEndChar < nStartChar))
     throw InvalidArgException("delete range out of range");
+  if (nStartLine != nEndLine)
+    CheckLineLength(static_cast<std::uint64_t>(nStartChar) + static_cast<std::uint64_t>(pEnd->m_nLength - nEndChar));
 
   if (nStartLine == nEndLine) {
     if (nEndChar < pStart->m_nLength)
@@ -341,10 +378,21 @@ int QuillTextBuffer::DeleteText(QuillView* pSource, int nStartLine, int nStartCh
                                 int nAction) {
   std::string removed;
   GetText(nStartLine, nStartChar, nEndLine, nEndChar, removed, kCRLF);
+  // Lines holding a CR would come back split at it: keep their lengths for undo.
+  std::shared_ptr<std::vector<int>> pLengths;
+  if (removed.find('\r') != std::string::npos) {
+    pLengths = std::make_shared<std::vector<int>>();
+    for (int i = nStartLine; i <= nEndLine; ++i) {
+      const int nFrom = i == nStartLine ? nStartChar : 0;
+      const int nTo = i == nEndLine ? nEndChar : m_aLines[i]->m_nLength;
+      pLengths->push_back(nTo - nFrom);
+    }
+  }
   if (!InternalDeleteText(pSource, nStartLine, nStartChar, nEndLine, nEndChar)) return 0;
   const bool bGroupOpen = m_bUndoGroup;
   if (!bGroupOpen) BeginUndoGroup();
   AddUndoRecord(0, CPoint(nStartChar, nStartLine), CPoint(nEndChar, nEndLine), removed.c_str(), nAction);
+  m_aUndoBuf[static_cast<std::size_t>(m_nUndoPosition - 1)].m_pLineLengths = std::move(pLengths);
   if (!bGroupOpen) FlushUndoGroup(pSource);
   return 1;
 }

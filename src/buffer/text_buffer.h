@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "buffer/buffer_defs.h"
@@ -58,6 +59,10 @@ class QuillTextBuffer {
     void SetText(const char* pszText);
     void FreeText();
 
+    // Deleted text whose lines hold CRs cannot be split again at CR: the lengths of its
+    // lines, in order (null for every other record).
+    std::shared_ptr<const std::vector<int>> m_pLineLengths;
+
    private:
     union {
       char* m_pszText = nullptr;       // heap copy (two or more characters)
@@ -85,6 +90,10 @@ class QuillTextBuffer {
   int GetCRLFMode() const { return m_nCRLFMode; }
   void SetCRLFMode(int nCRLFMode) { m_nCRLFMode = nCRLFMode; }
   CDocument* GetOwnerDocument() const { return m_pOwnerDoc; }
+
+  // The longest line: its capacity (LineCapacity) still fits in an int. Edits that would
+  // make a longer line throw InvalidArgException; loads refuse such files.
+  static constexpr int kMaxLineLength = 0x7fffffef;
 
   // Lines. Indexes outside 0 .. GetLineCount() - 1 throw InvalidArgException.
   int GetLineCount() const { return m_aLines.GetSize(); }
@@ -169,6 +178,11 @@ class QuillTextBuffer {
                          int& nEndLine, int& nEndChar);
   int InternalDeleteText(QuillView* pSource, int nStartLine, int nStartChar, int nEndLine,
                          int nEndChar);
+  // Inserts the segments at (nPos, nLine): the first continues the line, every further one
+  // starts a new line, the rest of the line follows the last. A line that would grow
+  // beyond the line length limit throws InvalidArgException before anything changes.
+  int InsertSegments(QuillView* pSource, int nLine, int nPos,
+                     const std::vector<std::string_view>& aSegments, int& nEndLine, int& nEndChar);
   void AddUndoRecord(int bInsert, const CPoint& ptStartPos, const CPoint& ptEndPos,
                      const char* pszText, int nActionType = UNDO_ACTION_UNKNOWN);
 
@@ -186,8 +200,11 @@ class QuillTextBuffer {
   //   4. m_aLines.FreeExtra() when done.
   // FreeAll (and the destructor) free heap lines one by one and release all slabs at once.
 
-  // The capacity rule: the next multiple of 16 strictly above nLength.
-  static int LineCapacity(int nLength) { return (nLength / 16 + 1) * 16; }
+  // The capacity rule: the next multiple of 16 strictly above nLength (at most
+  // kMaxLineLength, which NewLine and AppendLine check).
+  static int LineCapacity(int nLength) {
+    return static_cast<int>((static_cast<std::int64_t>(nLength) / 16 + 1) * 16);
+  }
   // Storage for line records and texts, aligned for any object, owned by the buffer until
   // FreeAll.
   char* AllocSlab(std::size_t nBytes);

@@ -14,7 +14,10 @@
 #include "platform/app_services.h"
 #include "platform/document.h"
 #include "platform/file_errors.h"
+#include "platform/file_service.h"
+#include "platform/held_file.h"
 #include "platform/format.h"
+#include "platform/memory.h"
 
 namespace quill {
 namespace {
@@ -38,6 +41,50 @@ int GrowthStep(std::uint64_t nBytes, std::uint64_t nDivisor) {
 
 const char* NameOrEmpty(const char* pszName) { return pszName ? pszName : ""; }
 
+// Index of the first CR or LF, or nSize.
+std::size_t FirstBreak(const char* pData, std::size_t nSize) {
+  const void* pCR = std::memchr(pData, '\r', nSize);
+  const void* pLF = std::memchr(pData, '\n', nSize);
+  const char* p = pData + nSize;
+  if (pCR) p = static_cast<const char*>(pCR);
+  if (pLF && static_cast<const char*>(pLF) < p) p = static_cast<const char*>(pLF);
+  return static_cast<std::size_t>(p - pData);
+}
+
+// Detection of the line-break mode when the first chunk holds no break: the bytes read
+// so far (aData[0 .. nEnd), no break among them) grow by further chunks, read by
+// read(pointer) returning the count, until they hold the first break and, after a CR,
+// the byte behind it, or the input ends. Returns the mode of that first break.
+template <class Read>
+int DetectBeyondFirstChunk(std::vector<char>& aData, std::size_t& nEnd, Read read) {
+  std::size_t nScanned = nEnd;
+  for (;;) {
+    if (aData.size() - nEnd < TFileAccess::kChunkSize)
+      aData.resize(std::max(aData.size() * 2, nEnd + TFileAccess::kChunkSize));
+    const std::uint32_t nRead = read(aData.data() + nEnd);
+    nEnd += nRead;
+    const std::size_t nBreak = nScanned + FirstBreak(aData.data() + nScanned, nEnd - nScanned);
+    if (nRead == 0 || (nBreak < nEnd && (aData[nBreak] == '\n' || nBreak + 1 < nEnd))) {
+      if (nBreak == nEnd) return CRLF_MODE_DOS;
+      if (aData[nBreak] == '\n') return CRLF_MODE_UNIX;
+      return nBreak + 1 < nEnd && aData[nBreak + 1] == '\n' ? CRLF_MODE_DOS : CRLF_MODE_MAC;
+    }
+    TLineSink::CheckLength(nBreak);  // the first line alone is already too long
+    nScanned = nBreak;
+  }
+}
+
+// Refuses a file larger than the memory the process can have before reading any of it.
+void CheckFileSize(std::uint64_t nSize) {
+  const std::uint64_t nLimit = TLoadLimits::s_nMaxFileSize > 0
+                                   ? static_cast<std::uint64_t>(TLoadLimits::s_nMaxFileSize)
+                                   : AvailableMemory();
+  if (nSize > nLimit)
+    throw TFileAccessException(
+        Format("The file has %llu bytes, more than the memory available to load it.",
+               static_cast<unsigned long long>(nSize)));
+}
+
 // Shows the message of the exception being handled by a file load.
 void ShowLoadError(const std::string& name) {
   try {
@@ -47,6 +94,28 @@ void ShowLoadError(const std::string& name) {
   } catch (...) {
     AfxMessageBox(Format(kReadErrorFormat, name.c_str()), MB_ICONERROR);
   }
+}
+
+// Tells the user when a save of the file was interrupted and left the copy of its old
+// content beside it.
+void ReportInterruptedSave(const std::string& path) {
+  if (path.empty()) return;
+  IFileService& files = GetFileService();
+  const std::string rollback = TFileAccess::RollbackName(files.ResolveLinks(path));
+  const std::uint32_t error = GetLastError();
+  const bool bLeftOver = files.GetAttributes(rollback) != INVALID_FILE_ATTRIBUTES;
+  SetLastError(error);
+  if (bLeftOver)
+    AfxMessageBox(Format("File \"%s\"\nA save of this file was interrupted, and the file may be "
+                         "incomplete. Its content before that save is in \"%s\".",
+                         path.c_str(), rollback.c_str()),
+                  MB_ICONWARNING);
+}
+
+// The path of the held file, when the document's file object knows it.
+std::string HeldPath(CDocumentFile* pFile) {
+  const auto* pHeld = dynamic_cast<const CHeldFile*>(pFile);
+  return pHeld ? pHeld->GetFilePath() : std::string();
 }
 
 }  // namespace
@@ -76,13 +145,20 @@ int QuillTextBuffer::LoadFromFile(const char* pszFileName, int nCrlfStyle) {
   try {
     TFileAccess file(name);
     file.OpenForRead();
+    const std::uint64_t nFileSize = file.GetSize();
+    CheckFileSize(nFileSize);
     // The bytes not yet split into lines, followed by the chunk just read.
     std::vector<char> aData(TFileAccess::kChunkSize);
     std::size_t nStart = 0, nEnd = file.Read(aData.data());
-    if (nCrlfStyle == -1) nCrlfStyle = DefineCRLFMode(aData.data(), static_cast<int>(nEnd));
+    const std::size_t nFirstChunk = nEnd;
+    if (nCrlfStyle == -1) {
+      if (FirstBreak(aData.data(), nEnd) < nEnd)
+        nCrlfStyle = DefineCRLFMode(aData.data(), static_cast<int>(nEnd));
+      else
+        nCrlfStyle = DetectBeyondFirstChunk(aData, nEnd, [&](char* p) { return file.Read(p); });
+    }
     m_nCRLFMode = nCrlfStyle;
 
-    const std::uint64_t nFileSize = file.GetSize();
     if (m_aLines.GetSize() == 0) m_aLines.RemoveAll();
     m_aLines.SetSize(m_aLines.GetSize(), GrowthStep(nFileSize, 300));
     const ProgressScale scale(nFileSize);
@@ -92,7 +168,7 @@ int QuillTextBuffer::LoadFromFile(const char* pszFileName, int nCrlfStyle) {
     TLineSplitter splitter(nCrlfStyle);
     TLineSink sink(*this, nFileSize);
     std::uint64_t nProcessed = nEnd;
-    bool bEnd = nEnd == 0;
+    bool bEnd = nFirstChunk == 0;
     for (;;) {
       nStart += splitter.Split(aData.data() + nStart, nEnd - nStart, bEnd, sink);
       if (bEnd) break;
@@ -114,6 +190,7 @@ int QuillTextBuffer::LoadFromFile(const char* pszFileName, int nCrlfStyle) {
     FinishLoad((file.GetAttributes() & FILE_ATTRIBUTE_READONLY) != 0);
     UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
     progress.SetPos(scale(nFileSize));
+    ReportInterruptedSave(name);
     return 1;
   } catch (...) {
     m_bInit = false;
@@ -131,13 +208,20 @@ int QuillTextBuffer::LoadFromFileLocking(const char* pszFileName, bool bReadOnly
   try {
     std::vector<char> aChunk(TFileAccess::kChunkSize);
     pFile->SeekToBegin();
-    std::uint32_t nRead = pFile->Read(aChunk.data(), TFileAccess::kChunkSize);
-    if (nCrlfStyle == -1) nCrlfStyle = DefineCRLFMode(aChunk.data(), static_cast<int>(nRead));
+    const std::uint64_t nFileLength = pFile->GetLength();
+    CheckFileSize(nFileLength);
+    std::size_t nRead = pFile->Read(aChunk.data(), TFileAccess::kChunkSize);
+    if (nCrlfStyle == -1) {
+      if (FirstBreak(aChunk.data(), nRead) < nRead)
+        nCrlfStyle = DefineCRLFMode(aChunk.data(), static_cast<int>(nRead));
+      else
+        nCrlfStyle = DetectBeyondFirstChunk(
+            aChunk, nRead, [&](char* p) { return pFile->Read(p, TFileAccess::kChunkSize); });
+    }
     m_nCRLFMode = nCrlfStyle;
     const char* pszBreak = nCrlfStyle == CRLF_MODE_UNIX ? "\n" : nCrlfStyle == CRLF_MODE_MAC ? "\r" : "\r\n";
     const std::size_t nBreakLength = std::strlen(pszBreak);
 
-    const std::uint64_t nFileLength = pFile->GetLength();
     if (m_aLines.GetSize() == 0) m_aLines.RemoveAll();
     m_aLines.SetSize(m_aLines.GetSize(), GrowthStep(nFileLength, 300));
     const ProgressScale scale(nFileLength);
@@ -149,7 +233,7 @@ int QuillTextBuffer::LoadFromFileLocking(const char* pszFileName, bool bReadOnly
     std::size_t nMatched = 0;
     std::uint64_t nProcessed = 0;
     while (nRead > 0) {
-      for (std::uint32_t i = 0; i < nRead; ++i) {
+      for (std::size_t i = 0; i < nRead; ++i) {
         const char c = aChunk[i];
         line.push_back(c);
         if (c != pszBreak[nMatched]) {
@@ -163,13 +247,18 @@ int QuillTextBuffer::LoadFromFileLocking(const char* pszFileName, bool bReadOnly
       TLineSink::CheckLength(line.size());
       nProcessed += nRead;
       progress.SetPos(scale(nProcessed));
+      if (aChunk.size() > TFileAccess::kChunkSize) aChunk = std::vector<char>(TFileAccess::kChunkSize);
       nRead = pFile->Read(aChunk.data(), TFileAccess::kChunkSize);
     }
     sink(line.data(), line.size());
     FinishLoad(false);
-    SetReadOnly(bReadOnly ? 1 : 0);
+    // Read-only here means that the document could not get write access, often because
+    // another process holds the file: the file on disk is left as it is.
+    m_bReadOnly = bReadOnly;
+    UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
     UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
     progress.SetPos(scale(nFileLength));
+    ReportInterruptedSave(HeldPath(pFile));
     return 1;
   } catch (...) {
     m_bInit = false;

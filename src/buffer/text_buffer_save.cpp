@@ -1,6 +1,7 @@
 // Saving a QuillTextBuffer to a file by name (through a temporary file put in place of
 // the target) or through its document's held file.
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "platform/file_errors.h"
 #include "platform/file_service.h"
 #include "platform/format.h"
+#include "platform/held_file.h"
 #include "view/quill_view.h"
 
 namespace quill {
@@ -92,6 +94,37 @@ class THeldFileWriter {
   std::vector<char> m_aData;
 };
 
+// Bytes of the lines and the breaks between them.
+std::uint64_t OutputLength(const TCArray<QuillTextBuffer::SLineInfo*>& aLines, const char* pszBreak) {
+  const int nCount = aLines.GetSize();
+  std::uint64_t nBytes = nCount > 0 ? static_cast<std::uint64_t>(nCount - 1) * std::strlen(pszBreak) : 0;
+  for (int i = 0; i < nCount; ++i) nBytes += static_cast<std::uint64_t>(aLines[i]->m_nLength);
+  return nBytes;
+}
+
+// Puts the rollback copy back into the held file; false when that failed too.
+bool RestoreHeldFile(CDocumentFile& file, IFile* pRaw, const std::string& rollback, std::uint64_t nLength) {
+  const std::uint32_t error = GetLastError();
+  try {
+    auto source = GetFileService().Open(rollback, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    if (!source) return false;
+    file.SeekToBegin();
+    std::vector<char> chunk(256 * 1024);
+    for (;;) {
+      std::uint32_t nRead = 0;
+      if (!source->Read(chunk.data(), static_cast<std::uint32_t>(chunk.size()), nRead)) return false;
+      if (nRead == 0) break;
+      file.Write(chunk.data(), nRead);
+    }
+    file.SetLength(nLength);
+    if (pRaw && !pRaw->Flush()) return false;
+  } catch (...) {
+    return false;
+  }
+  SetLastError(error);
+  return true;
+}
+
 }  // namespace
 
 // Writes every line, the break text between them, and moves the indicator about a
@@ -115,6 +148,12 @@ int QuillTextBuffer::SaveToFile(const char* pszFileName, int nCrlfStyle, int bCl
   IFileService& files = GetFileService();
   const std::string target = files.ResolveLinks(name);
   const bool bTargetExisted = files.GetAttributes(target) != INVALID_FILE_ATTRIBUTES;
+  try {
+    TFileAccess::CheckRegularFile(target);  // before the probe: it would open a pipe or a device
+  } catch (const TFileAccessException& e) {
+    AfxMessageBox(Format(kFileErrorFormat, name.c_str(), e.GetText().c_str()), MB_ICONERROR);
+    return 0;
+  }
   if (!files.Open(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS)) {
     AfxMessageBox(ProbeMessage(GetLastError(), name), MB_ICONERROR);
     return 0;
@@ -157,12 +196,37 @@ int QuillTextBuffer::SaveToFileLocking(const char* pszFileName, int nCrlfStyle, 
   CHighPriority priority;
   CProgressBar progress;
   StartSaveProgress(progress, name, nLast);
+  // The held file is rewritten in place. Its old content is first kept in a flushed
+  // rollback copy and the new length is reserved, so neither a full disk nor a kill can
+  // lose the old text: a failure puts it back, a kill leaves the named copy.
+  auto* pHeld = dynamic_cast<CHeldFile*>(pFile);
+  IFile* pRaw = pHeld ? &pHeld->GetFile() : nullptr;
+  IFileService& files = GetFileService();
+  std::string rollback;
+  std::uint64_t nOldLength = 0;
+  bool bTouched = false;
   try {
-    pFile->SetLength(0);
+    const char* pszBreak = BreakText(nCrlfStyle == -1 ? m_nCRLFMode : nCrlfStyle);
+    nOldLength = pFile->GetLength();
+    pFile->SeekToBegin();
+    rollback = TFileAccess::KeepRollbackCopy(
+        pHeld ? files.ResolveLinks(pHeld->GetFilePath()) : std::string(),
+        [&](char* p, std::uint32_t n) { return pFile->Read(p, n); });
+    const std::uint64_t nNewLength = OutputLength(m_aLines, pszBreak);
+    if (pRaw && !pRaw->Reserve(nNewLength)) {
+      // Reserving changes no byte of the content; a file it lengthened is cut back.
+      const TFileAccessException error = TFileAccessException::FromLastError();
+      if (pFile->GetLength() != nOldLength) pFile->SetLength(nOldLength);
+      throw error;
+    }
+    bTouched = true;
     pFile->SeekToBegin();
     THeldFileWriter writer(*pFile);
-    WriteLines(m_aLines, BreakText(nCrlfStyle == -1 ? m_nCRLFMode : nCrlfStyle), writer, progress);
+    WriteLines(m_aLines, pszBreak, writer, progress);
     writer.Flush();
+    pFile->SetLength(nNewLength);
+    if (pRaw && !pRaw->Flush()) throw TFileAccessException::FromLastError();
+    files.Delete(rollback);
     if (bClearModifiedFlag) {
       SetModified(0);
       m_nSyncPosition = m_nUndoPosition;
@@ -170,6 +234,14 @@ int QuillTextBuffer::SaveToFileLocking(const char* pszFileName, int nCrlfStyle, 
     progress.SetPos(nLast);
     return 1;
   } catch (...) {
+    if (bTouched && !RestoreHeldFile(*pFile, pRaw, rollback, nOldLength)) {
+      AfxMessageBox(Format(kFileErrorFormat, name.c_str(),
+                           Format("The file could not be restored. Its content before this save is in \"%s\".",
+                                  rollback.c_str()).c_str()),
+                    MB_ICONERROR);
+      return 0;
+    }
+    if (!rollback.empty()) files.Delete(rollback);
     ShowSaveError(name);
   }
   return 0;

@@ -1,7 +1,10 @@
 // Undo and redo: records, groups, the modified flag and the document title mark.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
+#include <vector>
 
 #include "buffer/text_buffer.h"
 #include "platform/document.h"
@@ -17,6 +20,28 @@ constexpr char kModifiedMark[] = " *";
 
 POSITION ToPosition(int nIndex) { return reinterpret_cast<POSITION>(static_cast<std::intptr_t>(nIndex)); }
 int FromPosition(POSITION pos) { return static_cast<int>(reinterpret_cast<std::intptr_t>(pos)); }
+
+// The lines of a deletion record's text, joined there by CR LF.
+std::vector<std::string_view> DeletedLines(const QuillTextBuffer::SUndoRecord& rec) {
+  std::vector<std::string_view> aLines;
+  const std::string_view text = rec.GetText();
+  if (rec.m_pLineLengths) {
+    std::size_t nPos = 0;
+    for (const int nLength : *rec.m_pLineLengths) {
+      aLines.push_back(text.substr(std::min(nPos, text.size()), static_cast<std::size_t>(nLength)));
+      nPos += static_cast<std::size_t>(nLength) + 2;
+    }
+    return aLines;
+  }
+  std::size_t nPos = 0;
+  for (;;) {
+    const std::size_t nBreak = text.find('\r', nPos);
+    aLines.push_back(text.substr(nPos, nBreak == std::string_view::npos ? std::string_view::npos : nBreak - nPos));
+    if (nBreak == std::string_view::npos) return aLines;
+    nPos = nBreak + 1;
+    if (nPos < text.size() && text[nPos] == '\n') ++nPos;
+  }
+}
 
 }  // namespace
 
@@ -125,7 +150,7 @@ int QuillTextBuffer::Undo(CPoint& ptCursorPos) {
       ptCursorPos = rec.m_ptStartPos;
     } else {
       int nEndLine = 0, nEndChar = 0;
-      InternalInsertText(nullptr, rec.m_ptStartPos.y, rec.m_ptStartPos.x, rec.GetText(), nEndLine, nEndChar);
+      InsertSegments(nullptr, rec.m_ptStartPos.y, rec.m_ptStartPos.x, DeletedLines(rec), nEndLine, nEndChar);
       ptCursorPos = rec.m_ptEndPos;
     }
     if ((rec.m_dwFlags & UNDOREC_GROUPSTART) || m_nUndoPosition == 0) break;

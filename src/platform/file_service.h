@@ -23,9 +23,14 @@ constexpr std::uint32_t CREATE_ALWAYS = 2;
 constexpr std::uint32_t OPEN_EXISTING = 3;
 constexpr std::uint32_t OPEN_ALWAYS = 4;
 constexpr std::uint32_t TRUNCATE_EXISTING = 5;
-// Attributes. Read-only is the absence of write permission.
+// Attributes. Read-only is the absence of every write permission bit (owner, group and
+// others); setting it removes them, clearing it gives the owner write permission back.
+// A process that holds the file open for writing keeps writing through its descriptor
+// whatever the bits say.
 constexpr std::uint32_t FILE_ATTRIBUTE_READONLY = 0x1;
 constexpr std::uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x10;
+// Anything that is neither a regular file nor a folder: a device, a pipe or a socket.
+constexpr std::uint32_t FILE_ATTRIBUTE_DEVICE = 0x40;
 constexpr std::uint32_t FILE_ATTRIBUTE_NORMAL = 0x80;
 constexpr std::uint32_t INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
 
@@ -55,7 +60,8 @@ class IFileService {
 
   // Opens (or creates, by the disposition) a file. Another opener whose access this
   // open does not share, or who does not share the access asked for, makes it fail
-  // with ERROR_SHARING_VIOLATION.
+  // with ERROR_SHARING_VIOLATION. Only regular files open: anything else (a device, a
+  // pipe, a socket, a folder) fails with ERROR_ACCESS_DENIED without waiting for it.
   virtual std::unique_ptr<IFile> Open(const std::string& path, std::uint32_t access,
                                       std::uint32_t share, std::uint32_t disposition) = 0;
   virtual std::uint32_t GetAttributes(const std::string& path) = 0;
@@ -63,7 +69,7 @@ class IFileService {
   // clear gives the owner write permission back.
   virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
   // Creates an empty file of a unique name "<folder>/<prefix>XXXXXX.tmp" (first three
-  // characters of prefix) and returns its path.
+  // characters of prefix), readable and writable by its owner only, and returns its path.
   virtual bool GetTempFileName(const std::string& folder, const std::string& prefix,
                                std::string& path) = 0;
   // Renames from over to, replacing an existing file atomically.

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +18,33 @@ namespace quill {
 // ExtTextOut options.
 constexpr unsigned ETO_OPAQUE = 0x0002;
 constexpr unsigned ETO_CLIPPED = 0x0004;
+
+// DrawText formats.
+constexpr unsigned DT_TOP = 0x0000;
+constexpr unsigned DT_LEFT = 0x0000;
+constexpr unsigned DT_CENTER = 0x0001;
+constexpr unsigned DT_RIGHT = 0x0002;
+constexpr unsigned DT_VCENTER = 0x0004;
+constexpr unsigned DT_BOTTOM = 0x0008;
+constexpr unsigned DT_WORDBREAK = 0x0010;
+constexpr unsigned DT_SINGLELINE = 0x0020;
+constexpr unsigned DT_NOCLIP = 0x0100;
+constexpr unsigned DT_CALCRECT = 0x0400;
+constexpr unsigned DT_NOPREFIX = 0x0800;
+
+// Device capabilities.
+constexpr int HORZSIZE = 4;          // millimetres
+constexpr int VERTSIZE = 6;
+constexpr int HORZRES = 8;           // printable width in device units
+constexpr int VERTRES = 10;
+constexpr int LOGPIXELSX = 88;
+constexpr int LOGPIXELSY = 90;
+constexpr int PHYSICALWIDTH = 110;   // the whole sheet
+constexpr int PHYSICALHEIGHT = 111;
+constexpr int PHYSICALOFFSETX = 112; // the printable area's place on the sheet
+constexpr int PHYSICALOFFSETY = 113;
+
+struct DEVMODE;
 
 // Image-list drawing styles.
 constexpr unsigned ILD_NORMAL = 0x0000;
@@ -106,6 +134,27 @@ class CDC {
   // The part of the device that needs painting (a paint's invalid area); drawing outside
   // it is lost anyway.
   virtual CRect GetClipBox() const { return CRect(-(1 << 30), -(1 << 30), 1 << 30, 1 << 30); }
+
+  // ---- Text blocks and printer devices ----
+  // Formats text in rect (DT_* flags) and returns the height of the
+  // text, or with DT_VCENTER or DT_BOTTOM the offset from rect.top to its bottom. With
+  // DT_CALCRECT nothing is drawn and rect is made to bound the text.
+  int DrawText(std::string_view text, CRect& rect, unsigned format);
+  // Device capabilities (HORZRES, LOGPIXELSY, PHYSICALOFFSETX, ...); a screen answers with
+  // 96 dpi and no printable offset.
+  virtual int GetDeviceCaps(int index) const;
+  // Hundredths of a millimetre to device units, rounded as MulDiv rounds.
+  void HIMETRICtoLP(CSize* size) const;
+  // A print job: a document of pages. Screens refuse (StartDoc gives -1, the others 0).
+  virtual int StartDoc(const std::string& docName) { (void)docName; return -1; }
+  virtual int StartPage() { return 0; }
+  virtual int EndPage() { return 0; }
+  virtual int EndDoc() { return 0; }
+  virtual int AbortDoc() { return 0; }
+  // Takes the settings of a device-mode block (orientation) from the next page on; null
+  // when the device cannot change.
+  virtual CDC* ResetDC(const DEVMODE* devMode) { (void)devMode; return nullptr; }
+
  protected:
   const CFont* m_font = nullptr;
   COLORREF m_text = 0;

@@ -13,6 +13,7 @@
 #include "qt/qt_common_dialogs.h"
 #include "qt/qt_dialog_builder.h"
 #include "qt/qt_sheet_runner.h"
+#include "qt/qt_printer.h"
 
 namespace quill::qt {
 
@@ -25,6 +26,7 @@ struct Installed {
   QtDialogRunner dialogs;
   QtSheetRunner sheets;
   std::shared_ptr<QtCommonDialogs> commonDialogs = std::make_shared<QtCommonDialogs>();
+  QtPrintServices printing;
 };
 
 std::unique_ptr<Installed>& Services() {
@@ -133,6 +135,7 @@ QtApplicationServices& InstallPlatform() {
     InstallFilePrompt(std::make_shared<QtFilePrompt>());
     InstallClipboard(std::make_shared<QtClipboard>());
     InstallDragDropService(std::make_shared<QtDragDrop>());
+    SetPrintServices(&Services()->printing);
   }
   return Services()->services;
 }
@@ -152,6 +155,7 @@ void UninstallPlatform() {
   InstallFilePrompt(nullptr);
   InstallClipboard(nullptr);
   InstallDragDropService(nullptr);
+  SetPrintServices(nullptr);
   Services().reset();
 }
 

@@ -8,7 +8,7 @@
 //
 // and from then on the component's message boxes (its own and the control library's), status
 // bar texts and progress bars, wait cursor, file prompts, clipboard, installed fonts, system
-// colours and screen resolution are Qt's. Views are
+// colours, screen resolution and printing (qt/qt_printer.h) are Qt's. Views are
 // shown in EditorWidget (qt/editor_widget.h), split windows in EditorSplitter.
 
 #include <QPalette>

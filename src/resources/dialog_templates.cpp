@@ -9,7 +9,8 @@ namespace quill {
   X(g_dlgTextStyle)                \
   X(g_dlgKeywordSection)           \
   X(g_dlgKeywords)                 \
-  X(g_dlgTextOptions)
+  X(g_dlgTextOptions)              \
+  X(g_dlgStatistics)
 
 #define QUILL_DECLARE_TEMPLATE(name) extern const DialogTemplate name;
 #define QUILL_TEMPLATE_ADDRESS(name) &name,

@@ -27,13 +27,4 @@ void QuillView::OnPrevBookmark() {}
 void QuillView::OnClearAllBookmarks() {}
 void QuillView::OnUpdateNextBookmark(CCmdUI*) {}
 
-// Printing and page setup.
-void QuillView::OnFilePageSetup() {}
-void QuillView::OnFilePrint() {}
-void QuillView::OnFilePrintPreview() {}
-
-// Document properties.
-void QuillView::DoOptionDialog(Window*) {}
-void QuillView::OnProperties() {}
-
 }  // namespace quill

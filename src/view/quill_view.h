@@ -23,6 +23,7 @@
 #include "platform/drag_drop.h"
 #include "platform/gdi.h"
 #include "platform/menu.h"
+#include "platform/print.h"
 #include "platform/types.h"
 #include "platform/window.h"
 #include "resources/accelerators.h"
@@ -396,9 +397,39 @@ class QuillView {
   void OnUpdateNextBookmark(CCmdUI* pCmdUI);
 
   // ---- Printing and page setup (print.cpp) ----
+  // The framework's print sequence: OnPreparePrinting, OnBeginPrinting, then per page
+  // OnPrepareDC and OnPrint, and OnEndPrinting.
+  virtual int OnPreparePrinting(CPrintInfo* pInfo);
+  virtual void OnBeginPrinting(CDC* pdc, CPrintInfo* pInfo);
+  virtual void OnPrepareDC(CDC* pdc, CPrintInfo* pInfo = nullptr);
+  virtual void OnPrint(CDC* pdc, CPrintInfo* pInfo);
+  virtual void OnEndPrinting(CDC* pdc, CPrintInfo* pInfo);
+  // The text rectangle, the printer line height and the first line of every page.
+  void RecalcPageLayouts(CDC* pdc, CPrintInfo* pInfo);
+  int PrintLineHeight(CDC* pdc, int nLine);
+  virtual void PrintHeader(CDC* pdc, int nPageNum);
+  virtual void PrintFooter(CDC* pdc, int nPageNum);
+  virtual void GetPrintHeaderText(int nPageNum, std::string& text);
+  virtual void GetPrintFooterText(int nPageNum, std::string& text);
   void OnFilePageSetup();
+  // A copy of the printer's settings with that orientation, validated by its driver
+  // (malloc'd: the caller frees it with free), or null.
+  static DEVMODE* ChangeDevMode(Window* pWnd, const char* pDevice, short nOrientation);
+  // The framework's print commands: the print dialog and the job; the preview window.
   void OnFilePrint();
   void OnFilePrintPreview();
+  // The framework's print preparation (the print dialog unless the job is direct or a
+  // preview).
+  int DoPreparePrinting(CPrintInfo* pInfo);
+  // Prepares the job and prints all its pages on the printer it chose; false when it was
+  // cancelled or failed (a failure is reported once).
+  bool RunPrintJob(CPrintInfo& info);
+  // Prints the job's pages on pdc, from StartDoc to EndDoc.
+  bool PrintPages(CDC* pdc, CPrintInfo* pInfo);
+  // Prints the whole text into a PDF file, without a dialog.
+  bool PrintToFile(const std::string& strPath);
+  // The number of pages of the last layout (0 when there is none).
+  int GetPageCount() const { return m_nPageCount; }
 
   // ---- Document properties (properties.cpp) ----
   void DoOptionDialog(Window* pParent);
@@ -550,10 +581,16 @@ class QuillView {
   bool m_bSelectionPushed = false;
   CPoint m_ptSavedSelStart;
   CPoint m_ptSavedSelEnd;
-  // Printing: header and footer wanted, page orientation.
-  bool m_bPrintHeader = false;
-  bool m_bPrintFooter = true;
-  int m_nPageOrientation = 0;
+  // Printing (print.cpp): the printer font and layout of the job in progress, the
+  // header and footer bands wanted, the orientation of the last page setup.
+  std::unique_ptr<CFont> m_pPrinterFont;
+  int m_nPrinterLineHeight = 0;
+  std::unique_ptr<std::vector<int>> m_pPageFirstLines;
+  int m_nPageCount = 0;
+  CRect m_rcPrintText;
+  bool m_bShowPrintHeader = false;
+  bool m_bShowPrintFooter = true;
+  short m_nPageOrientation = 1;
 
   // Keys and the context menu.
   HACCEL m_hAccel = nullptr;

@@ -146,8 +146,8 @@ void QuillView::ResetView() {
   m_bHasLastFind = false;
   m_dwLastSearchFlags = 0;
   m_bHasBookmarks = false;
-  m_bPrintHeader = false;
-  m_bPrintFooter = true;
+  m_bShowPrintHeader = false;
+  m_bShowPrintFooter = true;
   if (HasWindow()) UpdateCaret();
 }
 

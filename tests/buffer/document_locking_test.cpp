@@ -211,5 +211,68 @@ TEST_F(LockingDocumentTest, DeleteOnClosingDeletesTheFileWithTheDocument) {
   EXPECT_EQ(ReadAll(m_path), "x");
 }
 
+TEST_F(LockingDocumentTest, AFailedLoadOpensNothing) {
+  // Half a file loaded must not open: its save would cut the file.
+  const std::int64_t saved = TLoadLimits::s_nMaxLineCount;
+  TLoadLimits::s_nMaxLineCount = 1;
+  QuillDocumentLocking doc;
+  EXPECT_EQ(doc.OnOpenDocument(m_path.c_str()), 0);
+  TLoadLimits::s_nMaxLineCount = saved;
+  EXPECT_EQ(doc.GetHeldPath(), "");
+  EXPECT_TRUE(SecondDocumentWrites(m_path));
+  ASSERT_EQ(m_services.m_messages.size(), 1u);
+  EXPECT_EQ(m_services.m_messages[0].text,
+            "File \"" + m_path + "\"\nThe file has more than 1 lines and cannot be loaded.");
+}
+
+TEST_F(LockingDocumentTest, UndoRestoresLinesThatHoldACarriageReturn) {
+  WriteAll(m_path, "x\ny\rz\nw\rv\n");
+  QuillDocumentLocking doc;
+  ASSERT_EQ(Open(doc, m_path), 1);
+  QuillTextBuffer& buffer = doc.GetTextBuffer();
+  auto text = [&] {
+    std::string all;
+    buffer.GetText(0, 0, buffer.GetLineCount() - 1, 0, all, "|");
+    return all;
+  };
+  const std::string original = text();
+  ASSERT_EQ(original, "x|y\rz|w\rv|");
+  const int ranges[][4] = {{1, 0, 2, 0}, {1, 0, 1, 3}, {0, 1, 2, 2}, {1, 1, 3, 0}};
+  for (const auto& r : ranges) {
+    SCOPED_TRACE(r[0] * 1000 + r[1] * 100 + r[2] * 10 + r[3]);
+    ASSERT_EQ(buffer.DeleteText(nullptr, r[0], r[1], r[2], r[3]), 1);
+    const std::string deleted = text();
+    CPoint caret;
+    ASSERT_EQ(buffer.Undo(caret), 1);
+    EXPECT_EQ(text(), original);
+    EXPECT_FALSE(buffer.IsModified());
+    ASSERT_NO_THROW(buffer.Redo(caret));
+    EXPECT_EQ(text(), deleted);
+    ASSERT_EQ(buffer.Undo(caret), 1);
+  }
+}
+
+TEST_F(LockingDocumentTest, ReadOnlyFallbackLeavesTheHolderAbleToSave) {
+  QuillDocumentLocking holder;
+  ASSERT_EQ(Open(holder, m_path), 1);
+  ASSERT_EQ(chmod(m_path.c_str(), 0664), 0);
+  {
+    QuillDocumentLocking reader;  // a reload: the document already has its path
+    reader.SetPathName(m_path);
+    ASSERT_EQ(reader.OnOpenDocument(m_path.c_str()), 1);
+    EXPECT_TRUE(reader.GetTextBuffer().GetReadOnly());
+  }
+  struct stat st;
+  EXPECT_TRUE(stat(m_path.c_str(), &st) == 0 && (st.st_mode & 07777) == 0664);
+  // The holder writes even a file whose write bits someone else took away, and keeps it.
+  ASSERT_EQ(chmod(m_path.c_str(), 0444), 0);
+  Type(holder.GetTextBuffer(), "mine ");
+  EXPECT_EQ(holder.OnSaveDocument(m_path.c_str()), 1);
+  EXPECT_EQ(ReadAll(m_path), "mine one\r\ntwo");
+  EXPECT_TRUE(stat(m_path.c_str(), &st) == 0 && (st.st_mode & 07777) == 0444);
+  EXPECT_FALSE(SecondDocumentWrites(m_path));
+  EXPECT_TRUE(m_services.m_messages.empty());
+}
+
 }  // namespace
 }  // namespace quill::test

@@ -3,8 +3,10 @@
 
 #include <random>
 
+#include "buffer/line_sink.h"
 #include "buffer_fixture.h"
 #include "load_save_fixture.h"
+#include "platform/exceptions.h"
 
 namespace quill::test {
 namespace {
@@ -121,7 +123,7 @@ TEST_F(LoadSaveTest, LinesBeyondTheLimitsAreRefused) {
   WriteAll(path, "0123456789\n" + std::string(40000, 'x') + "\nend");
   TLoadLimits::s_nMaxLineLength = 20000;
   EXPECT_EQ(m_buffer.LoadFromFile(path), 0);
-  TLoadLimits::s_nMaxLineLength = 0x7fffffff;
+  TLoadLimits::s_nMaxLineLength = 0x7fffffef;
   EXPECT_EQ(OnlyMessage(), "File \"" + path +
                                "\"\nThe file has a line longer than 20000 characters and cannot be loaded.");
   EXPECT_FALSE(m_buffer.IsInit());
@@ -137,8 +139,19 @@ TEST_F(LoadSaveTest, LinesBeyondTheLimitsAreRefused) {
   m_buffer.FreeAll();
   TLoadLimits::s_nMaxLineLength = 5;
   EXPECT_EQ(m_buffer.LoadFromBuffer("abc\r\nabcdefgh"), 0);
-  TLoadLimits::s_nMaxLineLength = 0x7fffffff;
   EXPECT_EQ(Messages().back().text, "The file has a line longer than 5 characters and cannot be loaded.");
+  // Edits that would pass the limit throw and change nothing.
+  ASSERT_EQ(m_buffer.LoadFromBuffer("abc\r\ndef"), 1);
+  int endLine = 0, endChar = 0;
+  EXPECT_THROW(m_buffer.InsertText(nullptr, 0, 2, "123", endLine, endChar), InvalidArgException);
+  EXPECT_THROW(m_buffer.InsertText(nullptr, 1, 2, "x\r123456", endLine, endChar), InvalidArgException);
+  EXPECT_THROW(m_buffer.DeleteText(nullptr, 0, 3, 1, 0), InvalidArgException);  // joins to 6
+  EXPECT_EQ(m_buffer.InsertText(nullptr, 1, 3, "12\r", endLine, endChar), 1);  // exactly 5
+  TLoadLimits::s_nMaxLineLength = 0x7fffffef;
+  EXPECT_EQ(m_buffer.Lines(), (std::vector<std::string>{"abc", "def12", ""}));
+  // The real limit: the longest line whose capacity fits in an int.
+  EXPECT_NO_THROW(TLineSink::CheckLength(FileBuffer::kMaxLineLength));
+  EXPECT_THROW(TLineSink::CheckLength(2147483632), TFileAccessException);
 }
 
 TEST_F(LoadSaveTest, LoadResetsViewsAndShowsProgress) {

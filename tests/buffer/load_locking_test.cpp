@@ -79,15 +79,16 @@ TEST_F(LockingTest, SplitsOnlyAtCompleteBreaksOfTheMode) {
   EXPECT_FALSE(Buffer().IsModified());
 }
 
-TEST_F(LockingTest, ReadOnlyMarksTheFileOnDisk) {
+TEST_F(LockingTest, ReadOnlyLoadLeavesTheFileOnDiskAsItIs) {
+  // Read-only here is a fallback (another process holds the file): marking the file
+  // would lock the holder out of its own saves.
   ASSERT_TRUE(Hold("text"));
+  ASSERT_EQ(chmod(m_path.c_str(), 0664), 0);
   ASSERT_EQ(Buffer().LoadFromFileLocking(m_path.c_str(), true), 1);
   EXPECT_TRUE(Buffer().GetReadOnly());
-  EXPECT_NE(GetFileService().GetAttributes(m_path) & FILE_ATTRIBUTE_READONLY, 0u);
   struct stat st;
   ASSERT_EQ(stat(m_path.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0222, 0u);
-  EXPECT_NE(st.st_mode & 0400, 0u);  // other permissions kept
+  EXPECT_EQ(st.st_mode & 07777, 0664u);
 }
 
 TEST_F(LockingTest, SavesThroughTheHeldFile) {

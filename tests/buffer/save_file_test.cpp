@@ -178,9 +178,9 @@ TEST_F(SaveTest, BackupKeepsThePreviousContent) {
   EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"b.txt", "b.txt.bak"}));
 }
 
-TEST_F(SaveTest, FolderWithoutRoomForATemporaryFile) {
+TEST_F(SaveTest, FolderWithoutRoomForATemporaryFileIsRewrittenInPlace) {
   Fill(2);
-  TempFolder outer;
+  TempFolder outer, temp;
   const std::string folder = outer / "locked";
   mkdir(folder.c_str(), 0755);
   const std::string path = folder + "/doc.txt";
@@ -194,12 +194,17 @@ TEST_F(SaveTest, FolderWithoutRoomForATemporaryFile) {
     locked = std::system(command.c_str()) == 0;
   }
   FaultFileService faults;
-  faults.m_bFailTempName = !locked;
+  if (!locked) faults.m_strFailTempFolder = folder;
   ScopedFileService installed(&faults);
-  EXPECT_EQ(m_buffer.SaveToFile(path), 0);
-  EXPECT_EQ(OnlyMessage().rfind("File: \"" + path + "\"\n", 0), 0u);
-  EXPECT_EQ(ReadAll(path), "before");
+  const char* tmpdir = std::getenv("TMPDIR");
+  const std::string saved = tmpdir ? tmpdir : "";
+  setenv("TMPDIR", temp.Path().c_str(), 1);
+  EXPECT_EQ(m_buffer.SaveToFile(path), 1);
+  if (tmpdir) setenv("TMPDIR", saved.c_str(), 1); else unsetenv("TMPDIR");
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(ReadAll(path), "line 0 of the netlist\nline 1 of the netlist\n");
   EXPECT_EQ(ListFolder(folder), (Lines{"doc.txt"}));
+  EXPECT_EQ(ListFolder(temp.Path()), Lines{});
   if (locked && geteuid() == 0) {
     const std::string unlock = "chattr -i '" + folder + "' 2>/dev/null";
     (void)std::system(unlock.c_str());

@@ -4,7 +4,6 @@
 #include <sys/xattr.h>
 
 #include "load_save_fixture.h"
-#include "platform/headless/fault_file_service.h"
 
 namespace quill::test {
 namespace {
@@ -82,35 +81,5 @@ TEST_F(SaveMetadataTest, HardLinksKeepSharingTheContent) {
 }
 
 // Rewriting a hard-linked target in place can fail half way: the old content is put back.
-TEST_F(SaveMetadataTest, FailedInPlaceRewritePutsTheOldContentBack) {
-  const std::string path = m_folder / "a.txt";
-  const std::string other = m_folder / "b.txt";
-  const std::string old(600000, 'o');
-  WriteAll(path, old);
-  ASSERT_EQ(link(path.c_str(), other.c_str()), 0);
-  std::string big;
-  for (int i = 0; i < 50000; ++i) big += "a much longer line than before\n";
-  ASSERT_EQ(m_buffer.LoadFromBuffer(big.c_str()), 1);
-
-  FaultFileService counter;
-  {
-    ScopedFileService installed(&counter);
-    ASSERT_EQ(m_buffer.SaveToFile(path), 1);
-  }
-  for (std::uint32_t n = 1; n <= counter.m_nWrites; ++n) {
-    SCOPED_TRACE(n);
-    WriteAll(path, old);
-    FaultFileService faults;
-    faults.m_nFailWrite = n;
-    {
-      ScopedFileService installed(&faults);
-      EXPECT_EQ(m_buffer.SaveToFile(path), 0);
-    }
-    EXPECT_EQ(ReadAll(other), old);
-    EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"a.txt", "b.txt"}));
-  }
-  EXPECT_EQ(Messages().size(), counter.m_nWrites);
-}
-
 }  // namespace
 }  // namespace quill::test

@@ -151,7 +151,9 @@ TEST(PosixFileService, TemporaryNamesAreUniqueAndCreated) {
   EXPECT_NE(a, b);
   EXPECT_EQ(a.rfind(folder / "qlt", 0), 0u);
   EXPECT_EQ(a.size(), (folder / "qlt").size() + 6 + 4);
-  EXPECT_NE(files.GetAttributes(a), INVALID_FILE_ATTRIBUTES);  // created
+  struct stat st;  // created, private to its owner
+  ASSERT_EQ(stat(a.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
   EXPECT_FALSE(files.GetTempFileName(folder / "none", "qlt", a));
   EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
 }

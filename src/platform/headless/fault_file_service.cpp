@@ -1,5 +1,7 @@
 #include "platform/headless/fault_file_service.h"
 
+#include <unistd.h>
+
 #include "platform/posix/posix_file_service.h"
 
 namespace quill {
@@ -29,6 +31,7 @@ class FaultFile : public IFile {
 
   bool Write(const void* data, std::uint32_t size, std::uint32_t& written) override {
     written = 0;
+    if (m_service.m_nWriteDelayUs != 0) usleep(m_service.m_nWriteDelayUs);
     const std::uint32_t n = ++m_service.m_nWrites;
     if (n == m_service.m_nFailWrite) return Fail(m_service.m_nFailWriteError);
     std::uint32_t allowed = size;
@@ -94,7 +97,8 @@ bool FaultFileService::SetAttributes(const std::string& path, std::uint32_t attr
 
 bool FaultFileService::GetTempFileName(const std::string& folder, const std::string& prefix,
                                        std::string& path) {
-  if (m_bFailTempName) return Fail(ERROR_ACCESS_DENIED);
+  if (m_bFailTempName || (!m_strFailTempFolder.empty() && folder == m_strFailTempFolder))
+    return Fail(ERROR_ACCESS_DENIED);
   return m_pInner->GetTempFileName(folder, prefix, path);
 }
 

@@ -22,8 +22,10 @@ class FaultFileService : public IFileService {
   std::uint64_t m_nDiskBytes = 0;          // writes beyond this many bytes: disk full
   bool m_bFailFlush = false;
   bool m_bSkipSync = false;                // flushes succeed without waiting for the disk
+  std::uint32_t m_nWriteDelayUs = 0;       // every write first waits this long (a slow disk)
   bool m_bFailMove = false;
   bool m_bFailTempName = false;
+  std::string m_strFailTempFolder;         // temporary names in this folder fail (access denied)
   bool m_bFailSetAttributes = false;
   std::string m_strFailOpenPath;           // opening this path fails with m_nFailOpenError
   std::uint32_t m_nFailOpenError = ERROR_ACCESS_DENIED;

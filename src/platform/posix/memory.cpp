@@ -1,6 +1,8 @@
 #include "platform/memory.h"
 
 #include <sys/mman.h>
+#include <sys/resource.h>
+#include <sys/sysinfo.h>
 
 #include <cstdint>
 
@@ -17,6 +19,17 @@ void AdviseLargePages(void* pBlock, std::size_t nBytes) {
   (void)pBlock;
   (void)nBytes;
 #endif
+}
+
+unsigned long long AvailableMemory() {
+  unsigned long long nBytes = ~0ULL;
+  struct sysinfo info;
+  if (sysinfo(&info) == 0)
+    nBytes = (static_cast<unsigned long long>(info.totalram) + info.totalswap) * info.mem_unit;
+  struct rlimit limit;
+  if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur < nBytes)
+    nBytes = limit.rlim_cur;
+  return nBytes;
 }
 
 }  // namespace quill

@@ -169,7 +169,9 @@ std::unique_ptr<IFile> PosixFileService::Open(const std::string& path, std::uint
     SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;
   }
-  const int flags = OpenFlags(access, disposition);
+  // Non-blocking until the file is known to be a regular one: opening a pipe would wait
+  // for its other end.
+  const int flags = OpenFlags(access, disposition) | O_NONBLOCK;
   int fd = ::open(path.c_str(), flags, 0666);
   if (fd < 0 && errno == EACCES && (access & GENERIC_READ) == 0 && (flags & O_RDWR) != 0)
     fd = ::open(path.c_str(), (flags & ~O_RDWR) | O_WRONLY, 0666);  // write-only file
@@ -179,10 +181,11 @@ std::unique_ptr<IFile> PosixFileService::Open(const std::string& path, std::uint
   }
   auto file = std::make_unique<PosixFile>(fd);
   struct stat st;
-  if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;
   }
+  (void)fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   const bool reads = (access & GENERIC_READ) != 0;
   const bool writes = (access & GENERIC_WRITE) != 0;
   const bool deniesRead = (share & FILE_SHARE_READ) == 0;
@@ -217,6 +220,7 @@ std::uint32_t PosixFileService::GetAttributes(const std::string& path) {
   }
   std::uint32_t attributes = 0;
   if (S_ISDIR(st.st_mode)) attributes |= FILE_ATTRIBUTE_DIRECTORY;
+  else if (!S_ISREG(st.st_mode)) attributes |= FILE_ATTRIBUTE_DEVICE;
   if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) attributes |= FILE_ATTRIBUTE_READONLY;
   return attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes;
 }
@@ -242,7 +246,7 @@ bool PosixFileService::GetTempFileName(const std::string& folder, const std::str
     std::string name = base;
     for (int i = 0; i < 6; ++i, r >>= 4) name += kDigits[r & 15];
     name += ".tmp";
-    const int fd = ::open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+    const int fd = ::open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
     if (fd >= 0) {
       ::close(fd);
       path = name;

@@ -1,0 +1,133 @@
+// Loading and saving under hostile input: lines at the length limit, a first line longer
+// than the detection chunk, files that are no regular files, leftovers of interrupted
+// saves, private temporary files, and held-file saves that fail half way.
+
+#include <sys/stat.h>
+
+#include "load_save_fixture.h"
+#include "platform/headless/fault_file_service.h"
+
+namespace quill::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST_F(LoadSaveTest, LongFirstLineDoesNotHideTheModeOfTheFile) {
+  // The first chunk holds no break: detection reads on (the loader fuzz property checks
+  // both file loaders against the rule); such files keep every empty line.
+  const std::string head(40000, 'x');
+  for (const std::string& bytes : {head + "a\n\n\nb\n", head + "\ra\r\r\rb\r", std::string(65535, 'y') + "\r\n\r\n"}) {
+    LoadBytes(bytes);
+    ASSERT_EQ(m_buffer.SaveToFile(m_folder / "out.txt"), 1);
+    EXPECT_TRUE(ReadAll(m_folder / "out.txt") == bytes) << bytes.size();
+  }
+}
+
+TEST_F(LoadSaveTest, OnlyRegularFilesAreLoadedOrSavedAndOnlyWhatFitsInMemory) {
+  const std::string fifo = m_folder / "pipe";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  for (const std::string& path : {fifo, std::string("/dev/null"), m_folder.Path()}) {
+    SCOPED_TRACE(path);
+    m_services.m_messages.clear();
+    m_buffer.FreeAll();
+    EXPECT_EQ(m_buffer.LoadFromFile(path), 0);
+    EXPECT_NE(OnlyMessage().find("not a regular file"), std::string::npos);
+    ASSERT_EQ(m_buffer.LoadFromBuffer("text"), 1);
+    m_services.m_messages.clear();
+    EXPECT_EQ(m_buffer.SaveToFile(path), 0);
+    EXPECT_NE(OnlyMessage().find("not a regular file"), std::string::npos);
+    struct stat st;
+    EXPECT_TRUE(stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode));
+  }
+  EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"pipe"}));
+
+  TLoadLimits::s_nMaxFileSize = 10;
+  const std::string path = m_folder / "big.txt";
+  WriteAll(path, "eleven byte");
+  m_services.m_messages.clear();
+  EXPECT_EQ(m_buffer.LoadFromFile(path), 0);
+  TLoadLimits::s_nMaxFileSize = 0;
+  EXPECT_EQ(OnlyMessage(), "File \"" + path + "\"\nThe file has 11 bytes, more than the memory available to load it.");
+}
+
+TEST_F(LoadSaveTest, LeftoverOfAnInterruptedSaveIsReportedAndKept) {
+  const std::string path = m_folder / "doc.txt";
+  const std::string rollback = path + ".quill-rollback";
+  WriteAll(path, "new text, cut short");
+  ASSERT_EQ(::link(path.c_str(), (m_folder / "link.txt").c_str()), 0);
+  WriteAll(rollback, "the whole old text\n");
+  for (int locking = 0; locking < 2; ++locking) {
+    m_services.m_messages.clear();
+    HoldingDocument doc;
+    FileBuffer held(&doc);
+    ASSERT_TRUE(locking ? doc.Hold(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE) : true);
+    ASSERT_EQ(locking ? held.LoadFromFileLocking("") : held.LoadFromFile(path), 1);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].type, MB_ICONWARNING);
+    EXPECT_NE(Messages()[0].text.find("\"" + rollback + "\""), std::string::npos);
+  }
+  // The next in-place save must not overwrite the only copy of the old text.
+  ASSERT_EQ(m_buffer.LoadFromBuffer("x"), 1);
+  m_services.m_messages.clear();
+  EXPECT_EQ(m_buffer.SaveToFile(path), 0);
+  EXPECT_NE(OnlyMessage().find("interrupted save"), std::string::npos);
+  EXPECT_EQ(ReadAll(rollback), "the whole old text\n");
+  EXPECT_EQ(ReadAll(path), "new text, cut short");
+}
+
+TEST_F(LoadSaveTest, SavedFilesKeepOrGetTheirModeFromPrivateTemporaryFiles) {
+  const std::string path = m_folder / "private.txt";
+  WriteAll(path, "secret");
+  ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+  ASSERT_EQ(::link(path.c_str(), (m_folder / "link.txt").c_str()), 0);
+  ASSERT_EQ(m_buffer.LoadFromBuffer("new secret"), 1);
+  ASSERT_EQ(m_buffer.SaveToFile(path), 1);  // in place, with a rollback copy
+  ASSERT_EQ(m_buffer.SaveToFile(m_folder / "fresh.txt"), 1);
+  const mode_t mask = umask(0);
+  umask(mask);
+  struct stat st;
+  EXPECT_TRUE(stat(path.c_str(), &st) == 0 && (st.st_mode & 0777) == 0600);
+  EXPECT_TRUE(stat((m_folder / "fresh.txt").c_str(), &st) == 0 && (st.st_mode & 0777) == (0666u & ~mask));
+  EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"fresh.txt", "link.txt", "private.txt"}));
+}
+
+TEST_F(LoadSaveTest, FailedInPlaceRewritesPutTheOldTextBack) {
+  // A hard-linked file and a held file are rewritten in place; every write failure, and a
+  // disk too full for the new length, must leave the old text and nothing else.
+  const std::string path = m_folder / "a.txt";
+  const std::string old(300000, 'o');
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += "a longer line than any before\r\n";
+  for (const bool held : {false, true}) {
+    SCOPED_TRACE(held);
+    auto save = [&](FaultFileService& files) {  // the held file is opened through the faults
+      ScopedFileService installed(&files);
+      WriteAll(path, old);
+      HoldingDocument doc;
+      FileBuffer buffer(&doc);
+      if (!(held ? doc.Hold(path) : link(path.c_str(), (m_folder / "b.txt").c_str()) == 0) ||
+          !buffer.LoadFromBuffer(text.c_str()))
+        return -1;
+      const int result = held ? buffer.SaveToFileLocking("a") : buffer.SaveToFile(path);
+      unlink((m_folder / "b.txt").c_str());
+      return result;
+    };
+    m_services.m_messages.clear();
+    FaultFileService counter;
+    ASSERT_EQ(save(counter), 1);
+    EXPECT_TRUE(ReadAll(path) == text);
+    for (std::uint32_t n = 1; n <= counter.m_nWrites + 1; ++n) {
+      SCOPED_TRACE(n);
+      FaultFileService faults;
+      faults.m_nFailWrite = n;
+      faults.m_nDiskBytes = n > counter.m_nWrites ? old.size() + 1000 : 0;  // last round: disk full
+      EXPECT_EQ(save(faults), 0);
+      EXPECT_TRUE(ReadAll(path) == old);
+      EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"a.txt"}));
+    }
+    EXPECT_EQ(Messages().size(), counter.m_nWrites + 1);
+  }
+}
+
+}  // namespace
+}  // namespace quill::test
