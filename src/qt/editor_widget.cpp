@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QCursor>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -18,6 +19,7 @@
 #include "qt/cp1252.h"
 #include "qt/editor_splitter.h"
 #include "qt/keys.h"
+#include "qt/qt_drag_drop.h"
 #include "qt/qt_dc.h"
 #include "resources/glyphs.h"
 #include "view/quill_view.h"
@@ -499,6 +501,30 @@ void EditorWidget::mouseMoveEvent(QMouseEvent* event) {
   if (viewport()->rect().contains(m_mouse)) m_view->OnSetCursor(this, HTCLIENT, WM_MOUSEMOVE);
   m_view->OnMouseMove(MouseFlags(event->buttons(), event->modifiers()), pt);
   if (event->buttons() != Qt::NoButton) emit viewChanged();
+}
+
+// Drag events go to the drop target the view registered through the Qt service.
+void EditorWidget::dragEnterEvent(QDragEnterEvent* event) {
+  if (QtDragDrop* dnd = CurrentQtDragDrop()) return dnd->DragEnter(this, event);
+  event->ignore();
+}
+
+void EditorWidget::dragMoveEvent(QDragMoveEvent* event) {
+  if (QtDragDrop* dnd = CurrentQtDragDrop()) return dnd->DragMove(this, event);
+  event->ignore();
+}
+
+void EditorWidget::dragLeaveEvent(QDragLeaveEvent*) {
+  if (QtDragDrop* dnd = CurrentQtDragDrop()) dnd->DragLeave(this);
+}
+
+void EditorWidget::dropEvent(QDropEvent* event) {
+  if (QtDragDrop* dnd = CurrentQtDragDrop()) {
+    dnd->Drop(this, event);
+    emit viewChanged();
+    return;
+  }
+  event->ignore();
 }
 
 void EditorWidget::wheelEvent(QWheelEvent* event) {

@@ -9,6 +9,7 @@
 
 #include "qt/cp1252.h"
 #include "qt/qt_dc.h"
+#include "qt/qt_drag_drop.h"
 #include "qt/qt_common_dialogs.h"
 #include "qt/qt_dialog_builder.h"
 #include "qt/qt_sheet_runner.h"
@@ -104,6 +105,10 @@ std::string WithLfBreaks(std::string_view text) {
 
 }  // namespace
 
+std::string TextFromDesktop(const QString& text) { return WithCrLfBreaks(ToCp1252(text)); }
+
+QString TextToDesktop(std::string_view bytes) { return FromCp1252(WithLfBreaks(bytes)); }
+
 std::optional<std::string> QtClipboard::GetText() const {
   if (!HasText()) return std::nullopt;
   return WithCrLfBreaks(ToCp1252(QGuiApplication::clipboard()->text()));
@@ -129,6 +134,7 @@ QtApplicationServices& InstallPlatform() {
     InstallDisplay(std::make_shared<QtDisplay>());
     InstallFilePrompt(std::make_shared<QtFilePrompt>());
     InstallClipboard(std::make_shared<QtClipboard>());
+    InstallDragDropService(std::make_shared<QtDragDrop>());
     SetPrintServices(&Services()->printing);
   }
   return Services()->services;
@@ -148,6 +154,7 @@ void UninstallPlatform() {
   InstallDisplay(nullptr);
   InstallFilePrompt(nullptr);
   InstallClipboard(nullptr);
+  InstallDragDropService(nullptr);
   SetPrintServices(nullptr);
   Services().reset();
 }

@@ -36,7 +36,12 @@ class QtClipboard : public Clipboard {
   bool SetText(std::string_view text) override;
 };
 
-// Installs the Qt application services, display, file prompt and clipboard (a
+// Text between the buffer and other programs: Windows-1252 bytes, line breaks CR LF inside
+// and LF outside.
+std::string TextFromDesktop(const QString& text);
+QString TextToDesktop(std::string_view bytes);
+
+// Installs the Qt application services, display, file prompt, clipboard and drag and drop (a
 // QApplication must exist) and returns the application services, which live until
 // UninstallPlatform or the end of the process. Calling it again returns the same services.
 QtApplicationServices& InstallPlatform();

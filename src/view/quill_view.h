@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/command_ui.h"
+#include "platform/drag_drop.h"
 #include "platform/gdi.h"
 #include "platform/menu.h"
 #include "platform/print.h"
@@ -32,6 +33,7 @@
 namespace quill {
 
 class CDocument;
+class CEditDropTargetImpl;
 class CUpdateContext;
 class QuillTextBuffer;
 class TDocumentStyle;
@@ -453,8 +455,25 @@ class QuillView {
   void OnProperties();
 
   // ---- Drag and drop (drag_drop.cpp) ----
-  // Starts a drag of the selection (the first mouse move after a press inside it).
+  // Starts a drag of the selection (the first mouse move after a press inside it) and
+  // runs the drag loop; a move deletes the dragged text afterwards, in the same undo group
+  // as an insertion into this buffer.
   void DragSelection();
+  // The selection's text in a new block (the dragged range remembered), or null.
+  virtual HGLOBAL PrepareDragData();
+  // The effects a drag from this view offers: copy and move.
+  virtual DROPEFFECT GetDropEffect();
+  // The drag ended with this effect; a move deletes the dragged text.
+  virtual void OnDropSource(DROPEFFECT de);
+  // Inserts the dropped text at the text point under ptClient; false when nothing was
+  // inserted (no text, or a drop onto the selection being dragged).
+  bool DoDropText(COleDataObject* pDataObject, const CPoint& ptClient);
+  // The grey drop caret at the text point under a client point, and its removal.
+  void ShowDropIndicator(const CPoint& point);
+  void HideDropIndicator();
+  // Scrolls one line or column when the point is near an edge of the client area.
+  void DoDragScroll(const CPoint& point);
+  bool IsDraggingText() const { return m_bDragSelection; }
 
   // ---- Files changed outside (last_write_time.cpp) ----
   // Records the current last-write time of the document's file in m_ftLastWrite (kept
@@ -514,8 +533,8 @@ class QuillView {
   void FreeSearchState() {}
   void LoadAcceleratorTable();
   void ForgetAcceleratorTable() { m_hAccel = nullptr; }
-  bool CreateDropTarget() { return false; }
-  void RevokeDropTarget() {}
+  bool CreateDropTarget();
+  void RevokeDropTarget();
   void BuildContextMenu();
   void DestroyContextMenu() { m_menuContext.DestroyMenu(); }
   void ClearLastWriteTime() { m_ftLastWrite = 0; }
@@ -578,6 +597,12 @@ class QuillView {
   CPoint m_ptDraggedTextBegin;
   CPoint m_ptDraggedTextEnd;
   bool m_bDisableDragAndDrop = false;
+  // The drop target of the window, and the drop caret: shown, the cursor it replaced, the
+  // text point it marks.
+  std::unique_ptr<CEditDropTargetImpl> m_pDropTarget;
+  bool m_bDropPosVisible = false;
+  CPoint m_ptSavedCaretPos;
+  CPoint m_ptDropPos;
 
   // Selection, cursor and scroll position.
   CPoint m_ptDrawSelStart;

@@ -7,6 +7,7 @@
 #include "buffer/text_buffer.h"
 #include "buffer/update_context.h"
 #include "platform/document.h"
+#include "view/drop_target.h"
 #include "view/quill_view.h"
 
 namespace quill {

@@ -1,0 +1,214 @@
+// Drag and drop through the headless service: moves and copies within a view and between
+// views of two buffers, drops from outside, onto the dragged text and onto views that
+// refuse them, the drop caret and scrolling near the edges.
+
+#include <gtest/gtest.h>
+
+#include "buffer/text_buffer.h"
+#include "input_fixture.h"
+#include "platform/headless/headless_drag_drop.h"
+
+namespace quill {
+namespace {
+
+using testing::InputTest;
+using testing::InputView;
+using testing::Sel;
+
+// A view whose editability a test switches (a host protecting read-only buffers).
+class TargetView : public InputView {
+ public:
+  using InputView::InputView;
+  bool editable = true;
+  bool QueryEditable() override { return editable && InputView::QueryEditable(); }
+};
+
+class DragDropTest : public InputTest {
+ protected:
+  DragDropTest() : dnd(InstallHeadlessDragDrop()) {}
+  ~DragDropTest() override {
+    if (target.GetWindow() != nullptr) target.OnDestroy();
+  }
+
+  // The lines without an undo history, in the main view or the target.
+  static void Load(QuillTextBuffer& b, const std::vector<std::string>& lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) text += (i > 0 ? "\r\n" : "") + lines[i];
+    b.LoadFromBuffer(text.c_str(), CRLF_MODE_DOS);
+  }
+  void Open(const std::vector<std::string>& lines) {
+    InputTest::Open({});
+    Load(buffer, lines);
+  }
+  void OpenTarget(const std::vector<std::string>& lines) {
+    Load(buffer2, lines);
+    ASSERT_EQ(target.OnCreate(&window2), 0);
+    target.OnInitialUpdate();
+  }
+  static std::string Text(QuillTextBuffer& b) {
+    std::string text;
+    const int last = b.GetLineCount() - 1;
+    b.GetText(0, 0, last, b.GetLineLength(last), text, "|");
+    return text;
+  }
+  static int UndoSteps(QuillView& v, QuillTextBuffer& b) {
+    int steps = 0;
+    for (; b.CanUndo() && steps < 10; ++steps) v.OnEditUndo();
+    return steps;
+  }
+  // Selects [from, to) on line 0 of the main view and drags it: a press inside, one move.
+  void DragWord(int from, int to) {
+    view.SetAnchor(CPoint(from, 0));
+    view.SetCursorPos(CPoint(to, 0));
+    view.SetSelection(CPoint(from, 0), CPoint(to, 0));
+    Press(Cell(from + 1, 0));
+    Drag(Cell(from + 1, 0, 1));
+  }
+  // The loop the user makes: enter a window, hover at a point, drop with the effect the
+  // hover answered. The drop caret as it was while hovering is kept.
+  void DropAt(Window* pWnd, CPoint pt, unsigned long keys = 0) {
+    dnd.SetScript([=, this](HeadlessDragDrop& d, DROPEFFECT) {
+      d.Enter(pWnd, keys, pt);
+      const DROPEFFECT de = d.Over(pWnd, keys, pt);
+      hoverCaret = static_cast<HeadlessWindow*>(pWnd)->caret;
+      return d.Drop(pWnd, de, pt);
+    });
+  }
+
+  HeadlessDragDrop& dnd;
+  HeadlessWindow::Caret hoverCaret;
+  QuillTextBuffer buffer2;
+  TargetView target{&buffer2};
+  HeadlessWindow window2{CSize(kMargin + 40 * kCharWidth, 10 * kLineHeight)};
+};
+
+TEST_F(DragDropTest, DragWithinAViewMovesOrCopiesAsOneUndoStep) {
+  struct Case {
+    unsigned long keys;
+    const char* after;
+    Sel selection;
+  };
+  for (const Case& c : {Case{0, "alpha gammabeta ", Sel({11, 0}, {16, 0})},
+                        Case{MK_CONTROL, "alpha beta gammabeta ", Sel({16, 0}, {21, 0})}}) {
+    SCOPED_TRACE(c.keys);
+    Open({"alpha beta gamma"});
+    DropAt(&window, Cell(16, 0), c.keys);
+    DragWord(6, 11);
+    EXPECT_EQ(dnd.lastAllowed, DROPEFFECT_COPY | DROPEFFECT_MOVE);
+    EXPECT_TRUE(hoverCaret.visible && !hoverCaret.solid);
+    EXPECT_EQ(hoverCaret.pos, view.TextToClient(CPoint(16, 0)));
+    EXPECT_FALSE(view.IsDraggingText());
+    EXPECT_EQ(Text(buffer), c.after);
+    EXPECT_EQ(Selection(), c.selection);
+    EXPECT_EQ(Cursor(), c.selection.second);
+    EXPECT_TRUE(window.caret.solid);
+    EXPECT_EQ(UndoSteps(view, buffer), 1);
+    EXPECT_EQ(Text(buffer), "alpha beta gamma");
+    view.OnDestroy();
+  }
+}
+
+TEST_F(DragDropTest, DropOntoTheDraggedTextOnlyPlacesTheCursor) {
+  Open({"alpha beta gamma"});
+  DropAt(&window, Cell(8, 0));
+  DragWord(6, 11);
+  EXPECT_EQ(dnd.lastResult, DROPEFFECT_NONE);
+  EXPECT_EQ(Text(buffer), "alpha beta gamma");
+  EXPECT_EQ(Selection(), Sel({8, 0}, {8, 0}));
+  EXPECT_EQ(Cursor(), CPoint(8, 0));
+  EXPECT_FALSE(buffer.CanUndo());
+}
+
+TEST_F(DragDropTest, MoveToAnotherBufferIsOneStepInEach) {
+  Open({"alpha beta gamma"});
+  OpenTarget({"one", "two"});
+  DropAt(&window2, Cell(3, 1));
+  DragWord(6, 11);
+  EXPECT_EQ(dnd.lastResult, DROPEFFECT_MOVE);
+  EXPECT_EQ(Text(buffer), "alpha gamma");
+  EXPECT_EQ(Text(buffer2), "one|twobeta ");
+  EXPECT_EQ(target.GetCursorPos(), CPoint(8, 1));
+  EXPECT_EQ(UndoSteps(view, buffer), 1);
+  EXPECT_EQ(UndoSteps(target, buffer2), 1);
+  EXPECT_EQ(Text(buffer), "alpha beta gamma");
+  EXPECT_EQ(Text(buffer2), "one|two");
+}
+
+TEST_F(DragDropTest, TextFromOutsideIsInsertedAndSelected) {
+  Open({"one", "two"});
+  Place(CPoint(1, 0));
+  const COleDataObject text(GlobalAllocText("new\r\nline "));
+  EXPECT_EQ(dnd.Enter(&window, text, MK_CONTROL, Cell(0, 1)), DROPEFFECT_COPY);
+  EXPECT_EQ(dnd.Over(&window, 0, Cell(0, 1)), DROPEFFECT_MOVE);
+  EXPECT_EQ(dnd.Drop(&window, DROPEFFECT_COPY, Cell(0, 1)), DROPEFFECT_COPY);
+  EXPECT_EQ(Text(buffer), "one|new|line two");
+  EXPECT_EQ(Selection(), Sel({0, 1}, {5, 2}));
+  EXPECT_EQ(Cursor(), CPoint(5, 2));
+  EXPECT_TRUE(window.caret.solid);
+
+  // Data without text is refused at every step.
+  const COleDataObject none;
+  EXPECT_EQ(dnd.Enter(&window, none, 0, Cell(0, 0)), DROPEFFECT_NONE);
+  EXPECT_EQ(dnd.Over(&window, 0, Cell(0, 0)), DROPEFFECT_NONE);
+  EXPECT_EQ(dnd.Drop(&window, DROPEFFECT_COPY, Cell(0, 0)), DROPEFFECT_NONE);
+  EXPECT_EQ(Text(buffer), "one|new|line two");
+}
+
+TEST_F(DragDropTest, ReadOnlyOrDisabledTargetsRefuseAfterEnterShowsTheCaret) {
+  for (const bool readOnly : {true, false}) {
+    SCOPED_TRACE(readOnly);
+    OpenTarget({"one", "two"});
+    target.editable = !readOnly;
+    target.SetDisableDragAndDrop(readOnly ? 0 : 1);
+    window2.SetFocus();
+    target.OnSetFocus(nullptr);
+    target.SetCursorPos(CPoint(2, 0));
+    const COleDataObject text(GlobalAllocText("x"));
+    // Entering does not look at the view: the drop caret shows...
+    EXPECT_EQ(dnd.Enter(&window2, text, 0, Cell(1, 1)), DROPEFFECT_MOVE);
+    EXPECT_FALSE(window2.caret.solid);
+    // ...and goes at the first hover, the cursor back where it was.
+    EXPECT_EQ(dnd.Over(&window2, 0, Cell(1, 1)), DROPEFFECT_NONE);
+    EXPECT_TRUE(window2.caret.solid && window2.caret.visible);
+    EXPECT_EQ(window2.caret.pos, target.TextToClient(CPoint(2, 0)));
+    EXPECT_EQ(dnd.Drop(&window2, DROPEFFECT_MOVE, Cell(1, 1)), DROPEFFECT_NONE);
+    EXPECT_EQ(Text(buffer2), "one|two");
+    EXPECT_EQ(target.GetCursorPos(), CPoint(2, 0));
+    target.OnDestroy();
+  }
+}
+
+TEST_F(DragDropTest, EdgesScrollOneStepPerCallback) {
+  std::vector<std::string> lines(30, "0123456789012345678901234567890123456789012345678");
+  Open(lines);
+  view.ScrollToLine(2, 1);
+  view.ScrollToChar(2, 1);
+  Place(CPoint(10, 5));
+  const COleDataObject text(GlobalAllocText("x"));
+  dnd.Enter(&window, text, 0, Cell(5, 5));
+  struct Step {
+    CPoint point;
+    int top;
+    int offset;
+  };
+  const int right = kMargin + 40 * kCharWidth;
+  for (const Step& s : {Step{CPoint(100, 2), 1, 2}, Step{CPoint(100, 2), 0, 2},
+                        Step{CPoint(100, 2), 0, 2}, Step{CPoint(100, 159), 1, 2},
+                        Step{CPoint(kMargin + 3, 50), 1, 1}, Step{CPoint(right - 1, 50), 1, 2},
+                        Step{CPoint(100, 50), 1, 2}}) {
+    const int updates = window.updateCount;
+    EXPECT_EQ(dnd.Scroll(&window, MK_CONTROL, s.point), DROPEFFECT_COPY);
+    EXPECT_EQ(view.m_nTopLine, s.top);
+    EXPECT_EQ(view.m_nOffsetChar, s.offset);
+    // A scroll repaints and shows the drop caret again; the middle leaves both alone.
+    const bool middle = s.point == CPoint(100, 50);
+    EXPECT_EQ(window.updateCount != updates, !middle);
+    EXPECT_FALSE(window.caret.solid);
+  }
+  dnd.Leave(&window);
+  EXPECT_TRUE(window.caret.solid && window.caret.visible);
+  EXPECT_EQ(Cursor(), CPoint(10, 5));
+}
+
+}  // namespace
+}  // namespace quill
