@@ -270,6 +270,8 @@ bool QuillView::PreCreateWindow(CREATESTRUCT& cs) {
 
 int QuillView::OnCreate(Window* pWnd) {
   if (pWnd == nullptr) return -1;
+  // A view created again (a new window for the same view) gives up its old style first.
+  DeleteStyle();
   m_pStyle = CreateStyle();
   if (m_pStyle == nullptr) return -1;
   ApplyStyleToView();
