@@ -68,8 +68,9 @@ class WidgetDragDrop : public ::testing::Test {
     return {enter.isAccepted(), move.isAccepted(), drop.isAccepted()};
   }
 
-  QMainWindow window;
+  // The buffer outlives the window, whose editor's view is attached to it.
   QuillTextBuffer buffer;
+  QMainWindow window;
   ReadOnlyAwareView* view = nullptr;
   EditorWidget* widget = nullptr;
   bool hoverCaretGray = false;

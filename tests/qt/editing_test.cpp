@@ -40,8 +40,9 @@ class EditorTyping : public ::testing::Test {
     return text;
   }
 
-  QMainWindow window;
+  // The buffer outlives the window, whose editor's view is attached to it.
   QuillTextBuffer buffer;
+  QMainWindow window;
   CLikeView* view = nullptr;
   EditorWidget* widget = nullptr;
 };

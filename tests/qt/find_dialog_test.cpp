@@ -66,8 +66,9 @@ class FindDialogs : public ::testing::Test {
   QtApplicationServices* services = nullptr;
   std::vector<std::string> messages;
   std::vector<std::string> opened;
-  QMainWindow window;
+  // The buffer outlives the window, whose editor's view is attached to it.
   QuillTextBuffer buffer;
+  QMainWindow window;
   CLikeView* view = nullptr;
   EditorWidget* widget = nullptr;
 };

@@ -54,8 +54,9 @@ class Typing : public ::testing::Test {
     return {start, end};
   }
 
-  QMainWindow window;
+  // The buffer outlives the window, whose editor's view is attached to it.
   QuillTextBuffer buffer;
+  QMainWindow window;
   InputView* view = nullptr;
   EditorWidget* widget = nullptr;
   QAction* hostSelectAll = nullptr;
