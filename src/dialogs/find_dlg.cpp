@@ -16,6 +16,24 @@ namespace quill {
 
 namespace {
 
+// Data exchange of a check box with a flag, and of a pair of radio buttons with an index
+// (0 the first, 1 the second, -1 neither).
+void ExchangeCheck(IDialogHost& host, bool bSave, int nID, int& bValue) {
+  if (bSave) bValue = host.IsDlgButtonChecked(nID) == BST_CHECKED;
+  else host.CheckDlgButton(nID, bValue ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void ExchangeRadioPair(IDialogHost& host, bool bSave, int nFirst, int nSecond, int& nValue) {
+  if (bSave) {
+    nValue = host.IsDlgButtonChecked(nFirst) == BST_CHECKED    ? 0
+             : host.IsDlgButtonChecked(nSecond) == BST_CHECKED ? 1
+                                                               : -1;
+  } else {
+    host.CheckDlgButton(nFirst, nValue == 0 ? BST_CHECKED : BST_UNCHECKED);
+    host.CheckDlgButton(nSecond, nValue == 1 ? BST_CHECKED : BST_UNCHECKED);
+  }
+}
+
 struct RegexpItem {
   unsigned id;
   const char* label;
@@ -123,22 +141,12 @@ CFindDlg::CFindDlg(QuillView* pBuddy) : CDialog(IDD_EDIT_FIND), m_pBuddy(pBuddy)
 
 void CFindDlg::UpdateData(bool bSave) {
   IDialogHost& host = *GetHost();
-  if (bSave) {
-    m_sText = host.GetDlgItemText(IDC_EDIT_TEXT);
-    m_bMatchCase = host.IsDlgButtonChecked(IDC_EDIT_MATCH_CASE) == BST_CHECKED;
-    m_bWholeWord = host.IsDlgButtonChecked(IDC_EDIT_WHOLE_WORD) == BST_CHECKED;
-    m_bRegExp = host.IsDlgButtonChecked(IDC_EDIT_REGEXP) == BST_CHECKED;
-    m_nDirection = host.IsDlgButtonChecked(IDC_EDIT_DIRECTION_UP) == BST_CHECKED     ? 0
-                   : host.IsDlgButtonChecked(IDC_EDIT_DIRECTION_DOWN) == BST_CHECKED ? 1
-                                                                                     : -1;
-  } else {
-    host.SetDlgItemText(IDC_EDIT_TEXT, m_sText);
-    host.CheckDlgButton(IDC_EDIT_MATCH_CASE, m_bMatchCase ? BST_CHECKED : BST_UNCHECKED);
-    host.CheckDlgButton(IDC_EDIT_WHOLE_WORD, m_bWholeWord ? BST_CHECKED : BST_UNCHECKED);
-    host.CheckDlgButton(IDC_EDIT_REGEXP, m_bRegExp ? BST_CHECKED : BST_UNCHECKED);
-    host.CheckDlgButton(IDC_EDIT_DIRECTION_UP, m_nDirection == 0 ? BST_CHECKED : BST_UNCHECKED);
-    host.CheckDlgButton(IDC_EDIT_DIRECTION_DOWN, m_nDirection == 1 ? BST_CHECKED : BST_UNCHECKED);
-  }
+  if (bSave) m_sText = host.GetDlgItemText(IDC_EDIT_TEXT);
+  else host.SetDlgItemText(IDC_EDIT_TEXT, m_sText);
+  ExchangeCheck(host, bSave, IDC_EDIT_MATCH_CASE, m_bMatchCase);
+  ExchangeCheck(host, bSave, IDC_EDIT_WHOLE_WORD, m_bWholeWord);
+  ExchangeCheck(host, bSave, IDC_EDIT_REGEXP, m_bRegExp);
+  ExchangeRadioPair(host, bSave, IDC_EDIT_DIRECTION_UP, IDC_EDIT_DIRECTION_DOWN, m_nDirection);
 }
 
 void CFindDlg::UpdateControls() { GetHost()->EnableDlgItem(IDOK, !m_sText.empty()); }
@@ -214,21 +222,14 @@ void CReplaceDlg::UpdateData(bool bSave) {
   if (bSave) {
     m_sText = host.GetDlgItemText(IDC_EDIT_TEXT);
     m_sNewText = host.GetDlgItemText(IDC_EDIT_REPLACE_WITH);
-    m_bMatchCase = host.IsDlgButtonChecked(IDC_EDIT_MATCH_CASE) == BST_CHECKED;
-    m_bWholeWord = host.IsDlgButtonChecked(IDC_EDIT_WHOLE_WORD) == BST_CHECKED;
-    m_bRegExp = host.IsDlgButtonChecked(IDC_EDIT_REGEXP) == BST_CHECKED;
-    m_nScope = host.IsDlgButtonChecked(IDC_EDIT_SCOPE_SELECTION) == BST_CHECKED    ? 0
-               : host.IsDlgButtonChecked(IDC_EDIT_SCOPE_WHOLE_FILE) == BST_CHECKED ? 1
-                                                                                  : -1;
   } else {
     host.SetDlgItemText(IDC_EDIT_TEXT, m_sText);
     host.SetDlgItemText(IDC_EDIT_REPLACE_WITH, m_sNewText);
-    host.CheckDlgButton(IDC_EDIT_MATCH_CASE, m_bMatchCase ? BST_CHECKED : BST_UNCHECKED);
-    host.CheckDlgButton(IDC_EDIT_WHOLE_WORD, m_bWholeWord ? BST_CHECKED : BST_UNCHECKED);
-    host.CheckDlgButton(IDC_EDIT_REGEXP, m_bRegExp ? BST_CHECKED : BST_UNCHECKED);
-    host.CheckDlgButton(IDC_EDIT_SCOPE_SELECTION, m_nScope == 0 ? BST_CHECKED : BST_UNCHECKED);
-    host.CheckDlgButton(IDC_EDIT_SCOPE_WHOLE_FILE, m_nScope == 1 ? BST_CHECKED : BST_UNCHECKED);
   }
+  ExchangeCheck(host, bSave, IDC_EDIT_MATCH_CASE, m_bMatchCase);
+  ExchangeCheck(host, bSave, IDC_EDIT_WHOLE_WORD, m_bWholeWord);
+  ExchangeCheck(host, bSave, IDC_EDIT_REGEXP, m_bRegExp);
+  ExchangeRadioPair(host, bSave, IDC_EDIT_SCOPE_SELECTION, IDC_EDIT_SCOPE_WHOLE_FILE, m_nScope);
 }
 
 int CReplaceDlg::OnInitDialog() {
