@@ -22,12 +22,6 @@ QtSheetRunner*& Installed() {
   return runner;
 }
 
-const DialogTemplate& PageTemplate(unsigned id) {
-  static const DialogTemplate kEmpty{0, "", {0, 0, 200, 100}, "MS Shell Dlg", 8, false, {}};
-  const DialogTemplate* found = FindDialogTemplate(id);
-  return found != nullptr ? *found : kEmpty;
-}
-
 }  // namespace
 
 QtSheetDialog::QtSheetDialog(CSheetBehaviour& sheet, QWidget* parent) : QDialog(parent), m_sheet(sheet) {

@@ -80,5 +80,7 @@ constexpr int IDC_STATIC = -1;
 
 // The template of the dialog with that id, or null.
 const DialogTemplate* FindDialogTemplate(unsigned id);
+// The template of a property page; a page without one of its own is shown on an empty one.
+const DialogTemplate& PageTemplate(unsigned id);
 
 }  // namespace quill

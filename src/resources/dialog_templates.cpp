@@ -29,4 +29,10 @@ const DialogTemplate* FindDialogTemplate(unsigned id) {
   return nullptr;
 }
 
+const DialogTemplate& PageTemplate(unsigned id) {
+  static const DialogTemplate kEmpty{0, "", {0, 0, 200, 100}, "MS Shell Dlg", 8, false, {}};
+  const DialogTemplate* found = FindDialogTemplate(id);
+  return found != nullptr ? *found : kEmpty;
+}
+
 }  // namespace quill

@@ -12,13 +12,6 @@ ISheetRunner*& InstalledRunner() {
   return runner;
 }
 
-// A page without a template of its own is shown on an empty one.
-const DialogTemplate& PageTemplate(unsigned id) {
-  static const DialogTemplate kEmpty{0, "", {0, 0, 200, 100}, "MS Shell Dlg", 8, false, {}};
-  const DialogTemplate* found = FindDialogTemplate(id);
-  return found != nullptr ? *found : kEmpty;
-}
-
 }  // namespace
 
 void SetSheetRunner(ISheetRunner* runner) { InstalledRunner() = runner; }
