@@ -19,7 +19,6 @@ TEST(HeadlessServices, MessageBoxesAreRecordedAndAnswered) {
   ASSERT_EQ(services.m_messages.size(), 1u);
   EXPECT_EQ(services.m_messages[0].text, "Reload?");
   EXPECT_EQ(services.m_messages[0].type, MB_YESNO | MB_ICONQUESTION);
-  EXPECT_EQ(&GetApplicationServices(), &services);
 }
 
 TEST(HeadlessServices, HighPriorityIsRaisedAndRestored) {
