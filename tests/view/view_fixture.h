@@ -74,8 +74,8 @@ inline void Fill(QuillTextBuffer& buffer, const std::vector<std::string>& lines)
   if (!text.empty()) Insert(buffer, 0, 0, text.c_str());
 }
 
-// A view of type V on a buffer of the given lines, bound to a 400 x 160 window: 10 lines
-// of 8 x 16 pixel cells right of a 20-pixel margin.
+// A view of type V on a buffer of the given lines, bound unless asked otherwise to a
+// 400 x 160 window: 10 lines of 8 x 16 pixel cells right of a 20-pixel margin.
 template <class V = ProbeView>
 class ViewTest : public ::testing::Test {
  protected:
@@ -83,9 +83,9 @@ class ViewTest : public ::testing::Test {
     view.DetachFromBuffer();
     view.BindWindow(nullptr);
   }
-  void Open(const std::vector<std::string>& lines) {
+  void Open(const std::vector<std::string>& lines, bool inWindow = true) {
     Fill(buffer, lines);
-    view.BindWindow(&window);
+    if (inWindow) view.BindWindow(&window);
     view.AttachToBuffer(&buffer);
   }
 
