@@ -21,7 +21,6 @@ unsigned Translate(const HeadlessWindow& window, unsigned message, unsigned key)
 
 TEST(Accelerators, KeysGiveTheirCommandsAndTheFirstEntryWins) {
   HeadlessWindow window;
-  ASSERT_EQ(LoadAccelerators(22901)->size(), 81u);
   EXPECT_EQ(LoadAccelerators(22900), nullptr);
   struct Case {
     unsigned message, key;

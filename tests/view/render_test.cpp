@@ -99,7 +99,8 @@ TEST_F(Render, SelectionCoversItsCharactersAndLineBreaksOnly) {
   EXPECT_EQ(Cell(Paint(), 1, 0).weight, FW_BOLD);  // the selected number keeps its font
 }
 
-// A marked line's colour fills what is right of its text (the whole row of an empty line).
+// A marked line has white text on its runs' backgrounds; its colour fills what is right
+// of the text (the whole row of an empty line).
 TEST_F(Render, MarkedLinesTakeTheColourOfTheirFirstMark) {
   Open({"a1", "", "zz", "q"});
   buffer.SetLineFlag(0, LINEFLAG_MARK_A | LINEFLAG_MARK_B, 1, 0);
@@ -107,6 +108,10 @@ TEST_F(Render, MarkedLinesTakeTheColourOfTheirFirstMark) {
   buffer.SetLineFlag(2, LINEFLAG_MARK_B, 1, 0);
   buffer.SetLineFlag(3, LINEFLAG_MARK_D, 1, 0);
   HeadlessDC& dc = Paint();
+  EXPECT_EQ(Cell(dc, 0, 0).textColor, kWhite);
+  EXPECT_EQ(Cell(dc, 0, 0).bkColor, kWhite);  // the runs' backgrounds under the text
+  EXPECT_EQ(Cell(dc, 1, 0).bkColor, RGB(240, 240, 255));
+  EXPECT_EQ(Cell(dc, 1, 0).weight, FW_BOLD);
   EXPECT_EQ(Cell(dc, 2, 0).bkColor, kGreen);  // A wins over B
   EXPECT_EQ(Cell(dc, 0, 1).bkColor, kGreen);
   EXPECT_EQ(Cell(dc, 9, 1).bkColor, kGreen);

@@ -16,37 +16,28 @@ std::vector<std::string> Numbered(int count) {
 
 using ViewState = testing::ViewTest<>;
 
-TEST_F(ViewState, OneLineEditKeepsTheCookiesAboveAndOtherLengths) {
-  Open(Numbered(100), false);
-  view.GetParseCookie(99);
-  for (int i = 0; i < 100; ++i) view.GetLineActualLength(i);
-
-  Insert(buffer, 10, 0, "zz");  // one line changed
-
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(view.CachedCookie(i), 6) << i;
-  for (int i = 10; i < 100; ++i) EXPECT_EQ(view.CachedCookie(i), -1) << i;
-  for (int i = 0; i < 100; ++i) {
-    EXPECT_EQ(view.CachedLength(i), i == 10 ? -1 : (i < 10 ? 6 : 7)) << i;
-  }
-  // Recomputing parses only the changed line and those below.
-  view.ParseCalls = 0;
-  EXPECT_EQ(view.GetParseCookie(99), 7u);
-  EXPECT_EQ(view.ParseCalls, 90);
-  EXPECT_EQ(view.GetLineActualLength(10), 9);
-}
-
-TEST_F(ViewState, LineCountChangeResizesTheCachesFromTheChangedLine) {
+// Cookies are dropped from the changed line down, lengths of the changed lines only.
+TEST_F(ViewState, EditsKeepTheCookiesAboveAndOtherLengths) {
   Open(Numbered(20), false);
   view.GetParseCookie(19);
   for (int i = 0; i < 20; ++i) view.GetLineActualLength(i);
 
+  Insert(buffer, 10, 0, "zz");  // one line changed
+  for (int i = 0; i < 20; ++i) {
+    EXPECT_EQ(view.CachedCookie(i), i < 10 ? 6 : -1) << i;
+    EXPECT_EQ(view.CachedLength(i), i == 10 ? -1 : (i < 10 ? 6 : 7)) << i;
+  }
+  // Recomputing parses only the changed line and those below.
+  view.ParseCalls = 0;
+  EXPECT_EQ(view.GetParseCookie(19), 7u);
+  EXPECT_EQ(view.ParseCalls, 10);
+  EXPECT_EQ(view.GetLineActualLength(10), 9);
+
   Insert(buffer, 5, 2, "a\r\nb\r\nc");  // two lines more
   EXPECT_EQ(view.CookieCacheSize(), 22);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(view.CachedCookie(i), 6);
-  for (int i = 5; i < 22; ++i) EXPECT_EQ(view.CachedCookie(i), -1);
+  for (int i = 0; i < 22; ++i) EXPECT_EQ(view.CachedCookie(i), i < 5 ? 6 : -1) << i;
   EXPECT_EQ(view.CachedLength(4), 6);
   EXPECT_EQ(view.CachedLength(5), -1);
-
   buffer.DeleteText(nullptr, 0, 0, 10, 0);
   EXPECT_EQ(view.CookieCacheSize(), 12);
   EXPECT_EQ(view.CachedCookie(0), -1);
