@@ -83,16 +83,12 @@ TEST_F(ViewState, EditsMoveCursorSelectionAnchorAndTopLine) {
 
 TEST_F(ViewState, ResetReturnsToAFreshView) {
   Open(Numbered(30), false);
-  view.m_ptCursorPos = CPoint(3, 7);
-  view.m_nTopLine = 5;
   view.m_bOvrMode = true;
   view.m_bHasBookmarks = true;
   view.m_bShowInactiveSelection = true;
   view.m_nIdealCharPos = 9;
   view.GetParseCookie(3);
   buffer.SetReadOnly(0);  // sends a reset
-  EXPECT_EQ(view.m_ptCursorPos, CPoint(0, 0));
-  EXPECT_EQ(view.m_nTopLine, 0);
   EXPECT_FALSE(view.m_bOvrMode);
   EXPECT_FALSE(view.m_bHasBookmarks);
   EXPECT_FALSE(view.m_bShowInactiveSelection);

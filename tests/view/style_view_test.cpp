@@ -66,28 +66,18 @@ TEST_F(StyledView, StatusColumnUsesTheStylesTabSize) {
   EXPECT_EQ(view.GetColumnPos(CPoint(9, 0)), 6);  // beyond the line: its end
 }
 
-// A view whose style gets tab size 6, marked modified or not, lives and goes; then the
-// tab size a fresh style reads from the store.
-int TabSizeAfterAViewWent(bool modified) {
-  InstallMemorySettingsStore();
-  {
-    QuillTextBuffer buffer;
-    Fill(buffer, {"x"});
-    CLikeView view(&buffer);
-    HeadlessWindow window;
-    EXPECT_EQ(view.OnCreate(&window), 0);
+// A view gives up its style when it goes or gets a new window; then the tab size a fresh
+// style reads from the store.
+TEST_F(StyledView, OnlyAChangedStyleIsSavedWhenTheViewGivesItUp) {
+  for (bool modified : {false, true}) {
     view.GetTextStyle()->SetTabSize(6);
     view.GetTextStyle()->SetModified(modified);
     view.OnDestroy();
+    ASSERT_EQ(view.OnCreate(&window), 0);
+    TDocumentStyle fresh(DOCTYPE_CPP, "CPP");
+    fresh.GetFromRegistry();
+    EXPECT_EQ(fresh.GetTabSize() == 6, modified);
   }
-  TDocumentStyle fresh(DOCTYPE_CPP, "CPP");
-  fresh.GetFromRegistry();
-  return fresh.GetTabSize();
-}
-
-TEST(StyledViewLifetime, OnlyAChangedStyleIsSavedWhenTheViewGoes) {
-  EXPECT_EQ(TabSizeAfterAViewWent(true), 6);
-  EXPECT_EQ(TabSizeAfterAViewWent(false), TDocumentStyle(DOCTYPE_CPP, "CPP").GetTabSize());
 }
 
 }  // namespace
