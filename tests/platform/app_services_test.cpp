@@ -1,4 +1,5 @@
-// Application services: the headless message box, status bar and priority class.
+// The priority class that the application services set. Their message boxes and status
+// bar are checked by the tests of the code that uses them.
 
 #include <sys/resource.h>
 
@@ -10,16 +11,6 @@
 
 namespace quill {
 namespace {
-
-TEST(HeadlessServices, MessageBoxesAreRecordedAndAnswered) {
-  ScopedHeadlessServices services;
-  services.m_bEcho = false;
-  services.m_nAnswer = IDYES;
-  EXPECT_EQ(AfxMessageBox("Reload?", MB_YESNO | MB_ICONQUESTION), IDYES);
-  ASSERT_EQ(services.m_messages.size(), 1u);
-  EXPECT_EQ(services.m_messages[0].text, "Reload?");
-  EXPECT_EQ(services.m_messages[0].type, MB_YESNO | MB_ICONQUESTION);
-}
 
 TEST(HeadlessServices, HighPriorityIsRaisedAndRestored) {
   ScopedHeadlessServices services;

@@ -1,29 +1,15 @@
-// The headless drawing surface and the margin art: what the view's tests rely on. Block
-// copies are exercised by every paint of the view (it draws each line off screen).
+// The margin art. The headless drawing surface is exercised by every paint of the view in
+// the render tests: opaque drawing over drawing, and block copies of each line drawn off
+// screen.
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "platform/headless/headless_dc.h"
 #include "resources/glyphs.h"
 
 namespace quill {
 namespace {
-
-TEST(HeadlessSurface, LaterOpaqueDrawingHidesWhatItCovers) {
-  HeadlessDC dc(CSize(100, 16));
-  dc.SetTextColor(RGB(1, 1, 1));
-  dc.SetBkColor(RGB(2, 2, 2));
-  const CRect clip(0, 0, 100, 16);
-  dc.ExtTextOut(0, 0, ETO_CLIPPED, &clip, "abcdef");
-  dc.FillSolidRect(CRect(0, 0, 16, 16), RGB(9, 9, 9));  // covers "ab"
-  EXPECT_EQ(dc.RowText(8, 0, 8, 7), std::string("  cdef\0", 7));
-  EXPECT_EQ(dc.At(4, 4).bkColor, RGB(9, 9, 9));
-  EXPECT_EQ(dc.At(20, 4).textColor, RGB(1, 1, 1));
-  dc.FillSolidRect(CRect(0, 0, 100, 16), RGB(3, 3, 3));
-  EXPECT_EQ(dc.Ops().size(), 1u);
-}
 
 TEST(MarginArt, FourteenDistinctGlyphsWithTransparentWhite) {
   const PixelImage& strip = MarginGlyphStrip();
