@@ -103,7 +103,6 @@ TEST_F(ViewState, RowsFromTheChangedLineDownAreInvalidated) {
   Insert(buffer, 5, 1, "q");
   ASSERT_FALSE(window.invalidations.empty());
   EXPECT_EQ(window.invalidations[0].rect, CRect(0, 48, 400, 160));
-  EXPECT_FALSE(window.invalidations[0].erase);
 
   view.InvalidateLines(7, 4);
   EXPECT_EQ(window.invalidations.back().rect, CRect(0, 32, 400, 96));
