@@ -19,11 +19,5 @@ TEST(Format, GrowsBeyondTheSmallBuffer) {
   EXPECT_EQ(Format("<%s>", big.c_str()), "<" + big + ">");
 }
 
-TEST(Strings, UnknownIdsLeaveTheTextAsItWas) {
-  std::string text = "kept";
-  EXPECT_FALSE(LoadString(1, text));
-  EXPECT_EQ(text, "kept");
-}
-
 }  // namespace
 }  // namespace quill

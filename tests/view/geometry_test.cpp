@@ -18,15 +18,6 @@ class Geometry : public testing::ViewTest<> {
   }
 };
 
-// The tab rule itself is checked against a model on long lines; here the edges of lines.
-TEST_F(Geometry, TabColumnsAtTheEdgesOfLines) {
-  EXPECT_EQ(view.CalculateActualOffset(0, -3), 0);
-  EXPECT_EQ(view.GetLineActualLength(3), 8);  // nothing but tabs
-  EXPECT_EQ(view.GetMaxLineLength(), 8);
-  EXPECT_EQ(view.ApproxActualOffset(0, 40), 3);  // beyond the end
-  EXPECT_EQ(view.ApproxActualOffset(1, 7), 0);  // an empty line
-}
-
 TEST_F(Geometry, ExpansionShowsTabsAndSpacesOnlyWhenAsked) {
   std::string out;
   view.ExpandChars(view.GetLineChars(0), 0, 3, out);
@@ -57,7 +48,13 @@ TEST_F(Geometry, TabSizeChangeDropsLengthsOnlyWhenItDiffers) {
   EXPECT_EQ(window.scrollInfo[SB_HORZ].nMax, 15);  // "\t\t" is 16 columns now
 }
 
-TEST_F(Geometry, ClientAndTextPointsMapBothWays) {
+// The tab rule itself is checked against a model on long lines; here the edges of lines.
+TEST_F(Geometry, EdgesOfLinesMapBothWays) {
+  EXPECT_EQ(view.CalculateActualOffset(0, -3), 0);
+  EXPECT_EQ(view.GetLineActualLength(3), 8);  // nothing but tabs
+  EXPECT_EQ(view.GetMaxLineLength(), 8);
+  EXPECT_EQ(view.ApproxActualOffset(0, 40), 3);  // beyond the end
+  EXPECT_EQ(view.ApproxActualOffset(1, 7), 0);  // an empty line
   EXPECT_EQ(view.GetScreenChars(), 50);
   EXPECT_EQ(view.TextToClient(CPoint(2, 0)), CPoint(20 + 4 * 8, 0));
   EXPECT_EQ(view.TextToClient(CPoint(1, 2)), CPoint(28, 32));

@@ -142,9 +142,8 @@ TEST_F(MoveTest, WheelScrollsFourLinesAndStopsNearTheEnd) {
     short delta;
     int handled, top;
   } turns[] = {
-      {0, -120, 1, 4}, {0, -360, 1, 8}, {0, 120, 1, 4}, {0, 240, 1, 0},
-      {MK_CONTROL, -120, 0, 0}, {0, -120 * 4, 1, 4}, {0, -120 * 4, 1, 8},
-      {0, -120, 1, 12}, {0, -120, 1, 16},
+      {0, -120, 1, 4}, {0, -360, 1, 8}, {0, 120, 1, 4}, {0, 240, 1, 0}, {MK_CONTROL, -120, 0, 0},
+      {0, -480, 1, 4}, {0, -480, 1, 8}, {0, -480, 1, 12}, {0, -120, 1, 16},
       {0, -120, 1, 16},  // 16 + 4 would reach the last line
   };
   for (const Turn& t : turns) {
