@@ -60,7 +60,6 @@ TEST_F(StyledView, ResetTakesTabSizeAndFontFromTheStyle) {
 
 TEST_F(StyledView, StatusColumnUsesTheStylesTabSize) {
   view.SetTabSize(2);
-  EXPECT_EQ(view.CalculateActualOffset(0, 2), 2);
   EXPECT_EQ(view.GetColumnPos(CPoint(2, 0)), 4);
   EXPECT_EQ(view.GetColumnPos(CPoint(0, 0)), 0);
   EXPECT_EQ(view.GetColumnPos(CPoint(9, 0)), 6);  // beyond the line: its end
