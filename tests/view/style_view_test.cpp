@@ -9,8 +9,6 @@
 namespace quill {
 namespace {
 
-using testing::CLikeView;
-using testing::Fill;
 using namespace testing::colors;
 
 class StyledView : public testing::InputTest {
