@@ -61,6 +61,10 @@ class CLikeView : public QuillView {
   }
   QuillTextBuffer* LocateTextBuffer() override { return m_buffer; }
   int GetBold(int index) override { return index >= 256 && index < 512; }
+  void Select(CPoint start, CPoint end) {
+    m_ptSelStart = start;
+    m_ptSelEnd = end;
+  }
 
  private:
   QuillTextBuffer* m_buffer;
