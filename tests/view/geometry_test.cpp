@@ -65,8 +65,6 @@ TEST_F(Geometry, EdgesOfLinesMapBothWays) {
   // Left of the text area: the first visible column.
   view.m_nOffsetChar = 2;
   EXPECT_EQ(view.ClientToText(CPoint(3, 2 * 16)), CPoint(2, 2));
-  view.m_nOffsetChar = 0;
-  EXPECT_EQ(view.ClientToText(CPoint(3, 2 * 16)), CPoint(0, 2));
 
   CPoint p(30, 0);
   view.AdjustTextPoint(p);
