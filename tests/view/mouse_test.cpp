@@ -159,6 +159,7 @@ TEST(SplitPanes, RowsShareTheTopLineAndColumnsTheOffset) {
     views[i].SetDocument(&doc);
     ASSERT_EQ(views[i].OnCreate(&windows[i]), 0);
     views[i].OnInitialUpdate();
+    // The first pane stands scrolled when the others open.
     views[0].m_nTopLine = 7;
     views[0].m_nOffsetChar = 2;
   }
