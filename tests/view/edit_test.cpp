@@ -2,73 +2,31 @@
 
 #include <memory>
 
-#include "clike_view.h"
+#include "input_fixture.h"
 #include "platform/clipboard.h"
-#include "settings/store.h"
 
 namespace quill {
 namespace {
 
-using testing::CLikeView;
+using testing::InputTest;
 
-// A C-like view (comments // and /* */, tab size 4) on a buffer, in a window.
-class Editing : public ::testing::Test {
+// A C-like view (comments // and /* */, tab size 4) with a clipboard.
+class Editing : public InputTest {
  protected:
-  void SetUp() override {
-    InstallMemorySettingsStore();
-    InstallClipboard(clipboard);
-  }
-  // Loads the lines (no undo history) into the buffer the view shows.
-  void Open(const std::vector<std::string>& lines) {
-    std::string text;
-    for (std::size_t i = 0; i < lines.size(); ++i) text += (i > 0 ? "\r\n" : "") + lines[i];
-    buffer.LoadFromBuffer(text.c_str(), CRLF_MODE_DOS);
-    if (view.GetWindow() == nullptr) {
-      ASSERT_EQ(view.OnCreate(&window), 0);
-      view.OnInitialUpdate();
-    }
-  }
-  void TearDown() override {
-    view.OnDestroy();
-    InstallClipboard(nullptr);
-  }
-  std::string Text() {
-    std::string text;
-    const int last = buffer.GetLineCount() - 1;
-    buffer.GetText(0, 0, last, buffer.GetLineLength(last), text, "|");
-    return text;
-  }
+  Editing() { InstallClipboard(clipboard); }
+  ~Editing() override { InstallClipboard(nullptr); }
   void Type(const std::string& keys) {
     for (char c : keys) view.OnChar(static_cast<unsigned char>(c), 1, 0);
   }
-  void Select(CPoint start, CPoint end) {
-    view.SetAnchor(start);
-    view.SetCursorPos(end);
-    view.SetSelection(start, end);
-  }
-  int UndoSteps() {
-    int steps = 0;
-    for (; buffer.CanUndo(); ++steps) view.OnEditUndo();
-    return steps;
-  }
-  bool Enabled(void (QuillView::*handler)(CCmdUI*)) {
-    CCmdUI ui;
-    (view.*handler)(&ui);
-    return ui.m_enabled.value_or(false);
-  }
 
   std::shared_ptr<MemoryClipboard> clipboard = std::make_shared<MemoryClipboard>();
-  QuillTextBuffer buffer;
-  CLikeView view{&buffer};
-  HeadlessWindow window{CSize(400, 160)};
 };
 
 // What one undo step takes back (the random edit test checks the text of every key).
 TEST_F(Editing, UndoSteps) {
-  Open({"\t\tif (x)"});
+  Load({"\t\tif (x)"});
   view.SetCursorPos(CPoint(8, 0));
   Type("ab cd");  // letters merge, a space starts a step
-  EXPECT_EQ(Text(), "\t\tif (x)ab cd");
   Type("\r");  // the break, then the indentation as a step of its own
   EXPECT_EQ(Text(), "\t\tif (x)ab cd|\t\t");
   std::string step;
@@ -83,7 +41,7 @@ TEST_F(Editing, UndoSteps) {
   EXPECT_EQ(view.GetCursorPos(), CPoint(13, 0));
 
   // A block indent and a paste over a selection are one step each.
-  Open({"a", "b", "c"});
+  Load({"a", "b", "c"});
   Select(CPoint(1, 0), CPoint(0, 2));
   view.OnEditTab();
   EXPECT_EQ(Text(), "\ta|\tb|c");
@@ -95,7 +53,7 @@ TEST_F(Editing, UndoSteps) {
 }
 
 TEST_F(Editing, OverwriteMode) {
-  Open({"hello", "two"});
+  Load({"hello", "two"});
   view.OnEditSwitchOvrmode();
   view.SetCursorPos(CPoint(1, 0));
   Type("ABCDEF");  // replaces, then runs past the end of the line
@@ -108,7 +66,7 @@ TEST_F(Editing, OverwriteMode) {
   Type("\r");  // the last line: a break, without indentation
   EXPECT_EQ(Text(), "hABCDEF|t|wo");
 
-  Open({"ab\tcdefgh"});  // a reset leaves overwrite mode
+  Load({"ab\tcdefgh"});  // a reset leaves overwrite mode
   view.OnEditSwitchOvrmode();
   view.SetCursorPos(CPoint(1, 0));
   view.OnEditTab();  // to the next tab stop, stopping after a tab
@@ -118,19 +76,8 @@ TEST_F(Editing, OverwriteMode) {
   EXPECT_EQ(Text(), "ab\tcdefgh");
 }
 
-TEST_F(Editing, ClipboardAndBackspaceEdgeCases) {
-  Open({"one", "two"});
-  EXPECT_FALSE(Enabled(&QuillView::OnUpdateEditPaste));
-  Select(CPoint(1, 0), CPoint(1, 1));
-  view.OnEditCopy();
-  EXPECT_EQ(clipboard->GetText(), "ne\r\nt");
-  EXPECT_TRUE(Enabled(&QuillView::OnUpdateEditPaste));
-  Select(CPoint(2, 0), CPoint(2, 0));  // an empty selection copies and cuts nothing
-  view.OnEditCopy();
-  view.OnEditCut();
-  EXPECT_EQ(clipboard->GetText(), "ne\r\nt");
-  EXPECT_EQ(Text(), "one|two");
-
+TEST_F(Editing, BackspaceAtTheStartOfALineCanBeDisabled) {
+  Load({"one", "two"});
   view.SetCursorPos(CPoint(0, 1));
   view.SetDisableBSAtSOL(1);
   view.OnEditDeleteBack();
@@ -141,36 +88,27 @@ TEST_F(Editing, ClipboardAndBackspaceEdgeCases) {
 }
 
 TEST_F(Editing, NothingChangesWhenTheViewRefusesEditsOrAButtonIsHeld) {
-  struct ReadOnlyView : CLikeView {
-    using CLikeView::CLikeView;
-    bool QueryEditable() override { return false; }
-  };
-  Open({"ab"});
+  Load({"ab"});
   window.SetKeyDown(0x01, true);  // left button
   Type("x");
   window.SetKeyDown(0x01, false);
   EXPECT_EQ(Text(), "ab");
 
-  HeadlessWindow other(CSize(400, 160));
-  ReadOnlyView readOnly(&buffer);
-  ASSERT_EQ(readOnly.OnCreate(&other), 0);
-  readOnly.OnInitialUpdate();
-  readOnly.SetCursorPos(CPoint(1, 0));
-  readOnly.OnChar('x', 1, 0);
-  readOnly.OnChar('\r', 1, 0);
-  readOnly.OnEditDelete();
-  readOnly.OnEditDeleteBack();
-  readOnly.OnEditTab();
+  view.editable = false;
+  view.SetCursorPos(CPoint(1, 0));
+  Type("x\r");
+  view.OnEditDelete();
+  view.OnEditDeleteBack();
+  view.OnEditTab();
   clipboard->SetText("p");
-  readOnly.OnEditPaste();
-  readOnly.InsertText("i");
-  readOnly.AppendText("a\r\nb");
+  view.OnEditPaste();
+  view.InsertText("i");
+  view.AppendText("a\r\nb");
   EXPECT_EQ(Text(), "ab");
-  readOnly.OnDestroy();
 }
 
 TEST_F(Editing, HostTextInsertion) {
-  Open({"xy"});
+  Load({"xy"});
   view.SetCursorPos(CPoint(1, 0));
   view.AppendText("a\r\nb\nc\r\nd");  // cut at CR LF: "b\nc" keeps its LF as a character
   EXPECT_EQ(Text(), "xa|b\nc|dy");
@@ -187,7 +125,7 @@ TEST_F(Editing, HostTextInsertion) {
 }
 
 TEST_F(Editing, CommentsUseTheStylesDelimiters) {
-  Open({"int a;", "int b;", "c"});
+  Load({"int a;", "int b;", "c"});
   EXPECT_FALSE(Enabled(&QuillView::OnUpdateMultiLineComment));
   Select(CPoint(2, 0), CPoint(0, 2));
   EXPECT_TRUE(Enabled(&QuillView::OnUpdateMultiLineComment));
@@ -201,7 +139,7 @@ TEST_F(Editing, CommentsUseTheStylesDelimiters) {
   EXPECT_EQ(Text(), "int a;|int b;|c");
   EXPECT_EQ(UndoSteps(), 2);
 
-  Open({"", "", "", "", "", "abcdefgh"});
+  Load({"", "", "", "", "", "abcdefgh"});
   Select(CPoint(2, 5), CPoint(7, 5));
   view.OnInsertMultiLineComment();
   EXPECT_EQ(Text(), "|||||ab/*cdefg*/h");  // the end delimiter at column 9
@@ -210,7 +148,7 @@ TEST_F(Editing, CommentsUseTheStylesDelimiters) {
   view.OnRemoveMultiLineComment();
   EXPECT_EQ(Text(), "|||||abcdefgh");
 
-  Open({"a", "b", "c"});
+  Load({"a", "b", "c"});
   Select(CPoint(1, 0), CPoint(1, 2));
   view.OnInsertMultiLineComment();  // each delimiter with a line break after it
   EXPECT_EQ(Text(), "a/*||b|c*/|");
@@ -222,7 +160,7 @@ TEST_F(Editing, CommentsUseTheStylesDelimiters) {
 }
 
 TEST_F(Editing, MatchingBracket) {
-  Open({"(a(b)c)", "{x", "[", "y}"});
+  Load({"(a(b)c)", "{x", "[", "y}"});
   const struct {
     CPoint from;
     CPoint to;
@@ -240,9 +178,10 @@ TEST_F(Editing, MatchingBracket) {
 }
 
 TEST_F(Editing, UpdateHandlersFollowTheState) {
-  Open({"ab"});
+  Load({"ab"});
   EXPECT_FALSE(Enabled(&QuillView::OnUpdateEditCut));
   EXPECT_FALSE(Enabled(&QuillView::OnUpdateEditUndo));
+  EXPECT_FALSE(Enabled(&QuillView::OnUpdateEditPaste));
   Type("x");
   EXPECT_TRUE(Enabled(&QuillView::OnUpdateEditUndo));
   EXPECT_FALSE(Enabled(&QuillView::OnUpdateEditRedo));
@@ -250,6 +189,8 @@ TEST_F(Editing, UpdateHandlersFollowTheState) {
   EXPECT_TRUE(Enabled(&QuillView::OnUpdateEditRedo));
   Select(CPoint(0, 0), CPoint(1, 0));
   EXPECT_TRUE(Enabled(&QuillView::OnUpdateEditCut));
+  clipboard->SetText("p");
+  EXPECT_TRUE(Enabled(&QuillView::OnUpdateEditPaste));
   CCmdUI ovr;
   view.OnEditSwitchOvrmode();
   view.OnUpdateEditSwitchOvrmode(&ovr);
