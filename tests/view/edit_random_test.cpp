@@ -9,9 +9,8 @@
 #include <memory>
 #include <random>
 
-#include "clike_view.h"
+#include "input_fixture.h"
 #include "platform/clipboard.h"
-#include "settings/store.h"
 
 namespace quill {
 namespace {
@@ -146,27 +145,28 @@ class RoomyBuffer : public QuillTextBuffer {
   void LiftUndoLimit() { m_nUndoBufSize = 1 << 20; }
 };
 
-std::string JoinedText(QuillTextBuffer& buffer) {
-  std::string text;
-  const int last = buffer.GetLineCount() - 1;
-  buffer.GetText(0, 0, last, buffer.GetLineLength(last), text, "\r\n");
-  return text;
-}
+class RandomEditing : public testing::ViewTest<testing::CLikeView, RoomyBuffer> {};
 
-TEST(RandomEditing, ViewFollowsTheModelAndUndoesBackToTheStart) {
-  InstallMemorySettingsStore();
+TEST_F(RandomEditing, ViewFollowsTheModelAndUndoesBackToTheStart) {
   InstallClipboard(std::make_shared<MemoryClipboard>());
-  RoomyBuffer buffer;
-  const char* start = "int main()\r\n{\r\n    return 0;\r\n}\r\n\t\tdeep (x)\r\n";
-  buffer.LoadFromBuffer(start, CRLF_MODE_DOS);
-  buffer.LiftUndoLimit();
-  testing::CLikeView view(&buffer);
-  HeadlessWindow window(CSize(400, 160));
-  ASSERT_EQ(view.OnCreate(&window), 0);
-  view.OnInitialUpdate();
-
   Model model;
   model.lines = {"int main()", "{", "    return 0;", "}", "\t\tdeep (x)", ""};
+  Load(model.lines);
+  buffer.LiftUndoLimit();
+  const std::string start = Text();
+  const struct {
+    const char* name;
+    void (QuillView::*view)();
+    void (Model::*model)();
+  } commands[] = {
+      {"tab", &QuillView::OnEditTab, &Model::Tab},
+      {"shift+tab", &QuillView::OnEditUntab, &Model::Untab},
+      {"delete", &QuillView::OnEditDelete, &Model::Delete},
+      {"backspace", &QuillView::OnEditDeleteBack, &Model::Backspace},
+      {"cut", &QuillView::OnEditCut, &Model::Cut},
+      {"copy", &QuillView::OnEditCopy, &Model::Copy},
+      {"paste", &QuillView::OnEditPaste, &Model::Paste},
+  };
   std::mt19937 random(1312);
   const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
   const auto point = [&] {
@@ -178,71 +178,37 @@ TEST(RandomEditing, ViewFollowsTheModelAndUndoesBackToTheStart) {
       CPoint anchor = pick(3) == 0 ? point() : model.cursor;
       CPoint cursor = point();
       if (pick(3) == 0) anchor = cursor;
-      view.SetAnchor(anchor);
-      view.SetCursorPos(cursor);
-      view.SetSelection(anchor, cursor);
+      Select(anchor, cursor);
       const bool ordered = anchor.y < cursor.y || (anchor.y == cursor.y && anchor.x <= cursor.x);
       model.selStart = ordered ? anchor : cursor;
       model.selEnd = ordered ? cursor : anchor;
       model.cursor = cursor;
     }
-    const int key = pick(100);
     std::string what;
-    if (key < 45) {
-      const char c = " ab(){}x_"[pick(9)];
-      what = std::string("type ") + c;
+    if (pick(100) < 55) {  // a typed character, Enter one time in five
+      const char c = pick(5) == 0 ? '\r' : " ab(){}x_"[pick(9)];
+      what = c == '\r' ? "enter" : std::string("type ") + c;
       view.OnChar(static_cast<unsigned char>(c), 1, 0);
-      model.Type(c);
-    } else if (key < 55) {
-      what = "enter";
-      view.OnChar('\r', 1, 0);
-      model.Enter();
-    } else if (key < 62) {
-      what = "tab";
-      view.OnEditTab();
-      model.Tab();
-    } else if (key < 69) {
-      what = "shift+tab";
-      view.OnEditUntab();
-      model.Untab();
-    } else if (key < 78) {
-      what = "delete";
-      view.OnEditDelete();
-      model.Delete();
-    } else if (key < 88) {
-      what = "backspace";
-      view.OnEditDeleteBack();
-      model.Backspace();
-    } else if (key < 92) {
-      what = "cut";
-      view.OnEditCut();
-      model.Cut();
-    } else if (key < 95) {
-      what = "copy";
-      view.OnEditCopy();
-      model.Copy();
+      c == '\r' ? model.Enter() : model.Type(c);
     } else {
-      what = "paste";
-      view.OnEditPaste();
-      model.Paste();
+      const auto& command = commands[pick(7)];
+      what = command.name;
+      (view.*command.view)();
+      (model.*command.model)();
     }
     std::string expected;
-    for (std::size_t i = 0; i < model.lines.size(); ++i) expected += (i ? "\r\n" : "") + model.lines[i];
-    ASSERT_EQ(JoinedText(buffer), expected) << "step " << step << ": " << what;
-    ASSERT_EQ(view.GetCursorPos(), model.cursor) << "step " << step << ": " << what;
-    CPoint selStart, selEnd;
-    view.GetSelection(selStart, selEnd);
-    ASSERT_EQ(selStart, model.selStart) << "step " << step << ": " << what;
-    ASSERT_EQ(selEnd, model.selEnd) << "step " << step << ": " << what;
+    for (std::size_t i = 0; i < model.lines.size(); ++i) expected += (i ? "|" : "") + model.lines[i];
+    ASSERT_EQ(Text(), expected) << "step " << step << ": " << what;
+    ASSERT_EQ(Cursor(), model.cursor) << "step " << step << ": " << what;
+    ASSERT_EQ(Selection(), testing::Sel(model.selStart, model.selEnd)) << "step " << step << ": " << what;
   }
 
-  const std::string end = JoinedText(buffer);
+  const std::string end = Text();
   while (buffer.CanUndo()) view.OnEditUndo();
-  EXPECT_EQ(JoinedText(buffer), start);
+  EXPECT_EQ(Text(), start);
   EXPECT_FALSE(buffer.IsModified());
   while (buffer.CanRedo()) view.OnEditRedo();
-  EXPECT_EQ(JoinedText(buffer), end);
-  view.OnDestroy();
+  EXPECT_EQ(Text(), end);
   InstallClipboard(nullptr);
 }
 

@@ -54,7 +54,7 @@ struct MemoryStore {
   MemoryStore() { InstallMemorySettingsStore(); }
 };
 
-template <class View>
+template <class View, class Buffer = QuillTextBuffer>
 class ViewTest : public ::testing::Test, MemoryStore {
  protected:
   static constexpr int kCharWidth = 8;
@@ -134,7 +134,7 @@ class ViewTest : public ::testing::Test, MemoryStore {
     return {start, end};
   }
 
-  QuillTextBuffer buffer;
+  Buffer buffer;
   View view{&buffer};
   HeadlessWindow window{CSize(kMargin + 40 * kCharWidth, 10 * kLineHeight)};
 };
