@@ -23,10 +23,6 @@ class DragDropTest : public InputTest {
     if (target.GetWindow() != nullptr) target.OnDestroy();
   }
 
-  void Open(const std::vector<std::string>& lines) {
-    InputTest::Open({});
-    testing::Load(buffer, lines);
-  }
   void OpenTarget(const std::vector<std::string>& lines) {
     testing::Load(buffer2, lines);
     ASSERT_EQ(target.OnCreate(&window2), 0);

@@ -151,7 +151,7 @@ TEST_F(RandomEditing, ViewFollowsTheModelAndUndoesBackToTheStart) {
   InstallClipboard(std::make_shared<MemoryClipboard>());
   Model model;
   model.lines = {"int main()", "{", "    return 0;", "}", "\t\tdeep (x)", ""};
-  Load(model.lines);
+  Open(model.lines);
   buffer.LiftUndoLimit();
   const std::string start = Text();
   const struct {

@@ -24,7 +24,7 @@ class Editing : public InputTest {
 
 // What one undo step takes back (the random edit test checks the text of every key).
 TEST_F(Editing, UndoSteps) {
-  Load({"\t\tif (x)"});
+  Open({"\t\tif (x)"});
   view.SetCursorPos(CPoint(8, 0));
   Type("ab cd");  // letters merge, a space starts a step
   Type("\r");  // the break, then the indentation as a step of its own
@@ -41,7 +41,7 @@ TEST_F(Editing, UndoSteps) {
   EXPECT_EQ(view.GetCursorPos(), CPoint(13, 0));
 
   // A block indent and a paste over a selection are one step each.
-  Load({"a", "b", "c"});
+  Open({"a", "b", "c"});
   Select(CPoint(1, 0), CPoint(0, 2));
   view.OnEditTab();
   EXPECT_EQ(Text(), "\ta|\tb|c");
@@ -53,7 +53,7 @@ TEST_F(Editing, UndoSteps) {
 }
 
 TEST_F(Editing, OverwriteMode) {
-  Load({"hello", "two"});
+  Open({"hello", "two"});
   view.OnEditSwitchOvrmode();
   view.SetCursorPos(CPoint(1, 0));
   Type("ABCDEF");  // replaces, then runs past the end of the line
@@ -66,7 +66,7 @@ TEST_F(Editing, OverwriteMode) {
   Type("\r");  // the last line: a break, without indentation
   EXPECT_EQ(Text(), "hABCDEF|t|wo");
 
-  Load({"ab\tcdefgh"});  // a reset leaves overwrite mode
+  Open({"ab\tcdefgh"});  // a reset leaves overwrite mode
   view.OnEditSwitchOvrmode();
   view.SetCursorPos(CPoint(1, 0));
   view.OnEditTab();  // to the next tab stop, stopping after a tab
@@ -77,7 +77,7 @@ TEST_F(Editing, OverwriteMode) {
 }
 
 TEST_F(Editing, BackspaceAtTheStartOfALineCanBeDisabled) {
-  Load({"one", "two"});
+  Open({"one", "two"});
   view.SetCursorPos(CPoint(0, 1));
   view.SetDisableBSAtSOL(1);
   view.OnEditDeleteBack();
@@ -88,7 +88,7 @@ TEST_F(Editing, BackspaceAtTheStartOfALineCanBeDisabled) {
 }
 
 TEST_F(Editing, NothingChangesWhenTheViewRefusesEditsOrAButtonIsHeld) {
-  Load({"ab"});
+  Open({"ab"});
   window.SetKeyDown(0x01, true);  // left button
   Type("x");
   window.SetKeyDown(0x01, false);
@@ -108,7 +108,7 @@ TEST_F(Editing, NothingChangesWhenTheViewRefusesEditsOrAButtonIsHeld) {
 }
 
 TEST_F(Editing, HostTextInsertion) {
-  Load({"xy"});
+  Open({"xy"});
   view.SetCursorPos(CPoint(1, 0));
   view.AppendText("a\r\nb\nc\r\nd");  // cut at CR LF: "b\nc" keeps its LF as a character
   EXPECT_EQ(Text(), "xa|b\nc|dy");
@@ -125,7 +125,7 @@ TEST_F(Editing, HostTextInsertion) {
 }
 
 TEST_F(Editing, CommentsUseTheStylesDelimiters) {
-  Load({"int a;", "int b;", "c"});
+  Open({"int a;", "int b;", "c"});
   EXPECT_FALSE(Enabled(&QuillView::OnUpdateMultiLineComment));
   Select(CPoint(2, 0), CPoint(0, 2));
   EXPECT_TRUE(Enabled(&QuillView::OnUpdateMultiLineComment));
@@ -139,7 +139,7 @@ TEST_F(Editing, CommentsUseTheStylesDelimiters) {
   EXPECT_EQ(Text(), "int a;|int b;|c");
   EXPECT_EQ(UndoSteps(), 2);
 
-  Load({"", "", "", "", "", "abcdefgh"});
+  Open({"", "", "", "", "", "abcdefgh"});
   Select(CPoint(2, 5), CPoint(7, 5));
   view.OnInsertMultiLineComment();
   EXPECT_EQ(Text(), "|||||ab/*cdefg*/h");  // the end delimiter at column 9
@@ -148,7 +148,7 @@ TEST_F(Editing, CommentsUseTheStylesDelimiters) {
   view.OnRemoveMultiLineComment();
   EXPECT_EQ(Text(), "|||||abcdefgh");
 
-  Load({"a", "b", "c"});
+  Open({"a", "b", "c"});
   Select(CPoint(1, 0), CPoint(1, 2));
   view.OnInsertMultiLineComment();  // each delimiter with a line break after it
   EXPECT_EQ(Text(), "a/*||b|c*/|");
@@ -160,7 +160,7 @@ TEST_F(Editing, CommentsUseTheStylesDelimiters) {
 }
 
 TEST_F(Editing, MatchingBracket) {
-  Load({"(a(b)c)", "{x", "[", "y}"});
+  Open({"(a(b)c)", "{x", "[", "y}"});
   const struct {
     CPoint from;
     CPoint to;
@@ -178,7 +178,7 @@ TEST_F(Editing, MatchingBracket) {
 }
 
 TEST_F(Editing, UpdateHandlersFollowTheState) {
-  Load({"ab"});
+  Open({"ab"});
   EXPECT_FALSE(Enabled(&QuillView::OnUpdateEditCut));
   EXPECT_FALSE(Enabled(&QuillView::OnUpdateEditUndo));
   EXPECT_FALSE(Enabled(&QuillView::OnUpdateEditPaste));

@@ -65,26 +65,22 @@ class ViewTest : public ::testing::Test, MemoryStore {
     if (view.GetWindow() != nullptr) view.OnDestroy();
   }
 
+  // Loads the lines without an undo history; the first call creates the view with focus.
   void Open(const std::vector<std::string>& lines) {
-    Fill(buffer, lines);
+    testing::Load(buffer, lines);
+    if (view.GetWindow() != nullptr) return;
     ASSERT_EQ(view.OnCreate(&window), 0);
     view.OnInitialUpdate();
     window.SetFocus();
     view.OnSetFocus(nullptr);
   }
-  // The lines without an undo history; the view is created on the first call.
-  void Load(const std::vector<std::string>& lines) {
-    testing::Load(buffer, lines);
-    if (view.GetWindow() == nullptr) {
-      ASSERT_EQ(view.OnCreate(&window), 0);
-      view.OnInitialUpdate();
-    }
-  }
   std::string Text() { return Joined(buffer); }
   int UndoSteps() { return testing::UndoSteps(view, buffer); }
+  // What an update handler says; it must say something.
   bool Enabled(void (QuillView::*handler)(CCmdUI*)) {
     CCmdUI ui;
     (view.*handler)(&ui);
+    EXPECT_TRUE(ui.m_enabled.has_value());
     return ui.m_enabled.value_or(false);
   }
 

@@ -49,7 +49,7 @@ class Printing : public testing::ViewTest<PrintView> {
     services.paper = kPaper;
     SetPrintServices(&services);
     app.m_bEcho = false;
-    Load({});
+    Open({});
   }
   void TearDown() override { SetPrintServices(nullptr); }
   // Prints the view and returns the pages (their texts in printing order).
@@ -90,7 +90,7 @@ TEST_F(Printing, PageBreaksFallBetweenWholeLines) {
   };
   cases[3].lines.push_back(twoRows);
   for (const Case& c : cases) {
-    Load(c.lines);
+    Open(c.lines);
     const std::vector<PrintedPage>& pages = Print(view);
     ASSERT_EQ(pages.size(), c.pageFirstLines.size()) << c.name;
     const int count = static_cast<int>(pages.size());
@@ -112,7 +112,7 @@ TEST_F(Printing, PageBreaksFallBetweenWholeLines) {
 }
 
 TEST_F(Printing, LinesWrapAtWordsInsideTheTextWidthWithTabsExpanded) {
-  Load({"alpha beta gamma delta epsilon", std::string(45, 'x'), "a\tb", "", "end"});
+  Open({"alpha beta gamma delta epsilon", std::string(45, 'x'), "a\tb", "", "end"});
   const std::vector<PrintedPage>& pages = Print(view);
   ASSERT_EQ(pages.size(), 1u);
   const std::vector<std::string> expected = {"alpha beta gamma", "delta epsilon",
@@ -128,7 +128,7 @@ TEST_F(Printing, LinesWrapAtWordsInsideTheTextWidthWithTabsExpanded) {
 }
 
 TEST_F(Printing, HeaderAndFooterBandsFollowTheirFlags) {
-  Load(Lines(25));
+  Open(Lines(25));
   // Footer only: centred, at the bottom of the band below the text rectangle.
   const PrintedText footer = Print(view)[1].texts[0];
   EXPECT_EQ(footer.text, "Page 2/3");
@@ -159,7 +159,7 @@ TEST_F(Printing, HeaderAndFooterBandsFollowTheirFlags) {
 }
 
 TEST_F(Printing, PageSetupMarginsAreKeptPerDocumentType) {
-  Load({"text"});
+  Open({"text"});
   SpiceView spice{&buffer};
   ASSERT_EQ(spice.OnCreate(&window), 0);
   spice.OnInitialUpdate();
@@ -212,7 +212,7 @@ TEST_F(Printing, PrinterFontIsAFixedPitchFontScaledToThePrinter) {
 }
 
 TEST_F(Printing, TheChosenOrientationResetsThePrinterForEachPage) {
-  Load(Lines(17));
+  Open(Lines(17));
   services.AddPrinter("Plotter");
   services.printDialog = [](CPrintDialog& dlg) {
     dlg.m_strDeviceName = "Plotter";
@@ -241,7 +241,7 @@ TEST_F(Printing, TheChosenOrientationResetsThePrinterForEachPage) {
 }
 
 TEST_F(Printing, CancelledDialogsAndMissingPrintersPrintNothing) {
-  Load({"x"});
+  Open({"x"});
   services.printDialog = [](CPrintDialog&) { return false; };
   view.OnFilePrint();
   EXPECT_EQ(services.lastJob, nullptr);
@@ -255,7 +255,7 @@ TEST_F(Printing, CancelledDialogsAndMissingPrintersPrintNothing) {
 }
 
 TEST_F(Printing, PreviewShowsThePagesWithoutADialog) {
-  Load(Lines(12));
+  Open(Lines(12));
   view.OnFilePrintPreview();
   EXPECT_EQ(services.previews, 1);
   EXPECT_EQ(services.printDialogs, 0);
