@@ -4,7 +4,7 @@
 
 #include "../../fuzz/search_property.h"
 #include "platform/headless/headless_app_services.h"
-#include "view_fixture.h"
+#include "input_fixture.h"
 
 namespace quill {
 namespace {
@@ -89,18 +89,13 @@ TEST_F(SearchEngine, ACatastrophicExpressionStopsTheSearchAtTheFirstLine) {
             "Search stopped: the regular expression is too complex.");
 }
 
-TEST(SearchSelection, HighlightSelectsTheMatchAndRecentSearchesBecomeTheLastSearch) {
-  QuillTextBuffer buffer;
-  testing::Fill(buffer, {"xfoo foo", "bar"});
-  testing::ProbeView view;
-  HeadlessWindow window(CSize(400, 160));
-  view.BindWindow(&window);
-  view.AttachToBuffer(&buffer);
+using SearchSelection = testing::InputTest;
 
+TEST_F(SearchSelection, HighlightSelectsTheMatchAndRecentSearchesBecomeTheLastSearch) {
+  Open({"xfoo foo", "bar"});
   EXPECT_EQ(view.HighlightString("foo"), 1);  // whole word: not the one in xfoo
-  EXPECT_EQ(view.m_ptSelStart, CPoint(5, 0));
-  EXPECT_EQ(view.m_ptSelEnd, CPoint(8, 0));
-  EXPECT_EQ(view.GetCursorPos(), CPoint(8, 0));
+  EXPECT_EQ(Selection(), testing::Sel({5, 0}, {8, 0}));
+  EXPECT_EQ(Cursor(), CPoint(8, 0));
   EXPECT_EQ(view.m_ptAnchor, CPoint(8, 0));
   EXPECT_EQ(view.HighlightString("Foo"), 0);
 
@@ -111,8 +106,6 @@ TEST(SearchSelection, HighlightSelectsTheMatchAndRecentSearchesBecomeTheLastSear
   EXPECT_EQ(view.GetFindHistory(), (std::deque<std::string>{"", "foo", "bar"}));
   EXPECT_EQ(view.m_sLastFindText, "bar");
   EXPECT_TRUE(view.m_bHasLastFind);
-  view.DetachFromBuffer();
-  view.BindWindow(nullptr);
 }
 
 // Random texts, search texts, flags, starts, blocks and wrapping: the engine agrees with
