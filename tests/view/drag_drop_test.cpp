@@ -149,8 +149,7 @@ TEST_F(DragDropTest, ReadOnlyOrDisabledTargetsRefuseAfterEnterShowsTheCaret) {
 }
 
 TEST_F(DragDropTest, EdgesScrollOneStepPerCallback) {
-  std::vector<std::string> lines(30, "0123456789012345678901234567890123456789012345678");
-  Open(lines);
+  Open(std::vector<std::string>(30, "0123456789012345678901234567890123456789012345678"));
   view.ScrollToLine(2, 1);
   view.ScrollToChar(2, 1);
   Place(CPoint(10, 5));

@@ -17,6 +17,7 @@ constexpr unsigned long MC = SEARCH_MATCH_CASE;
 constexpr unsigned long WW = SEARCH_WHOLE_WORD;
 constexpr unsigned long BACK = SEARCH_BACKWARD;
 constexpr unsigned long RE = SEARCH_REGEX;
+constexpr unsigned long IGN = SEARCH_IGNORE_SELECTION;
 
 class SearchEngine : public ::testing::Test {
  protected:
@@ -34,40 +35,32 @@ TEST_F(SearchEngine, FindsWhatTheRulesSay) {
     CPoint start;
     bool wrap;
     SearchResult expected;
+    CPoint selStart, selEnd;  // a selection moves the start past it unless ignored
   };
   const Case cases[] = {
-      {"an empty line is skipped, so ^$ finds none", {"a", "", "b"}, "^$", RE, {0, 0}, false, {0, {}, 0, "Ready"}},
-      {"a regular expression's match has its own length", {"abbbc"}, "b+", RE, {0, 0}, false, {1, {1, 0}, 3, "Ready"}},
-      {"wrapping finds the occurrence before the start", {"foo", "bar"}, "foo", 0, {1, 1}, true, {1, {0, 0}, 3, "End of the file reached."}},
-      {"whole word counts the searched text's start as a boundary", {"xab"}, "ab", WW | MC, {1, 0}, false, {1, {1, 0}, 2, "Ready"}},
-      {"case ignored only for ASCII", {"\xc9t\xc9"}, "\xe9T", 0, {0, 0}, false, {0, {}, 0, "Ready"}},
-      {"backwards, a match must end before the start", {"abcabc"}, "abc", BACK, {5, 0}, false, {1, {0, 0}, 3, "Ready"}},
-      {"backwards wrapping continues at the last line", {"x", "abc"}, "abc", BACK, {0, 0}, true, {1, {0, 1}, 3, "Beginning of the file reached."}},
-      {"backwards, the expression starting rightmost", {"aaa"}, "aa", BACK | RE, {3, 0}, false, {1, {1, 0}, 2, "Ready"}},
-      {"an invalid expression finds nothing", {"a(", "a("}, "a(", RE, {0, 0}, false, {0, {}, 0, "Ready"}},
-      {"an invalid expression still reports the wrap", {"a("}, "a(", RE, {0, 0}, true, {0, {}, 0, "End of the file reached."}},
-      {"whole word has no effect on an expression", {"ab_c"}, "ab", RE | WW, {0, 0}, false, {1, {0, 0}, 2, "Ready"}},
+      {"an empty line is skipped, so ^$ finds none", {"a", "", "b"}, "^$", RE, {0, 0}, false, {0, {}, 0, "Ready"}, {}, {}},
+      {"a regular expression's match has its own length", {"abbbc"}, "b+", RE, {0, 0}, false, {1, {1, 0}, 3, "Ready"}, {}, {}},
+      {"wrapping finds the occurrence before the start", {"foo", "bar"}, "foo", 0, {1, 1}, true, {1, {0, 0}, 3, "End of the file reached."}, {}, {}},
+      {"whole word counts the searched text's start as a boundary", {"xab"}, "ab", WW | MC, {1, 0}, false, {1, {1, 0}, 2, "Ready"}, {}, {}},
+      {"case ignored only for ASCII", {"\xc9t\xc9"}, "\xe9T", 0, {0, 0}, false, {0, {}, 0, "Ready"}, {}, {}},
+      {"backwards, a match must end before the start", {"abcabc"}, "abc", BACK, {5, 0}, false, {1, {0, 0}, 3, "Ready"}, {}, {}},
+      {"backwards wrapping continues at the last line", {"x", "abc"}, "abc", BACK, {0, 0}, true, {1, {0, 1}, 3, "Beginning of the file reached."}, {}, {}},
+      {"backwards, the expression starting rightmost", {"aaa"}, "aa", BACK | RE, {3, 0}, false, {1, {1, 0}, 2, "Ready"}, {}, {}},
+      {"an invalid expression finds nothing", {"a(", "a("}, "a(", RE, {0, 0}, false, {0, {}, 0, "Ready"}, {}, {}},
+      {"an invalid expression still reports the wrap", {"a("}, "a(", RE, {0, 0}, true, {0, {}, 0, "End of the file reached."}, {}, {}},
+      {"whole word has no effect on an expression", {"ab_c"}, "ab", RE | WW, {0, 0}, false, {1, {0, 0}, 2, "Ready"}, {}, {}},
+      {"a selection moves the start past it", {"", "foo foo foo"}, "foo", 0, {2, 1}, false, {1, {8, 1}, 3, "Ready"}, {2, 1}, {7, 1}},
+      {"an ignored selection does not", {"", "foo foo foo"}, "foo", IGN, {2, 1}, false, {1, {4, 1}, 3, "Ready"}, {2, 1}, {7, 1}},
+      {"backwards the selection's start is used", {"", "foo foo foo"}, "foo", BACK, {9, 1}, false, {0, {}, 0, "Ready"}, {2, 1}, {7, 1}},
+      {"backwards, an ignored selection is not", {"", "foo foo foo"}, "foo", BACK | IGN, {9, 1}, false, {1, {4, 1}, 3, "Ready"}, {2, 1}, {7, 1}},
   };
   for (const Case& c : cases) {
+    view.lines = c.lines;
+    view.SetSelection(c.selStart, c.selEnd);
     const SearchResult r = search_fuzz::Run(view, {c.lines, c.what, c.flags, c.start, c.wrap, true, {}, {}});
     EXPECT_TRUE(r == c.expected) << c.name << ": " << r.found << " at (" << r.pos.x << ","
                                  << r.pos.y << ") length " << r.length << " [" << r.status << "]";
   }
-}
-
-TEST_F(SearchEngine, TheSelectionMovesTheStartUnlessIgnored) {
-  view.lines = {"", "", "", "", "foo foo foo"};
-  view.SetSelection(CPoint(2, 4), CPoint(7, 4));
-  CPoint pos;
-  int length = 0;
-  ASSERT_TRUE(view.FindText("foo", CPoint(2, 4), 0, false, pos, length));
-  EXPECT_EQ(pos, CPoint(8, 4));
-  ASSERT_TRUE(view.FindText("foo", CPoint(2, 4), SEARCH_IGNORE_SELECTION, false, pos, length));
-  EXPECT_EQ(pos, CPoint(4, 4));
-  // Backwards the selection's start column is used: only "fo" is left before it.
-  EXPECT_FALSE(view.FindText("foo", CPoint(9, 4), BACK, false, pos, length));
-  ASSERT_TRUE(view.FindText("foo", CPoint(9, 4), BACK | SEARCH_IGNORE_SELECTION, false, pos, length));
-  EXPECT_EQ(pos, CPoint(4, 4));
 }
 
 // An expression the engine gives up on ends the whole search at the first line that
