@@ -55,38 +55,31 @@ class DragDropTest : public InputTest {
 TEST_F(DragDropTest, DragWithinAViewMovesOrCopiesAsOneUndoStep) {
   struct Case {
     unsigned long keys;
+    int dropColumn;
     const char* after;
     Sel selection;
+    int undoSteps;
   };
-  for (const Case& c : {Case{0, "alpha gammabeta ", Sel({11, 0}, {16, 0})},
-                        Case{MK_CONTROL, "alpha beta gammabeta ", Sel({16, 0}, {21, 0})}}) {
-    SCOPED_TRACE(c.keys);
+  for (const Case& c : {Case{0, 16, "alpha gammabeta ", Sel({11, 0}, {16, 0}), 1},
+                        Case{MK_CONTROL, 16, "alpha beta gammabeta ", Sel({16, 0}, {21, 0}), 1},
+                        // onto the dragged text: only places the cursor
+                        Case{0, 8, "alpha beta gamma", Sel({8, 0}, {8, 0}), 0}}) {
+    SCOPED_TRACE(c.after);
     Open({"alpha beta gamma"});
-    DropAt(&window, Cell(16, 0), c.keys);
+    DropAt(&window, Cell(c.dropColumn, 0), c.keys);
     DragWord(6, 11);
     EXPECT_EQ(dnd.lastAllowed, DROPEFFECT_COPY | DROPEFFECT_MOVE);
+    EXPECT_EQ(dnd.lastResult, c.undoSteps ? (c.keys ? DROPEFFECT_COPY : DROPEFFECT_MOVE) : DROPEFFECT_NONE);
     EXPECT_TRUE(hoverCaret.visible && !hoverCaret.solid);
-    EXPECT_EQ(hoverCaret.pos, view.TextToClient(CPoint(16, 0)));
+    EXPECT_EQ(hoverCaret.pos, view.TextToClient(CPoint(c.dropColumn, 0)));
     EXPECT_FALSE(view.IsDraggingText());
     EXPECT_EQ(Joined(buffer), c.after);
     EXPECT_EQ(Selection(), c.selection);
     EXPECT_EQ(Cursor(), c.selection.second);
     EXPECT_TRUE(window.caret.solid);
-    EXPECT_EQ(UndoSteps(), 1);
+    EXPECT_EQ(UndoSteps(), c.undoSteps);
     EXPECT_EQ(Joined(buffer), "alpha beta gamma");
-    view.OnDestroy();
   }
-}
-
-TEST_F(DragDropTest, DropOntoTheDraggedTextOnlyPlacesTheCursor) {
-  Open({"alpha beta gamma"});
-  DropAt(&window, Cell(8, 0));
-  DragWord(6, 11);
-  EXPECT_EQ(dnd.lastResult, DROPEFFECT_NONE);
-  EXPECT_EQ(Joined(buffer), "alpha beta gamma");
-  EXPECT_EQ(Selection(), Sel({8, 0}, {8, 0}));
-  EXPECT_EQ(Cursor(), CPoint(8, 0));
-  EXPECT_FALSE(buffer.CanUndo());
 }
 
 TEST_F(DragDropTest, MoveToAnotherBufferIsOneStepInEach) {
