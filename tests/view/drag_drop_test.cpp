@@ -23,10 +23,14 @@ class DragDropTest : public InputTest {
     if (target.GetWindow() != nullptr) target.OnDestroy();
   }
 
+  // The target view with focus, created on the first call.
   void OpenTarget(const std::vector<std::string>& lines) {
     testing::Load(buffer2, lines);
+    if (target.GetWindow() != nullptr) return;
     ASSERT_EQ(target.OnCreate(&window2), 0);
     target.OnInitialUpdate();
+    window2.SetFocus();
+    target.OnSetFocus(nullptr);
   }
   // Selects [from, to) on line 0 of the main view and drags it: a press inside, one move.
   void DragWord(int from, int to) {
@@ -123,8 +127,6 @@ TEST_F(DragDropTest, ReadOnlyOrDisabledTargetsRefuseAfterEnterShowsTheCaret) {
     OpenTarget({"one", "two"});
     target.editable = !readOnly;
     target.SetDisableDragAndDrop(readOnly ? 0 : 1);
-    window2.SetFocus();
-    target.OnSetFocus(nullptr);
     target.SetCursorPos(CPoint(2, 0));
     const COleDataObject text(GlobalAllocText("x"));
     // Entering does not look at the view: the drop caret shows...
@@ -137,7 +139,6 @@ TEST_F(DragDropTest, ReadOnlyOrDisabledTargetsRefuseAfterEnterShowsTheCaret) {
     EXPECT_EQ(dnd.Drop(&window2, DROPEFFECT_MOVE, Cell(1, 1)), DROPEFFECT_NONE);
     EXPECT_EQ(Joined(buffer2), "one|two");
     EXPECT_EQ(target.GetCursorPos(), CPoint(2, 0));
-    target.OnDestroy();
   }
 }
 

@@ -69,7 +69,7 @@ TEST_F(FindReplace, FindDialogSearchesFromOneRightOfTheCaretAndRecordsTheLastSea
   EXPECT_EQ(view.m_dwLastFindFlags, SEARCH_MATCH_CASE | SEARCH_BACKWARD);
 }
 
-TEST_F(FindReplace, RegexFindNextClosesWithoutMovingAndRepeatRunsIt) {
+TEST_F(FindReplace, RepeatRunsTheLastSearchWithItsFlags) {
   Open({"a1 b22 c333"});
   dialogs.Push([](HeadlessDialogSession& s) {
     s.Type(IDC_EDIT_TEXT, "[0-9]+");
@@ -82,9 +82,8 @@ TEST_F(FindReplace, RegexFindNextClosesWithoutMovingAndRepeatRunsIt) {
   EXPECT_EQ(Selection(), std::make_pair(CPoint(1, 0), CPoint(2, 0)));
   view.OnEditRepeat();
   EXPECT_EQ(Selection(), std::make_pair(CPoint(4, 0), CPoint(6, 0)));  // the match's length
-}
 
-TEST_F(FindReplace, RepeatBackwardsKeepsTheFlagUntilAForwardRepeat) {
+  // Backwards is kept until a forward repeat.
   Open({"ab x ab x ab"});
   Select(CPoint(10, 0), CPoint(12, 0));
   view.OnFindpreviousInplace();  // the selected "ab", searched before the selection
@@ -246,7 +245,6 @@ TEST_F(FindReplace, NumberedAndPlainBookmarks) {
       at(line);
       view.OnToggleBookmark();
     }
-    EXPECT_TRUE(view.m_bHasBookmarks);
     at(c.cursor);
     view.OnNextBookmark();
     EXPECT_EQ(view.GetCursorPos(), CPoint(0, c.next)) << c.cursor;
