@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "buffer/text_buffer.h"
 #include "input_fixture.h"
 #include "platform/headless/headless_drag_drop.h"
 

@@ -3,8 +3,8 @@
 #include <random>
 
 #include "../../fuzz/search_property.h"
-#include "platform/headless/headless_app_services.h"
 #include "input_fixture.h"
+#include "platform/headless/headless_app_services.h"
 
 namespace quill {
 namespace {
