@@ -77,7 +77,7 @@ TEST_F(FindReplace, RepeatRunsTheLastSearchWithItsFlags) {
     s.Press(IDOK);
   });
   view.OnEditFind();
-  EXPECT_EQ(view.GetCursorPos(), CPoint(0, 0));
+  EXPECT_EQ(view.GetCursorPos(), CPoint(0, 0));  // a regular expression's find closes the dialog only
   view.OnEditRepeat();
   EXPECT_EQ(Selection(), std::make_pair(CPoint(1, 0), CPoint(2, 0)));
   view.OnEditRepeat();
