@@ -28,7 +28,6 @@ class PrintView : public CLikeView {
   using CLikeView::CLikeView;
   using QuillView::m_bShowPrintFooter;
   using QuillView::m_bShowPrintHeader;
-  using QuillView::m_nPageOrientation;
   using QuillView::m_pPrinterFont;
   std::string header;
   void GetPrintHeaderText(int nPageNum, std::string& text) override {
@@ -159,7 +158,6 @@ TEST_F(Printing, PageSetupMarginsAreKeptPerDocumentType) {
   view.OnFilePageSetup();
   EXPECT_EQ(services.lastPageSetupPreset.rtMargin, CRect(1000, 1000, 1000, 1000));
   EXPECT_EQ(services.lastPageSetupOrientation, DMORIENT_PORTRAIT);
-  EXPECT_EQ(view.m_nPageOrientation, DMORIENT_LANDSCAPE);
   EXPECT_EQ(RegistryPath(PageSetupSection("CPP"), "\\MarginLeft"),
             "Software\\Corvane\\Verurozu Doriru\\General\\CPP\\PageSetup\\MarginLeft");
 
