@@ -9,7 +9,7 @@ namespace quill {
 namespace {
 
 // Lines with tabs in a 50-column window.
-class Geometry : public testing::ViewTest<> {
+class Geometry : public testing::ProbeTest<> {
  protected:
   void SetUp() override {
     window.SetClientSize(CSize(420, 160));

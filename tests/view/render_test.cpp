@@ -48,7 +48,7 @@ class DigitView : public ProbeView {
 };
 
 // Six rows of ten columns.
-class Render : public testing::ViewTest<DigitView> {
+class Render : public testing::ProbeTest<DigitView> {
  protected:
   Render() { window.SetClientSize(CSize(kLeft + 10 * kCw, 6 * kLh)); }
   HeadlessDC& Paint() { return window.Paint(view); }

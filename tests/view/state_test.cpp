@@ -14,7 +14,7 @@ std::vector<std::string> Numbered(int count) {
   return lines;
 }
 
-using ViewState = testing::ViewTest<>;
+using ViewState = testing::ProbeTest<>;
 
 // Cookies are dropped from the changed line down, lengths of the changed lines only.
 TEST_F(ViewState, EditsKeepTheCookiesAboveAndOtherLengths) {

@@ -77,9 +77,9 @@ inline void Fill(QuillTextBuffer& buffer, const std::vector<std::string>& lines)
 // A view of type V on a buffer of the given lines, bound unless asked otherwise to a
 // 400 x 160 window: 10 lines of 8 x 16 pixel cells right of a 20-pixel margin.
 template <class V = ProbeView>
-class ViewTest : public ::testing::Test {
+class ProbeTest : public ::testing::Test {
  protected:
-  ~ViewTest() override {
+  ~ProbeTest() override {
     view.DetachFromBuffer();
     view.BindWindow(nullptr);
   }
