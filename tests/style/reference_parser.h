@@ -7,6 +7,8 @@
 #include <locale>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "style/document_style.h"
@@ -29,29 +31,31 @@ inline bool StreamIsNumber(const char* text, int length) {
 }
 
 struct ReferenceParser {
-  explicit ReferenceParser(const TDocumentStyle& s) : style(s) {
-    char *a = nullptr, *b = nullptr;
-    s.GetCommentsDelims(&a, &b);
-    mlOpen = Take(a), mlClose = Take(b);
-    a = b = nullptr;
-    s.GetStringDelims(&a, &b);
-    strOpen = Take(a);
-    Take(b);
-    a = b = nullptr;
-    s.GetCharDelims(&a, &b);
-    chrOpen = Take(a);
-    Take(b);
+  using PairGetter = void (TDocumentStyle::*)(char**, char**) const;
+  using SlotGetter = void (TDocumentStyle::*)(char**, int) const;
+
+  explicit ReferenceParser(const TDocumentStyle& s)
+      : style(s), strEsc(s.GetStringEsc()), chrEsc(s.GetCharEsc()), preproc(s.GetPreprocChar()) {
+    std::tie(mlOpen, mlClose) = Delims(&TDocumentStyle::GetCommentsDelims);
+    strOpen = Delims(&TDocumentStyle::GetStringDelims).first;
+    chrOpen = Delims(&TDocumentStyle::GetCharDelims).first;
     for (int k = 0; k < 3; ++k) {
-      a = b = nullptr;
-      s.GetSingleCommentsDelims(&a, k);
-      s.GetSingleCommentsPrefix(&b, k);
-      sl[k] = Take(a);
-      prefix[k] = Take(b);
+      sl[k] = Slot(&TDocumentStyle::GetSingleCommentsDelims, k);
+      prefix[k] = Slot(&TDocumentStyle::GetSingleCommentsPrefix, k);
       bol[k] = s.GetSingleCommentsBOL(k);
     }
-    strEsc = s.GetStringEsc();
-    chrEsc = s.GetCharEsc();
-    preproc = s.GetPreprocChar();
+  }
+
+  // The style's getters hand out new[] copies, or nothing.
+  std::pair<std::string, std::string> Delims(PairGetter get) const {
+    char *open = nullptr, *close = nullptr;
+    (style.*get)(&open, &close);
+    return {Take(open), Take(close)};
+  }
+  std::string Slot(SlotGetter get, int k) const {
+    char* text = nullptr;
+    (style.*get)(&text, k);
+    return Take(text);
   }
 
   bool Match(const std::string& d, const std::string& line, int i) const {
