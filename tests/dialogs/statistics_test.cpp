@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 #include <sys/time.h>
 
-#include <cstdlib>
 #include <ctime>
-#include <fstream>
+#include <filesystem>
 #include <string>
+
+#include "../quillpad/temp_dir.h"
+#include "../settings/temp_dir.h"
 
 #include "dialogs/statistics_dlg.h"
 #include "platform/headless/headless_dialog_runner.h"
@@ -103,23 +105,22 @@ TEST_F(Properties, ShowsTheFileTypeSizeAndLastSave) {
   EXPECT_EQ(shown[7], "");
   EXPECT_EQ(shown[8], "SPICE Document");
 
-  const std::string path = ::testing::TempDir() + "properties_sample.sp";
-  std::ofstream(path, std::ios::binary) << "M1 d g s b nch\r\n.end\r\n";
+  quillpad::testing::TempDir files;
+  const std::string path = files.Write("sample.sp", "M1 d g s b nch\r\n.end\r\n");
   // 2006-03-06 15:07:09 UTC, read in UTC.
   const timeval times[2] = {{1141657629, 0}, {1141657629, 0}};
   ASSERT_EQ(utimes(path.c_str(), times), 0);
-  const char* savedTz = std::getenv("TZ");
-  const std::string oldTz = savedTz != nullptr ? savedTz : "";
-  setenv("TZ", "UTC", 1);
-  tzset();
-  doc.SetPathName(path);
-  shown = Shown();
-  if (savedTz != nullptr) setenv("TZ", oldTz.c_str(), 1); else unsetenv("TZ");
+  {
+    quill_test::ScopedEnv utc("TZ", "UTC");
+    tzset();
+    doc.SetPathName(path);
+    shown = Shown();
+  }
   tzset();
   EXPECT_EQ(shown[6], "22");
   EXPECT_EQ(shown[7], "03:07:09 PM, Monday, March 06, 2006");
   EXPECT_EQ(shown[9], path);
-  std::remove(path.c_str());
+  std::filesystem::remove(path);
 
   // A file that has gone: size 0 and no time again.
   shown = Shown();
