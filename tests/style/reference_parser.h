@@ -118,29 +118,20 @@ struct ReferenceParser {
           break;
         }
       }
-      if ((cookie & 0x02) && !mlOpen.empty()) {
-        if (Match(mlOpen, line, i)) {
-          add(i - static_cast<int>(mlOpen.size()) + 1, 6, 23);
-          cookie |= 0x04;
-        }
-        ++i;
-        continue;
-      }
-      if (Match(strOpen, line, i)) {
+      // Inside a preprocessor line only a block comment starts.
+      const bool inPreproc = (cookie & 0x02) && !mlOpen.empty();
+      if (!inPreproc && (Match(strOpen, line, i) || Match(chrOpen, line, i))) {
         add(i, 9, 26);
-        cookie |= 0x08;
+        cookie |= Match(strOpen, line, i) ? 0x08 : 0x10;
         ++i;
         continue;
       }
-      if (Match(chrOpen, line, i)) {
-        add(i, 9, 26);
-        cookie |= 0x10;
-        ++i;
-        continue;
-      }
-      if (Match(mlOpen, line, i)) {
+      const bool opensComment = Match(mlOpen, line, i);
+      if (opensComment) {
         add(i - static_cast<int>(mlOpen.size()) + 1, 6, 23);
         cookie |= 0x04;
+      }
+      if (opensComment || inPreproc) {
         ++i;
         continue;
       }
@@ -152,10 +143,6 @@ struct ReferenceParser {
           continue;
         }
         if (!std::isspace(static_cast<unsigned char>(line[i]))) lineStart = false;
-      }
-      if (!runs) {
-        ++i;
-        continue;
       }
       if (std::isalnum(line[i], std::locale()) || style.IsLegalChar(line[i])) {
         if (idStart < 0) idStart = i;
@@ -170,7 +157,6 @@ struct ReferenceParser {
       ++i;
     }
     if (idStart >= 0) classify(idStart, i);
-    if (strEsc == 0 && chrEsc == 0) return cookie;
     const char last = line[length - 1];
     if ((strEsc == 0 || strEsc == last) && (chrEsc == 0 || chrEsc == last)) return cookie;
     return cookie & 0x04;
