@@ -119,15 +119,6 @@ class StylePagesTest : public ::testing::Test {
     });
     page.Press(IDC_EDIT_SECTION);
   }
-  static std::string Text(const std::string& path) {
-    return registry_string<std::string>(path, HKEY_CURRENT_USER, "<none>").read();
-  }
-  static int Int(const std::string& path) {
-    return registry_int<int>(path, HKEY_CURRENT_USER, -999).read();
-  }
-  static COLORREF Color(const std::string& path) {
-    return registry_binary<unsigned long>(path, HKEY_CURRENT_USER, 0xDEAD).read();
-  }
 
   std::shared_ptr<HeadlessCommonDialogs> m_common = std::make_shared<HeadlessCommonDialogs>();
   ScopedHeadlessDialogs m_dialogs;
@@ -160,15 +151,6 @@ TEST_F(StylePagesTest, AppliedChangesReachTheStoreTheOpenViewsOfTheTypeAndANewPr
   ASSERT_EQ(m_common->m_fontRequests.size(), 1u);
   EXPECT_TRUE(m_common->m_fontRequests[0].flags & CF_FIXEDPITCHONLY);
 
-  EXPECT_EQ(Text(kSpice + "FontName"), "Lucida Console");
-  EXPECT_EQ(Int(kSpice + "FontSize"), -19);
-  EXPECT_EQ(Int(kSpice + "TabSize"), 7);
-  EXPECT_EQ(Color(kSpice + "Colors\\CommentsColors\\FRG_UNSELECT"), kRed);
-  EXPECT_EQ(Color(kSpice + "Colors\\CommentsColors\\BKG_UNSELECT"), RGB(1, 2, 3));
-  EXPECT_EQ(Text(kSpice + "KeywordsSection0"), "My Words");
-  EXPECT_EQ(Text(kSpice + "My Words\\Keyword0"), "Alpha");
-  EXPECT_EQ(Text(kSpice + "My Words\\Keyword1"), "beta");
-
   for (OpenView* open : {&first, &second}) {
     EXPECT_EQ(open->view.GetTabSize(), 7);
     EXPECT_EQ(open->view.GetColor(23), RGB(1, 2, 3));
@@ -186,8 +168,13 @@ TEST_F(StylePagesTest, AppliedChangesReachTheStoreTheOpenViewsOfTheTypeAndANewPr
   SetSettingsStore(std::make_shared<SqliteSettingsStore>(dir.path() + "/registry.db"));
   std::unique_ptr<TDocumentStyle> reread(TTextDocumentMgr(m_mgr).GetDocStyle(0));
   ASSERT_NE(reread, nullptr);
+  EXPECT_EQ(reread->GetFontName(), "Lucida Console");
+  EXPECT_EQ(reread->GetFontSize(), -19);
+  EXPECT_EQ(reread->GetTabSize(), 7);
   EXPECT_EQ(reread->GetCommentsColor(1, 0), kRed);
+  EXPECT_EQ(reread->GetCommentsColor(0, 0), RGB(1, 2, 3));
   EXPECT_EQ(reread->GetFirstKeyword("My Words"), "Alpha");
+  EXPECT_EQ(reread->GetNextKeyword("My Words"), "beta");
   InstallMemorySettingsStore();
 }
 
