@@ -19,10 +19,6 @@ namespace {
 
 class DocView : public QuillView {
  public:
-  QuillTextBuffer* LocateTextBuffer() override {
-    auto* doc = dynamic_cast<QuillBufferDocument*>(GetDocument());
-    return doc ? &doc->GetTextBuffer() : nullptr;
-  }
   void PlaceCaret(CPoint pt) { m_ptCursorPos = m_ptSelStart = m_ptSelEnd = pt; }
 };
 

@@ -44,10 +44,6 @@ class HostView : public QuillView {
     m_pStyle = style;
     return style;
   }
-  QuillTextBuffer* LocateTextBuffer() override {
-    auto* doc = dynamic_cast<QuillDocument*>(GetDocument());
-    return doc ? &doc->GetTextBuffer() : nullptr;
-  }
   int GetDocumentType() const override { return m_type; }
 
  private:
