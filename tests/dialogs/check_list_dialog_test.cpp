@@ -12,15 +12,12 @@
 #include "dialogs/check_list_dialog.h"
 #include "platform/headless/headless_dialog_runner.h"
 #include "resources/dlg_checklist.h"
-#include "view/quill_view.h"
+#include "view/view_fixture.h"
 
 namespace quill {
 namespace {
 
-class DocView : public QuillView {
- public:
-  void PlaceCaret(CPoint pt) { m_ptCursorPos = m_ptSelStart = m_ptSelEnd = pt; }
-};
+using testing::ProbeView;
 
 // A document of type Doc open on a file, with one view.
 template <typename Doc = QuillDocument>
@@ -39,7 +36,7 @@ struct Open {
     return text;
   }
   Doc doc;
-  DocView view;
+  ProbeView view;
 };
 
 class OutsideChanges : public ::testing::Test {
@@ -51,9 +48,8 @@ class OutsideChanges : public ::testing::Test {
 TEST_F(OutsideChanges, TimestampsAndTheSilentReloadOfAnUpdate) {
   Open a(files.WriteLater("a.sp", "one\ntwo\nthree\n"));
   EXPECT_FALSE(a.view.CheckTimestamp());
-  a.view.PlaceCaret(CPoint(2, 2));
-  int endLine, endChar;
-  a.doc.GetTextBuffer().InsertText(nullptr, 0, 0, "mine ", endLine, endChar);
+  a.view.m_ptCursorPos = CPoint(2, 2);
+  testing::Insert(a.doc.GetTextBuffer(), 0, 0, "mine ");
 
   files.WriteLater("a.sp", "ONE\nTWO\nTHREE\nFOUR\n");
   EXPECT_TRUE(a.view.CheckTimestamp());
@@ -73,7 +69,7 @@ TEST_F(OutsideChanges, TimestampsAndTheSilentReloadOfAnUpdate) {
   // A view that never recorded a time does nothing; a deleted file counts as unchanged
   // and its text stays.
   Open b(files.WriteLater("b.sp", "b\n"));
-  DocView fresh;
+  ProbeView fresh;
   fresh.SetDocument(&b.doc);
   files.WriteLater("b.sp", "changed\n");
   EXPECT_TRUE(fresh.CheckTimestamp());
@@ -123,7 +119,7 @@ TEST_F(OutsideChanges, ItemsOfTheDialog) {
 TEST_F(OutsideChanges, ReloadWhatStaysCheckedAndOtherwiseOnlyRecordTheTimes) {
   Open a(files.WriteLater("a.sp", "a\n"));
   Open b(files.WriteLater("b.sp", "b\n"));
-  DocView second;  // a second view of a, now its document's first view
+  ProbeView second;  // a second view of a, now its document's first view
   second.SetDocument(&a.doc);
   second.OnInitialUpdate();
   files.WriteLater("a.sp", "A\n");
