@@ -78,7 +78,7 @@ struct ReferenceParser {
     int i = 0, idStart = -1;
     bool redefine = true, atPrev = false;
     bool lineStart = (cookie & ~0x04UL) == 0;
-    for (;;) {
+    for (;; ++i) {
       if (redefine) {
         const int c = (cookie & 0x05) ? 6 : (cookie & 0x18) ? 9 : (cookie & 0x02) ? 10 : 2;
         add(atPrev ? i - 1 : i, c, c == 2 ? 17 : c + 17);
@@ -98,7 +98,6 @@ struct ReferenceParser {
           cookie &= ~(str ? 0x08UL : 0x10UL);
           redefine = true;
         }
-        ++i;
         continue;
       }
       if ((cookie & 0x04) && !mlClose.empty()) {
@@ -106,7 +105,6 @@ struct ReferenceParser {
           cookie &= ~0x04UL;
           redefine = true;
         }
-        ++i;
         continue;
       }
       for (int k = 0; k < 3; ++k) {
@@ -123,7 +121,6 @@ struct ReferenceParser {
       if (!inPreproc && (Match(strOpen, line, i) || Match(chrOpen, line, i))) {
         add(i, 9, 26);
         cookie |= Match(strOpen, line, i) ? 0x08 : 0x10;
-        ++i;
         continue;
       }
       const bool opensComment = Match(mlOpen, line, i);
@@ -131,30 +128,21 @@ struct ReferenceParser {
         add(i - static_cast<int>(mlOpen.size()) + 1, 6, 23);
         cookie |= 0x04;
       }
-      if (opensComment || inPreproc) {
-        ++i;
-        continue;
-      }
+      if (opensComment || inPreproc) continue;
       if (lineStart && preproc != 0) {
         if (line[i] == preproc) {
           add(i, 10, 27);
           cookie |= 0x02;
-          ++i;
           continue;
         }
         if (!std::isspace(static_cast<unsigned char>(line[i]))) lineStart = false;
       }
-      if (std::isalnum(line[i], std::locale()) || style.IsLegalChar(line[i])) {
-        if (idStart < 0) idStart = i;
-        ++i;
-        continue;
-      }
-      if (idStart >= 0) {
-        classify(idStart, i);
-        redefine = atPrev = true;
-        idStart = -1;
-      }
-      ++i;
+      const bool word = std::isalnum(line[i], std::locale()) || style.IsLegalChar(line[i]);
+      if (word && idStart < 0) idStart = i;
+      if (word || idStart < 0) continue;
+      classify(idStart, i);
+      redefine = atPrev = true;
+      idStart = -1;
     }
     if (idStart >= 0) classify(idStart, i);
     const char last = line[length - 1];
