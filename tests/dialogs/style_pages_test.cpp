@@ -53,13 +53,12 @@ class HostView : public QuillView {
 // An open document with a view in a window.
 struct OpenView {
   OpenView(QuillDocument& doc, DocumentType type) : view(type) {
-    window.SetClientSize(CSize(400, 200));
     view.SetDocument(&doc);
     view.OnCreate(&window);
     view.AttachToBuffer();
     window.ClearRecord();
   }
-  HeadlessWindow window;
+  HeadlessWindow window{CSize(400, 200)};
   HostView view;
 };
 

@@ -33,7 +33,6 @@ TEST_F(StyleModelTest, DefaultColoursAndKeywordColourAddressing) {
   const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
   const COLORREF hiText = GetSysColor(COLOR_HIGHLIGHTTEXT);
   EXPECT_EQ(s.GetDefaultColor(0, 1), ~text & 0xFFFFFFu);  // the string kind's colour before
-  EXPECT_EQ(s.GetCommentsColor(0, 1), hiText);
   // A new section gets the record defaults.
   const unsigned long colors[4] = {RGB(1, 0, 0), RGB(2, 0, 0), RGB(3, 0, 0), RGB(4, 0, 0)};
   s.InitKeywordSection("A", nullptr, nullptr, false);
