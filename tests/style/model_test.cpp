@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <utility>
 #include <memory>
 #include <random>
 #include <string>
@@ -171,16 +170,10 @@ TEST_F(StyleModelTest, CopiesAndDefaults) {
 
 TEST_F(StyleModelTest, NumbersReadLikeAStream) {
   const TDocumentStyle s(DOCTYPE_CPP, nullptr);
-  const std::pair<const char*, bool> cases[] = {
-      {"1e5", true},   {" 42 ", true}, {"-3.5", true},  {".5", true},   {"5.", true},
-      {"+1E-3", true}, {"1e-400", true}, {"007", true}, {"0x1F", false}, {"12abc", false},
-      {"1e", false},   {"1e+", false}, {".", false},    {"e5", false},  {"", false},
-      {"inf", false},  {"nan", false}, {"1e400", false}, {"1 2", false}};
-  for (const auto& [text, number] : cases) {
-    const int length = static_cast<int>(std::strlen(text));
-    EXPECT_EQ(s.IsNumber(text, length), number) << text;
-    EXPECT_EQ(testing::StreamIsNumber(text, length), number) << text;
-  }
+  // Beyond the random texts' alphabet: names, overflow and underflow, a length limit.
+  for (const char* no : {"", "inf", "nan", "1e400", "0x1F", "12abc"})
+    EXPECT_FALSE(s.IsNumber(no, static_cast<int>(std::strlen(no)))) << no;
+  EXPECT_TRUE(s.IsNumber("1e-400", 6));
   EXPECT_TRUE(s.IsNumber("12abc", 2));
 
   // Random texts over the characters that matter agree with a real string stream.
