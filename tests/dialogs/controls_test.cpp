@@ -19,13 +19,11 @@ class ResizableLayoutTest : public ::testing::Test {
  protected:
   ResizableLayoutTest() : m_dialog(m_host) {
     m_host.SetClientSize(200, 100);
-    m_host.At(1).rect = CRect(10, 10, 190, 30);   // edit across the top
     m_host.At(2).rect = CRect(10, 40, 190, 80);   // list filling the middle
     m_host.At(3).rect = CRect(140, 85, 190, 98);  // button at the bottom right
     m_host.At(4).rect = CRect(80, 40, 120, 60);   // centred label
     m_host.At(5).rect = CRect(10, 85, 60, 98);    // left half of a row
     m_dialog.OnInitDialog();
-    m_dialog.AddAnchor(1, TOP_LEFT, TOP_RIGHT);
     m_dialog.AddAnchor(2, TOP_LEFT, BOTTOM_RIGHT);
     m_dialog.AddAnchor(3, BOTTOM_RIGHT);
     m_dialog.AddAnchor(4, MIDDLE_CENTER);
@@ -42,7 +40,6 @@ class ResizableLayoutTest : public ::testing::Test {
 
 TEST_F(ResizableLayoutTest, AnchoredCornersKeepTheirDistances) {
   Resize(300, 160);
-  EXPECT_EQ(m_host.GetDlgItemRect(1), CRect(10, 10, 290, 30));
   EXPECT_EQ(m_host.GetDlgItemRect(2), CRect(10, 40, 290, 140));
   EXPECT_EQ(m_host.GetDlgItemRect(3), CRect(240, 145, 290, 158));
   // Centre moves from (100, 50) to (150, 80); the size stays.
@@ -57,10 +54,10 @@ TEST_F(ResizableLayoutTest, OddSizesTheWayBackAndReplacedAnchors) {
   EXPECT_EQ(m_host.GetDlgItemRect(4), CRect(105, 56, 145, 76));
   Resize(200, 100);
   EXPECT_EQ(m_host.GetDlgItemRect(4), CRect(80, 40, 120, 60));
-  m_dialog.RemoveAnchor(1);
+  m_dialog.RemoveAnchor(2);
   m_dialog.AddAnchor(3, TOP_LEFT);  // replaces its bottom-right anchor
   Resize(400, 300);
-  EXPECT_EQ(m_host.GetDlgItemRect(1), CRect(10, 10, 190, 30));
+  EXPECT_EQ(m_host.GetDlgItemRect(2), CRect(10, 40, 190, 80));
   EXPECT_EQ(m_host.GetDlgItemRect(3), CRect(140, 85, 190, 98));
 }
 
