@@ -99,23 +99,6 @@ TEST_F(OutsideChanges, UpdateDocumentViewReloadsPlainDocumentsOfThatExactPath) {
   EXPECT_EQ(locking.Text(), "held\n");
 }
 
-TEST_F(OutsideChanges, ItemsOfTheDialog) {
-  TCheckListDialog dialog(TCheckListDialog::DLG_SAVE, "Save", "Save these?");
-  QuillDocument untitled, titled, named;
-  titled.SetTitle("Untitled1");
-  named.SetPathName("/tmp/x.sp", false);
-  EXPECT_EQ(dialog.AddString(&untitled, 1), -1);
-  EXPECT_EQ(dialog.AddString(&titled, 1), 0);
-  EXPECT_EQ(dialog.AddString(&named, 0), 1);
-  std::string text;
-  EXPECT_EQ(dialog.GetString(0, &text), 1);
-  EXPECT_EQ(text, "Untitled1");
-  EXPECT_EQ(dialog.GetString(1, &text), 0);
-  EXPECT_EQ(text, "/tmp/x.sp");
-  for (int bad : {-1, dialog.GetCount()}) EXPECT_EQ(dialog.GetString(bad, &text), -1);
-  EXPECT_EQ(dialog.CheckItem(0), 0);  // no window yet
-}
-
 TEST_F(OutsideChanges, ReloadWhatStaysCheckedAndOtherwiseOnlyRecordTheTimes) {
   Open a(files.WriteLater("a.sp", "a\n"));
   Open b(files.WriteLater("b.sp", "b\n"));
@@ -177,8 +160,18 @@ TEST_F(OutsideChanges, SaveAndPlainFormsLeaveTheFilesToTheHostAndTheListGrows) {
   Open a(files.WriteLater("a.sp", "a\n"));
   files.WriteLater("a.sp", "A\n");
   TCheckListDialog save(TCheckListDialog::DLG_SAVE, "Save", "");
-  save.AddString(&a.doc, 1);
-  save.AddString("Untitled2", 0);
+  QuillDocument untitled, titled;
+  titled.SetTitle("Untitled1");
+  EXPECT_EQ(save.AddString(&untitled, 1), -1);  // neither a title nor a path
+  EXPECT_EQ(save.AddString(&a.doc, 1), 0);
+  EXPECT_EQ(save.AddString(&titled, 0), 1);
+  EXPECT_EQ(save.CheckItem(0), 0);  // no window yet
+  std::string text;
+  EXPECT_EQ(save.GetString(0, &text), 1);
+  EXPECT_EQ(text, a.doc.GetPathName());
+  EXPECT_EQ(save.GetString(1, &text), 0);
+  EXPECT_EQ(text, "Untitled1");
+  for (int bad : {-1, save.GetCount()}) EXPECT_EQ(save.GetString(bad, &text), -1);
   dialogs.Push([&](HeadlessDialogSession& s) {
     HeadlessDialogHost& host = s.Host();
     EXPECT_EQ(host.GetDlgItemText(IDC_CHECKLIST_DONOT), "Do Not Save");
