@@ -7,8 +7,6 @@
 #include <locale>
 #include <sstream>
 #include <string>
-#include <tuple>
-#include <utility>
 #include <vector>
 
 #include "style/document_style.h"
@@ -31,31 +29,22 @@ inline bool StreamIsNumber(const char* text, int length) {
 }
 
 struct ReferenceParser {
-  using PairGetter = void (TDocumentStyle::*)(char**, char**) const;
-  using SlotGetter = void (TDocumentStyle::*)(char**, int) const;
-
   explicit ReferenceParser(const TDocumentStyle& s)
       : style(s), strEsc(s.GetStringEsc()), chrEsc(s.GetCharEsc()), preproc(s.GetPreprocChar()) {
-    std::tie(mlOpen, mlClose) = Delims(&TDocumentStyle::GetCommentsDelims);
-    strOpen = Delims(&TDocumentStyle::GetStringDelims).first;
-    chrOpen = Delims(&TDocumentStyle::GetCharDelims).first;
+    // The style's getters hand out new[] copies, or nothing.
+    char* d[6] = {};
+    s.GetCommentsDelims(&d[0], &d[1]);
+    s.GetStringDelims(&d[2], &d[3]);
+    s.GetCharDelims(&d[4], &d[5]);
+    for (int k = 0; k < 6; ++k) delims[k] = Take(d[k]);
     for (int k = 0; k < 3; ++k) {
-      sl[k] = Slot(&TDocumentStyle::GetSingleCommentsDelims, k);
-      prefix[k] = Slot(&TDocumentStyle::GetSingleCommentsPrefix, k);
+      char *delim = nullptr, *before = nullptr;
+      s.GetSingleCommentsDelims(&delim, k);
+      s.GetSingleCommentsPrefix(&before, k);
+      sl[k] = Take(delim);
+      prefix[k] = Take(before);
       bol[k] = s.GetSingleCommentsBOL(k);
     }
-  }
-
-  // The style's getters hand out new[] copies, or nothing.
-  std::pair<std::string, std::string> Delims(PairGetter get) const {
-    char *open = nullptr, *close = nullptr;
-    (style.*get)(&open, &close);
-    return {Take(open), Take(close)};
-  }
-  std::string Slot(SlotGetter get, int k) const {
-    char* text = nullptr;
-    (style.*get)(&text, k);
-    return Take(text);
   }
 
   bool Match(const std::string& d, const std::string& line, int i) const {
@@ -151,9 +140,11 @@ struct ReferenceParser {
   }
 
   const TDocumentStyle& style;
-  std::string mlOpen, mlClose, strOpen, chrOpen, sl[3], prefix[3];
-  bool bol[3];
   char strEsc, chrEsc, preproc;
+  // Block comment, string and character delimiters, each an opening and a closing one.
+  std::string delims[6], sl[3], prefix[3];
+  const std::string &mlOpen = delims[0], &mlClose = delims[1], &strOpen = delims[2], &chrOpen = delims[4];
+  bool bol[3];
 };
 
 }  // namespace quill::testing
