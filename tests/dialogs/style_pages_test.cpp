@@ -300,11 +300,8 @@ TEST_F(StylePagesTest, ColorPickerDrawsSwatchAndName) {
   TColorPicker picker(TColorPicker::TEXT_COLOR);
   picker.SubclassDlgItem(&host, 1);
   HeadlessDC dc(CSize(200, 20));
-  DRAWITEMSTRUCT dis;
-  dis.itemID = 10;
-  dis.pDC = &dc;
-  dis.rcItem = CRect(0, 0, 200, 20);
-  dis.itemData = picker.GetColorValue(10);
+  DRAWITEMSTRUCT dis{
+      .itemID = 10, .pDC = &dc, .rcItem = CRect(0, 0, 200, 20), .itemData = picker.GetColorValue(10)};
   picker.DrawItem(&dis);
   EXPECT_EQ(dc.At(25, 10).bkColor, kRed);              // inside the swatch
   EXPECT_EQ(dc.At(2, 2).bkColor, RGB(0, 0, 0));         // its black frame
