@@ -81,9 +81,7 @@ TEST(CheckListBoxTest, ChecksItemsAsTheFrameworkListDoes) {
   TCheckListBoxEx list;
   EXPECT_EQ(list.GetCount(), 0);  // unbound
   list.Attach(&host, 1000);
-  list.AddString("a.txt");
-  list.AddString("b.txt");
-  list.AddString("c.txt");
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) list.AddString(name);
   list.SetCheck(1, BST_CHECKED);
   list.SetCheck(2, BST_INDETERMINATE);  // two-state: checked
   list.SetCheck(7, BST_CHECKED);        // no such item
@@ -103,26 +101,22 @@ TEST(ListBoxTipTest, ShowsOnlyTextsWiderThanTheList) {
   TCheckListBoxEx list;
   list.Attach(&host, 1000);
   host.At(1000).rect = CRect(0, 0, 70, 64);  // ten characters wide
-  list.AddString("short");
-  list.AddString("/a/rather/long/path/name.txt");
-  list.AddString("");
+  for (const char* text : {"short", "/a/rather/long/path/name.txt", ""}) list.AddString(text);
   CListBoxTipHandler tips;
   tips.Init(list);
 
-  tips.OnMouseMove(CPoint(5, 5));
-  EXPECT_FALSE(tips.IsTipVisible());
   tips.OnMouseMove(CPoint(5, 20));
   ASSERT_TRUE(tips.IsTipVisible());
   EXPECT_EQ(tips.GetTipItem(), 1);
   EXPECT_EQ(tips.GetTipText(), "/a/rather/long/path/name.txt");
   EXPECT_EQ(tips.GetTipRect(), CRect(0, 16, 28 * 7, 32));
-  tips.OnMouseMove(CPoint(5, 40));  // empty entry
-  EXPECT_FALSE(tips.IsTipVisible());
-  tips.OnMouseMove(CPoint(5, 20));
   tips.OnMouseLeave();
   EXPECT_FALSE(tips.IsTipVisible());
-  tips.OnMouseMove(CPoint(5, 60));  // below the entries
-  EXPECT_FALSE(tips.IsTipVisible());
+  for (int y : {5, 40, 60}) {  // a short text, an empty one, below the entries
+    tips.OnMouseMove(CPoint(5, 20));
+    tips.OnMouseMove(CPoint(5, y));
+    EXPECT_FALSE(tips.IsTipVisible()) << y;
+  }
 }
 
 class FixedFonts : public IFontList {

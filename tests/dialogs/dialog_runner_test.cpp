@@ -14,7 +14,6 @@ namespace {
 enum { IDC_NAME = 100, IDC_UP, IDC_DOWN, IDC_WRAP, IDC_APPLY };
 
 constexpr DialogItem kItems[] = {
-    {IDC_STATIC, DialogItemKind::Static, "&Name:", {4, 4, 40, 8}},
     {IDC_NAME, DialogItemKind::Edit, "first", {48, 4, 100, 12}},
     {IDC_UP, DialogItemKind::RadioButton, "&Up", {4, 20, 40, 10}, DIS_GROUP},
     {IDC_DOWN, DialogItemKind::RadioButton, "&Down", {48, 20, 40, 10}},
