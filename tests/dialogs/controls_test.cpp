@@ -47,9 +47,8 @@ TEST_F(ResizableLayoutTest, AnchoredCornersKeepTheirDistances) {
   // Bottom-centre moves from x 100 to 150: the right edge follows it.
   EXPECT_EQ(m_host.GetDlgItemRect(5), CRect(10, 145, 110, 158));
   EXPECT_EQ(m_dialog.GetMinTrackSize(), CSize(200, 100));
-}
 
-TEST_F(ResizableLayoutTest, OddSizesTheWayBackAndReplacedAnchors) {
+  // Odd sizes, the way back, and anchors removed or replaced.
   Resize(251, 133);  // centre (125, 66): truncated halves
   EXPECT_EQ(m_host.GetDlgItemRect(4), CRect(105, 56, 145, 76));
   Resize(200, 100);

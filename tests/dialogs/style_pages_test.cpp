@@ -234,7 +234,7 @@ TEST_F(StylePagesTest, KeywordTextIsSplitAtCommasUpToTheFirstEmptyToken) {
     std::vector<std::string> keywords;
     const char* allowed;
   } cases[] = {
-      {"for, while,do", true, {"do", "for", "while"}, ""},
+      {"for, While,do", true, {"While", "do", "for"}, ""},  // byte order
       {"a , b", true, {"a"}, ""},
       {"a,,b", true, {"a"}, ""},
       {"Big Word, X", false, {"big word", "x"}, " "},
@@ -259,11 +259,10 @@ TEST_F(StylePagesTest, KeywordTextIsSplitAtCommasUpToTheFirstEmptyToken) {
       keywords.push_back(k);
     EXPECT_EQ(keywords, c.keywords);
     EXPECT_EQ(style.AllowedChars(section), c.allowed);
-    EXPECT_EQ(style.IgnoreCase(section), c.caseSensitive ? 0 : 1);
   }
 }
 
-TEST_F(StylePagesTest, ColorPickerSelectsNamedAutomaticAndCustomColours) {
+TEST_F(StylePagesTest, ColorPickerSelectsAndDrawsNamedAutomaticAndCustomColours) {
   HeadlessDialogHost host;
   TColorPicker fg(TColorPicker::TEXT_COLOR), bg(TColorPicker::BACKGROUND_COLOR);
   fg.SubclassDlgItem(&host, 1);
@@ -293,22 +292,18 @@ TEST_F(StylePagesTest, ColorPickerSelectsNamedAutomaticAndCustomColours) {
   EXPECT_EQ(fg.GetCurSel(), 18);
   EXPECT_TRUE(fg.RemoveColor("black"));
   EXPECT_EQ(fg.GetColorName(16), "Custom...");
-}
 
-TEST_F(StylePagesTest, ColorPickerDrawsSwatchAndName) {
-  HeadlessDialogHost host;
-  TColorPicker picker(TColorPicker::TEXT_COLOR);
-  picker.SubclassDlgItem(&host, 1);
+  // An item is drawn as a framed swatch with the name after it.
   HeadlessDC dc(CSize(200, 20));
   DRAWITEMSTRUCT dis{
-      .itemID = 10, .pDC = &dc, .rcItem = CRect(0, 0, 200, 20), .itemData = picker.GetColorValue(10)};
-  picker.DrawItem(&dis);
+      .itemID = 9, .pDC = &dc, .rcItem = CRect(0, 0, 200, 20), .itemData = fg.GetColorValue(9)};
+  fg.DrawItem(&dis);
   EXPECT_EQ(dc.At(25, 10).bkColor, kRed);              // inside the swatch
   EXPECT_EQ(dc.At(2, 2).bkColor, RGB(0, 0, 0));         // its black frame
   EXPECT_EQ(dc.At(53, 10).kind, DrawOp::Text);          // the name after it
   EXPECT_EQ(dc.At(53, 10).ch, 'R');
   dis.itemState = ODS_SELECTED;
-  picker.DrawItem(&dis);
+  fg.DrawItem(&dis);
   EXPECT_EQ(dc.At(150, 10).bkColor, GetSysColor(COLOR_HIGHLIGHT));
 }
 
