@@ -57,9 +57,7 @@ TEST(HeadlessDialogRunner, ScriptActionsReachTheBehaviourLikeAUsersWould) {
     s.Type(IDC_NAME, "");
     s.Press(IDOK);  // refused: the name is empty
     EXPECT_FALSE(s.Ended());
-    s.Press(IDC_UP);
-    s.Press(IDC_DOWN);
-    s.Press(IDC_WRAP);
+    for (int id : {IDC_UP, IDC_DOWN, IDC_WRAP}) s.Press(id);
     EXPECT_EQ(host.IsDlgButtonChecked(IDC_UP), BST_UNCHECKED);
     EXPECT_EQ(host.IsDlgButtonChecked(IDC_DOWN), BST_CHECKED);
     EXPECT_EQ(host.IsDlgButtonChecked(IDC_WRAP), BST_CHECKED);  // another group

@@ -19,14 +19,6 @@ class StyleModelTest : public ::testing::Test {
   void TearDown() override { InstallDisplay(nullptr); }
 };
 
-TEST_F(StyleModelTest, FontFollowsTheScreenResolution) {
-  struct Hi : Display {
-    int GetLogPixelsY() const override { return 120; }
-  };
-  InstallDisplay(std::make_shared<Hi>());
-  EXPECT_EQ(TTextStyleImpl().GetFontSize(), -17);
-}
-
 TEST_F(StyleModelTest, DefaultColoursAndKeywordColourAddressing) {
   TDocumentStyle s(DOCTYPE_CPP, nullptr);
   const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
@@ -157,6 +149,13 @@ TEST_F(StyleModelTest, CopiesAndDefaults) {
   a = b;
   EXPECT_EQ(a.GetTabSize(), 9);  // assignment copies the font only
   EXPECT_STREQ(a.GetFontName(), "Other");
+
+  // The default font size follows the screen resolution.
+  struct Hi : Display {
+    int GetLogPixelsY() const override { return 120; }
+  };
+  InstallDisplay(std::make_shared<Hi>());
+  EXPECT_EQ(TTextStyleImpl().GetFontSize(), -17);
 }
 
 TEST_F(StyleModelTest, NumbersReadLikeAStream) {

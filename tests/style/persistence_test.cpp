@@ -106,6 +106,12 @@ TEST_F(StylePersistenceTest, RoundTripThroughTheTypeProfile) {
             RGB(5, 5, 5));
   ASSERT_TRUE(restored->RestoreFromFile("P"));
   EXPECT_NE(restored->GetKeywordColor("Statements", 1, 0), RGB(5, 5, 5));
+
+  // A saved section makes a section the host now predefines under its name custom.
+  host->InitKeywordSection("My Words", nullptr, nullptr, false);
+  ASSERT_TRUE(host->RestoreFromFile(nullptr));
+  EXPECT_TRUE(host->IsCustom("My Words"));
+  EXPECT_EQ(host->IsKeyword("alpha", 5), 1);
 }
 
 TEST_F(StylePersistenceTest, ProfileNamesWithSpacesAndPaths) {
@@ -149,19 +155,6 @@ TEST_F(StylePersistenceTest, WhatIsAndIsNotWritten) {
   user->SaveSettings(nullptr);
   s->SaveSettings(nullptr);
   EXPECT_FALSE(KeyExists("SPICE\\My Words"));
-}
-
-TEST_F(StylePersistenceTest, SavedSectionMakesAPredefinedOneCustom) {
-  auto s = HostStyle();
-  s->InitKeywordSection("Statements2", nullptr, nullptr, true);
-  s->AddKeyword("kw", "Statements2");
-  s->SaveSettings("P");
-  // The host now predefines a section of that name.
-  auto host = HostStyle();
-  host->InitKeywordSection("Statements2", nullptr, nullptr, false);
-  ASSERT_TRUE(host->RestoreFromFile("P"));
-  EXPECT_TRUE(host->IsCustom("Statements2"));
-  EXPECT_EQ(host->IsKeyword("kw", 2), 1);
 }
 
 TEST_F(StylePersistenceTest, RestoreKeepsCurrentValuesForMissingOnes) {
