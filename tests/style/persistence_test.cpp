@@ -52,7 +52,6 @@ class StylePersistenceTest : public ::testing::Test {
     s->SetFontName("DejaVu Sans Mono");
     s->SetFontSize(-20);
     s->SetCommentsColor(RGB(0, 128, 0), 1, 0);
-    s->SetStringColor(RGB(200, 0, 0), 0, 1);
     s->SetDefaultColor(RGB(250, 250, 240), 0, 0);
     return s;
   }
