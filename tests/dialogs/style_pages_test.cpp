@@ -31,6 +31,7 @@ namespace {
 
 const std::string kSpice = "Software\\Corvane\\Verurozu Doriru\\SPICE\\";
 constexpr COLORREF kRed = 0x0000FF;
+using Names = std::vector<std::string>;
 constexpr int kRedIndex = 10;  // in the colour pickers
 constexpr int kComments = 5;   // in the text groups of a SPICE netlist
 
@@ -92,8 +93,8 @@ class StylePagesTest : public ::testing::Test {
     });
     return sheet.DoModal();
   }
-  static std::vector<std::string> Items(HeadlessDialogHost& host, int nID) {
-    std::vector<std::string> items;
+  static Names Items(HeadlessDialogHost& host, int nID) {
+    Names items;
     for (int i = 0; i < host.GetCount(nID); ++i) items.push_back(host.GetItemText(nID, i));
     return items;
   }
@@ -189,14 +190,14 @@ TEST_F(StylePagesTest, CancelAndRefusedTabSizesChangeNothing) {
 
 TEST_F(StylePagesTest, GroupsFollowTheDocumentTypeAndSectionsAreAddedRemovedAndProtected) {
   RunSheet([&](TTextStylePage&, HeadlessDialogSession& dlg) {
-    EXPECT_EQ(Items(dlg.Host(), IDC_DOC_TYPE), (std::vector<std::string>{"SPICE netlist", "Text"}));
+    EXPECT_EQ(Items(dlg.Host(), IDC_DOC_TYPE), (Names{"SPICE netlist", "Text"}));
     EXPECT_EQ(Items(dlg.Host(), IDC_TEXT_ENTITIES),
-              (std::vector<std::string>{"Normal text", "Statements", "Preprocessor directives",
-                                        "String Constants", "Numbers", "Comments"}));
+              (Names{"Normal text", "Statements", "Preprocessor directives", "String Constants", "Numbers",
+                     "Comments"}));
     EXPECT_EQ(dlg.Host().GetDlgItemText(IDC_FONT_SIZE), "10");
     EXPECT_EQ(dlg.Host().GetDlgItemText(IDC_FONT_NAME), "Courier New");
     dlg.Select(IDC_DOC_TYPE, 1);
-    EXPECT_EQ(Items(dlg.Host(), IDC_TEXT_ENTITIES), (std::vector<std::string>{"Normal text", "Statements"}));
+    EXPECT_EQ(Items(dlg.Host(), IDC_TEXT_ENTITIES), (Names{"Normal text", "Statements"}));
 
     // Predefined groups can be neither edited nor removed.
     dlg.Select(IDC_TEXT_ENTITIES, 1);
@@ -222,7 +223,7 @@ TEST_F(StylePagesTest, GroupsFollowTheDocumentTypeAndSectionsAreAddedRemovedAndP
 
     // Removing the last group leaves nothing selected at its place.
     dlg.Press(IDC_REMOVE_SECTION);
-    EXPECT_EQ(Items(dlg.Host(), IDC_TEXT_ENTITIES), (std::vector<std::string>{"Normal text", "Statements"}));
+    EXPECT_EQ(Items(dlg.Host(), IDC_TEXT_ENTITIES), (Names{"Normal text", "Statements"}));
     EXPECT_EQ(dlg.Host().GetCurSel(IDC_TEXT_ENTITIES), LB_ERR);
   }, IDCANCEL);
 }
@@ -231,7 +232,7 @@ TEST_F(StylePagesTest, KeywordTextIsSplitAtCommasUpToTheFirstEmptyToken) {
   const struct {
     const char* text;
     bool caseSensitive;
-    std::vector<std::string> keywords;
+    Names keywords;
     const char* allowed;
   } cases[] = {
       {"for, While,do", true, {"While", "do", "for"}, ""},  // byte order
@@ -254,7 +255,7 @@ TEST_F(StylePagesTest, KeywordTextIsSplitAtCommasUpToTheFirstEmptyToken) {
     });
     CKeywordsPage dlg(section, &style);
     EXPECT_EQ(dlg.DoModal(), IDOK);
-    std::vector<std::string> keywords;
+    Names keywords;
     for (std::string k = style.GetFirstKeyword(section); !k.empty(); k = style.GetNextKeyword(section))
       keywords.push_back(k);
     EXPECT_EQ(keywords, c.keywords);
