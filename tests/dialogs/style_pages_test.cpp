@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -127,10 +126,7 @@ TEST_F(StylePagesTest, AppliedChangesReachTheStoreTheOpenViewsOfTheTypeAndANewPr
   OpenView first(netlist, DOCTYPE_SPICE), second(netlist, DOCTYPE_SPICE), text(notes, DOCTYPE_TEXT);
 
   m_common->QueueColor(RGB(1, 2, 3));
-  LOGFONT lucida;
-  std::strcpy(lucida.lfFaceName, "Lucida Console");
-  lucida.lfHeight = -19;
-  m_common->QueueFont(lucida);
+  m_common->QueueFont(LOGFONT{.lfHeight = -19, .lfFaceName = "Lucida Console"});
   const int result = RunSheet([&](TTextStylePage&, HeadlessDialogSession& dlg) {
     dlg.Select(IDC_TEXT_ENTITIES, kComments);
     dlg.Select(IDC_FOREGROUND, kRedIndex);

@@ -34,7 +34,6 @@ TEST_F(StyleModelTest, DefaultColoursAndKeywordColourAddressing) {
   // Foregrounds are addressed from 256, backgrounds from 512.
   EXPECT_EQ(s.GetKeywordColor(257, 1, 0), RGB(2, 0, 0));
   EXPECT_EQ(s.GetKeywordColor(513, 0, 0), RGB(1, 0, 0));
-  EXPECT_EQ(s.GetKeywordColor(257, 1, 1), RGB(4, 0, 0));
   EXPECT_EQ(s.GetKeywordColor(258, 1, 0), s.GetDefaultColor(1, 0));  // no section 2
   EXPECT_EQ(s.GetKeywordColor(257, 1, 2), s.GetDefaultColor(1, 2));  // no colour slot
   EXPECT_EQ(s.GetKeywordColor("missing", 1, 1), s.GetDefaultColor(1, 0));

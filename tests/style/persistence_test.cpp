@@ -148,8 +148,7 @@ TEST_F(StylePersistenceTest, WhatIsAndIsNotWritten) {
   EXPECT_EQ(restored->GetIndexByName("Empty"), -1);
 
   // Saving replaces everything the profile held before.
-  auto user = UserStyle();
-  user->SaveSettings(nullptr);
+  UserStyle()->SaveSettings(nullptr);
   s->SaveSettings(nullptr);
   EXPECT_FALSE(KeyExists("SPICE\\My Words"));
 }
