@@ -7,7 +7,6 @@
 
 #include "../../fuzz/parser_property.h"
 #include "reference_parser.h"
-#include "settings/store.h"
 #include "style/document_style.h"
 
 namespace quill {
@@ -74,7 +73,6 @@ TDocumentStyle Semicolon(char escape) {
 
 // The colour of each character and the cookie handed to the next line.
 TEST(ParserTest, ColoursAndTheStateCarriedToTheNextLine) {
-  InstallMemorySettingsStore();
   const TDocumentStyle c = CLike(), dollar = Dollar(true), dollarMid = Dollar(false),
                        plain = Semicolon(0), escaped = Semicolon('\\');
   const struct {
@@ -126,7 +124,6 @@ TEST(ParserTest, ColoursAndTheStateCarriedToTheNextLine) {
 // Random styles and lines: the runs and cookies equal those of the plain reference
 // parser, and the invariants the fuzz target checks hold.
 TEST(ParserTest, MatchesReferenceOnRandomStylesAndLines) {
-  InstallMemorySettingsStore();
   std::mt19937 rng(20261205);
   std::vector<std::uint8_t> bytes(256);
   for (int round = 0; round < 1500; ++round) {
