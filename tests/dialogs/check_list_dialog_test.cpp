@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "../quillpad/temp_dir.h"
 #include "buffer/document.h"
@@ -138,13 +139,11 @@ TEST_F(OutsideChanges, ReloadWhatStaysCheckedAndOtherwiseOnlyRecordTheTimes) {
   // Cancel, "Do Not Reload" and "Continue" (nothing checked) reload nothing and record
   // the times, until the file changes again.
   files.WriteLater("b.sp", "BB\n");
-  const struct {
-    int check, button;
-  } kDeclines[] = {{1, IDCANCEL}, {1, IDC_CHECKLIST_DONOT}, {0, IDOK}};
-  for (const auto& decline : kDeclines) {
+  const std::pair<int, int> kDeclines[] = {{1, IDCANCEL}, {1, IDC_CHECKLIST_DONOT}, {0, IDOK}};
+  for (const auto& [check, button] : kDeclines) {
     TCheckListDialog again(TCheckListDialog::DLG_RELOAD, "Files changed", "");
-    again.AddString(&b.doc, decline.check);
-    dialogs.Push([&](HeadlessDialogSession& s) { EXPECT_TRUE(s.Press(decline.button)); });
+    again.AddString(&b.doc, check);
+    dialogs.Push([&](HeadlessDialogSession& s) { EXPECT_TRUE(s.Press(button)); });
     again.DoModal();
     EXPECT_EQ(b.Text(), "b\n");
     EXPECT_FALSE(b.view.CheckTimestamp());
