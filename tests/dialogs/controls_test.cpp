@@ -10,14 +10,10 @@
 namespace quill {
 namespace {
 
-class LayoutDialog : public TResizableDialog {
- public:
-  explicit LayoutDialog(HeadlessDialogHost& host) : TResizableDialog(112) { SetHost(&host); }
-};
-
 class ResizableLayoutTest : public ::testing::Test {
  protected:
-  ResizableLayoutTest() : m_dialog(m_host) {
+  ResizableLayoutTest() {
+    m_dialog.SetHost(&m_host);
     m_host.SetClientSize(200, 100);
     m_host.At(2).rect = CRect(10, 40, 190, 80);   // list filling the middle
     m_host.At(3).rect = CRect(140, 85, 190, 98);  // button at the bottom right
@@ -35,7 +31,7 @@ class ResizableLayoutTest : public ::testing::Test {
   }
 
   HeadlessDialogHost m_host;
-  LayoutDialog m_dialog;
+  TResizableDialog m_dialog{112};
 };
 
 TEST_F(ResizableLayoutTest, AnchoredCornersKeepTheirDistances) {

@@ -127,15 +127,14 @@ TEST_F(StylePagesTest, AppliedChangesReachTheStoreTheOpenViewsOfTheTypeAndANewPr
 
   m_common->QueueColor(RGB(1, 2, 3));
   m_common->QueueFont(LOGFONT{.lfHeight = -19, .lfFaceName = "Lucida Console"});
-  const int result = RunSheet([&](TTextStylePage&, HeadlessDialogSession& dlg) {
+  ASSERT_EQ(RunSheet([&](TTextStylePage&, HeadlessDialogSession& dlg) {
     dlg.Select(IDC_TEXT_ENTITIES, kComments);
     dlg.Select(IDC_FOREGROUND, kRedIndex);
     dlg.Select(IDC_BACKGROUND, TColorPicker::kCustomIndex);  // the colour dialog answers
     dlg.Press(IDC_CHOOSE_FONT);
     dlg.Type(IDC_TAB_SIZE, "7");
     AddSection(dlg, "My Words", "beta, Alpha");
-  }, IDOK);
-  ASSERT_EQ(result, IDOK);
+  }, IDOK), IDOK);
   ASSERT_EQ(m_common->m_fontRequests.size(), 1u);
   EXPECT_TRUE(m_common->m_fontRequests[0].flags & CF_FIXEDPITCHONLY);
 

@@ -120,7 +120,6 @@ TEST_F(StylePersistenceTest, ProfileNamesWithSpacesAndPaths) {
   ASSERT_EQ(prompt->Requests().size(), 1u);
   EXPECT_TRUE(prompt->Requests()[0].save);
   EXPECT_EQ(prompt->Requests()[0].defaultExtension, "syn");
-  EXPECT_EQ(Int("C:\\styles dir\\netlists.syn\\TabSize"), 7);
   ExpectRoundTrip("C:\\styles dir\\netlists.syn");
   // A cancelled prompt, or a name too long for the dialog's buffer, writes nothing.
   store = InstallMemorySettingsStore();
