@@ -107,7 +107,6 @@ TEST(ParserTest, ColoursAndTheStateCarriedToTheNextLine) {
       {dollar, ".model x", 0, "kkkkkk..", 0},  // allowed characters join identifiers
       // Without escape characters the whole state carries over.
       {plain, "a ; comment", 0, "..ccccccccc", 0x01},
-      {plain, "a \"open", 0, "..sssss", 0x08},
       {escaped, "a ; comment", 0, "..ccccccccc", 0},
   };
   for (const auto& t : cases) {
