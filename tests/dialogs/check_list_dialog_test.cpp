@@ -123,7 +123,6 @@ TEST_F(OutsideChanges, ReloadWhatStaysCheckedAndOtherwiseOnlyRecordTheTimes) {
     s.ToggleCheck(IDC_CHECKLIST_LIST, 1);  // the user keeps b as it is
     EXPECT_TRUE(host.IsDlgItemEnabled(IDC_CHECKLIST_DONOT));
     reload.CheckItem(0, 0);  // the list's check box only
-    EXPECT_EQ(reload.CheckItem(0), 0);
     EXPECT_EQ(reload.GetString(0), 1);
     s.ToggleCheck(IDC_CHECKLIST_LIST, 0);
     s.Press(IDOK);

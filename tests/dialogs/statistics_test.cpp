@@ -40,10 +40,9 @@ class Properties : public ::testing::Test {
   void TearDown() override { view.OnDestroy(); }
   // Runs OnProperties and returns the texts of count value controls from the first.
   std::vector<std::string> Shown(std::size_t first, std::size_t count) {
-    static constexpr int kIds[] = {
-        IDC_STAT_CHARS_TOTAL,    IDC_STAT_WORDS_TOTAL,    IDC_STAT_LINES_TOTAL,
-        IDC_STAT_CHARS_SELECTED, IDC_STAT_WORDS_SELECTED, IDC_STAT_LINES_SELECTED,
-        IDC_STAT_FILESIZE,       IDC_STAT_LASTSAVED,      IDC_STAT_FILETYPE, IDC_STAT_FULLNAME};
+    static constexpr int kIds[] = {IDC_STAT_CHARS_TOTAL, IDC_STAT_WORDS_TOTAL, IDC_STAT_LINES_TOTAL,
+                                   IDC_STAT_CHARS_SELECTED, IDC_STAT_WORDS_SELECTED, IDC_STAT_LINES_SELECTED,
+                                   IDC_STAT_FILESIZE, IDC_STAT_LASTSAVED, IDC_STAT_FILETYPE, IDC_STAT_FULLNAME};
     dialogs.Runner().Reset();
     view.OnProperties();
     const HeadlessDialogHost* host = dialogs.Runner().LastHost();
@@ -85,7 +84,6 @@ TEST_F(Properties, CountsTheTextAndTheSelection) {
     view.Select(c.start, c.end);
     EXPECT_EQ(Shown(0, 6), c.counts) << c.start.x << "," << c.start.y << " " << c.end.x << "," << c.end.y;
   }
-  EXPECT_EQ(dialogs.Runner().Runs(), std::vector<unsigned>{111});
 
   Fill(buffer, {});
   view.Select(CPoint(0, 0), CPoint(0, 0));

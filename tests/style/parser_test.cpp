@@ -36,6 +36,12 @@ std::vector<std::tuple<int, int, int>> Fields(const Runs& runs) {
   return fields;
 }
 
+// The cookie the real parser hands to the next line.
+unsigned long CookieAfter(const TDocumentStyle& style, const std::string& line, unsigned long cookie) {
+  int none = 0;
+  return style.ParseLine(line.data(), static_cast<int>(line.size()), cookie, 0, nullptr, none);
+}
+
 // A C-like style: // and /* */ comments, quoted strings and characters, # lines.
 TDocumentStyle CLike() {
   TDocumentStyle s(DOCTYPE_CPP, nullptr);
@@ -113,10 +119,7 @@ TEST(ParserTest, ColoursAndTheStateCarriedToTheNextLine) {
     Runs runs;
     EXPECT_EQ(fuzzing::CheckParse(t.style, t.line, t.in, &runs), "") << t.line;
     EXPECT_EQ(Colors(runs, t.line.size()), t.colors) << t.line;
-    int none = 0;
-    EXPECT_EQ(t.style.ParseLine(t.line.data(), static_cast<int>(t.line.size()), t.in, 0, nullptr, none),
-              t.out)
-        << t.line;
+    EXPECT_EQ(CookieAfter(t.style, t.line, t.in), t.out) << t.line;
   }
 }
 
@@ -137,9 +140,7 @@ TEST(ParserTest, MatchesReferenceOnRandomStylesAndLines) {
       Runs runs, expected;
       ASSERT_EQ(fuzzing::CheckParse(*style, line, cookie, &runs), "") << "round " << round;
       const unsigned long want = reference.Parse(line, cookie, &expected);
-      int count = 0;
-      const unsigned long got =
-          style->ParseLine(line.data(), static_cast<int>(line.size()), cookie, 0, nullptr, count);
+      const unsigned long got = CookieAfter(*style, line, cookie);
       ASSERT_EQ(got, want) << "round " << round << " line '" << line << "'";
       ASSERT_EQ(Fields(runs), Fields(expected)) << "round " << round << " line '" << line << "'";
       cookie = (rng() & 7) == 0 ? rng() & 0x3F : got;
