@@ -230,7 +230,6 @@ TEST_F(StylePagesTest, KeywordTextIsSplitAtCommasUpToTheFirstEmptyToken) {
   } cases[] = {
       {"for, While,do", true, {"While", "do", "for"}, ""},  // byte order
       {"a , b", true, {"a"}, ""},
-      {"a,,b", true, {"a"}, ""},
       {"Big Word, X", false, {"big word", "x"}, " "},
       {"", true, {"old"}, ""},  // an empty text keeps the keywords
   };
