@@ -46,6 +46,8 @@ struct ReferenceParser {
       bol[k] = s.GetSingleCommentsBOL(k);
     }
   }
+  // The delimiter names below refer into this object's own table.
+  ReferenceParser(const ReferenceParser&) = delete;
 
   bool Match(const std::string& d, const std::string& line, int i) const {
     const int len = static_cast<int>(d.size());
