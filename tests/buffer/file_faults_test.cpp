@@ -10,8 +10,6 @@
 namespace quill::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 TEST_F(LoadSaveTest, LongFirstLineDoesNotHideTheModeOfTheFile) {
   // The first chunk holds no break: detection reads on (the loader fuzz property checks
   // both file loaders against the rule); such files keep every empty line.

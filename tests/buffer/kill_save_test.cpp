@@ -18,17 +18,7 @@ namespace quill::test {
 namespace {
 
 enum class Way { kRename, kHardLinked, kHeld };
-
-// Whole-file read in one piece (the stream iterator is slow at 5 MB).
-std::string ReadFile(const std::string& path) {
-  std::string bytes;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    char chunk[1 << 16];
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) bytes.append(chunk, n);
-    std::fclose(f);
-  }
-  return bytes;
-}
+const char* const kWayNames[] = {"Rename", "HardLinked", "Held"};
 
 std::string Numbered(const char* text, int count) {
   std::string all;
@@ -86,7 +76,7 @@ TEST_P(KillSaveTest, LeavesTheOldOrTheNewTextOrTheNamedCopy) {
   int status = 0;
   ASSERT_EQ(waitpid(StartSave(), &status, 0) > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0, true);
   const auto duration = std::chrono::steady_clock::now() - start;
-  ASSERT_TRUE(ReadFile(m_path) == m_newText);
+  ASSERT_TRUE(ReadAll(m_path) == m_newText);
 
   std::mt19937 random(20261205);
   std::uniform_int_distribution<long long> moment(
@@ -101,13 +91,13 @@ TEST_P(KillSaveTest, LeavesTheOldOrTheNewTextOrTheNamedCopy) {
     waitpid(pid, &status, 0);
     cut += WIFSIGNALED(status) ? 1 : 0;
 
-    const std::string text = ReadFile(m_path);
+    const std::string text = ReadAll(m_path);
     if (GetParam() == Way::kHardLinked) {
-      EXPECT_TRUE(ReadFile(m_path + ".link") == text);
+      EXPECT_TRUE(ReadAll(m_path + ".link") == text);
     }
     if (text == m_oldText || text == m_newText) continue;
     ++leftovers;
-    ASSERT_TRUE(ReadFile(m_rollback) == m_oldText);
+    ASSERT_TRUE(ReadAll(m_rollback) == m_oldText);
     m_services.m_messages.clear();
     m_buffer.FreeAll();
     ASSERT_EQ(m_buffer.LoadFromFile(m_path), 1);
@@ -123,9 +113,7 @@ TEST_P(KillSaveTest, LeavesTheOldOrTheNewTextOrTheNamedCopy) {
 INSTANTIATE_TEST_SUITE_P(Ways, KillSaveTest,
                          ::testing::Values(Way::kRename, Way::kHardLinked, Way::kHeld),
                          [](const ::testing::TestParamInfo<Way>& info) {
-                           return info.param == Way::kRename ? std::string("Rename")
-                                  : info.param == Way::kHardLinked ? std::string("HardLinked")
-                                                                   : std::string("Held");
+                           return std::string(kWayNames[static_cast<int>(info.param)]);
                          });
 
 }  // namespace

@@ -11,8 +11,6 @@
 namespace quill::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 struct Golden {
   const char* name;
   std::string bytes;
@@ -46,7 +44,7 @@ TEST_F(LoadSaveTest, GoldenFilesLoadAndSaveInTheirMode) {
     SCOPED_TRACE(g.name);
     LoadBytes(g.bytes);
     EXPECT_EQ(m_buffer.GetCRLFMode(), g.mode);
-    EXPECT_EQ(m_buffer.Lines(), g.lines);
+    EXPECT_EQ(m_buffer.AllLines(), g.lines);
     EXPECT_TRUE(m_buffer.IsInit());
     EXPECT_FALSE(m_buffer.IsModified());
     ASSERT_EQ(m_buffer.SaveToFile(m_folder / "out.txt"), 1);
@@ -80,13 +78,13 @@ TEST_F(LoadSaveTest, RandomFilesRoundTripByteForByte) {
 TEST_F(LoadSaveTest, BreaksAcrossTheChunkBoundary) {
   const std::string head(32767, 'a');
   LoadBytes(head + "\r\nb");  // CR last of the first chunk, LF first of the next
-  EXPECT_EQ(m_buffer.Lines(), (Lines{head, "b"}));
+  EXPECT_EQ(m_buffer.AllLines(), (Lines{head, "b"}));
   LoadBytes(head + "\r\r" + "b", CRLF_MODE_DOS);  // CR CR is one break in DOS mode
-  EXPECT_EQ(m_buffer.Lines(), (Lines{head, "b"}));
+  EXPECT_EQ(m_buffer.AllLines(), (Lines{head, "b"}));
   LoadBytes(head + "\r\r" + "b", CRLF_MODE_MAC);
-  EXPECT_EQ(m_buffer.Lines(), (Lines{head, "", "b"}));
+  EXPECT_EQ(m_buffer.AllLines(), (Lines{head, "", "b"}));
   LoadBytes(std::string(32768, 'z') + "\n");  // break is the first byte of the second chunk
-  EXPECT_EQ(m_buffer.Lines(), (Lines{std::string(32768, 'z'), ""}));
+  EXPECT_EQ(m_buffer.AllLines(), (Lines{std::string(32768, 'z'), ""}));
 }
 
 TEST_F(LoadSaveTest, MissingFileShowsTheSystemText) {
@@ -105,7 +103,7 @@ TEST_F(LoadSaveTest, ReadOnlyFileGivesAReadOnlyBuffer) {
   chmod(path.c_str(), 0444);
   ASSERT_EQ(m_buffer.LoadFromFile(path), 1);
   EXPECT_TRUE(m_buffer.GetReadOnly());
-  EXPECT_EQ(m_buffer.Lines(), (Lines{"locked", ""}));
+  EXPECT_EQ(m_buffer.AllLines(), (Lines{"locked", ""}));
 }
 
 // A file another opener holds without sharing writes is still read, shared.
@@ -115,7 +113,7 @@ TEST_F(LoadSaveTest, FileHeldByAnotherOpenerIsReadShared) {
   auto held = GetFileService().Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
   ASSERT_TRUE(held);
   ASSERT_EQ(m_buffer.LoadFromFile(path), 1);
-  EXPECT_EQ(m_buffer.Lines(), (Lines{"x", "y"}));
+  EXPECT_EQ(m_buffer.AllLines(), (Lines{"x", "y"}));
 }
 
 TEST_F(LoadSaveTest, LinesBeyondTheLimitsAreRefused) {
@@ -148,7 +146,7 @@ TEST_F(LoadSaveTest, LinesBeyondTheLimitsAreRefused) {
   EXPECT_THROW(m_buffer.DeleteText(nullptr, 0, 3, 1, 0), InvalidArgException);  // joins to 6
   EXPECT_EQ(m_buffer.InsertText(nullptr, 1, 3, "12\r", endLine, endChar), 1);  // exactly 5
   TLoadLimits::s_nMaxLineLength = 0x7fffffef;
-  EXPECT_EQ(m_buffer.Lines(), (std::vector<std::string>{"abc", "def12", ""}));
+  EXPECT_EQ(m_buffer.AllLines(), (std::vector<std::string>{"abc", "def12", ""}));
   // The real limit: the longest line whose capacity fits in an int.
   EXPECT_NO_THROW(TLineSink::CheckLength(FileBuffer::kMaxLineLength));
   EXPECT_THROW(TLineSink::CheckLength(2147483632), TFileAccessException);

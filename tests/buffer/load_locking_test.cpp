@@ -5,8 +5,6 @@
 namespace quill::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 TEST_F(LoadSaveTest, BufferLoadsDetectAndSplitLikeFiles) {
   struct Case {
     const char* text;
@@ -24,15 +22,15 @@ TEST_F(LoadSaveTest, BufferLoadsDetectAndSplitLikeFiles) {
     SCOPED_TRACE(c.text);
     ASSERT_EQ(m_buffer.LoadFromBuffer(c.text), 1);  // frees the previous text itself
     EXPECT_EQ(m_buffer.GetCRLFMode(), c.mode);
-    EXPECT_EQ(m_buffer.Lines(), c.lines);
+    EXPECT_EQ(m_buffer.AllLines(), c.lines);
     EXPECT_TRUE(m_buffer.IsInit());
     EXPECT_FALSE(m_buffer.GetReadOnly());
   }
   EXPECT_EQ(m_buffer.LoadFromBufferLocking("u\nv", CRLF_MODE_DOS), 1);
   EXPECT_EQ(m_buffer.GetCRLFMode(), CRLF_MODE_DOS);
-  EXPECT_EQ(m_buffer.Lines(), (Lines{"u", "v"}));
+  EXPECT_EQ(m_buffer.AllLines(), (Lines{"u", "v"}));
   EXPECT_EQ(m_buffer.LoadFromBuffer(nullptr), 1);
-  EXPECT_EQ(m_buffer.Lines(), (Lines{""}));
+  EXPECT_EQ(m_buffer.AllLines(), (Lines{""}));
 }
 
 TEST_F(LoadSaveTest, BufferLoadReportsProgressEveryThousandCharacters) {
@@ -63,19 +61,19 @@ TEST_F(LockingTest, SplitsOnlyAtCompleteBreaksOfTheMode) {
   ASSERT_TRUE(Hold("a\r\nb\rc\nd\r\r\ne"));
   ASSERT_EQ(Buffer().LoadFromFileLocking(m_path.c_str()), 1);
   EXPECT_EQ(Buffer().GetCRLFMode(), CRLF_MODE_DOS);
-  EXPECT_EQ(Buffer().Lines(), (Lines{"a", "b\rc\nd\r\r\ne"}));  // CR CR LF: no break
+  EXPECT_EQ(Buffer().AllLines(), (Lines{"a", "b\rc\nd\r\r\ne"}));  // CR CR LF: no break
 
   Buffer().FreeAll();  // loads add to what is there: the owner frees first
   ASSERT_EQ(Buffer().LoadFromFileLocking(m_path.c_str(), false, CRLF_MODE_UNIX), 1);
-  EXPECT_EQ(Buffer().Lines(), (Lines{"a\r", "b\rc", "d\r\r", "e"}));
+  EXPECT_EQ(Buffer().AllLines(), (Lines{"a\r", "b\rc", "d\r\r", "e"}));
   Buffer().FreeAll();
   ASSERT_EQ(Buffer().LoadFromFileLocking("", false, CRLF_MODE_MAC), 1);
-  EXPECT_EQ(Buffer().Lines(), (Lines{"a", "\nb", "c\nd", "", "\ne"}));
+  EXPECT_EQ(Buffer().AllLines(), (Lines{"a", "\nb", "c\nd", "", "\ne"}));
 
   Buffer().FreeAll();  // a partial break and a NUL at the end
   WriteAll(m_path, std::string("x\r\ny\0z\r", 7));
   ASSERT_EQ(Buffer().LoadFromFileLocking(m_path.c_str(), false, CRLF_MODE_DOS), 1);
-  EXPECT_EQ(Buffer().Lines(), (Lines{"x", "y"}));
+  EXPECT_EQ(Buffer().AllLines(), (Lines{"x", "y"}));
   EXPECT_FALSE(Buffer().IsModified());
 }
 

@@ -11,11 +11,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "buffer_fixture.h"
 #include "platform/headless/headless_app_services.h"
 #include "quill.h"
 
@@ -23,7 +24,9 @@ namespace quill::test {
 
 inline std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
 }
 
 inline void WriteAll(const std::string& path, const std::string& bytes) {
@@ -78,20 +81,7 @@ class HoldingDocument : public CDocument {
   std::unique_ptr<CDocumentFile> m_pFile;
 };
 
-// A buffer exposing what the tests look at.
-class FileBuffer : public QuillTextBuffer {
- public:
-  using QuillTextBuffer::QuillTextBuffer;
-  using QuillTextBuffer::m_bCreateBackupFile;
-  using QuillTextBuffer::m_nSyncPosition;
-  using QuillTextBuffer::m_nUndoPosition;
-
-  std::vector<std::string> Lines() const {
-    std::vector<std::string> lines;
-    for (int i = 0; i < GetLineCount(); ++i) lines.emplace_back(GetLineChars(i), GetLineLength(i));
-    return lines;
-  }
-};
+using FileBuffer = TestBuffer;
 
 // Every test runs with recording headless services, quiet on stderr.
 class LoadSaveTest : public ::testing::Test {

@@ -7,8 +7,6 @@
 namespace quill::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 class SaveTest : public LoadSaveTest {
  protected:
   // A buffer of n numbered lines in the mode.

@@ -8,8 +8,6 @@
 namespace quill::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 class SaveMetadataTest : public LoadSaveTest {
  protected:
   void SetUp() override { ASSERT_EQ(m_buffer.LoadFromBuffer("#!/bin/sh\necho new\n"), 1); }
