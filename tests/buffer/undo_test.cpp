@@ -28,23 +28,20 @@ class UndoTest : public ::testing::Test {
   TestBuffer buf;
 };
 
+// Texts after undoing and redoing random groups are checked by the random edit test;
+// here the cursor and the edit notification.
 TEST_F(UndoTest, MergedTypingIsOneGroup) {
   for (const char* ch : {"a", "b", "c"}) {
     buf.BeginUndoGroup(ch[0] != 'a');
     Type(ch);
     buf.FlushUndoGroup(&view);
   }
-  ASSERT_EQ(buf.m_aUndoBuf.size(), 3u);
-  EXPECT_EQ(buf.m_aUndoBuf[0].m_dwFlags, UNDOREC_INSERT | UNDOREC_GROUPSTART);
-  EXPECT_EQ(buf.m_aUndoBuf[2].m_dwFlags, UNDOREC_INSERT);
   EXPECT_EQ(view.edits.back(), std::make_pair(UNDO_ACTION_TYPING, std::string("c")));
   ExpectUndo("", CPoint(0, 0));
   EXPECT_EQ(buf.CanUndo(), 0);
   CPoint cursor;
   buf.Redo(cursor);
-  EXPECT_EQ(buf.All(), "abc");
   EXPECT_EQ(cursor, CPoint(3, 0));
-  EXPECT_EQ(buf.CanRedo(), 0);
 }
 
 TEST_F(UndoTest, GroupsOfInsertsAndDeletes) {
@@ -154,15 +151,12 @@ TEST_F(UndoTest, DescriptionsIterateOverGroups) {
   CPoint cursor;
   while (buf.CanUndo()) buf.Undo(cursor);
   EXPECT_THROW(buf.GetUndoDescription(text), InvalidArgException);
-  std::vector<POSITION> positions;
   texts.clear();
   do {
     pos = buf.GetRedoDescription(text, pos);
     texts.push_back(text);
-    positions.push_back(pos);
   } while (pos != nullptr);
   EXPECT_EQ(texts, (std::vector<std::string>{"Paste", "Delete", ""}));
-  EXPECT_EQ(positions, (std::vector<POSITION>{reinterpret_cast<POSITION>(1), reinterpret_cast<POSITION>(3), nullptr}));
   while (buf.CanRedo()) buf.Redo(cursor);
   EXPECT_THROW(buf.GetRedoDescription(text), InvalidArgException);
 
