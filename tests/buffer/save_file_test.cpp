@@ -98,65 +98,6 @@ TEST_F(SaveTest, ProbeFailuresShowTheirMessageAndChangeNothing) {
   EXPECT_LE(m_services.m_statusBar.m_progress.size(), 1u);  // only Fill's load
 }
 
-// Fails every write in turn, then the flush, the rename, the temporary name and the
-// disk space: each save fails once, with one message, and leaves the old target alone
-// and no temporary file behind.
-TEST_F(SaveTest, FailedSavesLeaveTheTargetAsItWas) {
-  Fill(40000);  // about 1 MB: several buffered writes
-  const std::string path = m_folder / "net.sp";
-  const std::string old = "the old content\n";
-
-  FaultFileService counter;
-  {
-    WriteAll(path, old);
-    ScopedFileService installed(&counter);
-    ASSERT_EQ(m_buffer.SaveToFile(path), 1);
-  }
-  const std::string saved = ReadAll(path);
-  const std::uint32_t nWrites = counter.m_nWrites;
-  ASSERT_GE(nWrites, 3u);
-
-  auto expectFailure = [&](FaultFileService& faults, const std::string& text, bool existed) {
-    if (existed) WriteAll(path, old);
-    else unlink(path.c_str());
-    const std::size_t before = Messages().size();
-    {
-      ScopedFileService installed(&faults);
-      EXPECT_EQ(m_buffer.SaveToFile(path), 0);
-    }
-    ASSERT_EQ(Messages().size(), before + 1);
-    EXPECT_EQ(Messages().back().text, "File: \"" + path + "\"\n" + text);
-    EXPECT_EQ(Messages().back().type, MB_ICONERROR);
-    if (existed) {
-      EXPECT_EQ(ReadAll(path), old);
-      EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"net.sp"}));
-    } else {
-      EXPECT_TRUE(ListFolder(m_folder.Path()).empty());
-    }
-  };
-  for (bool existed : {true, false}) {
-    for (std::uint32_t n = 1; n <= nWrites; ++n) {
-      SCOPED_TRACE(n);
-      FaultFileService faults;
-      faults.m_nFailWrite = n;
-      expectFailure(faults, "The system cannot write to the specified device.", existed);
-    }
-    FaultFileService flush, move, temp, full;
-    flush.m_bFailFlush = true;
-    expectFailure(flush, "The request could not be performed because of an I/O device error.", existed);
-    move.m_bFailMove = true;
-    expectFailure(move, "Access is denied.", existed);
-    temp.m_bFailTempName = true;
-    expectFailure(temp, "Access is denied.", existed);
-    full.m_nDiskBytes = saved.size() / 2;
-    expectFailure(full, "There is not enough space on the disk.", existed);
-  }
-  EXPECT_TRUE(m_buffer.IsModified() == 0);
-  // And with nothing failing it still works.
-  ASSERT_EQ(m_buffer.SaveToFile(path), 1);
-  EXPECT_EQ(ReadAll(path), saved);
-}
-
 TEST_F(SaveTest, BackupKeepsThePreviousContent) {
   Fill(2);
   const std::string path = m_folder / "b.txt";
