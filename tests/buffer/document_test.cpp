@@ -128,22 +128,13 @@ TEST_F(PlainDocumentTest, FailedSaveUnderAnAskedNameKeepsAFileThatWasThere) {
   EXPECT_TRUE(m_doc.GetPathName().empty());
 }
 
-class SaveIfTest : public PlainDocumentTest {
- protected:
-  SaveIfTest() {
-    m_path = m_folder / "doc.txt";
-    WriteAll(m_path, "old");
-    m_doc.OnOpenDocument(m_path.c_str());
-    m_doc.SetPathName(m_path);
-    m_view = AttachView(m_doc);
-    Type(m_doc.GetTextBuffer(), "new ");
-    EXPECT_TRUE(m_doc.IsModified());
-  }
-  std::string m_path;
-  std::unique_ptr<DocView> m_view;
-};
-
-TEST_F(SaveIfTest, OnlyTheAskOptionAsksAndYesSaves) {
+TEST_F(PlainDocumentTest, SaveIfAsksOnlyWithTheAskOptionAndYesSaves) {
+  const std::string path = m_folder / "doc.txt";
+  WriteAll(path, "old");
+  m_doc.OnOpenDocument(path.c_str());
+  m_doc.SetPathName(path);
+  auto view = AttachView(m_doc);
+  Type(m_doc.GetTextBuffer(), "new ");
   for (TSaveOptions option : {SAVEOPTION_SAVE_ALL, SAVEOPTION_DONT_SAVE}) {
     SetRegistrySaveOptions(option);
     EXPECT_EQ(m_doc.DoSaveIf(), 0);
@@ -154,16 +145,16 @@ TEST_F(SaveIfTest, OnlyTheAskOptionAsksAndYesSaves) {
   EXPECT_EQ(m_doc.DoSaveIf(), 0);
   ASSERT_EQ(m_boxes.m_requests.size(), 1u);
   const MessageBoxRequest& box = m_boxes.m_requests[0];
-  EXPECT_EQ(box.text, m_path + "\n\nThis file has been modified.\nDo you want to save it?");
+  EXPECT_EQ(box.text, path + "\n\nThis file has been modified.\nDo you want to save it?");
   EXPECT_EQ(box.caption, "");
   EXPECT_EQ(box.style, 0x0C000024u);
-  EXPECT_EQ(box.pParent, m_view->GetWindow());
+  EXPECT_EQ(box.pParent, view->GetWindow());
   EXPECT_TRUE(m_doc.IsModified());
-  EXPECT_EQ(ReadAll(m_path), "old");
+  EXPECT_EQ(ReadAll(path), "old");
 
   m_boxes.QueueAnswer(IDYES);
   EXPECT_EQ(m_doc.DoSaveIf(), 1);
-  EXPECT_EQ(ReadAll(m_path), "new old");
+  EXPECT_EQ(ReadAll(path), "new old");
   EXPECT_FALSE(m_doc.IsModified());
   EXPECT_EQ(m_doc.DoSaveIf(), 0);  // unmodified: not asked
   EXPECT_EQ(m_boxes.m_requests.size(), 2u);

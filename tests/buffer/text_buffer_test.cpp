@@ -129,15 +129,6 @@ TEST_F(TextBufferTest, NumberedBookmarksMoveAndBookmarksCountLinesFromOne) {
   EXPECT_EQ(buf.FindPrevBookmarkLine(0), 5);
 }
 
-TEST_F(TextBufferTest, GetTextJoinsLinesWithTheGivenBreak) {
-  Fill("abcd\r\nef\r\ngh");
-  std::string text;
-  buf.GetText(0, 2, 2, 1, text);
-  EXPECT_EQ(text, "cd\r\nef\r\ng");
-  buf.GetText(0, 2, 2, 0, text, "\n");
-  EXPECT_EQ(text, "cd\nef\n");
-}
-
 TEST_F(TextBufferTest, ReadOnlyMarksTheTitleOnce) {
   CDocument doc;
   doc.SetTitle("netlist.sp");
