@@ -3,13 +3,13 @@
 // writes, headless application services that record messages, and a document that
 // holds its file open.
 
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <memory>
@@ -37,13 +37,9 @@ inline void WriteAll(const std::string& path, const std::string& bytes) {
 // Names in a folder, sorted, without "." and "..".
 inline std::vector<std::string> ListFolder(const std::string& folder) {
   std::vector<std::string> names;
-  if (DIR* dir = opendir(folder.c_str())) {
-    while (dirent* entry = readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(dir);
-  }
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+    names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   return names;
 }

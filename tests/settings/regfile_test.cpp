@@ -1,6 +1,7 @@
 #include "settings/regfile.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include "settings/registry.h"
 #include "temp_dir.h"
@@ -12,20 +13,16 @@ using quill::RegFileError;
 using quill_test::ReadInt;
 using quill_test::ReadString;
 
-// UTF-16 bytes of UTF-8 text (characters of the BMP only), as Windows writes its files.
-std::string Utf16(std::string_view utf8, bool bom = true, bool big_endian = false) {
-  std::string out = bom ? (big_endian ? "\xFE\xFF" : "\xFF\xFE") : "";
-  for (size_t i = 0; i < utf8.size();) {
-    auto b = [&](size_t k) { return static_cast<unsigned>(static_cast<unsigned char>(utf8[i + k])); };
-    size_t n = b(0) < 0x80 ? 1 : b(0) < 0xE0 ? 2 : 3;
-    unsigned u = n == 1   ? b(0)
-                 : n == 2 ? (b(0) & 0x1F) << 6 | (b(1) & 0x3F)
-                          : (b(0) & 0x0F) << 12 | (b(1) & 0x3F) << 6 | (b(2) & 0x3F);
-    i += n;
-    char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
-    out += big_endian ? std::string{hi, lo} : std::string{lo, hi};
-  }
-  return out;
+// UTF-16 bytes of UTF-8 text, as Windows writes its files.
+std::string Utf16(std::string utf8, bool bom = true, bool big_endian = false) {
+  iconv_t cd = iconv_open(big_endian ? "UTF-16BE" : "UTF-16LE", "UTF-8");
+  std::string out(utf8.size() * 2, '\0');
+  char *in = utf8.data(), *to = out.data();
+  size_t in_left = utf8.size(), out_left = out.size();
+  iconv(cd, &in, &in_left, &to, &out_left);
+  iconv_close(cd);
+  out.resize(out.size() - out_left);
+  return std::string(bom ? (big_endian ? "\xFE\xFF" : "\xFF\xFE") : "") + out;
 }
 
 RegFile Parse(const std::string& text) {
