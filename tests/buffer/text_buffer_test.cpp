@@ -55,34 +55,23 @@ TEST_F(TextBufferTest, EditsNotifyTheirLineOrEverythingFromIt) {
   expectNote(UPDATE_FLAG_LINE | UPDATE_FLAG_HORZ, 0);
 }
 
-TEST_F(TextBufferTest, InsertContextMovesOnlyPointsBehindTheInsertionPoint) {
-  Fill("abcdef\r\nxyz");
-  RecordingView at, right, below;
-  for (RecordingView* v : {&at, &right, &below}) buf.AddView(v);
-  view.caret = CPoint(0, 0);
-  at.caret = CPoint(2, 0);
-  right.caret = CPoint(4, 0);
-  below.caret = CPoint(1, 1);
-  buf.Insert(0, 2, "P\r\nQQ");
-  EXPECT_EQ(buf.All(), "abP\nQQcdef\nxyz");
-  EXPECT_EQ(view.caret, CPoint(0, 0));
-  EXPECT_EQ(at.caret, CPoint(2, 0));  // stays in front of the new text
-  EXPECT_EQ(right.caret, CPoint(4, 1));
-  EXPECT_EQ(below.caret, CPoint(1, 2));
-}
-
-TEST_F(TextBufferTest, DeleteAcrossLinesJoinsThemAndCollapsesPointsInside) {
+// Points of other views behind an edit move with the text, points inside a deletion go to
+// its start, and a point at an insertion stays in front of the new text.
+TEST_F(TextBufferTest, EditContextsMoveOnlyPointsBehindTheEdit) {
   Fill("line0\r\nline1\r\nline2\r\nl3xxxx\r\nline4\r\nline5");
   RecordingView views[5];
   const CPoint before[] = {{5, 3}, {1, 2}, {0, 5}, {4, 0}, {1, 0}};
-  const CPoint after[] = {{6, 0}, {2, 0}, {0, 2}, {2, 0}, {1, 0}};
+  const CPoint deleted[] = {{6, 0}, {2, 0}, {0, 2}, {2, 0}, {1, 0}};
+  const CPoint inserted[] = {{6, 1}, {2, 0}, {0, 3}, {2, 0}, {1, 0}};
   for (int i = 0; i < 5; ++i) {
     views[i].caret = before[i];
     buf.AddView(&views[i]);
   }
   buf.DeleteText(nullptr, 0, 2, 3, 1);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(views[i].caret, after[i]) << i;
   EXPECT_EQ(buf.All(), "li3xxxx\nline4\nline5");
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(views[i].caret, deleted[i]) << i;
+  buf.Insert(0, 2, "P\r\nQQ");
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(views[i].caret, inserted[i]) << i;
 }
 
 TEST_F(TextBufferTest, BadPositionsThrowWithoutChangingAnything) {
