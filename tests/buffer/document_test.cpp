@@ -34,7 +34,7 @@ TEST_F(PlainDocumentTest, NewOpenAndCloseReplaceTheText) {
   EXPECT_FALSE(m_doc.IsModified());
 }
 
-TEST_F(PlainDocumentTest, FileSaveOfANeverSavedDocumentAsksForAName) {
+TEST_F(PlainDocumentTest, FileSaveOfANeverSavedDocumentAsksForANameAndSaveCopyAsKeepsIt) {
   m_doc.SetTitle("Untitled");
   Type(m_doc.GetTextBuffer(), "hello");
   m_doc.SetModifiedFlag(true);
@@ -58,6 +58,13 @@ TEST_F(PlainDocumentTest, FileSaveOfANeverSavedDocumentAsksForAName) {
   ASSERT_EQ(m_doc.DoFileSave(), 1);
   EXPECT_EQ(m_prompt->Requests().size(), 1u);
   EXPECT_EQ(ReadAll(path), "> hello");
+  m_prompt->QueueAnswer(m_folder / "copy.txt");  // a copy keeps the path and the title
+  ASSERT_EQ(m_doc.DoSave(nullptr, 0), 1);
+  EXPECT_EQ(m_prompt->Requests()[1].title, "Save Copy As");
+  EXPECT_EQ(m_prompt->Requests()[1].initialFileName, path);
+  EXPECT_EQ(m_doc.GetPathName(), path);
+  EXPECT_EQ(m_doc.GetTitle(), "new.txt");
+  EXPECT_EQ(ReadAll(m_folder / "copy.txt"), "> hello");
 }
 
 TEST_F(PlainDocumentTest, FileSaveOfAWriteProtectedOrReadOnlyDocumentAsksForAName) {
@@ -100,18 +107,6 @@ TEST_F(PlainDocumentTest, SaveAsProposesTheTitleBeforeItsMarkPlusTheFirstExtensi
   EXPECT_EQ(m_prompt->Requests()[1].initialFileName, "a.txt");
   EXPECT_EQ(m_prompt->Requests()[1].filter, "Text files (*.txt)|*.txt;*.log|");
   EXPECT_EQ(m_prompt->Requests()[1].defaultExtension, "txt");
-}
-
-TEST_F(PlainDocumentTest, SaveCopyAsKeepsThePathAndTheTitle) {
-  const std::string path = m_folder / "a.txt";
-  m_doc.SetPathName(path);
-  Type(m_doc.GetTextBuffer(), "x");
-  m_prompt->QueueAnswer(m_folder / "copy.txt");
-  ASSERT_EQ(m_doc.DoSave(nullptr, 0), 1);
-  EXPECT_EQ(m_prompt->Requests()[0].title, "Save Copy As");
-  EXPECT_EQ(m_prompt->Requests()[0].initialFileName, path);
-  EXPECT_EQ(m_doc.GetPathName(), path);
-  EXPECT_EQ(ReadAll(m_folder / "copy.txt"), "x");
 }
 
 // A file the failed save created goes: see the locking document's failed save.
