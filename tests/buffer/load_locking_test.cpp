@@ -6,18 +6,14 @@ namespace quill::test {
 namespace {
 
 // Detection and splitting are checked with the golden files.
-TEST_F(LoadSaveTest, BufferLoadsInAGivenModeOrFromNoText) {
+TEST_F(LoadSaveTest, BufferLoadsInAGivenModeFromNoTextAndWithProgress) {
   EXPECT_EQ(m_buffer.LoadFromBufferLocking("u\nv", CRLF_MODE_DOS), 1);
   EXPECT_EQ(m_buffer.GetCRLFMode(), CRLF_MODE_DOS);
   EXPECT_EQ(m_buffer.AllLines(), (Lines{"u", "v"}));
   EXPECT_EQ(m_buffer.LoadFromBuffer(nullptr), 1);
   EXPECT_EQ(m_buffer.AllLines(), (Lines{""}));
-}
-
-TEST_F(LoadSaveTest, BufferLoadReportsProgressEveryThousandCharacters) {
-  const std::string text(2500, 'b');
-  ASSERT_EQ(m_buffer.LoadFromBuffer(text.c_str()), 1);
-  const auto& progress = m_services.m_statusBar.m_progress.back();
+  ASSERT_EQ(m_buffer.LoadFromBuffer(std::string(2500, 'b').c_str()), 1);
+  const auto& progress = m_services.m_statusBar.m_progress.back();  // every 1000 characters
   EXPECT_EQ(progress.upper, 2500);
   EXPECT_EQ(progress.positions, (std::vector<int>{0, 1000, 2000, 2500}));
   EXPECT_EQ(m_services.m_statusBar.m_paneHistory.front(), "Reading from buffer...");
