@@ -36,9 +36,9 @@ class TestBuffer : public QuillTextBuffer {
     GetText(0, 0, GetLineCount() - 1, GetLineLength(GetLineCount() - 1), text, "\n");
     return text;
   }
-  void Insert(int nLine, int nPos, const char* text, int nAction = UNDO_ACTION_UNKNOWN, QuillView* src = nullptr) {
+  int Insert(int nLine, int nPos, const char* text, int nAction = UNDO_ACTION_UNKNOWN, QuillView* src = nullptr) {
     int l = 0, c = 0;
-    InsertText(src, nLine, nPos, text, l, c, nAction);
+    return InsertText(src, nLine, nPos, text, l, c, nAction);
   }
   // What a save does to the undo state.
   void MarkSaved() {

@@ -121,11 +121,10 @@ TEST_F(LoadSaveTest, LinesBeyondTheLimitsAreRefused) {
   EXPECT_EQ(Messages().back().text, "The file has a line longer than 5 characters and cannot be loaded.");
   // Edits that would pass the limit throw and change nothing.
   ASSERT_EQ(m_buffer.LoadFromBuffer("abc\r\ndef"), 1);
-  int endLine = 0, endChar = 0;
-  EXPECT_THROW(m_buffer.InsertText(nullptr, 0, 2, "123", endLine, endChar), InvalidArgException);
-  EXPECT_THROW(m_buffer.InsertText(nullptr, 1, 2, "x\r123456", endLine, endChar), InvalidArgException);
+  EXPECT_THROW(m_buffer.Insert(0, 2, "123"), InvalidArgException);
+  EXPECT_THROW(m_buffer.Insert(1, 2, "x\r123456"), InvalidArgException);
   EXPECT_THROW(m_buffer.DeleteText(nullptr, 0, 3, 1, 0), InvalidArgException);  // joins to 6
-  EXPECT_EQ(m_buffer.InsertText(nullptr, 1, 3, "12\r", endLine, endChar), 1);  // exactly 5
+  EXPECT_EQ(m_buffer.Insert(1, 3, "12\r"), 1);  // exactly 5
   TLoadLimits::s_nMaxLineLength = 0x7fffffef;
   EXPECT_EQ(m_buffer.AllLines(), (std::vector<std::string>{"abc", "def12", ""}));
   // The real limit: the longest line whose capacity fits in an int.

@@ -56,8 +56,7 @@ TEST_F(LockingTest, SplitsOnlyAtCompleteBreaksOfTheMode) {
 TEST_F(LockingTest, SavesThroughTheHeldFile) {
   ASSERT_TRUE(Hold("a long old content that is longer than the new one\n"));
   ASSERT_EQ(m_locked.LoadFromFileLocking(m_path.c_str()), 1);
-  int endLine = 0, endChar = 0;
-  m_locked.InsertText(nullptr, 0, 0, "new\r\n", endLine, endChar);
+  m_locked.Insert(0, 0, "new\r\n");
   m_locked.DeleteText(nullptr, 1, 0, 2, 0);
   ASSERT_TRUE(m_locked.IsModified());
   ASSERT_EQ(m_locked.SaveToFileLocking(m_path.c_str()), 1);
@@ -101,8 +100,7 @@ TEST_F(LoadSaveTest, WithoutAHeldFileNothingHappensAndItsFailuresAreUnexpectedEr
   EXPECT_FALSE(buffer.IsInit());
   buffer.FreeAll();
   buffer.InitNew();
-  int endLine = 0, endChar = 0;
-  buffer.InsertText(nullptr, 0, 0, "DRC", endLine, endChar);
+  buffer.Insert(0, 0, "DRC");
   EXPECT_EQ(buffer.SaveToFileLocking("deck.cal"), 0);
   EXPECT_EQ(Messages().back().text, "Unexpected error while writing file deck.cal");
   EXPECT_EQ(Messages().size(), 2u);

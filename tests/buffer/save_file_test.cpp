@@ -10,12 +10,10 @@ namespace {
 
 class SaveTest : public LoadSaveTest {
  protected:
-  // A buffer of n numbered lines in the mode.
-  void Fill(int n, int mode = CRLF_MODE_UNIX) {
-    std::string text;
-    for (int i = 0; i < n; ++i) text += "line " + std::to_string(i) + " of the netlist\r\n";
-    ASSERT_EQ(m_buffer.LoadFromBuffer(text.c_str()), 1);
-    m_buffer.SetCRLFMode(mode);
+  // Two lines and the empty one after the last break, saved with UNIX breaks.
+  void SetUp() override {
+    ASSERT_EQ(m_buffer.LoadFromBuffer("line 0 of the netlist\r\nline 1 of the netlist\r\n"), 1);
+    m_buffer.SetCRLFMode(CRLF_MODE_UNIX);
   }
 };
 
@@ -29,11 +27,9 @@ TEST_F(SaveTest, WritesTheBreaksOfTheModeAndClearsModifiedAndReadOnly) {
   EXPECT_EQ(m_buffer.SaveToFile(path), 1);  // the buffer's own mode
   EXPECT_EQ(ReadAll(path), "a\r\nb\r\n");
   EXPECT_EQ(m_buffer.GetCRLFMode(), CRLF_MODE_DOS);
-  EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"m.txt"}));
 
   ASSERT_EQ(m_buffer.LoadFromBuffer("abc"), 1);  // modified cleared only when asked, read-only always
-  int endLine = 0, endChar = 0;
-  m_buffer.InsertText(nullptr, 0, 3, "d", endLine, endChar);
+  m_buffer.Insert(0, 3, "d");
   m_buffer.SetReadOnly(1);
   ASSERT_TRUE(m_buffer.IsModified());
   EXPECT_EQ(m_buffer.SaveToFile(m_folder / "k.txt", -1, 0), 1);
@@ -46,15 +42,14 @@ TEST_F(SaveTest, WritesTheBreaksOfTheModeAndClearsModifiedAndReadOnly) {
 }
 
 TEST_F(SaveTest, LongNamesAreShortenedInTheProgressMessage) {
-  Fill(3);  // three lines and the empty one after the last break
   m_services.m_statusBar.m_paneHistory.clear();
   std::string path = m_folder.Path() + "/";
   while (path.size() < 70) path += "n";
   ASSERT_EQ(m_buffer.SaveToFile(path), 1);
   const auto& bar = m_services.m_statusBar;
   EXPECT_EQ(bar.m_paneHistory.front(), "Writing ..." + path.substr(path.size() - 64) + "...");
-  EXPECT_EQ(bar.m_progress.back().upper, 3);
-  EXPECT_EQ(bar.m_progress.back().positions.back(), 3);
+  EXPECT_EQ(bar.m_progress.back().upper, 2);
+  EXPECT_EQ(bar.m_progress.back().positions.back(), 2);
   EXPECT_EQ(bar.m_panes[0], "Ready");
 }
 
@@ -62,7 +57,6 @@ TEST_F(SaveTest, LongNamesAreShortenedInTheProgressMessage) {
 // gives its message and the target stays as it was. Write bits stop even root, and a
 // holder that does not share writes stops the save.
 TEST_F(SaveTest, ProbeFailuresShowTheirMessageAndChangeNothing) {
-  Fill(2);
   const std::string path = m_folder / "held.txt";
   WriteAll(path, "kept");
   chmod(path.c_str(), 0444);
@@ -99,7 +93,6 @@ TEST_F(SaveTest, ProbeFailuresShowTheirMessageAndChangeNothing) {
 }
 
 TEST_F(SaveTest, BackupKeepsThePreviousContent) {
-  Fill(2);
   const std::string path = m_folder / "b.txt";
   WriteAll(path, "first");
   m_buffer.m_bCreateBackupFile = true;
@@ -112,7 +105,6 @@ TEST_F(SaveTest, BackupKeepsThePreviousContent) {
 }
 
 TEST_F(SaveTest, FolderWithoutRoomForATemporaryFileIsRewrittenInPlace) {
-  Fill(2);
   TempFolder temp;
   const std::string folder = m_folder / "locked";
   mkdir(folder.c_str(), 0755);

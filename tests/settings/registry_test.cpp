@@ -152,4 +152,38 @@ TEST_P(RegistryTest, KeyDeletionPlainAndRecursive) {
   EXPECT_FALSE((registry_int<int>(p + "\\TabSize", HKEY_CURRENT_USER, 0).exists()));
 }
 
+// Keys and names the Windows registry could not hold are refused by every store, and the
+// library says which setting it did not save.
+TEST_P(RegistryTest, StoresRefuseKeysAndNamesBeyondTheLimits) {
+  auto deep = [](size_t n) {
+    std::string p = "K";
+    for (size_t i = 1; i < n; ++i) p += "\\K";
+    return p;
+  };
+  const std::string lf = "a\nb";
+  const struct {
+    std::string key, value;
+    bool ok;
+  } cases[] = {
+      {deep(quill::kMaxKeyDepth), "v", true},
+      {deep(quill::kMaxKeyDepth + 1), "v", false},
+      {std::string(quill::kMaxKeyName, 'k'), std::string(quill::kMaxValueName, 'v'), true},
+      {std::string(quill::kMaxKeyName + 1, 'k'), "v", false},
+      {"K", std::string(quill::kMaxValueName + 1, 'v'), false},
+      {"K\\" + lf, "v", false},
+      {"K", lf, false},
+      {"K", "a\rb", false},
+      {"K", std::string("a\0b", 3), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key.substr(0, 20) + " / " + c.value.substr(0, 20));
+    auto id = store_->OpenKey(c.key, true);
+    EXPECT_EQ(id != quill::kNoKey && store_->SetValue(id, c.value, quill::REG_DWORD, "1234"), c.ok);
+  }
+  testing::internal::CaptureStderr();
+  // A problem is shown once: the key starts with the store's name.
+  quill_test::WriteInt(std::string(GetParam()) + "\\" + deep(quill::kMaxKeyDepth) + "\\V", 1);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("at most 512 keys deep"), std::string::npos);
+}
+
 }  // namespace

@@ -260,44 +260,6 @@ TEST_F(SqliteStoreTest, WriterGetsThroughDuringALargeImport) {
   close(ready[1]);
 }
 
-// Keys and names the Windows registry could not hold are refused by every store, and the
-// library says which setting it did not save.
-TEST_F(SqliteStoreTest, StoresRefuseKeysAndNamesBeyondTheLimits) {
-  auto deep = [](size_t n) {
-    std::string p = "K";
-    for (size_t i = 1; i < n; ++i) p += "\\K";
-    return p;
-  };
-  const std::string lf = "a\nb";
-  const struct {
-    std::string key, value;
-    bool ok;
-  } cases[] = {
-      {deep(quill::kMaxKeyDepth), "v", true},
-      {deep(quill::kMaxKeyDepth + 1), "v", false},
-      {std::string(quill::kMaxKeyName, 'k'), std::string(quill::kMaxValueName, 'v'), true},
-      {std::string(quill::kMaxKeyName + 1, 'k'), "v", false},
-      {"K", std::string(quill::kMaxValueName + 1, 'v'), false},
-      {"K\\" + lf, "v", false},
-      {"K", lf, false},
-      {"K", "a\rb", false},
-      {"K", std::string("a\0b", 3), false},
-  };
-  std::shared_ptr<quill::SettingsStore> stores[] = {std::make_shared<quill::MemorySettingsStore>(),
-                                                    Install(db_)};
-  for (auto& store : stores) {
-    for (const auto& c : cases) {
-      SCOPED_TRACE(c.key.substr(0, 20) + " / " + c.value.substr(0, 20));
-      auto id = store->OpenKey(c.key, true);
-      EXPECT_EQ(id != quill::kNoKey && store->SetValue(id, c.value, quill::REG_DWORD, "1234"),
-                c.ok);
-    }
-  }
-  testing::internal::CaptureStderr();
-  WriteInt(deep(quill::kMaxKeyDepth + 1) + "\\V", 1);
-  EXPECT_NE(testing::internal::GetCapturedStderr().find("at most 512 keys deep"), std::string::npos);
-}
-
 TEST_F(SqliteStoreTest, KeyHandleOfADeletedKeyWritesNothing) {
   auto store = Install(db_);
   auto id = store->OpenKey("A\\B", true);
