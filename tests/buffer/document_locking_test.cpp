@@ -51,28 +51,6 @@ class LockingDocumentTest : public DocumentTest {
   std::string m_path;
 };
 
-TEST_F(LockingDocumentTest, HoldsItsFileSoOthersOpenItReadOnly) {
-  auto doc = std::make_unique<QuillDocumentLocking>();
-  ASSERT_EQ(Open(*doc, m_path), 1);
-  EXPECT_TRUE(doc->HoldsForWriting());
-  EXPECT_FALSE(doc->GetTextBuffer().GetReadOnly());
-
-  QuillDocumentLocking second;
-  ASSERT_EQ(Open(second, m_path), 1);
-  EXPECT_FALSE(second.HoldsForWriting());
-  EXPECT_TRUE(second.GetTextBuffer().GetReadOnly());
-  EXPECT_EQ(second.GetTextBuffer().GetLineCount(), 2);
-  auto view = AttachView(second);
-  second.GetTextBuffer().UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET);
-  EXPECT_EQ(second.GetTitle(), "held.txt (Read-Only)");
-
-  EXPECT_EQ(OpenInChildProcess(m_path), kReadOnly);
-  EXPECT_TRUE(m_services.m_messages.empty());
-  doc.reset();  // the file is free again
-  EXPECT_EQ(OpenInChildProcess(m_path), kWritable);
-  EXPECT_TRUE(SecondDocumentWrites(m_path));
-}
-
 TEST_F(LockingDocumentTest, WriteProtectedOpensReadOnlyAndMissingIsReportedOnce) {
   QuillDocumentLocking missing;
   missing.SetModifiedFlag(true);
@@ -224,19 +202,29 @@ TEST_F(LockingDocumentTest, UndoRestoresLinesThatHoldACarriageReturn) {
   }
 }
 
-// A reader opened beside a holder leaves the file's mode alone and cannot save while the
-// holder has the file. The holder writes even a file whose write bits someone else took
-// away, and keeps them; once it is gone, the reader's save takes the file over.
+// A reader opened beside a holder is read-only and leaves the file's mode alone; it cannot
+// save while the holder has the file, nor can another process open it for writing. The
+// holder writes even a file whose write bits someone else took away, and keeps them; once
+// it is gone, the file is free and the reader's save takes it over.
 TEST_F(LockingDocumentTest, AReaderBesideAHolderSavesOnlyOnceTheHolderIsGone) {
   ASSERT_EQ(chmod(m_path.c_str(), 0664), 0);
   auto holder = std::make_unique<QuillDocumentLocking>();
   ASSERT_EQ(Open(*holder, m_path), 1);
+  EXPECT_TRUE(holder->HoldsForWriting());
+  EXPECT_FALSE(holder->GetTextBuffer().GetReadOnly());
   QuillDocumentLocking reader;
   reader.SetPathName(m_path);  // a reload: the document already has its path
   ASSERT_EQ(reader.OnOpenDocument(m_path.c_str()), 1);
+  EXPECT_FALSE(reader.HoldsForWriting());
   EXPECT_TRUE(reader.GetTextBuffer().GetReadOnly());
+  EXPECT_EQ(reader.GetTextBuffer().GetLineCount(), 2);
+  auto view = AttachView(reader);
+  reader.GetTextBuffer().UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET);
+  EXPECT_EQ(reader.GetTitle(), "held.txt (Read-Only)");
+  EXPECT_EQ(OpenInChildProcess(m_path), kReadOnly);
   struct stat st;
   EXPECT_TRUE(stat(m_path.c_str(), &st) == 0 && (st.st_mode & 07777) == 0664);
+  EXPECT_TRUE(m_services.m_messages.empty());
   EXPECT_EQ(reader.OnSaveDocument(m_path.c_str()), 0);
   ASSERT_EQ(m_services.m_messages.size(), 1u);
   EXPECT_NE(m_services.m_messages[0].text.find("being used by another process"), std::string::npos);
@@ -251,6 +239,7 @@ TEST_F(LockingDocumentTest, AReaderBesideAHolderSavesOnlyOnceTheHolderIsGone) {
 
   holder.reset();
   ASSERT_EQ(chmod(m_path.c_str(), 0644), 0);
+  EXPECT_EQ(OpenInChildProcess(m_path), kWritable);
   reader.GetTextBuffer().SetReadOnly(0);
   Type(reader.GetTextBuffer(), "yours ");
   EXPECT_EQ(reader.OnSaveDocument(m_path.c_str()), 1);

@@ -160,14 +160,5 @@ TEST_F(UndoTest, DescriptionsIterateOverGroups) {
   EXPECT_EQ(text, "kept");
 }
 
-TEST_F(UndoTest, OneCharacterAndLoneBreakDeletionsAreRestored) {
-  Type("abc\r\ndef");
-  buf.DeleteText(nullptr, 0, 1, 0, 2);
-  EXPECT_STREQ(buf.m_aUndoBuf.back().GetText(), "b");
-  buf.DeleteText(nullptr, 0, 2, 1, 0);  // a lone line break
-  ExpectUndo("ac\ndef", CPoint(0, 1));
-  ExpectUndo("abc\ndef", CPoint(2, 0));
-}
-
 }  // namespace
 }  // namespace quill::test
