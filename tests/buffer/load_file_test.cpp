@@ -51,7 +51,6 @@ TEST_F(LoadSaveTest, GoldenFilesLoadAndSaveInTheirMode) {
     LoadBytes(g.bytes);
     EXPECT_EQ(m_buffer.GetCRLFMode(), g.mode);
     EXPECT_EQ(m_buffer.AllLines(), g.lines);
-    EXPECT_TRUE(m_buffer.IsInit());
     EXPECT_FALSE(m_buffer.IsModified());
     ASSERT_EQ(m_buffer.SaveToFile(m_folder / "out.txt"), 1);
     EXPECT_EQ(ReadAll(m_folder / "out.txt"), g.saved);
