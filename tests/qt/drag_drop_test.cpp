@@ -4,7 +4,6 @@
 // whose loop ends at once offscreen with no drop: the buffer must stay as it was.
 
 #include <QDropEvent>
-#include <QMainWindow>
 #include <QMimeData>
 
 #include <memory>
@@ -23,36 +22,11 @@ class ReadOnlyAwareView : public CLikeView {
   bool QueryEditable() override { return editable && CLikeView::QueryEditable(); }
 };
 
-class WidgetDragDrop : public ::testing::Test {
+class WidgetDragDrop : public EditorWindow<ReadOnlyAwareView> {
  protected:
   void SetUp() override {
-    InstallPlatform();
-    TempFile file("alpha beta gamma\r\nsecond\r\n");
-    ASSERT_EQ(buffer.LoadFromFile(file.Path().c_str()), 1);
-    auto owned = std::make_unique<ReadOnlyAwareView>(&buffer);
-    view = owned.get();
-    widget = new EditorWidget(std::move(owned));
-    window.setCentralWidget(widget);
-    window.resize(500, 300);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    widget->InitialUpdate();
-    widget->setFocus();
-  }
-  void TearDown() override {
-    delete window.takeCentralWidget();
-    UninstallPlatform();
-  }
-  std::string Text() {
-    std::string text;
-    const int last = buffer.GetLineCount() - 1;
-    buffer.GetText(0, 0, last, buffer.GetLineLength(last), text, "|");
-    return text;
-  }
-  // The pixel inside the cell of a text point.
-  QPoint At(int x, int y) {
-    const CPoint pt = view->TextToClient(CPoint(x, y));
-    return QPoint(pt.x + 1, pt.y + 2);
+    EditorWindow::SetUp();
+    Show("alpha beta gamma\r\nsecond\r\n");
   }
   // Enter, move and drop at a point; whether each event was accepted.
   std::array<bool, 3> DragOnto(const QMimeData& mime, QPoint pos, Qt::KeyboardModifiers mods) {
@@ -68,11 +42,6 @@ class WidgetDragDrop : public ::testing::Test {
     return {enter.isAccepted(), move.isAccepted(), drop.isAccepted()};
   }
 
-  // The buffer outlives the window, whose editor's view is attached to it.
-  QuillTextBuffer buffer;
-  QMainWindow window;
-  ReadOnlyAwareView* view = nullptr;
-  EditorWidget* widget = nullptr;
   bool hoverCaretGray = false;
   Qt::DropAction hoverAction = Qt::IgnoreAction;
 };

@@ -5,11 +5,13 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMainWindow>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "buffer/text_buffer.h"
@@ -83,6 +85,62 @@ class TempFile {
  private:
   QTemporaryDir m_dir;
   std::string m_path;
+};
+
+// The buffer's lines joined by '|'.
+inline std::string TextOf(QuillTextBuffer& buffer) {
+  std::string text;
+  const int last = buffer.GetLineCount() - 1;
+  buffer.GetText(0, 0, last, buffer.GetLineLength(last), text, "|");
+  return text;
+}
+
+// A loaded buffer in an editor widget, the central widget of a shown main window, with the
+// Qt platform installed. The buffer outlives the window, whose editor's view is attached
+// to it.
+template <typename View = CLikeView>
+class EditorWindow : public ::testing::Test {
+ protected:
+  void SetUp() override { services = &InstallPlatform(); }
+  void TearDown() override {
+    delete window.takeCentralWidget();
+    UninstallPlatform();
+  }
+  void Show(const std::string& text, QSize size = QSize(500, 300)) {
+    TempFile file(text);
+    ASSERT_EQ(buffer.LoadFromFile(file.Path().c_str()), 1);
+    auto owned = std::make_unique<View>(&buffer);
+    view = owned.get();
+    widget = new EditorWidget(std::move(owned));
+    window.setCentralWidget(widget);
+    window.resize(size);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    widget->InitialUpdate();
+    Focus();
+  }
+  void Focus() {
+    window.activateWindow();
+    widget->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QApplication::processEvents();
+  }
+  std::string Text() { return TextOf(buffer); }
+  QImage Grab() const { return widget->viewport()->grab().toImage(); }
+  // The pixels of text cells on screen, and a point inside the first of them.
+  QRect Cells(int line, int column, int count = 1) const {
+    const int cw = view->GetCharWidth();
+    const int lh = view->GetLineHeight();
+    return QRect(view->GetMarginWidth() + (column - view->OffsetChar()) * cw,
+                 (line - view->TopLine()) * lh, cw * count, lh);
+  }
+  QPoint At(int column, int line) const { return Cells(line, column).topLeft() + QPoint(1, 2); }
+
+  QtApplicationServices* services = nullptr;
+  QuillTextBuffer buffer;
+  QMainWindow window;
+  View* view = nullptr;
+  EditorWidget* widget = nullptr;
 };
 
 inline QColor Q(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
