@@ -14,7 +14,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "dialogs/check_list_box.h"
 #include "qt/qt_dialog_host.h"
 
 namespace quill::qt {
@@ -73,25 +72,6 @@ TEST_F(DialogHostTest, ComboItemsSelectionAndData) {
   EXPECT_EQ(host.DeleteString(IDC_TYPES, 0), 2);  // the count left
 }
 
-TEST_F(DialogHostTest, CheckListBoxOverAListWidget) {
-  TCheckListBoxEx list;
-  list.Attach(&host, IDC_FILES);
-  for (const char* file : {"a.sp", "b.sp", "c.sp"}) list.AddString(file);
-  list.SetCheck(1, BST_CHECKED);
-  EXPECT_EQ(files->item(1)->checkState(), Qt::Checked);
-  // A person ticks one.
-  files->item(2)->setCheckState(Qt::Checked);
-  EXPECT_EQ(list.GetCheck(2), BST_CHECKED);
-  EXPECT_EQ(list.GetCheckedCount(), 2);
-
-  dialog.show();
-  CRect item;
-  ASSERT_TRUE(host.GetListItemRect(IDC_FILES, 1, item));
-  EXPECT_GT(item.Height(), 0);
-  EXPECT_FALSE(host.GetListItemRect(IDC_FILES, 3, item));
-  EXPECT_GT(host.GetTextWidth(IDC_FILES, "MMMM"), host.GetTextWidth(IDC_FILES, "M"));
-}
-
 TEST_F(DialogHostTest, GeometryFocusAndEnd) {
   dialog.resize(300, 400);
   dialog.show();
@@ -99,6 +79,13 @@ TEST_F(DialogHostTest, GeometryFocusAndEnd) {
   EXPECT_EQ(host.GetClientRect(), CRect(0, 0, 300, 400));
   host.MoveDlgItem(IDC_OK, CRect(10, 350, 90, 380));
   EXPECT_EQ(host.GetDlgItemRect(IDC_OK), CRect(10, 350, 90, 380));
+  // List items have rectangles on screen, and texts a width in the list's font.
+  for (const char* file : {"a.sp", "b.sp"}) host.AddString(IDC_FILES, file);
+  CRect item;
+  ASSERT_TRUE(host.GetListItemRect(IDC_FILES, 1, item));
+  EXPECT_GT(item.Height(), 0);
+  EXPECT_FALSE(host.GetListItemRect(IDC_FILES, 2, item));
+  EXPECT_GT(host.GetTextWidth(IDC_FILES, "MMMM"), host.GetTextWidth(IDC_FILES, "M"));
 
   dialog.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
@@ -19,17 +18,6 @@ namespace {
 
 class FindDialogs : public EditorWindow<> {
  protected:
-  void SetUp() override {
-    EditorWindow::SetUp();
-    services->SetMessageBoxHook([this](QMessageBox& box) {
-      messages.push_back(box.text().toStdString());
-      box.accept();
-    });
-  }
-  void TearDown() override {
-    services->SetMessageBoxHook(nullptr);
-    EditorWindow::TearDown();
-  }
   // Plays the user in the next modal dialog.
   void WhenDialogOpens(std::function<void(QtTemplateDialog&)> play) {
     QTimer::singleShot(50, [this, play] {
@@ -40,7 +28,6 @@ class FindDialogs : public EditorWindow<> {
     });
   }
 
-  std::vector<std::string> messages;
   std::vector<std::string> opened;
 };
 
@@ -55,10 +42,7 @@ TEST_F(FindDialogs, CtrlFFindsAndCtrlHReplacesAllWithOneUndo) {
   });
   QTest::keyClick(widget, Qt::Key_F, Qt::ControlModifier);
   EXPECT_EQ(opened, std::vector<std::string>{"Find"});
-  CPoint start, end;
-  view->GetSelection(start, end);
-  EXPECT_EQ(start, CPoint(5, 1));
-  EXPECT_EQ(end, CPoint(10, 1));
+  EXPECT_EQ(Selection(), std::pair(CPoint(5, 1), CPoint(10, 1)));
 
   WhenDialogOpens([](QtTemplateDialog& dialog) {
     auto* find = qobject_cast<QComboBox*>(dialog.Control(IDC_EDIT_TEXT));

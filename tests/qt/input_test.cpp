@@ -27,12 +27,6 @@ class Typing : public EditorWindow<InputView> {
     hostSelectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     EditorWindow::Show(text);
   }
-  std::pair<CPoint, CPoint> Selection() const {
-    CPoint start;
-    CPoint end;
-    view->GetSelection(start, end);
-    return {start, end};
-  }
 
   QAction* hostSelectAll = nullptr;
 };

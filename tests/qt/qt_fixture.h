@@ -6,13 +6,15 @@
 #include <QApplication>
 #include <QImage>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "buffer/text_buffer.h"
 #include "qt/quill_qt.h"
@@ -96,14 +98,21 @@ inline std::string TextOf(QuillTextBuffer& buffer) {
 }
 
 // A loaded buffer in an editor widget, the central widget of a shown main window, with the
-// Qt platform installed. The buffer outlives the window, whose editor's view is attached
-// to it.
+// Qt platform installed and message boxes recorded and accepted. The buffer outlives the
+// window, whose editor's view is attached to it.
 template <typename View = CLikeView>
 class EditorWindow : public ::testing::Test {
  protected:
-  void SetUp() override { services = &InstallPlatform(); }
+  void SetUp() override {
+    services = &InstallPlatform();
+    services->SetMessageBoxHook([this](QMessageBox& box) {
+      messages.push_back(box.text().toStdString());
+      box.accept();
+    });
+  }
   void TearDown() override {
     delete window.takeCentralWidget();
+    services->SetMessageBoxHook(nullptr);
     UninstallPlatform();
   }
   void Show(const std::string& text, QSize size = QSize(500, 300)) {
@@ -126,6 +135,12 @@ class EditorWindow : public ::testing::Test {
     QApplication::processEvents();
   }
   std::string Text() { return TextOf(buffer); }
+  std::pair<CPoint, CPoint> Selection() const {
+    CPoint start;
+    CPoint end;
+    view->GetSelection(start, end);
+    return {start, end};
+  }
   QImage Grab() const { return widget->viewport()->grab().toImage(); }
   // The pixels of text cells on screen, and a point inside the first of them.
   QRect Cells(int line, int column, int count = 1) const {
@@ -137,6 +152,7 @@ class EditorWindow : public ::testing::Test {
   QPoint At(int column, int line) const { return Cells(line, column).topLeft() + QPoint(1, 2); }
 
   QtApplicationServices* services = nullptr;
+  std::vector<std::string> messages;
   QuillTextBuffer buffer;
   QMainWindow window;
   View* view = nullptr;

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QElapsedTimer>
 

@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 
 #include "language_views.h"
 #include "main_window.h"
