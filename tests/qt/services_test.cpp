@@ -19,25 +19,19 @@ namespace {
 
 constexpr unsigned kAbortRetryIgnore = 0x2;
 
-// Installs the Qt services with a shown main window and its status bar.
-class QtServices : public ::testing::Test {
+// An editor window with a status bar of a message pane and three indicators.
+class QtServices : public EditorWindow<> {
  protected:
   void SetUp() override {
-    services = &InstallPlatform();
-    window.resize(640, 200);
+    EditorWindow::SetUp();
     window.statusBar()->show();
     services->SetStatusBar(window.statusBar(), {80, 40, 40});
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    Show("x\r\n", QSize(640, 200));
   }
   void TearDown() override {
     services->SetStatusBar(nullptr);
-    services->SetMessageBoxHook(nullptr);
-    UninstallPlatform();
+    EditorWindow::TearDown();
   }
-
-  QMainWindow window;
-  QtApplicationServices* services = nullptr;
 };
 
 // Records every progress bar that shows itself in the status bar.
@@ -86,8 +80,8 @@ TEST_F(QtServices, LoadProgressAppearsAndGoes) {
   std::string text;
   for (int i = 0; i < 60000; ++i) text += "R1 n1 n2 10k ; resistor line\r\n";
   TempFile file(text, "big.sp");
-  QuillTextBuffer buffer;
-  ASSERT_EQ(buffer.LoadFromFile(file.Path().c_str()), 1);
+  QuillTextBuffer big;
+  ASSERT_EQ(big.LoadFromFile(file.Path().c_str()), 1);
   EXPECT_GE(watch.shown, 1);
   CRect pane;
   ASSERT_TRUE(GetApplicationServices().GetStatusBar()->GetItemRect(0, pane));
@@ -109,8 +103,8 @@ TEST_F(QtServices, FailedLoadShowsExactlyOneMessageBox) {
   });
   TempFile folder("x");
   const std::string missing = folder.Path() + ".missing";
-  QuillTextBuffer buffer;
-  EXPECT_EQ(buffer.LoadFromFile(missing.c_str()), 0);
+  QuillTextBuffer other;
+  EXPECT_EQ(other.LoadFromFile(missing.c_str()), 0);
   ASSERT_EQ(services->MessageBoxCount(), 1);
   EXPECT_TRUE(text.contains(QString::fromLocal8Bit(missing.c_str())));
   EXPECT_EQ(icon, QMessageBox::Critical);
@@ -134,19 +128,13 @@ TEST_F(QtServices, MessageBoxAnswersAndOwners) {
   EXPECT_EQ(caption, QStringLiteral("Backup"));
 
   // Over an editor, the box belongs to the editor's window.
-  QuillTextBuffer buffer;
-  buffer.InitNew(CRLF_MODE_DOS);
-  auto* editor = new EditorWidget(std::make_unique<CLikeView>(&buffer), &window);
-  window.setCentralWidget(editor);
-  editor->InitialUpdate();
   services->SetMessageBoxHook([&](QMessageBox& box) {
     parent = box.parentWidget();
     box.button(QMessageBox::Yes)->click();
   });
-  CMessageBoxDialog over(editor, "Reload?", "", MB_YESNO | MB_ICONQUESTION, 0);
+  CMessageBoxDialog over(widget, "Reload?", "", MB_YESNO | MB_ICONQUESTION, 0);
   EXPECT_EQ(over.DoModal(), IDYES);
   EXPECT_EQ(parent, &window);
-  delete editor;  // before its buffer
 }
 
 TEST_F(QtServices, WaitCursorNests) {
