@@ -46,10 +46,9 @@ QString PdfText(const QString& pdf) {
 }
 
 TEST_F(QtPrinting, PdfHoldsTheLinesInOrderAndTheFooters) {
-  QTemporaryDir dir;
-  const QString pdf = dir.filePath("sample.pdf");
-  ASSERT_TRUE(view->PrintToFile(pdf.toStdString()));
-  const QString text = PdfText(pdf);
+  const std::string pdf = dir.Path("sample.pdf");
+  ASSERT_TRUE(view->PrintToFile(pdf));
+  const QString text = PdfText(QString::fromStdString(pdf));
   qsizetype at = 0;
   for (int i = 1; i <= 150; ++i) {
     const QString line = QString("M%1 d g s b nch w=1u").arg(i);

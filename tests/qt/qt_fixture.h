@@ -7,16 +7,15 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <fstream>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "buffer/text_buffer.h"
+#include "quillpad/temp_dir.h"
 #include "qt/quill_qt.h"
 #include "style/document_style.h"
 #include "view/quill_view.h"
@@ -75,20 +74,6 @@ class CLikeView : public QuillView {
   QuillTextBuffer* m_buffer;
 };
 
-// A file in a fresh temporary folder, removed with the object.
-class TempFile {
- public:
-  explicit TempFile(const std::string& content, const std::string& name = "sample.c")
-      : m_path(m_dir.filePath(QString::fromStdString(name)).toStdString()) {
-    std::ofstream(m_path, std::ios::binary) << content;
-  }
-  const std::string& Path() const { return m_path; }
-
- private:
-  QTemporaryDir m_dir;
-  std::string m_path;
-};
-
 // The buffer's lines joined by '|'.
 inline std::string TextOf(QuillTextBuffer& buffer) {
   std::string text;
@@ -116,8 +101,7 @@ class EditorWindow : public ::testing::Test {
     UninstallPlatform();
   }
   void Show(const std::string& text, QSize size = QSize(500, 300)) {
-    TempFile file(text);
-    ASSERT_EQ(buffer.LoadFromFile(file.Path().c_str()), 1);
+    ASSERT_EQ(buffer.LoadFromFile(dir.Write("sample.c", text).c_str()), 1);
     auto owned = std::make_unique<View>(&buffer);
     view = owned.get();
     widget = new EditorWidget(std::move(owned));
@@ -151,6 +135,7 @@ class EditorWindow : public ::testing::Test {
   }
   QPoint At(int column, int line) const { return Cells(line, column).topLeft() + QPoint(1, 2); }
 
+  quillpad::testing::TempDir dir;
   QtApplicationServices* services = nullptr;
   std::vector<std::string> messages;
   QuillTextBuffer buffer;

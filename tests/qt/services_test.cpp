@@ -79,9 +79,8 @@ TEST_F(QtServices, LoadProgressAppearsAndGoes) {
   ProgressWatch watch(window.statusBar());
   std::string text;
   for (int i = 0; i < 60000; ++i) text += "R1 n1 n2 10k ; resistor line\r\n";
-  TempFile file(text, "big.sp");
   QuillTextBuffer big;
-  ASSERT_EQ(big.LoadFromFile(file.Path().c_str()), 1);
+  ASSERT_EQ(big.LoadFromFile(dir.Write("big.sp", text).c_str()), 1);
   EXPECT_GE(watch.shown, 1);
   CRect pane;
   ASSERT_TRUE(GetApplicationServices().GetStatusBar()->GetItemRect(0, pane));
@@ -101,8 +100,7 @@ TEST_F(QtServices, FailedLoadShowsExactlyOneMessageBox) {
     icon = box.icon();
     box.button(QMessageBox::Ok)->click();
   });
-  TempFile folder("x");
-  const std::string missing = folder.Path() + ".missing";
+  const std::string missing = dir.Path("missing.sp");
   QuillTextBuffer other;
   EXPECT_EQ(other.LoadFromFile(missing.c_str()), 0);
   ASSERT_EQ(services->MessageBoxCount(), 1);
