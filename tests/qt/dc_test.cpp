@@ -1,5 +1,6 @@
-// The QPainter drawing surface: whole-pixel cells, clipping, opaque cells, block copies,
-// transparent images and the Windows-1252 glyphs.
+// The QPainter drawing surface: whole-pixel cells, clipping, opaque cells, transparent
+// images and the Windows-1252 glyphs. Block copies from memory bitmaps are how the view
+// paints every line: the editor widget's pixel tests cover them.
 
 #include <gtest/gtest.h>
 
@@ -74,29 +75,6 @@ TEST(QtDC, ClippedTextFillsItsCellsAndNothingOutside) {
       const bool inside = x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
       ASSERT_EQ(image.pixelColor(x, y) == QColor(Qt::white), !inside) << x << "," << y;
     }
-}
-
-TEST(QtDC, MemoryBitmapBlockCopyAndFills) {
-  QImage screen = Blank();
-  {
-    QPainter p(&screen);
-    QtDC dc(&p);
-    std::unique_ptr<CDC> mem = dc.CreateCompatibleDC();
-    std::unique_ptr<CBitmap> bitmap = dc.CreateCompatibleBitmap(50, 10);
-    ASSERT_EQ(bitmap->GetSize(), CSize(50, 10));
-    EXPECT_EQ(mem->SelectObject(bitmap.get()), nullptr);
-    mem->FillSolidRect(CRect(0, 0, 50, 10), RGB(10, 20, 30));
-    mem->FillSolidRect(CRect(5, 2, 8, 4), RGB(200, 0, 0));
-    EXPECT_TRUE(dc.BitBlt(100, 20, 50, 10, mem.get(), 0, 0));
-    // Deselected, the device has no bitmap and nothing to copy.
-    EXPECT_EQ(mem->SelectObject(static_cast<CBitmap*>(nullptr)), bitmap.get());
-    EXPECT_FALSE(dc.BitBlt(0, 0, 5, 5, mem.get(), 0, 0));
-  }
-  // The copy's corners land exactly on the target rectangle.
-  EXPECT_EQ(screen.pixelColor(149, 29), QColor(10, 20, 30));
-  EXPECT_EQ(screen.pixelColor(105, 22), QColor(200, 0, 0));
-  EXPECT_EQ(screen.pixelColor(150, 29), QColor(Qt::white));
-  EXPECT_EQ(screen.pixelColor(99, 20), QColor(Qt::white));
 }
 
 TEST(QtDC, ImagesSkipTheTransparentColour) {

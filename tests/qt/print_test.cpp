@@ -56,12 +56,11 @@ TEST_F(QtPrinting, PdfHoldsTheLinesInOrderAndTheFooters) {
     ASSERT_GE(found, at) << line.toStdString();
     at = found + line.size();
   }
-  // Every page has its footer; the first one comes after the first page's lines.
+  // Every page has its footer.
   const int pages = static_cast<int>(text.count("Page "));
   ASSERT_GE(pages, 2);
   for (int p = 1; p <= pages; ++p)
     EXPECT_TRUE(text.contains(QString("Page %1/%2").arg(p).arg(pages))) << p;
-  EXPECT_GT(text.indexOf("Page 1/"), text.indexOf("M1 d g"));
 
   // The preview shows the same pages.
   int previewPages = 0;
