@@ -1,24 +1,16 @@
 // Tools > Options on real widgets: colours picked in the sheet's colour pickers reach the
 // pixels of the open editors once the sheet is confirmed.
 
-#include <gtest/gtest.h>
-
 #include <QAbstractScrollArea>
-#include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTabWidget>
 
-#include "main_window.h"
-#include "qt/quill_qt.h"
 #include "resources/dlg_text_style.h"
 #include "settings/registry.h"
-#include "settings/store.h"
-#include "../temp_dir.h"
+#include "window_fixture.h"
 
 namespace quillpad {
 namespace {
@@ -40,19 +32,14 @@ void Pick(QComboBox* combo, const QString& text) {
   emit combo->activated(index);
 }
 
-TEST(OptionsSheetTest, ColoursChosenInThePickersShowInTheOpenEditorAfterOK) {
-  quill::InstallMemorySettingsStore();
-  testing::TempDir dir;
-  MainWindow window;
-  window.resize(900, 600);
-  window.show();
-  ASSERT_TRUE(window.OpenFile(QString::fromStdString(dir.Write("a.sp", "* title\nR1 a b 1k\n.end\n"))));
-  QWidget* editor =
-      qobject_cast<QAbstractScrollArea*>(window.findChild<QTabWidget*>()->currentWidget())->viewport();
+using OptionsSheetTest = WindowTest;
+
+TEST_F(OptionsSheetTest, ColoursChosenInThePickersShowInTheOpenEditorAfterOK) {
+  ASSERT_TRUE(m_window->OpenFile(Write("a.sp", "* title\nR1 a b 1k\n.end\n")));
+  QWidget* editor = qobject_cast<QAbstractScrollArea*>(Tabs()->currentWidget())->viewport();
   const QRgb yellow = qRgb(255, 255, 0), custom = qRgb(200, 30, 40);
   EXPECT_EQ(CountPixels(editor, yellow), 0);
 
-  quill::qt::InstallPlatform();
   quill::qt::GetQtCommonDialogs()->SetColorDialogHook([&](QColorDialog& dialog) {
     dialog.setCurrentColor(QColor(custom));
     dialog.accept();
@@ -79,7 +66,7 @@ TEST(OptionsSheetTest, ColoursChosenInThePickersShowInTheOpenEditorAfterOK) {
     swatchPixels = CountPixels(background, yellow);
     sheet.OKButton()->click();
   });
-  window.findChild<QAction*>("toolsOptions")->trigger();
+  Action("toolsOptions")->trigger();
   quill::qt::GetQtSheetRunner()->SetSheetHook(nullptr);
   quill::qt::GetQtCommonDialogs()->SetColorDialogHook(nullptr);
   ASSERT_TRUE(shown);
@@ -89,10 +76,7 @@ TEST(OptionsSheetTest, ColoursChosenInThePickersShowInTheOpenEditorAfterOK) {
   EXPECT_GT(CountPixels(editor, custom), 0);
 }
 
-TEST(OptionsSheetTest, EscapeInAPageCancelsTheWholeSheet) {
-  quill::InstallMemorySettingsStore();
-  MainWindow window;
-  window.show();
+TEST_F(OptionsSheetTest, EscapeInAPageCancelsTheWholeSheet) {
   bool closed = false;
   quill::qt::GetQtSheetRunner()->SetSheetHook([&](quill::qt::QtSheetDialog& sheet) {
     auto* tabSize = qobject_cast<QLineEdit*>(sheet.Page(0).Control(quill::IDC_TAB_SIZE));
@@ -103,7 +87,7 @@ TEST(OptionsSheetTest, EscapeInAPageCancelsTheWholeSheet) {
     closed = !sheet.isVisible();
     if (!closed) sheet.reject();
   });
-  window.findChild<QAction*>("toolsOptions")->trigger();
+  Action("toolsOptions")->trigger();
   quill::qt::GetQtSheetRunner()->SetSheetHook(nullptr);
   EXPECT_TRUE(closed);  // the sheet went, not just the page
   EXPECT_FALSE(registry_int<int>("Software\\Corvane\\Verurozu Doriru\\SPICE\\TabSize",

@@ -1,36 +1,24 @@
 // quillpad's window and a file changed by another program: the reload dialog on real
 // widgets, and what the user sees after pressing Reload.
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
-#include <QElapsedTimer>
 
-#include <string>
-
-#include "language_views.h"
-#include "main_window.h"
-#include "pad_document.h"
-#include "qt/quill_qt.h"
 #include "resources/dlg_checklist.h"
 #include "settings/registry.h"
-#include "settings/store.h"
-#include "../temp_dir.h"
+#include "window_fixture.h"
 
 namespace quillpad {
 namespace {
 
-TEST(OutsideWindow, ComingBackToTheWindowOffersTheReloadOfAChangedFile) {
-  quill::InstallMemorySettingsStore();
+using OutsideWindow = WindowTest;
+
+TEST_F(OutsideWindow, ComingBackToTheWindowOffersTheReloadOfAChangedFile) {
   quill::SetRegistryAutoLoad(quill::AUTOLOAD_OFF);
-  testing::TempDir dir;
-  const std::string path = dir.WriteLater("inv.sp", "* old title\n.end\n");
-  MainWindow window;
-  window.show();
-  ASSERT_TRUE(window.OpenFile(QString::fromStdString(path)));
-  dir.WriteLater("inv.sp", "* new title\nM1 d g s b nch\n.end\n");
+  const std::string path = m_dir.WriteLater("inv.sp", "* old title\n.end\n");
+  ASSERT_TRUE(m_window->OpenFile(QString::fromStdString(path)));
+  m_dir.WriteLater("inv.sp", "* new title\nM1 d g s b nch\n.end\n");
 
   quill::qt::QtDialogRunner* runner = quill::qt::GetQtDialogRunner();
   QStringList listed;
@@ -45,18 +33,18 @@ TEST(OutsideWindow, ComingBackToTheWindowOffersTheReloadOfAChangedFile) {
     reload->click();
   });
   // The user comes back from the other program.
-  QApplication::setActiveWindow(&window);
+  QApplication::setActiveWindow(m_window.get());
   QElapsedTimer wait;
   wait.start();
   while (runner->DialogCount() == 0 && wait.elapsed() < 2000) QApplication::processEvents();
   EXPECT_EQ(runner->DialogCount(), 1);
   runner->SetDialogHook(nullptr);
   EXPECT_EQ(listed, QStringList{QString::fromStdString(path)});
-  LanguageView* view = window.ActiveView();
+  LanguageView* view = m_window->ActiveView();
   ASSERT_EQ(view->GetLineCount(), 4);
   EXPECT_EQ(std::string(view->GetLineChars(0), view->GetLineLength(0)), "* new title");
-  EXPECT_FALSE(window.ActiveDocument()->GetTextBuffer().IsModified());
-  EXPECT_FALSE(window.ActiveDocument()->ChangedOutside());  // a save now asks nothing
+  EXPECT_FALSE(m_window->ActiveDocument()->GetTextBuffer().IsModified());
+  EXPECT_FALSE(m_window->ActiveDocument()->ChangedOutside());  // a save now asks nothing
 }
 
 }  // namespace

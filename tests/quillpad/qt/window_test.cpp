@@ -1,74 +1,10 @@
-#include <gtest/gtest.h>
+// quillpad's main window: files in tabs, the status bar, the menus and the keys.
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
-#include <QMenu>
-#include <QMessageBox>
-#include <QTabWidget>
-#include <QTest>
-
-#include "language_views.h"
-#include "main_window.h"
-#include "pad_document.h"
-#include "qt/quill_qt.h"
-#include "settings/store.h"
 #include "view/command_ids.h"
-#include "../temp_dir.h"
+#include "window_fixture.h"
 
 namespace quillpad {
 namespace {
-
-class WindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    quill::InstallMemorySettingsStore();
-    m_window = std::make_unique<MainWindow>();
-    m_window->resize(900, 600);
-    m_window->show();
-    // Message boxes are answered by the test.
-    quill::qt::InstallPlatform().SetMessageBoxHook([this](QMessageBox& box) {
-      m_messages.push_back(box.text().toStdString());
-      box.reject();
-    });
-  }
-  void TearDown() override {
-    quill::qt::InstallPlatform().SetMessageBoxHook(nullptr);
-    m_window.reset();
-  }
-
-  QString Write(const std::string& name, const std::string& text) {
-    return QString::fromStdString(m_dir.Write(name, text));
-  }
-  QAction* Action(const char* name) const {
-    QAction* a = m_window->findChild<QAction*>(name);
-    EXPECT_NE(a, nullptr) << name;
-    return a;
-  }
-  QTabWidget* Tabs() const { return m_window->findChild<QTabWidget*>(); }
-  // The current editor with the keyboard focus.
-  QWidget* FocusEditor() {
-    QWidget* editor = Tabs()->currentWidget();
-    m_window->activateWindow();
-    editor->setFocus();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
-    QApplication::processEvents();
-    return editor;
-  }
-  QAction* EditAction(unsigned id) const {
-    for (QAction* a : m_window->findChildren<QAction*>())
-      if (a->data().toUInt() == id) return a;
-    ADD_FAILURE() << id;
-    return nullptr;
-  }
-  static std::string Pane(int pane) {
-    return quill::GetApplicationServices().GetStatusBar()->GetPaneText(pane);
-  }
-
-  testing::TempDir m_dir;
-  std::unique_ptr<MainWindow> m_window;
-  std::vector<std::string> m_messages;
-};
 
 TEST_F(WindowTest, OpensEachFileOnceInTheViewOfItsType) {
   const QString net = Write("inv.sp", "title\n.end\n");
