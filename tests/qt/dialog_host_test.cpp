@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -19,14 +18,14 @@
 namespace quill::qt {
 namespace {
 
-enum { IDC_NAME = 1001, IDC_CAPTION, IDC_CASE, IDC_TYPES, IDC_FILES, IDC_OK };
+enum { IDC_NAME = 1001, IDC_CASE, IDC_TYPES, IDC_FILES, IDC_OK };
 
 class DialogHostTest : public ::testing::Test {
  protected:
   void SetUp() override {
     auto* layout = new QVBoxLayout(&dialog);
     int id = IDC_NAME;
-    for (QWidget* w : std::initializer_list<QWidget*>{name, caption, matchCase, types, files, ok}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{name, matchCase, types, files, ok}) {
       layout->addWidget(w);
       host.Bind(id++, w);
     }
@@ -34,7 +33,6 @@ class DialogHostTest : public ::testing::Test {
 
   QDialog dialog;
   QLineEdit* name = new QLineEdit(&dialog);
-  QLabel* caption = new QLabel(&dialog);
   QCheckBox* matchCase = new QCheckBox(QStringLiteral("Match case"), &dialog);
   QComboBox* types = new QComboBox(&dialog);
   QListWidget* files = new QListWidget(&dialog);
@@ -59,8 +57,7 @@ TEST_F(DialogHostTest, TextsAndButtons) {
 }
 
 TEST_F(DialogHostTest, ComboItemsSelectionAndData) {
-  EXPECT_EQ(host.AddString(IDC_TYPES, "SPICE"), 0);
-  EXPECT_EQ(host.AddString(IDC_TYPES, "TEXT"), 1);
+  for (const char* type : {"SPICE", "TEXT"}) host.AddString(IDC_TYPES, type);
   EXPECT_EQ(host.InsertString(IDC_TYPES, 0, "CPP"), 0);
   EXPECT_EQ(host.InsertString(IDC_TYPES, 9, "x"), CB_ERR);
   EXPECT_EQ(host.SetItemData(IDC_TYPES, 1, 5), 0);

@@ -15,14 +15,7 @@
 namespace quill::qt::testing {
 namespace {
 
-class ReadOnlyAwareView : public CLikeView {
- public:
-  using CLikeView::CLikeView;
-  bool editable = true;
-  bool QueryEditable() override { return editable && CLikeView::QueryEditable(); }
-};
-
-class WidgetDragDrop : public EditorWindow<ReadOnlyAwareView> {
+class WidgetDragDrop : public EditorWindow {
  protected:
   void SetUp() override {
     EditorWindow::SetUp();

@@ -12,7 +12,7 @@
 namespace quill::qt::testing {
 namespace {
 
-using EditorTyping = EditorWindow<>;
+using EditorTyping = EditorWindow;
 
 TEST_F(EditorTyping, KeysEditTheBufferThroughTheDesktopClipboard) {
   Show("  int x;\r\n");

@@ -16,7 +16,7 @@
 namespace quill::qt::testing {
 namespace {
 
-class FindDialogs : public EditorWindow<> {
+class FindDialogs : public EditorWindow {
  protected:
   // Plays the user in the next modal dialog.
   void WhenDialogOpens(std::function<void(QtTemplateDialog&)> play) {

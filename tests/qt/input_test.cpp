@@ -13,14 +13,8 @@
 namespace quill::qt::testing {
 namespace {
 
-class InputView : public CLikeView {
- public:
-  using CLikeView::CLikeView;
-  CPoint Anchor() const { return m_ptAnchor; }
-};
-
 // A focused editor inside a main window whose menu has a Ctrl+A shortcut of its own.
-class Typing : public EditorWindow<InputView> {
+class Typing : public EditorWindow {
  protected:
   void Show(const std::string& text) {
     hostSelectAll = window.menuBar()->addMenu("Edit")->addAction("Select All");

@@ -19,7 +19,7 @@ namespace quill::qt::testing {
 namespace {
 
 // A sample of 150 numbered lines (three pages) in an editor window.
-class QtPrinting : public EditorWindow<> {
+class QtPrinting : public EditorWindow {
  protected:
   void SetUp() override {
     InstallMemorySettingsStore();

@@ -58,6 +58,9 @@ class CLikeView : public QuillView {
                           TEXTBLOCK* buf, int& items) override {
     return GetTextStyle()->ParseLine(chars, length, cookie, line, buf, items);
   }
+  // Cleared, the view refuses edits as a read-only host's does.
+  bool editable = true;
+  bool QueryEditable() override { return editable && QuillView::QueryEditable(); }
 
   void Select(CPoint start, CPoint end) {
     m_ptSelStart = start;
@@ -67,6 +70,7 @@ class CLikeView : public QuillView {
     UpdateCaret();
   }
   int TopLine() const { return m_nTopLine; }
+  CPoint Anchor() const { return m_ptAnchor; }
   int OffsetChar() const { return m_nOffsetChar; }
   bool Focused() const { return m_bFocused; }
 
@@ -85,7 +89,6 @@ inline std::string TextOf(QuillTextBuffer& buffer) {
 // A loaded buffer in an editor widget, the central widget of a shown main window, with the
 // Qt platform installed and message boxes recorded and accepted. The buffer outlives the
 // window, whose editor's view is attached to it.
-template <typename View = CLikeView>
 class EditorWindow : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -102,7 +105,7 @@ class EditorWindow : public ::testing::Test {
   }
   void Show(const std::string& text, QSize size = QSize(500, 300)) {
     ASSERT_EQ(buffer.LoadFromFile(dir.Write("sample.c", text).c_str()), 1);
-    auto owned = std::make_unique<View>(&buffer);
+    auto owned = std::make_unique<CLikeView>(&buffer);
     view = owned.get();
     widget = new EditorWidget(std::move(owned));
     window.setCentralWidget(widget);
@@ -140,7 +143,7 @@ class EditorWindow : public ::testing::Test {
   std::vector<std::string> messages;
   QuillTextBuffer buffer;
   QMainWindow window;
-  View* view = nullptr;
+  CLikeView* view = nullptr;
   EditorWidget* widget = nullptr;
 };
 

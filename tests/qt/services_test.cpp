@@ -20,7 +20,7 @@ namespace {
 constexpr unsigned kAbortRetryIgnore = 0x2;
 
 // An editor window with a status bar of a message pane and three indicators.
-class QtServices : public EditorWindow<> {
+class QtServices : public EditorWindow {
  protected:
   void SetUp() override {
     EditorWindow::SetUp();

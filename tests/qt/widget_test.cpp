@@ -11,7 +11,7 @@
 namespace quill::qt::testing {
 namespace {
 
-using PaintedEditor = EditorWindow<>;
+using PaintedEditor = EditorWindow;
 
 constexpr char kSample[] = "int main() {\r\n  // a comment\r\n  return 0;\r\n}\r\n";
 
@@ -140,9 +140,7 @@ TEST_F(PaintedEditor, WindowReportsKeysButtonsAndMouse) {
 }
 
 TEST(EditorWidget, ViewWithoutStyleGetsNoWindow) {
-  auto view = std::make_unique<QuillView>();
-  EditorWidget widget(std::move(view));
-  widget.resize(200, 100);
+  EditorWidget widget(std::make_unique<QuillView>());
   widget.show();
   EXPECT_FALSE(widget.IsCreated());
   EXPECT_EQ(widget.View()->GetWindow(), nullptr);

@@ -15,11 +15,7 @@ using quill::TDocumentStyle;
 using TEXTBLOCK = quill::QuillView::TEXTBLOCK;
 
 TEST(DocumentTypeForPath, MapsExtensionsCaseInsensitively) {
-  struct Case {
-    const char* path;
-    DocumentType type;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, DocumentType> cases[] = {
       {"/a/b/cell.SPI", quill::DOCTYPE_SPICE},   {"lvs.cdl", quill::DOCTYPE_SPICE},
       {"deck.Rul", quill::DOCTYPE_CALIBRE},      {"deck.dra", quill::DOCTYPE_DRACULA},
       {"a.CXX", quill::DOCTYPE_CPP},             {"sim.log", quill::DOCTYPE_LOGS},
@@ -27,7 +23,7 @@ TEST(DocumentTypeForPath, MapsExtensionsCaseInsensitively) {
       {"dir.sp/readme", quill::DOCTYPE_TEXT},    {"archive.sp.gz", quill::DOCTYPE_TEXT},
       {"", quill::DOCTYPE_TEXT},                 {"trailing.", quill::DOCTYPE_TEXT},
   };
-  for (const Case& c : cases) EXPECT_EQ(DocumentTypeForPath(c.path), c.type) << c.path;
+  for (const auto& [path, type] : cases) EXPECT_EQ(DocumentTypeForPath(path), type) << path;
 }
 
 TEST(SpiceElementLetter, AcceptsElementLettersOnly) {
