@@ -72,7 +72,6 @@ class CLikeView : public QuillView {
   int TopLine() const { return m_nTopLine; }
   CPoint Anchor() const { return m_ptAnchor; }
   int OffsetChar() const { return m_nOffsetChar; }
-  bool Focused() const { return m_bFocused; }
 
  private:
   QuillTextBuffer* m_buffer;

@@ -132,9 +132,7 @@ TEST_F(WindowTest, SaveWritesTheFileAndClosingAModifiedDocumentAsks) {
 // The title follows the current tab, and Ctrl+Tab / Ctrl+Shift+Tab cycle the tabs even
 // while an editor has the focus.
 TEST_F(WindowTest, TitleFollowsTheTabAndCtrlTabCycles) {
-  ASSERT_TRUE(m_window->OpenFile(Write("a.sp", "* a\n")));
-  ASSERT_TRUE(m_window->OpenFile(Write("b.log", "b\n")));
-  ASSERT_TRUE(m_window->OpenFile(Write("c.txt", "c\n")));
+  for (const char* name : {"a.sp", "b.log", "c.txt"}) ASSERT_TRUE(m_window->OpenFile(Write(name, "x\n")));
   EXPECT_EQ(m_window->windowTitle(), "c.txt - quillpad");
   QTest::keyClick(FocusEditor(), Qt::Key_Tab, Qt::ControlModifier);
   EXPECT_EQ(Tabs()->currentIndex(), 0);
