@@ -54,10 +54,6 @@ class ProgressWatch : public QObject {
   QRect geometry;
 };
 
-void ExpectNoProgressBarShown(QStatusBar* bar) {
-  for (QProgressBar* progress : bar->findChildren<QProgressBar*>()) EXPECT_FALSE(progress->isVisible());
-}
-
 TEST_F(QtServices, StatusBarPanes) {
   IStatusBar* bar = GetApplicationServices().GetStatusBar();
   ASSERT_NE(bar, nullptr);
@@ -88,7 +84,7 @@ TEST_F(QtServices, LoadProgressAppearsAndGoes) {
   EXPECT_GT(watch.geometry.left(), pane.left);
   EXPECT_LE(watch.geometry.right(), pane.right);
   // It is gone, and the pane says "Ready" again.
-  ExpectNoProgressBarShown(window.statusBar());
+  for (QProgressBar* bar : window.statusBar()->findChildren<QProgressBar*>()) EXPECT_FALSE(bar->isVisible());
   EXPECT_EQ(GetApplicationServices().GetStatusBar()->GetPaneText(0), "Ready");
 }
 
@@ -107,7 +103,7 @@ TEST_F(QtServices, FailedLoadShowsExactlyOneMessageBox) {
   EXPECT_TRUE(text.contains(QString::fromLocal8Bit(missing.c_str())));
   EXPECT_EQ(icon, QMessageBox::Critical);
   // No progress bar is left behind.
-  ExpectNoProgressBarShown(window.statusBar());
+  for (QProgressBar* bar : window.statusBar()->findChildren<QProgressBar*>()) EXPECT_FALSE(bar->isVisible());
 }
 
 TEST_F(QtServices, MessageBoxAnswersAndOwners) {
@@ -116,20 +112,17 @@ TEST_F(QtServices, MessageBoxAnswersAndOwners) {
   EXPECT_EQ(AfxMessageBox("Go on?", MB_OKCANCEL), IDCANCEL);
   QString caption;
   QWidget* parent = nullptr;
+  QMessageBox::StandardButton press = QMessageBox::Retry;
   services->SetMessageBoxHook([&](QMessageBox& box) {
     caption = box.windowTitle();
     parent = box.parentWidget();
-    box.button(QMessageBox::Retry)->click();
+    box.button(press)->click();
   });
   CMessageBoxDialog dialog(nullptr, "Disk not ready", "Backup", kAbortRetryIgnore, 0);
   EXPECT_EQ(dialog.DoModal(), 4);  // retry
   EXPECT_EQ(caption, QStringLiteral("Backup"));
-
   // Over an editor, the box belongs to the editor's window.
-  services->SetMessageBoxHook([&](QMessageBox& box) {
-    parent = box.parentWidget();
-    box.button(QMessageBox::Yes)->click();
-  });
+  press = QMessageBox::Yes;
   CMessageBoxDialog over(widget, "Reload?", "", MB_YESNO | MB_ICONQUESTION, 0);
   EXPECT_EQ(over.DoModal(), IDYES);
   EXPECT_EQ(parent, &window);

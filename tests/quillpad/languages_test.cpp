@@ -179,7 +179,6 @@ TEST_F(LanguageTest, UserSectionsFromTheRegistryJoinThePredefinedOnes) {
     saved.SaveSettings(nullptr);
   }
   Open(quill::DOCTYPE_SPICE);
-  EXPECT_TRUE(Style().IsRestored());
   const int mine = Style().GetIndexByName("Mine");
   ASSERT_EQ(mine, 3);
   EXPECT_EQ(Kinds("Vx vlow 0 .tran"), "22.3333.n.00000");

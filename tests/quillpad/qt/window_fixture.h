@@ -60,12 +60,6 @@ class WindowTest : public ::testing::Test {
     QApplication::processEvents();
     return editor;
   }
-  QAction* EditAction(unsigned id) const {
-    for (QAction* a : m_window->findChildren<QAction*>())
-      if (a->data().toUInt() == id) return a;
-    ADD_FAILURE() << id;
-    return nullptr;
-  }
   static std::string Pane(int pane) {
     return quill::GetApplicationServices().GetStatusBar()->GetPaneText(pane);
   }
