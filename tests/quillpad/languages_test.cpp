@@ -81,7 +81,6 @@ class LanguageTest : public ::testing::Test {
 TEST_F(LanguageTest, SpiceStatementsElementsAndComments) {
   Open(quill::DOCTYPE_SPICE);
   // Sections 0, 1 and 2 are the statements, the model types and the element letters.
-  ASSERT_EQ(Style().GetIndexByName(kSpiceElements), 2);
   // The title line is not an element line even when it starts with a letter.
   EXPECT_EQ(Kinds("Inverter chain", 0), "..............");
   EXPECT_EQ(Kinds("* a whole-line comment"), std::string(22, 'c'));
