@@ -13,7 +13,7 @@
 #include "dialogs/check_list_dialog.h"
 #include "platform/headless/headless_dialog_runner.h"
 #include "resources/dlg_checklist.h"
-#include "view/view_fixture.h"
+#include "view/input_fixture.h"
 
 namespace quill {
 namespace {
@@ -30,12 +30,7 @@ struct Open {
     view.OnInitialUpdate();
   }
   ~Open() { view.DetachFromBuffer(); }
-  std::string Text() {
-    std::string text;
-    QuillTextBuffer& b = doc.GetTextBuffer();
-    b.GetText(0, 0, b.GetLineCount() - 1, b.GetLineLength(b.GetLineCount() - 1), text, "\n");
-    return text;
-  }
+  std::string Text() { return testing::Joined(doc.GetTextBuffer(), "\n"); }
   Doc doc;
   ProbeView view;
 };

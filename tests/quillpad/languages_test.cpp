@@ -26,12 +26,6 @@ TEST(DocumentTypeForPath, MapsExtensionsCaseInsensitively) {
   for (const auto& [path, type] : cases) EXPECT_EQ(DocumentTypeForPath(path), type) << path;
 }
 
-TEST(SpiceElementLetter, AcceptsElementLettersOnly) {
-  for (char c : std::string("RrCcLlMmQqDdXxVvIiEeFfGgHhKkJjBbSsWwTtUuZz"))
-    EXPECT_TRUE(IsSpiceElementLetter(c)) << c;
-  for (char c : std::string("AaNnOoPp.*+$ 1_\t")) EXPECT_FALSE(IsSpiceElementLetter(c)) << c;
-}
-
 // Parses lines through a view of the given type and shows, per character, the kind it is
 // drawn as: '.' normal, 'c' comment, 's' string, 'n' number, 'p' preprocessor, and the
 // digit k for keyword section k.
@@ -89,6 +83,7 @@ TEST_F(LanguageTest, SpiceStatementsElementsAndComments) {
                   "22................1111...n.ccccccccc");
   // '*' after the first column is multiplication, '$' needs a blank before it.
   EXPECT_EQ(Kinds("R1 a b 'rs*2'"), "22.....ssssss");
+  EXPECT_EQ(Kinds("Pa 1"), "...n");  // no element letter
   EXPECT_EQ(Kinds("Vdd vdd 0 1.8 ; supply"), "222.....n.nnn.cccccccc");
   EXPECT_EQ(Kinds("+ l=0.18 a$b"), "....nnnn....");
   EXPECT_EQ(Kinds(".tran 10p 5n"), "00000.......");

@@ -18,6 +18,7 @@
 #include "settings/registry.h"
 #include "settings/store.h"
 #include "temp_dir.h"
+#include "view/input_fixture.h"
 
 namespace quillpad {
 namespace {
@@ -34,16 +35,7 @@ struct Opened {
     view->OnInitialUpdate();
   }
   ~Opened() { view->DetachFromBuffer(); }
-  std::string Text() {
-    quill::QuillTextBuffer& b = doc.GetTextBuffer();
-    std::string text;
-    b.GetText(0, 0, b.GetLineCount() - 1, b.GetLineLength(b.GetLineCount() - 1), text, "\n");
-    return text;
-  }
-  void Type(const char* text) {
-    int line, ch;
-    doc.GetTextBuffer().InsertText(nullptr, 0, 0, text, line, ch);
-  }
+  std::string Text() { return quill::testing::Joined(doc.GetTextBuffer(), "\n"); }
   OpenDocument Entry() { return OpenDocument{&doc, view.get()}; }
   PadDocument doc;
   std::unique_ptr<LanguageView> view;
@@ -67,7 +59,7 @@ TEST_F(OutsideTest, ChangedFilesReloadOrAreListedAndASaveOverThemAsks) {
     quill::SetRegistryAutoLoad(autoLoad);
     Opened clean(dir.WriteLater("clean.sp", "clean\n"));
     Opened edited(dir.WriteLater("edited.sp", "edited\n"));
-    edited.Type("mine ");
+    quill::testing::Insert(edited.doc.GetTextBuffer(), 0, 0, "mine ");
     dir.WriteLater("clean.sp", "theirs\n");
     const std::string path = dir.WriteLater("edited.sp", "theirs too\n");
 

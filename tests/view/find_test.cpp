@@ -96,41 +96,43 @@ TEST_F(FindReplace, RepeatRunsTheLastSearchWithItsFlags) {
   EXPECT_TRUE(Enabled(&QuillView::OnUpdateEditRepeat));
 }
 
-TEST_F(FindReplace, ReplaceAllIsOneUndoStepAndContinuesAfterEachInsertion) {
-  Open({"aaa", "b a"});
-  dialogs.Push([](HeadlessDialogSession& s) {
-    s.Type(IDC_EDIT_TEXT, "a");
-    s.Type(IDC_EDIT_REPLACE_WITH, "aa");
-    s.Press(IDC_EDIT_REPLACE);
-    s.Close();
-  });
-  view.OnEditReplace();
-  EXPECT_EQ(Text(), "aaaaaa|b aa");
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Editor has made 4 replacement."});
-  EXPECT_EQ(view.GetReplaceHistory().front(), "aa");
-  view.OnEditUndo();
-  EXPECT_EQ(Text(), "aaa|b a");
-  EXPECT_FALSE(buffer.CanUndo());
-}
-
-TEST_F(FindReplace, ReplaceAllInAMultiLineSelectionStaysInside) {
-  Open({"x x", "x x x", "x x"});
-  Select(CPoint(2, 0), CPoint(3, 1));
-  dialogs.Push([](HeadlessDialogSession& s) {
-    EXPECT_EQ(s.Host().IsDlgButtonChecked(IDC_EDIT_SCOPE_SELECTION), BST_CHECKED);
-    s.Type(IDC_EDIT_TEXT, "x");
-    s.Type(IDC_EDIT_REPLACE_WITH, "yyy");
-    s.Press(IDC_EDIT_REPLACE);
-    s.Close();
-  });
-  view.OnEditReplace();
-  // The block's end moved with each replacement on its line, so the match at column 2
-  // of line 1 was still found; the one after the block was left.
-  EXPECT_EQ(Text(), "x yyy|yyy yyy x|x x");
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Editor has made 3 replacement."});
-  // The selection is restored, moved by the edits.
-  EXPECT_EQ(Selection().first, CPoint(2, 0));
-  EXPECT_EQ(Selection().second.y, 1);
+// Each replacement is searched for after the text it inserted; in a selection the block's
+// end moves with each replacement on its line, so the match at column 2 of line 1 is still
+// found and the one after the block is left. One undo step takes all back.
+TEST_F(FindReplace, ReplaceAllContinuesAfterEachInsertionAndIsOneUndoStep) {
+  const struct {
+    std::vector<std::string> lines;
+    CPoint from, to;  // the selection, if any
+    const char* with;
+    const char* text;
+    const char* message;
+  } cases[] = {
+      {{"aaa", "b a"}, {}, {}, "aa", "aaaaaa|b aa", "Editor has made 4 replacement."},
+      {{"x x", "x x x", "x x"}, {2, 0}, {3, 1}, "yyy", "x yyy|yyy yyy x|x x",
+       "Editor has made 3 replacement."},
+  };
+  for (const auto& c : cases) {
+    Open(c.lines);
+    if (c.to != c.from) Select(c.from, c.to);
+    services.m_messages.clear();
+    dialogs.Push([&](HeadlessDialogSession& s) {
+      EXPECT_EQ(s.Host().IsDlgButtonChecked(IDC_EDIT_SCOPE_SELECTION),
+                c.to != c.from ? BST_CHECKED : BST_UNCHECKED);
+      s.Type(IDC_EDIT_TEXT, c.lines[0].substr(0, 1));
+      s.Type(IDC_EDIT_REPLACE_WITH, c.with);
+      s.Press(IDC_EDIT_REPLACE);
+      s.Close();
+    });
+    view.OnEditReplace();
+    EXPECT_EQ(Text(), c.text);
+    EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
+    EXPECT_EQ(view.GetReplaceHistory().front(), c.with);
+    if (c.to != c.from) EXPECT_EQ(Selection().first, c.from);  // restored, moved by the edits
+    std::string before;
+    for (const std::string& line : c.lines) before += (before.empty() ? "" : "|") + line;
+    EXPECT_EQ(testing::UndoSteps(view, buffer), 1);
+    EXPECT_EQ(Text(), before);
+  }
 }
 
 TEST_F(FindReplace, ReplaceStepsThroughMatchesAndReadOnlyViewsOpenNothing) {
