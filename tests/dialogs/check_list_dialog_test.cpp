@@ -146,7 +146,7 @@ TEST_F(OutsideChanges, ReloadWhatStaysCheckedAndOtherwiseOnlyRecordTheTimes) {
   second.DetachFromBuffer();
 }
 
-TEST_F(OutsideChanges, SaveAndPlainFormsLeaveTheFilesToTheHostAndTheListGrows) {
+TEST_F(OutsideChanges, SaveAndPlainFormsLeaveTheFilesToTheHostTheListGrowsAndTipsShow) {
   Open a(files.WriteLater("a.sp", "a\n"));
   files.WriteLater("a.sp", "A\n");
   TCheckListDialog save(TCheckListDialog::DLG_SAVE, "Save", "");
@@ -176,33 +176,25 @@ TEST_F(OutsideChanges, SaveAndPlainFormsLeaveTheFilesToTheHostAndTheListGrows) {
   EXPECT_TRUE(a.view.CheckTimestamp());
   EXPECT_EQ(save.GetString(0) + save.GetString(1), 2);
 
-  TCheckListDialog plain(7, "Pick", "");
-  plain.AddString("x", 1);
-  dialogs.Push([](HeadlessDialogSession& s) {
+  // A form without button texts of its own; the tip shows an entry's text just below it.
+  struct Plain : TCheckListDialog {
+    Plain() : TCheckListDialog(7, "Pick", "") {}
+    using TCheckListDialog::m_tip;
+  } plain;
+  plain.AddString(std::string(60, 'p'), 1);
+  plain.AddString("", 0);
+  dialogs.Push([&](HeadlessDialogSession& s) {
     EXPECT_EQ(s.Host().GetDlgItemText(IDOK), "");
     EXPECT_EQ(s.Host().GetDlgItemText(IDC_CHECKLIST_DONOT), "Do Not ");
-  });
-  EXPECT_EQ(plain.DoModal(), IDCANCEL);
-}
-
-TEST_F(OutsideChanges, TipsShowAnEntrysTextJustBelowIt) {
-  struct Probe : TCheckListDialog {
-    Probe() : TCheckListDialog(DLG_PLAIN, "", "") {}
-    using TCheckListDialog::m_tip;
-  } dialog;
-  dialog.AddString(std::string(60, 'p'), 0);
-  dialog.AddString("", 0);
-  dialogs.Push([&](HeadlessDialogSession&) {
     CRect rect;
-    std::string text;
     // Entries are 16 pixels high and text 7 pixels a byte on the headless host.
-    EXPECT_EQ(dialog.m_tip.GetItemInfo(CPoint(3, 5), rect, text), 0);
+    EXPECT_EQ(plain.m_tip.GetItemInfo(CPoint(3, 5), rect, text), 0);
     EXPECT_EQ(text, std::string(60, 'p'));
     EXPECT_EQ(rect, CRect(0, 20, 420, 40));
-    EXPECT_EQ(dialog.m_tip.GetItemInfo(CPoint(3, 20), rect, text), -1);  // empty text
-    EXPECT_EQ(dialog.m_tip.GetItemInfo(CPoint(3, 60), rect, text), -1);  // below all
+    EXPECT_EQ(plain.m_tip.GetItemInfo(CPoint(3, 20), rect, text), -1);  // empty text
+    EXPECT_EQ(plain.m_tip.GetItemInfo(CPoint(3, 60), rect, text), -1);  // below all
   });
-  dialog.DoModal();
+  EXPECT_EQ(plain.DoModal(), IDCANCEL);
 }
 
 }  // namespace
