@@ -32,10 +32,6 @@ class RegistryTest : public ::testing::TestWithParam<const char*> {
     ASSERT_NE(id, quill::kNoKey);
     ASSERT_TRUE(store_->SetValue(id, name, type, data));
   }
-  bool Get(const std::string& key, const std::string& name, quill::RegValue* out) {
-    auto id = store_->OpenKey(key, false);
-    return id != quill::kNoKey && store_->QueryValue(id, name, out);
-  }
 
   std::unique_ptr<quill_test::TempDir> dir_;
   std::shared_ptr<quill::SettingsStore> store_;
@@ -52,10 +48,10 @@ TEST_P(RegistryTest, GeneralOptionsDefaultAndWhereTheyAreStored) {
   quill::SetRegistrySaveOptions(quill::SAVEOPTION_DONT_SAVE);
   // Stored under the root with single separators, as DWORDs.
   quill::RegValue v;
-  ASSERT_TRUE(Get("Software\\Corvane\\Verurozu Doriru\\General", "AutoLoad", &v));
+  ASSERT_TRUE(store_->QueryValueAt("Software\\Corvane\\Verurozu Doriru\\General", "AutoLoad", &v));
   EXPECT_EQ(v.type, quill::REG_DWORD);
   EXPECT_EQ(v.data, std::string("\0\0\0\0", 4));
-  ASSERT_TRUE(Get("Software\\Corvane\\Verurozu Doriru\\General", "SaveOption", &v));
+  ASSERT_TRUE(store_->QueryValueAt("Software\\Corvane\\Verurozu Doriru\\General", "SaveOption", &v));
   EXPECT_EQ(v.data, std::string("\2\0\0\0", 4));
   EXPECT_EQ(store_->EnumKeys(store_->OpenKey("Software\\Corvane\\Verurozu Doriru", false)),
             std::vector<std::string>{"General"});
@@ -83,7 +79,7 @@ TEST_P(RegistryTest, FourByteValuesConvertToAndFromTheirType) {
   // Narrow types store four bytes, zero-extended.
   registry_int<char>(path, HKEY_CURRENT_USER, 0).write(static_cast<char>(-2));
   quill::RegValue v;
-  ASSERT_TRUE(Get(key, "V", &v));
+  ASSERT_TRUE(store_->QueryValueAt(key, "V", &v));
   EXPECT_EQ(v.type, quill::REG_DWORD);
   EXPECT_EQ(v.data, std::string("\xfe\0\0\0", 4));
 }

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
 
 #include "buffer/buffer_defs.h"
@@ -13,6 +12,7 @@
 #include "resources/dlg_find.h"
 #include "settings/registry.h"
 #include "settings/sqlite_store.h"
+#include "settings/temp_dir.h"
 #include "view/search_flags.h"
 
 namespace quill {
@@ -27,9 +27,6 @@ class FindReplace : public testing::InputTest {
     std::vector<std::string> texts;
     for (const auto& m : services.m_messages) texts.push_back(m.text);
     return texts;
-  }
-  static int ReadInt(const std::string& section, const std::string& rest) {
-    return registry_int<int>(RegistryPath(section, rest), HKEY_CURRENT_USER, -1).read();
   }
 
   ScopedHeadlessServices services;
@@ -48,7 +45,7 @@ TEST_F(FindReplace, FindDialogSearchesFromOneRightOfTheCaretAndRecordsTheLastSea
   EXPECT_EQ(Selection(), std::make_pair(CPoint(8, 0), CPoint(11, 0)));  // skips the one at 0
   EXPECT_EQ(view.m_dwLastFindFlags, SEARCH_MATCH_CASE);
   EXPECT_EQ(view.GetFindHistory().front(), "foo");
-  EXPECT_EQ(ReadInt("\\General\\CPP", "\\MatchCase"), 1);
+  EXPECT_EQ(quill_test::ReadInt(RegistryPath("\\General\\CPP", "\\MatchCase")), 1);
 
   // Not found: the message, and the dialog stays open until cancelled; what it shows
   // becomes the last search.
@@ -182,11 +179,8 @@ TEST_F(FindReplace, HistoriesKeepTheirOrderAndStoreAtMostThirtyCounted) {
   view.AddToRecentFind("one");
   EXPECT_EQ(view.GetFindHistory(), (std::deque<std::string>{"two", "one"}));
   for (int i = 0; i < 33; ++i) view.AddToRecentFind("w" + std::to_string(i));
-  EXPECT_EQ(ReadInt("COMMON\\", "Finds\\Number"), 30);
-  EXPECT_EQ(registry_string<std::string>(RegistryPath("COMMON\\", "Finds\\Item\\34"),
-                                         HKEY_CURRENT_USER, "")
-                .read(),
-            "one");
+  EXPECT_EQ(quill_test::ReadInt(RegistryPath("COMMON\\", "Finds\\Number")), 30);
+  EXPECT_EQ(quill_test::ReadString(RegistryPath("COMMON\\", "Finds\\Item\\34")), "one");
   // Another view merges the 30 newest stored entries.
   InputView other(&buffer);
   EXPECT_EQ(other.GetFindHistory().size(), 30u);
@@ -194,19 +188,15 @@ TEST_F(FindReplace, HistoriesKeepTheirOrderAndStoreAtMostThirtyCounted) {
 }
 
 TEST(FindHistories, AreSharedBetweenProcessesThroughTheStore) {
-  const std::string path =
-      (std::filesystem::temp_directory_path() / ("quill_find_" + std::to_string(getpid()))).string();
-  std::filesystem::remove(path);
+  quill_test::TempDir dir;
+  const std::string path = dir.path() + "/registry.db";
   const pid_t pid = fork();
   if (pid == 0) {
     SetSettingsStore(std::make_shared<SqliteSettingsStore>(path));
-    {
-      InputView view(nullptr);
-      view.AddToRecentFind("from the child");
-      view.AddToRecentReplace("child replacement");
-    }
-    SetSettingsStore(nullptr);
-    _exit(0);
+    InputView view(nullptr);
+    view.AddToRecentFind("from the child");
+    view.AddToRecentReplace("child replacement");
+    _exit(0);  // the histories are stored as they are added
   }
   int status = 0;
   waitpid(pid, &status, 0);
@@ -218,7 +208,6 @@ TEST(FindHistories, AreSharedBetweenProcessesThroughTheStore) {
     EXPECT_EQ(view.GetReplaceHistory(), std::deque<std::string>{"child replacement"});
   }
   SetSettingsStore(nullptr);
-  std::filesystem::remove(path);
 }
 
 TEST_F(FindReplace, NumberedAndPlainBookmarks) {
