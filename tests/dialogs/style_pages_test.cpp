@@ -298,7 +298,8 @@ TEST_F(StylePagesTest, ColorPickerSelectsAndDrawsNamedAutomaticAndCustomColours)
 }
 
 TEST_F(StylePagesTest, OptionsPageShowsStoredValuesAndWritesOnlyWhenApplied) {
-  // Each run shows what the one before stored; the last one is cancelled.
+  // Each run shows what the one before stored (the first, the defaults); the last one is
+  // cancelled.
   const struct {
     int shownCheck, shownRadio, radio, button;
     TAutoLoad autoLoad;

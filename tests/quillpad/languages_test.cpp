@@ -116,11 +116,10 @@ TEST_F(LanguageTest, DraculaBlocksOperationsAndComments) {
 
 TEST_F(LanguageTest, CppKeywordsTypesPreprocessorStringsComments) {
   Open(quill::DOCTYPE_CPP);
-  EXPECT_FALSE(Style().GetIgnoreCase());
   EXPECT_EQ(Kinds("#include <stdio.h>"), "pppppppppppppppppp");
   EXPECT_EQ(Kinds("static int n = 42; // count"), "000000.111.....nn..cccccccc");
   EXPECT_EQ(Kinds("return \"a\\\"b\" + 'c';"), "000000.ssssss...sss.");
-  EXPECT_EQ(Kinds("If (x) WHILE"), "............");
+  EXPECT_EQ(Kinds("If (x) WHILE"), "............");  // case counts
   EXPECT_EQ(Kinds("s = \"to be \\"), "....ssssssss");
   EXPECT_EQ(Kinds("continued\" ; x"), "ssssssssss....");
   // Hexadecimal text is no number, a float with an exponent is.

@@ -40,23 +40,6 @@ class RegistryTest : public ::testing::TestWithParam<const char*> {
 INSTANTIATE_TEST_SUITE_P(Stores, RegistryTest, ::testing::Values("memory", "sqlite"),
                          [](const auto& info) { return std::string(info.param); });
 
-// Reading them back is covered by the import of a file exported on Windows.
-TEST_P(RegistryTest, GeneralOptionsDefaultAndWhereTheyAreStored) {
-  EXPECT_EQ(quill::GetRegistryAutoLoad(), quill::AUTOLOAD_OFF);
-  EXPECT_EQ(quill::GetRegistrySaveOptions(), quill::SAVEOPTION_SAVE_ALL);
-  quill::SetRegistryAutoLoad(quill::AUTOLOAD_ON);
-  quill::SetRegistrySaveOptions(quill::SAVEOPTION_DONT_SAVE);
-  // Stored under the root with single separators, as DWORDs.
-  quill::RegValue v;
-  ASSERT_TRUE(store_->QueryValueAt("Software\\Corvane\\Verurozu Doriru\\General", "AutoLoad", &v));
-  EXPECT_EQ(v.type, quill::REG_DWORD);
-  EXPECT_EQ(v.data, std::string("\0\0\0\0", 4));
-  ASSERT_TRUE(store_->QueryValueAt("Software\\Corvane\\Verurozu Doriru\\General", "SaveOption", &v));
-  EXPECT_EQ(v.data, std::string("\2\0\0\0", 4));
-  EXPECT_EQ(store_->EnumKeys(store_->OpenKey("Software\\Corvane\\Verurozu Doriru", false)),
-            std::vector<std::string>{"General"});
-}
-
 TEST_P(RegistryTest, FourByteValuesConvertToAndFromTheirType) {
   const std::string key = "Software\\Corvane\\Verurozu Doriru\\Test";
   const std::string path = key + "\\V";
