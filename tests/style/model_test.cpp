@@ -17,10 +17,11 @@ class StyleModelTest : public ::testing::Test {
  protected:
   void SetUp() override { InstallMemorySettingsStore(); }
   void TearDown() override { InstallDisplay(nullptr); }
+
+  TDocumentStyle s{DOCTYPE_CPP, nullptr};
 };
 
 TEST_F(StyleModelTest, DefaultColoursAndKeywordColourAddressing) {
-  TDocumentStyle s(DOCTYPE_CPP, nullptr);
   const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
   EXPECT_EQ(s.GetDefaultColor(0, 1), ~text & 0xFFFFFFu);  // the string kind's colour before
   const unsigned long colors[4] = {RGB(1, 0, 0), RGB(2, 0, 0), RGB(3, 0, 0), RGB(4, 0, 0)};
@@ -42,7 +43,6 @@ TEST_F(StyleModelTest, DefaultColoursAndKeywordColourAddressing) {
 }
 
 TEST_F(StyleModelTest, SectionsByName) {
-  TDocumentStyle s(DOCTYPE_CPP, nullptr);
   EXPECT_EQ(s.InitKeywordSection(nullptr, nullptr, nullptr, false), -1);
   EXPECT_EQ(s.InitKeywordSection("Keys", nullptr, "_", false), 0);
   EXPECT_EQ(s.InitKeywordSection("Mine", nullptr, "$", true), 1);
@@ -60,7 +60,6 @@ TEST_F(StyleModelTest, SectionsByName) {
 }
 
 TEST_F(StyleModelTest, CaseRulesOfKeywords) {
-  TDocumentStyle s(DOCTYPE_CPP, nullptr);
   s.SetIgnoreCase(true);
   s.InitKeywordSection("Pre", nullptr, nullptr, false);
   s.InitKeywordSection("Sensitive", nullptr, nullptr, true);
@@ -83,7 +82,6 @@ TEST_F(StyleModelTest, CaseRulesOfKeywords) {
 }
 
 TEST_F(StyleModelTest, EnumerationAndRemoval) {
-  TDocumentStyle s(DOCTYPE_CPP, nullptr);
   for (const char* n : {"S0", "S1", "S2"}) s.InitKeywordSection(n, nullptr, nullptr, false);
   s.AddKeyword("b0", 0);
   s.AddKeyword("a1", 1);
@@ -110,7 +108,6 @@ TEST_F(StyleModelTest, EnumerationAndRemoval) {
 }
 
 TEST_F(StyleModelTest, CopiesAndDefaults) {
-  TDocumentStyle s(DOCTYPE_CPP, nullptr);
   s.InitKeywordSection("K", nullptr, "_", true);
   s.AddKeyword("kw", 0);
   s.SetTabSize(8);
@@ -150,7 +147,6 @@ TEST_F(StyleModelTest, CopiesAndDefaults) {
 }
 
 TEST_F(StyleModelTest, NumbersReadLikeAStream) {
-  const TDocumentStyle s(DOCTYPE_CPP, nullptr);
   // Beyond the random texts' alphabet: names, overflow and underflow, a length limit.
   for (const char* no : {"", "inf", "nan", "1e400", "0x1F", "12abc"})
     EXPECT_FALSE(s.IsNumber(no, static_cast<int>(std::strlen(no)))) << no;
