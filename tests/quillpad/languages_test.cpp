@@ -39,7 +39,7 @@ class LanguageTest : public ::testing::Test {
     m_cookie = 0;
   }
 
-  const TDocumentStyle& Style() const { return *m_view->GetTextStyle(); }
+  TDocumentStyle& Style() { return *m_view->GetTextStyle(); }
 
   // The kinds of the characters of `line`, parsed as line `index` after the previous
   // line's state.
@@ -138,8 +138,7 @@ TEST_F(LanguageTest, PlainTextHasNoSectionsAndDefaultColours) {
   Open(quill::DOCTYPE_TEXT);
   EXPECT_EQ(Style().GetSectionCount(), 0);
   EXPECT_EQ(Kinds("// nothing \"special\" 42"), ".....................nn");
-  TDocumentStyle& style = *m_view->GetTextStyle();
-  EXPECT_EQ(style.GetNumbersColor(1, 0), style.GetDefaultColor(1, 0));
+  EXPECT_EQ(Style().GetNumbersColor(1, 0), Style().GetDefaultColor(1, 0));
 }
 
 // Each language keeps its settings under its own name, and every kind stands out.
@@ -150,7 +149,7 @@ TEST_F(LanguageTest, KindsHaveDistinctColoursFromNormalText) {
                                    {quill::DOCTYPE_CPP, "CPP"}, {quill::DOCTYPE_LOGS, "LOGS"}}) {
     Open(type);
     EXPECT_EQ(Style().GetProfileName(), name);
-    TDocumentStyle& style = *m_view->GetTextStyle();
+    TDocumentStyle& style = Style();
     const quill::COLORREF normal = style.GetDefaultColor(1, 0);
     EXPECT_NE(style.GetCommentsColor(1, 0), normal) << type;
     EXPECT_NE(style.GetStringColor(1, 0), normal) << type;

@@ -192,10 +192,7 @@ TEST_F(Printing, TheChosenOrientationResetsThePrinterForEachPage) {
   services.AddPrinter("Plotter");
   services.printDialog = [](CPrintDialog& dlg) {
     dlg.m_strDeviceName = "Plotter";
-    DEVMODE devMode;
-    devMode.dmFields = DM_ORIENTATION;
-    devMode.dmOrientation = DMORIENT_LANDSCAPE;
-    dlg.SetDevMode(devMode);
+    dlg.SetDevMode(DEVMODE{.dmFields = DM_ORIENTATION, .dmOrientation = DMORIENT_LANDSCAPE});
     return true;
   };
   const std::vector<PrintedPage>& pages = Print(view);
