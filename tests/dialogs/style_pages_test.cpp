@@ -162,17 +162,13 @@ TEST_F(StylePagesTest, AppliedChangesReachTheStoreTheOpenViewsOfTheTypeAndANewPr
   InstallMemorySettingsStore();
 }
 
-TEST_F(StylePagesTest, CancelAndRefusedTabSizesChangeNothing) {
+// A tab size beyond the limit keeps the sheet open with a message. (A cancelled sheet is
+// checked on the quillpad window, where Escape cancels it.)
+TEST_F(StylePagesTest, RefusedTabSizesChangeNothing) {
   QuillDocument netlist;
   OpenView open(netlist, DOCTYPE_SPICE);
-  EXPECT_EQ(RunSheet([&](HeadlessDialogSession& dlg, HeadlessSheetSession& s) {
-              dlg.Select(IDC_FOREGROUND, kRedIndex);
-              dlg.Type(IDC_TAB_SIZE, "9");
-              EXPECT_TRUE(s.Sheet().IsApplyEnabled());
-            }, IDCANCEL),
-            IDCANCEL);
-  // A tab size beyond the limit keeps the sheet open with a message.
   RunSheet([&](HeadlessDialogSession& dlg, HeadlessSheetSession& s) {
+    dlg.Select(IDC_FOREGROUND, kRedIndex);
     dlg.Type(IDC_TAB_SIZE, "1000001");
     EXPECT_FALSE(s.Sheet().OnSheetOK());
   }, 0);
