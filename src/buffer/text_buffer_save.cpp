@@ -125,17 +125,32 @@ inline void CopySmall(char* pTo, const char* pFrom, std::size_t n) {
 }
 
 // Gathers every line and the break text between them into blocks of kBlockSize bytes and
-// hands each full block to write(pData, nSize); moves the indicator about a hundred times.
+// hands each full block, and the last one, to write(pData, nSize); moves the indicator
+// about a hundred times.
 template <class Write>
 void WriteLines(const TCArray<QuillTextBuffer::SLineInfo*>& aLines, const char* pszBreak,
                 CProgressBar& progress, Write&& write) {
   constexpr std::size_t kBlockSize = TFileAccess::kWriteBufferSize;
-  // Room kept at the end of a block for a short line and its break, copied at once.
+  // Lines up to this length are copied without a call.
   constexpr std::size_t kShortLine = 16;
   const auto pBlock = std::make_unique_for_overwrite<char[]>(kBlockSize);
   char* const pBegin = pBlock.get();
   char* const pEnd = pBegin + kBlockSize;
   char* p = pBegin;
+  // Copies text into the block, handing it on each time it is full.
+  const auto put = [&](const char* pcText, std::size_t nLength) {
+    while (nLength > 0) {
+      const std::size_t n = std::min(nLength, static_cast<std::size_t>(pEnd - p));
+      std::memcpy(p, pcText, n);
+      p += n;
+      pcText += n;
+      nLength -= n;
+      if (p == pEnd) {
+        write(pBegin, kBlockSize);
+        p = pBegin;
+      }
+    }
+  };
   const std::size_t nBreakLength = std::strlen(pszBreak);
   const char cBreak0 = pszBreak[0];
   const char cBreak1 = pszBreak[nBreakLength - 1];
@@ -148,33 +163,22 @@ void WriteLines(const TCArray<QuillTextBuffer::SLineInfo*>& aLines, const char* 
       nNextStep += nStep;
     }
     const QuillTextBuffer::SLineInfo* pLine = aLines[i];
-    const char* pcText = pLine->m_pcLine;
-    auto nLength = static_cast<std::size_t>(pLine->m_nLength);
-    if (nLength <= kShortLine && pEnd - p >= static_cast<std::ptrdiff_t>(kShortLine + 2)) {
-      CopySmall(p, pcText, nLength);
+    const auto nLength = static_cast<std::size_t>(pLine->m_nLength);
+    const bool bLast = i == nCount - 1;
+    if (nLength + 2 <= static_cast<std::size_t>(pEnd - p)) {
+      // The line and its break fit in the block.
+      if (nLength <= kShortLine) CopySmall(p, pLine->m_pcLine, nLength);
+      else std::memcpy(p, pLine->m_pcLine, nLength);
       p += nLength;
+      if (!bLast) {
+        // CR LF, LF or CR.
+        p[0] = cBreak0;
+        p[nBreakLength - 1] = cBreak1;
+        p += nBreakLength;
+      }
     } else {
-      while (nLength > 0) {
-        if (p == pEnd) {
-          write(pBegin, kBlockSize);
-          p = pBegin;
-        }
-        const std::size_t n = std::min(nLength, static_cast<std::size_t>(pEnd - p));
-        std::memcpy(p, pcText, n);
-        p += n;
-        pcText += n;
-        nLength -= n;
-      }
-      if (pEnd - p < 2) {
-        write(pBegin, static_cast<std::size_t>(p - pBegin));
-        p = pBegin;
-      }
-    }
-    if (i != nCount - 1) {
-      // The break: CR LF, LF or CR.
-      p[0] = cBreak0;
-      p[nBreakLength - 1] = cBreak1;
-      p += nBreakLength;
+      put(pLine->m_pcLine, nLength);
+      if (!bLast) put(pszBreak, nBreakLength);
     }
   }
   if (p != pBegin) write(pBegin, static_cast<std::size_t>(p - pBegin));
