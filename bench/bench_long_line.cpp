@@ -8,10 +8,7 @@
 #include <string>
 
 #include "data.h"
-#include "platform/headless/headless_app_services.h"
-#include "platform/headless/headless_dc.h"
-#include "platform/headless/headless_window.h"
-#include "quill.h"
+#include "view_fixture.h"
 
 namespace {
 
@@ -19,33 +16,10 @@ using namespace quill;
 
 const CSize kClient(1200, 900);
 
-quill::HeadlessApplicationServices& Services() {
-  static quill::HeadlessApplicationServices services;
-  services.m_bEcho = true;
-  services.m_bHasStatusBar = false;
-  quill::SetApplicationServices(&services);
-  return services;
-}
-
-class LineView : public QuillView {
+// The netlist view with the moves the cases need.
+class LineView : public bench::NetlistView {
  public:
-  explicit LineView(QuillTextBuffer* buffer) : m_buffer(buffer) {}
-  TDocumentStyle* CreateStyle() override {
-    auto* style = new TDocumentStyle(DOCTYPE_SPICE, "SPICE");
-    style->SetSingleCommentsDelims("*", 0);
-    style->SetSingleCommentsBOL(true, 0);
-    style->SetSingleCommentsDelims("$", 1);
-    style->SetSingleCommentsPrefix(" \t", 1);
-    style->SetIgnoreCase(true);
-    style->InitKeywordSection("Devices", nullptr, "_.", false);
-    for (const char* k : {"nch", "pch", ".subckt", ".ends"}) style->AddKeyword(k, "Devices");
-    return style;
-  }
-  unsigned long ParseLine(const char* chars, int length, unsigned long cookie, int line,
-                          TEXTBLOCK* buf, int& count) override {
-    return GetTextStyle()->ParseLine(chars, length, cookie, line, buf, count);
-  }
-  QuillTextBuffer* LocateTextBuffer() override { return m_buffer; }
+  using NetlistView::NetlistView;
   // A word step to the right: past the current word and the blanks after it.
   void WordRight() {
     const char* chars = GetLineChars(0);
@@ -59,22 +33,14 @@ class LineView : public QuillView {
     SetCursorPos(CPoint(x, 0));
     EnsureVisible(CPoint(x, 0));
   }
-
- private:
-  QuillTextBuffer* m_buffer;
 };
 
-struct Scene {
-  QuillTextBuffer buffer;
-  LineView view{&buffer};
-  HeadlessWindow window{kClient};
-  HeadlessDC dc{kClient, false};
-  Scene() {
-    Services();
-    InstallMemorySettingsStore();
-    if (!buffer.LoadFromFile(bench::SingleLineFile())) std::abort();
-    if (view.OnCreate(&window) != 0) std::abort();
-    view.OnInitialUpdate();
+// The single-line file, loaded and painted once.
+struct Scene : bench::Scene<LineView> {
+  Scene()
+      : bench::Scene<LineView>(kClient, [](QuillTextBuffer& b) {
+          if (!b.LoadFromFile(bench::SingleLineFile())) std::abort();
+        }) {
     view.OnDraw(&dc);
   }
   int Length() { return buffer.GetLineLength(0); }
@@ -94,7 +60,7 @@ void BM_MemchrLine(benchmark::State& state) {
 BENCHMARK(BM_MemchrLine)->Unit(benchmark::kMillisecond);
 
 void BM_LoadLongLine(benchmark::State& state) {
-  Services();
+  bench::QuietServices();
   const std::string path = bench::SingleLineFile();
   for (auto _ : state) {
     QuillTextBuffer buffer;
