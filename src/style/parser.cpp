@@ -478,10 +478,10 @@ unsigned long TDocumentStyle::ParseLinePart(const char* line, int length, unsign
                                             int& count) const {
   to = std::clamp(to, 0, length);
   from = std::clamp(from, 0, to);
-  if (!states.Holds(lineIndex, cookie)) states.Reset(lineIndex, cookie);
   // Near the line's start a parse from there costs less than finding a state.
   if (from < TParseCheckpoints::kStep || to < 1 || !line)
     return ParseLine(line, to, cookie, lineIndex, blocks, count);
+  if (!states.Holds(lineIndex, cookie)) states.Reset(lineIndex, cookie);
   const TParseState* last = states.Last();
   if (!states.EndKnown() && (last == nullptr || last->nPos < from))
     ScanParseStates(line, length, states, from);
