@@ -4,12 +4,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMainWindow>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
-#include <memory>
 #include <string>
 
 #include "qt/qt_dialog_builder.h"
@@ -19,34 +16,8 @@
 namespace quill::qt::testing {
 namespace {
 
-class FindDialogs : public ::testing::Test {
+class FindDialogs : public EditorWindow {
  protected:
-  void SetUp() override {
-    services = &InstallPlatform();
-    services->SetMessageBoxHook([this](QMessageBox& box) {
-      messages.push_back(box.text().toStdString());
-      box.accept();
-    });
-  }
-  void TearDown() override {
-    services->SetMessageBoxHook(nullptr);
-    UninstallPlatform();
-  }
-  void Show(const std::string& text) {
-    TempFile file(text);
-    ASSERT_EQ(buffer.LoadFromFile(file.Path().c_str()), 1);
-    auto owned = std::make_unique<CLikeView>(&buffer);
-    view = owned.get();
-    widget = new EditorWidget(std::move(owned));
-    window.setCentralWidget(widget);
-    window.resize(500, 300);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    widget->InitialUpdate();
-    window.activateWindow();
-    widget->setFocus();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  }
   // Plays the user in the next modal dialog.
   void WhenDialogOpens(std::function<void(QtTemplateDialog&)> play) {
     QTimer::singleShot(50, [this, play] {
@@ -56,21 +27,8 @@ class FindDialogs : public ::testing::Test {
       play(*dialog);
     });
   }
-  std::string Text() {
-    std::string text;
-    const int last = buffer.GetLineCount() - 1;
-    buffer.GetText(0, 0, last, buffer.GetLineLength(last), text, "|");
-    return text;
-  }
 
-  QtApplicationServices* services = nullptr;
-  std::vector<std::string> messages;
   std::vector<std::string> opened;
-  // The buffer outlives the window, whose editor's view is attached to it.
-  QuillTextBuffer buffer;
-  QMainWindow window;
-  CLikeView* view = nullptr;
-  EditorWidget* widget = nullptr;
 };
 
 TEST_F(FindDialogs, CtrlFFindsAndCtrlHReplacesAllWithOneUndo) {
@@ -84,10 +42,7 @@ TEST_F(FindDialogs, CtrlFFindsAndCtrlHReplacesAllWithOneUndo) {
   });
   QTest::keyClick(widget, Qt::Key_F, Qt::ControlModifier);
   EXPECT_EQ(opened, std::vector<std::string>{"Find"});
-  CPoint start, end;
-  view->GetSelection(start, end);
-  EXPECT_EQ(start, CPoint(5, 1));
-  EXPECT_EQ(end, CPoint(10, 1));
+  EXPECT_EQ(Selection(), std::pair(CPoint(5, 1), CPoint(10, 1)));
 
   WhenDialogOpens([](QtTemplateDialog& dialog) {
     auto* find = qobject_cast<QComboBox*>(dialog.Control(IDC_EDIT_TEXT));

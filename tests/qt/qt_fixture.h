@@ -5,14 +5,17 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QTemporaryDir>
+#include <QMainWindow>
+#include <QMessageBox>
 #include <QTest>
 
-#include <cstdio>
-#include <fstream>
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "buffer/text_buffer.h"
+#include "quillpad/temp_dir.h"
 #include "qt/quill_qt.h"
 #include "style/document_style.h"
 #include "view/quill_view.h"
@@ -55,6 +58,9 @@ class CLikeView : public QuillView {
                           TEXTBLOCK* buf, int& items) override {
     return GetTextStyle()->ParseLine(chars, length, cookie, line, buf, items);
   }
+  // Cleared, the view refuses edits as a read-only host's does.
+  bool editable = true;
+  bool QueryEditable() override { return editable && QuillView::QueryEditable(); }
 
   void Select(CPoint start, CPoint end) {
     m_ptSelStart = start;
@@ -64,25 +70,80 @@ class CLikeView : public QuillView {
     UpdateCaret();
   }
   int TopLine() const { return m_nTopLine; }
+  CPoint Anchor() const { return m_ptAnchor; }
   int OffsetChar() const { return m_nOffsetChar; }
-  bool Focused() const { return m_bFocused; }
 
  private:
   QuillTextBuffer* m_buffer;
 };
 
-// A file in a fresh temporary folder, removed with the object.
-class TempFile {
- public:
-  explicit TempFile(const std::string& content, const std::string& name = "sample.c")
-      : m_path(m_dir.filePath(QString::fromStdString(name)).toStdString()) {
-    std::ofstream(m_path, std::ios::binary) << content;
-  }
-  const std::string& Path() const { return m_path; }
+// The buffer's lines joined by '|'.
+inline std::string TextOf(QuillTextBuffer& buffer) {
+  std::string text;
+  const int last = buffer.GetLineCount() - 1;
+  buffer.GetText(0, 0, last, buffer.GetLineLength(last), text, "|");
+  return text;
+}
 
- private:
-  QTemporaryDir m_dir;
-  std::string m_path;
+// A loaded buffer in an editor widget, the central widget of a shown main window, with the
+// Qt platform installed and message boxes recorded and accepted. The buffer outlives the
+// window, whose editor's view is attached to it.
+class EditorWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    services = &InstallPlatform();
+    services->SetMessageBoxHook([this](QMessageBox& box) {
+      messages.push_back(box.text().toStdString());
+      box.accept();
+    });
+  }
+  void TearDown() override {
+    delete window.takeCentralWidget();
+    services->SetMessageBoxHook(nullptr);
+    UninstallPlatform();
+  }
+  void Show(const std::string& text, QSize size = QSize(500, 300)) {
+    ASSERT_EQ(buffer.LoadFromFile(dir.Write("sample.c", text).c_str()), 1);
+    auto owned = std::make_unique<CLikeView>(&buffer);
+    view = owned.get();
+    widget = new EditorWidget(std::move(owned));
+    window.setCentralWidget(widget);
+    window.resize(size);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    widget->InitialUpdate();
+    Focus();
+  }
+  void Focus() {
+    window.activateWindow();
+    widget->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QApplication::processEvents();
+  }
+  std::string Text() { return TextOf(buffer); }
+  std::pair<CPoint, CPoint> Selection() const {
+    CPoint start;
+    CPoint end;
+    view->GetSelection(start, end);
+    return {start, end};
+  }
+  QImage Grab() const { return widget->viewport()->grab().toImage(); }
+  // The pixels of text cells on screen, and a point inside the first of them.
+  QRect Cells(int line, int column, int count = 1) const {
+    const int cw = view->GetCharWidth();
+    const int lh = view->GetLineHeight();
+    return QRect(view->GetMarginWidth() + (column - view->OffsetChar()) * cw,
+                 (line - view->TopLine()) * lh, cw * count, lh);
+  }
+  QPoint At(int column, int line) const { return Cells(line, column).topLeft() + QPoint(1, 2); }
+
+  quillpad::testing::TempDir dir;
+  QtApplicationServices* services = nullptr;
+  std::vector<std::string> messages;
+  QuillTextBuffer buffer;
+  QMainWindow window;
+  CLikeView* view = nullptr;
+  EditorWidget* widget = nullptr;
 };
 
 inline QColor Q(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }

@@ -2,7 +2,6 @@
 // back as they are: headless, with scripted dialogs and answered message boxes.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <memory>
@@ -128,8 +127,7 @@ TEST_F(OutsideTest, ADeletedFileIsSaidOnceAndASaveWritesItAgain) {
 TEST_F(OutsideTest, AFileWithNulBytesOpensReadOnlyAndIsNeverWrittenOver) {
   const std::string bytes("M1 d g s b nch\0tail\r\n\x7f" "ELF\0\0\x01\n", 30);
   const std::string path = dir.WriteLater("program.sp", bytes);
-  struct stat before {};
-  ASSERT_EQ(::stat(path.c_str(), &before), 0);
+  const fs::perms before = fs::status(path).permissions();
 
   Opened doc(path);
   ASSERT_TRUE(doc.ok);
@@ -151,9 +149,7 @@ TEST_F(OutsideTest, AFileWithNulBytesOpensReadOnlyAndIsNeverWrittenOver) {
   EXPECT_FALSE(doc.doc.HoldsNulBytes());
   EXPECT_FALSE(doc.doc.GetTextBuffer().GetReadOnly());
   EXPECT_EQ(testing::TempDir::Read(path), bytes);
-  struct stat after {};
-  ASSERT_EQ(::stat(path.c_str(), &after), 0);
-  EXPECT_EQ(after.st_mode, before.st_mode);
+  EXPECT_EQ(fs::status(path).permissions(), before);
 }
 
 TEST_F(OutsideTest, ExitListsTheModifiedDocumentsInOneSaveDialog) {

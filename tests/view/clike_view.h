@@ -61,8 +61,6 @@ class CLikeView : public QuillView {
   }
   QuillTextBuffer* LocateTextBuffer() override { return m_buffer; }
   int GetBold(int index) override { return index >= 256 && index < 512; }
-
-  void Focus() { m_bFocused = true; }
   void Select(CPoint start, CPoint end) {
     m_ptSelStart = start;
     m_ptSelEnd = end;

@@ -140,10 +140,15 @@ TEST_F(MouseTest, RightClickKeepsAClickedSelectionAndCursorShapes) {
   }
 }
 
+// Panes of one document: a new pane takes the top line of the pane left of it and the
+// offset of the pane above it, and scrolling keeps them in step.
 TEST(SplitPanes, RowsShareTheTopLineAndColumnsTheOffset) {
   InstallMemorySettingsStore();
-  QuillTextBuffer buffer;
+  CDocument doc;
+  doc.SetTitle("deck.sp");
+  QuillTextBuffer buffer(&doc);
   testing::Fill(buffer, std::vector<std::string>(100, std::string(200, 'x')));
+  buffer.SetReadOnly(1);
   HeadlessSplitter splitter;
   InputView views[3] = {InputView(&buffer), InputView(&buffer), InputView(&buffer)};
   HeadlessWindow windows[3];
@@ -151,17 +156,27 @@ TEST(SplitPanes, RowsShareTheTopLineAndColumnsTheOffset) {
   for (int i = 0; i < 3; ++i) {
     windows[i].SetSplitter(&splitter, panes[i].y, panes[i].x);
     splitter.SetPane(panes[i].y, panes[i].x, &views[i]);
+    views[i].SetDocument(&doc);
     ASSERT_EQ(views[i].OnCreate(&windows[i]), 0);
     views[i].OnInitialUpdate();
+    // The first pane stands scrolled when the others open.
+    views[0].m_nTopLine = 7;
+    views[0].m_nOffsetChar = 2;
   }
-  views[0].ScrollDown(10);
-  EXPECT_EQ(views[1].m_nTopLine, 10);  // beside it
+  EXPECT_EQ(views[1].m_nTopLine, 7);
+  EXPECT_EQ(views[2].m_nOffsetChar, 2);
+  EXPECT_EQ(doc.GetTitle(), "deck.sp (Read-Only)");
+
+  views[0].ScrollDown(13);
+  EXPECT_EQ(views[1].m_nTopLine, 20);  // beside it
   EXPECT_EQ(views[2].m_nTopLine, 0);
-  views[0].EnsureVisible(CPoint(150, 10));
-  EXPECT_GT(views[0].m_nOffsetChar, 0);
+  views[0].EnsureVisible(CPoint(150, 20));
+  EXPECT_GT(views[0].m_nOffsetChar, 2);
   EXPECT_EQ(views[2].m_nOffsetChar, views[0].m_nOffsetChar);  // below it
   EXPECT_EQ(views[1].m_nOffsetChar, 0);
   for (InputView& v : views) v.OnDestroy();
+  EXPECT_EQ(views[0].GetWindow(), nullptr);
+  EXPECT_EQ(views[0].GetLineCount(), 1);  // no longer on the buffer
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "input_fixture.h"
 
 namespace quill {
@@ -11,99 +13,97 @@ namespace {
 using testing::InputTest;
 using testing::Sel;
 
-using MoveTest = InputTest;
+// A key and where it leaves the cursor; the selection is empty there unless given.
+struct Step {
+  unsigned vk, mods;
+  CPoint cursor;
+  std::optional<Sel> selection = std::nullopt;
+};
+
+class MoveTest : public InputTest {
+ protected:
+  void Walk(const std::vector<Step>& steps) {
+    for (const Step& s : steps) {
+      SCOPED_TRACE(::testing::Message() << "key " << s.vk << " mods " << s.mods);
+      ASSERT_TRUE(Key(s.vk, s.mods));
+      EXPECT_EQ(Cursor(), s.cursor);
+      EXPECT_EQ(Selection(), s.selection.value_or(Sel(s.cursor, s.cursor)));
+    }
+  }
+};
 
 TEST_F(MoveTest, CharacterMovesStopAtTheTextEndsAndCollapseTheSelection) {
   Open({"abc", "de"});
-  struct Step {
-    unsigned vk, mods;
-    CPoint cursor;
-    Sel selection;
-  } steps[] = {
-      {VK_LEFT, 0, {0, 0}, {{0, 0}, {0, 0}}},                     // start of the text
-      {VK_RIGHT, FSHIFT, {1, 0}, {{0, 0}, {1, 0}}},
-      {VK_LEFT, 0, {0, 0}, {{0, 0}, {0, 0}}},                     // to the selection's start
-      {VK_END, 0, {3, 0}, {{3, 0}, {3, 0}}},
-      {VK_RIGHT, 0, {0, 1}, {{0, 1}, {0, 1}}},                    // over the line break
-      {VK_LEFT, FSHIFT, {3, 0}, {{3, 0}, {0, 1}}},
-      {VK_RIGHT, 0, {0, 1}, {{0, 1}, {0, 1}}},                    // to the selection's end
-      {VK_END, FCONTROL, {2, 1}, {{2, 1}, {2, 1}}},
-      {VK_RIGHT, 0, {2, 1}, {{2, 1}, {2, 1}}},                    // end of the text
-      {VK_HOME, FCONTROL | FSHIFT, {0, 0}, {{0, 0}, {2, 1}}},
-      {VK_RIGHT, 0, {2, 1}, {{2, 1}, {2, 1}}},
-      {'A', FCONTROL, {2, 1}, {{0, 0}, {2, 1}}},                // select all keeps the anchor
-      {VK_LEFT, FSHIFT, {1, 1}, {{1, 1}, {2, 1}}},
-      {'A', FALT, {1, 1}, {{1, 1}, {1, 1}}},                    // deselect all
-  };
-  for (const Step& s : steps) {
-    SCOPED_TRACE(::testing::Message() << "key " << s.vk << " mods " << s.mods);
-    ASSERT_TRUE(Key(s.vk, s.mods));
-    EXPECT_EQ(Cursor(), s.cursor);
-    EXPECT_EQ(Selection(), s.selection);
-  }
+  Walk({
+      {VK_LEFT, 0, {0, 0}},  // start of the text
+      {VK_RIGHT, FSHIFT, {1, 0}, Sel({0, 0}, {1, 0})},
+      {VK_LEFT, 0, {0, 0}},  // to the selection's start
+      {VK_END, 0, {3, 0}},
+      {VK_RIGHT, 0, {0, 1}},  // over the line break
+      {VK_LEFT, FSHIFT, {3, 0}, Sel({3, 0}, {0, 1})},
+      {VK_RIGHT, 0, {0, 1}},  // to the selection's end
+      {VK_END, FCONTROL, {2, 1}},
+      {VK_RIGHT, 0, {2, 1}},  // end of the text
+      {VK_HOME, FCONTROL | FSHIFT, {0, 0}, Sel({0, 0}, {2, 1})},
+      {VK_RIGHT, 0, {2, 1}},
+      {'A', FCONTROL, {2, 1}, Sel({0, 0}, {2, 1})},  // select all keeps the cursor
+      {VK_LEFT, FSHIFT, {1, 1}, Sel({1, 1}, {2, 1})},
+      {'A', FALT, {1, 1}},  // deselect all
+  });
 }
 
 TEST_F(MoveTest, VerticalMovesKeepTheIdealColumnAcrossShortLines) {
   Open({"0123456789abcdef", "\tx", "0123456789abcdef", "0123456789abcdef"});
   Place(CPoint(12, 3));
-  Key(VK_UP);
-  Key(VK_UP);
-  EXPECT_EQ(Cursor(), CPoint(2, 1));  // the short line's end
-  Key(VK_UP);
-  EXPECT_EQ(Cursor(), CPoint(12, 0));
-  Key(VK_DOWN, FSHIFT);
-  Key(VK_DOWN, FSHIFT);
-  EXPECT_EQ(Selection(), Sel({12, 0}, {12, 2}));
+  Walk({
+      {VK_UP, 0, {12, 2}},
+      {VK_UP, 0, {2, 1}},  // the short line's end
+      {VK_UP, 0, {12, 0}},
+      {VK_DOWN, FSHIFT, {2, 1}, Sel({12, 0}, {2, 1})},
+      {VK_DOWN, FSHIFT, {12, 2}, Sel({12, 0}, {12, 2})},
+  });
   // Down with a selection starts from its end line, at the ideal column.
   Place(CPoint(1, 0));
   view.SetSelection(CPoint(1, 0), CPoint(5, 2));
-  Key(VK_DOWN);
-  EXPECT_EQ(Cursor(), CPoint(1, 3));
+  Walk({{VK_DOWN, 0, {1, 3}}});
 }
 
 TEST_F(MoveTest, SmartHomeAlternatesBetweenIndentAndLineStart) {
   Open({"    abc", "    "});
   Place(CPoint(6, 0));
-  for (int expected : {4, 0, 4}) {
-    Key(VK_HOME);
-    EXPECT_EQ(Cursor().x, expected);
-  }
-  Place(CPoint(2, 1));
-  for (int i = 0; i < 2; ++i) {
-    Key(VK_HOME);
-    EXPECT_EQ(Cursor().x, 0);
-  }
+  Walk({{VK_HOME, 0, {4, 0}}, {VK_HOME, 0, {0, 0}}, {VK_HOME, 0, {4, 0}}});
+  Place(CPoint(2, 1));  // nothing but the indent
+  Walk({{VK_HOME, 0, {0, 1}}, {VK_HOME, 0, {0, 1}}});
 }
 
 TEST_F(MoveTest, WordMovesStopAtWordsAndPunctuation) {
   Open({"x", "foo.bar baz", "", "end"});
   Place(CPoint(0, 1));
-  for (int expected : {3, 4, 8, 11}) {
-    Key(VK_RIGHT, FCONTROL);
-    EXPECT_EQ(Cursor(), CPoint(expected, 1));
-  }
-  for (int expected : {8, 4, 3, 0}) {
-    Key(VK_LEFT, FCONTROL);
-    EXPECT_EQ(Cursor(), CPoint(expected, 1));
-  }
-  Key(VK_LEFT, FCONTROL);  // over the line break to the word before it
-  EXPECT_EQ(Cursor(), CPoint(0, 0));
-  Key(VK_LEFT, FCONTROL);  // nothing before the text
-  EXPECT_EQ(Cursor(), CPoint(0, 0));
+  Walk({
+      {VK_RIGHT, FCONTROL, {3, 1}},
+      {VK_RIGHT, FCONTROL, {4, 1}},
+      {VK_RIGHT, FCONTROL, {8, 1}},
+      {VK_RIGHT, FCONTROL, {11, 1}},
+      {VK_LEFT, FCONTROL, {8, 1}},
+      {VK_LEFT, FCONTROL, {4, 1}},
+      {VK_LEFT, FCONTROL, {3, 1}},
+      {VK_LEFT, FCONTROL, {0, 1}},
+      {VK_LEFT, FCONTROL, {0, 0}},  // over the line break to the word before it
+      {VK_LEFT, FCONTROL, {0, 0}},  // nothing before the text
+  });
   // From a line end onto an empty line: one step, to the line after it.
   Place(CPoint(11, 1));
-  Key(VK_RIGHT, FCONTROL | FSHIFT);
-  EXPECT_EQ(Selection(), Sel({11, 1}, {0, 3}));
-  Key(VK_END, FCONTROL);
-  Key(VK_RIGHT, FCONTROL);
-  EXPECT_EQ(Cursor(), CPoint(3, 3));
+  Walk({
+      {VK_RIGHT, FCONTROL | FSHIFT, {0, 3}, Sel({11, 1}, {0, 3})},
+      {VK_END, FCONTROL, {3, 3}},
+      {VK_RIGHT, FCONTROL, {3, 3}},
+  });
 }
 
 TEST_F(MoveTest, PagesAndTextEndsScrollTheCursorIntoView) {
   std::vector<std::string> lines(100, "line");
   lines[99] = std::string(60, 'z');
   Open(lines);
-  ASSERT_EQ(view.GetScreenLines(), 10);
   Key(VK_NEXT);
   EXPECT_EQ(view.m_nTopLine, 9);
   EXPECT_EQ(Cursor(), CPoint(0, 9));
@@ -128,14 +128,11 @@ TEST_F(MoveTest, CtrlUpAndDownScrollAndDragTheCursorAlong) {
   Open(std::vector<std::string>(40, "text"));
   Place(CPoint(3, 0));
   view.SetSelection(CPoint(0, 0), CPoint(3, 0));
-  Key(VK_DOWN, FCONTROL);
+  Walk({{VK_DOWN, FCONTROL, {3, 1}, Sel({0, 0}, {3, 0})}});  // the selection stays behind
   EXPECT_EQ(view.m_nTopLine, 1);
-  EXPECT_EQ(Cursor(), CPoint(3, 1));
-  EXPECT_EQ(Selection(), Sel({0, 0}, {3, 0}));  // unchanged
   Place(CPoint(2, 10));
-  Key(VK_UP, FCONTROL);
+  Walk({{VK_UP, FCONTROL, {2, 9}, Sel({2, 10}, {2, 10})}});  // the last visible line
   EXPECT_EQ(view.m_nTopLine, 0);
-  EXPECT_EQ(Cursor(), CPoint(2, 9));  // the last visible line
 }
 
 TEST_F(MoveTest, WheelScrollsFourLinesAndStopsNearTheEnd) {
@@ -145,9 +142,8 @@ TEST_F(MoveTest, WheelScrollsFourLinesAndStopsNearTheEnd) {
     short delta;
     int handled, top;
   } turns[] = {
-      {0, -120, 1, 4}, {0, -360, 1, 8}, {0, 120, 1, 4}, {0, 240, 1, 0},
-      {MK_CONTROL, -120, 0, 0}, {0, -120 * 4, 1, 4}, {0, -120 * 4, 1, 8},
-      {0, -120, 1, 12}, {0, -120, 1, 16},
+      {0, -120, 1, 4}, {0, -360, 1, 8}, {0, 120, 1, 4}, {0, 240, 1, 0}, {MK_CONTROL, -120, 0, 0},
+      {0, -480, 1, 4}, {0, -480, 1, 8}, {0, -480, 1, 12}, {0, -120, 1, 16},
       {0, -120, 1, 16},  // 16 + 4 would reach the last line
   };
   for (const Turn& t : turns) {

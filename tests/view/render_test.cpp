@@ -1,17 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "buffer/buffer_defs.h"
+#include "clike_view.h"
 #include "resources/glyphs.h"
-#include "view_fixture.h"
 
 namespace quill {
 namespace {
 
-using testing::Fill;
 using testing::ProbeView;
+using namespace testing::colors;
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kMargin = RGB(230, 230, 230);
 constexpr COLORREF kGreen = RGB(0, 128, 0);
 
@@ -49,18 +47,10 @@ class DigitView : public ProbeView {
   int CookieOnlyCalls = 0;
 };
 
-class Render : public ::testing::Test {
+// Six rows of ten columns.
+class Render : public testing::ProbeTest<DigitView> {
  protected:
-  void Show(const std::vector<std::string>& lines, CSize client = CSize(20 + 10 * kCw, 6 * kLh)) {
-    Fill(buffer, lines);
-    window.SetClientSize(client);
-    view.BindWindow(&window);
-    view.AttachToBuffer(&buffer);
-  }
-  void TearDown() override {
-    view.DetachFromBuffer();
-    view.BindWindow(nullptr);
-  }
+  Render() { window.SetClientSize(CSize(kLeft + 10 * kCw, 6 * kLh)); }
   HeadlessDC& Paint() { return window.Paint(view); }
   // The cell of column col on screen row row.
   static CellInfo Cell(HeadlessDC& dc, int col, int row) {
@@ -69,71 +59,74 @@ class Render : public ::testing::Test {
   static std::string Row(HeadlessDC& dc, int row, int count = 10) {
     return dc.RowText(row * kLh + kLh / 2, kLeft, kCw, count);
   }
-
-  QuillTextBuffer buffer;
-  DigitView view;
-  HeadlessWindow window;
 };
 
-TEST_F(Render, SelectionEndingAtALineStartSelectsOnlyTheLineBreakAbove) {
-  Show({"abc", "def"});
-  view.m_bFocused = true;
-  view.Select(CPoint(1, 0), CPoint(0, 1));
-  HeadlessDC& dc = Paint();
-  EXPECT_EQ(Cell(dc, 0, 0).bkColor, kWhite);
-  EXPECT_EQ(Cell(dc, 1, 0).bkColor, kBlack);
-  EXPECT_EQ(Cell(dc, 1, 0).textColor, kWhite);
-  EXPECT_EQ(Cell(dc, 2, 0).bkColor, kBlack);
-  EXPECT_EQ(Cell(dc, 3, 0).bkColor, kBlack);  // the line break
-  EXPECT_EQ(Cell(dc, 3, 0).kind, DrawOp::Fill);
-  EXPECT_EQ(Cell(dc, 4, 0).bkColor, kWhite);
-  for (int col = 0; col < 5; ++col) EXPECT_EQ(Cell(dc, col, 1).bkColor, kWhite) << col;
+// Selected cells have white on black; the line break after a selected character is one
+// selected cell. Where the view has focus, the painted cells are the points inside the
+// selection.
+TEST_F(Render, SelectionCoversItsCharactersAndLineBreaksOnly) {
+  const struct {
+    std::vector<std::string> lines;
+    CPoint start, end;
+    bool focused, showInactive;
+    std::vector<std::string> selected;
+  } cases[] = {
+      // Ending at a line start: only the line break above.
+      {{"abc", "def"}, {1, 0}, {0, 1}, true, false, {" SSS ", "     "}},
+      // Backwards; an empty selected line shows one selected cell.
+      {{"ab", "", "cd"}, {1, 2}, {1, 0}, true, false, {" SS  ", "S    ", "S    "}},
+      // Without focus only when asked.
+      {{"a1b"}, {0, 0}, {3, 0}, false, false, {"     "}},
+      {{"a1b"}, {0, 0}, {3, 0}, false, true, {"SSS  "}},
+  };
+  for (const auto& c : cases) {
+    Open(c.lines);
+    view.m_bFocused = c.focused;
+    view.m_bShowInactiveSelection = c.showInactive;
+    view.Select(c.start, c.end);
+    HeadlessDC& dc = Paint();
+    for (int row = 0; row < static_cast<int>(c.selected.size()); ++row) {
+      for (int col = 0; col < 5; ++col) {
+        SCOPED_TRACE(::testing::Message() << c.lines[0] << " row " << row << " column " << col);
+        const CellInfo cell = Cell(dc, col, row);
+        const bool selected = c.selected[row][col] == 'S';
+        EXPECT_EQ(cell.bkColor == kBlack, selected);
+        if (selected && cell.kind == DrawOp::Text) {
+          EXPECT_EQ(cell.textColor, kWhite);
+        }
+        if (c.focused && col <= static_cast<int>(c.lines[row].size())) {
+          EXPECT_EQ(view.IsInsideSelection(CPoint(col, row)), selected);  // what a drag may move
+        }
+      }
+    }
+  }
+  EXPECT_EQ(Cell(Paint(), 1, 0).weight, FW_BOLD);  // the selected number keeps its font
 }
 
-TEST_F(Render, AnEmptySelectedLineShowsOneSelectedCell) {
-  Show({"ab", "", "cd"});
-  view.m_bFocused = true;
-  view.Select(CPoint(1, 2), CPoint(1, 0));  // backwards: start after end
-  HeadlessDC& dc = Paint();
-  EXPECT_EQ(Cell(dc, 0, 1).bkColor, kBlack);
-  EXPECT_EQ(Cell(dc, 1, 1).bkColor, kWhite);
-  EXPECT_EQ(Cell(dc, 0, 2).bkColor, kBlack);
-  EXPECT_EQ(Cell(dc, 1, 2).bkColor, kWhite);
-}
-
-TEST_F(Render, WithoutFocusTheSelectionIsNotPaintedUnlessAsked) {
-  Show({"a1b"});
-  view.Select(CPoint(0, 0), CPoint(3, 0));
-  HeadlessDC& dc = Paint();
-  EXPECT_EQ(Cell(dc, 0, 0).bkColor, kWhite);
-  EXPECT_EQ(Cell(dc, 1, 0).textColor, RGB(0, 0, 200));
-  EXPECT_EQ(Cell(dc, 3, 0).bkColor, kWhite);
-  view.m_bShowInactiveSelection = true;
-  HeadlessDC& shown = Paint();
-  EXPECT_EQ(Cell(shown, 1, 0).bkColor, kBlack);
-  EXPECT_EQ(Cell(shown, 1, 0).textColor, kWhite);
-  EXPECT_EQ(Cell(shown, 1, 0).weight, FW_BOLD);  // the run's font stays
-}
-
-TEST_F(Render, MarkedLinesUseWhiteTextAndColourOnlyWhatIsRightOfTheText) {
-  Show({"a1", "", "zz", "q"});
+// A marked line has white text on its runs' backgrounds; its colour fills what is right
+// of the text (the whole row of an empty line).
+TEST_F(Render, MarkedLinesTakeTheColourOfTheirFirstMark) {
+  Open({"a1", "", "zz", "q"});
   buffer.SetLineFlag(0, LINEFLAG_MARK_A | LINEFLAG_MARK_B, 1, 0);
   buffer.SetLineFlag(1, LINEFLAG_MARK_A, 1, 0);
   buffer.SetLineFlag(2, LINEFLAG_MARK_B, 1, 0);
   buffer.SetLineFlag(3, LINEFLAG_MARK_D, 1, 0);
   HeadlessDC& dc = Paint();
   EXPECT_EQ(Cell(dc, 0, 0).textColor, kWhite);
-  EXPECT_EQ(Cell(dc, 0, 0).bkColor, kWhite);                // run background
-  EXPECT_EQ(Cell(dc, 1, 0).bkColor, RGB(240, 240, 255));     // run background
-  EXPECT_EQ(Cell(dc, 2, 0).bkColor, kGreen);                 // A wins over B
-  EXPECT_EQ(Cell(dc, 0, 1).bkColor, kGreen);                 // empty line: whole row
+  EXPECT_EQ(Cell(dc, 0, 0).bkColor, kWhite);  // the runs' backgrounds under the text
+  EXPECT_EQ(Cell(dc, 1, 0).bkColor, RGB(240, 240, 255));
+  EXPECT_EQ(Cell(dc, 1, 0).weight, FW_BOLD);
+  EXPECT_EQ(Cell(dc, 2, 0).bkColor, kGreen);  // A wins over B
+  EXPECT_EQ(Cell(dc, 0, 1).bkColor, kGreen);
   EXPECT_EQ(Cell(dc, 9, 1).bkColor, kGreen);
   EXPECT_EQ(Cell(dc, 5, 2).bkColor, RGB(255, 0, 0));
   EXPECT_EQ(Cell(dc, 5, 3).bkColor, RGB(128, 128, 0));
 }
 
+// Scrolled text (checked against whole lines by the long-line tests) stays out of it.
 TEST_F(Render, MarginShowsTheFirstFlagInTableOrder) {
-  Show({"a", "b", "c", "d", "e"});
+  Open({"a", "b", "c", "d", "0123456789"});
+  view.m_nOffsetChar = 4;
   buffer.SetLineFlag(0, LINEFLAG_BOOKMARK_0 | LINEFLAG_BOOKMARK_1, 1, 0);
   buffer.SetLineFlag(1, LINEFLAG_BOOKMARK | LINEFLAG_MARK_C, 1, 0);
   buffer.SetLineFlag(2, LINEFLAG_MARK_D, 1, 0);
@@ -145,29 +138,12 @@ TEST_F(Render, MarginShowsTheFirstFlagInTableOrder) {
   EXPECT_EQ(glyphAt(2), -1);  // no glyph for MARK_D
   EXPECT_EQ(glyphAt(3), GLYPH_BOOKMARK_1 + 8);
   EXPECT_EQ(glyphAt(4), -1);
-  // One glyph per line, 2 pixels in, centred vertically.
-  int images = 0;
-  for (const DrawOp& op : dc.Ops()) {
-    if (op.kind != DrawOp::Image) continue;
-    ++images;
-    EXPECT_EQ(op.area.left, 2);
-    EXPECT_EQ(op.area.top % kLh, 0);
-  }
-  EXPECT_EQ(images, 3);
-}
-
-TEST_F(Render, HorizontalScrollShowsTextFromTheOffsetColumn) {
-  Show({"0123456789abcdefghij"});
-  view.m_nOffsetChar = 12;
-  HeadlessDC& dc = Paint();
-  EXPECT_EQ(Row(dc, 0, 10), "cdefghij  ");
-  // Nothing of the scrolled-out text reaches the margin.
-  EXPECT_EQ(dc.At(10, 8).bkColor, kMargin);
-  EXPECT_EQ(dc.At(10, 8).kind, DrawOp::Fill);
+  EXPECT_EQ(dc.At(10, 4 * kLh + 8).bkColor, kMargin);
+  EXPECT_EQ(dc.At(10, 4 * kLh + 8).kind, DrawOp::Fill);
 }
 
 TEST_F(Render, OnlyRowsInsideThePaintAreaAreDrawn) {
-  Show({"one", "two", "three"});
+  Open({"one", "two", "three"});
   HeadlessDC dc(CSize(100, 6 * kLh));
   dc.SetClipBox(CRect(0, kLh + 3, 100, kLh + 5));
   view.OnDraw(&dc);
@@ -179,7 +155,7 @@ TEST_F(Render, OnlyRowsInsideThePaintAreaAreDrawn) {
 
 TEST_F(Render, ParsingAFarLineComputesEachCookieOnce) {
   std::vector<std::string> lines(500, "text");
-  Show(lines);
+  Open(lines);
   view.m_nTopLine = 480;
   Paint();
   EXPECT_EQ(view.CookieOnlyCalls, 480);  // lines 0..479, once each
@@ -193,7 +169,7 @@ TEST_F(Render, ParsingAFarLineComputesEachCookieOnce) {
 }
 
 TEST_F(Render, CaretFollowsTheCursorWhileFocused) {
-  Show({"abc", "\tdef"});
+  Open({"abc", "\tdef"});
   view.m_ptCursorPos = CPoint(1, 1);
   view.UpdateCaret();
   EXPECT_FALSE(window.caret.visible);  // no focus
@@ -212,21 +188,6 @@ TEST_F(Render, CaretFollowsTheCursorWhileFocused) {
   view.UpdateCaret();
   EXPECT_TRUE(window.caret.visible);
   EXPECT_EQ(window.caret.pos.y, -kLh);
-}
-
-TEST(SelectionBounds, PointsInsideASelection) {
-  ProbeView view;
-  struct Case { CPoint start, end, point; bool inside; };
-  const Case cases[] = {
-      {{5, 3}, {2, 1}, {2, 1}, true},  {{5, 3}, {2, 1}, {1, 1}, false},
-      {{5, 3}, {2, 1}, {0, 2}, true},  {{5, 3}, {2, 1}, {4, 3}, true},
-      {{5, 3}, {2, 1}, {5, 3}, false}, {{5, 3}, {2, 1}, {0, 4}, false},
-      {{2, 1}, {4, 1}, {3, 1}, true},  {{2, 1}, {4, 1}, {4, 1}, false},
-      {{2, 1}, {2, 1}, {2, 1}, false}};
-  for (const Case& c : cases) {
-    view.Select(c.start, c.end);
-    EXPECT_EQ(view.IsInsideSelection(c.point), c.inside) << c.point.x << "," << c.point.y;
-  }
 }
 
 }  // namespace

@@ -1,44 +1,15 @@
-// The headless drawing surface and the margin art: what the view's tests rely on.
+// The margin art. The headless drawing surface is exercised by every paint of the view in
+// the render tests: opaque drawing over drawing, and block copies of each line drawn off
+// screen.
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "platform/headless/headless_dc.h"
 #include "resources/glyphs.h"
 
 namespace quill {
 namespace {
-
-TEST(HeadlessSurface, LaterOpaqueDrawingHidesWhatItCovers) {
-  HeadlessDC dc(CSize(100, 16));
-  dc.SetTextColor(RGB(1, 1, 1));
-  dc.SetBkColor(RGB(2, 2, 2));
-  const CRect clip(0, 0, 100, 16);
-  dc.ExtTextOut(0, 0, ETO_CLIPPED, &clip, "abcdef");
-  dc.FillSolidRect(CRect(0, 0, 16, 16), RGB(9, 9, 9));  // covers "ab"
-  EXPECT_EQ(dc.RowText(8, 0, 8, 7), std::string("  cdef\0", 7));
-  EXPECT_EQ(dc.At(4, 4).bkColor, RGB(9, 9, 9));
-  EXPECT_EQ(dc.At(20, 4).textColor, RGB(1, 1, 1));
-  dc.FillSolidRect(CRect(0, 0, 100, 16), RGB(3, 3, 3));
-  EXPECT_EQ(dc.Ops().size(), 1u);
-}
-
-TEST(HeadlessSurface, BlockCopiesCarryABitmapsDrawingAcross) {
-  HeadlessDC screen(CSize(100, 48));
-  std::unique_ptr<CDC> memory = screen.CreateCompatibleDC();
-  std::unique_ptr<CBitmap> bitmap = screen.CreateCompatibleBitmap(100, 16);
-  CBitmap* old = memory->SelectObject(bitmap.get());
-  memory->SetBkColor(RGB(5, 5, 5));
-  const CRect clip(0, 0, 100, 16);
-  memory->ExtTextOut(0, 0, ETO_CLIPPED, &clip, "row");
-  screen.BitBlt(10, 32, 50, 16, memory.get(), 0, 0);
-  memory->SelectObject(old);
-  EXPECT_EQ(screen.RowText(40, 10, 8, 4), std::string("row\0", 4));
-  EXPECT_EQ(screen.At(12, 40).bkColor, RGB(5, 5, 5));
-  EXPECT_FALSE(screen.At(12, 8).covered);
-  EXPECT_EQ(screen.blitCalls, 1);
-}
 
 TEST(MarginArt, FourteenDistinctGlyphsWithTransparentWhite) {
   const PixelImage& strip = MarginGlyphStrip();

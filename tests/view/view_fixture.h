@@ -74,4 +74,24 @@ inline void Fill(QuillTextBuffer& buffer, const std::vector<std::string>& lines)
   if (!text.empty()) Insert(buffer, 0, 0, text.c_str());
 }
 
+// A view of type V on a buffer of the given lines, bound unless asked otherwise to a
+// 400 x 160 window: 10 lines of 8 x 16 pixel cells right of a 20-pixel margin.
+template <class V = ProbeView>
+class ProbeTest : public ::testing::Test {
+ protected:
+  ~ProbeTest() override {
+    view.DetachFromBuffer();
+    view.BindWindow(nullptr);
+  }
+  void Open(const std::vector<std::string>& lines, bool inWindow = true) {
+    Fill(buffer, lines);
+    if (inWindow) view.BindWindow(&window);
+    view.AttachToBuffer(&buffer);
+  }
+
+  QuillTextBuffer buffer;
+  HeadlessWindow window{CSize(400, 160)};
+  V view;
+};
+
 }  // namespace quill::testing

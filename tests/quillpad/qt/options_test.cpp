@@ -1,39 +1,27 @@
 // Tools > Options on real widgets: colours picked in the sheet's colour pickers reach the
 // pixels of the open editors once the sheet is confirmed.
 
-#include <gtest/gtest.h>
-
 #include <QAbstractScrollArea>
-#include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTabWidget>
 
-#include "main_window.h"
-#include "qt/quill_qt.h"
 #include "resources/dlg_text_style.h"
 #include "settings/registry.h"
-#include "settings/store.h"
-#include "../temp_dir.h"
+#include "window_fixture.h"
 
 namespace quillpad {
 namespace {
 
-int CountPixels(const QImage& image, QRgb rgb) {
+// The pixels of exactly the colour.
+int CountPixels(QWidget* widget, QRgb rgb) {
+  const QImage image = widget->grab().toImage();
   int n = 0;
   for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if ((image.pixel(x, y) & 0xFFFFFF) == (rgb & 0xFFFFFF)) ++n;
+    for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) == (rgb & 0xFFFFFF);
   return n;
-}
-
-QImage Grab(QWidget* w) {
-  if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) w = area->viewport();
-  return w->grab().toImage();
 }
 
 // Picks an item as the user does: the combo box reports the choice.
@@ -44,18 +32,14 @@ void Pick(QComboBox* combo, const QString& text) {
   emit combo->activated(index);
 }
 
-TEST(OptionsSheetTest, ColoursChosenInThePickersShowInTheOpenEditorAfterOK) {
-  quill::InstallMemorySettingsStore();
-  testing::TempDir dir;
-  MainWindow window;
-  window.resize(900, 600);
-  window.show();
-  ASSERT_TRUE(window.OpenFile(QString::fromStdString(dir.Write("a.sp", "* title\nR1 a b 1k\n.end\n"))));
-  QWidget* editor = window.findChild<QTabWidget*>()->currentWidget();
-  const QRgb yellow = qRgb(255, 255, 0), custom = qRgb(200, 30, 40);
-  EXPECT_EQ(CountPixels(Grab(editor), yellow), 0);
+using OptionsSheetTest = WindowTest;
 
-  quill::qt::InstallPlatform();
+TEST_F(OptionsSheetTest, ColoursChosenInThePickersShowInTheOpenEditorAfterOK) {
+  ASSERT_TRUE(m_window->OpenFile(Write("a.sp", "* title\nR1 a b 1k\n.end\n")));
+  QWidget* editor = qobject_cast<QAbstractScrollArea*>(Tabs()->currentWidget())->viewport();
+  const QRgb yellow = qRgb(255, 255, 0), custom = qRgb(200, 30, 40);
+  EXPECT_EQ(CountPixels(editor, yellow), 0);
+
   quill::qt::GetQtCommonDialogs()->SetColorDialogHook([&](QColorDialog& dialog) {
     dialog.setCurrentColor(QColor(custom));
     dialog.accept();
@@ -69,36 +53,30 @@ TEST(OptionsSheetTest, ColoursChosenInThePickersShowInTheOpenEditorAfterOK) {
     EXPECT_EQ(sheet.Tabs()->tabText(1), "Text Editor");
     EXPECT_FALSE(sheet.ApplyButton()->isEnabled());
     quill::qt::QtTemplateDialog& page = sheet.Page(0);
-    auto* doc = qobject_cast<QComboBox*>(page.Control(quill::IDC_DOC_TYPE));
-    ASSERT_NE(doc, nullptr);
-    EXPECT_EQ(doc->currentText(), "SPICE netlists");
+    EXPECT_EQ(qobject_cast<QComboBox*>(page.Control(quill::IDC_DOC_TYPE))->currentText(),
+              "SPICE netlists");
     // "Normal text" is selected: its background yellow, its text a custom colour.
     auto* background = qobject_cast<QComboBox*>(page.Control(quill::IDC_BACKGROUND));
     auto* foreground = qobject_cast<QComboBox*>(page.Control(quill::IDC_FOREGROUND));
     ASSERT_TRUE(background && foreground);
     Pick(background, "Yellow");
     Pick(foreground, "Custom...");
-    EXPECT_EQ(foreground->currentText(), "Custom...");
     sheet.UpdateButtons();
     EXPECT_TRUE(sheet.ApplyButton()->isEnabled());
-    swatchPixels = CountPixels(background->grab().toImage(), yellow);
+    swatchPixels = CountPixels(background, yellow);
     sheet.OKButton()->click();
   });
-  window.findChild<QAction*>("toolsOptions")->trigger();
+  Action("toolsOptions")->trigger();
   quill::qt::GetQtSheetRunner()->SetSheetHook(nullptr);
   quill::qt::GetQtCommonDialogs()->SetColorDialogHook(nullptr);
   ASSERT_TRUE(shown);
   EXPECT_GT(swatchPixels, 20);  // the closed picker draws the chosen colour's swatch
 
-  const QImage after = Grab(editor);
-  EXPECT_GT(CountPixels(after, yellow), after.width() * after.height() / 2);
-  EXPECT_GT(CountPixels(after, custom), 0);
+  EXPECT_GT(CountPixels(editor, yellow), editor->width() * editor->height() / 2);
+  EXPECT_GT(CountPixels(editor, custom), 0);
 }
 
-TEST(OptionsSheetTest, EscapeInAPageCancelsTheWholeSheet) {
-  quill::InstallMemorySettingsStore();
-  MainWindow window;
-  window.show();
+TEST_F(OptionsSheetTest, EscapeInAPageCancelsTheWholeSheet) {
   bool closed = false;
   quill::qt::GetQtSheetRunner()->SetSheetHook([&](quill::qt::QtSheetDialog& sheet) {
     auto* tabSize = qobject_cast<QLineEdit*>(sheet.Page(0).Control(quill::IDC_TAB_SIZE));
@@ -109,7 +87,7 @@ TEST(OptionsSheetTest, EscapeInAPageCancelsTheWholeSheet) {
     closed = !sheet.isVisible();
     if (!closed) sheet.reject();
   });
-  window.findChild<QAction*>("toolsOptions")->trigger();
+  Action("toolsOptions")->trigger();
   quill::qt::GetQtSheetRunner()->SetSheetHook(nullptr);
   EXPECT_TRUE(closed);  // the sheet went, not just the page
   EXPECT_FALSE(registry_int<int>("Software\\Corvane\\Verurozu Doriru\\SPICE\\TabSize",

@@ -1,49 +1,29 @@
 // quillpad's window and a file changed by another program: the reload dialog on real
 // widgets, and what the user sees after pressing Reload.
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QElapsedTimer>
+#include <QListWidget>
+#include <QPushButton>
 
-#include <chrono>
-#include <filesystem>
-#include <string>
-
-#include "language_views.h"
-#include "main_window.h"
-#include "pad_document.h"
-#include "qt/quill_qt.h"
 #include "resources/dlg_checklist.h"
 #include "settings/registry.h"
-#include "settings/store.h"
-#include "../temp_dir.h"
+#include "window_fixture.h"
 
 namespace quillpad {
 namespace {
 
-TEST(OutsideWindow, ComingBackToTheWindowOffersTheReloadOfAChangedFile) {
-  quill::InstallMemorySettingsStore();
-  quill::SetRegistryAutoLoad(quill::AUTOLOAD_OFF);
-  testing::TempDir dir;
-  const std::string path = dir.Write("inv.sp", "* old title\n.end\n");
-  MainWindow window;
-  window.show();
-  ASSERT_TRUE(window.OpenFile(QString::fromStdString(path)));
+using OutsideWindow = WindowTest;
 
-  dir.Write("inv.sp", "* new title\nM1 d g s b nch\n.end\n");
-  namespace fs = std::filesystem;
-  fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(2));
+TEST_F(OutsideWindow, ComingBackToTheWindowOffersTheReloadOfAChangedFile) {
+  quill::SetRegistryAutoLoad(quill::AUTOLOAD_OFF);
+  const std::string path = m_dir.WriteLater("inv.sp", "* old title\n.end\n");
+  ASSERT_TRUE(m_window->OpenFile(QString::fromStdString(path)));
+  m_dir.WriteLater("inv.sp", "* new title\nM1 d g s b nch\n.end\n");
 
   quill::qt::QtDialogRunner* runner = quill::qt::GetQtDialogRunner();
-  ASSERT_NE(runner, nullptr);
   QStringList listed;
-  bool shown = false;
   runner->SetDialogHook([&](quill::qt::QtTemplateDialog& dialog) {
-    shown = dialog.isVisible();
+    EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.windowTitle().toStdString(), kChangedFilesTitle);
     auto* list = qobject_cast<QListWidget*>(dialog.Control(quill::IDC_CHECKLIST_LIST));
     ASSERT_NE(list, nullptr);
@@ -53,20 +33,18 @@ TEST(OutsideWindow, ComingBackToTheWindowOffersTheReloadOfAChangedFile) {
     reload->click();
   });
   // The user comes back from the other program.
-  QApplication::setActiveWindow(&window);
+  QApplication::setActiveWindow(m_window.get());
   QElapsedTimer wait;
   wait.start();
   while (runner->DialogCount() == 0 && wait.elapsed() < 2000) QApplication::processEvents();
   EXPECT_EQ(runner->DialogCount(), 1);
   runner->SetDialogHook(nullptr);
-
-  EXPECT_TRUE(shown);
   EXPECT_EQ(listed, QStringList{QString::fromStdString(path)});
-  LanguageView* view = window.ActiveView();
+  LanguageView* view = m_window->ActiveView();
   ASSERT_EQ(view->GetLineCount(), 4);
   EXPECT_EQ(std::string(view->GetLineChars(0), view->GetLineLength(0)), "* new title");
-  EXPECT_FALSE(window.ActiveDocument()->GetTextBuffer().IsModified());
-  EXPECT_FALSE(window.ActiveDocument()->ChangedOutside());  // a save now asks nothing
+  EXPECT_FALSE(m_window->ActiveDocument()->GetTextBuffer().IsModified());
+  EXPECT_FALSE(m_window->ActiveDocument()->ChangedOutside());  // a save now asks nothing
 }
 
 }  // namespace
