@@ -1,10 +1,14 @@
 // One line of 20 MB (the generated single-line file) in a 1200 x 900 editor: loading it,
-// the first paint after the load, a repaint, End, Home, a word step and a typed character
-// at its end, each with its repaint. Baseline: memchr over the line's bytes for '\n'.
+// the first paint after the load, a repaint, the first End after the load, End, Home, a
+// word step and a typed character at its end, each with its repaint; the scan for parse
+// states alone and the parse of the whole line with runs that painting the end took
+// before. Baseline: memchr over the line's bytes for '\n'.
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "data.h"
@@ -105,6 +109,51 @@ void BM_EndOfLongLine(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_EndOfLongLine)->Unit(benchmark::kMicrosecond)->Iterations(20);
+
+// The first End after a load: every cache of the view is empty, so the columns and the
+// parse states of the whole line are computed.
+void BM_FirstEndOfLongLine(benchmark::State& state) {
+  Scene& scene = TheScene();
+  for (auto _ : state) {
+    state.PauseTiming();
+    scene.view.UpdateView(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
+    scene.view.MoveTo(0);
+    scene.view.OnDraw(&scene.dc);
+    state.ResumeTiming();
+    scene.view.MoveTo(scene.Length());
+    scene.view.OnDraw(&scene.dc);
+  }
+}
+BENCHMARK(BM_FirstEndOfLongLine)->Unit(benchmark::kMicrosecond)->Iterations(20);
+
+void BM_ScanLongLineStates(benchmark::State& state) {
+  Scene& scene = TheScene();
+  const char* chars = scene.buffer.GetLineChars(0);
+  const int length = scene.Length();
+  for (auto _ : state) {
+    TParseCheckpoints states;
+    int count = 0;
+    benchmark::DoNotOptimize(scene.view.GetTextStyle()->ParseLinePart(
+        chars, length, 0, 0, states, length, length, nullptr, count));
+  }
+}
+BENCHMARK(BM_ScanLongLineStates)->Unit(benchmark::kMillisecond);
+
+void BM_ParseWholeLongLine(benchmark::State& state) {
+  Scene& scene = TheScene();
+  const char* chars = scene.buffer.GetLineChars(0);
+  const int length = scene.Length();
+  std::unique_ptr<QuillView::TEXTBLOCK, void (*)(void*)> runs(
+      static_cast<QuillView::TEXTBLOCK*>(std::malloc((static_cast<std::size_t>(length) * 3 + 3) *
+                                                     sizeof(QuillView::TEXTBLOCK))),
+      std::free);
+  for (auto _ : state) {
+    int count = 0;
+    benchmark::DoNotOptimize(
+        scene.view.GetTextStyle()->ParseLine(chars, length, 0, 0, runs.get(), count));
+  }
+}
+BENCHMARK(BM_ParseWholeLongLine)->Unit(benchmark::kMillisecond);
 
 void BM_HomeOfLongLine(benchmark::State& state) {
   Scene& scene = TheScene();

@@ -62,6 +62,11 @@ class NetlistView : public QuillView {
                           TEXTBLOCK* buf, int& count) override {
     return GetTextStyle()->ParseLine(chars, length, cookie, line, buf, count);
   }
+  unsigned long ParseLinePart(const char* chars, int length, unsigned long cookie, int line,
+                              TParseCheckpoints& states, int from, int to, TEXTBLOCK* buf,
+                              int& count) override {
+    return GetTextStyle()->ParseLinePart(chars, length, cookie, line, states, from, to, buf, count);
+  }
   QuillTextBuffer* LocateTextBuffer() override { return m_buffer; }
   void SetTopLine(int line) { m_nTopLine = line; }
   int TopLine() const { return m_nTopLine; }
