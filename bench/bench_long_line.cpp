@@ -1,17 +1,18 @@
 // One line of 20 MB (the generated single-line file) in a 1200 x 900 editor: loading it,
-// the first paint after the load, a repaint, End, Home, a word step and a typed character
-// at its end, each with its repaint. Baseline: memchr over the line's bytes for '\n'.
+// the first paint after the load, a repaint, the first End after the load, End, Home, a
+// word step and a typed character at its end, each with its repaint; the scan for parse
+// states alone and the parse of the whole line with runs that painting the end took
+// before. Baseline: memchr over the line's bytes for '\n'.
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "data.h"
-#include "platform/headless/headless_app_services.h"
-#include "platform/headless/headless_dc.h"
-#include "platform/headless/headless_window.h"
-#include "quill.h"
+#include "view_fixture.h"
 
 namespace {
 
@@ -19,33 +20,10 @@ using namespace quill;
 
 const CSize kClient(1200, 900);
 
-quill::HeadlessApplicationServices& Services() {
-  static quill::HeadlessApplicationServices services;
-  services.m_bEcho = true;
-  services.m_bHasStatusBar = false;
-  quill::SetApplicationServices(&services);
-  return services;
-}
-
-class LineView : public QuillView {
+// The netlist view with the moves the cases need.
+class LineView : public bench::NetlistView {
  public:
-  explicit LineView(QuillTextBuffer* buffer) : m_buffer(buffer) {}
-  TDocumentStyle* CreateStyle() override {
-    auto* style = new TDocumentStyle(DOCTYPE_SPICE, "SPICE");
-    style->SetSingleCommentsDelims("*", 0);
-    style->SetSingleCommentsBOL(true, 0);
-    style->SetSingleCommentsDelims("$", 1);
-    style->SetSingleCommentsPrefix(" \t", 1);
-    style->SetIgnoreCase(true);
-    style->InitKeywordSection("Devices", nullptr, "_.", false);
-    for (const char* k : {"nch", "pch", ".subckt", ".ends"}) style->AddKeyword(k, "Devices");
-    return style;
-  }
-  unsigned long ParseLine(const char* chars, int length, unsigned long cookie, int line,
-                          TEXTBLOCK* buf, int& count) override {
-    return GetTextStyle()->ParseLine(chars, length, cookie, line, buf, count);
-  }
-  QuillTextBuffer* LocateTextBuffer() override { return m_buffer; }
+  using NetlistView::NetlistView;
   // A word step to the right: past the current word and the blanks after it.
   void WordRight() {
     const char* chars = GetLineChars(0);
@@ -59,22 +37,14 @@ class LineView : public QuillView {
     SetCursorPos(CPoint(x, 0));
     EnsureVisible(CPoint(x, 0));
   }
-
- private:
-  QuillTextBuffer* m_buffer;
 };
 
-struct Scene {
-  QuillTextBuffer buffer;
-  LineView view{&buffer};
-  HeadlessWindow window{kClient};
-  HeadlessDC dc{kClient, false};
-  Scene() {
-    Services();
-    InstallMemorySettingsStore();
-    if (!buffer.LoadFromFile(bench::SingleLineFile())) std::abort();
-    if (view.OnCreate(&window) != 0) std::abort();
-    view.OnInitialUpdate();
+// The single-line file, loaded and painted once.
+struct Scene : bench::Scene<LineView> {
+  Scene()
+      : bench::Scene<LineView>(kClient, [](QuillTextBuffer& b) {
+          if (!b.LoadFromFile(bench::SingleLineFile())) std::abort();
+        }) {
     view.OnDraw(&dc);
   }
   int Length() { return buffer.GetLineLength(0); }
@@ -94,7 +64,7 @@ void BM_MemchrLine(benchmark::State& state) {
 BENCHMARK(BM_MemchrLine)->Unit(benchmark::kMillisecond);
 
 void BM_LoadLongLine(benchmark::State& state) {
-  Services();
+  bench::QuietServices();
   const std::string path = bench::SingleLineFile();
   for (auto _ : state) {
     QuillTextBuffer buffer;
@@ -139,6 +109,51 @@ void BM_EndOfLongLine(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_EndOfLongLine)->Unit(benchmark::kMicrosecond)->Iterations(20);
+
+// The first End after a load: every cache of the view is empty, so the columns and the
+// parse states of the whole line are computed.
+void BM_FirstEndOfLongLine(benchmark::State& state) {
+  Scene& scene = TheScene();
+  for (auto _ : state) {
+    state.PauseTiming();
+    scene.view.UpdateView(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
+    scene.view.MoveTo(0);
+    scene.view.OnDraw(&scene.dc);
+    state.ResumeTiming();
+    scene.view.MoveTo(scene.Length());
+    scene.view.OnDraw(&scene.dc);
+  }
+}
+BENCHMARK(BM_FirstEndOfLongLine)->Unit(benchmark::kMicrosecond)->Iterations(20);
+
+void BM_ScanLongLineStates(benchmark::State& state) {
+  Scene& scene = TheScene();
+  const char* chars = scene.buffer.GetLineChars(0);
+  const int length = scene.Length();
+  for (auto _ : state) {
+    TParseCheckpoints states;
+    int count = 0;
+    benchmark::DoNotOptimize(scene.view.GetTextStyle()->ParseLinePart(
+        chars, length, 0, 0, states, length, length, nullptr, count));
+  }
+}
+BENCHMARK(BM_ScanLongLineStates)->Unit(benchmark::kMillisecond);
+
+void BM_ParseWholeLongLine(benchmark::State& state) {
+  Scene& scene = TheScene();
+  const char* chars = scene.buffer.GetLineChars(0);
+  const int length = scene.Length();
+  std::unique_ptr<QuillView::TEXTBLOCK, void (*)(void*)> runs(
+      static_cast<QuillView::TEXTBLOCK*>(std::malloc((static_cast<std::size_t>(length) * 3 + 3) *
+                                                     sizeof(QuillView::TEXTBLOCK))),
+      std::free);
+  for (auto _ : state) {
+    int count = 0;
+    benchmark::DoNotOptimize(
+        scene.view.GetTextStyle()->ParseLine(chars, length, 0, 0, runs.get(), count));
+  }
+}
+BENCHMARK(BM_ParseWholeLongLine)->Unit(benchmark::kMillisecond);
 
 void BM_HomeOfLongLine(benchmark::State& state) {
   Scene& scene = TheScene();

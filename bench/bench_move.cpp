@@ -7,63 +7,22 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "data.h"
-#include "quill.h"
-#include "platform/headless/headless_dc.h"
-#include "platform/headless/headless_window.h"
 #include "view/command_ids.h"
+#include "view_fixture.h"
 
 namespace {
 
 using namespace quill;
+using Scene = bench::Scene<>;
 
-constexpr int kRows = 60;
 constexpr int kColumns = 200;
-const CSize kClient(20 + kColumns * 8, kRows * 16);
+const CSize kClient(20 + kColumns * 8, 60 * 16);
 
-std::string ReadFile(const std::string& path) {
-  std::string data;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    std::fseek(f, 0, SEEK_END);
-    data.resize(static_cast<std::size_t>(std::ftell(f)));
-    std::fseek(f, 0, SEEK_SET);
-    data.resize(std::fread(data.data(), 1, data.size(), f));
-    std::fclose(f);
-  }
-  return data;
-}
-
-const std::string& NetlistBytes() {
-  static const std::string data = ReadFile(bench::NetlistFileLF());
-  return data;
-}
-
-// The netlist's lines, or one line of 5,000 characters of words, blanks and punctuation.
-class Buffer : public QuillTextBuffer {
- public:
-  explicit Buffer(const std::string& text) {
-    InitNew(CRLF_MODE_UNIX);
-    const char* p = text.data();
-    const char* end = p + text.size();
-    bool first = true;
-    while (p < end) {
-      const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-      if (nl == nullptr) nl = end;
-      if (first) {
-        AppendLine(0, p, static_cast<int>(nl - p));
-        first = false;
-      } else {
-        InsertLine(p, static_cast<int>(nl - p));
-      }
-      p = nl + 1;
-    }
-  }
-};
-
+// One line of 5,000 characters of words, blanks and punctuation.
 std::string LongLine() {
   std::string line;
   const char* const words[] = {"vdd_net12", " ", "(", "m3", "),", " ", "w=0.42u", "  ", "l"};
@@ -72,70 +31,32 @@ std::string LongLine() {
   return line;
 }
 
-class NetlistView : public QuillView {
- public:
-  explicit NetlistView(QuillTextBuffer* buffer) : m_buffer(buffer) {}
-  TDocumentStyle* CreateStyle() override {
-    auto* style = new TDocumentStyle(DOCTYPE_SPICE, "SPICE");
-    style->SetSingleCommentsDelims("*", 0);
-    style->SetSingleCommentsBOL(true, 0);
-    style->SetSingleCommentsDelims("$", 1);
-    style->SetIgnoreCase(true);
-    style->InitKeywordSection("Devices", nullptr, "_.", false);
-    for (const char* k : {"nch", "pch", ".subckt", ".ends"}) style->AddKeyword(k, "Devices");
-    return style;
-  }
-  unsigned long ParseLine(const char* chars, int length, unsigned long cookie, int line,
-                          TEXTBLOCK* buf, int& count) override {
-    return GetTextStyle()->ParseLine(chars, length, cookie, line, buf, count);
-  }
-  QuillTextBuffer* LocateTextBuffer() override { return m_buffer; }
-
- private:
-  QuillTextBuffer* m_buffer;
-};
-
-struct Scene {
-  Buffer buffer;
-  NetlistView view{&buffer};
-  HeadlessWindow window{kClient};
-  HeadlessDC dc{kClient, false};
-  explicit Scene(const std::string& text) : buffer(text) {
-    InstallMemorySettingsStore();
-    if (view.OnCreate(&window) != 0) std::abort();
-    view.OnInitialUpdate();
-    window.SetFocus();
-    view.OnSetFocus(nullptr);
-    // The first paints: at the end (every cookie and the longest line) and at the start.
-    view.OnCommand(ID_EDIT_TEXT_END);
-    view.OnDraw(&dc);
-    view.OnCommand(ID_EDIT_TEXT_BEGIN);
-    view.OnDraw(&dc);
-  }
-};
+// The first paints: at the end (every cookie and the longest line) and at the start.
+bool FirstPaints(Scene& scene) {
+  scene.window.SetFocus();
+  scene.view.OnSetFocus(nullptr);
+  scene.view.OnCommand(ID_EDIT_TEXT_END);
+  scene.view.OnDraw(&scene.dc);
+  scene.view.OnCommand(ID_EDIT_TEXT_BEGIN);
+  scene.view.OnDraw(&scene.dc);
+  return true;
+}
 
 Scene& Netlist() {
-  static Scene scene(NetlistBytes());
+  static Scene scene(kClient, bench::NetlistBytes());
+  [[maybe_unused]] static const bool painted = FirstPaints(scene);
   return scene;
 }
 
 Scene& LongLineScene() {
-  static Scene scene(LongLine());
+  static Scene scene(kClient, LongLine());
+  [[maybe_unused]] static const bool painted = FirstPaints(scene);
   return scene;
 }
 
 void BM_MemchrLines(benchmark::State& state) {
-  const std::string& text = NetlistBytes();
-  for (auto _ : state) {
-    std::size_t lines = 0;
-    const char* p = text.data();
-    const char* end = p + text.size();
-    while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) != nullptr) {
-      ++lines;
-      ++p;
-    }
-    benchmark::DoNotOptimize(lines);
-  }
+  const std::string& text = bench::NetlistBytes();
+  for (auto _ : state) benchmark::DoNotOptimize(bench::CountLines(text));
 }
 BENCHMARK(BM_MemchrLines)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 

@@ -5,17 +5,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "data.h"
 #include "dialogs/find_dlg.h"
-#include "platform/headless/headless_app_services.h"
 #include "platform/headless/headless_dialog_runner.h"
-#include "platform/headless/headless_window.h"
-#include "quill.h"
 #include "resources/dlg_find.h"
+#include "view_fixture.h"
 
 namespace {
 
@@ -24,30 +20,15 @@ using namespace quill;
 constexpr const char* kWord = "continuation";
 constexpr const char* kReplacement = "cont";
 
-HeadlessApplicationServices& Services() {
-  static ScopedHeadlessServices services;
-  services.m_bEcho = false;
-  return services;
-}
-
-class PlainView : public QuillView {
- public:
-  explicit PlainView(QuillTextBuffer* buffer) : m_buffer(buffer) {}
-  QuillTextBuffer* LocateTextBuffer() override { return m_buffer; }
-
- private:
-  QuillTextBuffer* m_buffer;
-};
-
 void BM_ReplaceAllInView(benchmark::State& state) {
-  Services();
+  HeadlessApplicationServices& services = bench::QuietServices();
   InstallMemorySettingsStore();
   ScopedHeadlessDialogs dialogs;
   for (auto _ : state) {
     state.PauseTiming();
     QuillTextBuffer buffer;
     if (!buffer.LoadFromFile(bench::NetlistFileLF())) std::abort();
-    PlainView view(&buffer);
+    bench::NetlistView view(&buffer);
     view.AttachToBuffer(&buffer);
     dialogs.Push([](HeadlessDialogSession& s) {
       s.Type(IDC_EDIT_TEXT, kWord);
@@ -55,12 +36,12 @@ void BM_ReplaceAllInView(benchmark::State& state) {
       s.Press(IDC_EDIT_REPLACE);
       s.Close();
     });
-    Services().m_messages.clear();
+    services.m_messages.clear();
     state.ResumeTiming();
     view.OnEditReplace();
     state.PauseTiming();
-    if (Services().m_messages.empty()) std::abort();
-    state.SetLabel(Services().m_messages.back().text);
+    if (services.m_messages.empty()) std::abort();
+    state.SetLabel(services.m_messages.back().text);
     view.DetachFromBuffer();
     state.ResumeTiming();
   }
@@ -69,11 +50,7 @@ BENCHMARK(BM_ReplaceAllInView)->Unit(benchmark::kMillisecond)->Iterations(1)->Re
     ->ReportAggregatesOnly(true);
 
 void BM_ReplaceAllInMemory(benchmark::State& state) {
-  std::string bytes;
-  {
-    std::ifstream in(bench::NetlistFileLF(), std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  const std::string& bytes = bench::NetlistBytes();
   const std::string word = kWord;
   const std::string replacement = kReplacement;
   for (auto _ : state) {

@@ -7,67 +7,28 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "data.h"
-#include "platform/headless/headless_app_services.h"
-#include "platform/headless/headless_dc.h"
-#include "platform/headless/headless_window.h"
-#include "quill.h"
+#include "view_fixture.h"
 
 namespace {
 
 using namespace quill;
+using bench::NetlistBytes;
 
 // Occurs nowhere in the netlist (its letters do, in other words).
 constexpr const char* kMissingText = "vdd_core_missing";
 // An expression that does not match any line: a transistor line with a 9-digit width.
 constexpr const char* kMissingRegex = "^M[0-9]+ .* w=[0-9]{9}u";
 
-HeadlessApplicationServices& Services() {
-  static ScopedHeadlessServices services;
-  services.m_bEcho = false;
-  return services;
-}
-
-const std::string& NetlistBytes() {
-  static const std::string data = [] {
-    std::ifstream in(bench::NetlistFileLF(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }();
-  return data;
-}
-
-// A netlist view: the C-like default parser is enough for painting costs here.
-class PlainView : public QuillView {
- public:
-  explicit PlainView(QuillTextBuffer* buffer) : m_buffer(buffer) {}
-  TDocumentStyle* CreateStyle() override {
-    auto* style = new TDocumentStyle(DOCTYPE_SPICE, "SPICE");
-    style->SetSingleCommentsDelims("*", 0);
-    style->SetSingleCommentsBOL(true, 0);
-    style->SetSingleCommentsDelims("$", 1);
-    return style;
-  }
-  unsigned long ParseLine(const char* chars, int length, unsigned long cookie, int line,
-                          TEXTBLOCK* buf, int& count) override {
-    return GetTextStyle()->ParseLine(chars, length, cookie, line, buf, count);
-  }
-  QuillTextBuffer* LocateTextBuffer() override { return m_buffer; }
-
- private:
-  QuillTextBuffer* m_buffer;
-};
-
+// The loaded netlist and a view attached to it, without a window.
 struct Netlist {
   QuillTextBuffer buffer;
-  PlainView view{&buffer};
+  bench::NetlistView view{&buffer};
   Netlist() {
-    Services();
+    bench::QuietServices();
     InstallMemorySettingsStore();
     if (!buffer.LoadFromFile(bench::NetlistFileLF())) std::abort();
     view.AttachToBuffer(&buffer);
@@ -142,22 +103,16 @@ BENCHMARK(BM_FindTextRegex)->Unit(benchmark::kMillisecond);
 // One typed character at the end of a 5,000-character line, with the view's update and
 // the repaint of its row; the character is taken back untimed.
 void BM_TypeAtEndOfLongLine(benchmark::State& state) {
-  Services();
-  InstallMemorySettingsStore();
-  QuillTextBuffer buffer;
   std::string text = "before\n";
   for (int i = 0; text.size() < 7 + 5000; ++i) text += "M" + std::to_string(i) + " d g s b nch ";
   text.resize(7 + 5000);
   text += "\nafter\n";
-  buffer.LoadFromBuffer(text.c_str());
-  PlainView view(&buffer);
   constexpr int kWidth = 20 + 200 * 8;
-  HeadlessWindow window(CSize(kWidth, 60 * 16));
-  if (view.OnCreate(&window) != 0) std::abort();
-  view.OnInitialUpdate();
+  bench::Scene<> scene(CSize(kWidth, 60 * 16), [&text](QuillTextBuffer& b) { b.LoadFromBuffer(text.c_str()); });
+  QuillView& view = scene.view;
+  HeadlessDC& dc = scene.dc;
   view.SetCursorPos(CPoint(5000, 1));
   view.EnsureVisible(CPoint(5000, 1));
-  HeadlessDC dc(CSize(kWidth, 60 * 16), false);
   view.OnDraw(&dc);
   const int row = 1 * view.GetLineHeight();
   dc.SetClipBox(CRect(0, row, kWidth, row + view.GetLineHeight()));
@@ -169,7 +124,7 @@ void BM_TypeAtEndOfLongLine(benchmark::State& state) {
     view.OnDraw(&dc);
     state.ResumeTiming();
   }
-  if (buffer.GetLineLength(1) != 5000) state.SkipWithError("line length changed");
+  if (scene.buffer.GetLineLength(1) != 5000) state.SkipWithError("line length changed");
   view.OnDestroy();
 }
 BENCHMARK(BM_TypeAtEndOfLongLine)->Unit(benchmark::kMicrosecond)->Iterations(5000);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 namespace quill::bench {
@@ -148,6 +149,34 @@ std::string ShortLinesFile() {
     while (s.size() < b) s.append("abc\n");
     return s;
   });
+}
+
+std::string ReadFile(const std::string& path) {
+  std::string data;
+  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+    std::fseek(f, 0, SEEK_END);
+    data.resize(static_cast<std::size_t>(std::ftell(f)));
+    std::fseek(f, 0, SEEK_SET);
+    data.resize(std::fread(data.data(), 1, data.size(), f));
+    std::fclose(f);
+  }
+  return data;
+}
+
+const std::string& NetlistBytes() {
+  static const std::string data = ReadFile(NetlistFileLF());
+  return data;
+}
+
+std::size_t CountLines(const std::string& text) {
+  std::size_t lines = 0;
+  const char* p = text.data();
+  const char* end = p + text.size();
+  while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) != nullptr) {
+    ++lines;
+    ++p;
+  }
+  return lines;
 }
 
 }  // namespace quill::bench

@@ -20,4 +20,11 @@ std::string NetlistFileCRLF();   // the same with CR LF breaks
 std::string SingleLineFile();    // one line of 20 MiB of words (scaled like the others)
 std::string ShortLinesFile();    // 4-byte lines "abc\n"
 
+// The bytes of a file ("" when it cannot be read).
+std::string ReadFile(const std::string& path);
+// The bytes of NetlistFileLF(), read once.
+const std::string& NetlistBytes();
+// The '\n' in text, found with memchr: the baseline of the netlist benchmarks.
+std::size_t CountLines(const std::string& text);
+
 }  // namespace quill::bench

@@ -40,25 +40,49 @@ unsigned long LanguageView::ParseLine(const char* pszChars, int nLength, unsigne
   return m_pStyle->ParseLine(pszChars, nLength, dwCookie, nLineIndex, pBuf, nActualItems);
 }
 
+unsigned long LanguageView::ParseLinePart(const char* pszChars, int nLength, unsigned long dwCookie,
+                                          int nLineIndex, quill::TParseCheckpoints& states,
+                                          int nFrom, int nTo, TEXTBLOCK* pBuf, int& nActualItems) {
+  if (m_pStyle == nullptr) return 0;
+  return m_pStyle->ParseLinePart(pszChars, nLength, dwCookie, nLineIndex, states, nFrom, nTo, pBuf,
+                                 nActualItems);
+}
+
 unsigned long SpiceView::ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,
                                    int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems) {
   const int first = nActualItems;
   const unsigned long cookie =
       LanguageView::ParseLine(pszChars, nLength, dwCookie, nLineIndex, pBuf, nActualItems);
+  MarkElementName(pszChars, nLength, dwCookie, nLineIndex, pBuf, first, nActualItems);
+  return cookie;
+}
+
+unsigned long SpiceView::ParseLinePart(const char* pszChars, int nLength, unsigned long dwCookie,
+                                       int nLineIndex, quill::TParseCheckpoints& states, int nFrom,
+                                       int nTo, TEXTBLOCK* pBuf, int& nActualItems) {
+  const int first = nActualItems;
+  const unsigned long cookie = LanguageView::ParseLinePart(pszChars, nLength, dwCookie, nLineIndex,
+                                                           states, nFrom, nTo, pBuf, nActualItems);
+  // Runs resumed mid-line do not start at 0 and are left alone.
+  MarkElementName(pszChars, nTo, dwCookie, nLineIndex, pBuf, first, nActualItems);
+  return cookie;
+}
+
+void SpiceView::MarkElementName(const char* pszChars, int nLength, unsigned long dwCookie,
+                                int nLineIndex, TEXTBLOCK* pBuf, int first, int nActualItems) {
   // The first line of a netlist is its title, and a line that starts inside some open
   // construct or with anything but a letter is no element line.
   if (pBuf == nullptr || m_pStyle == nullptr || nLineIndex == 0 || dwCookie != 0 ||
       nLength < 1 || !IsSpiceElementLetter(pszChars[0]) || nActualItems <= first)
-    return cookie;
+    return;
   TEXTBLOCK& run = pBuf[first];
-  if (run.charPos != 0 || run.fgColorIndex != TDocumentStyle::COLORINDEX_NORMALTEXT) return cookie;
+  if (run.charPos != 0 || run.fgColorIndex != TDocumentStyle::COLORINDEX_NORMALTEXT) return;
   // A keyword or number run at 0 would follow the normal one; keep those.
-  if (nActualItems > first + 1 && pBuf[first + 1].charPos == 0) return cookie;
+  if (nActualItems > first + 1 && pBuf[first + 1].charPos == 0) return;
   const int section = m_pStyle->GetIndexByName(kSpiceElements);
-  if (section < 0) return cookie;
+  if (section < 0) return;
   run.fgColorIndex = TDocumentStyle::COLORINDEX_KEYWORD + section;
   run.bgColorIndex = TDocumentStyle::COLORINDEX_KEYWORD_BKGND + section;
-  return cookie;
 }
 
 std::unique_ptr<LanguageView> CreateViewFor(quill::DocumentType type) {

@@ -17,6 +17,9 @@ class LanguageView : public quill::QuillView {
   quill::TDocumentStyle* CreateStyle() override;
   unsigned long ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,
                           int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems) override;
+  unsigned long ParseLinePart(const char* pszChars, int nLength, unsigned long dwCookie,
+                              int nLineIndex, quill::TParseCheckpoints& states, int nFrom, int nTo,
+                              TEXTBLOCK* pBuf, int& nActualItems) override;
   int GetDocumentType() const override { return m_type; }
   std::string GetCaption() const override { return quill::ProfileNameOf(m_type); }
   // Read-only buffers (files with NUL bytes among them) take no edits.
@@ -40,6 +43,14 @@ class SpiceView : public LanguageView {
   SpiceView() : LanguageView(quill::DOCTYPE_SPICE) {}
   unsigned long ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,
                           int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems) override;
+  unsigned long ParseLinePart(const char* pszChars, int nLength, unsigned long dwCookie,
+                              int nLineIndex, quill::TParseCheckpoints& states, int nFrom, int nTo,
+                              TEXTBLOCK* pBuf, int& nActualItems) override;
+
+ private:
+  // Gives the element name at the line's start its colour in the runs from pBuf[first].
+  void MarkElementName(const char* pszChars, int nLength, unsigned long dwCookie, int nLineIndex,
+                       TEXTBLOCK* pBuf, int first, int nActualItems);
 };
 
 class CalibreView : public LanguageView {

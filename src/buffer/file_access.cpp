@@ -172,6 +172,21 @@ void TFileAccess::FlushWriteBuffer() {
 
 void TFileAccess::WriteThrough(const char* pData, std::size_t nSize) {
   if (!m_pFile || m_nMode != 1) return;
+  if (m_nBuffered == 0 && nSize >= kWriteBufferSize) {
+    // A large block goes to the file as it is, in pieces of at most 1 GiB.
+    while (nSize > 0) {
+      const auto n = static_cast<std::uint32_t>(std::min<std::size_t>(nSize, 1u << 30));
+      std::uint32_t nWritten = 0;
+      if (!m_pFile->Write(pData, n, nWritten)) ThrowLastError();
+      if (nWritten != n) {
+        SetLastError(ERROR_DISK_FULL);
+        ThrowLastError();
+      }
+      pData += n;
+      nSize -= n;
+    }
+    return;
+  }
   while (nSize > 0) {
     const std::size_t n = std::min(nSize, kWriteBufferSize - m_nBuffered);
     std::memcpy(m_pWriteBuffer.get() + m_nBuffered, pData, n);

@@ -87,9 +87,10 @@ class TFileAccess {
   std::uint32_t GetAttributes() const { return m_dwAttributes; }
 
   void OpenForWrite();
-  // Writes through the write buffer; does nothing without an open file.
+  // Writes through the write buffer (a block of kWriteBufferSize or more bytes meeting an
+  // empty buffer goes to the file directly); does nothing without an open file.
   void Write(const char* pData, std::size_t nSize) {
-    if (nSize <= kWriteBufferSize - m_nBuffered && m_pWriteBuffer) {
+    if (nSize < kWriteBufferSize - m_nBuffered && m_pWriteBuffer) {
       std::memcpy(m_pWriteBuffer.get() + m_nBuffered, pData, nSize);
       m_nBuffered += nSize;
       return;

@@ -1,7 +1,9 @@
 // Saving a QuillTextBuffer to a file by name (through a temporary file put in place of
 // the target) or through its document's held file.
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -71,29 +73,6 @@ void StartSaveProgress(CProgressBar& progress, const std::string& name, int nLas
   progress.SetPos(0);
 }
 
-// Collects small writes into large ones for a held file.
-class THeldFileWriter {
- public:
-  explicit THeldFileWriter(CDocumentFile& file) : m_file(file) { m_aData.reserve(kSize); }
-  void Write(const char* pData, std::size_t nSize) {
-    if (m_aData.size() + nSize > kSize) Flush();
-    if (nSize >= kSize) {
-      m_file.Write(pData, static_cast<std::uint32_t>(nSize));
-      return;
-    }
-    m_aData.insert(m_aData.end(), pData, pData + nSize);
-  }
-  void Flush() {
-    if (!m_aData.empty()) m_file.Write(m_aData.data(), static_cast<std::uint32_t>(m_aData.size()));
-    m_aData.clear();
-  }
-
- private:
-  static constexpr std::size_t kSize = 256 * 1024;
-  CDocumentFile& m_file;
-  std::vector<char> m_aData;
-};
-
 // Bytes of the lines and the breaks between them.
 std::uint64_t OutputLength(const TCArray<QuillTextBuffer::SLineInfo*>& aLines, const char* pszBreak) {
   const int nCount = aLines.GetSize();
@@ -127,21 +106,85 @@ bool RestoreHeldFile(CDocumentFile& file, IFile* pRaw, const std::string& rollba
 
 }  // namespace
 
-// Writes every line, the break text between them, and moves the indicator about a
-// hundred times.
-template <class Writer>
-static void WriteLines(const TCArray<QuillTextBuffer::SLineInfo*>& aLines, const char* pszBreak,
-                       Writer& writer, CProgressBar& progress) {
-  const int nCount = aLines.GetSize();
-  const std::size_t nBreakLength = std::char_traits<char>::length(pszBreak);
-  const int nStep = nCount / 100 + 1;
-  for (int i = 0; i < nCount; ++i) {
-    const QuillTextBuffer::SLineInfo* pLine = aLines[i];
-    if (pLine->m_nLength > 0) writer.Write(pLine->m_pcLine, static_cast<std::size_t>(pLine->m_nLength));
-    if (i != nCount - 1) writer.Write(pszBreak, nBreakLength);
-    if (i % nStep == 0) progress.SetPos(i);
+namespace {
+
+// Copies a short run of bytes without a call: two possibly overlapping fixed-size copies
+// cover every length of their range.
+inline void CopySmall(char* pTo, const char* pFrom, std::size_t n) {
+  if (n >= 8) {
+    std::memcpy(pTo, pFrom, 8);
+    std::memcpy(pTo + n - 8, pFrom + n - 8, 8);
+  } else if (n >= 4) {
+    std::memcpy(pTo, pFrom, 4);
+    std::memcpy(pTo + n - 4, pFrom + n - 4, 4);
+  } else if (n > 0) {
+    pTo[0] = pFrom[0];
+    pTo[n / 2] = pFrom[n / 2];
+    pTo[n - 1] = pFrom[n - 1];
   }
 }
+
+// Gathers every line and the break text between them into blocks of kBlockSize bytes and
+// hands each full block, and the last one, to write(pData, nSize); moves the indicator
+// about a hundred times.
+template <class Write>
+void WriteLines(const TCArray<QuillTextBuffer::SLineInfo*>& aLines, const char* pszBreak,
+                CProgressBar& progress, Write&& write) {
+  constexpr std::size_t kBlockSize = TFileAccess::kWriteBufferSize;
+  // Lines up to this length are copied without a call.
+  constexpr std::size_t kShortLine = 16;
+  const auto pBlock = std::make_unique_for_overwrite<char[]>(kBlockSize);
+  char* const pBegin = pBlock.get();
+  char* const pEnd = pBegin + kBlockSize;
+  char* p = pBegin;
+  // Copies text into the block, handing it on each time it is full.
+  const auto put = [&](const char* pcText, std::size_t nLength) {
+    while (nLength > 0) {
+      const std::size_t n = std::min(nLength, static_cast<std::size_t>(pEnd - p));
+      std::memcpy(p, pcText, n);
+      p += n;
+      pcText += n;
+      nLength -= n;
+      if (p == pEnd) {
+        write(pBegin, kBlockSize);
+        p = pBegin;
+      }
+    }
+  };
+  const std::size_t nBreakLength = std::strlen(pszBreak);
+  const char cBreak0 = pszBreak[0];
+  const char cBreak1 = pszBreak[nBreakLength - 1];
+  const int nCount = aLines.GetSize();
+  const int nStep = nCount / 100 + 1;
+  int nNextStep = 0;
+  for (int i = 0; i < nCount; ++i) {
+    if (i == nNextStep) {
+      progress.SetPos(i);
+      nNextStep += nStep;
+    }
+    const QuillTextBuffer::SLineInfo* pLine = aLines[i];
+    const auto nLength = static_cast<std::size_t>(pLine->m_nLength);
+    const bool bLast = i == nCount - 1;
+    if (nLength + 2 <= static_cast<std::size_t>(pEnd - p)) {
+      // The line and its break fit in the block.
+      if (nLength <= kShortLine) CopySmall(p, pLine->m_pcLine, nLength);
+      else std::memcpy(p, pLine->m_pcLine, nLength);
+      p += nLength;
+      if (!bLast) {
+        // CR LF, LF or CR.
+        p[0] = cBreak0;
+        p[nBreakLength - 1] = cBreak1;
+        p += nBreakLength;
+      }
+    } else {
+      put(pLine->m_pcLine, nLength);
+      if (!bLast) put(pszBreak, nBreakLength);
+    }
+  }
+  if (p != pBegin) write(pBegin, static_cast<std::size_t>(p - pBegin));
+}
+
+}  // namespace
 
 int QuillTextBuffer::SaveToFile(const char* pszFileName, int nCrlfStyle, int bClearModifiedFlag) {
   const std::string name = pszFileName ? pszFileName : "";
@@ -168,7 +211,8 @@ int QuillTextBuffer::SaveToFile(const char* pszFileName, int nCrlfStyle, int bCl
     try {
       TFileAccess file(name);
       file.OpenForWrite();
-      WriteLines(m_aLines, BreakText(nCrlfStyle == -1 ? m_nCRLFMode : nCrlfStyle), file, progress);
+      WriteLines(m_aLines, BreakText(nCrlfStyle == -1 ? m_nCRLFMode : nCrlfStyle), progress,
+                 [&file](const char* pData, std::size_t nSize) { file.Write(pData, nSize); });
       file.Close(m_bCreateBackupFile);
       if (bClearModifiedFlag) {
         SetModified(0);
@@ -221,9 +265,9 @@ int QuillTextBuffer::SaveToFileLocking(const char* pszFileName, int nCrlfStyle, 
     }
     bTouched = true;
     pFile->SeekToBegin();
-    THeldFileWriter writer(*pFile);
-    WriteLines(m_aLines, pszBreak, writer, progress);
-    writer.Flush();
+    WriteLines(m_aLines, pszBreak, progress, [pFile](const char* pData, std::size_t nSize) {
+      pFile->Write(pData, static_cast<std::uint32_t>(nSize));
+    });
     pFile->SetLength(nNewLength);
     if (pRaw && !pRaw->Flush()) throw TFileAccessException::FromLastError();
     files.Delete(rollback);

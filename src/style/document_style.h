@@ -159,6 +159,14 @@ class TDocumentStyle {
   // The caller supplies room for 3 * nLength + 3 runs.
   unsigned long ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,
                           int nLineIndex, QuillView::TEXTBLOCK* pBuf, int& nActualItems) const;
+  // ParseLine over the first nTo characters of a long line, resumed from the last state
+  // in states at or before nFrom: the runs written are those of ParseLine from the run in
+  // force at that state on (it starts one character before the state), and the cookie
+  // returned is ParseLine's. states keeps what it learns for the next call; states of
+  // another line or start cookie are dropped first.
+  unsigned long ParseLinePart(const char* pszChars, int nLength, unsigned long dwCookie,
+                              int nLineIndex, TParseCheckpoints& states, int nFrom, int nTo,
+                              QuillView::TEXTBLOCK* pBuf, int& nActualItems) const;
 
   // Persistence in the settings store, under the profile's key.
   void SaveSettings(const char* profile) const;
@@ -178,6 +186,22 @@ class TDocumentStyle {
  private:
   using KeywordMap = std::map<std::string, std::uint8_t, std::less<>>;
   struct ParserTables;
+  // Where the parse loop starts: position i with this cookie. At a saved state (i > 0)
+  // the run in force is written again one character back.
+  struct ParsePosition {
+    unsigned long cookie = 0;
+    int i = 0;
+    bool redefineAtPrevious = false;
+    bool lineStart = false;
+  };
+  unsigned long ParseRange(const char* line, int length, ParsePosition at,
+                           QuillView::TEXTBLOCK* blocks, int& count) const;
+  // Computes the cookie along the line without runs, from the last state of states on,
+  // saving states, until a state at or after nUpTo is saved or the line ends (then the
+  // cookie at its end is kept too).
+  void ScanParseStates(const char* line, int length, TParseCheckpoints& states, int nUpTo) const;
+  // A blank after which a saved state can stand: no identifier or delimiter holds it.
+  bool BlankSyncs(char c, const ParserTables& t) const;
 
   static const std::array<std::pair<const char*, Section TDocumentStyle::*>, 5>& FixedKinds();
   COLORREF KindColor(const Section& kind, int fg, int sel);

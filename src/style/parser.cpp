@@ -7,12 +7,17 @@
 // preprocessor test) take the full sequence of tests. The runs written are exactly those
 // of the one-position-at-a-time rules.
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <string_view>
 
 #include "style/document_style.h"
 #include "style/style_tables.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace quill {
 namespace {
@@ -91,6 +96,30 @@ int CommentEnd(const char* line, int length, int i, const std::string& close) {
   return -1;
 }
 
+
+// The first position in from..to whose byte is marked in marked (or is one of the n bytes
+// of ends, n >= 0), or to.
+int NextMarked(const char* line, int from, int to, const std::uint8_t* cls, std::uint8_t mark,
+               const char* ends, int n) {
+  int i = from;
+  if (n == 0) return to;
+#if defined(__SSE2__)
+  if (n > 0) {
+    __m128i wanted[8];
+    for (int k = 0; k < n; ++k) wanted[k] = _mm_set1_epi8(ends[k]);
+    for (; i + 16 <= to; i += 16) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + i));
+      __m128i hit = _mm_cmpeq_epi8(v, wanted[0]);
+      for (int k = 1; k < n; ++k) hit = _mm_or_si128(hit, _mm_cmpeq_epi8(v, wanted[k]));
+      const int mask = _mm_movemask_epi8(hit);
+      if (mask != 0) return i + __builtin_ctz(static_cast<unsigned>(mask));
+    }
+  }
+#endif
+  while (i < to && !(cls[static_cast<unsigned char>(line[i])] & mark)) ++i;
+  return i;
+}
+
 }  // namespace
 
 // Looks the text up as it is and lower-cased, at most once each, and applies the case
@@ -140,7 +169,15 @@ int TDocumentStyle::ClassifyIdentifier(const char* text, int length, const Parse
 unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned long cookie, int,
                                         QuillView::TEXTBLOCK* blocks, int& count) const {
   if (length < 1 || !line) return cookie & kExtComment;
+  ParsePosition at;
+  at.cookie = cookie;
+  at.lineStart = (cookie & ~kExtComment) == 0;
+  return ParseRange(line, length, at, blocks, count);
+}
 
+// The parse loop from a position: at.i, with the state that stood there.
+unsigned long TDocumentStyle::ParseRange(const char* line, int length, ParsePosition at,
+                                         QuillView::TEXTBLOCK* blocks, int& count) const {
   const ParserTables& t = Tables();
   const auto cls = [&t, line](int i) { return t.cls[static_cast<unsigned char>(line[i])]; };
   RunWriter runs{blocks, count};
@@ -154,11 +191,12 @@ unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned l
       runs.Add(start, kNumberColor);
   };
 
-  int i = 0;
+  unsigned long cookie = at.cookie;
+  int i = at.i;
   int idStart = -1;
   bool redefine = true;
-  bool redefineAtPrevious = false;
-  bool lineStart = (cookie & ~kExtComment) == 0;
+  bool redefineAtPrevious = at.redefineAtPrevious;
+  bool lineStart = at.lineStart;
 
   for (;;) {
     if (redefine) {
@@ -292,6 +330,170 @@ unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned l
   if ((m_cStringEsc == 0 || m_cStringEsc == last) && (m_cCharEsc == 0 || m_cCharEsc == last))
     return cookie;
   return cookie & kExtComment;
+}
+
+bool TDocumentStyle::BlankSyncs(char c, const ParserTables& t) const {
+  if (t.cls[static_cast<unsigned char>(c)] & (ParserTables::kIdent | ParserTables::kDelimEnd))
+    return false;
+  if (c == m_cPreproc) return false;
+  const std::string* delims[] = {&m_strSLComment[0], &m_strSLComment[1], &m_strSLComment[2],
+                                 &m_strString[0],   &m_strChar[0],     &m_strMLComment[0],
+                                 &m_strMLComment[1]};
+  for (const std::string* d : delims)
+    if (d->find(c) != std::string::npos) return false;
+  return true;
+}
+
+// The same steps as ParseRange without runs (so without identifiers), with plain text
+// skipped to the next byte that may end a delimiter.
+void TDocumentStyle::ScanParseStates(const char* line, int length, TParseCheckpoints& states,
+                                     int nUpTo) const {
+  const ParserTables& t = Tables();
+  const auto cls = [&t, line](int i) { return t.cls[static_cast<unsigned char>(line[i])]; };
+  bool syncs[256] = {};
+  syncs[static_cast<unsigned char>(' ')] = BlankSyncs(' ', t);
+  syncs[static_cast<unsigned char>('\t')] = BlankSyncs('\t', t);
+  const bool canSave = syncs[static_cast<unsigned char>(' ')] || syncs[static_cast<unsigned char>('\t')];
+
+  unsigned long cookie = states.StartCookie();
+  bool lineStart = (cookie & ~kExtComment) == 0;
+  int i = 0;
+  if (const TParseState* last = states.Last()) {
+    i = last->nPos;
+    cookie = last->dwCookie;
+    lineStart = last->bLineStart;
+  }
+  if (length < 1 || !line) {
+    states.SetEnd(cookie & kExtComment);
+    return;
+  }
+  int target = i + TParseCheckpoints::kStep;
+  // A byte that took the delimiter tests one at a time, at p - 1, was a blank in plain
+  // text: a state at p. True when the scan has gone far enough.
+  const auto saveAfter = [&](int p) {
+    if (!syncs[static_cast<unsigned char>(line[p - 1])] ||
+        (cookie & (kComment | kExtComment | kString | kChar)))
+      return false;
+    states.Add(TParseState{p, cookie, lineStart});
+    target = p + TParseCheckpoints::kStep;
+    return p >= nUpTo;
+  };
+
+  while (i < length) {
+    if (cookie & kComment) break;
+    if (cookie & (kString | kChar)) {
+      const bool str = (cookie & kString) != 0;
+      const int end = LiteralEnd(line, length, i, str ? m_strString[0] : m_strChar[0],
+                                 str ? m_cStringEsc : m_cCharEsc);
+      if (end < 0) {
+        i = length;
+      } else {
+        cookie &= ~(str ? kString : kChar);
+        i = end;
+      }
+      continue;
+    }
+    if ((cookie & kExtComment) && !m_strMLComment[1].empty()) {
+      const int end = CommentEnd(line, length, i, m_strMLComment[1]);
+      if (end < 0) {
+        i = length;
+      } else {
+        cookie &= ~kExtComment;
+        i = end;
+      }
+      continue;
+    }
+
+    const bool preprocLine = (cookie & kPreproc) && !m_strMLComment[0].empty();
+    const bool lineStartTest = lineStart && m_cPreproc != 0;
+    if (!(cls(i) & ParserTables::kDelimEnd) && !lineStartTest) {
+      // Plain text up to the next possible delimiter end: states after its blanks.
+      const int next = NextMarked(line, i + 1, length, t.cls, ParserTables::kDelimEnd,
+                                  t.delimEnds, t.delimEndCount);
+      while (canSave && next >= target) {
+        int b = std::max(i, target - 1);
+        while (b < next && !syncs[static_cast<unsigned char>(line[b])]) ++b;
+        if (b == next) break;
+        states.Add(TParseState{b + 1, cookie, lineStart});
+        if (b + 1 >= nUpTo) return;
+        target = b + 1 + TParseCheckpoints::kStep;
+      }
+      i = next;
+      continue;
+    }
+
+    for (int slot = 0; slot < 3; ++slot) {
+      const std::string& delim = m_strSLComment[slot];
+      if (!MatchesAt(delim, line, i)) continue;
+      const bool qualifies = i == 0 ? m_bSLBol[slot]
+                                    : m_strSLPrefix[slot].empty() ||
+                                          m_strSLPrefix[slot].find(line[i - 1]) != std::string::npos;
+      if (qualifies) {
+        cookie |= kComment;
+        break;
+      }
+    }
+    if (preprocLine) {
+      if (MatchesAt(m_strMLComment[0], line, i)) cookie |= kExtComment;
+      if (++i >= target && saveAfter(i)) return;
+      continue;
+    }
+    if (MatchesAt(m_strString[0], line, i)) {
+      cookie |= kString;
+      ++i;
+      continue;
+    }
+    if (MatchesAt(m_strChar[0], line, i)) {
+      cookie |= kChar;
+      ++i;
+      continue;
+    }
+    if (MatchesAt(m_strMLComment[0], line, i)) {
+      cookie |= kExtComment;
+      ++i;
+      continue;
+    }
+    if (lineStartTest) {
+      if (line[i] == m_cPreproc) {
+        cookie |= kPreproc;
+        ++i;
+        continue;
+      }
+      if (!(cls(i) & ParserTables::kSpace)) lineStart = false;
+    }
+    if (++i >= target && saveAfter(i)) return;
+  }
+
+  if (m_cStringEsc != 0 || m_cCharEsc != 0) {
+    const char last = line[length - 1];
+    if ((m_cStringEsc != 0 && m_cStringEsc != last) || (m_cCharEsc != 0 && m_cCharEsc != last))
+      cookie &= kExtComment;
+  }
+  states.SetEnd(cookie);
+}
+
+unsigned long TDocumentStyle::ParseLinePart(const char* line, int length, unsigned long cookie,
+                                            int lineIndex, TParseCheckpoints& states, int from,
+                                            int to, QuillView::TEXTBLOCK* blocks,
+                                            int& count) const {
+  to = std::clamp(to, 0, length);
+  from = std::clamp(from, 0, to);
+  // Near the line's start a parse from there costs less than finding a state.
+  if (from < TParseCheckpoints::kStep || to < 1 || !line)
+    return ParseLine(line, to, cookie, lineIndex, blocks, count);
+  if (!states.Holds(lineIndex, cookie)) states.Reset(lineIndex, cookie);
+  const TParseState* last = states.Last();
+  if (!states.EndKnown() && (last == nullptr || last->nPos < from))
+    ScanParseStates(line, length, states, from);
+  if (blocks == nullptr && to == length && states.EndKnown()) return states.EndCookie();
+  const TParseState* state = states.Before(from);
+  if (state == nullptr) return ParseLine(line, to, cookie, lineIndex, blocks, count);
+  ParsePosition at;
+  at.cookie = state->dwCookie;
+  at.i = state->nPos;
+  at.redefineAtPrevious = true;
+  at.lineStart = state->bLineStart;
+  return ParseRange(line, to, at, blocks, count);
 }
 
 }  // namespace quill

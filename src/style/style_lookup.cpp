@@ -61,6 +61,14 @@ const TDocumentStyle::ParserTables& TDocumentStyle::Tables() const {
                                    &m_strString[0],   &m_strChar[0],     &m_strMLComment[0]};
     for (const std::string* d : delims)
       if (!d->empty()) t.cls[static_cast<unsigned char>(d->back())] |= ParserTables::kDelimEnd;
+    t.delimEndCount = 0;
+    for (int c = 0; c < 256 && t.delimEndCount >= 0; ++c) {
+      if (!(t.cls[c] & ParserTables::kDelimEnd)) continue;
+      if (t.delimEndCount == static_cast<int>(sizeof t.delimEnds))
+        t.delimEndCount = -1;
+      else
+        t.delimEnds[t.delimEndCount++] = static_cast<char>(c);
+    }
     m_bTablesValid = true;
   }
   if (!m_bKeywordFilterValid) {

@@ -18,6 +18,9 @@ struct TDocumentStyle::ParserTables {
     kSpace = 0x04,       // isspace
   };
   std::uint8_t cls[256];
+  // The bytes marked kDelimEnd, for a vector search of the next one (count -1: too many).
+  char delimEnds[8];
+  int delimEndCount = 0;
   // Bit min(length, 63) of entry tolower(first byte) is set when some keyword has that
   // first letter (either case) and length.
   std::uint64_t keywordShape[256];

@@ -28,6 +28,7 @@
 #include "platform/window.h"
 #include "resources/accelerators.h"
 #include "view/column_index.h"
+#include "view/parse_checkpoints.h"
 #include "view/search_flags.h"
 
 namespace quill {
@@ -140,6 +141,14 @@ class QuillView {
   // ---- Hooks for derived views ----
   virtual unsigned long ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,
                                   int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems);
+  // ParseLine over the first nTo characters of a long line, where only the runs from
+  // position nFrom on are needed: a view whose ParseLine forwards to its style forwards
+  // this to the style's ParseLinePart with the same arguments, which resumes from a state
+  // saved in states near nFrom. The runs written may start at any position up to nFrom,
+  // the one in force there first. The default calls ParseLine over the first nTo characters.
+  virtual unsigned long ParseLinePart(const char* pszChars, int nLength, unsigned long dwCookie,
+                                      int nLineIndex, TParseCheckpoints& states, int nFrom,
+                                      int nTo, TEXTBLOCK* pBuf, int& nActualItems);
   virtual int GetDocumentType() const { return -1; }
   virtual std::string GetCaption() const { return std::string(); }
   virtual TDocumentStyle* CreateStyle();
@@ -704,7 +713,10 @@ class QuillView {
   int m_nLongRunsEnd = 0;
   int m_nLongRunsCount = 0;
   unsigned long m_dwLongRunsCookie = 0;
+  int m_nLongRunsStart = 0;  // the first run's position (runs resumed mid-line start late)
   void ForgetLongRuns() { m_nLongRunsLine = -1; }
+  // Parse states saved along the long line parsed last (render.cpp).
+  TParseCheckpoints m_parseStates;
   int LongLineParseEnd(int nLineIndex, const char* pszChars, int nLength, int nWidth);
   TEXTBLOCK* LongLineRuns(int nLineIndex, const char* pszChars, int nLength, unsigned long dwCookie,
                           int nWidth, int& nBlocks, int& nParsed);

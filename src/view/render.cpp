@@ -157,18 +157,21 @@ void QuillView::DrawSingleLine(CDC* pdc, const CRect& rc, int nLineIndex) {
     };
     int i = 0;
     int nPos = 0;
+    bool bFromRun = false;
     if (nLength >= TColumnIndex::kMinLength) {
-      // Runs that end left of the window are skipped (runs come in order).
+      // Runs that end left of the window are skipped (runs come in order; runs resumed
+      // mid-line start left of the window).
       const int nVisible = PositionAtColumn(nLineIndex, m_nOffsetChar);
       const TEXTBLOCK* pAfter = std::upper_bound(
           pBuf, pBuf + nBlocks, nVisible, [](int nAt, const TEXTBLOCK& block) { return nAt < block.charPos; });
       i = std::max(static_cast<int>(pAfter - pBuf) - 1, 0);
-      if (i > 0) {
+      if (i > 0 || pBuf[0].charPos <= nVisible) {
         nPos = runStart(i, 0);
         origin.x = rc.left + (ColumnOfPosition(pszChars, nPos) - m_nOffsetChar) * nCharWidth;
+        bFromRun = true;
       }
     }
-    if (i == 0) {
+    if (!bFromRun) {
       nPos = runStart(0, 0);
       if (nPos > 0) drawPlain(nPos);
     }
@@ -312,7 +315,9 @@ QuillView::TEXTBLOCK* QuillView::LongLineRuns(int nLineIndex, const char* pszCha
                                               unsigned long dwCookie, int nWidth, int& nBlocks,
                                               int& nParsed) {
   const int nNeeded = LongLineParseEnd(nLineIndex, pszChars, nLength, nWidth);
-  if (m_nLongRunsLine == nLineIndex && m_dwLongRunsCookie == dwCookie && m_nLongRunsEnd >= nNeeded) {
+  const int nVisible = std::min(PositionAtColumn(nLineIndex, m_nOffsetChar), nNeeded);
+  if (m_nLongRunsLine == nLineIndex && m_dwLongRunsCookie == dwCookie && m_nLongRunsEnd >= nNeeded &&
+      m_nLongRunsStart <= nVisible) {
     nBlocks = m_nLongRunsCount;
     nParsed = m_nLongRunsEnd;
     return m_pLongRuns.get();
@@ -331,8 +336,9 @@ QuillView::TEXTBLOCK* QuillView::LongLineRuns(int nLineIndex, const char* pszCha
     m_nLongRunsRoom = nRoom;
   }
   nBlocks = 0;
-  const unsigned long dwEndCookie =
-      ParseLine(pszChars, nNeeded, dwCookie, nLineIndex, m_pLongRuns.get(), nBlocks);
+  // Only the runs from the window's left edge on are needed: the parse may resume there.
+  const unsigned long dwEndCookie = ParseLinePart(pszChars, nLength, dwCookie, nLineIndex, m_parseStates,
+                                                  nVisible, nNeeded, m_pLongRuns.get(), nBlocks);
   if (nNeeded == nLength && nLineIndex <= m_nParseCookiesKnown &&
       nLineIndex < static_cast<int>(m_pdwParseCookies.size())) {
     m_pdwParseCookies[static_cast<std::size_t>(nLineIndex)] = static_cast<std::uint32_t>(dwEndCookie);
@@ -342,6 +348,7 @@ QuillView::TEXTBLOCK* QuillView::LongLineRuns(int nLineIndex, const char* pszCha
   m_dwLongRunsCookie = dwCookie;
   m_nLongRunsEnd = nNeeded;
   m_nLongRunsCount = nBlocks;
+  m_nLongRunsStart = nBlocks > 0 ? std::min(m_pLongRuns.get()[0].charPos, nVisible) : 0;
   nParsed = nNeeded;
   return m_pLongRuns.get();
 }
@@ -358,8 +365,12 @@ unsigned long QuillView::GetParseCookie(int nLineIndex) {
   for (int nLine = m_nParseCookiesKnown; nLine <= nLineIndex; ++nLine) {
     const unsigned long dwPrev = nLine > 0 ? m_pdwParseCookies[static_cast<std::size_t>(nLine - 1)] : 0;
     int nBlocks = 0;
+    const int nLength = GetLineLength(nLine);
+    const char* pszChars = GetLineChars(nLine);
     m_pdwParseCookies[static_cast<std::size_t>(nLine)] = static_cast<std::uint32_t>(
-        ParseLine(GetLineChars(nLine), GetLineLength(nLine), dwPrev, nLine, nullptr, nBlocks));
+        nLength >= TColumnIndex::kMinLength
+            ? ParseLinePart(pszChars, nLength, dwPrev, nLine, m_parseStates, nLength, nLength, nullptr, nBlocks)
+            : ParseLine(pszChars, nLength, dwPrev, nLine, nullptr, nBlocks));
     m_nParseCookiesKnown = nLine + 1;
   }
   return m_pdwParseCookies[static_cast<std::size_t>(nLineIndex)];

@@ -138,6 +138,7 @@ void QuillView::ResetView() {
   m_bActualLengthAllocated = false;
   ForgetColumnIndexes(0, -1, true);
   ForgetLongRuns();
+  m_parseStates.Reset(-1, 0);
   m_ptSelStart = m_ptSelEnd = m_ptCursorPos = m_ptAnchor = CPoint(0, 0);
   m_ptDrawSelStart = m_ptDrawSelEnd = CPoint(0, 0);
   m_bSelecting = false;
@@ -173,6 +174,14 @@ void QuillView::UpdateView(QuillView*, CUpdateContext* pContext, unsigned long d
     }
     ForgetColumnIndexes(nLineIndex < 0 ? 0 : nLineIndex, nLineIndex < 0 ? -1 : nEditChar,
                         !(dwFlags & UPDATE_FLAG_LINE));
+    // Parse states stand on the text before them; a changed cookie above is caught when
+    // they are used.
+    if (m_parseStates.Line() >= 0 && m_parseStates.Line() >= nLineIndex) {
+      if (m_parseStates.Line() == nLineIndex && nEditChar >= 0)
+        m_parseStates.KeepBefore(nEditChar);
+      else if (m_parseStates.Line() == nLineIndex || nLineIndex < 0 || !(dwFlags & UPDATE_FLAG_LINE))
+        m_parseStates.Reset(-1, 0);
+    }
     if (dwFlags & UPDATE_FLAG_LINE) {
       // The cookie of a line depends on every line above it; its length only on itself.
       if (m_bParseCookiesAllocated && nLineIndex >= 0) {
@@ -253,6 +262,12 @@ bool QuillView::SetSettingInt(const char*, int) { return true; }
 
 unsigned long QuillView::ParseLine(const char*, int, unsigned long, int, TEXTBLOCK*, int&) {
   return 0;
+}
+
+unsigned long QuillView::ParseLinePart(const char* pszChars, int, unsigned long dwCookie,
+                                       int nLineIndex, TParseCheckpoints&, int, int nTo,
+                                       TEXTBLOCK* pBuf, int& nActualItems) {
+  return ParseLine(pszChars, nTo, dwCookie, nLineIndex, pBuf, nActualItems);
 }
 
 TDocumentStyle* QuillView::CreateStyle() {

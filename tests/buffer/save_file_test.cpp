@@ -41,6 +41,27 @@ TEST_F(SaveTest, WritesTheBreaksOfTheModeAndClearsModifiedAndReadOnly) {
   EXPECT_EQ(ReadAll(m_folder / "k.txt"), "abcd");
 }
 
+// Lines of every length class of the writer (empty, short, around the short-copy limit,
+// longer than a whole block) end on and straddle the block boundaries in each mode.
+TEST_F(SaveTest, LinesOfEveryLengthCrossTheWriteBlocksIntact) {
+  static constexpr int kLengths[] = {0, 1, 2, 3, 4, 7, 8, 9, 15, 16, 17, 18, 33, 1000};
+  std::vector<std::string> lines;
+  for (int i = 0; i < 12000; ++i) {
+    const int length = i == 5000 ? 600 * 1024 : kLengths[(i * 7 + i / 14) % 14];
+    std::string line(static_cast<std::size_t>(length), ' ');
+    for (int k = 0; k < length; ++k) line[static_cast<std::size_t>(k)] = static_cast<char>('a' + (i + k) % 26);
+    lines.push_back(std::move(line));
+  }
+  const std::string path = m_folder / "blocks.txt";
+  for (const auto& [mode, brk] : {std::pair{CRLF_MODE_UNIX, "\n"}, {CRLF_MODE_DOS, "\r\n"}, {CRLF_MODE_MAC, "\r"}}) {
+    std::string expected;
+    for (std::size_t i = 0; i < lines.size(); ++i) expected += (i ? brk : "") + lines[i];
+    ASSERT_EQ(m_buffer.LoadFromBuffer(expected, mode), 1);
+    ASSERT_EQ(m_buffer.SaveToFile(path), 1);
+    EXPECT_TRUE(ReadAll(path) == expected) << brk;
+  }
+}
+
 TEST_F(SaveTest, LongNamesAreShortenedInTheProgressMessage) {
   m_services.m_statusBar.m_paneHistory.clear();
   std::string path = m_folder.Path() + "/";

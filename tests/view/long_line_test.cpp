@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "clike_view.h"
@@ -26,6 +28,11 @@ constexpr int kColumns = 40;
 class LongView : public CLikeView {
  public:
   using CLikeView::CLikeView;
+  unsigned long ParseLinePart(const char* chars, int length, unsigned long cookie, int line,
+                              TParseCheckpoints& states, int from, int to, TEXTBLOCK* buf,
+                              int& count) override {
+    return GetTextStyle()->ParseLinePart(chars, length, cookie, line, states, from, to, buf, count);
+  }
   using CLikeView::m_nOffsetChar;
   using CLikeView::m_nTopLine;
 };
@@ -180,6 +187,111 @@ TEST_F(LongLines, KeptRunsFollowEditsOnAboveAndBelowTheLine) {
   buffer.DeleteText(nullptr, 1, 64, 1, 65);
   Insert(buffer, 1, 64, "\"");
   ExpectPaintedAsWhole(1, end);
+}
+
+// The colour (foreground, background) by the runs of each character from..to, of its
+// first 2000 and its last 200.
+std::vector<std::pair<int, int>> Colours(const QuillView::TEXTBLOCK* runs, int count, int from, int to) {
+  std::vector<std::pair<int, int>> out;
+  int run = 0;
+  std::pair<int, int> in{-1, -1};
+  for (int pos = from; pos < to; ++pos) {
+    while (run < count && runs[run].charPos <= pos) {
+      in = {runs[run].fgColorIndex, runs[run].bgColorIndex};
+      ++run;
+    }
+    if (pos < from + 2000 || pos >= to - 200) out.push_back(in);
+  }
+  return out;
+}
+
+// Runs and cookies of a parse resumed from saved states against a parse from the line's
+// start, around the states, on text whose strings, comments and keywords cross them, and
+// after edits before, at and after a state.
+TEST_F(LongLines, ResumedParseMatchesParseFromTheLineStart) {
+  Show({"x"});
+  std::unique_ptr<TDocumentStyle> style(view.CreateStyle());
+  const std::string pieces[] = {"int ", "return ", "count7 ", "42 ", "\"a b\" ", "'c' ", "/* x */ ",
+                                "\t", "1.5e3 ", "\"esc \\\" q\" ", "x=\"", "/*", "*/ ", "word ", "# ", "  "};
+  std::uint32_t seed = 7;
+  auto next = [&seed](std::uint32_t n) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % n;
+  };
+  // Mostly code; the openers without closers ("x=\"", "/*") are rare so that long strings
+  // and comments cross states now and then.
+  std::string text;
+  while (text.size() < 4 * TParseCheckpoints::kStep) {
+    std::size_t k = next(16);
+    if ((k == 10 || k == 11) && next(400) != 0) k = 13;
+    text += pieces[k];
+  }
+  text += "\\";  // an escape at the end carries the cookie to the next line
+
+  TParseCheckpoints states;
+  std::vector<QuillView::TEXTBLOCK> full(text.size() * 3 + 64), part(text.size() * 3 + 64);
+  auto check = [&](unsigned long cookie, const char* what) {
+    const int length = static_cast<int>(text.size());
+    states.Reset(-1, 0);
+    std::vector<int> froms = {0, 100, TParseCheckpoints::kStep, length - 1, length};
+    for (int i = 0; i < 12; ++i) froms.push_back(static_cast<int>(next(static_cast<std::uint32_t>(length))));
+    // Resumed first at the end so that the states are saved, then around each of them.
+    int count = 0;
+    const unsigned long whole = style->ParseLine(text.data(), length, cookie, 1, nullptr, count);
+    EXPECT_EQ(style->ParseLinePart(text.data(), length, cookie, 1, states, length, length, nullptr, count),
+              whole) << what;
+    ASSERT_GE(states.Count(), 3) << what;
+    for (int i = 0; i < states.Count(); ++i) {
+      const int at = states[i].nPos;
+      for (int d : {-1, 0, 1, 300}) froms.push_back(std::clamp(at + d, 0, length));
+    }
+    for (int from : froms) {
+      for (int to : {std::min(from + 500, length), length}) {
+        int nFull = 0;
+        int nPart = 0;
+        const unsigned long endFull = style->ParseLine(text.data(), to, cookie, 1, full.data(), nFull);
+        const unsigned long endPart =
+            style->ParseLinePart(text.data(), length, cookie, 1, states, from, to, part.data(), nPart);
+        ASSERT_EQ(endPart, endFull) << what << " from " << from << " to " << to;
+        ASSERT_GT(nPart, 0);
+        ASSERT_LE(part[0].charPos, from) << what;
+        for (int i = 1; i < nPart; ++i) ASSERT_LE(part[i - 1].charPos, part[i].charPos);
+        ASSERT_EQ(Colours(part.data(), nPart, from, to), Colours(full.data(), nFull, from, to))
+            << what << " from " << from << " to " << to;
+      }
+    }
+  };
+
+  for (unsigned long cookie : {0UL, TDocumentStyle::COOKIE_EXT_COMMENT, TDocumentStyle::COOKIE_STRING})
+    check(cookie, "unchanged");
+  // A preprocessor line: the mark at the start colours the whole line.
+  text.insert(0, "  #define ");
+  check(0, "preprocessor");
+  text.erase(0, 10);
+
+  // Edits before, at and after a state; the view keeps the states up to the edit.
+  check(0, "before edits");
+  const int at = states[1].nPos;
+  for (int pos : {at - 1, at, at + 1, at + 5000}) {
+    for (const char* piece : {"\"", "/*", "return", "//"}) {
+      std::string saved = text;
+      text.insert(static_cast<std::size_t>(pos), piece);
+      TParseCheckpoints kept = states;
+      kept.KeepBefore(pos);
+      const int length = static_cast<int>(text.size());
+      for (int from : {pos, pos + 1, length - 300}) {
+        int nFull = 0;
+        int nPart = 0;
+        const unsigned long endFull = style->ParseLine(text.data(), length, 0, 1, full.data(), nFull);
+        const unsigned long endPart =
+            style->ParseLinePart(text.data(), length, 0, 1, kept, from, length, part.data(), nPart);
+        ASSERT_EQ(endPart, endFull) << piece << " at " << pos;
+        ASSERT_EQ(Colours(part.data(), nPart, from, length), Colours(full.data(), nFull, from, length))
+            << piece << " at " << pos << " from " << from;
+      }
+      text = saved;
+    }
+  }
 }
 
 // A line of 20 MB: painted at its start and end, mapped, and edited at its end.
