@@ -7,7 +7,6 @@
 #include "platform/display.h"
 #include "platform/headless/headless_app_services.h"
 #include "platform/headless/headless_printer.h"
-#include "settings/registry.h"
 
 namespace quill {
 namespace {
