@@ -9,27 +9,36 @@
 
 namespace quill::test {
 
+using Lines = std::vector<std::string>;
+
 class TestBuffer : public QuillTextBuffer {
  public:
+  using QuillTextBuffer::QuillTextBuffer;
   using QuillTextBuffer::AppendLine;
   using QuillTextBuffer::GetActionDescription;
   using QuillTextBuffer::InsertLine;
   using QuillTextBuffer::m_aLines;
   using QuillTextBuffer::m_aUndoBuf;
+  using QuillTextBuffer::m_bCreateBackupFile;
   using QuillTextBuffer::m_nSyncPosition;
   using QuillTextBuffer::m_nUndoBufSize;
   using QuillTextBuffer::m_nUndoPosition;
 
   std::string Line(int nLine) const { return std::string(GetLineChars(nLine), GetLineLength(nLine)); }
+  Lines AllLines() const {
+    Lines lines;
+    for (int i = 0; i < GetLineCount(); ++i) lines.push_back(Line(i));
+    return lines;
+  }
   // The whole text with LF between lines.
   std::string All() const {
     std::string text;
     GetText(0, 0, GetLineCount() - 1, GetLineLength(GetLineCount() - 1), text, "\n");
     return text;
   }
-  void Insert(int nLine, int nPos, const char* text, int nAction = UNDO_ACTION_UNKNOWN, QuillView* src = nullptr) {
+  int Insert(int nLine, int nPos, const char* text, int nAction = UNDO_ACTION_UNKNOWN, QuillView* src = nullptr) {
     int l = 0, c = 0;
-    InsertText(src, nLine, nPos, text, l, c, nAction);
+    return InsertText(src, nLine, nPos, text, l, c, nAction);
   }
   // What a save does to the undo state.
   void MarkSaved() {

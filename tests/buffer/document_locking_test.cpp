@@ -51,32 +51,6 @@ class LockingDocumentTest : public DocumentTest {
   std::string m_path;
 };
 
-TEST_F(LockingDocumentTest, HoldsItsFileSoOthersOpenItReadOnly) {
-  auto doc_ = std::make_unique<QuillDocumentLocking>();
-  QuillDocumentLocking& doc = *doc_;
-  ASSERT_EQ(Open(doc, m_path), 1);
-  EXPECT_TRUE(doc.HoldsForWriting());
-  EXPECT_EQ(doc.GetHeldPath(), m_path);
-  EXPECT_EQ(doc.GetTextBuffer().GetLineCount(), 2);
-  EXPECT_FALSE(doc.GetTextBuffer().GetReadOnly());
-
-  QuillDocumentLocking second;
-  ASSERT_EQ(Open(second, m_path), 1);
-  EXPECT_FALSE(second.HoldsForWriting());
-  EXPECT_TRUE(second.GetTextBuffer().GetReadOnly());
-  EXPECT_EQ(second.GetTextBuffer().GetLineCount(), 2);
-  auto view = AttachView(second);
-  second.GetTextBuffer().UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET);
-  EXPECT_EQ(second.GetTitle(), "held.txt (Read-Only)");
-
-  EXPECT_EQ(OpenInChildProcess(m_path), kReadOnly);
-  EXPECT_TRUE(m_services.m_messages.empty());
-  doc_.reset();  // the file is free again
-  EXPECT_EQ(OpenInChildProcess(m_path), kWritable);
-  EXPECT_TRUE(SecondDocumentWrites(m_path));
-  EXPECT_EQ(ReadAll(m_path), "one\r\ntwo");
-}
-
 TEST_F(LockingDocumentTest, WriteProtectedOpensReadOnlyAndMissingIsReportedOnce) {
   QuillDocumentLocking missing;
   missing.SetModifiedFlag(true);
@@ -94,41 +68,33 @@ TEST_F(LockingDocumentTest, WriteProtectedOpensReadOnlyAndMissingIsReportedOnce)
   EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(LockingDocumentTest, SaveReplacesTheFileAndTheLockFollowsIt) {
-  QuillDocumentLocking doc;
-  ASSERT_EQ(Open(doc, m_path), 1);
-  Type(doc.GetTextBuffer(), "new ");
-  doc.SetModifiedFlag(true);
-  ASSERT_EQ(doc.OnSaveDocument(m_path.c_str()), 1);
-  EXPECT_EQ(ReadAll(m_path), "new one\r\ntwo");
-  EXPECT_FALSE(doc.IsModified());
-  EXPECT_FALSE(doc.GetTextBuffer().IsModified());
-  EXPECT_TRUE(m_services.m_messages.empty());
-  // No temporary file is left behind, and the file at the path is still held.
-  EXPECT_EQ(ListFolder(m_folder.Path()), std::vector<std::string>{"held.txt"});
-  EXPECT_FALSE(SecondDocumentWrites(m_path));
-  EXPECT_EQ(OpenInChildProcess(m_path), kReadOnly);
-
-  // The held file is the new one: a reload through it reads the saved text.
-  doc.GetTextBuffer().FreeAll();
-  ASSERT_EQ(doc.GetTextBuffer().LoadFromFileLocking("", false, -1), 1);
-  QuillTextBuffer& buffer = doc.GetTextBuffer();
-  ASSERT_EQ(buffer.GetLineCount(), 2);
-  EXPECT_EQ(std::string(buffer.GetLineChars(0), static_cast<std::size_t>(buffer.GetLineLength(0))),
-            "new one");
-}
-
-TEST_F(LockingDocumentTest, AHardLinkedFileIsRewrittenInPlaceThroughTheHold) {
+// A file is replaced and the new one held; a hard-linked one is rewritten in place through
+// the hold. Either way the file at the path stays held and nothing is left beside it.
+TEST_F(LockingDocumentTest, SaveKeepsTheLockOnTheFileAtThePath) {
   const std::string link = m_folder / "link.txt";
-  ASSERT_EQ(::link(m_path.c_str(), link.c_str()), 0);
-  QuillDocumentLocking doc;
-  ASSERT_EQ(Open(doc, m_path), 1);
-  Type(doc.GetTextBuffer(), "both ");
-  ASSERT_EQ(doc.OnSaveDocument(m_path.c_str()), 1);
-  EXPECT_EQ(ReadAll(m_path), "both one\r\ntwo");
-  EXPECT_EQ(ReadAll(link), "both one\r\ntwo");
-  EXPECT_EQ(ListFolder(m_folder.Path()), (std::vector<std::string>{"held.txt", "link.txt"}));
-  EXPECT_FALSE(SecondDocumentWrites(link));
+  for (const bool linked : {false, true}) {
+    SCOPED_TRACE(linked);
+    WriteAll(m_path, "one\r\ntwo");
+    if (linked) ASSERT_EQ(::link(m_path.c_str(), link.c_str()), 0);
+    QuillDocumentLocking doc;
+    ASSERT_EQ(Open(doc, m_path), 1);
+    QuillTextBuffer& buffer = doc.GetTextBuffer();
+    Type(buffer, "new ");
+    doc.SetModifiedFlag(true);
+    ASSERT_EQ(doc.OnSaveDocument(m_path.c_str()), 1);
+    EXPECT_EQ(ReadAll(m_path), "new one\r\ntwo");
+    EXPECT_EQ(ReadAll(link), linked ? "new one\r\ntwo" : "");
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(buffer.IsModified());
+    EXPECT_EQ(ListFolder(m_folder.Path()), linked ? (Lines{"held.txt", "link.txt"}) : Lines{"held.txt"});
+    EXPECT_FALSE(SecondDocumentWrites(linked ? link : m_path));
+    EXPECT_EQ(OpenInChildProcess(m_path), kReadOnly);
+    // The held file is the saved one: a reload through it reads the new text.
+    buffer.FreeAll();
+    ASSERT_EQ(buffer.LoadFromFileLocking("", false, -1), 1);
+    EXPECT_EQ(std::string(buffer.GetLineChars(0), static_cast<std::size_t>(buffer.GetLineLength(0))), "new one");
+  }
+  EXPECT_TRUE(m_services.m_messages.empty());
 }
 
 TEST_F(LockingDocumentTest, SaveAsMovesTheLockToTheNewFile) {
@@ -175,40 +141,24 @@ TEST_F(LockingDocumentTest, AFailedSaveKeepsTheOldTextAndTheLock) {
   EXPECT_FALSE(SecondDocumentWrites(m_path));
 }
 
-TEST_F(LockingDocumentTest, AReadOnlyDocumentSavesOnlyOnceTheOtherHolderIsGone) {
-  auto holder = std::make_unique<QuillDocumentLocking>();
-  ASSERT_EQ(Open(*holder, m_path), 1);
-  QuillDocumentLocking doc;
-  ASSERT_EQ(Open(doc, m_path), 1);
-  ASSERT_FALSE(doc.HoldsForWriting());
-  EXPECT_EQ(doc.OnSaveDocument(m_path.c_str()), 0);
-  ASSERT_EQ(m_services.m_messages.size(), 1u);
-  EXPECT_NE(m_services.m_messages[0].text.find("being used by another process"), std::string::npos);
+TEST_F(LockingDocumentTest, OnlyALockingDocumentDeletesItsFileOnClosing) {
+  {
+    QuillDocument plain;  // stores the wish only
+    plain.SetPathName(m_path);
+    plain.DeleteOnClosing(true);
+    EXPECT_TRUE(plain.IsDeleteOnClosing());
+  }
+  {
+    QuillDocumentLocking doc;  // without the wish
+    ASSERT_EQ(Open(doc, m_path), 1);
+  }
   EXPECT_EQ(ReadAll(m_path), "one\r\ntwo");
-
-  holder.reset();
-  doc.GetTextBuffer().SetReadOnly(0);
-  Type(doc.GetTextBuffer(), "mine ");
-  EXPECT_EQ(doc.OnSaveDocument(m_path.c_str()), 1);
-  EXPECT_TRUE(doc.HoldsForWriting());
-  EXPECT_EQ(ReadAll(m_path), "mine one\r\ntwo");
-  EXPECT_EQ(OpenInChildProcess(m_path), kReadOnly);
-}
-
-TEST_F(LockingDocumentTest, DeleteOnClosingDeletesTheFileWithTheDocument) {
   {
     QuillDocumentLocking doc;
     ASSERT_EQ(Open(doc, m_path), 1);
     doc.DeleteOnClosing(true);
   }
   EXPECT_TRUE(ListFolder(m_folder.Path()).empty());
-
-  WriteAll(m_path, "x");
-  {
-    QuillDocumentLocking doc;
-    ASSERT_EQ(Open(doc, m_path), 1);
-  }
-  EXPECT_EQ(ReadAll(m_path), "x");
 }
 
 TEST_F(LockingDocumentTest, AFailedLoadOpensNothing) {
@@ -252,26 +202,51 @@ TEST_F(LockingDocumentTest, UndoRestoresLinesThatHoldACarriageReturn) {
   }
 }
 
-TEST_F(LockingDocumentTest, ReadOnlyFallbackLeavesTheHolderAbleToSave) {
-  QuillDocumentLocking holder;
-  ASSERT_EQ(Open(holder, m_path), 1);
+// A reader opened beside a holder is read-only and leaves the file's mode alone; it cannot
+// save while the holder has the file, nor can another process open it for writing. The
+// holder writes even a file whose write bits someone else took away, and keeps them; once
+// it is gone, the file is free and the reader's save takes it over.
+TEST_F(LockingDocumentTest, AReaderBesideAHolderSavesOnlyOnceTheHolderIsGone) {
   ASSERT_EQ(chmod(m_path.c_str(), 0664), 0);
-  {
-    QuillDocumentLocking reader;  // a reload: the document already has its path
-    reader.SetPathName(m_path);
-    ASSERT_EQ(reader.OnOpenDocument(m_path.c_str()), 1);
-    EXPECT_TRUE(reader.GetTextBuffer().GetReadOnly());
-  }
+  auto holder = std::make_unique<QuillDocumentLocking>();
+  ASSERT_EQ(Open(*holder, m_path), 1);
+  EXPECT_TRUE(holder->HoldsForWriting());
+  EXPECT_FALSE(holder->GetTextBuffer().GetReadOnly());
+  QuillDocumentLocking reader;
+  reader.SetPathName(m_path);  // a reload: the document already has its path
+  ASSERT_EQ(reader.OnOpenDocument(m_path.c_str()), 1);
+  EXPECT_FALSE(reader.HoldsForWriting());
+  EXPECT_TRUE(reader.GetTextBuffer().GetReadOnly());
+  EXPECT_EQ(reader.GetTextBuffer().GetLineCount(), 2);
+  auto view = AttachView(reader);
+  reader.GetTextBuffer().UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET);
+  EXPECT_EQ(reader.GetTitle(), "held.txt (Read-Only)");
+  EXPECT_EQ(OpenInChildProcess(m_path), kReadOnly);
   struct stat st;
   EXPECT_TRUE(stat(m_path.c_str(), &st) == 0 && (st.st_mode & 07777) == 0664);
-  // The holder writes even a file whose write bits someone else took away, and keeps it.
+  EXPECT_TRUE(m_services.m_messages.empty());
+  EXPECT_EQ(reader.OnSaveDocument(m_path.c_str()), 0);
+  ASSERT_EQ(m_services.m_messages.size(), 1u);
+  EXPECT_NE(m_services.m_messages[0].text.find("being used by another process"), std::string::npos);
+  EXPECT_EQ(ReadAll(m_path), "one\r\ntwo");
+
   ASSERT_EQ(chmod(m_path.c_str(), 0444), 0);
-  Type(holder.GetTextBuffer(), "mine ");
-  EXPECT_EQ(holder.OnSaveDocument(m_path.c_str()), 1);
+  Type(holder->GetTextBuffer(), "mine ");
+  EXPECT_EQ(holder->OnSaveDocument(m_path.c_str()), 1);
   EXPECT_EQ(ReadAll(m_path), "mine one\r\ntwo");
   EXPECT_TRUE(stat(m_path.c_str(), &st) == 0 && (st.st_mode & 07777) == 0444);
   EXPECT_FALSE(SecondDocumentWrites(m_path));
-  EXPECT_TRUE(m_services.m_messages.empty());
+
+  holder.reset();
+  ASSERT_EQ(chmod(m_path.c_str(), 0644), 0);
+  EXPECT_EQ(OpenInChildProcess(m_path), kWritable);
+  reader.GetTextBuffer().SetReadOnly(0);
+  Type(reader.GetTextBuffer(), "yours ");
+  EXPECT_EQ(reader.OnSaveDocument(m_path.c_str()), 1);
+  EXPECT_TRUE(reader.HoldsForWriting());
+  EXPECT_EQ(ReadAll(m_path), "yours one\r\ntwo");
+  EXPECT_EQ(OpenInChildProcess(m_path), kReadOnly);
+  EXPECT_EQ(m_services.m_messages.size(), 1u);
 }
 
 }  // namespace

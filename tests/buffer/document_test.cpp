@@ -18,9 +18,8 @@ class PlainDocumentTest : public DocumentTest {
 TEST_F(PlainDocumentTest, NewOpenAndCloseReplaceTheText) {
   WriteAll(m_folder / "a.txt", "one\ntwo\n");
   ASSERT_EQ(m_doc.OnOpenDocument((m_folder / "a.txt").c_str()), 1);
-  ASSERT_EQ(m_doc.OnOpenDocument((m_folder / "a.txt").c_str()), 1);
+  ASSERT_EQ(m_doc.OnOpenDocument((m_folder / "a.txt").c_str()), 1);  // replaces the text
   EXPECT_EQ(m_doc.GetTextBuffer().GetLineCount(), 3);
-  EXPECT_EQ(m_doc.GetTextBuffer().GetCRLFMode(), CRLF_MODE_UNIX);
   m_doc.OnCloseDocument();
   EXPECT_EQ(m_doc.GetTextBuffer().GetLineCount(), 1);
 
@@ -35,7 +34,7 @@ TEST_F(PlainDocumentTest, NewOpenAndCloseReplaceTheText) {
   EXPECT_FALSE(m_doc.IsModified());
 }
 
-TEST_F(PlainDocumentTest, FileSaveOfANeverSavedDocumentAsksForAName) {
+TEST_F(PlainDocumentTest, FileSaveOfANeverSavedDocumentAsksForANameAndSaveCopyAsKeepsIt) {
   m_doc.SetTitle("Untitled");
   Type(m_doc.GetTextBuffer(), "hello");
   m_doc.SetModifiedFlag(true);
@@ -59,6 +58,13 @@ TEST_F(PlainDocumentTest, FileSaveOfANeverSavedDocumentAsksForAName) {
   ASSERT_EQ(m_doc.DoFileSave(), 1);
   EXPECT_EQ(m_prompt->Requests().size(), 1u);
   EXPECT_EQ(ReadAll(path), "> hello");
+  m_prompt->QueueAnswer(m_folder / "copy.txt");  // a copy keeps the path and the title
+  ASSERT_EQ(m_doc.DoSave(nullptr, 0), 1);
+  EXPECT_EQ(m_prompt->Requests()[1].title, "Save Copy As");
+  EXPECT_EQ(m_prompt->Requests()[1].initialFileName, path);
+  EXPECT_EQ(m_doc.GetPathName(), path);
+  EXPECT_EQ(m_doc.GetTitle(), "new.txt");
+  EXPECT_EQ(ReadAll(m_folder / "copy.txt"), "> hello");
 }
 
 TEST_F(PlainDocumentTest, FileSaveOfAWriteProtectedOrReadOnlyDocumentAsksForAName) {
@@ -103,28 +109,12 @@ TEST_F(PlainDocumentTest, SaveAsProposesTheTitleBeforeItsMarkPlusTheFirstExtensi
   EXPECT_EQ(m_prompt->Requests()[1].defaultExtension, "txt");
 }
 
-TEST_F(PlainDocumentTest, SaveCopyAsKeepsThePathAndTheTitle) {
-  const std::string path = m_folder / "a.txt";
-  m_doc.SetPathName(path);
-  Type(m_doc.GetTextBuffer(), "x");
-  m_prompt->QueueAnswer(m_folder / "copy.txt");
-  ASSERT_EQ(m_doc.DoSave(nullptr, 0), 1);
-  EXPECT_EQ(m_prompt->Requests()[0].title, "Save Copy As");
-  EXPECT_EQ(m_prompt->Requests()[0].initialFileName, path);
-  EXPECT_EQ(m_doc.GetPathName(), path);
-  EXPECT_EQ(ReadAll(m_folder / "copy.txt"), "x");
-}
-
-TEST_F(PlainDocumentTest, FailedSaveUnderAnAskedNameRemovesOnlyWhatItCreated) {
+// A file the failed save created goes: see the locking document's failed save.
+TEST_F(PlainDocumentTest, FailedSaveUnderAnAskedNameKeepsAFileThatWasThere) {
   FaultFileService faults;
   faults.m_bFailMove = true;
   ScopedFileService scope(&faults);
   Type(m_doc.GetTextBuffer(), "new");
-
-  m_prompt->QueueAnswer(m_folder / "fresh.txt");
-  EXPECT_EQ(m_doc.DoSave(nullptr, 1), 0);
-  EXPECT_TRUE(ListFolder(m_folder.Path()).empty());
-
   WriteAll(m_folder / "kept.txt", "old");
   m_prompt->QueueAnswer(m_folder / "kept.txt");
   EXPECT_EQ(m_doc.DoSave(nullptr, 1), 0);
@@ -133,22 +123,13 @@ TEST_F(PlainDocumentTest, FailedSaveUnderAnAskedNameRemovesOnlyWhatItCreated) {
   EXPECT_TRUE(m_doc.GetPathName().empty());
 }
 
-class SaveIfTest : public PlainDocumentTest {
- protected:
-  SaveIfTest() {
-    m_path = m_folder / "doc.txt";
-    WriteAll(m_path, "old");
-    m_doc.OnOpenDocument(m_path.c_str());
-    m_doc.SetPathName(m_path);
-    m_view = AttachView(m_doc);
-    Type(m_doc.GetTextBuffer(), "new ");
-    EXPECT_TRUE(m_doc.IsModified());
-  }
-  std::string m_path;
-  std::unique_ptr<DocView> m_view;
-};
-
-TEST_F(SaveIfTest, OnlyTheAskOptionAsksAndYesSaves) {
+TEST_F(PlainDocumentTest, SaveIfAsksOnlyWithTheAskOptionAndYesSaves) {
+  const std::string path = m_folder / "doc.txt";
+  WriteAll(path, "old");
+  m_doc.OnOpenDocument(path.c_str());
+  m_doc.SetPathName(path);
+  auto view = AttachView(m_doc);
+  Type(m_doc.GetTextBuffer(), "new ");
   for (TSaveOptions option : {SAVEOPTION_SAVE_ALL, SAVEOPTION_DONT_SAVE}) {
     SetRegistrySaveOptions(option);
     EXPECT_EQ(m_doc.DoSaveIf(), 0);
@@ -159,16 +140,16 @@ TEST_F(SaveIfTest, OnlyTheAskOptionAsksAndYesSaves) {
   EXPECT_EQ(m_doc.DoSaveIf(), 0);
   ASSERT_EQ(m_boxes.m_requests.size(), 1u);
   const MessageBoxRequest& box = m_boxes.m_requests[0];
-  EXPECT_EQ(box.text, m_path + "\n\nThis file has been modified.\nDo you want to save it?");
+  EXPECT_EQ(box.text, path + "\n\nThis file has been modified.\nDo you want to save it?");
   EXPECT_EQ(box.caption, "");
   EXPECT_EQ(box.style, 0x0C000024u);
-  EXPECT_EQ(box.pParent, m_view->GetWindow());
+  EXPECT_EQ(box.pParent, view->GetWindow());
   EXPECT_TRUE(m_doc.IsModified());
-  EXPECT_EQ(ReadAll(m_path), "old");
+  EXPECT_EQ(ReadAll(path), "old");
 
   m_boxes.QueueAnswer(IDYES);
   EXPECT_EQ(m_doc.DoSaveIf(), 1);
-  EXPECT_EQ(ReadAll(m_path), "new old");
+  EXPECT_EQ(ReadAll(path), "new old");
   EXPECT_FALSE(m_doc.IsModified());
   EXPECT_EQ(m_doc.DoSaveIf(), 0);  // unmodified: not asked
   EXPECT_EQ(m_boxes.m_requests.size(), 2u);
@@ -197,19 +178,6 @@ TEST_F(PlainDocumentTest, GotoLineMovesTheLastAttachedViewAndSetsTheBookmark) {
   // Setting it again never toggles it off.
   EXPECT_TRUE(m_doc.GotoLine(4, true));
   EXPECT_NE(m_doc.GetTextBuffer().GetLineFlags(3) & LINEFLAG_BOOKMARK, 0u);
-}
-
-TEST_F(PlainDocumentTest, DeleteOnClosingIsOnlyStored) {
-  const std::string path = m_folder / "keep.txt";
-  WriteAll(path, "x");
-  {
-    QuillDocument doc;
-    doc.OnOpenDocument(path.c_str());
-    doc.SetPathName(path);
-    doc.DeleteOnClosing(true);
-    EXPECT_TRUE(doc.IsDeleteOnClosing());
-  }
-  EXPECT_EQ(ReadAll(path), "x");
 }
 
 }  // namespace

@@ -10,8 +10,6 @@
 namespace quill::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 TEST_F(LoadSaveTest, LongFirstLineDoesNotHideTheModeOfTheFile) {
   // The first chunk holds no break: detection reads on (the loader fuzz property checks
   // both file loaders against the rule); such files keep every empty line.
@@ -91,41 +89,63 @@ TEST_F(LoadSaveTest, SavedFilesKeepOrGetTheirModeFromPrivateTemporaryFiles) {
   EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"fresh.txt", "link.txt", "private.txt"}));
 }
 
-TEST_F(LoadSaveTest, FailedInPlaceRewritesPutTheOldTextBack) {
-  // A hard-linked file and a held file are rewritten in place; every write failure, and a
-  // disk too full for the new length, must leave the old text and nothing else.
+// Fails every write in turn, the disk space, and for a save through a temporary file also
+// the flush, the rename and the temporary name: each save fails once, with one message,
+// and leaves the old target (or none) and nothing else. A hard-linked file and a held file
+// are rewritten in place and must get their old text back.
+TEST_F(LoadSaveTest, FailedSavesLeaveTheTargetAsItWas) {
+  enum Way { kNewFile, kReplaced, kHardLinked, kHeld };
   const std::string path = m_folder / "a.txt";
+  const std::string link = m_folder / "b.txt";
   const std::string old(300000, 'o');
   std::string text;
   for (int i = 0; i < 20000; ++i) text += "a longer line than any before\r\n";
-  for (const bool held : {false, true}) {
-    SCOPED_TRACE(held);
+  for (const Way way : {kNewFile, kReplaced, kHardLinked, kHeld}) {
+    SCOPED_TRACE(way);
     auto save = [&](FaultFileService& files) {  // the held file is opened through the faults
       ScopedFileService installed(&files);
-      WriteAll(path, old);
+      if (way == kNewFile) unlink(path.c_str());
+      else WriteAll(path, old);
       HoldingDocument doc;
       FileBuffer buffer(&doc);
-      if (!(held ? doc.Hold(path) : link(path.c_str(), (m_folder / "b.txt").c_str()) == 0) ||
+      if (!(way == kHeld ? doc.Hold(path) : way != kHardLinked || ::link(path.c_str(), link.c_str()) == 0) ||
           !buffer.LoadFromBuffer(text.c_str()))
         return -1;
-      const int result = held ? buffer.SaveToFileLocking("a") : buffer.SaveToFile(path);
-      unlink((m_folder / "b.txt").c_str());
+      const int result = way == kHeld ? buffer.SaveToFileLocking("a") : buffer.SaveToFile(path);
+      if (way == kHardLinked && ReadAll(link) != ReadAll(path)) return -2;  // still one file
+      unlink(link.c_str());
       return result;
     };
-    m_services.m_messages.clear();
     FaultFileService counter;
     ASSERT_EQ(save(counter), 1);
     EXPECT_TRUE(ReadAll(path) == text);
-    for (std::uint32_t n = 1; n <= counter.m_nWrites + 1; ++n) {
-      SCOPED_TRACE(n);
-      FaultFileService faults;
-      faults.m_nFailWrite = n;
-      faults.m_nDiskBytes = n > counter.m_nWrites ? old.size() + 1000 : 0;  // last round: disk full
-      EXPECT_EQ(save(faults), 0);
-      EXPECT_TRUE(ReadAll(path) == old);
-      EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"a.txt"}));
+    std::vector<std::pair<FaultFileService, std::string>> faults;
+    for (std::uint32_t n = 1; n <= counter.m_nWrites; ++n) {
+      faults.emplace_back(FaultFileService(), "The system cannot write to the specified device.");
+      faults.back().first.m_nFailWrite = n;
     }
-    EXPECT_EQ(Messages().size(), counter.m_nWrites + 1);
+    faults.emplace_back(FaultFileService(), "There is not enough space on the disk.");
+    faults.back().first.m_nDiskBytes = old.size() + 1000;  // the old text fits, the new does not
+    if (way == kNewFile || way == kReplaced) {
+      faults.emplace_back(FaultFileService(), "The request could not be performed because of an I/O device error.");
+      faults.back().first.m_bFailFlush = true;
+      faults.emplace_back(FaultFileService(), "Access is denied.");
+      faults.back().first.m_bFailMove = true;
+      faults.emplace_back(FaultFileService(), "Access is denied.");
+      faults.back().first.m_bFailTempName = true;
+    }
+    for (auto& [files, message] : faults) {
+      SCOPED_TRACE(message);
+      m_services.m_messages.clear();
+      EXPECT_EQ(save(files), 0);
+      ASSERT_EQ(Messages().size(), 1u);
+      EXPECT_EQ(Messages()[0].type, MB_ICONERROR);
+      if (way == kNewFile || way == kReplaced) {
+        EXPECT_EQ(Messages()[0].text, "File: \"" + path + "\"\n" + message);
+      }
+      EXPECT_TRUE(way == kNewFile ? !std::ifstream(path) : ReadAll(path) == old);
+      EXPECT_EQ(ListFolder(m_folder.Path()), way == kNewFile ? Lines{} : Lines{"a.txt"});
+    }
   }
 }
 

@@ -3,19 +3,20 @@
 // writes, headless application services that record messages, and a document that
 // holds its file open.
 
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "buffer_fixture.h"
 #include "platform/headless/headless_app_services.h"
 #include "quill.h"
 
@@ -23,7 +24,9 @@ namespace quill::test {
 
 inline std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
 }
 
 inline void WriteAll(const std::string& path, const std::string& bytes) {
@@ -34,13 +37,9 @@ inline void WriteAll(const std::string& path, const std::string& bytes) {
 // Names in a folder, sorted, without "." and "..".
 inline std::vector<std::string> ListFolder(const std::string& folder) {
   std::vector<std::string> names;
-  if (DIR* dir = opendir(folder.c_str())) {
-    while (dirent* entry = readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(dir);
-  }
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+    names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -78,20 +77,7 @@ class HoldingDocument : public CDocument {
   std::unique_ptr<CDocumentFile> m_pFile;
 };
 
-// A buffer exposing what the tests look at.
-class FileBuffer : public QuillTextBuffer {
- public:
-  using QuillTextBuffer::QuillTextBuffer;
-  using QuillTextBuffer::m_bCreateBackupFile;
-  using QuillTextBuffer::m_nSyncPosition;
-  using QuillTextBuffer::m_nUndoPosition;
-
-  std::vector<std::string> Lines() const {
-    std::vector<std::string> lines;
-    for (int i = 0; i < GetLineCount(); ++i) lines.emplace_back(GetLineChars(i), GetLineLength(i));
-    return lines;
-  }
-};
+using FileBuffer = TestBuffer;
 
 // Every test runs with recording headless services, quiet on stderr.
 class LoadSaveTest : public ::testing::Test {

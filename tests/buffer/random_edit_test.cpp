@@ -10,8 +10,6 @@
 namespace quill::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 // The model of an insertion: CR or CR LF breaks the line, a lone LF stays a character.
 CPoint ModelInsert(Lines& lines, CPoint at, const std::string& text) {
   std::string tail = lines[at.y].substr(at.x);
@@ -35,12 +33,6 @@ void ModelDelete(Lines& lines, CPoint start, CPoint end) {
   lines.erase(lines.begin() + start.y + 1, lines.begin() + end.y + 1);
   lines[start.y].erase(start.x);
   lines[start.y] += tail;
-}
-
-Lines BufferLines(const TestBuffer& buf) {
-  Lines lines;
-  for (int i = 0; i < buf.GetLineCount(); ++i) lines.push_back(buf.Line(i));
-  return lines;
 }
 
 class RandomEdits : public ::testing::TestWithParam<unsigned> {};
@@ -67,7 +59,7 @@ TEST_P(RandomEdits, MatchModelAndUndoRedoRoundTrip) {
   ASSERT_EQ(buf.LoadFromBuffer("start line\r\nsecond\r\n\r\nthird\r\nx", CRLF_MODE_DOS), 1);
   buf.m_nUndoBufSize = 1 << 20;  // keep every record so undo reaches the start
   buf.InsertLine("line with LF\n");
-  Lines model = BufferLines(buf);
+  Lines model = buf.AllLines();
   std::vector<Lines> states{model};
 
   for (int step = 0; step < 3000; ++step) {
@@ -89,7 +81,7 @@ TEST_P(RandomEdits, MatchModelAndUndoRedoRoundTrip) {
         ASSERT_EQ(buf.DeleteText(&view, a.y, a.x, b.y, b.x), 1);
         ModelDelete(model, a, b);
       }
-      ASSERT_EQ(BufferLines(buf), model) << "step " << step;
+      ASSERT_EQ(buf.AllLines(), model) << "step " << step;
     }
     if (grouped) buf.FlushUndoGroup(&view);
     // States are indexed by group count; a merged group replaces the last state.
@@ -103,17 +95,17 @@ TEST_P(RandomEdits, MatchModelAndUndoRedoRoundTrip) {
   for (std::size_t i = states.size() - 1; i-- > 0;) {
     ASSERT_EQ(buf.CanUndo(), 1);
     buf.Undo(cursor);
-    ASSERT_EQ(BufferLines(buf), states[i]) << "undo to state " << i;
+    ASSERT_EQ(buf.AllLines(), states[i]) << "undo to state " << i;
   }
   EXPECT_EQ(buf.CanUndo(), 0);
   EXPECT_EQ(buf.IsModified(), 0);
   for (std::size_t i = 1; i < states.size(); ++i) {
     ASSERT_EQ(buf.CanRedo(), 1);
     buf.Redo(cursor);
-    ASSERT_EQ(BufferLines(buf), states[i]) << "redo to state " << i;
+    ASSERT_EQ(buf.AllLines(), states[i]) << "redo to state " << i;
   }
   EXPECT_EQ(buf.CanRedo(), 0);
-  EXPECT_EQ(BufferLines(buf), model);
+  EXPECT_EQ(buf.AllLines(), model);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomEdits, ::testing::Values(1u, 7u, 2026u));

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "../quillpad/temp_dir.h"
 #include "buffer/document.h"
@@ -12,19 +13,12 @@
 #include "dialogs/check_list_dialog.h"
 #include "platform/headless/headless_dialog_runner.h"
 #include "resources/dlg_checklist.h"
-#include "view/quill_view.h"
+#include "view/view_fixture.h"
 
 namespace quill {
 namespace {
 
-class DocView : public QuillView {
- public:
-  QuillTextBuffer* LocateTextBuffer() override {
-    auto* doc = dynamic_cast<QuillBufferDocument*>(GetDocument());
-    return doc ? &doc->GetTextBuffer() : nullptr;
-  }
-  void PlaceCaret(CPoint pt) { m_ptCursorPos = m_ptSelStart = m_ptSelEnd = pt; }
-};
+using testing::ProbeView;
 
 // A document of type Doc open on a file, with one view.
 template <typename Doc = QuillDocument>
@@ -43,7 +37,7 @@ struct Open {
     return text;
   }
   Doc doc;
-  DocView view;
+  ProbeView view;
 };
 
 class OutsideChanges : public ::testing::Test {
@@ -52,12 +46,11 @@ class OutsideChanges : public ::testing::Test {
   ScopedHeadlessDialogs dialogs;
 };
 
-TEST_F(OutsideChanges, TimestampsAndTheSilentReloadOfAnUpdate) {
+TEST_F(OutsideChanges, TimestampsAndTheSilentReloadOfAnUpdateOrOfAPath) {
   Open a(files.WriteLater("a.sp", "one\ntwo\nthree\n"));
   EXPECT_FALSE(a.view.CheckTimestamp());
-  a.view.PlaceCaret(CPoint(2, 2));
-  int endLine, endChar;
-  a.doc.GetTextBuffer().InsertText(nullptr, 0, 0, "mine ", endLine, endChar);
+  a.view.m_ptCursorPos = CPoint(2, 2);
+  testing::Insert(a.doc.GetTextBuffer(), 0, 0, "mine ");
 
   files.WriteLater("a.sp", "ONE\nTWO\nTHREE\nFOUR\n");
   EXPECT_TRUE(a.view.CheckTimestamp());
@@ -77,7 +70,7 @@ TEST_F(OutsideChanges, TimestampsAndTheSilentReloadOfAnUpdate) {
   // A view that never recorded a time does nothing; a deleted file counts as unchanged
   // and its text stays.
   Open b(files.WriteLater("b.sp", "b\n"));
-  DocView fresh;
+  ProbeView fresh;
   fresh.SetDocument(&b.doc);
   files.WriteLater("b.sp", "changed\n");
   EXPECT_TRUE(fresh.CheckTimestamp());
@@ -87,9 +80,8 @@ TEST_F(OutsideChanges, TimestampsAndTheSilentReloadOfAnUpdate) {
   EXPECT_FALSE(b.view.CheckTimestamp());
   b.view.ReloadFromFile();
   EXPECT_EQ(b.Text(), "b\n");
-}
 
-TEST_F(OutsideChanges, UpdateDocumentViewReloadsPlainDocumentsOfThatExactPath) {
+  // UpdateDocumentView reloads plain documents of that exact path.
   const std::string path = files.WriteLater("deck.rul", "old\n");
   Open plain(path);
   const std::string held = files.WriteLater("held.rul", "held\n");
@@ -107,27 +99,10 @@ TEST_F(OutsideChanges, UpdateDocumentViewReloadsPlainDocumentsOfThatExactPath) {
   EXPECT_EQ(locking.Text(), "held\n");
 }
 
-TEST_F(OutsideChanges, ItemsOfTheDialog) {
-  TCheckListDialog dialog(TCheckListDialog::DLG_SAVE, "Save", "Save these?");
-  QuillDocument untitled, titled, named;
-  titled.SetTitle("Untitled1");
-  named.SetPathName("/tmp/x.sp", false);
-  EXPECT_EQ(dialog.AddString(&untitled, 1), -1);
-  EXPECT_EQ(dialog.AddString(&titled, 1), 0);
-  EXPECT_EQ(dialog.AddString(&named, 0), 1);
-  std::string text;
-  EXPECT_EQ(dialog.GetString(0, &text), 1);
-  EXPECT_EQ(text, "Untitled1");
-  EXPECT_EQ(dialog.GetString(1, &text), 0);
-  EXPECT_EQ(text, "/tmp/x.sp");
-  for (int bad : {-1, dialog.GetCount()}) EXPECT_EQ(dialog.GetString(bad, &text), -1);
-  EXPECT_EQ(dialog.CheckItem(0), 0);  // no window yet
-}
-
 TEST_F(OutsideChanges, ReloadWhatStaysCheckedAndOtherwiseOnlyRecordTheTimes) {
   Open a(files.WriteLater("a.sp", "a\n"));
   Open b(files.WriteLater("b.sp", "b\n"));
-  DocView second;  // a second view of a, now its document's first view
+  ProbeView second;  // a second view of a, now its document's first view
   second.SetDocument(&a.doc);
   second.OnInitialUpdate();
   files.WriteLater("a.sp", "A\n");
@@ -138,7 +113,6 @@ TEST_F(OutsideChanges, ReloadWhatStaysCheckedAndOtherwiseOnlyRecordTheTimes) {
   reload.AddString(&b.doc, 1);
   dialogs.Push([&](HeadlessDialogSession& s) {
     HeadlessDialogHost& host = s.Host();
-    EXPECT_EQ(host.GetWindowText(), "Files changed");
     EXPECT_EQ(host.GetDlgItemText(IDC_CHECKLIST_MESSAGE), "Reload them?");
     EXPECT_EQ(host.GetDlgItemText(IDOK), "Reload");
     EXPECT_EQ(host.GetDlgItemText(IDC_CHECKLIST_DONOT), "Do Not Reload");
@@ -147,10 +121,8 @@ TEST_F(OutsideChanges, ReloadWhatStaysCheckedAndOtherwiseOnlyRecordTheTimes) {
     EXPECT_FALSE(host.IsDlgItemEnabled(IDC_CHECKLIST_DONOT));
     s.Press(IDC_CHECKLIST_CHECKALL);
     s.ToggleCheck(IDC_CHECKLIST_LIST, 1);  // the user keeps b as it is
-    EXPECT_EQ(reload.GetString(1), 0);
     EXPECT_TRUE(host.IsDlgItemEnabled(IDC_CHECKLIST_DONOT));
     reload.CheckItem(0, 0);  // the list's check box only
-    EXPECT_EQ(reload.CheckItem(0), 0);
     EXPECT_EQ(reload.GetString(0), 1);
     s.ToggleCheck(IDC_CHECKLIST_LIST, 0);
     s.Press(IDOK);
@@ -165,13 +137,11 @@ TEST_F(OutsideChanges, ReloadWhatStaysCheckedAndOtherwiseOnlyRecordTheTimes) {
   // Cancel, "Do Not Reload" and "Continue" (nothing checked) reload nothing and record
   // the times, until the file changes again.
   files.WriteLater("b.sp", "BB\n");
-  const struct {
-    int check, button;
-  } kDeclines[] = {{1, IDCANCEL}, {1, IDC_CHECKLIST_DONOT}, {0, IDOK}};
-  for (const auto& decline : kDeclines) {
+  const std::pair<int, int> kDeclines[] = {{1, IDCANCEL}, {1, IDC_CHECKLIST_DONOT}, {0, IDOK}};
+  for (const auto& [check, button] : kDeclines) {
     TCheckListDialog again(TCheckListDialog::DLG_RELOAD, "Files changed", "");
-    again.AddString(&b.doc, decline.check);
-    dialogs.Push([&](HeadlessDialogSession& s) { EXPECT_TRUE(s.Press(decline.button)); });
+    again.AddString(&b.doc, check);
+    dialogs.Push([&](HeadlessDialogSession& s) { EXPECT_TRUE(s.Press(button)); });
     again.DoModal();
     EXPECT_EQ(b.Text(), "b\n");
     EXPECT_FALSE(b.view.CheckTimestamp());
@@ -185,8 +155,18 @@ TEST_F(OutsideChanges, SaveAndPlainFormsLeaveTheFilesToTheHostAndTheListGrows) {
   Open a(files.WriteLater("a.sp", "a\n"));
   files.WriteLater("a.sp", "A\n");
   TCheckListDialog save(TCheckListDialog::DLG_SAVE, "Save", "");
-  save.AddString(&a.doc, 1);
-  save.AddString("Untitled2", 0);
+  QuillDocument untitled, titled;
+  titled.SetTitle("Untitled1");
+  EXPECT_EQ(save.AddString(&untitled, 1), -1);  // neither a title nor a path
+  EXPECT_EQ(save.AddString(&a.doc, 1), 0);
+  EXPECT_EQ(save.AddString(&titled, 0), 1);
+  EXPECT_EQ(save.CheckItem(0), 0);  // no window yet
+  std::string text;
+  EXPECT_EQ(save.GetString(0, &text), 1);
+  EXPECT_EQ(text, a.doc.GetPathName());
+  EXPECT_EQ(save.GetString(1, &text), 0);
+  EXPECT_EQ(text, "Untitled1");
+  for (int bad : {-1, save.GetCount()}) EXPECT_EQ(save.GetString(bad, &text), -1);
   dialogs.Push([&](HeadlessDialogSession& s) {
     HeadlessDialogHost& host = s.Host();
     EXPECT_EQ(host.GetDlgItemText(IDC_CHECKLIST_DONOT), "Do Not Save");

@@ -10,22 +10,16 @@
 namespace quill {
 namespace {
 
-class LayoutDialog : public TResizableDialog {
- public:
-  explicit LayoutDialog(HeadlessDialogHost& host) : TResizableDialog(112) { SetHost(&host); }
-};
-
 class ResizableLayoutTest : public ::testing::Test {
  protected:
-  ResizableLayoutTest() : m_dialog(m_host) {
+  ResizableLayoutTest() {
+    m_dialog.SetHost(&m_host);
     m_host.SetClientSize(200, 100);
-    m_host.At(1).rect = CRect(10, 10, 190, 30);   // edit across the top
     m_host.At(2).rect = CRect(10, 40, 190, 80);   // list filling the middle
     m_host.At(3).rect = CRect(140, 85, 190, 98);  // button at the bottom right
     m_host.At(4).rect = CRect(80, 40, 120, 60);   // centred label
     m_host.At(5).rect = CRect(10, 85, 60, 98);    // left half of a row
     m_dialog.OnInitDialog();
-    m_dialog.AddAnchor(1, TOP_LEFT, TOP_RIGHT);
     m_dialog.AddAnchor(2, TOP_LEFT, BOTTOM_RIGHT);
     m_dialog.AddAnchor(3, BOTTOM_RIGHT);
     m_dialog.AddAnchor(4, MIDDLE_CENTER);
@@ -37,12 +31,11 @@ class ResizableLayoutTest : public ::testing::Test {
   }
 
   HeadlessDialogHost m_host;
-  LayoutDialog m_dialog;
+  TResizableDialog m_dialog{112};
 };
 
 TEST_F(ResizableLayoutTest, AnchoredCornersKeepTheirDistances) {
   Resize(300, 160);
-  EXPECT_EQ(m_host.GetDlgItemRect(1), CRect(10, 10, 290, 30));
   EXPECT_EQ(m_host.GetDlgItemRect(2), CRect(10, 40, 290, 140));
   EXPECT_EQ(m_host.GetDlgItemRect(3), CRect(240, 145, 290, 158));
   // Centre moves from (100, 50) to (150, 80); the size stays.
@@ -50,18 +43,16 @@ TEST_F(ResizableLayoutTest, AnchoredCornersKeepTheirDistances) {
   // Bottom-centre moves from x 100 to 150: the right edge follows it.
   EXPECT_EQ(m_host.GetDlgItemRect(5), CRect(10, 145, 110, 158));
   EXPECT_EQ(m_dialog.GetMinTrackSize(), CSize(200, 100));
-}
 
-TEST_F(ResizableLayoutTest, OddSizesTheWayBackAndReplacedAnchors) {
+  // Odd sizes, the way back, and anchors removed or replaced.
   Resize(251, 133);  // centre (125, 66): truncated halves
   EXPECT_EQ(m_host.GetDlgItemRect(4), CRect(105, 56, 145, 76));
   Resize(200, 100);
-  EXPECT_EQ(m_host.GetDlgItemRect(2), CRect(10, 40, 190, 80));
   EXPECT_EQ(m_host.GetDlgItemRect(4), CRect(80, 40, 120, 60));
-  m_dialog.RemoveAnchor(1);
+  m_dialog.RemoveAnchor(2);
   m_dialog.AddAnchor(3, TOP_LEFT);  // replaces its bottom-right anchor
   Resize(400, 300);
-  EXPECT_EQ(m_host.GetDlgItemRect(1), CRect(10, 10, 190, 30));
+  EXPECT_EQ(m_host.GetDlgItemRect(2), CRect(10, 40, 190, 80));
   EXPECT_EQ(m_host.GetDlgItemRect(3), CRect(140, 85, 190, 98));
 }
 
@@ -85,13 +76,10 @@ TEST(CheckListBoxTest, ChecksItemsAsTheFrameworkListDoes) {
   TCheckListBoxEx list;
   EXPECT_EQ(list.GetCount(), 0);  // unbound
   list.Attach(&host, 1000);
-  list.AddString("a.txt");
-  list.AddString("b.txt");
-  list.AddString("c.txt");
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) list.AddString(name);
   list.SetCheck(1, BST_CHECKED);
   list.SetCheck(2, BST_INDETERMINATE);  // two-state: checked
   list.SetCheck(7, BST_CHECKED);        // no such item
-  EXPECT_EQ(list.GetCheck(0), BST_UNCHECKED);
   EXPECT_EQ(list.GetCheck(2), BST_CHECKED);
   EXPECT_EQ(list.GetCheckedCount(), 2);
   list.SetCheckStyle(true);
@@ -108,26 +96,22 @@ TEST(ListBoxTipTest, ShowsOnlyTextsWiderThanTheList) {
   TCheckListBoxEx list;
   list.Attach(&host, 1000);
   host.At(1000).rect = CRect(0, 0, 70, 64);  // ten characters wide
-  list.AddString("short");
-  list.AddString("/a/rather/long/path/name.txt");
-  list.AddString("");
+  for (const char* text : {"short", "/a/rather/long/path/name.txt", ""}) list.AddString(text);
   CListBoxTipHandler tips;
   tips.Init(list);
 
-  tips.OnMouseMove(CPoint(5, 5));
-  EXPECT_FALSE(tips.IsTipVisible());
   tips.OnMouseMove(CPoint(5, 20));
   ASSERT_TRUE(tips.IsTipVisible());
   EXPECT_EQ(tips.GetTipItem(), 1);
   EXPECT_EQ(tips.GetTipText(), "/a/rather/long/path/name.txt");
   EXPECT_EQ(tips.GetTipRect(), CRect(0, 16, 28 * 7, 32));
-  tips.OnMouseMove(CPoint(5, 40));  // empty entry
-  EXPECT_FALSE(tips.IsTipVisible());
-  tips.OnMouseMove(CPoint(5, 20));
   tips.OnMouseLeave();
   EXPECT_FALSE(tips.IsTipVisible());
-  tips.OnMouseMove(CPoint(5, 60));  // below the entries
-  EXPECT_FALSE(tips.IsTipVisible());
+  for (int y : {5, 40, 60}) {  // a short text, an empty one, below the entries
+    tips.OnMouseMove(CPoint(5, 20));
+    tips.OnMouseMove(CPoint(5, y));
+    EXPECT_FALSE(tips.IsTipVisible()) << y;
+  }
 }
 
 class FixedFonts : public IFontList {
@@ -142,12 +126,6 @@ TEST(FontComboBoxTest, FillsInstalledFontsOnceSortedWithTheirPitch) {
   TFontComboBox fonts;
   fonts.Attach(&host, 8634);
   fonts.FillFonts();
-  const int nCourier = fonts.FindStringExact(-1, "Courier New");
-  ASSERT_NE(nCourier, LB_ERR);
-  EXPECT_EQ(fonts.GetItemData(nCourier), 1u);
-  EXPECT_EQ(fonts.GetItemData(fonts.FindStringExact(-1, "Arial")), 0u);
-  for (int i = 1; i < fonts.GetCount(); ++i) EXPECT_LT(fonts.GetText(i - 1), fonts.GetText(i));
-
   ASSERT_TRUE(fonts.SelectFont("courier NEW"));
   EXPECT_EQ(fonts.GetSelectedFont(), "Courier New");
   EXPECT_FALSE(fonts.SelectFont("Wingdings"));
@@ -156,10 +134,12 @@ TEST(FontComboBoxTest, FillsInstalledFontsOnceSortedWithTheirPitch) {
   SetFontList(&installed);
   fonts.FillFonts();  // the selection survives a refill
   SetFontList(nullptr);
-  ASSERT_EQ(fonts.GetCount(), 3);
+  ASSERT_EQ(fonts.GetCount(), 3);  // one entry a name, none empty
   EXPECT_EQ(fonts.GetText(0), "Arial");
   EXPECT_EQ(fonts.GetText(1), "courier new");
   EXPECT_EQ(fonts.GetText(2), "Verdana");
+  EXPECT_EQ(fonts.GetItemData(0), 0u);
+  EXPECT_EQ(fonts.GetItemData(1), 1u);  // fixed pitch
   EXPECT_EQ(fonts.GetSelectedFont(), "courier new");
 }
 

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 #include <sys/time.h>
 
-#include <cstdlib>
 #include <ctime>
-#include <fstream>
+#include <filesystem>
 #include <string>
+
+#include "../quillpad/temp_dir.h"
+#include "../settings/temp_dir.h"
 
 #include "dialogs/statistics_dlg.h"
 #include "platform/headless/headless_dialog_runner.h"
@@ -36,17 +38,17 @@ class Properties : public ::testing::Test {
     view.OnInitialUpdate();
   }
   void TearDown() override { view.OnDestroy(); }
-  // Runs OnProperties and returns the texts of the value controls.
-  std::vector<std::string> Shown() {
+  // Runs OnProperties and returns the texts of count value controls from the first.
+  std::vector<std::string> Shown(std::size_t first, std::size_t count) {
+    static constexpr int kIds[] = {IDC_STAT_CHARS_TOTAL, IDC_STAT_WORDS_TOTAL, IDC_STAT_LINES_TOTAL,
+                                   IDC_STAT_CHARS_SELECTED, IDC_STAT_WORDS_SELECTED, IDC_STAT_LINES_SELECTED,
+                                   IDC_STAT_FILESIZE, IDC_STAT_LASTSAVED, IDC_STAT_FILETYPE, IDC_STAT_FULLNAME};
     dialogs.Runner().Reset();
     view.OnProperties();
-    std::vector<std::string> texts;
     const HeadlessDialogHost* host = dialogs.Runner().LastHost();
-    if (host == nullptr) return texts;
-    for (int id : {IDC_STAT_CHARS_TOTAL, IDC_STAT_WORDS_TOTAL, IDC_STAT_LINES_TOTAL,
-                   IDC_STAT_CHARS_SELECTED, IDC_STAT_WORDS_SELECTED, IDC_STAT_LINES_SELECTED,
-                   IDC_STAT_FILESIZE, IDC_STAT_LASTSAVED, IDC_STAT_FILETYPE, IDC_STAT_FULLNAME})
-      texts.push_back(host->GetDlgItemText(id));
+    std::vector<std::string> texts;
+    for (std::size_t i = first; host != nullptr && i < first + count; ++i)
+      texts.push_back(host->GetDlgItemText(kIds[i]));
     return texts;
   }
 
@@ -67,64 +69,48 @@ TEST(WordCount, RunsBetweenBlanksAndPunctuationAreWords) {
 
 TEST_F(Properties, CountsTheTextAndTheSelection) {
   Fill(buffer, {"ab cd", "", "x, y z"});
-  struct Case {
+  // Characters, words and lines of the text, then of the selection.
+  const struct {
     CPoint start, end;
-    std::vector<std::string> selected;  // characters, words, lines
+    std::vector<std::string> counts;
   } cases[] = {
-      {{0, 0}, {0, 0}, {"0", "0", "0"}},
-      {{0, 0}, {4, 0}, {"4", "2", "1"}},
-      {{4, 0}, {0, 0}, {"4", "2", "1"}},   // either order
-      {{3, 0}, {2, 2}, {"4", "2", "3"}},
+      {{0, 0}, {0, 0}, {"11", "5", "3", "0", "0", "0"}},
+      {{4, 0}, {0, 0}, {"11", "5", "3", "4", "2", "1"}},  // either order
+      {{3, 0}, {2, 2}, {"11", "5", "3", "4", "2", "3"}},
       // Ending at the start of a line counts that line, and the word the end touches.
-      {{0, 0}, {0, 2}, {"5", "3", "3"}},
+      {{0, 0}, {0, 2}, {"11", "5", "3", "5", "3", "3"}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     view.Select(c.start, c.end);
-    const std::vector<std::string> shown = Shown();
-    ASSERT_EQ(shown.size(), 10u);
-    EXPECT_EQ(std::vector<std::string>(shown.begin(), shown.begin() + 3),
-              (std::vector<std::string>{"11", "5", "3"}));
-    EXPECT_EQ(std::vector<std::string>(shown.begin() + 3, shown.begin() + 6), c.selected)
-        << c.start.x << "," << c.start.y << " " << c.end.x << "," << c.end.y;
+    EXPECT_EQ(Shown(0, 6), c.counts) << c.start.x << "," << c.start.y << " " << c.end.x << "," << c.end.y;
   }
-  EXPECT_EQ(dialogs.Runner().Runs(), std::vector<unsigned>{111});
 
   Fill(buffer, {});
   view.Select(CPoint(0, 0), CPoint(0, 0));
-  const std::vector<std::string> empty = Shown();
-  EXPECT_EQ(std::vector<std::string>(empty.begin(), empty.begin() + 3),
-            (std::vector<std::string>{"0", "0", "1"}));
+  EXPECT_EQ(Shown(0, 3), (std::vector<std::string>{"0", "0", "1"}));
 }
 
 TEST_F(Properties, ShowsTheFileTypeSizeAndLastSave) {
   // Never saved: no size and no time.
-  std::vector<std::string> shown = Shown();
-  EXPECT_EQ(shown[6], "0");
-  EXPECT_EQ(shown[7], "");
-  EXPECT_EQ(shown[8], "SPICE Document");
+  EXPECT_EQ(Shown(6, 3), (std::vector<std::string>{"0", "", "SPICE Document"}));
 
-  const std::string path = ::testing::TempDir() + "properties_sample.sp";
-  std::ofstream(path, std::ios::binary) << "M1 d g s b nch\r\n.end\r\n";
+  quillpad::testing::TempDir files;
+  const std::string path = files.Write("sample.sp", "M1 d g s b nch\r\n.end\r\n");
   // 2006-03-06 15:07:09 UTC, read in UTC.
   const timeval times[2] = {{1141657629, 0}, {1141657629, 0}};
   ASSERT_EQ(utimes(path.c_str(), times), 0);
-  const char* savedTz = std::getenv("TZ");
-  const std::string oldTz = savedTz != nullptr ? savedTz : "";
-  setenv("TZ", "UTC", 1);
-  tzset();
   doc.SetPathName(path);
-  shown = Shown();
-  if (savedTz != nullptr) setenv("TZ", oldTz.c_str(), 1); else unsetenv("TZ");
+  {
+    quill_test::ScopedEnv utc("TZ", "UTC");
+    tzset();
+    EXPECT_EQ(Shown(6, 4), (std::vector<std::string>{"22", "03:07:09 PM, Monday, March 06, 2006",
+                                                     "SPICE Document", path}));
+  }
   tzset();
-  EXPECT_EQ(shown[6], "22");
-  EXPECT_EQ(shown[7], "03:07:09 PM, Monday, March 06, 2006");
-  EXPECT_EQ(shown[9], path);
-  std::remove(path.c_str());
 
   // A file that has gone: size 0 and no time again.
-  shown = Shown();
-  EXPECT_EQ(shown[6], "0");
-  EXPECT_EQ(shown[7], "");
+  std::filesystem::remove(path);
+  EXPECT_EQ(Shown(6, 2), (std::vector<std::string>{"0", ""}));
 }
 
 TEST_F(Properties, TheOptionDialogNeedsAStyle) {

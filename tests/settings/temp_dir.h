@@ -1,11 +1,14 @@
 #pragma once
-// A private temporary folder for one test, removed with everything in it, and an
-// environment variable set (or, with null, unset) until the end of the scope.
+// A private temporary folder for one test, removed with everything in it, an
+// environment variable set (or, with null, unset) until the end of the scope, and
+// typed reads and writes of the current user's settings.
 
 #include <stdlib.h>
 
 #include <filesystem>
 #include <string>
+
+#include "settings/registry.h"
 
 namespace quill_test {
 
@@ -40,5 +43,15 @@ class ScopedEnv {
   std::string name_, old_;
   bool had_ = false;
 };
+
+inline int ReadInt(const std::string& path, int def = 0) {
+  return registry_int<int>(path, HKEY_CURRENT_USER, def).read();
+}
+inline void WriteInt(const std::string& path, int value) {
+  registry_int<int>(path, HKEY_CURRENT_USER, 0).write(value);
+}
+inline std::string ReadString(const std::string& path) {
+  return registry_string<std::string>(path, HKEY_CURRENT_USER, "").read();
+}
 
 }  // namespace quill_test

@@ -19,53 +19,26 @@ class StyleModelTest : public ::testing::Test {
   void TearDown() override { InstallDisplay(nullptr); }
 };
 
-TEST_F(StyleModelTest, FontFollowsTheScreenResolution) {
-  struct Hi : Display {
-    int GetLogPixelsY() const override { return 120; }
-  };
-  InstallDisplay(std::make_shared<Hi>());
-  EXPECT_EQ(TTextStyleImpl().GetFontSize(), -17);
-}
-
-TEST_F(StyleModelTest, DefaultColours) {
+TEST_F(StyleModelTest, DefaultColoursAndKeywordColourAddressing) {
   TDocumentStyle s(DOCTYPE_CPP, nullptr);
-  const COLORREF window = GetSysColor(COLOR_WINDOW);
   const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
-  const COLORREF hiText = GetSysColor(COLOR_HIGHLIGHTTEXT);
-  EXPECT_EQ(s.GetDefaultColor(1, 0), text);
-  EXPECT_EQ(s.GetDefaultColor(0, 0), window);
-  EXPECT_EQ(s.GetDefaultColor(1, 1), hiText);
   EXPECT_EQ(s.GetDefaultColor(0, 1), ~text & 0xFFFFFFu);  // the string kind's colour before
-  EXPECT_EQ(s.GetCommentsColor(0, 1), hiText);
-  EXPECT_EQ(s.GetStringColor(0, 1), hiText);
-  // A new section gets the record defaults.
-  const int k = s.InitKeywordSection("K", nullptr, nullptr, false);
-  EXPECT_EQ(s.GetKeywordColor(256 + k, 1, 0), text);
-  EXPECT_EQ(s.GetKeywordColor(512 + k, 0, 1), hiText);
-  EXPECT_EQ(s.GetKeywordColor(256 + k, 1, 1), ~text & 0xFFFFFFu);
-
-  // Backgrounds fall back to the default background; text colours keep their own.
-  s.SetDefaultColor(RGB(1, 2, 3), 0, 0);
-  EXPECT_EQ(s.GetStringColor(0, 0), RGB(1, 2, 3));
-  EXPECT_EQ(s.GetKeywordColor("K", 0, 0), RGB(1, 2, 3));
-  EXPECT_EQ(s.GetStringColor(1, 0), text);
-  s.SetCommentsColor(RGB(9, 9, 9), 0, 0);
-  EXPECT_EQ(s.GetCommentsColor(0, 0), RGB(9, 9, 9));
-}
-
-TEST_F(StyleModelTest, KeywordColourAddressing) {
-  TDocumentStyle s(DOCTYPE_CPP, nullptr);
   const unsigned long colors[4] = {RGB(1, 0, 0), RGB(2, 0, 0), RGB(3, 0, 0), RGB(4, 0, 0)};
   s.InitKeywordSection("A", nullptr, nullptr, false);
   s.InitKeywordSection("B", colors, nullptr, true);
+  // Foregrounds are addressed from 256, backgrounds from 512.
   EXPECT_EQ(s.GetKeywordColor(257, 1, 0), RGB(2, 0, 0));
   EXPECT_EQ(s.GetKeywordColor(513, 0, 0), RGB(1, 0, 0));
-  EXPECT_EQ(s.GetKeywordColor(257, 1, 1), RGB(4, 0, 0));
   EXPECT_EQ(s.GetKeywordColor(258, 1, 0), s.GetDefaultColor(1, 0));  // no section 2
   EXPECT_EQ(s.GetKeywordColor(257, 1, 2), s.GetDefaultColor(1, 2));  // no colour slot
   EXPECT_EQ(s.GetKeywordColor("missing", 1, 1), s.GetDefaultColor(1, 0));
-  s.SetKeywordColor(RGB(7, 7, 7), "B", 1, 1);
-  EXPECT_EQ(s.GetKeywordColor("B", 1, 1), RGB(7, 7, 7));
+
+  // Backgrounds left at the window colour follow the default background; text colours
+  // keep their own.
+  s.SetDefaultColor(RGB(1, 2, 3), 0, 0);
+  EXPECT_EQ(s.GetStringColor(0, 0), RGB(1, 2, 3));
+  EXPECT_EQ(s.GetKeywordColor("A", 0, 0), RGB(1, 2, 3));
+  EXPECT_EQ(s.GetStringColor(1, 0), text);
 }
 
 TEST_F(StyleModelTest, SectionsByName) {
@@ -76,18 +49,14 @@ TEST_F(StyleModelTest, SectionsByName) {
   EXPECT_EQ(s.InitKeywordSection("Keys", nullptr, "#", true), 0);  // exists: unchanged
   EXPECT_FALSE(s.IsCustom("Keys"));
   EXPECT_EQ(s.GetIndexByName("keys"), -1);
-  EXPECT_EQ(s.GetIndexByName("Mine"), 1);
-  EXPECT_EQ(s.GetSectionName(1), "Mine");
   EXPECT_EQ(s.GetSectionName(2), "");
   EXPECT_EQ(s.AllowedChars(0), "");  // predefined sections show none
-  EXPECT_EQ(s.AllowedChars(1), "$");
   s.AllowedChars(0, "@");
   EXPECT_FALSE(s.IsLegalChar('@'));
   EXPECT_TRUE(s.IsLegalChar('_'));  // predefined allowed characters still count
   s.AllowedChars(1, "@");
   EXPECT_TRUE(s.IsLegalChar('@'));
   EXPECT_FALSE(s.IsLegalChar('$'));
-  EXPECT_FALSE(TDocumentStyle(DOCTYPE_CPP, nullptr).IsLegalChar('a'));
 }
 
 TEST_F(StyleModelTest, CaseRulesOfKeywords) {
@@ -98,24 +67,17 @@ TEST_F(StyleModelTest, CaseRulesOfKeywords) {
   s.InitKeywordSection("Insensitive", nullptr, nullptr, true);
   s.IgnoreCase(2, 1);
   s.IgnoreCase(0, 0);  // predefined: follows the style
-  EXPECT_EQ(s.IgnoreCase(0), 1);
-  EXPECT_EQ(s.IgnoreCase(7), 0);
 
   s.AddKeyword("While", "Pre");
-  EXPECT_EQ(s.GetFirstKeyword(0), "while");
   for (const char* t : {"WHILE", "while", "While"}) EXPECT_EQ(s.IsKeyword(t, 5), 0) << t;
   s.AddKeyword("Foo", 1);
-  EXPECT_EQ(s.IsKeyword("Foo", 3), 1);
   EXPECT_EQ(s.IsKeyword("foo", 3), -1);
-  EXPECT_EQ(s.IsKeyword("FOO", 3), -1);
   s.AddKeyword("Bar", 2);
-  EXPECT_EQ(s.GetFirstKeyword(2), "bar");
   EXPECT_EQ(s.IsKeyword("BAR", 3), 2);
   EXPECT_EQ(s.IsKeyword("Foobar", 3), 1);  // only the first length characters count
 
   // A keyword stays in the first section it was added to.
-  const int size = s.AddKeyword("bar", 1);
-  EXPECT_EQ(size, 3);
+  EXPECT_EQ(s.AddKeyword("bar", 1), 3);
   EXPECT_EQ(s.IsKeyword("bar", 3), 2);
   EXPECT_EQ(s.AddKeyword("x", 9), -1);
 }
@@ -130,15 +92,12 @@ TEST_F(StyleModelTest, EnumerationAndRemoval) {
   EXPECT_EQ(s.GetFirstKeyword("S2"), "c2");
   EXPECT_EQ(s.GetNextKeyword("S2"), "z2");
   EXPECT_EQ(s.GetNextKeyword("S2"), "");
-  EXPECT_EQ(s.GetFirstKeyword("nope"), "");
   EXPECT_EQ(s.GetFirstKeyword(2 + 256), "c2");  // section numbers compare as 8 bits
 
   EXPECT_FALSE(s.RemoveKeywordSection("nope"));
   EXPECT_TRUE(s.RemoveKeywordSection("S1"));
-  EXPECT_EQ(s.GetSectionCount(), 2);
   EXPECT_EQ(s.GetIndexByName("S2"), 1);
   EXPECT_EQ(s.GetFirstKeyword(1), "c2");
-  EXPECT_EQ(s.GetNextKeyword(1), "z2");
   EXPECT_EQ(s.IsKeyword("a1", 2), -1);
 
   s.RemoveKeywords("S2");
@@ -155,35 +114,25 @@ TEST_F(StyleModelTest, CopiesAndDefaults) {
   s.InitKeywordSection("K", nullptr, "_", true);
   s.AddKeyword("kw", 0);
   s.SetTabSize(8);
-  s.SetFontName("Mono");
-  s.SetModified(true);
   s.AddPreprocDirective("define");
   ASSERT_TRUE(s.RestoreFromFile(nullptr));
-  ASSERT_TRUE(s.IsRestored());
 
   TDocumentStyle copy(s);
   EXPECT_FALSE(copy.IsRestored());
-  EXPECT_TRUE(copy.IsModified());
-  EXPECT_EQ(copy.GetFontName(), "Mono");
   EXPECT_EQ(copy.IsKeyword("kw", 2), 0);
-  EXPECT_TRUE(copy.IsLegalChar('_'));
   EXPECT_EQ(copy.GetPreprocDirectives().count("define"), 1u);
   copy.SetTabSize(2);
   EXPECT_EQ(s.GetTabSize(), 8);  // independent font and tab size
 
-  TDocumentStyle target(DOCTYPE_CPP, nullptr);
-  ASSERT_TRUE(target.RestoreFromFile(nullptr));
-  target = TDocumentStyle(DOCTYPE_TEXT, nullptr);
-  EXPECT_TRUE(target.IsRestored());  // assignment keeps the target's flag
-  EXPECT_EQ(target.GetProfileName(), "TEXT");
-
   std::unique_ptr<TDocumentStyle> def(s.GetDefaultStyle());
   EXPECT_EQ(def->GetSectionCount(), 0);
-
   EXPECT_FALSE(s.Restore("anything"));
   EXPECT_EQ(s.GetTabSize(), 3);
   EXPECT_EQ(s.GetSectionCount(), 1);
   EXPECT_TRUE(s.GetPreprocDirectives().empty());
+
+  s = TDocumentStyle(DOCTYPE_TEXT, nullptr);
+  EXPECT_TRUE(s.IsRestored());  // assignment keeps the target's flag
 
   TTextStyleImpl a, b;
   a.SetTabSize(9);
@@ -191,18 +140,21 @@ TEST_F(StyleModelTest, CopiesAndDefaults) {
   a = b;
   EXPECT_EQ(a.GetTabSize(), 9);  // assignment copies the font only
   EXPECT_STREQ(a.GetFontName(), "Other");
+
+  // The default font size follows the screen resolution.
+  struct Hi : Display {
+    int GetLogPixelsY() const override { return 120; }
+  };
+  InstallDisplay(std::make_shared<Hi>());
+  EXPECT_EQ(TTextStyleImpl().GetFontSize(), -17);
 }
 
 TEST_F(StyleModelTest, NumbersReadLikeAStream) {
   const TDocumentStyle s(DOCTYPE_CPP, nullptr);
-  for (const char* yes : {"1e5", " 42 ", "12", "-3.5", ".5", "5.", "+1E-3", "1e-400", "007"})
-    EXPECT_TRUE(s.IsNumber(yes, static_cast<int>(std::strlen(yes))) &&
-                testing::StreamIsNumber(yes, static_cast<int>(std::strlen(yes))))
-        << yes;
-  for (const char* no : {"0x1F", "12abc", "1e", "1e+", ".", "e5", "", "inf", "nan", "1e400", "1 2"})
-    EXPECT_FALSE(s.IsNumber(no, static_cast<int>(std::strlen(no))) ||
-                 testing::StreamIsNumber(no, static_cast<int>(std::strlen(no))))
-        << no;
+  // Beyond the random texts' alphabet: names, overflow and underflow, a length limit.
+  for (const char* no : {"", "inf", "nan", "1e400", "0x1F", "12abc"})
+    EXPECT_FALSE(s.IsNumber(no, static_cast<int>(std::strlen(no)))) << no;
+  EXPECT_TRUE(s.IsNumber("1e-400", 6));
   EXPECT_TRUE(s.IsNumber("12abc", 2));
 
   // Random texts over the characters that matter agree with a real string stream.
@@ -215,9 +167,6 @@ TEST_F(StyleModelTest, NumbersReadLikeAStream) {
               testing::StreamIsNumber(t.data(), static_cast<int>(t.size())))
         << "'" << t << "'";
   }
-  const std::string huge = std::string(400, '9');
-  EXPECT_FALSE(s.IsNumber(huge.data(), static_cast<int>(huge.size())));
-  EXPECT_FALSE(testing::StreamIsNumber(huge.data(), static_cast<int>(huge.size())));
 }
 
 }  // namespace

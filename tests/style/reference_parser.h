@@ -29,30 +29,25 @@ inline bool StreamIsNumber(const char* text, int length) {
 }
 
 struct ReferenceParser {
-  explicit ReferenceParser(const TDocumentStyle& s) : style(s) {
-    char *a = nullptr, *b = nullptr;
-    s.GetCommentsDelims(&a, &b);
-    mlOpen = Take(a), mlClose = Take(b);
-    a = b = nullptr;
-    s.GetStringDelims(&a, &b);
-    strOpen = Take(a);
-    Take(b);
-    a = b = nullptr;
-    s.GetCharDelims(&a, &b);
-    chrOpen = Take(a);
-    Take(b);
+  explicit ReferenceParser(const TDocumentStyle& s)
+      : style(s), strEsc(s.GetStringEsc()), chrEsc(s.GetCharEsc()), preproc(s.GetPreprocChar()) {
+    // The style's getters hand out new[] copies, or nothing.
+    char* d[6] = {};
+    s.GetCommentsDelims(&d[0], &d[1]);
+    s.GetStringDelims(&d[2], &d[3]);
+    s.GetCharDelims(&d[4], &d[5]);
+    for (int k = 0; k < 6; ++k) delims[k] = Take(d[k]);
     for (int k = 0; k < 3; ++k) {
-      a = b = nullptr;
-      s.GetSingleCommentsDelims(&a, k);
-      s.GetSingleCommentsPrefix(&b, k);
-      sl[k] = Take(a);
-      prefix[k] = Take(b);
+      char *delim = nullptr, *before = nullptr;
+      s.GetSingleCommentsDelims(&delim, k);
+      s.GetSingleCommentsPrefix(&before, k);
+      sl[k] = Take(delim);
+      prefix[k] = Take(before);
       bol[k] = s.GetSingleCommentsBOL(k);
     }
-    strEsc = s.GetStringEsc();
-    chrEsc = s.GetCharEsc();
-    preproc = s.GetPreprocChar();
   }
+  // The delimiter names below refer into this object's own table.
+  ReferenceParser(const ReferenceParser&) = delete;
 
   bool Match(const std::string& d, const std::string& line, int i) const {
     const int len = static_cast<int>(d.size());
@@ -74,7 +69,7 @@ struct ReferenceParser {
     int i = 0, idStart = -1;
     bool redefine = true, atPrev = false;
     bool lineStart = (cookie & ~0x04UL) == 0;
-    for (;;) {
+    for (;; ++i) {
       if (redefine) {
         const int c = (cookie & 0x05) ? 6 : (cookie & 0x18) ? 9 : (cookie & 0x02) ? 10 : 2;
         add(atPrev ? i - 1 : i, c, c == 2 ? 17 : c + 17);
@@ -94,7 +89,6 @@ struct ReferenceParser {
           cookie &= ~(str ? 0x08UL : 0x10UL);
           redefine = true;
         }
-        ++i;
         continue;
       }
       if ((cookie & 0x04) && !mlClose.empty()) {
@@ -102,7 +96,6 @@ struct ReferenceParser {
           cookie &= ~0x04UL;
           redefine = true;
         }
-        ++i;
         continue;
       }
       for (int k = 0; k < 3; ++k) {
@@ -114,68 +107,46 @@ struct ReferenceParser {
           break;
         }
       }
-      if ((cookie & 0x02) && !mlOpen.empty()) {
-        if (Match(mlOpen, line, i)) {
-          add(i - static_cast<int>(mlOpen.size()) + 1, 6, 23);
-          cookie |= 0x04;
-        }
-        ++i;
-        continue;
-      }
-      if (Match(strOpen, line, i)) {
+      // Inside a preprocessor line only a block comment starts.
+      const bool inPreproc = (cookie & 0x02) && !mlOpen.empty();
+      if (!inPreproc && (Match(strOpen, line, i) || Match(chrOpen, line, i))) {
         add(i, 9, 26);
-        cookie |= 0x08;
-        ++i;
+        cookie |= Match(strOpen, line, i) ? 0x08 : 0x10;
         continue;
       }
-      if (Match(chrOpen, line, i)) {
-        add(i, 9, 26);
-        cookie |= 0x10;
-        ++i;
-        continue;
-      }
-      if (Match(mlOpen, line, i)) {
+      const bool opensComment = Match(mlOpen, line, i);
+      if (opensComment) {
         add(i - static_cast<int>(mlOpen.size()) + 1, 6, 23);
         cookie |= 0x04;
-        ++i;
-        continue;
       }
+      if (opensComment || inPreproc) continue;
       if (lineStart && preproc != 0) {
         if (line[i] == preproc) {
           add(i, 10, 27);
           cookie |= 0x02;
-          ++i;
           continue;
         }
         if (!std::isspace(static_cast<unsigned char>(line[i]))) lineStart = false;
       }
-      if (!runs) {
-        ++i;
-        continue;
-      }
-      if (std::isalnum(line[i], std::locale()) || style.IsLegalChar(line[i])) {
-        if (idStart < 0) idStart = i;
-        ++i;
-        continue;
-      }
-      if (idStart >= 0) {
-        classify(idStart, i);
-        redefine = atPrev = true;
-        idStart = -1;
-      }
-      ++i;
+      const bool word = std::isalnum(line[i], std::locale()) || style.IsLegalChar(line[i]);
+      if (word && idStart < 0) idStart = i;
+      if (word || idStart < 0) continue;
+      classify(idStart, i);
+      redefine = atPrev = true;
+      idStart = -1;
     }
     if (idStart >= 0) classify(idStart, i);
-    if (strEsc == 0 && chrEsc == 0) return cookie;
     const char last = line[length - 1];
     if ((strEsc == 0 || strEsc == last) && (chrEsc == 0 || chrEsc == last)) return cookie;
     return cookie & 0x04;
   }
 
   const TDocumentStyle& style;
-  std::string mlOpen, mlClose, strOpen, chrOpen, sl[3], prefix[3];
-  bool bol[3];
   char strEsc, chrEsc, preproc;
+  // Block comment, string and character delimiters, each an opening and a closing one.
+  std::string delims[6], sl[3], prefix[3];
+  const std::string &mlOpen = delims[0], &mlClose = delims[1], &strOpen = delims[2], &chrOpen = delims[4];
+  bool bol[3];
 };
 
 }  // namespace quill::testing

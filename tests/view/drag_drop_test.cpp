@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "buffer/text_buffer.h"
 #include "input_fixture.h"
 #include "platform/headless/headless_drag_drop.h"
 
@@ -13,15 +12,8 @@ namespace {
 
 using testing::InputTest;
 using testing::InputView;
+using testing::Joined;
 using testing::Sel;
-
-// A view whose editability a test switches (a host protecting read-only buffers).
-class TargetView : public InputView {
- public:
-  using InputView::InputView;
-  bool editable = true;
-  bool QueryEditable() override { return editable && InputView::QueryEditable(); }
-};
 
 class DragDropTest : public InputTest {
  protected:
@@ -30,37 +22,18 @@ class DragDropTest : public InputTest {
     if (target.GetWindow() != nullptr) target.OnDestroy();
   }
 
-  // The lines without an undo history, in the main view or the target.
-  static void Load(QuillTextBuffer& b, const std::vector<std::string>& lines) {
-    std::string text;
-    for (std::size_t i = 0; i < lines.size(); ++i) text += (i > 0 ? "\r\n" : "") + lines[i];
-    b.LoadFromBuffer(text.c_str(), CRLF_MODE_DOS);
-  }
-  void Open(const std::vector<std::string>& lines) {
-    InputTest::Open({});
-    Load(buffer, lines);
-  }
+  // The target view with focus, created on the first call.
   void OpenTarget(const std::vector<std::string>& lines) {
-    Load(buffer2, lines);
+    testing::Load(buffer2, lines);
+    if (target.GetWindow() != nullptr) return;
     ASSERT_EQ(target.OnCreate(&window2), 0);
     target.OnInitialUpdate();
-  }
-  static std::string Text(QuillTextBuffer& b) {
-    std::string text;
-    const int last = b.GetLineCount() - 1;
-    b.GetText(0, 0, last, b.GetLineLength(last), text, "|");
-    return text;
-  }
-  static int UndoSteps(QuillView& v, QuillTextBuffer& b) {
-    int steps = 0;
-    for (; b.CanUndo() && steps < 10; ++steps) v.OnEditUndo();
-    return steps;
+    window2.SetFocus();
+    target.OnSetFocus(nullptr);
   }
   // Selects [from, to) on line 0 of the main view and drags it: a press inside, one move.
   void DragWord(int from, int to) {
-    view.SetAnchor(CPoint(from, 0));
-    view.SetCursorPos(CPoint(to, 0));
-    view.SetSelection(CPoint(from, 0), CPoint(to, 0));
+    Select(CPoint(from, 0), CPoint(to, 0));
     Press(Cell(from + 1, 0));
     Drag(Cell(from + 1, 0, 1));
   }
@@ -78,45 +51,38 @@ class DragDropTest : public InputTest {
   HeadlessDragDrop& dnd;
   HeadlessWindow::Caret hoverCaret;
   QuillTextBuffer buffer2;
-  TargetView target{&buffer2};
+  InputView target{&buffer2};
   HeadlessWindow window2{CSize(kMargin + 40 * kCharWidth, 10 * kLineHeight)};
 };
 
 TEST_F(DragDropTest, DragWithinAViewMovesOrCopiesAsOneUndoStep) {
   struct Case {
     unsigned long keys;
+    int dropColumn;
     const char* after;
     Sel selection;
+    int undoSteps;
   };
-  for (const Case& c : {Case{0, "alpha gammabeta ", Sel({11, 0}, {16, 0})},
-                        Case{MK_CONTROL, "alpha beta gammabeta ", Sel({16, 0}, {21, 0})}}) {
-    SCOPED_TRACE(c.keys);
+  for (const Case& c : {Case{0, 16, "alpha gammabeta ", Sel({11, 0}, {16, 0}), 1},
+                        Case{MK_CONTROL, 16, "alpha beta gammabeta ", Sel({16, 0}, {21, 0}), 1},
+                        // onto the dragged text: only places the cursor
+                        Case{0, 8, "alpha beta gamma", Sel({8, 0}, {8, 0}), 0}}) {
+    SCOPED_TRACE(c.after);
     Open({"alpha beta gamma"});
-    DropAt(&window, Cell(16, 0), c.keys);
+    DropAt(&window, Cell(c.dropColumn, 0), c.keys);
     DragWord(6, 11);
     EXPECT_EQ(dnd.lastAllowed, DROPEFFECT_COPY | DROPEFFECT_MOVE);
+    EXPECT_EQ(dnd.lastResult, c.undoSteps ? (c.keys ? DROPEFFECT_COPY : DROPEFFECT_MOVE) : DROPEFFECT_NONE);
     EXPECT_TRUE(hoverCaret.visible && !hoverCaret.solid);
-    EXPECT_EQ(hoverCaret.pos, view.TextToClient(CPoint(16, 0)));
+    EXPECT_EQ(hoverCaret.pos, view.TextToClient(CPoint(c.dropColumn, 0)));
     EXPECT_FALSE(view.IsDraggingText());
-    EXPECT_EQ(Text(buffer), c.after);
+    EXPECT_EQ(Joined(buffer), c.after);
     EXPECT_EQ(Selection(), c.selection);
     EXPECT_EQ(Cursor(), c.selection.second);
     EXPECT_TRUE(window.caret.solid);
-    EXPECT_EQ(UndoSteps(view, buffer), 1);
-    EXPECT_EQ(Text(buffer), "alpha beta gamma");
-    view.OnDestroy();
+    EXPECT_EQ(UndoSteps(), c.undoSteps);
+    EXPECT_EQ(Joined(buffer), "alpha beta gamma");
   }
-}
-
-TEST_F(DragDropTest, DropOntoTheDraggedTextOnlyPlacesTheCursor) {
-  Open({"alpha beta gamma"});
-  DropAt(&window, Cell(8, 0));
-  DragWord(6, 11);
-  EXPECT_EQ(dnd.lastResult, DROPEFFECT_NONE);
-  EXPECT_EQ(Text(buffer), "alpha beta gamma");
-  EXPECT_EQ(Selection(), Sel({8, 0}, {8, 0}));
-  EXPECT_EQ(Cursor(), CPoint(8, 0));
-  EXPECT_FALSE(buffer.CanUndo());
 }
 
 TEST_F(DragDropTest, MoveToAnotherBufferIsOneStepInEach) {
@@ -125,13 +91,13 @@ TEST_F(DragDropTest, MoveToAnotherBufferIsOneStepInEach) {
   DropAt(&window2, Cell(3, 1));
   DragWord(6, 11);
   EXPECT_EQ(dnd.lastResult, DROPEFFECT_MOVE);
-  EXPECT_EQ(Text(buffer), "alpha gamma");
-  EXPECT_EQ(Text(buffer2), "one|twobeta ");
+  EXPECT_EQ(Joined(buffer), "alpha gamma");
+  EXPECT_EQ(Joined(buffer2), "one|twobeta ");
   EXPECT_EQ(target.GetCursorPos(), CPoint(8, 1));
-  EXPECT_EQ(UndoSteps(view, buffer), 1);
-  EXPECT_EQ(UndoSteps(target, buffer2), 1);
-  EXPECT_EQ(Text(buffer), "alpha beta gamma");
-  EXPECT_EQ(Text(buffer2), "one|two");
+  EXPECT_EQ(UndoSteps(), 1);
+  EXPECT_EQ(testing::UndoSteps(target, buffer2), 1);
+  EXPECT_EQ(Joined(buffer), "alpha beta gamma");
+  EXPECT_EQ(Joined(buffer2), "one|two");
 }
 
 TEST_F(DragDropTest, TextFromOutsideIsInsertedAndSelected) {
@@ -141,7 +107,7 @@ TEST_F(DragDropTest, TextFromOutsideIsInsertedAndSelected) {
   EXPECT_EQ(dnd.Enter(&window, text, MK_CONTROL, Cell(0, 1)), DROPEFFECT_COPY);
   EXPECT_EQ(dnd.Over(&window, 0, Cell(0, 1)), DROPEFFECT_MOVE);
   EXPECT_EQ(dnd.Drop(&window, DROPEFFECT_COPY, Cell(0, 1)), DROPEFFECT_COPY);
-  EXPECT_EQ(Text(buffer), "one|new|line two");
+  EXPECT_EQ(Joined(buffer), "one|new|line two");
   EXPECT_EQ(Selection(), Sel({0, 1}, {5, 2}));
   EXPECT_EQ(Cursor(), CPoint(5, 2));
   EXPECT_TRUE(window.caret.solid);
@@ -151,7 +117,7 @@ TEST_F(DragDropTest, TextFromOutsideIsInsertedAndSelected) {
   EXPECT_EQ(dnd.Enter(&window, none, 0, Cell(0, 0)), DROPEFFECT_NONE);
   EXPECT_EQ(dnd.Over(&window, 0, Cell(0, 0)), DROPEFFECT_NONE);
   EXPECT_EQ(dnd.Drop(&window, DROPEFFECT_COPY, Cell(0, 0)), DROPEFFECT_NONE);
-  EXPECT_EQ(Text(buffer), "one|new|line two");
+  EXPECT_EQ(Joined(buffer), "one|new|line two");
 }
 
 TEST_F(DragDropTest, ReadOnlyOrDisabledTargetsRefuseAfterEnterShowsTheCaret) {
@@ -160,8 +126,6 @@ TEST_F(DragDropTest, ReadOnlyOrDisabledTargetsRefuseAfterEnterShowsTheCaret) {
     OpenTarget({"one", "two"});
     target.editable = !readOnly;
     target.SetDisableDragAndDrop(readOnly ? 0 : 1);
-    window2.SetFocus();
-    target.OnSetFocus(nullptr);
     target.SetCursorPos(CPoint(2, 0));
     const COleDataObject text(GlobalAllocText("x"));
     // Entering does not look at the view: the drop caret shows...
@@ -172,15 +136,13 @@ TEST_F(DragDropTest, ReadOnlyOrDisabledTargetsRefuseAfterEnterShowsTheCaret) {
     EXPECT_TRUE(window2.caret.solid && window2.caret.visible);
     EXPECT_EQ(window2.caret.pos, target.TextToClient(CPoint(2, 0)));
     EXPECT_EQ(dnd.Drop(&window2, DROPEFFECT_MOVE, Cell(1, 1)), DROPEFFECT_NONE);
-    EXPECT_EQ(Text(buffer2), "one|two");
+    EXPECT_EQ(Joined(buffer2), "one|two");
     EXPECT_EQ(target.GetCursorPos(), CPoint(2, 0));
-    target.OnDestroy();
   }
 }
 
 TEST_F(DragDropTest, EdgesScrollOneStepPerCallback) {
-  std::vector<std::string> lines(30, "0123456789012345678901234567890123456789012345678");
-  Open(lines);
+  Open(std::vector<std::string>(30, "0123456789012345678901234567890123456789012345678"));
   view.ScrollToLine(2, 1);
   view.ScrollToChar(2, 1);
   Place(CPoint(10, 5));

@@ -5,131 +5,109 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include <algorithm>
 #include <memory>
 #include <random>
 
-#include "clike_view.h"
+#include "input_fixture.h"
 #include "platform/clipboard.h"
-#include "settings/store.h"
 
 namespace quill {
 namespace {
 
-// What the keys do, on plain strings (tab size 4, DOS line breaks on the clipboard).
+// What the keys do, on the text as one string with '|' for each line break (tab size 4).
 struct Model {
-  std::vector<std::string> lines;
+  std::string text;
   CPoint cursor;
   CPoint selStart;  // ordered
   CPoint selEnd;
   std::string clip;
   static constexpr int kTab = 4;
 
+  std::size_t Offset(CPoint pt) const {
+    std::size_t offset = 0;
+    for (int y = 0; y < pt.y; ++y) offset = text.find('|', offset) + 1;
+    return offset + static_cast<std::size_t>(pt.x);
+  }
+  CPoint Point(std::size_t offset) const {
+    const std::size_t start = offset == 0 ? 0 : text.rfind('|', offset - 1) + 1;  // npos + 1 is 0
+    const auto breaks = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '|');
+    return CPoint(static_cast<int>(offset - start), static_cast<int>(breaks));
+  }
+  std::string Line(int y) const {
+    const std::size_t start = Offset(CPoint(0, y));
+    return text.substr(start, text.find('|', start) - start);
+  }
+  int Lines() const { return static_cast<int>(std::count(text.begin(), text.end(), '|')) + 1; }
+  int Length(int y) const { return static_cast<int>(Line(y).size()); }
   bool HasSelection() const { return selStart != selEnd; }
   void Place(CPoint pt) { cursor = selStart = selEnd = pt; }
-  int Length(int y) const { return static_cast<int>(lines[static_cast<std::size_t>(y)].size()); }
-  std::string& Line(int y) { return lines[static_cast<std::size_t>(y)]; }
-
-  std::string Text(CPoint s, CPoint e) const {
-    if (s.y == e.y) return lines[static_cast<std::size_t>(s.y)].substr(static_cast<std::size_t>(s.x), static_cast<std::size_t>(e.x - s.x));
-    std::string t = lines[static_cast<std::size_t>(s.y)].substr(static_cast<std::size_t>(s.x));
-    for (int y = s.y + 1; y < e.y; ++y) t += "\r\n" + lines[static_cast<std::size_t>(y)];
-    return t + "\r\n" + lines[static_cast<std::size_t>(e.y)].substr(0, static_cast<std::size_t>(e.x));
-  }
-  void Erase(CPoint s, CPoint e) {
-    Line(s.y) = Line(s.y).substr(0, static_cast<std::size_t>(s.x)) + Line(e.y).substr(static_cast<std::size_t>(e.x));
-    lines.erase(lines.begin() + s.y + 1, lines.begin() + e.y + 1);
-  }
-  CPoint Insert(CPoint p, const std::string& text) {
-    const std::string tail = Line(p.y).substr(static_cast<std::size_t>(p.x));
-    Line(p.y).resize(static_cast<std::size_t>(p.x));
-    std::size_t from = 0;
-    int y = p.y;
-    for (std::size_t brk; (brk = text.find("\r\n", from)) != std::string::npos; from = brk + 2) {
-      Line(y) += text.substr(from, brk - from);
-      lines.insert(lines.begin() + ++y, std::string());
-    }
-    Line(y) += text.substr(from);
-    const CPoint end(Length(y), y);
-    Line(y) += tail;
-    return end;
+  // Inserts at pt and places the cursor after the insertion.
+  void Insert(CPoint pt, const std::string& s) {
+    text.insert(Offset(pt), s);
+    Place(Point(Offset(pt) + s.size()));
   }
   bool DeleteSelection() {
     if (!HasSelection()) return false;
-    Erase(selStart, selEnd);
+    text.erase(Offset(selStart), Offset(selEnd) - Offset(selStart));
     Place(selStart);
     return true;
   }
 
   void Type(char c) {
     DeleteSelection();
-    Place(Insert(cursor, std::string(1, c)));
+    Insert(cursor, std::string(1, c));
   }
-  void Enter() {
+  void Enter() {  // the break, then the white space the line above starts with
     DeleteSelection();
-    Place(Insert(cursor, "\r\n"));
-    const std::string& above = Line(cursor.y - 1);
-    std::size_t n = 0;
-    while (n < above.size() && std::isspace(static_cast<unsigned char>(above[n]))) ++n;
-    if (n > 0) Place(Insert(cursor, above.substr(0, n)));
+    Insert(cursor, "|");
+    const std::string above = Line(cursor.y - 1);
+    Insert(cursor, above.substr(0, above.find_first_not_of(" \t")));
   }
   void Block(bool indent) {
-    const CPoint s = selStart;
-    const CPoint e = selEnd;
-    const int last = e.x == 0 ? e.y - 1 : e.y;
-    for (int y = s.y; y <= last; ++y) {
-      if (indent) {
-        Line(y).insert(0, "\t");
-        continue;
-      }
-      int n = 0;
-      while (n < Length(y) && n < kTab && Line(y)[static_cast<std::size_t>(n)] == ' ') ++n;
-      if (n < Length(y) && n < kTab && Line(y)[static_cast<std::size_t>(n)] == '\t') ++n;
-      Line(y).erase(0, static_cast<std::size_t>(n));
+    const int last = selEnd.x == 0 ? selEnd.y - 1 : selEnd.y;
+    for (int y = selStart.y; y <= last; ++y) {
+      const std::string line = Line(y);
+      std::size_t n = 0;
+      while (n < line.size() && n < kTab && line[n] == ' ') ++n;
+      if (n < line.size() && n < kTab && line[n] == '\t') ++n;
+      if (indent) text.insert(Offset(CPoint(0, y)), "\t");
+      else text.erase(Offset(CPoint(0, y)), n);
     }
-    CPoint end(0, e.y);
-    if (e.x != 0) end = e.y + 1 < static_cast<int>(lines.size()) ? CPoint(0, e.y + 1) : CPoint(Length(e.y), e.y);
-    selStart = CPoint(0, s.y);
+    CPoint end(0, selEnd.y);
+    if (selEnd.x != 0) end = selEnd.y + 1 < Lines() ? CPoint(0, selEnd.y + 1) : CPoint(Length(selEnd.y), selEnd.y);
+    selStart = CPoint(0, selStart.y);
     selEnd = cursor = end;
   }
   void Tab() {
     if (HasSelection() && selStart.y != selEnd.y) return Block(true);
     DeleteSelection();
-    Place(Insert(cursor, "\t"));
+    Insert(cursor, "\t");
   }
-  void Untab() {
+  void Untab() {  // to the tab stop before the cursor's column
     if (HasSelection() && selStart.y != selEnd.y) return Block(false);
     if (cursor.x == 0) return;
-    const std::string& line = Line(cursor.y);
+    const std::string line = Line(cursor.y);
+    const auto next = [](int column, char c) { return c == '\t' ? (column / kTab + 1) * kTab : column + 1; };
     int column = 0;
-    for (int x = 0; x < cursor.x; ++x) column = line[static_cast<std::size_t>(x)] == '\t' ? (column / kTab + 1) * kTab : column + 1;
+    for (int x = 0; x < cursor.x; ++x) column = next(column, line[static_cast<std::size_t>(x)]);
     const int target = (column - 1) / kTab * kTab;
     int x = 0;
-    for (int c = 0; x < Length(cursor.y) && c < target; ++x) c = line[static_cast<std::size_t>(x)] == '\t' ? (c / kTab + 1) * kTab : c + 1;
+    for (int c = 0; x < Length(cursor.y) && c < target; ++x) c = next(c, line[static_cast<std::size_t>(x)]);
     Place(CPoint(x, cursor.y));
   }
   void Delete() {
     if (DeleteSelection()) return;
-    if (cursor.x < Length(cursor.y)) {
-      Erase(cursor, CPoint(cursor.x + 1, cursor.y));
-    } else if (cursor.y + 1 < static_cast<int>(lines.size())) {
-      Erase(cursor, CPoint(0, cursor.y + 1));
-    }
-    Place(cursor);
+    if (Offset(cursor) < text.size()) text.erase(Offset(cursor), 1);
   }
   void Backspace() {
     if (HasSelection()) return Delete();
-    CPoint to = cursor;
-    if (cursor.x > 0) {
-      to.x = cursor.x - 1;
-    } else if (cursor.y > 0) {
-      to = CPoint(Length(cursor.y - 1), cursor.y - 1);
-    }
-    Erase(to, cursor);
-    Place(to);
+    const std::size_t at = Offset(cursor);
+    if (at > 0) text.erase(at - 1, 1);
+    Place(Point(at > 0 ? at - 1 : 0));
   }
   void Copy() {
-    if (HasSelection()) clip = Text(selStart, selEnd);
+    if (HasSelection()) clip = text.substr(Offset(selStart), Offset(selEnd) - Offset(selStart));
   }
   void Cut() {
     Copy();
@@ -137,7 +115,7 @@ struct Model {
   }
   void Paste() {
     DeleteSelection();
-    if (!clip.empty()) Place(Insert(cursor, clip));
+    Insert(cursor, clip);
   }
 };
 
@@ -146,31 +124,31 @@ class RoomyBuffer : public QuillTextBuffer {
   void LiftUndoLimit() { m_nUndoBufSize = 1 << 20; }
 };
 
-std::string JoinedText(QuillTextBuffer& buffer) {
-  std::string text;
-  const int last = buffer.GetLineCount() - 1;
-  buffer.GetText(0, 0, last, buffer.GetLineLength(last), text, "\r\n");
-  return text;
-}
+class RandomEditing : public testing::ViewTest<testing::CLikeView, RoomyBuffer> {};
 
-TEST(RandomEditing, ViewFollowsTheModelAndUndoesBackToTheStart) {
-  InstallMemorySettingsStore();
+TEST_F(RandomEditing, ViewFollowsTheModelAndUndoesBackToTheStart) {
   InstallClipboard(std::make_shared<MemoryClipboard>());
-  RoomyBuffer buffer;
-  const char* start = "int main()\r\n{\r\n    return 0;\r\n}\r\n\t\tdeep (x)\r\n";
-  buffer.LoadFromBuffer(start, CRLF_MODE_DOS);
+  Open({"int main()", "{", "    return 0;", "}", "\t\tdeep (x)", ""});
   buffer.LiftUndoLimit();
-  testing::CLikeView view(&buffer);
-  HeadlessWindow window(CSize(400, 160));
-  ASSERT_EQ(view.OnCreate(&window), 0);
-  view.OnInitialUpdate();
-
-  Model model;
-  model.lines = {"int main()", "{", "    return 0;", "}", "\t\tdeep (x)", ""};
+  const std::string start = Text();
+  Model model{start, {}, {}, {}, {}};
+  const struct {
+    const char* name;
+    void (QuillView::*view)();
+    void (Model::*model)();
+  } commands[] = {
+      {"tab", &QuillView::OnEditTab, &Model::Tab},
+      {"shift+tab", &QuillView::OnEditUntab, &Model::Untab},
+      {"delete", &QuillView::OnEditDelete, &Model::Delete},
+      {"backspace", &QuillView::OnEditDeleteBack, &Model::Backspace},
+      {"cut", &QuillView::OnEditCut, &Model::Cut},
+      {"copy", &QuillView::OnEditCopy, &Model::Copy},
+      {"paste", &QuillView::OnEditPaste, &Model::Paste},
+  };
   std::mt19937 random(1312);
   const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
   const auto point = [&] {
-    const int y = pick(static_cast<int>(model.lines.size()));
+    const int y = pick(model.Lines());
     return CPoint(pick(model.Length(y) + 1), y);
   };
   for (int step = 0; step < 4000; ++step) {
@@ -178,71 +156,35 @@ TEST(RandomEditing, ViewFollowsTheModelAndUndoesBackToTheStart) {
       CPoint anchor = pick(3) == 0 ? point() : model.cursor;
       CPoint cursor = point();
       if (pick(3) == 0) anchor = cursor;
-      view.SetAnchor(anchor);
-      view.SetCursorPos(cursor);
-      view.SetSelection(anchor, cursor);
+      Select(anchor, cursor);
       const bool ordered = anchor.y < cursor.y || (anchor.y == cursor.y && anchor.x <= cursor.x);
       model.selStart = ordered ? anchor : cursor;
       model.selEnd = ordered ? cursor : anchor;
       model.cursor = cursor;
     }
-    const int key = pick(100);
     std::string what;
-    if (key < 45) {
-      const char c = " ab(){}x_"[pick(9)];
-      what = std::string("type ") + c;
+    if (pick(100) < 55) {  // a typed character, Enter one time in five
+      const char c = pick(5) == 0 ? '\r' : " ab(){}x_"[pick(9)];
+      what = c == '\r' ? "enter" : std::string("type ") + c;
       view.OnChar(static_cast<unsigned char>(c), 1, 0);
-      model.Type(c);
-    } else if (key < 55) {
-      what = "enter";
-      view.OnChar('\r', 1, 0);
-      model.Enter();
-    } else if (key < 62) {
-      what = "tab";
-      view.OnEditTab();
-      model.Tab();
-    } else if (key < 69) {
-      what = "shift+tab";
-      view.OnEditUntab();
-      model.Untab();
-    } else if (key < 78) {
-      what = "delete";
-      view.OnEditDelete();
-      model.Delete();
-    } else if (key < 88) {
-      what = "backspace";
-      view.OnEditDeleteBack();
-      model.Backspace();
-    } else if (key < 92) {
-      what = "cut";
-      view.OnEditCut();
-      model.Cut();
-    } else if (key < 95) {
-      what = "copy";
-      view.OnEditCopy();
-      model.Copy();
+      c == '\r' ? model.Enter() : model.Type(c);
     } else {
-      what = "paste";
-      view.OnEditPaste();
-      model.Paste();
+      const auto& command = commands[pick(7)];
+      what = command.name;
+      (view.*command.view)();
+      (model.*command.model)();
     }
-    std::string expected;
-    for (std::size_t i = 0; i < model.lines.size(); ++i) expected += (i ? "\r\n" : "") + model.lines[i];
-    ASSERT_EQ(JoinedText(buffer), expected) << "step " << step << ": " << what;
-    ASSERT_EQ(view.GetCursorPos(), model.cursor) << "step " << step << ": " << what;
-    CPoint selStart, selEnd;
-    view.GetSelection(selStart, selEnd);
-    ASSERT_EQ(selStart, model.selStart) << "step " << step << ": " << what;
-    ASSERT_EQ(selEnd, model.selEnd) << "step " << step << ": " << what;
+    ASSERT_EQ(Text(), model.text) << "step " << step << ": " << what;
+    ASSERT_EQ(Cursor(), model.cursor) << "step " << step << ": " << what;
+    ASSERT_EQ(Selection(), testing::Sel(model.selStart, model.selEnd)) << "step " << step << ": " << what;
   }
 
-  const std::string end = JoinedText(buffer);
+  const std::string end = Text();
   while (buffer.CanUndo()) view.OnEditUndo();
-  EXPECT_EQ(JoinedText(buffer), start);
+  EXPECT_EQ(Text(), start);
   EXPECT_FALSE(buffer.IsModified());
   while (buffer.CanRedo()) view.OnEditRedo();
-  EXPECT_EQ(JoinedText(buffer), end);
-  view.OnDestroy();
+  EXPECT_EQ(Text(), end);
   InstallClipboard(nullptr);
 }
 

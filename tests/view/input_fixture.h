@@ -11,32 +11,77 @@ namespace quill::testing {
 class InputView : public CLikeView {
  public:
   using CLikeView::CLikeView;
+  using QuillView::m_bHasBookmarks;
+  using QuillView::m_bHasLastFind;
   using QuillView::m_bOvrMode;
   using QuillView::m_bSelecting;
+  using QuillView::m_dwLastFindFlags;
   using QuillView::m_nOffsetChar;
   using QuillView::m_nTopLine;
   using QuillView::m_ptAnchor;
+  using QuillView::m_sLastFindText;
   int f5 = 0;
   void HandleF5Command() override { ++f5; }
+  // A host protecting a read-only buffer switches this off.
+  bool editable = true;
+  bool QueryEditable() override { return editable && CLikeView::QueryEditable(); }
 };
 
-class InputTest : public ::testing::Test {
+// The lines, CR LF between them, loaded without an undo history.
+inline void Load(QuillTextBuffer& buffer, const std::vector<std::string>& lines) {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) text += (i > 0 ? "\r\n" : "") + lines[i];
+  buffer.LoadFromBuffer(text.c_str(), CRLF_MODE_DOS);
+}
+
+// The buffer's text with eol for each line break.
+inline std::string Joined(QuillTextBuffer& buffer, const char* eol = "|") {
+  std::string text;
+  const int last = buffer.GetLineCount() - 1;
+  buffer.GetText(0, 0, last, buffer.GetLineLength(last), text, eol);
+  return text;
+}
+
+// Undoes everything (at most ten steps) and returns the number of steps.
+inline int UndoSteps(QuillView& view, QuillTextBuffer& buffer) {
+  int steps = 0;
+  for (; buffer.CanUndo() && steps < 10; ++steps) view.OnEditUndo();
+  return steps;
+}
+
+// Installed before the view is made: a view reads its settings when constructed.
+struct MemoryStore {
+  MemoryStore() { InstallMemorySettingsStore(); }
+};
+
+template <class View, class Buffer = QuillTextBuffer>
+class ViewTest : public ::testing::Test, MemoryStore {
  protected:
   static constexpr int kCharWidth = 8;
   static constexpr int kLineHeight = 16;
   static constexpr int kMargin = 20;
 
-  InputTest() { InstallMemorySettingsStore(); }
-  ~InputTest() override {
+  ~ViewTest() override {
     if (view.GetWindow() != nullptr) view.OnDestroy();
   }
 
+  // Loads the lines without an undo history; the first call creates the view with focus.
   void Open(const std::vector<std::string>& lines) {
-    Fill(buffer, lines);
+    testing::Load(buffer, lines);
+    if (view.GetWindow() != nullptr) return;
     ASSERT_EQ(view.OnCreate(&window), 0);
     view.OnInitialUpdate();
     window.SetFocus();
     view.OnSetFocus(nullptr);
+  }
+  std::string Text() { return Joined(buffer); }
+  int UndoSteps() { return testing::UndoSteps(view, buffer); }
+  // What an update handler says; it must say something.
+  bool Enabled(void (QuillView::*handler)(CCmdUI*)) {
+    CCmdUI ui;
+    (view.*handler)(&ui);
+    EXPECT_TRUE(ui.m_enabled.has_value());
+    return ui.m_enabled.value_or(false);
   }
 
   // A key stroke with FSHIFT / FCONTROL / FALT held; true when the view consumed it.
@@ -70,10 +115,12 @@ class InputTest : public ::testing::Test {
   void Release(CPoint pt) { view.OnLButtonUp(0, pt); }
 
   // The cursor at pt with an empty selection there.
-  void Place(CPoint pt) {
-    view.SetCursorPos(pt);
-    view.SetAnchor(pt);
-    view.SetSelection(pt, pt);
+  void Place(CPoint pt) { Select(pt, pt); }
+  // The anchor at start, the cursor at end.
+  void Select(CPoint start, CPoint end) {
+    view.SetCursorPos(end);
+    view.SetAnchor(start);
+    view.SetSelection(start, end);
   }
   CPoint Cursor() const { return view.GetCursorPos(); }
   std::pair<CPoint, CPoint> Selection() {
@@ -83,11 +130,12 @@ class InputTest : public ::testing::Test {
     return {start, end};
   }
 
-  QuillTextBuffer buffer;
-  InputView view{&buffer};
+  Buffer buffer;
+  View view{&buffer};
   HeadlessWindow window{CSize(kMargin + 40 * kCharWidth, 10 * kLineHeight)};
 };
 
+using InputTest = ViewTest<InputView>;
 using Sel = std::pair<CPoint, CPoint>;
 
 }  // namespace quill::testing

@@ -4,19 +4,17 @@
 #include <string>
 #include <vector>
 
-#include "clike_view.h"
+#include "input_fixture.h"
 #include "platform/display.h"
 #include "platform/headless/headless_app_services.h"
 #include "platform/headless/headless_printer.h"
 #include "settings/page_margins.h"
 #include "settings/registry.h"
-#include "settings/store.h"
 
 namespace quill {
 namespace {
 
 using testing::CLikeView;
-using testing::Fill;
 
 // At 254 dpi a 10 mm margin is 100 device units and the printer font (from the style's
 // 13 px) has 46 x 23 cells: this sheet leaves a text rectangle of 20 columns and 10 rows
@@ -30,9 +28,7 @@ class PrintView : public CLikeView {
   using CLikeView::CLikeView;
   using QuillView::m_bShowPrintFooter;
   using QuillView::m_bShowPrintHeader;
-  using QuillView::m_nPageOrientation;
   using QuillView::m_pPrinterFont;
-  using QuillView::m_rcPrintText;
   std::string header;
   void GetPrintHeaderText(int nPageNum, std::string& text) override {
     text = header.empty() ? header : header + std::to_string(nPageNum);
@@ -46,37 +42,24 @@ class SpiceView : public PrintView {
   TDocumentStyle* CreateStyle() override { return new TDocumentStyle(DOCTYPE_SPICE, "SPICE"); }
 };
 
-class Printing : public ::testing::Test {
+class Printing : public testing::ViewTest<PrintView> {
  protected:
   void SetUp() override {
-    InstallMemorySettingsStore();
     services.paper = kPaper;
     SetPrintServices(&services);
     app.m_bEcho = false;
-    ASSERT_EQ(view.OnCreate(&window), 0);
-    view.OnInitialUpdate();
+    Open({});
   }
-  void TearDown() override {
-    view.OnDestroy();
-    SetPrintServices(nullptr);
-  }
+  void TearDown() override { SetPrintServices(nullptr); }
   // Prints the view and returns the pages (their texts in printing order).
   const std::vector<PrintedPage>& Print(QuillView& v) {
     v.OnFilePrint();
     static const std::vector<PrintedPage> none;
     return services.lastJob ? services.lastJob->pages : none;
   }
-  static std::vector<std::string> Texts(const PrintedPage& page) {
-    std::vector<std::string> texts;
-    for (const PrintedText& t : page.texts) texts.push_back(t.text);
-    return texts;
-  }
 
   ScopedHeadlessServices app;
   HeadlessPrintServices services;
-  QuillTextBuffer buffer;
-  PrintView view{&buffer};
-  HeadlessWindow window{CSize(400, 160)};
 };
 
 std::vector<std::string> Lines(int count, const std::string& text = "x") {
@@ -92,37 +75,34 @@ TEST_F(Printing, PageBreaksFallBetweenWholeLines) {
     std::vector<int> pageFirstLines;
   };
   std::vector<Case> cases = {
-      {"one line", {"M1 d g s b nch"}, {0}},
       {"ten rows fill the page exactly", Lines(10), {0}},
       {"the eleventh row starts a page", Lines(11), {0, 10}},
       {"a wrapped line that does not fit moves whole", Lines(9), {0, 9}},
       {"a line taller than the page gets a page of its own", {"a", huge, "b"}, {0, 1, 2}},
       {"empty lines take one row", Lines(25, ""), {0, 10, 20}},
   };
-  cases[3].lines.push_back(twoRows);
+  cases[2].lines.push_back(twoRows);
   for (const Case& c : cases) {
-    Fill(buffer, c.lines);
+    Open(c.lines);
     const std::vector<PrintedPage>& pages = Print(view);
     ASSERT_EQ(pages.size(), c.pageFirstLines.size()) << c.name;
-    const int count = static_cast<int>(pages.size());
-    for (int p = 0; p < count; ++p) {
+    for (std::size_t p = 0; p < pages.size(); ++p) {
       // The footer comes first on each page, then the page's first line at the text top.
-      const std::vector<std::string> texts = Texts(pages[static_cast<std::size_t>(p)]);
-      ASSERT_FALSE(texts.empty()) << c.name;
-      EXPECT_EQ(texts[0], "Page " + std::to_string(p + 1) + "/" + std::to_string(count)) << c.name;
+      const std::vector<PrintedText>& texts = pages[p].texts;
       const std::string& first = c.lines[static_cast<std::size_t>(c.pageFirstLines[p])];
-      if (!first.empty()) {
-        ASSERT_GE(texts.size(), 2u) << c.name;
-        EXPECT_EQ(texts[1], first.substr(0, 20)) << c.name << " page " << p + 1;
-        EXPECT_EQ(pages[static_cast<std::size_t>(p)].texts[1].origin, CPoint(100, kTop)) << c.name;
-      }
+      ASSERT_GE(texts.size(), first.empty() ? 1u : 2u) << c.name << " page " << p + 1;
+      EXPECT_EQ(texts[0].text, "Page " + std::to_string(p + 1) + "/" + std::to_string(pages.size()));
+      if (first.empty()) continue;
+      EXPECT_EQ(texts[1].text, first.substr(0, 20)) << c.name << " page " << p + 1;
+      EXPECT_EQ(texts[1].origin, CPoint(100, kTop)) << c.name;
     }
   }
   EXPECT_TRUE(services.lastJob->ended);
+  EXPECT_EQ(view.GetPageCount(), 0);  // freed at the end of the job: the next lays out again
 }
 
 TEST_F(Printing, LinesWrapAtWordsInsideTheTextWidthWithTabsExpanded) {
-  Fill(buffer, {"alpha beta gamma delta epsilon", std::string(45, 'x'), "a\tb", "", "end"});
+  Open({"alpha beta gamma delta epsilon", std::string(45, 'x'), "a\tb", "", "end"});
   const std::vector<PrintedPage>& pages = Print(view);
   ASSERT_EQ(pages.size(), 1u);
   const std::vector<std::string> expected = {"alpha beta gamma", "delta epsilon",
@@ -138,11 +118,9 @@ TEST_F(Printing, LinesWrapAtWordsInsideTheTextWidthWithTabsExpanded) {
 }
 
 TEST_F(Printing, HeaderAndFooterBandsFollowTheirFlags) {
-  Fill(buffer, Lines(25));
-  // Footer only: centred, at the bottom of the band below the text rectangle.
-  const PrintedText footer = Print(view)[1].texts[0];
-  EXPECT_EQ(footer.text, "Page 2/3");
-  EXPECT_EQ(footer.origin, CPoint(100 + (460 - 8 * 23) / 2, 560 + 69 - kRow));
+  Open(Lines(25));
+  // Footer only: "Page 2/3" centred, at the bottom of the band below the text rectangle.
+  EXPECT_EQ(Print(view)[1].texts[0].origin, CPoint(100 + (460 - 8 * 23) / 2, 560 + 69 - kRow));
 
   // Header and no footer: the header band sits above the text rectangle, which reaches
   // the bottom margin.
@@ -154,9 +132,7 @@ TEST_F(Printing, HeaderAndFooterBandsFollowTheirFlags) {
   EXPECT_EQ(pages[0].texts[0].text, "Deck 1");
   EXPECT_EQ(pages[0].texts[0].origin.y, kTop);
   EXPECT_EQ(pages[0].texts[1].origin.y, kTop + 69);
-  EXPECT_EQ(pages[0].texts.size(), 1u + 10u);
-  for (const PrintedPage& page : pages)
-    for (const PrintedText& t : page.texts) EXPECT_EQ(t.text.find("Page"), std::string::npos);
+  EXPECT_EQ(pages[0].texts.size(), 1u + 10u);  // no footer
 
   // An empty header text draws nothing but keeps its band; without either band 11 rows fit.
   view.header.clear();
@@ -169,7 +145,7 @@ TEST_F(Printing, HeaderAndFooterBandsFollowTheirFlags) {
 }
 
 TEST_F(Printing, PageSetupMarginsAreKeptPerDocumentType) {
-  Fill(buffer, {"text"});
+  Open({"text"});
   SpiceView spice{&buffer};
   ASSERT_EQ(spice.OnCreate(&window), 0);
   spice.OnInitialUpdate();
@@ -182,10 +158,6 @@ TEST_F(Printing, PageSetupMarginsAreKeptPerDocumentType) {
   view.OnFilePageSetup();
   EXPECT_EQ(services.lastPageSetupPreset.rtMargin, CRect(1000, 1000, 1000, 1000));
   EXPECT_EQ(services.lastPageSetupOrientation, DMORIENT_PORTRAIT);
-  EXPECT_EQ(view.m_nPageOrientation, DMORIENT_LANDSCAPE);
-  registry_binary<long> left(RegistryPath(PageSetupSection("CPP"), "\\MarginLeft"),
-                             HKEY_CURRENT_USER, 0);
-  EXPECT_EQ(left.read(), 2000);
   EXPECT_EQ(RegistryPath(PageSetupSection("CPP"), "\\MarginLeft"),
             "Software\\Corvane\\Verurozu Doriru\\General\\CPP\\PageSetup\\MarginLeft");
 
@@ -213,30 +185,16 @@ TEST_F(Printing, PrinterFontIsAFixedPitchFontScaledToThePrinter) {
   view.OnBeginPrinting(&dc, &info);
   ASSERT_NE(view.m_pPrinterFont, nullptr);
   const LOGFONT& lf = view.m_pPrinterFont->GetLogFont();
-  LOGFONT styleFont;
-  view.GetTextStyle()->GetFont(styleFont);
-  EXPECT_EQ(lf.lfHeight, -MulDiv(styleFont.lfHeight, 254, 72));
-  EXPECT_GT(lf.lfHeight, 0);
+  // Its height shows in the row positions of the layout tests.
   EXPECT_EQ(lf.lfWeight, FW_NORMAL);
   EXPECT_EQ(lf.lfPitchAndFamily, 0x31);
-  EXPECT_EQ(lf.lfQuality, 2);
-  EXPECT_EQ(lf.lfOutPrecision, 2);
-  EXPECT_EQ(lf.lfCharSet, 0);
   EXPECT_EQ(std::string(lf.lfFaceName), view.GetTextStyle()->GetFontName());
   view.OnEndPrinting(&dc, &info);
   EXPECT_EQ(view.m_pPrinterFont, nullptr);
 }
 
-TEST_F(Printing, EveryJobLaysOutAgain) {
-  Fill(buffer, Lines(5));
-  EXPECT_EQ(Print(view).size(), 1u);
-  EXPECT_EQ(view.GetPageCount(), 0);  // freed at the end of the job
-  Fill(buffer, Lines(15));
-  EXPECT_EQ(Print(view).size(), 2u);
-}
-
 TEST_F(Printing, TheChosenOrientationResetsThePrinterForEachPage) {
-  Fill(buffer, Lines(17));
+  Open(Lines(17));
   services.AddPrinter("Plotter");
   services.printDialog = [](CPrintDialog& dlg) {
     dlg.m_strDeviceName = "Plotter";
@@ -265,7 +223,7 @@ TEST_F(Printing, TheChosenOrientationResetsThePrinterForEachPage) {
 }
 
 TEST_F(Printing, CancelledDialogsAndMissingPrintersPrintNothing) {
-  Fill(buffer, {"x"});
+  Open({"x"});
   services.printDialog = [](CPrintDialog&) { return false; };
   view.OnFilePrint();
   EXPECT_EQ(services.lastJob, nullptr);
@@ -279,7 +237,7 @@ TEST_F(Printing, CancelledDialogsAndMissingPrintersPrintNothing) {
 }
 
 TEST_F(Printing, PreviewShowsThePagesWithoutADialog) {
-  Fill(buffer, Lines(12));
+  Open(Lines(12));
   view.OnFilePrintPreview();
   EXPECT_EQ(services.previews, 1);
   EXPECT_EQ(services.printDialogs, 0);

@@ -3,8 +3,8 @@
 #include <random>
 
 #include "../../fuzz/search_property.h"
+#include "input_fixture.h"
 #include "platform/headless/headless_app_services.h"
-#include "view_fixture.h"
 
 namespace quill {
 namespace {
@@ -17,23 +17,15 @@ constexpr unsigned long MC = SEARCH_MATCH_CASE;
 constexpr unsigned long WW = SEARCH_WHOLE_WORD;
 constexpr unsigned long BACK = SEARCH_BACKWARD;
 constexpr unsigned long RE = SEARCH_REGEX;
+constexpr unsigned long IGN = SEARCH_IGNORE_SELECTION;
 
 class SearchEngine : public ::testing::Test {
  protected:
-  SearchResult Find(const std::vector<std::string>& lines, const std::string& what,
-                    unsigned long flags, CPoint start, bool wrap) {
-    SearchCase c;
-    c.lines = lines;
-    c.what = what;
-    c.flags = flags;
-    c.start = start;
-    c.wrap = wrap;
-    return search_fuzz::Run(view, c);
-  }
   ScopedHeadlessServices services;
   LinesView view;
 };
 
+// A few rules spelled out; the random test below checks the rest against the reference.
 TEST_F(SearchEngine, FindsWhatTheRulesSay) {
   struct Case {
     const char* name;
@@ -42,68 +34,33 @@ TEST_F(SearchEngine, FindsWhatTheRulesSay) {
     unsigned long flags;
     CPoint start;
     bool wrap;
-    int found;
-    CPoint pos;
-    int length;
-    const char* status;
+    SearchResult expected;
+    CPoint selStart, selEnd;  // a selection moves the start past it unless ignored
   };
   const Case cases[] = {
-      {"an empty line is skipped, so ^$ finds none", {"a", "", "b"}, "^$", RE, {0, 0}, false, 0, {}, 0, "Ready"},
-      {"^ matches at the start column", {"xxab"}, "^ab", RE | MC, {2, 0}, false, 1, {2, 0}, 2, "Ready"},
-      {"a regular expression's match has its own length", {"abbbc"}, "b+", RE, {0, 0}, false, 1, {1, 0}, 3, "Ready"},
-      {"wrapping finds the occurrence before the start", {"foo", "bar"}, "foo", 0, {1, 1}, true, 1, {0, 0}, 3, "End of the file reached."},
-      {"without wrapping the end is silent", {"foo", "bar"}, "foo", 0, {1, 1}, false, 0, {}, 0, "Ready"},
-      {"whole word skips a match glued to _", {"ab_c ab"}, "ab", WW | MC, {0, 0}, false, 1, {5, 0}, 2, "Ready"},
-      {"whole word skips a match glued to a letter", {"xab ab"}, "ab", WW | MC, {0, 0}, false, 1, {4, 0}, 2, "Ready"},
-      {"whole word at the start of the text", {"ab cd"}, "ab", WW | MC, {0, 0}, false, 1, {0, 0}, 2, "Ready"},
-      {"whole word counts the searched text's start as a boundary", {"xab"}, "ab", WW | MC, {1, 0}, false, 1, {1, 0}, 2, "Ready"},
-      {"case ignored: upper-case text", {"Alpha"}, "ALPHA", 0, {0, 0}, false, 1, {0, 0}, 5, "Ready"},
-      {"case ignored: lower-case text", {"Alpha"}, "alpha", 0, {0, 0}, false, 1, {0, 0}, 5, "Ready"},
-      {"case ignored only for ASCII", {"\xc9t\xc9"}, "\xe9T", 0, {0, 0}, false, 0, {}, 0, "Ready"},
-      {"case kept", {"Alpha"}, "alpha", MC, {0, 0}, false, 0, {}, 0, "Ready"},
-      {"backwards from the middle", {"abcabc"}, "abc", BACK, {3, 0}, false, 1, {0, 0}, 3, "Ready"},
-      {"backwards from the end", {"abcabc"}, "abc", BACK, {6, 0}, false, 1, {3, 0}, 3, "Ready"},
-      {"backwards, a match must end before the start", {"abcabc"}, "abc", BACK, {5, 0}, false, 1, {0, 0}, 3, "Ready"},
-      {"backwards wrapping continues at the last line", {"x", "abc"}, "abc", BACK, {0, 0}, true, 1, {0, 1}, 3, "Beginning of the file reached."},
-      {"backwards, the expression starting rightmost", {"aaa"}, "aa", BACK | RE, {3, 0}, false, 1, {1, 0}, 2, "Ready"},
-      {"an invalid expression finds nothing", {"a(", "a("}, "a(", RE, {0, 0}, false, 0, {}, 0, "Ready"},
-      {"an invalid expression still reports the wrap", {"a("}, "a(", RE, {0, 0}, true, 0, {}, 0, "End of the file reached."},
-      {"whole word has no effect on an expression", {"ab_c"}, "ab", RE | WW, {0, 0}, false, 1, {0, 0}, 2, "Ready"},
-      {"case ignored in an expression", {"xAB"}, "a[b]", RE, {0, 0}, false, 1, {1, 0}, 2, "Ready"},
+      {"an empty line is skipped, so ^$ finds none", {"a", "", "b"}, "^$", RE, {0, 0}, false, {0, {}, 0, "Ready"}, {}, {}},
+      {"a regular expression's match has its own length", {"abbbc"}, "b+", RE, {0, 0}, false, {1, {1, 0}, 3, "Ready"}, {}, {}},
+      {"wrapping finds the occurrence before the start", {"foo", "bar"}, "foo", 0, {1, 1}, true, {1, {0, 0}, 3, "End of the file reached."}, {}, {}},
+      {"whole word counts the searched text's start as a boundary", {"xab"}, "ab", WW | MC, {1, 0}, false, {1, {1, 0}, 2, "Ready"}, {}, {}},
+      {"case ignored only for ASCII", {"\xc9t\xc9"}, "\xe9T", 0, {0, 0}, false, {0, {}, 0, "Ready"}, {}, {}},
+      {"backwards, a match must end before the start", {"abcabc"}, "abc", BACK, {5, 0}, false, {1, {0, 0}, 3, "Ready"}, {}, {}},
+      {"backwards wrapping continues at the last line", {"x", "abc"}, "abc", BACK, {0, 0}, true, {1, {0, 1}, 3, "Beginning of the file reached."}, {}, {}},
+      {"backwards, the expression starting rightmost", {"aaa"}, "aa", BACK | RE, {3, 0}, false, {1, {1, 0}, 2, "Ready"}, {}, {}},
+      {"an invalid expression finds nothing", {"a(", "a("}, "a(", RE, {0, 0}, false, {0, {}, 0, "Ready"}, {}, {}},
+      {"an invalid expression still reports the wrap", {"a("}, "a(", RE, {0, 0}, true, {0, {}, 0, "End of the file reached."}, {}, {}},
+      {"whole word has no effect on an expression", {"ab_c"}, "ab", RE | WW, {0, 0}, false, {1, {0, 0}, 2, "Ready"}, {}, {}},
+      {"a selection moves the start past it", {"", "foo foo foo"}, "foo", 0, {2, 1}, false, {1, {8, 1}, 3, "Ready"}, {2, 1}, {7, 1}},
+      {"an ignored selection does not", {"", "foo foo foo"}, "foo", IGN, {2, 1}, false, {1, {4, 1}, 3, "Ready"}, {2, 1}, {7, 1}},
+      {"backwards the selection's start is used", {"", "foo foo foo"}, "foo", BACK, {9, 1}, false, {0, {}, 0, "Ready"}, {2, 1}, {7, 1}},
+      {"backwards, an ignored selection is not", {"", "foo foo foo"}, "foo", BACK | IGN, {9, 1}, false, {1, {4, 1}, 3, "Ready"}, {2, 1}, {7, 1}},
   };
   for (const Case& c : cases) {
-    const SearchResult r = Find(c.lines, c.what, c.flags, c.start, c.wrap);
-    EXPECT_EQ(r.found != 0, c.found != 0) << c.name;
-    if (r.found && c.found) {
-      EXPECT_EQ(r.pos, c.pos) << c.name;
-      EXPECT_EQ(r.length, c.length) << c.name;
-    }
-    EXPECT_EQ(r.status, c.status) << c.name;
+    view.lines = c.lines;
+    view.SetSelection(c.selStart, c.selEnd);
+    const SearchResult r = search_fuzz::Run(view, {c.lines, c.what, c.flags, c.start, c.wrap, true, {}, {}});
+    EXPECT_TRUE(r == c.expected) << c.name << ": " << r.found << " at (" << r.pos.x << ","
+                                 << r.pos.y << ") length " << r.length << " [" << r.status << "]";
   }
-}
-
-TEST_F(SearchEngine, AnEmptyBlockReturnsAtOnceWithoutTouchingTheStatusBar) {
-  view.lines = {"abc"};
-  services.m_statusBar.SetPaneText(0, "before");
-  CPoint pos;
-  int length = 0;
-  EXPECT_EQ(view.FindTextInBlock("a", CPoint(0, 0), CPoint(1, 0), CPoint(1, 0), 0, true, pos, length), 0);
-  EXPECT_EQ(services.m_statusBar.GetPaneText(0), "before");
-}
-
-TEST_F(SearchEngine, TheSelectionMovesTheStartUnlessIgnored) {
-  view.lines = {"", "", "", "", "foo foo foo"};
-  view.SetSelection(CPoint(2, 4), CPoint(7, 4));
-  CPoint pos;
-  int length = 0;
-  ASSERT_TRUE(view.FindText("foo", CPoint(2, 4), 0, false, pos, length));
-  EXPECT_EQ(pos, CPoint(8, 4));
-  ASSERT_TRUE(view.FindText("foo", CPoint(2, 4), SEARCH_IGNORE_SELECTION, false, pos, length));
-  EXPECT_EQ(pos, CPoint(4, 4));
-  // Backwards the selection's start column is used: only "fo" is left before it.
-  EXPECT_FALSE(view.FindText("foo", CPoint(9, 4), BACK, false, pos, length));
-  ASSERT_TRUE(view.FindText("foo", CPoint(9, 4), BACK | SEARCH_IGNORE_SELECTION, false, pos, length));
-  EXPECT_EQ(pos, CPoint(4, 4));
 }
 
 // An expression the engine gives up on ends the whole search at the first line that
@@ -125,18 +82,13 @@ TEST_F(SearchEngine, ACatastrophicExpressionStopsTheSearchAtTheFirstLine) {
             "Search stopped: the regular expression is too complex.");
 }
 
-TEST(SearchSelection, HighlightSelectsTheMatchAndRecentSearchesBecomeTheLastSearch) {
-  QuillTextBuffer buffer;
-  testing::Fill(buffer, {"xfoo foo", "bar"});
-  testing::ProbeView view;
-  HeadlessWindow window(CSize(400, 160));
-  view.BindWindow(&window);
-  view.AttachToBuffer(&buffer);
+using SearchSelection = testing::InputTest;
 
+TEST_F(SearchSelection, HighlightSelectsTheMatchAndRecentSearchesBecomeTheLastSearch) {
+  Open({"xfoo foo", "bar"});
   EXPECT_EQ(view.HighlightString("foo"), 1);  // whole word: not the one in xfoo
-  EXPECT_EQ(view.m_ptSelStart, CPoint(5, 0));
-  EXPECT_EQ(view.m_ptSelEnd, CPoint(8, 0));
-  EXPECT_EQ(view.GetCursorPos(), CPoint(8, 0));
+  EXPECT_EQ(Selection(), testing::Sel({5, 0}, {8, 0}));
+  EXPECT_EQ(Cursor(), CPoint(8, 0));
   EXPECT_EQ(view.m_ptAnchor, CPoint(8, 0));
   EXPECT_EQ(view.HighlightString("Foo"), 0);
 
@@ -147,8 +99,6 @@ TEST(SearchSelection, HighlightSelectsTheMatchAndRecentSearchesBecomeTheLastSear
   EXPECT_EQ(view.GetFindHistory(), (std::deque<std::string>{"", "foo", "bar"}));
   EXPECT_EQ(view.m_sLastFindText, "bar");
   EXPECT_TRUE(view.m_bHasLastFind);
-  view.DetachFromBuffer();
-  view.BindWindow(nullptr);
 }
 
 // Random texts, search texts, flags, starts, blocks and wrapping: the engine agrees with
@@ -164,13 +114,8 @@ TEST_F(SearchEngine, AgreesWithTheReferenceOnRandomSearches) {
     const SearchResult expected = search_fuzz::Reference(c);
     const SearchResult actual = search_fuzz::Run(view, c);
     found += expected.found;
-    ASSERT_TRUE(actual == expected)
-        << "case " << i << ": \"" << c.what << "\" flags " << c.flags << " from (" << c.start.x
-        << "," << c.start.y << ") wrap " << c.wrap << (c.wholeText ? " whole text" : " block")
-        << "\n  expected " << expected.found << " (" << expected.pos.x << "," << expected.pos.y
-        << ") len " << expected.length << " [" << expected.status << "]\n  actual   "
-        << actual.found << " (" << actual.pos.x << "," << actual.pos.y << ") len "
-        << actual.length << " [" << actual.status << "]";
+    ASSERT_TRUE(actual == expected) << "case " << i << ": \"" << c.what << "\" flags " << c.flags
+                                    << ", found " << actual.found << " [" << actual.status << "]";
   }
   EXPECT_GT(found, 4000);  // the cases exercise matches, not only misses
 }
