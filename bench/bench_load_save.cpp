@@ -169,6 +169,12 @@ QUILL_BENCH(BM_LoadFromFile, NetlistFileCRLF);
 QUILL_BENCH(BM_LoadFromFile, SingleLineFile);
 QUILL_BENCH(BM_LoadFromFile, ShortLinesFile);
 QUILL_BENCH(BM_CopyFile, NetlistFileLF)->ArgName("sync")->Arg(1);
+// The 1 GB netlist, opt-in (QUILL_BENCH_BIG=1): its load against the 100 MB one's above.
+const bool g_bigRegistered = quill::bench::BigBenchEnabled() &&
+    benchmark::RegisterBenchmark("BM_LoadFromFile/BigNetlistFile", BM_LoadFromFile, &quill::bench::BigNetlistFile)
+            ->Unit(benchmark::kMillisecond)
+            ->Repetitions(3)
+            ->ReportAggregatesOnly(true) != nullptr;
 QUILL_BENCH(BM_SaveToFile, NetlistFileLF)->ArgName("sync")->Arg(1)->Arg(0);
 QUILL_BENCH(BM_SaveToFile, NetlistFileCRLF)->ArgName("sync")->Arg(1)->Arg(0);
 QUILL_BENCH(BM_CopyFile, ShortLinesFile)->ArgName("sync")->Arg(1);

@@ -179,4 +179,38 @@ std::size_t CountLines(const std::string& text) {
   return lines;
 }
 
+bool BigBenchEnabled() {
+  const char* env = std::getenv("QUILL_BENCH_BIG");
+  return env != nullptr && *env != '\0' && std::string_view(env) != "0";
+}
+
+std::string BigNetlistFile() {
+  const std::string one = NetlistFileLF();
+  struct stat st {};
+  ::stat(one.c_str(), &st);
+  const auto nOne = static_cast<std::size_t>(st.st_size);
+  const std::string path = CacheDir() + "/netlist_lf_" + std::to_string(BenchMegabytes()) + "m_x10.sp";
+  if (Exists(path, nOne * 10)) return path;
+  const std::string tmp = path + ".tmp";
+  std::FILE* out = std::fopen(tmp.c_str(), "wb");
+  std::FILE* in = std::fopen(one.c_str(), "rb");
+  if (out == nullptr || in == nullptr) {
+    std::perror(path.c_str());
+    std::exit(1);
+  }
+  static char chunk[1 << 20];
+  for (int copy = 0; copy < 10; ++copy) {
+    std::rewind(in);
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;)
+      if (std::fwrite(chunk, 1, n, out) != n) {
+        std::perror(tmp.c_str());
+        std::exit(1);
+      }
+  }
+  std::fclose(in);
+  std::fclose(out);
+  std::rename(tmp.c_str(), path.c_str());
+  return path;
+}
+
 }  // namespace quill::bench

@@ -19,6 +19,10 @@ std::string NetlistFileLF();     // the netlist with LF breaks
 std::string NetlistFileCRLF();   // the same with CR LF breaks
 std::string SingleLineFile();    // one line of 20 MiB of words (scaled like the others)
 std::string ShortLinesFile();    // 4-byte lines "abc\n"
+// Ten copies of the LF netlist (1 GB at the default size): opt-in, for QUILL_BENCH_BIG=1.
+std::string BigNetlistFile();
+// Whether the opt-in big cases run: $QUILL_BENCH_BIG is set and not "0".
+bool BigBenchEnabled();
 
 // The bytes of a file ("" when it cannot be read).
 std::string ReadFile(const std::string& path);

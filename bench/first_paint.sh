@@ -2,7 +2,7 @@
 # quillpad's first paint on the generated files: the median of N runs (default 5) of
 # `quillpad --time-first-paint`, less the median start-up with a small sample file, as a
 # multiple of the median time of loading the file alone (reported by the same runs).
-# Usage: bench/first_paint.sh [BUILD_DIR] [N]
+# Usage: bench/first_paint.sh [BUILD_DIR] [N]; QUILL_BENCH_BIG=1 adds the 1 GB netlist.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}

@@ -12,7 +12,6 @@ namespace quill {
 namespace {
 
 constexpr std::size_t kMaxTextSlab = std::size_t{16} << 20;
-constexpr std::size_t kMaxRecordSlab = (std::size_t{8} << 20) / sizeof(QuillTextBuffer::SLineInfo);
 constexpr std::size_t kMinTextSlab = 1 << 12;
 // Lines whose storage would take more than this get their own heap block.
 constexpr int kMaxSlabLine = 1 << 14;
@@ -22,9 +21,7 @@ constexpr int kMaxSlabLine = 1 << 14;
 TLineSink::TLineSink(QuillTextBuffer& buffer, std::uint64_t nExpectedBytes)
     : m_buffer(buffer),
       m_nTextSlab(static_cast<std::size_t>(
-          std::clamp<std::uint64_t>(nExpectedBytes + nExpectedBytes / 4, kMinTextSlab, kMaxTextSlab))),
-      m_nRecordSlab(static_cast<std::size_t>(
-          std::clamp<std::uint64_t>(nExpectedBytes / 32, 64, kMaxRecordSlab))) {}
+          std::clamp<std::uint64_t>(nExpectedBytes + nExpectedBytes / 4, kMinTextSlab, kMaxTextSlab))) {}
 
 void TLineSink::CheckLength(std::uint64_t nLength) {
   if (nLength > static_cast<std::uint64_t>(TLoadLimits::s_nMaxLineLength))
@@ -44,32 +41,22 @@ void TLineSink::operator()(const char* pText, std::size_t nLength) {
   const int nLen = static_cast<int>(nLength);
   const int nMax = QuillTextBuffer::LineCapacity(nLen);
 
-  SLineInfo* pLine;
-  if (nMax > kMaxSlabLine) {
-    pLine = QuillTextBuffer::NewLine(pText, nLen);
-  } else {
-    if (m_pRecord == m_pRecordEnd) {
-      const std::size_t nBytes = m_nRecordSlab * sizeof(SLineInfo);
-      m_pRecord = reinterpret_cast<SLineInfo*>(m_buffer.AllocSlab(nBytes));
-      AdviseLargePages(m_pRecord, nBytes);
-      m_pRecordEnd = m_pRecord + m_nRecordSlab;
-      m_nRecordSlab = std::min(m_nRecordSlab * 2, kMaxRecordSlab);
-    }
-    if (m_pTextEnd - m_pText < nLen) {
+  if (nMax <= kMaxSlabLine) {
+    if (m_pText == nullptr || m_pTextEnd - m_pText < nLen) {
       const std::size_t nSlab = std::max(m_nTextSlab, static_cast<std::size_t>(nLen));
       m_pText = m_buffer.AllocSlab(nSlab);
       AdviseLargePages(m_pText, nSlab);
       m_pTextEnd = m_pText + nSlab;
       m_nTextSlab = std::min(m_nTextSlab * 2, kMaxTextSlab);
     }
-    pLine = new (m_pRecord++) SLineInfo;
-    pLine->m_pcLine = m_pText;
-    pLine->m_nLength = nLen;
-    pLine->m_nMax = nMax;
-    pLine->m_nStorage = SLineInfo::SLAB_RECORD | SLineInfo::SLAB_TEXT;
     if (nLen > 0) std::memcpy(m_pText, pText, nLength);
-    m_pText += nLen;
+    m_buffer.PrepareLineTableGrowth();
+    if (m_buffer.m_aLines.AddPacked(m_pText, nLen)) {
+      m_pText += nLen;
+      return;
+    }
   }
+  SLineInfo* pLine = QuillTextBuffer::NewLine(pText, nLen);
   try {
     m_buffer.PrepareLineTableGrowth();
     m_buffer.m_aLines.Add(pLine);

@@ -1,9 +1,9 @@
 #pragma once
-// TLineSink: stores the lines a load produces at the end of a buffer's line table. Lines
-// of ordinary length take their record and characters from slabs of the buffer (two
-// allocations per slab instead of two per line), their characters packed one after the
-// other (a slab line moves to the heap when it grows, see QuillTextBuffer::SLineInfo). Every line is cut at its first NUL byte. A line or a line
-// count beyond TLoadLimits throws TFileAccessException.
+// TLineSink: stores the lines a load produces at the end of a buffer's line table. The
+// characters of lines of ordinary length are packed one after the other in slabs of the
+// buffer, and the lines take packed table slots without records (see line_table.h); a
+// longer line gets a heap record and storage. Every line is cut at its first NUL byte. A
+// line or a line count beyond TLoadLimits throws TFileAccessException.
 
 #include <cstddef>
 #include <cstdint>
@@ -26,11 +26,8 @@ class TLineSink {
 
   QuillTextBuffer& m_buffer;
   std::size_t m_nTextSlab;
-  std::size_t m_nRecordSlab;
   char* m_pText = nullptr;
   char* m_pTextEnd = nullptr;
-  SLineInfo* m_pRecord = nullptr;
-  SLineInfo* m_pRecordEnd = nullptr;
 };
 
 }  // namespace quill

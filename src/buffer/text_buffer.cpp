@@ -80,7 +80,11 @@ QuillTextBuffer::SLineInfo* QuillTextBuffer::NewLine(const char* pszChars, int n
 
 void QuillTextBuffer::FreeLine(SLineInfo* pLine) {
   if (!(pLine->m_nStorage & SLineInfo::SLAB_TEXT)) delete[] pLine->m_pcLine;
-  if (!(pLine->m_nStorage & SLineInfo::SLAB_RECORD)) delete pLine;
+  delete pLine;
+}
+
+void QuillTextBuffer::FreeLineAt(int nLine) {
+  if (SLineInfo* pLine = m_aLines.RecordIfAny(nLine)) FreeLine(pLine);
 }
 
 void QuillTextBuffer::PrepareLineTableGrowth() {
@@ -89,8 +93,12 @@ void QuillTextBuffer::PrepareLineTableGrowth() {
     m_aLines.SetSize(m_aLines.GetSize(), nCapacity);
 }
 
-QuillTextBuffer::SLineInfo* QuillTextBuffer::GetLine(int nLine) const {
+void QuillTextBuffer::CheckLineIndex(int nLine) const {
   if (nLine < 0 || nLine >= m_aLines.GetSize()) throw InvalidArgException("line index out of range");
+}
+
+QuillTextBuffer::SLineInfo* QuillTextBuffer::GetLine(int nLine) {
+  CheckLineIndex(nLine);
   return m_aLines[nLine];
 }
 
@@ -151,7 +159,7 @@ int QuillTextBuffer::InitNew(int nCrlfStyle) {
 }
 
 void QuillTextBuffer::FreeAll() {
-  for (int i = 0; i < m_aLines.GetSize(); ++i) FreeLine(m_aLines[i]);
+  for (int i = 0; i < m_aLines.GetSize(); ++i) FreeLineAt(i);
   m_aLines.RemoveAll();
   m_aSlabs.clear();
   FreeUndoRecords(0);
@@ -161,15 +169,24 @@ void QuillTextBuffer::FreeAll() {
 
 // ---- accessors and flags ----
 
-int QuillTextBuffer::GetLineLength(int nLine) const { return GetLine(nLine)->m_nLength; }
+int QuillTextBuffer::GetLineLength(int nLine) const {
+  CheckLineIndex(nLine);
+  return m_aLines.Length(nLine);
+}
 
-char* QuillTextBuffer::GetLineChars(int nLine) const { return GetLine(nLine)->m_pcLine; }
+char* QuillTextBuffer::GetLineChars(int nLine) const {
+  CheckLineIndex(nLine);
+  return m_aLines.Chars(nLine);
+}
 
-std::uint32_t QuillTextBuffer::GetLineFlags(int nLine) const { return GetLine(nLine)->m_dwFlags; }
+std::uint32_t QuillTextBuffer::GetLineFlags(int nLine) const {
+  CheckLineIndex(nLine);
+  return m_aLines.Flags(nLine);
+}
 
 int QuillTextBuffer::FindLineWithFlag(std::uint32_t dwFlag) const {
   for (int i = 0; i < m_aLines.GetSize(); ++i)
-    if (m_aLines[i]->m_dwFlags & dwFlag) return i;
+    if (m_aLines.Flags(i) & dwFlag) return i;
   return -1;
 }
 
@@ -195,20 +212,20 @@ void QuillTextBuffer::SetLineFlag(int nLine, std::uint32_t dwFlag, int bSet, int
 
 int QuillTextBuffer::FindNextBookmarkLine(int nCurrentLine) const {
   const int nCount = m_aLines.GetSize();
-  int nLine = (GetLine(nCurrentLine)->m_dwFlags & LINEFLAG_BOOKMARK) ? nCurrentLine + 1 : nCurrentLine;
+  int nLine = (GetLineFlags(nCurrentLine) & LINEFLAG_BOOKMARK) ? nCurrentLine + 1 : nCurrentLine;
   for (; nLine < nCount; ++nLine)
-    if (m_aLines[nLine]->m_dwFlags & LINEFLAG_BOOKMARK) return nLine;
+    if (m_aLines.Flags(nLine) & LINEFLAG_BOOKMARK) return nLine;
   for (nLine = 0; nLine < nCount; ++nLine)
-    if (m_aLines[nLine]->m_dwFlags & LINEFLAG_BOOKMARK) return nLine;
+    if (m_aLines.Flags(nLine) & LINEFLAG_BOOKMARK) return nLine;
   return -1;
 }
 
 int QuillTextBuffer::FindPrevBookmarkLine(int nCurrentLine) const {
-  int nLine = (GetLine(nCurrentLine)->m_dwFlags & LINEFLAG_BOOKMARK) ? nCurrentLine - 1 : nCurrentLine;
+  int nLine = (GetLineFlags(nCurrentLine) & LINEFLAG_BOOKMARK) ? nCurrentLine - 1 : nCurrentLine;
   for (; nLine >= 0; --nLine)
-    if (m_aLines[nLine]->m_dwFlags & LINEFLAG_BOOKMARK) return nLine;
+    if (m_aLines.Flags(nLine) & LINEFLAG_BOOKMARK) return nLine;
   for (nLine = m_aLines.GetSize() - 1; nLine >= 0; --nLine)
-    if (m_aLines[nLine]->m_dwFlags & LINEFLAG_BOOKMARK) return nLine;
+    if (m_aLines.Flags(nLine) & LINEFLAG_BOOKMARK) return nLine;
   return -1;
 }
 
@@ -236,27 +253,26 @@ void QuillTextBuffer::SetReadOnly(int bReadOnly) {
 void QuillTextBuffer::GetText(int nStartLine, int nStartChar, int nEndLine, int nEndChar, std::string& text,
                               const char* pszCRLF) const {
   if (pszCRLF == nullptr) pszCRLF = kCRLF;
-  const SLineInfo* pStart = GetLine(nStartLine);
+  const int nStartLength = GetLineLength(nStartLine);
   text.clear();
-  nStartChar = std::clamp(nStartChar, 0, pStart->m_nLength);
+  nStartChar = std::clamp(nStartChar, 0, nStartLength);
   if (nStartLine >= nEndLine) {
-    nEndChar = std::clamp(nEndChar, nStartChar, pStart->m_nLength);
-    text.assign(pStart->m_pcLine + nStartChar, static_cast<std::size_t>(nEndChar - nStartChar));
+    nEndChar = std::clamp(nEndChar, nStartChar, nStartLength);
+    text.assign(m_aLines.Chars(nStartLine) + nStartChar, static_cast<std::size_t>(nEndChar - nStartChar));
     return;
   }
-  const SLineInfo* pEnd = GetLine(nEndLine);
-  nEndChar = std::clamp(nEndChar, 0, pEnd->m_nLength);
+  nEndChar = std::clamp(nEndChar, 0, GetLineLength(nEndLine));
   const std::size_t nBreak = std::strlen(pszCRLF);
   std::size_t nSize = 0;
-  for (int i = nStartLine; i <= nEndLine; ++i) nSize += static_cast<std::size_t>(m_aLines[i]->m_nLength) + nBreak;
+  for (int i = nStartLine; i <= nEndLine; ++i) nSize += static_cast<std::size_t>(m_aLines.Length(i)) + nBreak;
   text.reserve(nSize);
-  text.append(pStart->m_pcLine + nStartChar, static_cast<std::size_t>(pStart->m_nLength - nStartChar));
+  text.append(m_aLines.Chars(nStartLine) + nStartChar, static_cast<std::size_t>(nStartLength - nStartChar));
   text.append(pszCRLF, nBreak);
   for (int i = nStartLine + 1; i < nEndLine; ++i) {
-    text.append(m_aLines[i]->m_pcLine, static_cast<std::size_t>(m_aLines[i]->m_nLength));
+    text.append(m_aLines.Chars(i), static_cast<std::size_t>(m_aLines.Length(i)));
     text.append(pszCRLF, nBreak);
   }
-  text.append(pEnd->m_pcLine, static_cast<std::size_t>(nEndChar));
+  text.append(m_aLines.Chars(nEndLine), static_cast<std::size_t>(nEndChar));
 }
 
 // ---- views ----
@@ -324,7 +340,7 @@ int QuillTextBuffer::InsertSegments(QuillView* pSource, int nLine, int nPos,
   pLine->m_nLength = nPos;
   AppendLine(nLine, aSegments[0].data(), static_cast<int>(aSegments[0].size()));
   nEndLine = nLine + static_cast<int>(aNewLines.size());
-  nEndChar = m_aLines[nEndLine]->m_nLength;
+  nEndChar = m_aLines.Length(nEndLine);
   AppendLine(nEndLine, tail.data(), static_cast<int>(tail.size()));
 
   CInsertContext context(CPoint(nPos, nLine), CPoint(nEndChar, nEndLine));
@@ -352,7 +368,7 @@ int QuillTextBuffer::InternalDeleteText(QuillView* pSource, int nStartLine, int 
     pStart->m_nLength -= nEndChar - nStartChar;
   } else {
     std::string tail(pEnd->m_pcLine + nEndChar, static_cast<std::size_t>(pEnd->m_nLength - nEndChar));
-    for (int i = nStartLine + 1; i <= nEndLine; ++i) FreeLine(m_aLines[i]);
+    for (int i = nStartLine + 1; i <= nEndLine; ++i) FreeLineAt(i);
     m_aLines.RemoveAt(nStartLine + 1, nEndLine - nStartLine);
     pStart->m_nLength = nStartChar;
     AppendLine(nStartLine, tail.data(), static_cast<int>(tail.size()));
@@ -386,7 +402,7 @@ int QuillTextBuffer::DeleteText(QuillView* pSource, int nStartLine, int nStartCh
     pLengths = std::make_shared<std::vector<int>>();
     for (int i = nStartLine; i <= nEndLine; ++i) {
       const int nFrom = i == nStartLine ? nStartChar : 0;
-      const int nTo = i == nEndLine ? nEndChar : m_aLines[i]->m_nLength;
+      const int nTo = i == nEndLine ? nEndChar : m_aLines.Length(i);
       pLengths->push_back(nTo - nFrom);
     }
   }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "buffer/buffer_defs.h"
-#include "buffer/tc_array.h"
+#include "buffer/line_table.h"
 #include "buffer/update_context.h"
 #include "platform/types.h"
 
@@ -26,25 +26,8 @@ using POSITION = void*;
 
 class QuillTextBuffer {
  public:
-  // One line of text. Lines hold no line-break characters and are not NUL-terminated.
-  //
-  // Storage: a line's record and its characters normally come from the heap, one
-  // allocation each. A loader may instead carve both out of slabs owned by the buffer
-  // (see AllocSlab); the storage bits below say which parts live in a slab. A slab line
-  // reports the capacity the rule gives it, but its characters are packed in the slab
-  // with no room behind them: whenever it grows, AppendLine moves its characters to the
-  // heap and clears SLAB_TEXT, leaving the slab bytes unused until FreeAll releases every
-  // slab at once.
-  struct SLineInfo {
-    static constexpr std::uint8_t SLAB_RECORD = 0x01;  // the record itself lives in a slab
-    static constexpr std::uint8_t SLAB_TEXT = 0x02;    // m_pcLine points into a slab
-
-    char* m_pcLine = nullptr;     // the characters
-    int m_nLength = 0;            // characters in the line
-    int m_nMax = 0;               // size of the storage at m_pcLine
-    std::uint32_t m_dwFlags = 0;  // LINEFLAG_* bits
-    std::uint8_t m_nStorage = 0;  // SLAB_* bits
-  };
+  // One line of text (see buffer/line_table.h).
+  using SLineInfo = TLineInfo;
 
   // One recorded edit. Texts of one character are kept inside the record; longer texts
   // are a heap copy the record owns. Records are plain values: the buffer frees their
@@ -189,17 +172,12 @@ class QuillTextBuffer {
 
   // ---- Helpers for bulk line creation (loaders) ----
   //
-  // A loader that creates millions of lines should avoid two allocations per line:
-  //   1. Preset the table: m_aLines.SetSize(0, nExpectedLines) sets the growth step so the
-  //      table grows in few steps (or SetSize(nLines) when the count is known).
-  //   2. Take one slab for the records, AllocSlab(n * sizeof(SLineInfo)), and one for the
-  //      characters, AllocSlab(sum of the lengths) - or one slab per input chunk.
-  //   3. For each line: placement-new an SLineInfo into the record slab, point m_pcLine
-  //      into the text slab (m_nLength bytes are enough there), set m_nLength,
-  //      m_nMax = LineCapacity(m_nLength), m_nStorage = SLAB_RECORD | SLAB_TEXT, copy the
-  //      characters and m_aLines.Add(pLine).
-  //   4. m_aLines.FreeExtra() when done.
-  // FreeAll (and the destructor) free heap lines one by one and release all slabs at once.
+  // A loader that creates millions of lines should avoid allocations per line: it presets
+  // the table's growth step (m_aLines.SetSize(0, nExpectedLines)), copies the characters
+  // of many lines one after the other into a slab (AllocSlab) and adds each line with
+  // m_aLines.AddPacked, or as a record when the slot cannot hold it; then
+  // m_aLines.FreeExtra(). FreeAll (and the destructor) free records one by one and
+  // release all slabs at once.
 
   // The capacity rule: the next multiple of 16 strictly above nLength (at most
   // kMaxLineLength, which NewLine and AppendLine check).
@@ -213,10 +191,15 @@ class QuillTextBuffer {
   static SLineInfo* NewLine(const char* pszChars, int nLength);
   // Frees a line's heap parts (slab parts stay until FreeAll).
   static void FreeLine(SLineInfo* pLine);
+  // Frees the heap parts of the line at nLine, leaving its slot in the table.
+  void FreeLineAt(int nLine);
   // Applies the table growth rule before lines are added: a full table doubles.
   void PrepareLineTableGrowth();
 
-  SLineInfo* GetLine(int nLine) const;
+  // The line's record (made for a packed line); the index is checked.
+  SLineInfo* GetLine(int nLine);
+  // Throws InvalidArgException for an index outside the table.
+  void CheckLineIndex(int nLine) const;
 
   bool m_bInit = false;
   bool m_bReadOnly = false;

@@ -588,6 +588,7 @@ class QuillView {
   // Parse cookies: the entries below m_nParseCookiesKnown are computed, the rest are not
   // (an edit marks every line from the changed one down as not computed; cookies are only
   // ever computed from the last known one downwards, so the known ones form a prefix).
+  // The vector reaches no further than the lines whose cookies were ever computed.
   std::vector<std::uint32_t> m_pdwParseCookies;
   int m_nParseCookiesKnown = 0;
   bool m_bParseCookiesAllocated = false;

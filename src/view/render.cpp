@@ -14,6 +14,16 @@ namespace quill {
 
 namespace {
 
+// Stores the cookie at the end of a line when it extends the known prefix of the cache
+// (or replaces a known entry); the cache grows only as far as cookies are known.
+void RememberCookie(std::vector<std::uint32_t>& aCookies, int& nKnown, int nLineIndex,
+                    unsigned long dwCookie) {
+  if (nLineIndex < 0 || nLineIndex > nKnown) return;
+  if (static_cast<int>(aCookies.size()) <= nLineIndex) aCookies.resize(static_cast<std::size_t>(nLineIndex) + 1);
+  aCookies[static_cast<std::size_t>(nLineIndex)] = static_cast<std::uint32_t>(dwCookie);
+  if (nLineIndex == nKnown) ++nKnown;
+}
+
 constexpr unsigned long kNoColor = static_cast<unsigned long>(-1);
 // Runs longer than this are expanded only where they meet the clip.
 constexpr int kLongRun = 1024;
@@ -121,10 +131,8 @@ void QuillView::DrawSingleLine(CDC* pdc, const CRect& rc, int nLineIndex) {
     }
     const unsigned long dwEndCookie =
         ParseLine(pszChars, nLength, dwCookie, nLineIndex, pBuf, nBlocks);
-    if (nLineIndex <= m_nParseCookiesKnown && nLineIndex < static_cast<int>(m_pdwParseCookies.size())) {
-      m_pdwParseCookies[static_cast<std::size_t>(nLineIndex)] = static_cast<std::uint32_t>(dwEndCookie);
-      if (nLineIndex == m_nParseCookiesKnown) ++m_nParseCookiesKnown;
-    }
+    if (m_bParseCookiesAllocated)
+      RememberCookie(m_pdwParseCookies, m_nParseCookiesKnown, nLineIndex, dwEndCookie);
   }
   if (pBuf == nullptr) nBlocks = 0;
 
@@ -339,11 +347,8 @@ QuillView::TEXTBLOCK* QuillView::LongLineRuns(int nLineIndex, const char* pszCha
   // Only the runs from the window's left edge on are needed: the parse may resume there.
   const unsigned long dwEndCookie = ParseLinePart(pszChars, nLength, dwCookie, nLineIndex, m_parseStates,
                                                   nVisible, nNeeded, m_pLongRuns.get(), nBlocks);
-  if (nNeeded == nLength && nLineIndex <= m_nParseCookiesKnown &&
-      nLineIndex < static_cast<int>(m_pdwParseCookies.size())) {
-    m_pdwParseCookies[static_cast<std::size_t>(nLineIndex)] = static_cast<std::uint32_t>(dwEndCookie);
-    if (nLineIndex == m_nParseCookiesKnown) ++m_nParseCookiesKnown;
-  }
+  if (nNeeded == nLength && m_bParseCookiesAllocated)
+    RememberCookie(m_pdwParseCookies, m_nParseCookiesKnown, nLineIndex, dwEndCookie);
   m_nLongRunsLine = nLineIndex;
   m_dwLongRunsCookie = dwCookie;
   m_nLongRunsEnd = nNeeded;
@@ -355,11 +360,11 @@ QuillView::TEXTBLOCK* QuillView::LongLineRuns(int nLineIndex, const char* pszCha
 
 unsigned long QuillView::GetParseCookie(int nLineIndex) {
   const int nLineCount = GetLineCount();
-  if (!m_bParseCookiesAllocated || static_cast<int>(m_pdwParseCookies.size()) < nLineCount) {
-    m_pdwParseCookies.resize(static_cast<std::size_t>(nLineCount));
-    m_bParseCookiesAllocated = true;
-  }
+  m_bParseCookiesAllocated = true;
   if (nLineIndex < 0 || nLineIndex >= nLineCount) return 0;
+  // The cookies are kept only as far as they are known.
+  if (static_cast<int>(m_pdwParseCookies.size()) <= nLineIndex)
+    m_pdwParseCookies.resize(static_cast<std::size_t>(nLineIndex) + 1);
   // Each line from the last known cookie down to the requested one is parsed once,
   // without runs.
   for (int nLine = m_nParseCookiesKnown; nLine <= nLineIndex; ++nLine) {

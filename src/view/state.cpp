@@ -198,8 +198,9 @@ void QuillView::UpdateView(QuillView*, CUpdateContext* pContext, unsigned long d
     } else {
       const int nStart = nLineIndex == -1 ? 0 : nLineIndex;
       if (m_bParseCookiesAllocated) {
-        m_pdwParseCookies.resize(static_cast<std::size_t>(nLineCount));
         m_nParseCookiesKnown = std::min(m_nParseCookiesKnown, nStart);
+        if (static_cast<int>(m_pdwParseCookies.size()) > nLineCount)
+          m_pdwParseCookies.resize(static_cast<std::size_t>(nLineCount));
       }
       if (m_bActualLengthAllocated) InvalidateFrom(m_pnActualLineLength, nStart, nLineCount);
       InvalidateLines(nStart, -1, 1);

@@ -34,13 +34,30 @@ TEST_F(ViewState, EditsKeepTheCookiesAboveAndOtherLengths) {
   EXPECT_EQ(view.GetLineActualLength(10), 9);
 
   Insert(buffer, 5, 2, "a\r\nb\r\nc");  // two lines more
-  EXPECT_EQ(view.CookieCacheSize(), 22);
+  EXPECT_EQ(view.CookieCacheSize(), 20);  // no room made for cookies not computed
   for (int i = 0; i < 22; ++i) EXPECT_EQ(view.CachedCookie(i), i < 5 ? 6 : -1) << i;
   EXPECT_EQ(view.CachedLength(4), 6);
   EXPECT_EQ(view.CachedLength(5), -1);
   buffer.DeleteText(nullptr, 0, 0, 10, 0);
   EXPECT_EQ(view.CookieCacheSize(), 12);
   EXPECT_EQ(view.CachedCookie(0), -1);
+}
+
+TEST_F(ViewState, CookieCacheReachesOnlyAsFarAsCookiesWereComputed) {
+  Open(Numbered(1000));
+  EXPECT_EQ(view.GetParseCookie(9), 6u);
+  EXPECT_EQ(view.CookieCacheSize(), 10);
+  Insert(buffer, 500, 0, "x");  // below the known cookies: they stay
+  EXPECT_EQ(view.CachedCookie(9), 6);
+  Insert(buffer, 9, 0, "ab");  // on the last known one
+  EXPECT_EQ(view.CachedCookie(8), 6);
+  EXPECT_EQ(view.CachedCookie(9), -1);
+  EXPECT_EQ(view.GetParseCookie(9), 8u);
+  Insert(buffer, 3, 0, "abc");  // above it
+  EXPECT_EQ(view.CachedCookie(3), -1);
+  EXPECT_EQ(view.GetParseCookie(500), 9u);
+  EXPECT_EQ(view.CachedCookie(3), 9);
+  EXPECT_EQ(view.CookieCacheSize(), 501);
 }
 
 TEST_F(ViewState, LongestLineFollowsOneLineEdits) {

@@ -40,7 +40,7 @@ class ProbeView : public QuillView {
   }
   // Cache probes: -1 while an entry is not computed.
   long CachedCookie(int line) const {
-    if (line < 0 || line >= static_cast<int>(m_pdwParseCookies.size())) return -2;
+    if (line < 0) return -2;
     if (line >= m_nParseCookiesKnown) return -1;
     return static_cast<long>(m_pdwParseCookies[static_cast<std::size_t>(line)]);
   }
