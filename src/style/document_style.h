@@ -202,6 +202,9 @@ class TDocumentStyle {
   void ScanParseStates(const char* line, int length, TParseCheckpoints& states, int nUpTo) const;
   // A blank after which a saved state can stand: no identifier or delimiter holds it.
   bool BlankSyncs(char c, const ParserTables& t) const;
+  // Inside a string, character constant or block comment (per the cookie): moves i past
+  // its end and clears its bit, or to the line's end. Returns false in any other state.
+  bool LeaveOpenSpan(const char* line, int length, int& i, unsigned long& cookie) const;
 
   static const std::array<std::pair<const char*, Section TDocumentStyle::*>, 5>& FixedKinds();
   COLORREF KindColor(const Section& kind, int fg, int sel);

@@ -209,28 +209,8 @@ unsigned long TDocumentStyle::ParseRange(const char* line, int length, ParsePosi
       runs.Add(i, kCommentColor);
       break;
     }
-    if (cookie & (kString | kChar)) {
-      const bool str = (cookie & kString) != 0;
-      const int end = LiteralEnd(line, length, i, str ? m_strString[0] : m_strChar[0],
-                                 str ? m_cStringEsc : m_cCharEsc);
-      if (end < 0) {
-        i = length;
-      } else {
-        cookie &= ~(str ? kString : kChar);
-        redefine = true;
-        i = end;
-      }
-      continue;
-    }
-    if ((cookie & kExtComment) && !m_strMLComment[1].empty()) {
-      const int end = CommentEnd(line, length, i, m_strMLComment[1]);
-      if (end < 0) {
-        i = length;
-      } else {
-        cookie &= ~kExtComment;
-        redefine = true;
-        i = end;
-      }
+    if (const unsigned long before = cookie; LeaveOpenSpan(line, length, i, cookie)) {
+      redefine = cookie != before;  // the span ended: a new run starts after it
       continue;
     }
 
@@ -332,6 +312,28 @@ unsigned long TDocumentStyle::ParseRange(const char* line, int length, ParsePosi
   return cookie & kExtComment;
 }
 
+bool TDocumentStyle::LeaveOpenSpan(const char* line, int length, int& i, unsigned long& cookie) const {
+  int end = 0;
+  unsigned long bit = 0;
+  if (cookie & (kString | kChar)) {
+    const bool str = (cookie & kString) != 0;
+    end = LiteralEnd(line, length, i, str ? m_strString[0] : m_strChar[0], str ? m_cStringEsc : m_cCharEsc);
+    bit = str ? kString : kChar;
+  } else if ((cookie & kExtComment) && !m_strMLComment[1].empty()) {
+    end = CommentEnd(line, length, i, m_strMLComment[1]);
+    bit = kExtComment;
+  } else {
+    return false;
+  }
+  if (end < 0) {
+    i = length;
+  } else {
+    cookie &= ~bit;
+    i = end;
+  }
+  return true;
+}
+
 bool TDocumentStyle::BlankSyncs(char c, const ParserTables& t) const {
   if (t.cls[static_cast<unsigned char>(c)] & (ParserTables::kIdent | ParserTables::kDelimEnd))
     return false;
@@ -381,28 +383,7 @@ void TDocumentStyle::ScanParseStates(const char* line, int length, TParseCheckpo
 
   while (i < length) {
     if (cookie & kComment) break;
-    if (cookie & (kString | kChar)) {
-      const bool str = (cookie & kString) != 0;
-      const int end = LiteralEnd(line, length, i, str ? m_strString[0] : m_strChar[0],
-                                 str ? m_cStringEsc : m_cCharEsc);
-      if (end < 0) {
-        i = length;
-      } else {
-        cookie &= ~(str ? kString : kChar);
-        i = end;
-      }
-      continue;
-    }
-    if ((cookie & kExtComment) && !m_strMLComment[1].empty()) {
-      const int end = CommentEnd(line, length, i, m_strMLComment[1]);
-      if (end < 0) {
-        i = length;
-      } else {
-        cookie &= ~kExtComment;
-        i = end;
-      }
-      continue;
-    }
+    if (LeaveOpenSpan(line, length, i, cookie)) continue;
 
     const bool preprocLine = (cookie & kPreproc) && !m_strMLComment[0].empty();
     const bool lineStartTest = lineStart && m_cPreproc != 0;

@@ -75,7 +75,9 @@ TEST_F(LockingDocumentTest, SaveKeepsTheLockOnTheFileAtThePath) {
   for (const bool linked : {false, true}) {
     SCOPED_TRACE(linked);
     WriteAll(m_path, "one\r\ntwo");
-    if (linked) ASSERT_EQ(::link(m_path.c_str(), link.c_str()), 0);
+    if (linked) {
+      ASSERT_EQ(::link(m_path.c_str(), link.c_str()), 0);
+    }
     QuillDocumentLocking doc;
     ASSERT_EQ(Open(doc, m_path), 1);
     QuillTextBuffer& buffer = doc.GetTextBuffer();

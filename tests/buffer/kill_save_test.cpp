@@ -87,7 +87,9 @@ TEST_P(KillSaveTest, LeavesTheOldOrTheNewTextOrTheNamedCopy) {
     cut += WIFSIGNALED(status) ? 1 : 0;
 
     const std::string text = ReadAll(m_path);
-    if (GetParam() == Way::kHardLinked) EXPECT_TRUE(ReadAll(m_path + ".link") == text);
+    if (GetParam() == Way::kHardLinked) {
+      EXPECT_TRUE(ReadAll(m_path + ".link") == text);
+    }
     if (text == m_oldText || text == m_newText) continue;
     ASSERT_TRUE(ReadAll(m_rollback) == m_oldText);
     m_services.m_messages.clear();

@@ -122,7 +122,9 @@ TEST_F(FindReplace, ReplaceAllContinuesAfterEachInsertionAndIsOneUndoStep) {
     EXPECT_EQ(Text(), c.text);
     EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
     EXPECT_EQ(view.GetReplaceHistory().front(), c.with);
-    if (c.to != c.from) EXPECT_EQ(Selection().first, c.from);  // restored, moved by the edits
+    if (c.to != c.from) {
+      EXPECT_EQ(Selection().first, c.from);  // restored, moved by the edits
+    }
     std::string before;
     for (const std::string& line : c.lines) before += (before.empty() ? "" : "|") + line;
     EXPECT_EQ(testing::UndoSteps(view, buffer), 1);
