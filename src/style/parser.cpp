@@ -66,6 +66,18 @@ int StateColor(unsigned long cookie) {
 // From position i inside a literal opened by `open`, finds the closing character: the
 // first character of `open` not preceded by the escape (0 = no escape). Returns the
 // position after it, or -1 when the literal runs past the line's end.
+// The first single-line comment slot whose delimiter ends at i and may open a comment
+// there (at the line start, or after one of the slot's prefix characters), or -1.
+int SingleCommentAt(const std::string (&delims)[3], const std::string (&prefixes)[3], const bool (&bol)[3],
+                    const char* line, int i) {
+  for (int slot = 0; slot < 3; ++slot) {
+    if (!MatchesAt(delims[slot], line, i)) continue;
+    if (i == 0 ? bol[slot] : prefixes[slot].empty() || prefixes[slot].find(line[i - 1]) != std::string::npos)
+      return slot;
+  }
+  return -1;
+}
+
 int LiteralEnd(const char* line, int length, int i, const std::string& open, char escape) {
   if (open.empty()) return -1;
   const char quote = open[0];
@@ -243,17 +255,9 @@ unsigned long TDocumentStyle::ParseRange(const char* line, int length, ParsePosi
 
     // Single-line comment delimiters: the first qualifying slot opens a comment, and the
     // position goes on through the tests below.
-    for (int slot = 0; slot < 3; ++slot) {
-      const std::string& delim = m_strSLComment[slot];
-      if (!MatchesAt(delim, line, i)) continue;
-      const bool qualifies = i == 0 ? m_bSLBol[slot]
-                                    : m_strSLPrefix[slot].empty() ||
-                                          m_strSLPrefix[slot].find(line[i - 1]) != std::string::npos;
-      if (qualifies) {
-        runs.Add(i - static_cast<int>(delim.size()) + 1, kCommentColor);
-        cookie |= kComment;
-        break;
-      }
+    if (const int slot = SingleCommentAt(m_strSLComment, m_strSLPrefix, m_bSLBol, line, i); slot >= 0) {
+      runs.Add(i - static_cast<int>(m_strSLComment[slot].size()) + 1, kCommentColor);
+      cookie |= kComment;
     }
     if (preprocLine) {
       if (MatchesAt(m_strMLComment[0], line, i)) {
@@ -403,17 +407,7 @@ void TDocumentStyle::ScanParseStates(const char* line, int length, TParseCheckpo
       continue;
     }
 
-    for (int slot = 0; slot < 3; ++slot) {
-      const std::string& delim = m_strSLComment[slot];
-      if (!MatchesAt(delim, line, i)) continue;
-      const bool qualifies = i == 0 ? m_bSLBol[slot]
-                                    : m_strSLPrefix[slot].empty() ||
-                                          m_strSLPrefix[slot].find(line[i - 1]) != std::string::npos;
-      if (qualifies) {
-        cookie |= kComment;
-        break;
-      }
-    }
+    if (SingleCommentAt(m_strSLComment, m_strSLPrefix, m_bSLBol, line, i) >= 0) cookie |= kComment;
     if (preprocLine) {
       if (MatchesAt(m_strMLComment[0], line, i)) cookie |= kExtComment;
       if (++i >= target && saveAfter(i)) return;
