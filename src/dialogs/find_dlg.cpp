@@ -281,11 +281,16 @@ void CReplaceDlg::AdjustBlock() {
     m_ptBlockBegin.x += nDelta;
 }
 
-void CReplaceDlg::OnFindNext() {
+bool CReplaceDlg::TakeTexts() {
   UpdateData(true);
-  if (m_sText.empty()) return;
+  if (m_sText.empty() || m_pBuddy == nullptr) return false;
   m_pBuddy->AddToRecentFind(m_sText);
   m_pBuddy->AddToRecentReplace(m_sNewText);
+  return true;
+}
+
+void CReplaceDlg::OnFindNext() {
+  if (!TakeTexts()) return;
   if (!m_bFound) {
     m_ptFoundAt = m_ptSearchOrigin;
     m_bFound = DoHighlightText(false, false);
@@ -296,10 +301,7 @@ void CReplaceDlg::OnFindNext() {
 }
 
 void CReplaceDlg::OnReplace() {
-  UpdateData(true);
-  if (m_sText.empty()) return;
-  m_pBuddy->AddToRecentFind(m_sText);
-  m_pBuddy->AddToRecentReplace(m_sNewText);
+  if (!TakeTexts()) return;
   if (!m_bFound) {
     m_ptFoundAt = m_ptSearchOrigin;
     m_bFound = DoHighlightText(false, true);
@@ -312,10 +314,7 @@ void CReplaceDlg::OnReplace() {
 }
 
 void CReplaceDlg::OnReplaceAll() {
-  UpdateData(true);
-  if (m_sText.empty() || m_pBuddy == nullptr) return;
-  m_pBuddy->AddToRecentFind(m_sText);
-  m_pBuddy->AddToRecentReplace(m_sNewText);
+  if (!TakeTexts()) return;
   m_ptFoundAt = m_ptSearchOrigin = CPoint(0, 0);
   m_bFound = DoHighlightText(false, false);
   QuillTextBuffer* pBuffer = m_pBuddy->m_pTextBuffer;

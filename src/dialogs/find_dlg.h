@@ -106,6 +106,9 @@ class CReplaceDlg : public CDialog {
   void OnDestroy(IDialogHost& host) override;
 
   void UpdateData(bool bSave);
+  // Reads the fields and adds both texts to the histories; false when there is nothing to
+  // look for.
+  bool TakeTexts();
   void OnFindNext();
   void OnReplace();
   void OnReplaceAll();
