@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
@@ -200,10 +201,7 @@ struct SqliteSettingsStore::Impl {
   ~Impl() { Close(); }
 
   void Close() {
-    for (auto& s : stmts) {
-      sqlite3_finalize(s);
-      s = nullptr;
-    }
+    Finalize();
     if (db) sqlite3_close_v2(db);
     db = nullptr;
     depth = 0;
@@ -247,7 +245,15 @@ struct SqliteSettingsStore::Impl {
 
   int ExecSql(const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
 
+  void Finalize() {
+    for (auto& s : stmts) {
+      sqlite3_finalize(s);
+      s = nullptr;
+    }
+  }
+
   int Prepare() {
+    Finalize();
     for (int i = 0; i < kSqlCount; ++i) {
       int rc =
           sqlite3_prepare_v3(db, kSql[i], -1, SQLITE_PREPARE_PERSISTENT, &stmts[i], nullptr);
@@ -256,44 +262,64 @@ struct SqliteSettingsStore::Impl {
     return SQLITE_OK;
   }
 
-  // Creates the tables of an empty database.
+  // Makes the tables of a database that has none, or finds that a database with tables is
+  // another program's. Both happen under one write transaction, so a process that is
+  // creating the same store meanwhile is either done or not started: its half-made schema
+  // is never taken for another program's.
   int CreateSchema() {
     int rc = ExecSql("BEGIN IMMEDIATE");
     if (rc != SQLITE_OK) return rc;
-    rc = ExecSql(kSchema);
+    sqlite3_stmt* count = nullptr;
+    rc = sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master", -1, &count, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_step(count) == SQLITE_ROW ? SQLITE_OK : sqlite3_errcode(db);
+    bool empty = rc == SQLITE_OK && sqlite3_column_int(count, 0) == 0;
+    sqlite3_finalize(count);
+    if (rc == SQLITE_OK && empty) rc = ExecSql(kSchema);
+    if (rc == SQLITE_OK) rc = Prepare();
+    if (rc == SQLITE_OK) rc = ExecSql("COMMIT");
     if (rc != SQLITE_OK) {
+      Finalize();
       ExecSql("ROLLBACK");
-      return rc;
     }
-    return ExecSql("COMMIT");
+    return rc;
+  }
+
+  // One attempt at opening name with flags: WAL mode and the statements, with the tables
+  // made in a new database that may be written.
+  int OpenOnce(const std::string& name, int flags) {
+    int rc = sqlite3_open_v2(name.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) return rc;
+    sqlite3_extended_result_codes(db, 0);
+    sqlite3_busy_handler(db, &Impl::OnBusy, this);
+    read_only = sqlite3_db_readonly(db, "main") == 1;
+    if (!read_only) {
+      // Switching a new file to WAL needs it to itself and may say busy at once, without
+      // the busy handler: the caller tries again.
+      rc = ExecSql("PRAGMA journal_mode=WAL");
+      if (rc == SQLITE_OK) rc = ExecSql("PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;");
+      if (rc != SQLITE_OK) return rc;
+    }
+    // An existing store is opened without a write lock; only a missing schema takes one.
+    rc = Prepare();
+    if (rc == kWrongShape && !read_only) rc = CreateSchema();
+    return rc;
   }
 
   // Opens name with flags and prepares the statements, creating the tables in a new
-  // database that may be written. On failure *why says what went wrong.
+  // database that may be written. Several processes may open or create the store at
+  // once: a step that finds the database busy is tried again until the busy timeout.
+  // On failure *why says what went wrong.
   int OpenWith(const std::string& name, int flags, std::string* why) {
-    int rc = sqlite3_open_v2(name.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc == SQLITE_OK) {
-      sqlite3_extended_result_codes(db, 0);
-      sqlite3_busy_handler(db, &Impl::OnBusy, this);
-      read_only = sqlite3_db_readonly(db, "main") == 1;
-      if (!read_only) {
-        rc = ExecSql("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;");
-      }
-    }
-    if (rc == SQLITE_OK) {
-      // Tables are made only when missing, so opening needs no write lock.
-      rc = Prepare();
-      if (rc == kWrongShape && !read_only) {
-        sqlite3_stmt* count = nullptr;
-        bool empty = sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master", -1, &count,
-                                        nullptr) == SQLITE_OK &&
-                     sqlite3_step(count) == SQLITE_ROW && sqlite3_column_int(count, 0) == 0;
-        sqlite3_finalize(count);
-        if (empty) {
-          rc = CreateSchema();
-          if (rc == SQLITE_OK) rc = Prepare();
-        }
-      }
+    auto start = std::chrono::steady_clock::now();
+    int rc = OpenOnce(name, flags);
+    for (int attempt = 1; IsBusy(rc); ++attempt) {
+      auto waited = std::chrono::steady_clock::now() - start;
+      if (waited >= std::chrono::milliseconds(busy_timeout_ms)) break;
+      Close();
+      // A short, growing pause with some spread, so racing openers fall out of step.
+      std::this_thread::sleep_for(
+          std::chrono::microseconds(500 * std::min(attempt, 20) + (::getpid() + attempt * 7919) % 997));
+      rc = OpenOnce(name, flags);
     }
     if (rc == SQLITE_OK) return rc;
     *why = rc == kWrongShape ? "it holds a database of another program" : Reason(rc);

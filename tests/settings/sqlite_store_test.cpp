@@ -224,6 +224,42 @@ TEST_F(SqliteStoreTest, ConcurrentProcessesLoseNothing) {
   EXPECT_EQ(ReadInt("Shared\\Last", -1) % 1000, kWrites - 1);  // some process's final write won
 }
 
+// Processes that open a store no one has created yet, all at the same moment, each get it:
+// none gives up on it (its writes would be lost) and none takes it for another program's.
+TEST_F(SqliteStoreTest, ProcessesCreatingTheStoreTogetherAllGetIt) {
+  constexpr int kRounds = 50;
+  constexpr int kProcs = 8;
+  for (int round = 0; round < kRounds; ++round) {
+    std::string db = dir_.path() + quill::Format("/r%d/registry.db", round);
+    int gate[2];
+    ASSERT_EQ(pipe(gate), 0);
+    std::vector<pid_t> kids;
+    for (int p = 0; p < kProcs; ++p) {
+      kids.push_back(Spawn([&, p] {
+        close(gate[1]);
+        char c;
+        (void)!read(gate[0], &c, 1);  // returns when the parent closes the gate: all start
+        auto store = std::make_shared<quill::SqliteSettingsStore>(db);
+        quill::SetSettingsStore(store);
+        WriteInt(quill::Format("P%d\V", p), p + 1);
+        WriteInt(quill::Format("P%d\W", p), p + 100);
+        return store->problem().empty() ? 0 : 1;
+      }));
+    }
+    close(gate[0]);
+    close(gate[1]);
+    for (pid_t pid : kids) ASSERT_EQ(ExitCode(pid), 0) << "round " << round;
+    Install(db);
+    for (int p = 0; p < kProcs; ++p) {
+      ASSERT_EQ(ReadInt(quill::Format("P%d\V", p), -1), p + 1) << "round " << round;
+      ASSERT_EQ(ReadInt(quill::Format("P%d\W", p), -1), p + 100) << "round " << round;
+    }
+    for (const std::string& name : Names(dir_.path() + quill::Format("/r%d", round)))
+      ASSERT_EQ(name.find("corrupt"), std::string::npos) << "round " << round;
+    quill::SetSettingsStore(nullptr);
+  }
+}
+
 // A writer gets through while another process imports a file far longer than the writer's
 // busy timeout, and the import itself is complete afterwards.
 TEST_F(SqliteStoreTest, WriterGetsThroughDuringALargeImport) {
