@@ -149,15 +149,9 @@ int main(int argc, char** argv) {
       std::cerr << file << ":" << error.line << ": " << error.message << "\n";
       return 1;
     }
-    quill::RegApplyReport report;
-    if (!quill::ApplyRegFile(store, parsed, &report)) {
-      std::cerr << "quill-settings: cannot write the store " << quill::DefaultSettingsPath();
-      if (report.partly_applied) {
-        std::cerr << "; the file was applied up to line " << report.stop_line
-                  << " and not from there on\n";
-      } else {
-        std::cerr << "; nothing was changed\n";
-      }
+    if (!quill::ApplyRegFile(store, parsed)) {
+      std::cerr << "quill-settings: cannot write the store " << quill::DefaultSettingsPath()
+                << "; nothing was changed\n";
       return 1;
     }
     return 0;

@@ -1,8 +1,7 @@
 #include "settings/regfile.h"
 
-#include <chrono>
 #include <functional>
-#include <thread>
+#include <map>
 
 #include "platform/format.h"
 #include "settings/cp1252_text.h"
@@ -382,6 +381,76 @@ bool Walk(SettingsStore& store, std::string_view path,
   return true;
 }
 
+// What a file does to the store, reduced to its net effect so that it can be applied at
+// once: a key deleted and later made again is deleted first and then created as the file
+// spells it; a value changed several times gets its last change, under the spelling it was
+// first set with, as the store itself would keep it.
+class NetChanges {
+ public:
+  struct Node {
+    std::string name;       // as the file first spells it after the last deletion
+    bool created = false;   // the file makes it (or a key below it)
+    bool deleted = false;   // the file deletes what the store has there
+    std::map<std::string, Node> children;  // by lower-case name
+    std::map<std::string, RegFileValue> values;  // by lower-case name
+  };
+
+  void DeleteKey(std::string_view path) {
+    Node* node = &root_;
+    for (std::string_view part : SplitKeyPath(path)) node = &node->children[LowerName(part)];
+    *node = Node();
+    node->deleted = true;
+  }
+
+  Node& CreateKey(std::string_view path) {
+    Node* node = &root_;
+    root_.created = true;
+    for (std::string_view part : SplitKeyPath(path)) {
+      node = &node->children[LowerName(part)];
+      if (!node->created) node->name = std::string(part);
+      node->created = true;
+    }
+    return *node;
+  }
+
+  static void SetValue(Node& key, const RegFileValue& value) {
+    auto [it, added] = key.values.try_emplace(LowerName(value.name), value);
+    if (added) return;
+    std::string name = std::move(it->second.name);
+    const bool was_set = !it->second.remove;
+    it->second = value;
+    if (was_set && !value.remove) it->second.name = std::move(name);
+  }
+
+  SettingsChanges Changes() const {
+    SettingsChanges out;
+    Collect(root_, "", &out);
+    return out;
+  }
+
+ private:
+  static std::string LowerName(std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return lower;
+  }
+
+  // Parents before their children, so a key is listed after the keys above it.
+  static void Collect(const Node& node, const std::string& path, SettingsChanges* out) {
+    if (node.deleted) out->deleted_keys.push_back(path);
+    if (node.created) out->created_keys.push_back(path);
+    for (const auto& [lower, value] : node.values) {
+      out->values.push_back({path, value.name, value.remove, value.type, value.data});
+    }
+    for (const auto& [lower, child] : node.children) {
+      const std::string& name = child.created ? child.name : lower;
+      Collect(child, path.empty() ? name : path + "\\" + name, out);
+    }
+  }
+
+  Node root_;
+};
+
 }  // namespace
 
 bool ParseRegFile(std::string_view raw, RegFile* out, RegFileError* error) {
@@ -482,62 +551,17 @@ bool ExportRegFile(SettingsStore& store, std::string_view path, std::string* out
   return true;
 }
 
-bool ApplyRegFile(SettingsStore& store, const RegFile& file, RegApplyReport* report) {
-  using Clock = std::chrono::steady_clock;
-  constexpr auto kBatchTime = std::chrono::milliseconds(100);
-  constexpr auto kPause = std::chrono::milliseconds(5);
-  const bool batched = store.SharedWithOtherProcesses();
-  size_t k = 0;  // next key of the file
-  size_t v = 0;  // next value of that key
-  bool committed = false;
-  while (true) {
-    const size_t batch_key = k;
-    bool finished = false;
-    bool kept = store.Transact([&] {
-      const auto start = Clock::now();
-      auto due = [&] { return batched && Clock::now() - start >= kBatchTime; };
-      for (; k < file.keys.size(); ++k, v = 0) {
-        const RegFileKey& key = file.keys[k];
-        if (key.remove) {
-          store.DeleteKey(key.path, true);  // absent already is fine
-        } else {
-          // Key handles last only as long as one transaction.
-          SettingsKeyId id = store.OpenKey(key.path, true);
-          if (id == kNoKey) return false;
-          for (; v < key.values.size(); ++v) {
-            const RegFileValue& value = key.values[v];
-            if (value.remove) {
-              store.DeleteValue(id, value.name);
-            } else if (!store.SetValue(id, value.name, value.type, value.data)) {
-              return false;
-            }
-            if (v + 1 < key.values.size() && due()) {
-              ++v;
-              return true;
-            }
-          }
-        }
-        if (k + 1 < file.keys.size() && due()) {
-          ++k;
-          v = 0;
-          return true;
-        }
-      }
-      finished = true;
-      return true;
-    });
-    if (!kept) {
-      if (report) {
-        report->partly_applied = committed;
-        report->stop_line = batch_key < file.keys.size() ? file.keys[batch_key].line : 0;
-      }
-      return false;
+bool ApplyRegFile(SettingsStore& store, const RegFile& file) {
+  NetChanges net;
+  for (const RegFileKey& key : file.keys) {
+    if (key.remove) {
+      net.DeleteKey(key.path);
+      continue;
     }
-    if (finished) return true;
-    committed = true;
-    // Writers of other processes waiting for the store get in now.
-    std::this_thread::sleep_for(kPause);
+    NetChanges::Node& node = net.CreateKey(key.path);
+    for (const RegFileValue& value : key.values) NetChanges::SetValue(node, value);
   }
+  return store.ApplyChanges(net.Changes());
 }
 
 bool ListSettings(SettingsStore& store, std::string_view path, std::string* out) {

@@ -70,18 +70,10 @@ bool ParseRegFile(std::string_view text, RegFile* out, RegFileError* error);
 bool ExportRegFile(SettingsStore& store, std::string_view path, std::string* out,
                    RegFileFormat format = RegFileFormat::kRegedit4);
 
-// How far ApplyRegFile got when it failed.
-struct RegApplyReport {
-  bool partly_applied = false;  // changes of the file before stop_line were kept
-  int stop_line = 0;            // line of the [KEY] whose changes were not kept
-};
-
-// Applies a parsed file: all of it or nothing in a store of this process. In a store
-// shared with other processes, a file that takes longer than a tenth of a second is
-// committed in transactions of about that length, with short pauses between them, so the
-// other processes' writes get through; if the store then fails, the changes committed
-// before stay (report says up to where).
-bool ApplyRegFile(SettingsStore& store, const RegFile& file, RegApplyReport* report = nullptr);
+// Applies a parsed file, all of it or nothing. The store is changed in one short
+// transaction after the file's net effect has been worked out and prepared, so other
+// processes' writes wait only briefly and a process killed part way changes nothing.
+bool ApplyRegFile(SettingsStore& store, const RegFile& file);
 
 // One value as a registry text line: "name"=dword:0000000a and the like (no line break).
 std::string FormatRegValue(const RegValue& value);

@@ -220,19 +220,30 @@ struct SqliteSettingsStore::Impl {
     return 1;
   }
 
-  // Renames the database and its companions aside, keeping them for inspection.
-  void MoveAside() {
+  // Renames the database and its companions aside, keeping them for inspection. When the
+  // database itself cannot be renamed nothing is touched: the store is given up for this
+  // process with defaults, and the message says so. Returns whether it was moved.
+  bool MoveAside() {
     char stamp[32];
     std::time_t now = std::time(nullptr);
     std::tm tm{};
     gmtime_r(&now, &tm);
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &tm);
     std::string aside = path + ".corrupt-" + stamp;
-    std::rename(path.c_str(), aside.c_str());
-    std::rename((path + "-wal").c_str(), (aside + "-wal").c_str());
+    if (std::rename(path.c_str(), aside.c_str()) != 0) {
+      return Fail(Format("the settings store %s is damaged and could not be moved aside (%s); "
+                         "it was left as it is and settings keep their defaults",
+                         path.c_str(), std::strerror(errno)));
+    }
+    std::string journal;
+    if (std::rename((path + "-wal").c_str(), (aside + "-wal").c_str()) != 0 && errno != ENOENT) {
+      journal = Format(" (its journal %s-wal could not be moved: %s)", path.c_str(),
+                       std::strerror(errno));
+    }
     ::unlink((path + "-shm").c_str());
-    ReportSettingsProblem(Format("the settings store %s is damaged; it was moved to %s and a "
-                                 "fresh one started", path.c_str(), aside.c_str()));
+    ReportSettingsProblem(Format("the settings store %s is damaged; it was moved to %s%s and a "
+                                 "fresh one started", path.c_str(), aside.c_str(), journal.c_str()));
+    return true;
   }
 
   // What SQLite and the system said about the last failure of the connection.
@@ -353,7 +364,7 @@ struct SqliteSettingsStore::Impl {
     int flags = SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE);
     int rc = OpenWith(path, flags, &why);
     if (rc != SQLITE_OK && exists && IsBroken(rc)) {
-      MoveAside();
+      if (!MoveAside()) return false;
       rc = OpenWith(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, &why);
     } else if (rc != SQLITE_OK && exists && (!Writable(path) || Denied(open_errno)) &&
                OpenReadOnly(&why)) {
@@ -486,8 +497,6 @@ void SqliteSettingsStore::SetBusyTimeout(int milliseconds) {
   std::lock_guard<std::recursive_mutex> lock(impl_->mutex);
   impl_->busy_timeout_ms = milliseconds;
 }
-
-bool SqliteSettingsStore::SharedWithOtherProcesses() const { return true; }
 
 std::string SqliteSettingsStore::problem() const {
   std::lock_guard<std::recursive_mutex> lock(impl_->mutex);
@@ -634,6 +643,113 @@ bool SqliteSettingsStore::Transact(const std::function<bool()>& body) {
   if (keep && !impl_->broken && impl_->Exec(kCommit)) return true;
   impl_->Exec(kRollback);
   return false;
+}
+
+// The changes are first written into temporary tables of this connection, which other
+// processes never wait for; one transaction then applies them with a few statements.
+bool SqliteSettingsStore::ApplyChanges(const SettingsChanges& changes) {
+  std::lock_guard<std::recursive_mutex> lock(impl_->mutex);
+  Impl::OpGuard guard{impl_.get()};
+  if (impl_->depth > 0) return SettingsStore::ApplyChanges(changes);
+  if (!impl_->Connect(true)) return false;
+  if (impl_->read_only) return impl_->RefuseReadOnly();
+  Impl& d = *impl_;
+  bool ok = d.Ok(d.ExecSql(
+      "CREATE TEMP TABLE IF NOT EXISTS stage_del(path TEXT NOT NULL COLLATE NOCASE);"
+      "CREATE TEMP TABLE IF NOT EXISTS stage_keys(path TEXT PRIMARY KEY COLLATE NOCASE,"
+      "  parent TEXT NOT NULL COLLATE NOCASE, name TEXT NOT NULL, depth INTEGER NOT NULL);"
+      "CREATE INDEX IF NOT EXISTS temp.stage_keys_depth ON stage_keys(depth);"
+      "CREATE TEMP TABLE IF NOT EXISTS stage_vals(path TEXT NOT NULL COLLATE NOCASE,"
+      "  name TEXT NOT NULL COLLATE NOCASE, remove INTEGER NOT NULL, type INTEGER NOT NULL,"
+      "  data BLOB NOT NULL);"
+      "DELETE FROM stage_del; DELETE FROM stage_keys; DELETE FROM stage_vals;"));
+  // Whatever happens, the staged rows go when this is done.
+  struct Unstage {
+    Impl& d;
+    ~Unstage() { d.ExecSql("DELETE FROM stage_del; DELETE FROM stage_keys; DELETE FROM stage_vals;"); }
+  } unstage{d};
+  auto prepare = [&](const char* sql) {
+    sqlite3_stmt* s = nullptr;
+    if (ok) ok = d.Ok(sqlite3_prepare_v2(d.db, sql, -1, &s, nullptr));
+    return std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)>(s, &sqlite3_finalize);
+  };
+  // Staging touches only this connection's temporary tables.
+  std::size_t depth = 0;
+  bool removals = false;
+  if (ok) ok = d.Ok(d.ExecSql("BEGIN"));
+  {
+    auto del = prepare("INSERT INTO stage_del(path) VALUES(?1)");
+    auto key = prepare("INSERT OR IGNORE INTO stage_keys(path, parent, name, depth) VALUES(?1, ?2, ?3, ?4)");
+    auto val = prepare("INSERT INTO stage_vals(path, name, remove, type, data) VALUES(?1, ?2, ?3, ?4, ?5)");
+    for (std::size_t i = 0; ok && i < changes.deleted_keys.size(); ++i) {
+      Impl::Stmt s(del.get());
+      s.BindText(1, NormalizeKeyPath(changes.deleted_keys[i]));
+      ok = d.Ok(sqlite3_step(s.get()));
+    }
+    for (std::size_t i = 0; ok && i < changes.created_keys.size(); ++i) {
+      if (!(ok = CheckKeyPath(changes.created_keys[i]))) break;
+      // Each key with the keys above it, so that every level can be made from the one above.
+      std::string path;
+      std::size_t level = 0;
+      for (std::string_view part : SplitKeyPath(changes.created_keys[i])) {
+        Impl::Stmt s(key.get());
+        std::string parent = path;
+        path += (path.empty() ? "" : "\\") + std::string(part);
+        s.BindText(1, path);
+        s.BindText(2, parent);
+        s.BindText(3, part);
+        s.Bind(4, static_cast<std::int64_t>(++level));
+        if (!(ok = d.Ok(sqlite3_step(s.get())))) break;
+      }
+      depth = std::max(depth, level);
+    }
+    for (std::size_t i = 0; ok && i < changes.values.size(); ++i) {
+      const SettingsChanges::Value& v = changes.values[i];
+      ok = CheckValueName(v.name);
+      Impl::Stmt s(val.get());
+      s.BindText(1, NormalizeKeyPath(v.key));
+      s.BindText(2, v.name);
+      s.Bind(3, v.remove ? 1 : 0);
+      s.Bind(4, v.type);
+      s.BindBlob(5, v.data);
+      if (ok) ok = d.Ok(sqlite3_step(s.get()));
+      removals = removals || v.remove;
+    }
+  }
+  if (!ok) {
+    d.ExecSql("ROLLBACK");
+    return false;
+  }
+  if (!d.Ok(d.ExecSql("COMMIT"))) return false;
+  // The one transaction: deletions, then each level of new keys made below the level
+  // above (a key that exists keeps its spelling), then the values.
+  return Transact([&] {
+    if (!changes.deleted_keys.empty() &&
+        !d.Ok(d.ExecSql("DELETE FROM main.keys WHERE path IN (SELECT path FROM stage_del)"))) {
+      return false;
+    }
+    auto make = prepare(
+        "INSERT INTO main.keys(parent, name, path)"
+        " SELECT p.id, s.name, CASE WHEN p.id = 1 THEN s.name ELSE p.path || '\\' || s.name END"
+        " FROM stage_keys s JOIN main.keys p ON p.path = s.parent"
+        " WHERE s.depth = ?1 AND NOT EXISTS (SELECT 1 FROM main.keys k WHERE k.path = s.path)");
+    for (std::size_t level = 1; ok && level <= depth; ++level) {
+      Impl::Stmt s(make.get());
+      s.Bind(1, static_cast<std::int64_t>(level));
+      ok = d.Ok(sqlite3_step(s.get()));
+    }
+    if (ok && removals) {
+      ok = d.Ok(d.ExecSql(
+          "DELETE FROM main.vals WHERE (key, name) IN (SELECT k.id, s.name FROM stage_vals s"
+          " JOIN main.keys k ON k.path = s.path WHERE s.remove = 1)"));
+    }
+    return ok && d.Ok(d.ExecSql(
+                     "INSERT INTO main.vals(key, name, type, data)"
+                     " SELECT k.id, s.name, s.type, s.data FROM stage_vals s"
+                     " JOIN main.keys k ON k.path = s.path WHERE s.remove = 0"
+                     " ON CONFLICT(key, name) DO UPDATE SET type = excluded.type,"
+                     " data = excluded.data"));
+  });
 }
 
 }  // namespace quill

@@ -45,7 +45,7 @@ class SqliteSettingsStore : public SettingsStore {
   std::vector<std::string> EnumKeys(SettingsKeyId key) override;
   std::vector<RegValue> EnumValues(SettingsKeyId key) override;
   bool Transact(const std::function<bool()>& body) override;
-  bool SharedWithOtherProcesses() const override;
+  bool ApplyChanges(const SettingsChanges& changes) override;
 
  private:
   struct Impl;

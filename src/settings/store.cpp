@@ -23,6 +23,25 @@ bool SettingsStore::QueryValueAt(std::string_view path, std::string_view name, R
   return key != kNoKey && QueryValue(key, name, out);
 }
 
+bool SettingsStore::ApplyChanges(const SettingsChanges& changes) {
+  return Transact([&] {
+    for (const std::string& path : changes.deleted_keys) DeleteKey(path, true);
+    for (const std::string& path : changes.created_keys) {
+      if (OpenKey(path, true) == kNoKey) return false;
+    }
+    for (const SettingsChanges::Value& v : changes.values) {
+      SettingsKeyId key = OpenKey(v.key, true);
+      if (key == kNoKey) return false;
+      if (v.remove) {
+        DeleteValue(key, v.name);  // absent already is fine
+      } else if (!SetValue(key, v.name, v.type, v.data)) {
+        return false;
+      }
+    }
+    return true;
+  });
+}
+
 std::shared_ptr<SettingsStore> SetSettingsStore(std::shared_ptr<SettingsStore> store) {
   std::lock_guard<std::mutex> lock(g_store_mutex);
   std::swap(g_store, store);

@@ -49,6 +49,21 @@ constexpr std::size_t kMaxKeyDepth = 512;
 constexpr std::size_t kMaxKeyName = 255;
 constexpr std::size_t kMaxValueName = 16383;
 
+// Changes to apply together (SettingsStore::ApplyChanges). Paths and names keep to the
+// limits below.
+struct SettingsChanges {
+  struct Value {
+    std::string key;  // path of a key among created_keys
+    std::string name;
+    bool remove = false;  // delete the value instead of setting it
+    std::uint32_t type = REG_NONE;
+    std::string data;
+  };
+  std::vector<std::string> deleted_keys;  // each with all its subkeys
+  std::vector<std::string> created_keys;  // with the keys above them
+  std::vector<Value> values;
+};
+
 class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
@@ -75,9 +90,10 @@ class SettingsStore {
   // Runs body as one transaction: all of its changes are kept when it returns true and
   // none when it returns false (or the store fails). Returns whether the changes were kept.
   virtual bool Transact(const std::function<bool()>& body) = 0;
-  // True when other processes use the store at the same time, so long runs of changes
-  // should be committed in short transactions to let their writes through.
-  virtual bool SharedWithOtherProcesses() const { return false; }
+  // Applies a whole set of changes as one transaction, all of them or none: the key
+  // deletions first, then the keys to create, then the values. A store shared with other
+  // processes prepares them beforehand, so the time others wait for it stays short.
+  virtual bool ApplyChanges(const SettingsChanges& changes);
 };
 
 // A store that lives in this process only.

@@ -4,6 +4,7 @@
 #include <iconv.h>
 
 #include "settings/registry.h"
+#include "settings/sqlite_store.h"
 #include "temp_dir.h"
 
 namespace {
@@ -229,6 +230,23 @@ TEST_F(RegFileTest, ImportAppliesDeletionsAndIsAllOrNothing) {
   EXPECT_EQ(text, "A\n    \"Keep\"=dword:00000001\n    \"New\"=dword:00000009\n");
   EXPECT_FALSE(quill::ListSettings(*store_, "Nope", &text));
   EXPECT_EQ(store_->OpenKey("Old", false), quill::kNoKey);
+
+  // A file that changes a key or a value more than once ends as if applied line by line,
+  // in memory and in a database: a deleted key made again takes the file's spelling, a value
+  // keeps the spelling it was first set with.
+  quill_test::TempDir dir;
+  quill::SqliteSettingsStore db(dir.path() + "/registry.db");
+  const std::string twice =
+      "REGEDIT4\n[HKCU\\A]\n\"Keep\"=-\n[HKCU\\T\\Sub]\n\"v\"=dword:1\n[-HKCU\\t]\n"
+      "[HKCU\\t\\New]\n\"V\"=dword:2\n\"v\"=dword:3\n\"w\"=-\n\"W\"=dword:4\n[-HKCU\\Old\\None]\n";
+  for (quill::SettingsStore* store : {static_cast<quill::SettingsStore*>(store_.get()),
+                                      static_cast<quill::SettingsStore*>(&db)}) {
+    ASSERT_TRUE(quill::ApplyRegFile(*store, Parse("REGEDIT4\n[HKCU\\A]\n\"New\"=dword:9\n")));
+    ASSERT_TRUE(quill::ApplyRegFile(*store, Parse(twice)));
+    ASSERT_TRUE(quill::ListSettings(*store, "", &text));
+    EXPECT_EQ(text, "(root)\nA\n    \"New\"=dword:00000009\nt\nt\\New\n    \"V\"=dword:00000003\n"
+                    "    \"W\"=dword:00000004\n");
+  }
 
   // A store that refuses a write mid-way keeps none of the file.
   class Refusing : public quill::MemorySettingsStore {

@@ -67,12 +67,14 @@ int InChild(const std::function<int()>& child) { return ExitCode(Spawn(child)); 
 
 // Only what SQLite itself calls damaged or not a database is moved aside; a folder in the
 // file's place, a path below a plain file or another program's database is left as it is
-// and gives defaults, with the reason.
+// and gives defaults, with the reason. A damaged file that cannot be renamed (the name
+// with its suffix is too long) is left alone too, and the message says so.
 TEST_F(SqliteStoreTest, OnlyADamagedFileIsMovedAside) {
   struct Case {
     const char* name;
     std::function<void(const std::string&)> make;
     bool moved;
+    std::string file = "registry.db";
   } cases[] = {
       {"garbage", [](const std::string& db) { std::ofstream(db) << std::string(8192, 'x'); }, true},
       {"folder", [](const std::string& db) { fs::create_directories(db + "/inner"); }, false},
@@ -90,19 +92,24 @@ TEST_F(SqliteStoreTest, OnlyADamagedFileIsMovedAside) {
          sqlite3_close(other);
        },
        false},
+      {"cannot be renamed", [](const std::string& db) { std::ofstream(db) << std::string(8192, 'x'); },
+       false, std::string(240, 'r')},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     std::string base = dir_.path() + "/" + c.name;
-    std::string db = base + "/quill/registry.db";
+    std::string db = base + "/quill/" + c.file;
     fs::create_directories(base + "/quill");
     c.make(db);
     std::vector<std::string> before = Names(base);
     auto store = Install(db);
     registry_string<std::string> s("K\\Name", HKEY_CURRENT_USER, "dflt");
+    ::testing::internal::CaptureStderr();
     EXPECT_EQ(s.read(), "dflt");
     s.write("fresh");
     EXPECT_EQ(s.read(), c.moved ? "fresh" : "dflt");
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.find("was moved to") != std::string::npos, c.moved) << said;
     EXPECT_EQ(store->problem().empty(), c.moved) << store->problem();
     std::vector<std::string> after = Names(base);
     if (!c.moved) {
@@ -260,8 +267,8 @@ TEST_F(SqliteStoreTest, ProcessesCreatingTheStoreTogetherAllGetIt) {
   }
 }
 
-// A writer gets through while another process imports a file far longer than the writer's
-// busy timeout, and the import itself is complete afterwards.
+// A writer gets through while another process imports a large file, and the import is
+// whole or nothing: never seen (nor left, were the importer killed) half applied.
 TEST_F(SqliteStoreTest, WriterGetsThroughDuringALargeImport) {
   constexpr int kKeys = 100000;
   constexpr int kWrites = 20;
@@ -282,15 +289,19 @@ TEST_F(SqliteStoreTest, WriterGetsThroughDuringALargeImport) {
   char c;
   ASSERT_EQ(read(ready[0], &c, 1), 1);
   auto store = Install(db_);
-  // Long enough for a loaded machine, far shorter than the import as one transaction.
+  // Long enough for a loaded machine, far shorter than the whole import.
   store->SetBusyTimeout(400);
+  const std::string last = quill::Format("Big\\K%d\\v", kKeys - 1);
   for (int i = 0; i < kWrites; ++i) {
     WriteInt(quill::Format("Writer\\W%d", i), i + 1);
+    // The first key is applied before the last: seeing it without the last is half.
+    const bool first_seen = ReadInt("Big\\K0\\v", -1) == 0;
+    EXPECT_FALSE(first_seen && ReadInt(last, -1) != kKeys - 1) << "write " << i;
     usleep(20000);
   }
   EXPECT_EQ(ExitCode(importer), 0);
   for (int i = 0; i < kWrites; ++i) EXPECT_EQ(ReadInt(quill::Format("Writer\\W%d", i)), i + 1);
-  EXPECT_EQ(ReadInt(quill::Format("Big\\K%d\\v", kKeys - 1)), kKeys - 1);
+  EXPECT_EQ(ReadInt(last), kKeys - 1);
   EXPECT_TRUE(store->problem().empty()) << store->problem();
   close(ready[0]);
   close(ready[1]);
