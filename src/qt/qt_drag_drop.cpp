@@ -61,14 +61,19 @@ void Answer(QDragMoveEvent* event, DROPEFFECT effect) {
 QMimeData* MimeDataOf(const COleDataObject& data) {
   auto* mime = new QMimeData;
   if (data.IsDataAvailable(CF_TEXT)) {
-    mime->setText(TextToDesktop(GlobalText(data.GetGlobalData(CF_TEXT))));
+    const QString text = TextToDesktop(GlobalText(data.GetGlobalData(CF_TEXT)));
+    mime->setText(text);
+    mime->setData(QStringLiteral("text/plain;charset=utf-8"), text.toUtf8());
   }
   return mime;
 }
 
+// Data without text, or with an empty one, offers nothing to drop.
 COleDataObject DataObjectOf(const QMimeData* mime) {
   if (mime == nullptr || !mime->hasText()) return COleDataObject();
-  return COleDataObject(GlobalAllocText(TextFromDesktop(mime->text())));
+  const QString text = mime->text();
+  if (text.isEmpty()) return COleDataObject();
+  return COleDataObject(GlobalAllocText(TextFromDesktop(text)));
 }
 
 QtDragDrop* CurrentQtDragDrop() { return dynamic_cast<QtDragDrop*>(&CurrentDragDropService()); }
@@ -115,10 +120,19 @@ DROPEFFECT QtDragDrop::DoDragDrop(Window* pSource, const COleDataObject& data,
   if (widget == nullptr) return DROPEFFECT_NONE;
   auto* drag = new QDrag(widget);
   drag->setMimeData(MimeDataOf(data));
-  const Qt::DropAction action = drag->exec(ActionsOf(dwEffects), Qt::MoveAction);
+  m_dragging = true;
+  m_dropHere.reset();
+  const Qt::DropActions actions = ActionsOf(dwEffects);
+  const Qt::DropAction action =
+      m_dragLoop ? m_dragLoop(*drag, actions) : drag->exec(actions, Qt::MoveAction);
   drag->deleteLater();
-  return EffectOf(action) & dwEffects;
+  m_dragging = false;
+  const DROPEFFECT effect = m_dropHere.value_or(EffectOf(action));
+  m_dropHere.reset();
+  return effect & dwEffects;
 }
+
+void QtDragDrop::SetDragLoop(DragLoop loop) { m_dragLoop = std::move(loop); }
 
 void QtDragDrop::DragEnter(Window* pWnd, QDragMoveEvent* event) {
   COleDropTarget* pTarget = TargetOf(pWnd);
@@ -157,13 +171,16 @@ void QtDragDrop::Drop(Window* pWnd, QDropEvent* event) {
   const bool copy = (KeyStateOf(event) & MK_CONTROL) || event->dropAction() == Qt::CopyAction;
   const DROPEFFECT effect = copy ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
   COleDataObject data = DataObjectOf(event->mimeData());
-  if (pTarget->OnDrop(pWnd, &data, effect, PointOf(event))) {
+  const bool taken = pTarget->OnDrop(pWnd, &data, effect, PointOf(event));
+  if (taken) {
     event->setDropAction(effect == DROPEFFECT_COPY ? Qt::CopyAction : Qt::MoveAction);
     event->accept();
   } else {
     event->setDropAction(Qt::IgnoreAction);
     event->ignore();
   }
+  // The drag of this process learns first hand what became of its text.
+  if (m_dragging) m_dropHere = taken ? effect : DROPEFFECT_NONE;
   m_data = COleDataObject();
 }
 

@@ -1,14 +1,23 @@
 #pragma once
 // Drag and drop over Qt: QDrag runs the drag loop, the text travels as text/plain (the
-// buffer's bytes read as Windows-1252, line breaks LF outside and CR LF inside), and an
-// EditorWidget hands its drag events to the drop target registered for it.
+// buffer's bytes read as Windows-1252, line breaks LF outside and CR LF inside; also as
+// text/plain;charset=utf-8 for programs that ask for that), and an EditorWidget hands its
+// drag events to the drop target registered for it.
+//
+// A drag ends in a move only when the target really took the text: a drop on a window of
+// this process counts as what its target did, whatever the platform reports; of another
+// program only the platform's answer is known.
 
 #include <QPoint>
+#include <Qt>
 
+#include <functional>
 #include <map>
+#include <optional>
 
 #include "platform/drag_drop.h"
 
+class QDrag;
 class QDragMoveEvent;
 class QDropEvent;
 class QMimeData;
@@ -35,6 +44,11 @@ class QtDragDrop : public DragDropService {
   void DragLeave(Window* pWnd);
   void Drop(Window* pWnd, QDropEvent* event);
 
+  // Runs the platform's drag loop (QDrag::exec) and returns what the platform reports. A
+  // test puts its own in place (the offscreen platform has no loop); null restores QDrag's.
+  using DragLoop = std::function<Qt::DropAction(QDrag& drag, Qt::DropActions actions)>;
+  void SetDragLoop(DragLoop loop);
+
  private:
   COleDropTarget* TargetOf(Window* pWnd) const;
   void StopHover();
@@ -45,6 +59,9 @@ class QtDragDrop : public DragDropService {
   Window* m_hoverWindow = nullptr;
   unsigned long m_hoverKeys = 0;
   QPoint m_hoverPoint;
+  DragLoop m_dragLoop;
+  bool m_dragging = false;                // a drag from this process is running
+  std::optional<DROPEFFECT> m_dropHere;   // what a target of this process did with it
 };
 
 // The data at the boundary: text/plain from the text block, and back.

@@ -95,13 +95,14 @@ bool QuillView::DoDropText(COleDataObject* pDataObject, const CPoint& ptClient) 
   if (pDataObject == nullptr || m_pTextBuffer == nullptr) return false;
   const HGLOBAL hData = pDataObject->GetGlobalData(CF_TEXT);
   if (hData == nullptr) return false;
+  const std::string text = GlobalText(hData);
+  if (text.empty()) return false;  // nothing to take: the source keeps its text
   const CPoint ptDropPos = ClientToText(ptClient);
   if (IsDraggingText() && IsInsideSelection(ptDropPos)) {
     // Onto the text being dragged: nothing moves, the cursor goes where it was dropped.
     PlaceAt(ptDropPos);
     return false;
   }
-  const std::string text = GlobalText(hData);
   const CPoint ptEnd = InsertAt(ptDropPos, text.c_str(), UNDO_ACTION_DRAGDROP);
   SetAnchor(ptDropPos);
   SetSelection(ptDropPos, ptEnd);
