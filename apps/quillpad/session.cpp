@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/format.h"
 #include "settings/registry.h"
@@ -52,6 +53,25 @@ void Session::Store() const {
   const int count = std::min(static_cast<int>(files.size()), kMaxFiles);
   for (int n = 1; n <= count; ++n) FileValue(n).write(files[static_cast<std::size_t>(n - 1)]);
   if (count < kMaxFiles) FileValue(count + 1).write("");
+}
+
+void Session::FitTo(const std::vector<Area>& screens) {
+  if (screens.empty()) return;
+  // In 64 bits: a stored corner near the end of the int range must not wrap around.
+  using Wide = std::int64_t;
+  auto shown = [&](const Area& a) -> Wide {
+    const Wide w = std::min<Wide>(Wide{x} + width, Wide{a.x} + a.width) - std::max<Wide>(x, a.x);
+    const Wide h = std::min<Wide>(Wide{y} + height, Wide{a.y} + a.height) - std::max<Wide>(y, a.y);
+    return w > 0 && h > 0 ? w * h : 0;
+  };
+  const Area* best = &screens.front();
+  for (const Area& a : screens) {
+    if (shown(a) > shown(*best)) best = &a;
+  }
+  width = std::clamp(width, 0, best->width);
+  height = std::clamp(height, 0, best->height);
+  x = static_cast<int>(std::clamp<Wide>(x, best->x, Wide{best->x} + best->width - width));
+  y = static_cast<int>(std::clamp<Wide>(y, best->y, Wide{best->y} + best->height - height));
 }
 
 }  // namespace quillpad

@@ -20,6 +20,15 @@ struct Session {
 
   static Session Load();
   void Store() const;
+
+  // A screen's usable area.
+  struct Area {
+    int x = 0, y = 0, width = 0, height = 0;
+  };
+  // Moves and shrinks the window's place as little as needed to lie whole on one screen:
+  // the one that shows most of it, else the first. A place far out of range (a monitor
+  // gone, a store edited by hand) comes back on screen the same way.
+  void FitTo(const std::vector<Area>& screens);
 };
 
 }  // namespace quillpad

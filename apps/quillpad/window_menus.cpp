@@ -2,24 +2,48 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <boost/version.hpp>
 #include <sqlite3.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "main_window.h"
 #include "pad_document.h"
+#include "platform/app_services.h"
+#include "platform/file_errors.h"
+#include "platform/file_service.h"
+#include "platform/format.h"
 #include "session.h"
 
 namespace quillpad {
 
 namespace {
 QString ToQt(const std::string& s) { return QString::fromLocal8Bit(s.data(), s.size()); }
+
+// How many unreadable files of the last session the message names one by one.
+constexpr std::size_t kListedUnreadable = 15;
+
+// Why a file of the last session cannot be opened; nothing when it can.
+std::optional<std::string> WhyUnreadable(const std::string& path) {
+  if (QFileInfo(ToQt(path)).isDir()) return std::string("it is a folder, not a file");
+  if (quill::GetFileService().Open(path, quill::GENERIC_READ,
+                                   quill::FILE_SHARE_READ | quill::FILE_SHARE_WRITE,
+                                   quill::OPEN_EXISTING)) {
+    return std::nullopt;
+  }
+  return quill::SystemErrorMessage(quill::GetLastError());
+}
 }  // namespace
 
 void MainWindow::CreateWindowAndHelpMenus() {
@@ -112,21 +136,48 @@ void MainWindow::StoreSession() const {
 }
 
 void MainWindow::RestoreSession(bool openFiles) {
-  const Session s = Session::Load();
+  Session s = Session::Load();
   if (s.width > 0 && s.height > 0) {
-    QRect r(s.x, s.y, s.width, s.height);
-    // Only where some screen still shows it (a monitor may have gone since).
-    bool visible = false;
-    for (const QScreen* screen : QGuiApplication::screens())
-      visible = visible || screen->availableGeometry().intersects(r);
-    if (visible) setGeometry(r);
-    else resize(s.width, s.height);
+    // On a screen there is now (a monitor may have gone since, the store may hold nonsense).
+    std::vector<Session::Area> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+      const QRect r = screen->availableGeometry();
+      screens.push_back({r.x(), r.y(), r.width(), r.height()});
+    }
+    s.FitTo(screens);
+    if (screens.empty()) resize(s.width, s.height);
+    else setGeometry(s.x, s.y, s.width, s.height);
     if (s.maximized) setWindowState(windowState() | Qt::WindowMaximized);
   }
   if (!openFiles) return;
-  const int before = DocumentCount();
-  for (const std::string& path : s.files) OpenFile(ToQt(path));
-  if (DocumentCount() > before) SetCurrentDocument(before + std::min(s.current, DocumentCount() - before - 1));
+  // Files that cannot be read any more are told of in one message, once the window shows.
+  std::vector<std::string> unreadable;
+  int current = -1;
+  for (std::size_t i = 0; i < s.files.size(); ++i) {
+    const std::string& path = s.files[i];
+    if (std::optional<std::string> why = WhyUnreadable(path)) {
+      unreadable.push_back(path + ": " + *why);
+      m_recent.Remove(path);
+    } else if (OpenFile(ToQt(path)) && static_cast<int>(i) <= s.current) {
+      current = m_tabs->currentIndex();
+    }
+  }
+  if (current >= 0) SetCurrentDocument(current);
+  if (unreadable.empty()) return;
+  RebuildRecentMenu();
+  std::string text = unreadable.size() == 1
+                         ? std::string("A file of the last session could not be opened:\n")
+                         : quill::Format("%d files of the last session could not be opened:\n",
+                                         static_cast<int>(unreadable.size()));
+  for (std::size_t i = 0; i < unreadable.size() && i < kListedUnreadable; ++i) {
+    text += "\n" + unreadable[i];
+  }
+  if (unreadable.size() > kListedUnreadable) {
+    text += quill::Format("\n... and %d more.", static_cast<int>(unreadable.size() - kListedUnreadable));
+  }
+  QTimer::singleShot(0, this, [text] {
+    quill::GetApplicationServices().MessageBox(text, quill::MB_OK | quill::MB_ICONERROR);
+  });
 }
 
 }  // namespace quillpad

@@ -1,5 +1,11 @@
 // quillpad's main window: files in tabs, the status bar, the menus and the keys.
 
+#include <QScreen>
+
+#include <climits>
+
+#include "platform/format.h"
+#include "session.h"
 #include "view/command_ids.h"
 #include "window_fixture.h"
 
@@ -40,6 +46,27 @@ TEST_F(WindowTest, AFileThatCannotOpenIsReportedOnceAndOpensNothing) {
   EXPECT_EQ(m_window->DocumentCount(), 0);
   EXPECT_FALSE(Action("fileSave")->isEnabled());
   EXPECT_TRUE(m_window->findChild<QMenu*>("recentFiles")->actions().isEmpty());
+}
+
+// The last session comes back on a screen there is, and files it can no longer open are
+// named in one message (shown once the window is up), not one message each.
+TEST_F(WindowTest, SessionRestoresOnScreenAndNamesUnreadableFilesOnce) {
+  Session s;
+  s.x = INT_MAX - 100, s.y = INT_MAX - 10, s.width = 700, s.height = 500;
+  for (int i = 0; i < 40; ++i) s.files.push_back(m_dir.Path(quill::Format("gone%d.txt", i)));
+  s.files.push_back(Write("here.txt", "text\n").toStdString());
+  s.files.push_back(m_dir.Path("."));
+  s.current = 40;
+  s.Store();
+  m_window->RestoreSession(true);
+  QApplication::processEvents();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(screen.contains(m_window->geometry())) << m_window->geometry().x();
+  EXPECT_EQ(m_window->DocumentCount(), 1);
+  ASSERT_EQ(m_messages.size(), 1u);
+  EXPECT_NE(m_messages[0].find("41 files"), std::string::npos) << m_messages[0];
+  EXPECT_NE(m_messages[0].find("gone0.txt"), std::string::npos);
+  EXPECT_NE(m_messages[0].find("and 26 more"), std::string::npos);
 }
 
 TEST_F(WindowTest, IndicatorsShowPositionLineBreaksAndReadOnly) {
