@@ -316,6 +316,20 @@ bool ParseValueLine(std::string_view s, RegFileValue* v, std::string* error) {
   return ParseData(TrimLeft(rest.substr(1)), v, error);
 }
 
+// Characters no name may hold and no file line could carry. The store makes no such
+// names, but another program may have put some there.
+constexpr std::string_view kUncarried("\0\r\n", 3);
+
+// A name as a file line can carry it, each such character written as '?' (as for text
+// with no place in the code page), so that every export imports again.
+std::string Carried(std::string_view name) {
+  std::string out(name);
+  for (char& c : out) {
+    if (kUncarried.find(c) != std::string_view::npos) c = '?';
+  }
+  return out;
+}
+
 std::string Quote(std::string_view text) {
   std::string out = "\"";
   for (char c : text) {
@@ -348,7 +362,7 @@ std::string HexData(std::string prefix, std::string_view bytes) {
 bool IsPlainText(const RegValue& v) {
   if (v.data.empty() || v.data.back() != '\0') return false;
   std::string_view body(v.data.data(), v.data.size() - 1);
-  return body.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos;
+  return body.find_first_of(kUncarried) == std::string_view::npos;
 }
 
 void WalkStored(SettingsStore& store, const std::string& path,
@@ -518,7 +532,7 @@ bool ParseRegFile(std::string_view raw, RegFile* out, RegFileError* error) {
 }
 
 std::string FormatRegValue(const RegValue& v) {
-  std::string line = v.name.empty() ? std::string("@") : Quote(v.name);
+  std::string line = v.name.empty() ? std::string("@") : Quote(Carried(v.name));
   line.push_back('=');
   if (v.type == REG_SZ && IsPlainText(v)) {
     line += Quote(std::string_view(v.data.data(), v.data.size() - 1));
@@ -542,7 +556,14 @@ bool ExportRegFile(SettingsStore& store, std::string_view path, std::string* out
     std::vector<RegValue> values = store.EnumValues(id);
     // The root gets a section only when it holds values of its own.
     if (key.empty() && values.empty()) return;
-    text += "[" + std::string(kRoot) + (key.empty() ? "" : "\\") + key + "]" + kEol;
+    bool altered = key.find_first_of(kUncarried) != std::string::npos;
+    for (const RegValue& v : values) {
+      altered |= v.name.find_first_of(kUncarried) != std::string::npos;
+    }
+    if (altered) {
+      text += std::string("; line breaks and NULs in the names below are written as ?") + kEol;
+    }
+    text += "[" + std::string(kRoot) + (key.empty() ? "" : "\\") + Carried(key) + "]" + kEol;
     for (const RegValue& v : values) text += FormatRegValue(v) + kEol;
     text += kEol;
   });

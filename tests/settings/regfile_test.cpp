@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <iconv.h>
+#include <sqlite3.h>
 
 #include "settings/registry.h"
 #include "settings/sqlite_store.h"
@@ -138,6 +139,27 @@ TEST_F(RegFileTest, ExportThenImportGivesTheSameStore) {
     std::string again;
     ASSERT_TRUE(quill::ExportRegFile(*fresh, "", &again, format));
     EXPECT_EQ(again, text);
+  }
+
+  // Names with line breaks that another program wrote into a database export so that the
+  // file imports again.
+  quill_test::TempDir dir;
+  {
+    quill::SqliteSettingsStore db(dir.path() + "/registry.db");
+    db.SetValue(db.OpenKey("Odd\\Key", true), "v", quill::REG_DWORD, std::string("\1\0\0\0", 4));
+    sqlite3* raw = nullptr;
+    sqlite3_open((dir.path() + "/registry.db").c_str(), &raw);
+    sqlite3_exec(raw, "UPDATE vals SET name = 'a' || char(10) || 'b';"
+                      "UPDATE keys SET name = 'K' || char(13, 10) || 'ey',"
+                      " path = 'Odd\\K' || char(13, 10) || 'ey' WHERE name = 'Key'",
+                 nullptr, nullptr, nullptr);
+    sqlite3_close(raw);
+    std::string odd;
+    ASSERT_TRUE(quill::ExportRegFile(db, "", &odd));
+    EXPECT_NE(odd.find("[HKEY_CURRENT_USER\\Odd\\K??ey]\r\n\"a?b\"=dword:00000001"), std::string::npos)
+        << odd;
+    quill::MemorySettingsStore again;
+    EXPECT_TRUE(quill::ApplyRegFile(again, Parse(odd)));
   }
 
   // A sub-tree exports alone; an absent key is an error.
