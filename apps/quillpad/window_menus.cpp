@@ -173,7 +173,8 @@ void MainWindow::RestoreSession(bool openFiles) {
     text += "\n" + unreadable[i];
   }
   if (unreadable.size() > kListedUnreadable) {
-    text += quill::Format("\n... and %d more.", static_cast<int>(unreadable.size() - kListedUnreadable));
+    const auto more = static_cast<int>(unreadable.size() - kListedUnreadable);
+    text += quill::Format("\n... and %d more.", more);
   }
   QTimer::singleShot(0, this, [text] {
     quill::GetApplicationServices().MessageBox(text, quill::MB_OK | quill::MB_ICONERROR);

@@ -242,7 +242,8 @@ struct SqliteSettingsStore::Impl {
     }
     ::unlink((path + "-shm").c_str());
     ReportSettingsProblem(Format("the settings store %s is damaged; it was moved to %s%s and a "
-                                 "fresh one started", path.c_str(), aside.c_str(), journal.c_str()));
+                                 "fresh one started",
+                                 path.c_str(), aside.c_str(), journal.c_str()));
     return true;
   }
 
@@ -666,7 +667,9 @@ bool SqliteSettingsStore::ApplyChanges(const SettingsChanges& changes) {
   // Whatever happens, the staged rows go when this is done.
   struct Unstage {
     Impl& d;
-    ~Unstage() { d.ExecSql("DELETE FROM stage_del; DELETE FROM stage_keys; DELETE FROM stage_vals;"); }
+    ~Unstage() {
+      d.ExecSql("DELETE FROM stage_del; DELETE FROM stage_keys; DELETE FROM stage_vals;");
+    }
   } unstage{d};
   auto prepare = [&](const char* sql) {
     sqlite3_stmt* s = nullptr;
@@ -679,8 +682,10 @@ bool SqliteSettingsStore::ApplyChanges(const SettingsChanges& changes) {
   if (ok) ok = d.Ok(d.ExecSql("BEGIN"));
   {
     auto del = prepare("INSERT INTO stage_del(path) VALUES(?1)");
-    auto key = prepare("INSERT OR IGNORE INTO stage_keys(path, parent, name, depth) VALUES(?1, ?2, ?3, ?4)");
-    auto val = prepare("INSERT INTO stage_vals(path, name, remove, type, data) VALUES(?1, ?2, ?3, ?4, ?5)");
+    auto key = prepare(
+        "INSERT OR IGNORE INTO stage_keys(path, parent, name, depth) VALUES(?1, ?2, ?3, ?4)");
+    auto val = prepare(
+        "INSERT INTO stage_vals(path, name, remove, type, data) VALUES(?1, ?2, ?3, ?4, ?5)");
     for (std::size_t i = 0; ok && i < changes.deleted_keys.size(); ++i) {
       Impl::Stmt s(del.get());
       s.BindText(1, NormalizeKeyPath(changes.deleted_keys[i]));

@@ -156,8 +156,8 @@ TEST_F(RegFileTest, ExportThenImportGivesTheSameStore) {
     sqlite3_close(raw);
     std::string odd;
     ASSERT_TRUE(quill::ExportRegFile(db, "", &odd));
-    EXPECT_NE(odd.find("[HKEY_CURRENT_USER\\Odd\\K??ey]\r\n\"a?b\"=dword:00000001"), std::string::npos)
-        << odd;
+    EXPECT_NE(odd.find("[HKEY_CURRENT_USER\\Odd\\K??ey]\r\n\"a?b\"=dword:00000001"),
+              std::string::npos) << odd;
     quill::MemorySettingsStore again;
     EXPECT_TRUE(quill::ApplyRegFile(again, Parse(odd)));
   }
@@ -263,7 +263,8 @@ TEST_F(RegFileTest, ImportAppliesDeletionsAndIsAllOrNothing) {
       "[HKCU\\t\\New]\n\"V\"=dword:2\n\"v\"=dword:3\n\"w\"=-\n\"W\"=dword:4\n[-HKCU\\Old\\None]\n";
   for (quill::SettingsStore* store : {static_cast<quill::SettingsStore*>(store_.get()),
                                       static_cast<quill::SettingsStore*>(&db)}) {
-    ASSERT_TRUE(quill::ApplyRegFile(*store, Parse("REGEDIT4\n[HKCU\\A]\n\"New\"=dword:9\n")));
+    const std::string base = "REGEDIT4\n[HKCU\\A]\n\"New\"=dword:9\n\"keep\"=dword:1\n";
+    ASSERT_TRUE(quill::ApplyRegFile(*store, Parse(base)));
     ASSERT_TRUE(quill::ApplyRegFile(*store, Parse(twice)));
     ASSERT_TRUE(quill::ListSettings(*store, "", &text));
     EXPECT_EQ(text, "(root)\nA\n    \"New\"=dword:00000009\nt\nt\\New\n    \"V\"=dword:00000003\n"
