@@ -309,7 +309,7 @@ void CReplaceDlg::OnReplace() {
   }
   m_pBuddy->ReplaceSelection(m_sNewText.c_str());
   AdjustBlock();
-  m_ptFoundAt.x += static_cast<int>(m_sNewText.size());
+  m_ptFoundAt = m_pBuddy->GetCursorPos();  // after the inserted text, line breaks and all
   m_bFound = DoHighlightText(false, true);
 }
 
