@@ -23,8 +23,11 @@ struct Rng {
   std::uint32_t below(std::uint32_t n) { return next() % n; }
 };
 
-void AppendNetlistLine(std::string& out, Rng& rng, std::size_t& lineNo) {
-  static constexpr const char* kModels[] = {"nch", "pch", "nch_lvt", "pch_hvt"};
+using Models = const char* const[4];
+constexpr Models kFoundryModels = {"nch", "pch", "nch_lvt", "pch_hvt"};
+constexpr Models kMosModels = {"nmos", "pmos", "nmos_lvt", "nmos_hvt"};
+
+void AppendNetlistLine(std::string& out, Rng& rng, std::size_t& lineNo, Models& kModels) {
   static constexpr const char* kNets[] = {"vdd", "vss", "in", "out", "clk", "net", "bl", "wl"};
   ++lineNo;
   const std::uint32_t kind = rng.below(100);
@@ -94,14 +97,14 @@ std::string Cached(const std::string& name, std::size_t bytes, std::string (*mak
 
 }  // namespace
 
-std::string GenerateNetlist(std::size_t bytes, const char* eol) {
+std::string GenerateNetlist(std::size_t bytes, const char* eol, bool mosModels) {
   std::string out;
   out.reserve(bytes + 256);
   Rng rng;
   std::size_t lineNo = 0;
   const std::string_view br(eol);
   while (out.size() < bytes) {
-    AppendNetlistLine(out, rng, lineNo);
+    AppendNetlistLine(out, rng, lineNo, mosModels ? kMosModels : kFoundryModels);
     out.append(br);
   }
   return out;
@@ -123,6 +126,11 @@ std::string NetlistFileCRLF() {
   const std::size_t mb = BenchMegabytes();
   return Cached("netlist_crlf_" + std::to_string(mb) + "m.sp", mb << 20,
                 [](std::size_t b) { return GenerateNetlist(b, "\r\n"); });
+}
+
+std::string MosNetlistFile(std::size_t mb) {
+  return Cached("netlist_mos_" + std::to_string(mb) + "m.sp", mb * 1000 * 1000,
+                [](std::size_t b) { return GenerateNetlist(b, "\n", true); });
 }
 
 std::string SingleLineFile() {

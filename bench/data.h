@@ -9,7 +9,8 @@
 namespace quill::bench {
 
 // A netlist of about `bytes` bytes with `eol` after every line (about 40 bytes a line).
-std::string GenerateNetlist(std::size_t bytes, const char* eol);
+// With mosModels the transistors use the models nmos, pmos, nmos_lvt and nmos_hvt.
+std::string GenerateNetlist(std::size_t bytes, const char* eol, bool mosModels = false);
 
 // Size in MiB of the large generated files: $QUILL_BENCH_MB, else 100.
 std::size_t BenchMegabytes();
@@ -19,6 +20,8 @@ std::string NetlistFileLF();     // the netlist with LF breaks
 std::string NetlistFileCRLF();   // the same with CR LF breaks
 std::string SingleLineFile();    // one line of 20 MiB of words (scaled like the others)
 std::string ShortLinesFile();    // 4-byte lines "abc\n"
+// The netlist of mosModels in mb * 10^6 bytes (about 10,000 "nmos" a MB).
+std::string MosNetlistFile(std::size_t mb);
 // Ten copies of the LF netlist (1 GB at the default size): opt-in, for QUILL_BENCH_BIG=1.
 std::string BigNetlistFile();
 // Whether the opt-in big cases run: $QUILL_BENCH_BIG is set and not "0".

@@ -309,32 +309,37 @@ void CReplaceDlg::OnReplace() {
   }
   m_pBuddy->ReplaceSelection(m_sNewText.c_str());
   AdjustBlock();
-  m_ptFoundAt.x += static_cast<int>(m_sNewText.size());
+  m_ptFoundAt = m_pBuddy->GetCursorPos();  // after the inserted text, line breaks and all
   m_bFound = DoHighlightText(false, true);
 }
 
 void CReplaceDlg::OnReplaceAll() {
   if (!TakeTexts()) return;
   m_ptFoundAt = m_ptSearchOrigin = CPoint(0, 0);
-  m_bFound = DoHighlightText(false, false);
-  QuillTextBuffer* pBuffer = m_pBuddy->m_pTextBuffer;
-  if (pBuffer == nullptr) return;
-  pBuffer->BeginUndoGroup(0);
-  int nCount = 0;
-  while (m_bFound) {
-    const bool bHadSelection = m_pBuddy->IsSelection();
-    if (!m_pBuddy->ReplaceSelection(m_sNewText.c_str())) break;
-    AdjustBlock();
-    if (bHadSelection) {
-      m_ptFoundAt.x += static_cast<int>(m_sNewText.size());
-    } else {
-      m_ptFoundAt = CPoint(0, m_ptFoundAt.y + 1);
-    }
-    ++nCount;
-    m_bFound = DoHighlightText(true, false);
+  m_bFound = false;
+  CPoint ptBegin(0, 0);
+  CPoint ptEnd;
+  if (m_nScope == 0) {
+    ptBegin = m_ptBlockBegin;
+    ptEnd = m_ptBlockEnd;
+  } else if (const int nLastLine = m_pBuddy->GetLineCount() - 1; nLastLine >= 0) {
+    ptEnd = CPoint(m_pBuddy->GetLineLength(nLastLine), nLastLine);
   }
-  pBuffer->FlushUndoGroup(m_pBuddy);
-  if (nCount > 0) AfxMessageBox(Format("Editor has made %d replacement.", nCount), MB_OK);
+  bool bCancelled = false;
+  const int nCount = m_pBuddy->ReplaceAll(m_sText, m_sNewText,
+                                          SearchFlags(m_bMatchCase, m_bWholeWord, m_bRegExp),
+                                          ptBegin, ptEnd, &bCancelled);
+  if (m_bEnableScopeSelection && m_pBuddy->m_bSelectionPushed) {
+    // The block moved with the edits, as the selection the view restores did.
+    m_ptBlockBegin = m_pBuddy->m_ptSavedSelStart;
+    m_ptBlockEnd = m_pBuddy->m_ptSavedSelEnd;
+  }
+  m_ptSearchOrigin = m_nScope == 0 ? m_ptBlockBegin : CPoint(0, 0);
+  if (nCount > 0) {
+    AfxMessageBox(Format("Editor has made %d replacement.", nCount), MB_OK);
+  } else if (!bCancelled) {
+    ReportNotFound(m_sText);
+  }
 }
 
 void CReplaceDlg::OnCommand(IDialogHost& host, int nID, int nNotification) {

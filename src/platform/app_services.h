@@ -75,6 +75,10 @@ class IApplicationServices {
   virtual unsigned GetPriorityClass() = 0;
   // False when the class could not be set; callers carry on.
   virtual bool SetPriorityClass(unsigned priorityClass) = 0;
+  // Asked now and then by a long operation the user may stop: true when the user asked to
+  // stop it (Esc, or Cancel in the window that is waiting for it) since the last call.
+  // The window system may run meanwhile, but no input reaches the windows.
+  virtual bool PollCancel() { return false; }
 };
 
 // The installed services.

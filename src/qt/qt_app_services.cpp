@@ -1,13 +1,16 @@
 #include "qt/qt_app_services.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QTimer>
 
 #include "platform/posix/process_priority.h"
 #include "qt/cp1252.h"
 #include "qt/editor_widget.h"
+#include "qt/qt_dialog_builder.h"
 
 namespace quill::qt {
 
@@ -39,6 +42,27 @@ QMessageBox::Icon IconOf(unsigned type) {
     default: return QMessageBox::NoIcon;
   }
 }
+
+// Held over the application while a long operation lets the window system run: input
+// and requests to close windows are dropped; Esc, or a press on the Cancel button of a
+// dialog, is noted as the user asking to stop.
+class CancelWatch : public QObject {
+ public:
+  bool m_bCancel = false;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+      m_bCancel = true;
+    } else if (event->type() == QEvent::MouseButtonPress) {
+      auto* button = qobject_cast<QAbstractButton*>(watched);
+      auto* dialog = button != nullptr ? qobject_cast<QtTemplateDialog*>(button->window()) : nullptr;
+      if (dialog != nullptr && dialog->Control(IDCANCEL) == button) m_bCancel = true;
+    }
+    return event->isInputEvent() || event->type() == QEvent::Close;
+  }
+};
 
 }  // namespace
 
@@ -112,6 +136,14 @@ void QtApplicationServices::EndWaitCursor() {
   if (m_nWait == 0) return;
   --m_nWait;
   QApplication::restoreOverrideCursor();
+}
+
+bool QtApplicationServices::PollCancel() {
+  CancelWatch watch;
+  qApp->installEventFilter(&watch);
+  QCoreApplication::processEvents();
+  qApp->removeEventFilter(&watch);
+  return watch.m_bCancel;
 }
 
 unsigned QtApplicationServices::GetPriorityClass() { return PosixGetPriorityClass(); }

@@ -34,6 +34,9 @@ class QtApplicationServices : public IApplicationServices {
   void EndWaitCursor() override;
   unsigned GetPriorityClass() override;
   bool SetPriorityClass(unsigned priorityClass) override;
+  // Lets the window system run without input reaching the windows; true after Esc or a
+  // press on a dialog's Cancel button.
+  bool PollCancel() override;
 
   // Called with every message box (of the component and of the control library) once
   // it is on the screen (a test closes it here).

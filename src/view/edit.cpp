@@ -9,6 +9,7 @@
 
 #include "buffer/buffer_defs.h"
 #include "buffer/text_buffer.h"
+#include "view/bulk_update.h"
 #include "view/edit_group.h"
 #include "view/quill_view.h"
 
@@ -291,13 +292,15 @@ void QuillView::OnEditSwitchOvrmode() { m_bOvrMode = !m_bOvrMode; }
 void QuillView::OnEditUndo() {
   if (!CanEdit() || !m_pTextBuffer->CanUndo()) return;
   CPoint pt;
-  if (m_pTextBuffer->Undo(pt)) PlaceAt(pt);
+  if (BulkUpdate bulk(m_pTextBuffer); !m_pTextBuffer->Undo(pt)) return;
+  PlaceAt(pt);
 }
 
 void QuillView::OnEditRedo() {
   if (!CanEdit() || !m_pTextBuffer->CanRedo()) return;
   CPoint pt;
-  if (m_pTextBuffer->Redo(pt)) PlaceAt(pt);
+  if (BulkUpdate bulk(m_pTextBuffer); !m_pTextBuffer->Redo(pt)) return;
+  PlaceAt(pt);
 }
 
 // ---- matching bracket ----

@@ -203,6 +203,11 @@ void QuillView::AdjustTextPoint(CPoint& point) { point.x += GetCharWidth() / 2; 
 
 void QuillView::InvalidateLines(int nLine1, int nLine2, int) {
   if (!HasWindow()) return;
+  if (m_nBulkDepth > 0) {
+    const int nFirst = std::max(nLine2 == -1 ? nLine1 : std::min(nLine1, nLine2), 0);
+    m_nBulkFirstLine = m_nBulkFirstLine < 0 ? nFirst : std::min(m_nBulkFirstLine, nFirst);
+    return;
+  }
   CRect rcInvalid = GetClientRect();
   const int nLineHeight = GetLineHeight();
   if (nLine2 == -1) {

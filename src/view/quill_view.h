@@ -403,6 +403,18 @@ class QuillView {
   void OnUpdateEditRepeat(CCmdUI* pCmdUI);
   // Replaces the selection by the text, taken literally, and selects it. Returns 1.
   int ReplaceSelection(const char* pszNewText);
+  // Replaces, as one undo step, every match of what (SEARCH_MATCH_CASE, SEARCH_WHOLE_WORD,
+  // SEARCH_REGEX) that starts at or after ptBlockBegin and before ptBlockEnd by the
+  // replacement, taken literally, and selects the last replacement. Each search goes on
+  // after the text the previous replacement inserted; an empty match is replaced once and
+  // the search goes on at the next line. The windows of the buffer's views are updated
+  // once, at the end; a run longer than s_nProgressDelayMs shows its progress in the
+  // status bar, and the user can stop it (the application services' PollCancel): what was
+  // replaced stays, *pbCancelled is set. Returns the number of replacements.
+  int ReplaceAll(std::string_view what, std::string_view replacement, unsigned long dwFlags,
+                 const CPoint& ptBlockBegin, const CPoint& ptBlockEnd,
+                 bool* pbCancelled = nullptr);
+  static int s_nProgressDelayMs;
   void AddToRecentReplace(const std::string& text);
   const std::deque<std::string>& GetReplaceHistory() const { return m_replaceHistory; }
   // The histories and the settings store: entries stored by other views join the queue;
@@ -681,6 +693,16 @@ class QuillView {
   CommentDelims GetCommentDelims() const;
   bool FindMultiLineComment(const CommentDelims& delims, CPoint& ptOpen, CPoint& ptClose);
   bool HasSingleLineCommentInSelection(const std::string& single);
+  // Window updates held back while a bulk edit runs over the buffer's views
+  // (view/bulk_update.h): invalidation (from the first line touched down), the scroll bars
+  // and the caret are noted and done once when the outermost bulk edit ends.
+  class BulkUpdate;
+  int m_nBulkDepth = 0;
+  int m_nBulkFirstLine = -1;
+  bool m_bBulkVertBar = false;
+  bool m_bBulkHorzBar = false;
+  bool m_bBulkCaret = false;
+  void EndBulkUpdate();
   // Search (search.cpp): the engine, with or without status-bar messages.
   int SearchInBlock(std::string_view what, const CPoint& ptStartPosition,
                     const CPoint& ptBlockBegin, const CPoint& ptBlockEnd, unsigned long dwFlags,

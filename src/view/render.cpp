@@ -437,6 +437,10 @@ bool QuillView::IsInsideSelection(const CPoint& ptTextPos) {
 
 void QuillView::UpdateCaret() {
   if (!HasWindow()) return;
+  if (m_nBulkDepth > 0) {
+    m_bBulkCaret = true;
+    return;
+  }
   const bool bCursorInText = m_ptCursorPos.y >= 0 && m_ptCursorPos.y < GetLineCount();
   if (m_bFocused && !m_bCursorHidden && bCursorInText &&
       CalculateActualOffset(m_ptCursorPos.y, m_ptCursorPos.x) >= m_nOffsetChar) {

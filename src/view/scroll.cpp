@@ -28,12 +28,21 @@ void QuillView::RecalcScrollBar(int nBar, int bPositionOnly, int& nPos, int nPag
 
 void QuillView::RecalcVertScrollBar(int bPositionOnly) {
   if (!HasWindow()) return;
+  if (m_nBulkDepth > 0) {
+    m_bBulkVertBar = true;
+    return;
+  }
   RecalcScrollBar(SB_VERT, bPositionOnly, m_nTopLine, bPositionOnly ? 0 : GetScreenLines(),
                   bPositionOnly ? 0 : GetLineCount());
 }
 
 void QuillView::RecalcHorzScrollBar(int bPositionOnly) {
   if (!HasWindow()) return;
+  // The longest line is measured once, when the bulk edit ends.
+  if (m_nBulkDepth > 0) {
+    m_bBulkHorzBar = true;
+    return;
+  }
   RecalcScrollBar(SB_HORZ, bPositionOnly, m_nOffsetChar, bPositionOnly ? 0 : GetScreenChars(),
                   bPositionOnly ? 0 : GetMaxLineLength());
 }

@@ -2,9 +2,19 @@
 // one line at a time, forwards within a block or backwards to the top, wrapping once.
 
 #include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "buffer/buffer_defs.h"
+#include "buffer/progress_bar.h"
+#include "platform/app_services.h"
 #include "platform/doc_framework.h"
+#include "view/bulk_update.h"
+#include "view/edit_group.h"
 #include "view/quill_view.h"
 #include "view/search_flags.h"
 #include "view/text_matcher.h"
@@ -17,9 +27,28 @@ constexpr const char* kEndReached = "End of the file reached.";
 constexpr const char* kBeginningReached = "Beginning of the file reached.";
 constexpr const char* kTooComplex = "Search stopped: the regular expression is too complex.";
 
+constexpr const char* kReplacing = "Replacing...";
+// Lines replaced between two looks at the clock and at the user.
+constexpr int kPollLines = 1024;
+
 bool IsBefore(const CPoint& a, const CPoint& b) { return a.y < b.y || (a.y == b.y && a.x < b.x); }
 
+// Where text inserted at pt ends: a CR or a CR LF breaks the line, as in the buffer.
+CPoint PointAfter(CPoint pt, std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r') {
+      ++pt.x;
+      continue;
+    }
+    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    pt = CPoint(0, pt.y + 1);
+  }
+  return pt;
+}
+
 }  // namespace
+
+int QuillView::s_nProgressDelayMs = 500;
 
 int QuillView::FindTextInBlock(std::string_view what, const CPoint& ptStartPosition,
                                const CPoint& ptBlockBegin, const CPoint& ptBlockEnd,
@@ -121,6 +150,119 @@ int QuillView::FindText(std::string_view what, const CPoint& ptStartPosition,
   const CPoint ptBlockEnd(nLastLine >= 0 ? GetLineLength(nLastLine) : 0, std::max(nLastLine, 0));
   return FindTextInBlock(what, ptStartPosition, CPoint(0, 0), ptBlockEnd, dwFlags, bWrapSearch,
                          pptFoundPos, pnSearchLen);
+}
+
+int QuillView::ReplaceAll(std::string_view what, std::string_view replacement,
+                          unsigned long dwFlags, const CPoint& ptBlockBegin,
+                          const CPoint& ptBlockEnd, bool* pbCancelled) {
+  if (pbCancelled != nullptr) *pbCancelled = false;
+  const int nLineCount = GetLineCount();
+  if (m_pTextBuffer == nullptr || what.empty() || nLineCount <= 0 || ptBlockBegin == ptBlockEnd)
+    return 0;
+  TextMatcher matcher(what, dwFlags & (SEARCH_MATCH_CASE | SEARCH_WHOLE_WORD | SEARCH_REGEX));
+  if (matcher.GetState() == TextMatcher::State::BadPattern) return 0;
+  SetToolBarMessage("");
+  CWaitCursor wait;
+  const std::string with(replacement);
+
+  // Opened at the first match: a search that finds nothing changes nothing.
+  std::optional<BulkUpdate> bulk;
+  std::optional<EditGroup> group;
+  std::optional<CProgressBar> progress;
+  const auto started = std::chrono::steady_clock::now();
+  std::vector<std::pair<int, int>> matches;  // offset and length in the line as it was
+  std::string text;
+  int nCount = 0;
+  CPoint ptLastStart, ptLastEnd;
+  // Lines are numbered as before the replacements; nAdded is the number of lines the
+  // replacements so far inserted above the current one.
+  int nAdded = 0;
+  const int nFirstLine = std::max(ptBlockBegin.y, 0);
+  const int nLastLine = std::min(ptBlockEnd.y, nLineCount - 1);
+  for (int nLine = nFirstLine; nLine <= nLastLine; ++nLine) {
+    if ((nLine - nFirstLine) % kPollLines == kPollLines - 1) {
+      if (!progress &&
+          std::chrono::steady_clock::now() - started >= std::chrono::milliseconds(s_nProgressDelayMs)) {
+        progress.emplace(kReplacing, 25, 100, true);
+      }
+      if (progress) {
+        progress->SetPos(static_cast<int>(static_cast<long long>(nLine - nFirstLine) * 100 /
+                                          (nLastLine - nFirstLine + 1)));
+      }
+      if (GetApplicationServices().PollCancel()) {
+        if (pbCancelled != nullptr) *pbCancelled = true;
+        break;
+      }
+    }
+    const int y = nLine + nAdded;
+    const char* pszChars = GetLineChars(y);
+    const int nLength = GetLineLength(y);
+    // Each search starts after the previous match, where the text its replacement
+    // inserted ends; an empty match ends the line.
+    matches.clear();
+    for (int nPos = nLine == ptBlockBegin.y ? std::max(ptBlockBegin.x, 0) : 0; nPos < nLength;) {
+      int nOffset = 0;
+      int nMatch = 0;
+      if (!matcher.FindFirst(std::string_view(pszChars + nPos, static_cast<std::size_t>(nLength - nPos)),
+                             nOffset, nMatch)) {
+        break;
+      }
+      nOffset += nPos;
+      if (nLine == ptBlockEnd.y && nOffset >= ptBlockEnd.x) break;
+      matches.emplace_back(nOffset, nMatch);
+      if (nMatch == 0) break;
+      nPos = nOffset + nMatch;
+    }
+    if (matcher.GetState() == TextMatcher::State::GaveUp) {
+      SetToolBarMessage(kTooComplex);
+      if (matches.empty()) break;
+    }
+    if (matches.empty()) continue;
+
+    if (!group) {
+      bulk.emplace(m_pTextBuffer);
+      group.emplace(*this, false);
+    }
+    const int nStart = matches.front().first;
+    const int nEnd = matches.back().first + matches.back().second;
+    const CPoint ptStart(nStart, y);
+    if (std::memchr(pszChars + nStart, '\0', static_cast<std::size_t>(nEnd - nStart)) == nullptr) {
+      // The span from the first match to the end of the last becomes its replaced text.
+      text.clear();
+      int nFrom = nStart;
+      for (const auto& [nAt, nMatch] : matches) {
+        text.append(pszChars + nFrom, static_cast<std::size_t>(nAt - nFrom));
+        text += with;
+        nFrom = nAt + nMatch;
+      }
+      DeleteRange(ptStart, CPoint(nEnd, y), UNDO_ACTION_REPLACE);
+      ptLastEnd = text.empty() ? ptStart : InsertAt(ptStart, text.c_str(), UNDO_ACTION_REPLACE);
+      ptLastStart = PointAfter(ptStart, std::string_view(text).substr(0, text.size() - with.size()));
+    } else {
+      // A NUL in the span would end the inserted text: one match at a time.
+      CPoint ptAfter(0, y);
+      int nFrom = 0;
+      for (const auto& [nAt, nMatch] : matches) {
+        ptLastStart = CPoint(ptAfter.x + nAt - nFrom, ptAfter.y);
+        DeleteRange(ptLastStart, CPoint(ptLastStart.x + nMatch, ptLastStart.y), UNDO_ACTION_REPLACE);
+        ptAfter = with.empty() ? ptLastStart : InsertAt(ptLastStart, with.c_str(), UNDO_ACTION_REPLACE);
+        nFrom = nAt + nMatch;
+      }
+      ptLastEnd = ptAfter;
+    }
+    nAdded += ptLastEnd.y - y;
+    nCount += static_cast<int>(matches.size());
+    if (matcher.GetState() == TextMatcher::State::GaveUp) break;
+  }
+  if (!group) return 0;
+  group->Close();
+  progress.reset();
+  bulk.reset();  // every view of the buffer updates its window once
+  m_ptAnchor = ptLastStart;
+  SetSelection(ptLastStart, ptLastEnd);
+  SetCursorPos(ptLastEnd);
+  EnsureVisible(ptLastEnd);
+  return nCount;
 }
 
 int QuillView::HighlightText(const CPoint& ptStartPos, int nLength) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <utility>
 
 #include "platform/doc_framework.h"
 #include "view/quill_view.h"
@@ -49,6 +50,15 @@ void QuillView::SetCursorPos(const CPoint& ptCursorPos) {
   m_ptCursorPos = ptCursorPos;
   m_nIdealCharPos = CalculateActualOffset(m_ptCursorPos.y, m_ptCursorPos.x);
   UpdateCaret();
+}
+
+void QuillView::EndBulkUpdate() {
+  if (m_nBulkDepth <= 0 || --m_nBulkDepth > 0) return;
+  const int nFirstLine = std::exchange(m_nBulkFirstLine, -1);
+  if (nFirstLine >= 0) InvalidateLines(nFirstLine, -1, 1);
+  if (std::exchange(m_bBulkVertBar, false)) RecalcVertScrollBar(0);
+  if (std::exchange(m_bBulkHorzBar, false)) RecalcHorzScrollBar(0);
+  if (std::exchange(m_bBulkCaret, false)) UpdateCaret();
 }
 
 void QuillView::EnsureVisible(CPoint pt) {

@@ -3,8 +3,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <string>
@@ -59,6 +62,40 @@ TEST_F(FindDialogs, CtrlFFindsAndCtrlHReplacesAllWithOneUndo) {
   EXPECT_EQ(messages, std::vector<std::string>{"Editor has made 3 replacement."});
   QTest::keyClick(widget, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Text(), "alpha beta|beta gamma beta|");
+}
+
+// A long Replace All lets the window system run now and then without input reaching the
+// windows: Esc, or a press on the dialog's Cancel, stops it after the lines done so far
+// (1,023 lines before the first look), and the status bar gets its prompt back.
+TEST_F(FindDialogs, EscOrCancelStopsALongReplaceAll) {
+  std::string text;
+  for (int i = 0; i < 3000; ++i) text += "x x\r\n";
+  Show(text);
+  services->SetStatusBar(window.statusBar());
+  QuillView::s_nProgressDelayMs = 0;
+  QCoreApplication::postEvent(widget, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+  bool bCancelled = false;
+  EXPECT_EQ(view->ReplaceAll("x", "yy", 0, CPoint(0, 0), CPoint(0, 3000), &bCancelled), 2046);
+  EXPECT_TRUE(bCancelled);
+  EXPECT_EQ(buffer.GetLineLength(1022), 5);
+  EXPECT_EQ(buffer.GetLineLength(1023), 3);
+  EXPECT_EQ(services->GetStatusBar()->GetPaneText(0), "Ready");
+
+  WhenDialogOpens([](QtTemplateDialog& dialog) {
+    auto* find = qobject_cast<QComboBox*>(dialog.Control(IDC_EDIT_TEXT));
+    find->lineEdit()->selectAll();
+    QTest::keyClicks(find->lineEdit(), "yy");
+    QWidget* cancel = dialog.Control(IDCANCEL);
+    const QPointF at(2, 2);
+    QCoreApplication::postEvent(cancel, new QMouseEvent(QEvent::MouseButtonPress, at, cancel->mapToGlobal(at),
+                                                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QTest::mouseClick(qobject_cast<QPushButton*>(dialog.Control(IDC_EDIT_REPLACE)), Qt::LeftButton);
+    EXPECT_TRUE(dialog.isVisible());  // the press only stopped the replacing
+    QTest::mouseClick(qobject_cast<QPushButton*>(dialog.Control(IDCANCEL)), Qt::LeftButton);
+  });
+  QTest::keyClick(widget, Qt::Key_H, Qt::ControlModifier);
+  QuillView::s_nProgressDelayMs = 500;
+  EXPECT_EQ(messages, std::vector<std::string>{"Editor has made 2046 replacement."});
 }
 
 }  // namespace

@@ -105,7 +105,10 @@ TEST_F(FindReplace, ReplaceAllContinuesAfterEachInsertionAndIsOneUndoStep) {
       {{"aaa", "b a"}, {}, {}, "aa", "aaaaaa|b aa", "Editor has made 4 replacement."},
       {{"x x", "x x x", "x x"}, {2, 0}, {3, 1}, "yyy", "x yyy|yyy yyy x|x x",
        "Editor has made 3 replacement."},
+      // The inserted line break and text are not searched again.
+      {{"a a"}, {}, {}, "b\r\na", "b|a b|a", "Editor has made 2 replacement."},
   };
+  alarm(10);  // a replacement that finds itself again never ends
   for (const auto& c : cases) {
     Open(c.lines);
     if (c.to != c.from) Select(c.from, c.to);
@@ -130,6 +133,66 @@ TEST_F(FindReplace, ReplaceAllContinuesAfterEachInsertionAndIsOneUndoStep) {
     EXPECT_EQ(testing::UndoSteps(view, buffer), 1);
     EXPECT_EQ(Text(), before);
   }
+  alarm(0);
+}
+
+// A Replace All that finds nothing is no edit: the last Enter's auto indent is not run
+// again at the caret.
+TEST_F(FindReplace, ReplaceAllThatFindsNothingChangesNothing) {
+  Open({"abc", "  def", "ghi"});
+  view.SetCursorPos(CPoint(3, 0));
+  view.OnChar('\r', 1, 0);
+  view.SetCursorPos(CPoint(0, 3));
+  dialogs.Push([](HeadlessDialogSession& s) {
+    s.Type(IDC_EDIT_TEXT, "zzz");
+    s.Press(IDC_EDIT_REPLACE);
+    s.Close();
+  });
+  view.OnEditReplace();
+  EXPECT_EQ(Text(), "abc||  def|ghi");
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Cannot find string\"zzz\""});
+  EXPECT_EQ(UndoSteps(), 1);
+  EXPECT_EQ(Text(), "abc|  def|ghi");
+}
+
+// Thousands of replacements repaint and scroll the window once, at the end, and select
+// the last one. A long run shows its progress and stops when the user asks: what was
+// replaced up to there stays.
+TEST_F(FindReplace, ReplaceAllUpdatesTheWindowOnceAndCanBeStopped) {
+  const std::vector<std::string> lines(3000, "x x");
+  const auto replaceAll = [&] {
+    services.m_messages.clear();
+    dialogs.Push([](HeadlessDialogSession& s) {
+      s.Type(IDC_EDIT_TEXT, "x");
+      s.Type(IDC_EDIT_REPLACE_WITH, "yy");
+      s.Press(IDC_EDIT_REPLACE);
+      s.Close();
+    });
+    view.OnEditReplace();
+  };
+  Open(lines);
+  const int nUpdates = window.updateCount;
+  const std::size_t nScrolls = window.scrolls.size();
+  replaceAll();
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Editor has made 6000 replacement."});
+  EXPECT_LE(window.updateCount - nUpdates, 1);
+  EXPECT_LE(window.scrolls.size() - nScrolls, 1u);
+  EXPECT_EQ(Selection(), std::make_pair(CPoint(3, 2999), CPoint(5, 2999)));
+  EXPECT_EQ(view.GetCursorPos(), CPoint(5, 2999));
+
+  Open(lines);
+  QuillView::s_nProgressDelayMs = 0;
+  services.m_nCancelAtPoll = services.m_nPolls + 2;  // every 1,024 lines
+  const std::size_t nBars = services.m_statusBar.m_progress.size();
+  replaceAll();
+  QuillView::s_nProgressDelayMs = 500;
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Editor has made 4094 replacement."});
+  EXPECT_EQ(buffer.GetLineLength(2046), 5);
+  EXPECT_EQ(buffer.GetLineLength(2047), 3);
+  ASSERT_EQ(services.m_statusBar.m_progress.size(), nBars + 1);
+  EXPECT_EQ(services.m_statusBar.m_progress.back().positions, (std::vector<int>{34, 68}));
+  EXPECT_TRUE(services.m_statusBar.m_progress.back().destroyed);
+  EXPECT_EQ(services.m_statusBar.m_panes[0], "Ready");
 }
 
 TEST_F(FindReplace, ReplaceStepsThroughMatchesAndReadOnlyViewsOpenNothing) {

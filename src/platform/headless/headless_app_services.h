@@ -66,6 +66,8 @@ class HeadlessApplicationServices : public IApplicationServices {
   void EndWaitCursor() override { --m_nWaitCursor; }
   unsigned GetPriorityClass() override;
   bool SetPriorityClass(unsigned priorityClass) override;
+  // The user asks to stop at the m_nCancelAtPoll-th poll (0: never).
+  bool PollCancel() override { return ++m_nPolls == m_nCancelAtPoll; }
 
   std::vector<Message> m_messages;
   int m_nAnswer = IDOK;            // what every message box answers
@@ -73,6 +75,8 @@ class HeadlessApplicationServices : public IApplicationServices {
   bool m_bHasStatusBar = true;
   HeadlessStatusBar m_statusBar;
   int m_nWaitCursor = 0;
+  int m_nPolls = 0;
+  int m_nCancelAtPoll = 0;
   std::vector<unsigned> m_priorityHistory;  // every class set, in order
 };
 
