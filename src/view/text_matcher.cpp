@@ -211,7 +211,7 @@ bool TextMatcher::RegexFrom(std::string_view text, std::size_t pos, bool bAnchor
 // from the middle of the range. The last few positions are tried one by one.
 bool TextMatcher::RegexLast(std::string_view text, int& offset, int& length) {
   constexpr std::size_t kFirstWindow = 256;
-  constexpr std::size_t kGrowth = 4;
+  constexpr std::size_t kGrowth = 8;
   constexpr std::size_t kAnchoredTries = 32;
   const char* const begin = text.data();
   const auto take = [&] {
