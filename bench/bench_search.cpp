@@ -129,4 +129,92 @@ void BM_TypeAtEndOfLongLine(benchmark::State& state) {
 }
 BENCHMARK(BM_TypeAtEndOfLongLine)->Unit(benchmark::kMicrosecond)->Iterations(5000);
 
+// A regular expression searched over one long line, forwards from its start and
+// backwards (Find Previous) from its end, in the same run: a backward search walks the
+// line from the right instead of restarting after every match. Each case: the line, the
+// expression, and whether the matches lie where both directions meet them first (dense)
+// or at the far end of the line for each direction (so both walk the whole line).
+struct LineCase {
+  const char* name;
+  std::string (*line)();
+  const char* what;
+};
+
+std::string NetlistLine(std::size_t size) {
+  std::string line;
+  for (int i = 0; line.size() < size; ++i) line += "M" + std::to_string(i) + " d g s b nch w=1u l=0.1u; ";
+  line.resize(size);
+  return line;
+}
+// The only match of "nmos" at the start and at the end of a 1 MB netlist line.
+std::string OneMatchAtEachEnd() {
+  std::string line = NetlistLine(1 << 20);
+  line.replace(0, 4, "nmos");
+  line.replace(line.size() - 4, 4, "nmos");
+  return line;
+}
+
+const LineCase kLineCases[] = {
+    {"a+ on 1 MB of a", [] { return std::string(1 << 20, 'a'); }, "a+"},
+    {"[^;]+ on a 100 KB netlist line", [] { return NetlistLine(100 << 10); }, "[^;]+"},
+    {"[^;]+ on a 1 MB netlist line", [] { return NetlistLine(1 << 20); }, "[^;]+"},
+    {"nmos at the far end, 1 MB", OneMatchAtEachEnd, "nm[o]s"},
+    {"no match, 1 MB", [] { return NetlistLine(1 << 20); }, "w=[0-9]{9}u"},
+};
+
+struct OneLineView : QuillView {
+  std::string line;
+  int GetLineCount() override { return 1; }
+  int GetLineLength(int) override { return static_cast<int>(line.size()); }
+  const char* GetLineChars(int) override { return line.data(); }
+};
+
+void RegexOverLine(benchmark::State& state) {
+  bench::QuietServices();
+  const LineCase& c = kLineCases[state.range(0)];
+  const bool backward = state.range(1) != 0;
+  OneLineView view;
+  view.line = c.line();
+  const int n = static_cast<int>(view.line.size());
+  // The far-end case: forwards from just after the first match, backwards from just
+  // before the last one, so that each finds the match at the other end.
+  const bool farEnd = c.line == OneMatchAtEachEnd;
+  const CPoint start = backward ? CPoint(farEnd ? n - 1 : n, 0) : CPoint(farEnd ? 1 : 0, 0);
+  const unsigned long flags = SEARCH_REGEX | SEARCH_MATCH_CASE | (backward ? SEARCH_BACKWARD : 0);
+  for (auto _ : state) {
+    CPoint pos;
+    int length = 0;
+    const int found = view.FindTextInBlock(c.what, start, CPoint(0, 0), CPoint(n, 0), flags, false, &pos, &length);
+    benchmark::DoNotOptimize(found);
+    if (c.line != kLineCases[4].line && !found) state.SkipWithError("not found");
+  }
+  state.SetLabel(std::string(c.name) + (backward ? ", backward" : ", forward"));
+}
+BENCHMARK(RegexOverLine)
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// An expression that explodes on a 100 KB line: the search gives up (nothing found, a
+// reason on the status bar) in both directions.
+void RegexGivesUp(benchmark::State& state) {
+  bench::QuietServices();
+  OneLineView view;
+  view.line.assign(100 << 10, 'a');
+  const int n = static_cast<int>(view.line.size());
+  const bool backward = state.range(0) != 0;
+  const unsigned long flags = SEARCH_REGEX | SEARCH_MATCH_CASE | (backward ? SEARCH_BACKWARD : 0);
+  for (auto _ : state) {
+    CPoint pos;
+    int length = 0;
+    if (view.FindTextInBlock("(a*)*b", CPoint(backward ? n : 0, 0), CPoint(0, 0), CPoint(n, 0), flags,
+                             false, &pos, &length)) {
+      state.SkipWithError("found");
+    }
+  }
+  state.SetLabel(backward ? "(a*)*b, backward" : "(a*)*b, forward");
+}
+BENCHMARK(RegexGivesUp)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 }  // namespace

@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
   const Clock::time_point start = Clock::now();
   std::unique_ptr<QCoreApplication> core;
   if (WantsOnlyText(argc, argv)) core = std::make_unique<QCoreApplication>(argc, argv);
-  else core = std::make_unique<QApplication>(argc, argv);
+  else core = std::make_unique<quill::qt::QtApplication>(argc, argv);
   QCoreApplication& app = *core;
   QCoreApplication::setApplicationName("quillpad");
   QCoreApplication::setApplicationVersion(QUILLPAD_VERSION);

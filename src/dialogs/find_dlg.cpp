@@ -355,11 +355,12 @@ void CReplaceDlg::OnCommand(IDialogHost& host, int nID, int nNotification) {
     case IDC_EDIT_FINDNEXT:
       OnFindNext();
       break;
+    // The replacements are edits of the view: its command boundary takes back a failed one.
     case IDC_EDIT_SKIP:
-      OnReplace();
+      if (m_pBuddy != nullptr) m_pBuddy->RunEditCommand([this] { OnReplace(); });
       break;
     case IDC_EDIT_REPLACE:
-      OnReplaceAll();
+      if (m_pBuddy != nullptr) m_pBuddy->RunEditCommand([this] { OnReplaceAll(); });
       break;
     case IDC_EDIT_WHOLE_WORD:
     case IDC_EDIT_MATCH_CASE:

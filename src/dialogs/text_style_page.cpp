@@ -13,6 +13,7 @@
 #include "resources/strings.h"
 #include "style/document_style.h"
 #include "style/text_document_mgr.h"
+#include "style/text_style_impl.h"
 #include "view/quill_view.h"
 
 namespace quill {
@@ -20,7 +21,6 @@ namespace quill {
 namespace {
 
 constexpr int kFontSizes[] = {6, 8, 10, 12, 14, 16, 18};
-constexpr unsigned kMaxTabSize = 1000000;
 
 unsigned long AsItemData(int value) { return static_cast<unsigned long>(static_cast<long>(value)); }
 int FromItemData(unsigned long data) { return static_cast<int>(static_cast<long>(data)); }
@@ -81,7 +81,7 @@ int TTextStylePage::OnInitDialog() {
 
 void TTextStylePage::DoDataExchange(CDataExchange* pDX) {
   DDX_Text(pDX, IDC_TAB_SIZE, m_nTabSize);
-  DDV_MinMaxUInt(pDX, m_nTabSize, 0, kMaxTabSize);
+  DDV_MinMaxUInt(pDX, m_nTabSize, kMinTabSize, kMaxTabSize);
   if (pDX->Failed()) return;
   if (pDX->m_bSaveAndValidate) {
     m_strFrgColor = m_cbFrg.GetSelectedColorName();
@@ -323,7 +323,9 @@ void TTextStylePage::OnChangeTabsize() {
   const std::string text = GetHost()->GetDlgItemText(IDC_TAB_SIZE);
   char* end = nullptr;
   const unsigned long value = std::strtoul(text.c_str(), &end, 10);
-  if (!text.empty() && end != nullptr && *end == '\0' && text[0] != '-' && value <= kMaxTabSize)
+  if (!text.empty() && end != nullptr && *end == '\0' && text[0] != '-' &&
+      value >= static_cast<unsigned long>(kMinTabSize) &&
+      value <= static_cast<unsigned long>(kMaxTabSize))
     m_pStyle->SetTabSize(static_cast<int>(value));
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The Qt 6 Widgets backend of quill, for hosts: include this one header.
 //
-//   QApplication app(argc, argv);
+//   quill::qt::QtApplication app(argc, argv);  // a QApplication that survives exceptions
 //   quill::qt::QtApplicationServices& services = quill::qt::InstallPlatform();
 //   services.SetStatusBar(mainWindow.statusBar());
 //   auto* editor = new quill::qt::EditorWidget(std::make_unique<MyView>(), &mainWindow);
@@ -14,6 +14,7 @@
 #include "qt/cp1252.h"
 #include "qt/editor_splitter.h"
 #include "qt/editor_widget.h"
+#include "qt/qt_application.h"
 #include "qt/qt_common_dialogs.h"
 #include "qt/qt_dialog_builder.h"
 #include "qt/qt_dialog_host.h"

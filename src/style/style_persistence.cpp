@@ -131,7 +131,7 @@ bool TDocumentStyle::RestoreFromFile(const char* name) {
   if (!ReadText(p.Value("FontName"), &face) || face.empty()) face = GetFontName();
   SetFontName(face.c_str());
   SetFontSize(ReadInt(p.Value("FontSize"), GetFontSize()));
-  SetTabSize(ReadInt(p.Value("TabSize"), GetTabSize()));
+  SetTabSize(ClampTabSize(ReadInt(p.Value("TabSize"), GetTabSize())));
 
   // One flag variable serves both section switches: a missing value repeats the last one
   // read.

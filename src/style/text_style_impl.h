@@ -5,6 +5,13 @@
 
 namespace quill {
 
+// The tab sizes a user can choose; a stored value outside them is brought inside when read.
+constexpr int kMinTabSize = 1;
+constexpr int kMaxTabSize = 64;
+constexpr int ClampTabSize(int tabSize) {
+  return tabSize < kMinTabSize ? kMinTabSize : tabSize > kMaxTabSize ? kMaxTabSize : tabSize;
+}
+
 class TTextStyleImpl {
  public:
   // Tab size 3 and a 10-point "Courier New" for the current screen.

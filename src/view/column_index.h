@@ -4,25 +4,29 @@
 // scans at most one step of the line instead of the line from its start.
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
 namespace quill {
 
 // The column reached after the characters from..to of a line, starting at column nColumn:
-// a tab goes to the next multiple of nTabSize, any other byte takes one column.
+// a tab goes to the next multiple of nTabSize, any other byte takes one column. Columns
+// beyond the int range (huge tab sizes times many tabs) stay at INT_MAX.
 inline int AdvanceColumns(const char* pszChars, int nFrom, int nTo, int nColumn, int nTabSize) {
-  while (nFrom < nTo) {
+  std::int64_t nWide = nColumn;
+  while (nFrom < nTo && nWide < INT_MAX) {
     const void* pTab = std::memchr(pszChars + nFrom, '\t', static_cast<std::size_t>(nTo - nFrom));
     const int nStop = pTab ? static_cast<int>(static_cast<const char*>(pTab) - pszChars) : nTo;
-    nColumn += nStop - nFrom;
+    nWide += nStop - nFrom;
     nFrom = nStop;
     if (nFrom < nTo) {
-      nColumn += nTabSize - nColumn % nTabSize;
+      nWide += nTabSize - nWide % nTabSize;
       ++nFrom;
     }
   }
-  return nColumn;
+  return static_cast<int>(std::min<std::int64_t>(nWide, INT_MAX));
 }
 
 class TColumnIndex {

@@ -163,16 +163,14 @@ const void* QuillView::GetResourceHandle() {
 
 bool QuillView::OnCommand(unsigned nID) {
   const CommandEntry* entry = FindCommand(nID);
-  if (entry == nullptr) return false;
-  if (entry->handler != nullptr) {
-    (this->*entry->handler)();
-    return true;
-  }
-  if (entry->idHandler != nullptr) {
-    (this->*entry->idHandler)(nID);
-    return true;
-  }
-  return false;
+  if (entry == nullptr || (entry->handler == nullptr && entry->idHandler == nullptr)) return false;
+  RunEditCommand([this, entry, nID] {
+    if (entry->handler != nullptr)
+      (this->*entry->handler)();
+    else
+      (this->*entry->idHandler)(nID);
+  });
+  return true;
 }
 
 bool QuillView::OnUpdateCommand(unsigned nID, CCmdUI* pCmdUI) {

@@ -180,7 +180,9 @@ bool CEditDropTargetImpl::OnDrop(Window*, COleDataObject* pDataObject, DROPEFFEC
       pDataObject == nullptr || !pDataObject->IsDataAvailable(CF_TEXT)) {
     return false;
   }
-  return m_pOwner->DoDropText(pDataObject, point);
+  bool bDropped = false;
+  m_pOwner->RunEditCommand([&] { bDropped = m_pOwner->DoDropText(pDataObject, point); });
+  return bDropped;
 }
 
 void CEditDropTargetImpl::OnDragLeave(Window*) { m_pOwner->HideDropIndicator(); }

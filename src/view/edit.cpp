@@ -2,6 +2,7 @@
 // Tab and Shift+Tab with block indentation, undo and redo, text insertion for hosts, and
 // the jump to the matching bracket.
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <string>
@@ -42,6 +43,7 @@ CPoint QuillView::InsertAt(const CPoint& pt, const char* pszText, int nAction) {
   int nEndChar = pt.x;
   if (m_pTextBuffer->InsertText(this, pt.y, pt.x, pszText, nEndLine, nEndChar, nAction)) {
     m_bGroupEdited = true;
+    ++m_nEditCount;
   }
   return CPoint(nEndChar, nEndLine);
 }
@@ -50,6 +52,7 @@ void QuillView::DeleteRange(const CPoint& ptStart, const CPoint& ptEnd, int nAct
   if (ptStart == ptEnd) return;
   if (m_pTextBuffer->DeleteText(this, ptStart.y, ptStart.x, ptEnd.y, ptEnd.x, nAction)) {
     m_bGroupEdited = true;
+    ++m_nEditCount;
   }
 }
 
@@ -95,6 +98,10 @@ void QuillView::OnChar(unsigned nChar, unsigned, unsigned) {
                       m_pWnd->GetKeyState(kVirtualKeyRButton) < 0)) {
     return;
   }
+  RunEditCommand([this, nChar] { TypeChar(nChar); });
+}
+
+void QuillView::TypeChar(unsigned nChar) {
   if (nChar == kEnter) {
     if (m_bOvrMode && m_ptCursorPos.y < GetLineCount() - 1) {
       PlaceAt(CPoint(0, m_ptCursorPos.y + 1));
@@ -141,16 +148,22 @@ void QuillView::OnEditOperation(int nAction, const char* pszText) {
 
 void QuillView::InsertText(const char* pszText, bool) {
   if (pszText == nullptr || !CanEdit()) return;
-  EditGroup group(*this, *pszText != '\0');
-  if (!DeleteCurrentSelection() && m_bOvrMode && m_ptCursorPos.x < GetLineLength(m_ptCursorPos.y)) {
-    DeleteRange(m_ptCursorPos, CPoint(m_ptCursorPos.x + 1, m_ptCursorPos.y), UNDO_ACTION_TYPING);
-  }
-  PlaceAt(InsertAt(m_ptCursorPos, pszText, UNDO_ACTION_TYPING));
-  group.Close();
+  RunEditCommand([this, pszText] {
+    EditGroup group(*this, *pszText != '\0');
+    if (!DeleteCurrentSelection() && m_bOvrMode && m_ptCursorPos.x < GetLineLength(m_ptCursorPos.y)) {
+      DeleteRange(m_ptCursorPos, CPoint(m_ptCursorPos.x + 1, m_ptCursorPos.y), UNDO_ACTION_TYPING);
+    }
+    PlaceAt(InsertAt(m_ptCursorPos, pszText, UNDO_ACTION_TYPING));
+    group.Close();
+  });
 }
 
 void QuillView::AppendText(const char* pszText, bool bGroup) {
   if (pszText == nullptr || !CanEdit()) return;
+  RunEditCommand([&] { AppendLines(pszText, bGroup); });
+}
+
+void QuillView::AppendLines(const char* pszText, bool bGroup) {
   std::optional<EditGroup> group;
   if (bGroup) group.emplace(*this, false);
   std::string_view rest(pszText);
@@ -231,7 +244,7 @@ void QuillView::OnEditTab() {
   const int nLength = GetLineLength(m_ptCursorPos.y);
   if (m_bOvrMode && m_ptCursorPos.x < nLength) {
     // Overwrite mode: to the next tab stop without changing text, stopping after a tab.
-    const int nTabSize = GetTabSize();
+    const int nTabSize = std::max(GetTabSize(), 1);
     const int nColumn = CalculateActualOffset(m_ptCursorPos.y, m_ptCursorPos.x);
     const char* pszChars = GetLineChars(m_ptCursorPos.y);
     int x = m_ptCursorPos.x;
@@ -249,7 +262,7 @@ void QuillView::OnEditTab() {
 
 void QuillView::OnEditUntab() {
   if (!CanEdit()) return;
-  const int nTabSize = GetTabSize();
+  const int nTabSize = std::max(GetTabSize(), 1);
   CPoint ptStart, ptEnd;
   GetSelection(ptStart, ptEnd);
   if (ptStart.y != ptEnd.y) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "style/text_style_impl.h"
 #include "view/column_index.h"
 #include "view/quill_view.h"
 
@@ -239,6 +240,7 @@ int QuillView::GetScreenChars() {
 // ---- settings of the geometry ----
 
 void QuillView::SetTabSize(int nTabSize) {
+  nTabSize = ClampTabSize(nTabSize);
   if (m_nTabSize == nTabSize) return;
   m_nTabSize = nTabSize;
   m_pnActualLineLength.clear();

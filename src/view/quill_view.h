@@ -348,6 +348,11 @@ class QuillView {
   void OnUpdateRemoveMultiLineComment(CCmdUI* pCmdUI);
   // Deletes the selection (cursor at its start); false when there is none.
   bool DeleteCurrentSelection();
+  // The boundary of one command (edit_boundary.cpp): runs it and, when it throws (a line
+  // that would grow too long, memory running out), takes back the text it changed with
+  // its undo records, puts cursor and selection back, shows one message box and returns
+  // false. Nothing it throws goes further.
+  bool RunEditCommand(const std::function<void()>& command);
   // Text for hosts: InsertText types the text over the selection (one undo step with the
   // typing before it); AppendText adds it at the cursor line by line, as one undo group
   // when bGroup is set. The second argument of InsertText is not used.
@@ -678,9 +683,16 @@ class QuillView {
   void PlaceAt(const CPoint& pt);
   // Editing is possible: a buffer is attached and QueryEditable allows it.
   bool CanEdit();
-  // Buffer edits made by this view, noted in the open edit group.
+  // Buffer edits made by this view, noted in the open edit group and counted (each adds
+  // one undo record).
   CPoint InsertAt(const CPoint& pt, const char* pszText, int nAction);
   void DeleteRange(const CPoint& ptStart, const CPoint& ptEnd, int nAction);
+  int m_nEditCount = 0;
+  // Reverts the last nEdits edits of the buffer and drops their undo records.
+  void TakeBackEdits(int nEdits);
+  // OnChar and AppendText within their command boundary.
+  void TypeChar(unsigned nChar);
+  void AppendLines(const char* pszText, bool bGroup);
   // An undo group around a compound edit (view/edit_group.h).
   class EditGroup;
   bool m_bGroupEdited = false;

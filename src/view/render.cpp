@@ -2,6 +2,8 @@
 // text cell with its coloured runs and the selection) and reaches the window in one copy.
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -29,6 +31,13 @@ constexpr unsigned long kNoColor = static_cast<unsigned long>(-1);
 constexpr int kLongRun = 1024;
 // Characters parsed past the window's right edge before a long line is cut at a blank.
 constexpr int kParseSlack = 256;
+
+// The pixel width of a number of columns, held within int: columns this far from the
+// window (huge tab sizes times many tabs) are off it whatever their exact place.
+int ColumnsToPixels(std::int64_t nColumns, int nCharWidth) {
+  constexpr std::int64_t kFar = std::int64_t{1} << 30;
+  return static_cast<int>(std::clamp(nColumns * nCharWidth, -kFar, kFar));
+}
 
 void FillClipped(CDC* pdc, CRect rect, const CRect& clip, COLORREF color) {
   CRect part;
@@ -137,7 +146,7 @@ void QuillView::DrawSingleLine(CDC* pdc, const CRect& rc, int nLineIndex) {
   if (pBuf == nullptr) nBlocks = 0;
 
   // Text left of the window is drawn too and clipped away.
-  CPoint origin(rc.left - m_nOffsetChar * nCharWidth, rc.top);
+  CPoint origin(rc.left - ColumnsToPixels(m_nOffsetChar, nCharWidth), rc.top);
   pdc->SetBkColor(crLineBkgnd);
   if (crText != kNoColor) pdc->SetTextColor(static_cast<COLORREF>(crText));
 
@@ -175,7 +184,8 @@ void QuillView::DrawSingleLine(CDC* pdc, const CRect& rc, int nLineIndex) {
       i = std::max(static_cast<int>(pAfter - pBuf) - 1, 0);
       if (i > 0 || pBuf[0].charPos <= nVisible) {
         nPos = runStart(i, 0);
-        origin.x = rc.left + (ColumnOfPosition(pszChars, nPos) - m_nOffsetChar) * nCharWidth;
+        origin.x = rc.left + ColumnsToPixels(std::int64_t{ColumnOfPosition(pszChars, nPos)} - m_nOffsetChar,
+                                             nCharWidth);
         bFromRun = true;
       }
     }
@@ -248,7 +258,7 @@ void QuillView::DrawLineHelperImpl(CDC* pdc, CPoint& ptOrigin, const CRect& rcCl
   // A run wholly outside the clip only moves the origin.
   const int nStartColumn = ColumnOfPosition(pszChars, nOffset);
   const int nEndColumn = ColumnOfPosition(pszChars, nOffset + nCount);
-  const int nWidth = (nEndColumn - nStartColumn) * nCharWidth;
+  const int nWidth = ColumnsToPixels(std::int64_t{nEndColumn} - nStartColumn, nCharWidth);
   if (ptOrigin.x >= rcClip.right || ptOrigin.x + nWidth <= rcClip.left) {
     ptOrigin.x += nWidth;
     return;
@@ -262,9 +272,12 @@ void QuillView::DrawLineHelperImpl(CDC* pdc, CPoint& ptOrigin, const CRect& rcCl
     const int nTabSize = std::max(GetTabSize(), 1);
     const int nClipLeft = std::max(rcClip.left - ptOrigin.x, 0) / nCharWidth;
     const int nClipRight = (rcClip.right - ptOrigin.x) / nCharWidth + 1;
-    nFrom = std::clamp(PositionAtColumn(m_nExpandMemoLine, nStartColumn + nClipLeft - nTabSize), nFrom, nTo);
-    nTo = std::clamp(PositionAtColumn(m_nExpandMemoLine, nStartColumn + nClipRight + nTabSize) + 1, nFrom, nTo);
-    nLeft += (ColumnOfPosition(pszChars, nFrom) - nStartColumn) * nCharWidth;
+    const auto column = [](std::int64_t n) { return static_cast<int>(std::clamp<std::int64_t>(n, 0, INT_MAX)); };
+    nFrom = std::clamp(PositionAtColumn(m_nExpandMemoLine, column(std::int64_t{nStartColumn} + nClipLeft - nTabSize)),
+                       nFrom, nTo);
+    nTo = std::clamp(PositionAtColumn(m_nExpandMemoLine, column(std::int64_t{nStartColumn} + nClipRight + nTabSize)) + 1,
+                     nFrom, nTo);
+    nLeft += ColumnsToPixels(std::int64_t{ColumnOfPosition(pszChars, nFrom)} - nStartColumn, nCharWidth);
   } else if (pszChars == m_pExpandMemoChars) {
     // Rewind the memo to the run's start for the expansion.
     m_nExpandMemoPos = nOffset;

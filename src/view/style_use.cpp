@@ -14,7 +14,7 @@ void QuillView::ApplyStyleToView() {
     m_nTabSize = 3;
     return;
   }
-  m_nTabSize = m_pStyle->GetTabSize();
+  m_nTabSize = ClampTabSize(m_pStyle->GetTabSize());
   LOGFONT lf;
   m_pStyle->GetFont(lf);
   m_lfBaseFont.lfHeight = lf.lfHeight;

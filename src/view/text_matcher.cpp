@@ -1,12 +1,42 @@
 #include "view/text_matcher.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <exception>
 
 #include <boost/regex.hpp>
 
 #include "view/search_flags.h"
+
+namespace quill {
+
+// The traits of the matcher's expressions: Boost's own, under a name of this file, so
+// that the matching code is instantiated here with the complexity limit below.
+struct MatcherTraits : boost::regex_traits<char> {};
+
+}  // namespace quill
+
+// How many states the engine may visit in one search before it gives up: its own
+// estimate (the larger of N * S^2 and N^2 for a text of N bytes and an expression of S
+// states) but at most a million plus four per byte, so that an expression that explodes
+// on a long line gives up within a fraction of a second instead of seconds.
+template <>
+void boost::BOOST_REGEX_DETAIL_NS::perl_matcher<
+    const char*, std::allocator<boost::sub_match<const char*>>,
+    quill::MatcherTraits>::estimate_max_state_count(std::random_access_iterator_tag*) {
+  constexpr std::int64_t kBase = 100000;
+  constexpr std::int64_t kCeiling = 1000000;
+  constexpr std::int64_t kPerByte = 4;
+  const std::int64_t n = std::max<std::int64_t>(last - base, 1);
+  const std::int64_t s = std::max<std::int64_t>(static_cast<std::int64_t>(re.size()), 1);
+  const std::int64_t limit = kCeiling + kPerByte * n;
+  // N * S^2 and N^2 stay below the limit whenever they are compared with it.
+  const std::int64_t byStates = s > limit / s || s * s > limit / n ? limit : n * s * s + kBase;
+  const std::int64_t byText = n > limit / n ? limit : n * n + kBase;
+  max_state_count = static_cast<std::ptrdiff_t>(std::min(limit, std::max(byStates, byText)));
+}
 
 namespace quill {
 
@@ -33,7 +63,7 @@ inline bool IsWordChar(char c) {
 }  // namespace
 
 struct TextMatcher::Regex {
-  boost::regex re;
+  boost::basic_regex<char, MatcherTraits> re;
   boost::match_results<const char*> match;
 };
 
@@ -158,26 +188,66 @@ bool TextMatcher::FindLast(std::string_view text, int& offset, int& length) {
     length = static_cast<int>(m_what.size());
     return PlainLast(text, offset);
   }
-  const char* const begin = text.data();
-  const char* const end = begin + text.size();
-  bool bFound = false;
   try {
-    // Each match found restarts the search one byte after its start, so the last match
-    // found is the one that starts rightmost.
-    for (const char* p = begin; p <= end;) {
-      auto flags = boost::match_default;
-      if (p != begin) flags |= boost::match_prev_avail;
-      if (!boost::regex_search(p, end, m_regex->match, m_regex->re, flags)) break;
-      const char* start = m_regex->match[0].first;
-      offset = static_cast<int>(start - begin);
-      length = static_cast<int>(m_regex->match[0].second - start);
-      bFound = true;
-      if (start == end) break;
-      p = start + 1;
-    }
+    return RegexLast(text, offset, length);
   } catch (const std::exception&) {
     m_state = State::GaveUp;
     return false;
+  }
+}
+
+bool TextMatcher::RegexFrom(std::string_view text, std::size_t pos, bool bAnchored) {
+  const char* const begin = text.data();
+  auto flags = bAnchored ? boost::match_continuous : boost::match_default;
+  if (pos > 0) flags |= boost::match_prev_avail;
+  return boost::regex_search(begin + pos, begin + text.size(), m_regex->match, m_regex->re, flags);
+}
+
+// The match that starts rightmost is what a forward search restarted one byte after each
+// match would end with, found without walking every match from the left. Until a match is
+// known, searches start in windows taken from the right end, growing while they find
+// nothing. Then the range where the rightmost start can lie is narrowed by turns: a search
+// from just after the last match (which ends at once when it was the only one), and one
+// from the middle of the range. The last few positions are tried one by one.
+bool TextMatcher::RegexLast(std::string_view text, int& offset, int& length) {
+  constexpr std::size_t kFirstWindow = 256;
+  constexpr std::size_t kGrowth = 8;
+  constexpr std::size_t kAnchoredTries = 32;
+  const char* const begin = text.data();
+  const auto take = [&] {
+    offset = static_cast<int>(m_regex->match[0].first - begin);
+    length = static_cast<int>(m_regex->match[0].second - m_regex->match[0].first);
+  };
+  // No match starts in [known, size]; a match found so far starts before floor.
+  std::size_t known = text.size() + 1;
+  std::size_t floor = 0;
+  std::size_t window = kFirstWindow;
+  bool bFound = false;
+  bool bStep = true;
+  while (floor < known) {
+    std::size_t from = floor;
+    if (!bFound) {
+      if (known - floor > window) from = known - window;
+    } else if (known - floor <= kAnchoredTries) {
+      for (std::size_t pos = known; pos-- > floor;) {
+        if (RegexFrom(text, pos, true)) {
+          take();
+          break;
+        }
+      }
+      return true;
+    } else {
+      if (!bStep) from = floor + (known - floor) / 2;
+      bStep = !bStep;
+    }
+    if (!RegexFrom(text, from, false)) {
+      known = from;
+      window *= kGrowth;
+      continue;
+    }
+    take();
+    bFound = true;
+    floor = static_cast<std::size_t>(offset) + 1;
   }
   return bFound;
 }

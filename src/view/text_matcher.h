@@ -35,6 +35,9 @@ class TextMatcher {
  private:
   struct Regex;
 
+  // The first match starting at or after pos (anchored: starting at pos).
+  bool RegexFrom(std::string_view text, std::size_t pos, bool bAnchored);
+  bool RegexLast(std::string_view text, int& offset, int& length);
   bool PlainFirst(std::string_view text, int& offset);
   bool PlainLast(std::string_view text, int& offset);
   bool IsWholeWordAt(std::string_view text, std::size_t pos) const;

@@ -161,18 +161,21 @@ TEST_F(StylePagesTest, AppliedChangesReachTheStoreTheOpenViewsOfTheTypeAndANewPr
   InstallMemorySettingsStore();
 }
 
-// A tab size beyond the limit keeps the sheet open with a message. (A cancelled sheet is
+// A tab size outside 1..64 keeps the sheet open with a message. (A cancelled sheet is
 // checked on the quillpad window, where Escape cancels it.)
 TEST_F(StylePagesTest, RefusedTabSizesChangeNothing) {
   QuillDocument netlist;
   OpenView open(netlist, DOCTYPE_SPICE);
   RunSheet([&](HeadlessDialogSession& dlg, HeadlessSheetSession& s) {
     dlg.Select(IDC_FOREGROUND, kRedIndex);
-    dlg.Type(IDC_TAB_SIZE, "1000001");
-    EXPECT_FALSE(s.Sheet().OnSheetOK());
+    for (const char* size : {"0", "65"}) {
+      dlg.Type(IDC_TAB_SIZE, size);
+      EXPECT_FALSE(s.Sheet().OnSheetOK());
+    }
   }, 0);
-  ASSERT_EQ(m_boxes.m_messages.size(), 1u);
-  EXPECT_EQ(m_boxes.m_messages[0].text, "Please enter an integer between 0 and 1000000.");
+  ASSERT_EQ(m_boxes.m_messages.size(), 2u);
+  for (const auto& message : m_boxes.m_messages)
+    EXPECT_EQ(message.text, "Please enter an integer between 1 and 64.");
   EXPECT_EQ(registry_int<int>(kSpice + "TabSize", HKEY_CURRENT_USER, -1).exists(), false);
   EXPECT_EQ(open.view.GetTabSize(), 3);
 }

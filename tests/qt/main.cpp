@@ -4,6 +4,8 @@
 
 #include <QApplication>
 
+#include "qt/qt_application.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -22,7 +24,7 @@ int main(int argc, char** argv) {
                                  std::filesystem::perm_options::replace);
     setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
   }
-  QApplication app(argc, argv);
+  quill::qt::QtApplication app(argc, argv);
   QApplication::setApplicationDisplayName(QStringLiteral("quill tests"));
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

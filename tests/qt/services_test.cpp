@@ -9,9 +9,12 @@
 #include <QProgressBar>
 #include <QStatusBar>
 
+#include <stdexcept>
+
 #include "dialogs/message_box_dialog.h"
 #include "platform/clipboard.h"
 #include "platform/control_services.h"
+#include "qt/qt_application.h"
 #include "qt_fixture.h"
 
 namespace quill::qt::testing {
@@ -104,6 +107,31 @@ TEST_F(QtServices, FailedLoadShowsExactlyOneMessageBox) {
   EXPECT_EQ(icon, QMessageBox::Critical);
   // No progress bar is left behind.
   for (QProgressBar* bar : window.statusBar()->findChildren<QProgressBar*>()) EXPECT_FALSE(bar->isVisible());
+}
+
+// An exception that escapes an event handler stops at the application's dispatch: one
+// message box (shown after the dispatch), and the process goes on.
+TEST_F(QtServices, AnExceptionFromAnEventHandlerIsReportedOnce) {
+  struct Throwing : QObject {
+    bool event(QEvent* e) override {
+      if (e->type() == QEvent::User) throw std::runtime_error("boom");
+      return QObject::event(e);
+    }
+  } target;
+  QString text;
+  services->SetMessageBoxHook([&](QMessageBox& box) {
+    text = box.text();
+    box.button(QMessageBox::Ok)->click();
+  });
+  ASSERT_NE(dynamic_cast<QtApplication*>(QCoreApplication::instance()), nullptr);
+  const int before = services->MessageBoxCount();
+  for (int i = 0; i < 2; ++i) {
+    QEvent event(QEvent::User);
+    EXPECT_FALSE(QCoreApplication::sendEvent(&target, &event));
+  }
+  QCoreApplication::processEvents();
+  EXPECT_EQ(services->MessageBoxCount(), before + 1);
+  EXPECT_TRUE(text.contains("boom")) << text.toStdString();
 }
 
 TEST_F(QtServices, MessageBoxAnswersAndOwners) {

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 
+#include "buffer/file_access.h"
 #include "input_fixture.h"
 #include "platform/clipboard.h"
+#include "platform/headless/headless_app_services.h"
+#include "view/command_ids.h"
 
 namespace quill {
 namespace {
@@ -152,6 +156,108 @@ TEST_F(Editing, CommentsUseTheStylesDelimiters) {
   view.OnRemoveMultiLineComment();
   EXPECT_EQ(Text(), "a/*||b|c*/|");
   EXPECT_EQ(UndoSteps(), 1);
+}
+
+// An edit that would make a line longer than the buffer holds (the limit lowered here),
+// or that runs out of memory, stops at the command's boundary: one message, the text,
+// the positions and the undo steps as they were, including what the command had already
+// changed before it failed.
+class FailingView : public testing::InputView {
+ public:
+  using InputView::InputView;
+  bool bThrowAfterEdit = false;
+  void OnEditChanged() override {
+    if (bThrowAfterEdit) throw std::bad_alloc();
+  }
+};
+
+class EditFailures : public testing::ViewTest<FailingView> {
+ protected:
+  EditFailures() {
+    InstallClipboard(clipboard);
+    services.m_bEcho = false;
+  }
+  ~EditFailures() override {
+    InstallClipboard(nullptr);
+    TLoadLimits::s_nMaxLineLength = 0x7fffffef;
+  }
+  // Runs the command and checks that nothing changed and one message said so.
+  void ExpectRefused(const std::function<void()>& command, const char* what) {
+    SCOPED_TRACE(what);
+    const std::string before = Text();
+    const CPoint cursor = view.GetCursorPos();
+    CPoint selStart, selEnd;
+    view.GetSelection(selStart, selEnd);
+    std::string step;
+    if (buffer.CanUndo()) buffer.GetUndoDescription(step);
+    services.m_messages.clear();
+    EXPECT_NO_THROW(command());
+    EXPECT_EQ(Text(), before);
+    EXPECT_EQ(view.GetCursorPos(), cursor);
+    CPoint start, end;
+    view.GetSelection(start, end);
+    EXPECT_EQ(start, selStart);
+    EXPECT_EQ(end, selEnd);
+    ASSERT_EQ(services.m_messages.size(), 1u);
+    EXPECT_EQ(services.m_messages[0].type, MB_OK | MB_ICONERROR);
+    std::string after;
+    if (buffer.CanUndo()) buffer.GetUndoDescription(after);
+    EXPECT_EQ(after, step);
+    EXPECT_FALSE(buffer.CanRedo());
+  }
+
+  ScopedHeadlessServices services;
+  std::shared_ptr<MemoryClipboard> clipboard = std::make_shared<MemoryClipboard>();
+};
+
+TEST_F(EditFailures, NothingChangesAndOneMessageSaysWhy) {
+  Open({"abcdef", "ghij", "mnopqrs"});
+  view.OnChar('x', 1, 0);  // an undo step the failures leave alone
+  TLoadLimits::s_nMaxLineLength = 7;
+  Place(CPoint(7, 0));
+  ExpectRefused([&] { view.OnCommand(ID_EDIT_DELETE); }, "Delete at a line end");
+  ExpectRefused([&] { view.OnChar('y', 1, 0); }, "typing into a full line");
+  ExpectRefused([&] { view.OnCommand(ID_EDIT_TAB); }, "Tab");
+  ExpectRefused([&] { view.InsertText("P"); }, "host text");
+  Place(CPoint(0, 1));
+  ExpectRefused([&] { view.OnCommand(ID_EDIT_DELETE_BACK); }, "Backspace at a line start");
+  // The selection's deletion goes through, the insertion after it fails.
+  Select(CPoint(1, 1), CPoint(2, 1));
+  clipboard->SetText("PQRSTU");
+  ExpectRefused([&] { view.OnCommand(ID_EDIT_PASTE); }, "Paste over a selection");
+  // The first line of the block is indented or commented, the full one fails.
+  Select(CPoint(0, 1), CPoint(1, 2));
+  ExpectRefused([&] { view.OnCommand(ID_EDIT_TAB); }, "block indent");
+  ExpectRefused([&] { view.OnCommand(ID_INSERT_SINGLE_LINE_COMMENT); }, "comments");
+  EXPECT_NE(services.m_messages[0].text.find("longer"), std::string::npos)
+      << services.m_messages[0].text;
+
+  // Memory running out after the edit went in: taken back as well.
+  TLoadLimits::s_nMaxLineLength = 0x7fffffef;
+  view.bThrowAfterEdit = true;
+  ExpectRefused([&] { view.OnCommand(ID_EDIT_PASTE); }, "out of memory");
+  EXPECT_NE(services.m_messages[0].text.find("memory"), std::string::npos);
+  view.bThrowAfterEdit = false;
+  view.OnEditUndo();
+  EXPECT_EQ(Text(), "abcdef|ghij|mnopqrs");
+}
+
+// Tab sizes outside 1..64 (a host's, or a stored one) neither divide by zero nor make
+// columns overflow.
+TEST_F(Editing, TabSizesOutsideTheirRangeAreClamped) {
+  Open({"ab\tcd"});
+  view.SetTabSize(0);
+  EXPECT_EQ(view.GetTabSize(), 1);
+  view.SetCursorPos(CPoint(4, 0));
+  view.OnEditUntab();  // to the previous tab stop
+  EXPECT_EQ(view.GetCursorPos(), CPoint(3, 0));
+  view.OnEditSwitchOvrmode();
+  view.OnEditTab();  // overwrite mode: to the next tab stop
+  EXPECT_EQ(view.GetCursorPos(), CPoint(4, 0));
+  view.SetTabSize(1000000);
+  EXPECT_EQ(view.GetTabSize(), 64);
+  // Columns past the int range stay at its end.
+  EXPECT_EQ(AdvanceColumns("\t\t", 0, 2, INT_MAX - 100, 64), INT_MAX);
 }
 
 TEST_F(Editing, MatchingBracket) {

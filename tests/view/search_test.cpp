@@ -118,6 +118,19 @@ TEST_F(SearchEngine, AgreesWithTheReferenceOnRandomSearches) {
                                     << ", found " << actual.found << " [" << actual.status << "]";
   }
   EXPECT_GT(found, 4000);  // the cases exercise matches, not only misses
+
+  // Backwards over long lines, where a regular expression's last match is searched from
+  // the right end in windows.
+  bytes.resize(8000);
+  for (int i = 0; i < 150; ++i) {
+    for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
+    bytes[0] |= 4 | 8;  // SEARCH_BACKWARD | SEARCH_REGEX
+    search_fuzz::ByteSource in(bytes.data(), bytes.size());
+    const SearchCase c = search_fuzz::MakeCase(in, false, 1500);
+    const SearchResult expected = search_fuzz::Reference(c);
+    ASSERT_TRUE(search_fuzz::Run(view, c) == expected)
+        << "long case " << i << ": \"" << c.what << "\" flags " << c.flags;
+  }
 }
 
 }  // namespace
