@@ -16,9 +16,11 @@ class PosixFileService : public IFileService {
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
   bool GetTempFileName(const std::string& folder, const std::string& prefix,
                        std::string& path) override;
+  void RemoveStaleTempFiles(const std::string& folder, const std::string& prefix) override;
   bool Move(const std::string& from, const std::string& to) override;
   bool Delete(const std::string& path) override;
   bool GetLastWriteTime(const std::string& path, std::uint64_t& time) override;
+  bool GetIdentity(const std::string& path, FileIdentity& identity) override;
   std::string ResolveLinks(const std::string& path) override;
   std::uint32_t GetLinkCount(const std::string& path) override;
   void CopyMetadata(const std::string& from, const std::string& to) override;
