@@ -17,6 +17,7 @@
 
 #include "buffer/load_save_fixture.h"
 #include "platform/headless/fault_file_service.h"
+#include "platform/posix/posix_file_service.h"
 
 namespace quill {
 namespace {
@@ -69,6 +70,30 @@ TEST(PosixFileService, SharingRulesBetweenOpeners) {
         << c.heldAccess << "/" << c.heldShare << " then " << c.access << "/" << c.share;
     EXPECT_TRUE(c.opens || GetLastError() == ERROR_SHARING_VIOLATION) << GetLastError();
   }
+}
+
+// Without locks nobody could be kept out: an opener that denies something is refused
+// with a message saying why, one that denies nothing opens; a lock call that fails for
+// another reason fails the open.
+TEST(PosixFileService, OpensWithoutWorkingLocksFailClosed) {
+  TempFolder folder;
+  const std::string path = folder / "f";
+  WriteAll(path, "x");
+  IFileService& files = GetFileService();
+  static int s_nErrno = 0;
+  PosixFileService::s_pfnLockCall = [](int, int, struct flock*) {
+    errno = s_nErrno;
+    return -1;
+  };
+  for (const int err : {EINVAL, ENOLCK, EIO}) {
+    s_nErrno = err;
+    EXPECT_FALSE(files.Open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING));
+    EXPECT_EQ(GetLastError(), err == EIO ? ERROR_IO_DEVICE : ERROR_NO_FILE_LOCKS);
+    EXPECT_EQ(static_cast<bool>(files.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING)),
+              err != EIO);
+  }
+  PosixFileService::s_pfnLockCall = nullptr;
+  EXPECT_NE(SystemErrorMessage(ERROR_NO_FILE_LOCKS).find("cannot lock files"), std::string::npos);
 }
 
 TEST(PosixFileService, TwoProcessesNeverBothGetWriteAccess) {

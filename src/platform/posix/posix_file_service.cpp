@@ -67,18 +67,23 @@ bool NoLockSupport(int err) {
   return err == EINVAL || err == ENOLCK || err == EOPNOTSUPP || err == ENOTSUP || err == ENOSYS;
 }
 
+int LockCall(int fd, int command, struct flock* lock) {
+  if (PosixFileService::s_pfnLockCall != nullptr) return PosixFileService::s_pfnLockCall(fd, command, lock);
+  return fcntl(fd, command, lock);
+}
+
 // 1 when another open file description holds a lock on the byte, 0 when none does, -1
 // when the call failed (errno).
 int LockedByOthers(int fd, LockByte byte) {
   struct flock fl = LockOf(byte, F_WRLCK);
-  if (fcntl(fd, F_OFD_GETLK, &fl) != 0) return -1;
+  if (LockCall(fd, F_OFD_GETLK, &fl) != 0) return -1;
   return fl.l_type != F_UNLCK ? 1 : 0;
 }
 
 // Takes (F_RDLCK) or gives up (F_UNLCK) a shared lock on the byte; false with errno.
 bool SetLock(int fd, LockByte byte, short type) {
   struct flock fl = LockOf(byte, type);
-  return fcntl(fd, F_OFD_SETLK, &fl) == 0;
+  return LockCall(fd, F_OFD_SETLK, &fl) == 0;
 }
 
 // Applies the sharing rules to a freshly opened file: takes the lock bytes of what it
