@@ -91,7 +91,7 @@ TEST_F(OutsideChanges, TimestampsAndTheSilentReloadOfAnUpdateOrOfAPath) {
   const std::string path = files.WriteLater("a.sp", "new\n");
   files.WriteLater("held.rul", "changed\n");
   a.view.UpdateDocumentView(path + "x");
-  EXPECT_EQ(a.Text(), "x");
+  EXPECT_EQ(a.Text(), "y");
   a.view.UpdateDocumentView(path);
   EXPECT_EQ(a.Text(), "new\n");
   a.view.UpdateDocumentView(held);  // locking documents are not considered
