@@ -184,6 +184,7 @@ TEST_F(LoadSaveTest, WritesOfAnotherProgramAreNotLostUnasked) {
       if (hardLinked) ASSERT_EQ(::link(path.c_str(), link.c_str()), 0);
       m_buffer.FreeAll();
       ASSERT_EQ(m_buffer.LoadFromBuffer("new"), 1);
+      m_buffer.RecordFileIdentity(path);
       faults.m_onWrite = [&] {
         faults.m_onWrite = nullptr;
         Append(path, "outside\n");
@@ -192,7 +193,7 @@ TEST_F(LoadSaveTest, WritesOfAnotherProgramAreNotLostUnasked) {
       ASSERT_EQ(Messages().size(), 1u);
       EXPECT_EQ(Messages()[0].text, whileSaving);
       EXPECT_EQ(ReadAll(path), answer == IDYES ? "new" : "old\noutside\n");
-      EXPECT_EQ(ListFolder(m_folder.Path()), hardLinked ? Lines{"a.txt", "b.txt"} : Lines{"a.txt"});
+      EXPECT_EQ(ListFolder(m_folder.Path()), hardLinked ? (Lines{"a.txt", "b.txt"}) : Lines{"a.txt"});
     }
   }
   unlink(link.c_str());

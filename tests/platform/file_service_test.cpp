@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sched.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -107,11 +108,11 @@ TEST(PosixFileService, TwoProcessesNeverBothGetWriteAccess) {
   auto* holders = new (shared) std::atomic<int>(0);
   auto* overlaps = new (holders + 1) std::atomic<int>(0);
   const auto race = [&] {
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 2000; ++round) {
       auto file = GetFileService().Open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING);
       if (!file) continue;
       if (holders->fetch_add(1) > 0) overlaps->fetch_add(1);
-      usleep(50);
+      sched_yield();
       holders->fetch_sub(1);
     }
   };
