@@ -76,8 +76,13 @@ int CheckDocuments(const std::vector<OpenDocument>& docs, quill::Window* pParent
 
 bool ConfirmOverwrite(PadDocument& doc) {
   if (!doc.ChangedOutside()) return true;
-  return quill::AfxMessageBox(quill::Format(kOverwriteFormat, doc.GetPathName().c_str()),
-                              quill::MB_YESNOCANCEL | quill::MB_ICONWARNING) == quill::IDYES;
+  if (quill::AfxMessageBox(quill::Format(kOverwriteFormat, doc.GetPathName().c_str()),
+                           quill::MB_YESNOCANCEL | quill::MB_ICONWARNING) != quill::IDYES)
+    return false;
+  // The user replaces the file as it is now: the save asks again only about a change
+  // made while it writes.
+  doc.GetTextBuffer().RecordFileIdentity(doc.GetPathName());
+  return true;
 }
 
 bool MaySaveTo(PadDocument& doc, const std::string& path) {

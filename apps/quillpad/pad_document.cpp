@@ -62,21 +62,22 @@ int PadDocument::OnSaveDocument(const char* path) {
   if (!MaySaveTo(*this, path) || QuillDocument::OnSaveDocument(path) == 0) return 0;
   m_bHoldsNul = false;  // the saved file is what the buffer holds
   deletedReported = false;
-  quill::GetFileService().GetLastWriteTime(path, m_ftBase);
   return 1;
 }
 
 bool PadDocument::ChangedOutside() const {
-  std::uint64_t ftNow = 0;
-  return m_ftBase != 0 && !m_strPathName.empty() &&
-         quill::GetFileService().GetLastWriteTime(m_strPathName, ftNow) && ftNow != m_ftBase;
+  // The buffer keeps the file it was loaded from or last saved to, as it was then.
+  const quill::QuillTextBuffer& buffer = m_xTextBuffer;
+  quill::IFileService& files = quill::GetFileService();
+  quill::FileIdentity now;
+  return buffer.GetFileIdentity().IsKnown() && !m_strPathName.empty() &&
+         buffer.GetIdentityPath() == files.ResolveLinks(m_strPathName) &&
+         files.GetIdentity(m_strPathName, now) && now != buffer.GetFileIdentity();
 }
 
 void PadDocument::OnReloaded() { InspectFile(m_strPathName); }
 
 void PadDocument::InspectFile(const std::string& path) {
-  m_ftBase = 0;
-  quill::GetFileService().GetLastWriteTime(path, m_ftBase);
   m_bHoldsNul = HoldsNul(path);
   if (!m_bHoldsNul) return;
   // The buffer's read-only switch would also mark the file read-only on disk while the

@@ -24,7 +24,7 @@ class PadDocument : public quill::QuillDocument {
   // The document type of the file's name (TEXT for an unnamed document).
   quill::DocumentType GetDocumentType() const;
 
-  // Saves and, on success, takes the file's new time as the one the text is based on.
+  // Saves (the buffer then takes the written file as the one its text is based on).
   int OnSaveDocument(const char* path) override;
 
   // ---- Protection of the file on disk ----
@@ -46,12 +46,11 @@ class PadDocument : public quill::QuillDocument {
   std::function<void()> onChanged;
 
  private:
-  // Takes the file's time and checks it for NUL bytes (making the buffer read-only and
+  // Checks the file for NUL bytes (making the buffer read-only and
   // telling the user when it has some).
   void InspectFile(const std::string& path);
 
   bool m_bHoldsNul = false;
-  std::uint64_t m_ftBase = 0;
 };
 
 }  // namespace quillpad

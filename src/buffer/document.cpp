@@ -23,6 +23,8 @@ std::unique_ptr<CDocument> QuillDocument::CreateObject() {
 int QuillDocument::OnOpenDocument(const char* pszPathName) {
   // The loader appends to the buffer: start from an empty one.
   if (m_xTextBuffer.IsInit()) m_xTextBuffer.FreeAll();
+  // Before the load: a change while it reads shows at the next save.
+  m_xTextBuffer.RecordFileIdentity(pszPathName != nullptr ? pszPathName : "");
   return m_xTextBuffer.LoadFromFile(pszPathName, -1);
 }
 
@@ -35,7 +37,8 @@ int QuillDocument::OnSaveDocument(const char* pszPathName) {
 int QuillDocument::DoSave(const char* pszPathName, int bReplace) {
   if (!SaveWithPrompt(pszPathName, bReplace)) return 0;
   if (bReplace) {
-    if (QuillView* pView = GetFirstView()) pView->UpdateLastWrittenTime();
+    // The file as the save wrote it, not as it may be by now.
+    if (QuillView* pView = GetFirstView()) pView->RecordWrittenFile(m_xTextBuffer.GetFileIdentity());
   }
   return 1;
 }

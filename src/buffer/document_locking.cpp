@@ -26,6 +26,7 @@ class THeldFileAlias : public IFile {
   bool SetLength(std::uint64_t length) override { return m_file.SetLength(length); }
   bool Seek(std::uint64_t offset) override { return m_file.Seek(offset); }
   bool Reserve(std::uint64_t length) override { return m_file.Reserve(length); }
+  bool GetIdentity(FileIdentity& identity) override { return m_file.GetIdentity(identity); }
   bool Close() override { return true; }
 
  private:
@@ -61,6 +62,9 @@ class THoldingFileService : public IFileService {
                        std::string& path) override {
     return m_base.GetTempFileName(folder, prefix, path);
   }
+  void RemoveStaleTempFiles(const std::string& folder, const std::string& prefix) override {
+    m_base.RemoveStaleTempFiles(folder, prefix);
+  }
   bool Move(const std::string& from, const std::string& to) override {
     if (!IsHeld(to)) return m_base.Move(from, to);
     // The arriving file already has the target's permissions; when they deny writing,
@@ -78,6 +82,9 @@ class THoldingFileService : public IFileService {
   bool Delete(const std::string& path) override { return m_base.Delete(path); }
   bool GetLastWriteTime(const std::string& path, std::uint64_t& time) override {
     return m_base.GetLastWriteTime(path, time);
+  }
+  bool GetIdentity(const std::string& path, FileIdentity& identity) override {
+    return m_base.GetIdentity(path, identity);
   }
   std::string ResolveLinks(const std::string& path) override { return m_base.ResolveLinks(path); }
   std::uint32_t GetLinkCount(const std::string& path) override {

@@ -56,6 +56,7 @@ std::string TFileAccess::KeepRollbackCopy(const std::string& target,
                                       name.c_str()));
   std::string temp;
   std::string folder = target.empty() ? SystemTempFolder() : FolderOf(target);
+  if (!target.empty()) files.RemoveStaleTempFiles(folder, kTempPrefix);
   if (!files.GetTempFileName(folder, kTempPrefix, temp)) {
     if (target.empty() || !FolderRefusesFiles(GetLastError())) ThrowLastError();
     // A folder that takes no new file: the copy goes to the temporary folder, nameless.
@@ -136,6 +137,7 @@ void TFileAccess::OpenForWrite() {
   m_strTarget = files.ResolveLinks(m_strPath);
   m_strTempFolder = FolderOf(m_strTarget);
   m_strBackupName = m_strTarget + ".bak";
+  files.RemoveStaleTempFiles(m_strTempFolder, kTempPrefix);
   if (!files.GetTempFileName(m_strTempFolder, kTempPrefix, m_strTempName)) {
     m_strTempName.clear();
     // A writable file in a folder that takes no new files is rewritten in place; the new
@@ -198,8 +200,9 @@ void TFileAccess::WriteThrough(const char* pData, std::size_t nSize) {
 }
 
 // Copies the content of the file from into the file to (created, or rewritten in place
-// and cut to length), then flushes it to disk.
-void TFileAccess::CopyInto(const std::string& from, const std::string& to, bool bCreate) {
+// and cut to length), then flushes it to disk and takes its identity into pWritten.
+void TFileAccess::CopyInto(const std::string& from, const std::string& to, bool bCreate,
+                           FileIdentity* pWritten) {
   IFileService& files = GetFileService();
   auto source = files.Open(from, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
   if (!source) ThrowLastError();
@@ -216,7 +219,16 @@ void TFileAccess::CopyInto(const std::string& from, const std::string& to, bool 
     if (nRead == 0) break;
     if (!target->Write(chunk.data(), nRead, nWritten)) ThrowLastError();
   }
-  if (!target->SetLength(nSize) || !target->Flush() || !target->Close()) ThrowLastError();
+  if (!target->SetLength(nSize) || !target->Flush() ||
+      (pWritten != nullptr && !target->GetIdentity(*pWritten)) || !target->Close())
+    ThrowLastError();
+}
+
+void TFileAccess::CheckTarget() {
+  if (!m_idExpected.IsKnown()) return;
+  FileIdentity now;
+  if (!GetFileService().GetIdentity(m_strTarget, now) || now != m_idExpected)
+    throw TFileChangedException();
 }
 
 void TFileAccess::ReplaceInPlace() {
@@ -231,7 +243,14 @@ void TFileAccess::ReplaceInPlace() {
     });
   }
   try {
-    CopyInto(m_strTempName, m_strTarget, false);
+    CheckTarget();
+  } catch (const TFileChangedException&) {
+    files.Delete(m_strRollbackName);
+    m_strRollbackName.clear();
+    throw;
+  }
+  try {
+    CopyInto(m_strTempName, m_strTarget, false, &m_idWritten);
   } catch (const TFileAccessException&) {
     const std::uint32_t error = GetLastError();
     try {
@@ -250,37 +269,51 @@ void TFileAccess::ReplaceInPlace() {
 }
 
 void TFileAccess::Close(bool bBackup) {
-  const int nMode = m_nMode;
-  m_nMode = -1;
-  if (nMode == 0) {
+  if (m_nMode == 0) {
+    m_nMode = -1;
     if (m_pFile && !m_pFile->Close()) ThrowLastError();
     m_pFile.reset();
     return;
   }
-  if (nMode != 1) return;
-  FlushWriteBuffer();
-  if (!m_pFile->Flush() || !m_pFile->Close()) ThrowLastError();
-  m_pFile.reset();
-  m_pWriteBuffer.reset();
-
+  if (m_nMode != 1) return;
   IFileService& files = GetFileService();
   const bool bTargetExists = files.GetAttributes(m_strTarget) != INVALID_FILE_ATTRIBUTES;
+  if (bTargetExists && files.GetLinkCount(m_strTarget) > 1) m_bInPlace = true;
+  if (m_pFile) {
+    // The written file is complete: flushed, given the target's metadata, and its
+    // identity taken from the open file. It is closed before it goes anywhere, as whoever
+    // takes it at the target may open it with sharing rules of its own.
+    FlushWriteBuffer();
+    if (!m_pFile->Flush()) ThrowLastError();
+    m_pWriteBuffer.reset();
+    if (bTargetExists && !m_bInPlace) files.CopyMetadata(m_strTarget, m_strTempName);
+    if (!m_pFile->GetIdentity(m_idWritten) || !m_pFile->Close()) ThrowLastError();
+    m_pFile.reset();
+  }
   if (bTargetExists) {
     if (bBackup) {
       files.Delete(m_strBackupName);
       CopyInto(m_strTarget, m_strBackupName, true);
       files.CopyMetadata(m_strTarget, m_strBackupName);
     }
-    if (m_bInPlace || files.GetLinkCount(m_strTarget) > 1) {
-      m_bInPlace = true;
+    if (m_bInPlace) {
       ReplaceInPlace();
+      m_nMode = -1;
       RemoveTemporaryFiles();
       return;
     }
-    files.CopyMetadata(m_strTarget, m_strTempName);
   }
+  CheckTarget();
   if (!files.Move(m_strTempName, m_strTarget)) ThrowLastError();
   m_strTempName.clear();
+  m_nMode = -1;
+  // The move itself may set the change time; anything else that differs now is a write
+  // that came after it.
+  FileIdentity moved;
+  if (files.GetIdentity(m_strTarget, moved) && moved.inode == m_idWritten.inode &&
+      moved.device == m_idWritten.device && moved.size == m_idWritten.size &&
+      moved.modified == m_idWritten.modified)
+    m_idWritten.changed = moved.changed;
 }
 
 }  // namespace quill

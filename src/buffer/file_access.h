@@ -19,6 +19,13 @@
 // and that copy are private to their owner until they take the target's place.
 // A write that was not closed successfully removes its temporary files.
 //
+// A write can be told which file it expects to replace (the one the text was loaded
+// from or last saved to): when the target is another one by then, changed or replaced
+// by another program, Close throws TFileChangedException instead of replacing it, and
+// the new text waits in the temporary file until Close is called again or the object
+// goes away. Temporary files carry the process id of their owner; opening for writing
+// first removes those that processes no longer running left in the target's folder.
+//
 // Every failure throws TFileAccessException with the system text of the error.
 
 #include <cstdint>
@@ -30,6 +37,9 @@
 #include "platform/file_service.h"
 
 namespace quill {
+
+// The target of a write is no longer the file it was expected to be; nothing was replaced.
+class TFileChangedException {};
 
 class TFileAccessException {
  public:
@@ -98,8 +108,15 @@ class TFileAccess {
     WriteThrough(pData, nSize);
   }
   // Read mode: closes. Write mode: puts the written file in place of the target, keeping
-  // the old one as "<target>.bak" when bBackup is set.
+  // the old one as "<target>.bak" when bBackup is set. Throws TFileChangedException when
+  // the target is not the one expected; the write stays open for another Close.
   void Close(bool bBackup);
+  // Close replaces only this file (a default identity: whatever is there).
+  void ExpectTarget(const FileIdentity& identity) { m_idExpected = identity; }
+  // The written file as it was when it took the target's place, taken from the open file
+  // before it was put there, so that a write of another program just after shows as a
+  // change.
+  const FileIdentity& GetWrittenIdentity() const { return m_idWritten; }
 
   const std::string& GetTempName() const { return m_strTempName; }
   const std::string& GetTarget() const { return m_strTarget; }
@@ -107,7 +124,10 @@ class TFileAccess {
  private:
   void FlushWriteBuffer();
   void WriteThrough(const char* pData, std::size_t nSize);
-  void CopyInto(const std::string& from, const std::string& to, bool bCreate);
+  void CopyInto(const std::string& from, const std::string& to, bool bCreate,
+                FileIdentity* pWritten = nullptr);
+  // Throws TFileChangedException when the target is not the expected file.
+  void CheckTarget();
   void ReplaceInPlace();
   void RemoveTemporaryFiles();
 
@@ -123,6 +143,8 @@ class TFileAccess {
   bool m_bInPlace = false;  // rewrite the target in place (hard links, or a closed folder)
   std::unique_ptr<char[]> m_pWriteBuffer;  // only while writing
   std::size_t m_nBuffered = 0;
+  FileIdentity m_idExpected;
+  FileIdentity m_idWritten;
 };
 
 }  // namespace quill

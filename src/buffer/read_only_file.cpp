@@ -4,6 +4,7 @@
 #include "platform/document.h"
 #include "platform/file_errors.h"
 #include "platform/file_service.h"
+#include "view/quill_view.h"
 
 namespace quill {
 
@@ -16,7 +17,16 @@ void QuillTextBuffer::SetFileReadOnlyAttribute() {
   IFileService& files = GetFileService();
   const std::uint32_t attributes = files.GetAttributes(path);
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY)) return;
-  files.SetAttributes(path, attributes | FILE_ATTRIBUTE_READONLY);
+  // The change of the attribute is no change of the file's text: whoever had its identity
+  // as it was before takes the new one.
+  FileIdentity before, after;
+  const bool bKnown = files.GetIdentity(path, before);
+  if (!files.SetAttributes(path, attributes | FILE_ATTRIBUTE_READONLY) || !bKnown ||
+      !files.GetIdentity(path, after))
+    return;
+  if (m_idFile == before) m_idFile = after;
+  for (QuillView* pView : m_lpViews)
+    if (pView->m_idLastWrite == before) pView->RecordWrittenFile(after);
 }
 
 }  // namespace quill

@@ -13,6 +13,7 @@
 #include "buffer/buffer_defs.h"
 #include "buffer/line_table.h"
 #include "buffer/update_context.h"
+#include "platform/file_service.h"
 #include "platform/types.h"
 
 namespace quill {
@@ -148,6 +149,16 @@ class QuillTextBuffer {
   int LoadFromBuffer(const std::string& text, int nCrlfStyle = -1) {
     return LoadFromBuffer(text.c_str(), nCrlfStyle);
   }
+  // The file the text is based on (the file loaded, or last saved to) as it was then. A
+  // save over that file asks before replacing it when it is no longer that file; a save
+  // over any other file asks when it changed while the save was writing.
+  // RecordFileIdentity takes the file's current identity (none when it is missing);
+  // hosts call it before loading the text, and after the user agreed to replace a
+  // changed file.
+  void RecordFileIdentity(const std::string& path);
+  const FileIdentity& GetFileIdentity() const { return m_idFile; }
+  // The file (links followed) that GetFileIdentity is about.
+  const std::string& GetIdentityPath() const { return m_strIdentityPath; }
 
  protected:
   friend class QuillView;
@@ -224,6 +235,8 @@ class QuillTextBuffer {
   std::vector<QuillView*> m_lpViews;
 
  private:
+  FileIdentity m_idFile;
+  std::string m_strIdentityPath;
   // First line whose flags share a bit with dwFlag, or -1.
   int FindLineWithFlag(std::uint32_t dwFlag) const;
   // Adds the read-only attribute to the owner document's file on disk, if it exists.

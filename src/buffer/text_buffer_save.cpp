@@ -23,6 +23,13 @@ namespace {
 
 constexpr char kFileErrorFormat[] = "File: \"%s\"\n%s";
 constexpr char kWriteErrorFormat[] = "Unexpected error while writing file %s";
+// The file to be replaced is no longer the one the text is based on.
+constexpr char kChangedWhileSavingFormat[] =
+    "%s\n\nAnother program changed this file while it was being saved. The file has not been "
+    "replaced.\nDo you want to overwrite it with the text open here?";
+constexpr char kChangedSinceFormat[] =
+    "%s\n\nAnother program changed this file since it was opened or last saved here. The file "
+    "has not been replaced.\nDo you want to overwrite it with the text open here?";
 
 const char* BreakText(int nMode) {
   return nMode == CRLF_MODE_UNIX ? "\n" : nMode == CRLF_MODE_MAC ? "\r" : "\r\n";
@@ -186,6 +193,15 @@ void WriteLines(const TCArray<QuillTextBuffer::SLineInfo*>& aLines, const char* 
 
 }  // namespace
 
+void QuillTextBuffer::RecordFileIdentity(const std::string& path) {
+  IFileService& files = GetFileService();
+  const std::uint32_t error = GetLastError();
+  m_strIdentityPath = files.ResolveLinks(path);
+  m_idFile = FileIdentity();
+  files.GetIdentity(m_strIdentityPath, m_idFile);
+  SetLastError(error);
+}
+
 int QuillTextBuffer::SaveToFile(const char* pszFileName, int nCrlfStyle, int bClearModifiedFlag) {
   const std::string name = pszFileName ? pszFileName : "";
   IFileService& files = GetFileService();
@@ -202,6 +218,13 @@ int QuillTextBuffer::SaveToFile(const char* pszFileName, int nCrlfStyle, int bCl
     return 0;
   }
 
+  // The file the save may replace: the one the text is based on, or else the one found
+  // now (a file that did not exist is the one the check above created).
+  FileIdentity atStart;
+  files.GetIdentity(target, atStart);
+  const bool bBased = bTargetExisted && m_idFile.IsKnown() && m_strIdentityPath == target;
+  const FileIdentity expected = bBased ? m_idFile : atStart;
+
   int nResult = 0;
   {
     const int nLast = GetLineCount() - 1;
@@ -213,7 +236,19 @@ int QuillTextBuffer::SaveToFile(const char* pszFileName, int nCrlfStyle, int bCl
       file.OpenForWrite();
       WriteLines(m_aLines, BreakText(nCrlfStyle == -1 ? m_nCRLFMode : nCrlfStyle), progress,
                  [&file](const char* pData, std::size_t nSize) { file.Write(pData, nSize); });
-      file.Close(m_bCreateBackupFile);
+      file.ExpectTarget(expected);
+      try {
+        file.Close(m_bCreateBackupFile);
+      } catch (const TFileChangedException&) {
+        // The new text waits in the temporary file while the user decides.
+        const char* pszFormat = bBased && atStart != expected ? kChangedSinceFormat : kChangedWhileSavingFormat;
+        if (AfxMessageBox(Format(pszFormat, name.c_str()), MB_YESNO | MB_ICONWARNING) != IDYES)
+          return 0;
+        file.ExpectTarget(FileIdentity());
+        file.Close(m_bCreateBackupFile);
+      }
+      m_idFile = file.GetWrittenIdentity();
+      m_strIdentityPath = target;
       if (bClearModifiedFlag) {
         SetModified(0);
         m_nSyncPosition = m_nUndoPosition;
@@ -227,8 +262,8 @@ int QuillTextBuffer::SaveToFile(const char* pszFileName, int nCrlfStyle, int bCl
     // The writability check created a target that did not exist: take it away again.
     if (nResult == 0 && !bTargetExisted) files.Delete(target);
   }
-  if (!m_lpViews.empty() && m_lpViews.front()->GetDocument() != nullptr)
-    m_lpViews.front()->UpdateLastWrittenTime();
+  if (nResult != 0 && !m_lpViews.empty() && m_lpViews.front()->GetDocument() != nullptr)
+    m_lpViews.front()->RecordWrittenFile(m_idFile);
   return nResult;
 }
 

@@ -45,6 +45,9 @@ constexpr ErrorText kErrorTexts[] = {
     {ERROR_DIRECTORY, "The directory name is invalid."},
     {ERROR_IO_DEVICE, "The request could not be performed because of an I/O device error."},
     {ERROR_CANT_RESOLVE_FILENAME, "The name of the file cannot be resolved by the system."},
+    {ERROR_NO_FILE_LOCKS,
+     "The file system of this file cannot lock files, so other programs could not be kept from "
+     "writing it while it is open here. It is not opened."},
 };
 
 thread_local std::uint32_t t_lastError = ERROR_SUCCESS;

@@ -36,6 +36,9 @@ constexpr std::uint32_t ERROR_FILE_TOO_LARGE = 223;
 constexpr std::uint32_t ERROR_DIRECTORY = 267;
 constexpr std::uint32_t ERROR_IO_DEVICE = 1117;
 constexpr std::uint32_t ERROR_CANT_RESOLVE_FILENAME = 1921;
+// The file system does not take the locks that keep other openers out (this component's
+// own code).
+constexpr std::uint32_t ERROR_NO_FILE_LOCKS = 0x20000001;
 
 // The fixed text of a code, e.g. "The system cannot find the file specified." for 2.
 // An unknown code gives "Unknown error <code>.".

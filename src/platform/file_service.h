@@ -34,6 +34,19 @@ constexpr std::uint32_t FILE_ATTRIBUTE_DEVICE = 0x40;
 constexpr std::uint32_t FILE_ATTRIBUTE_NORMAL = 0x80;
 constexpr std::uint32_t INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
 
+// What tells one state of a file from another: the file itself (device, inode) and its
+// size, modification and change times in nanoseconds. Any difference is a change; a
+// default (all zero) identity is none.
+struct FileIdentity {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;
+  std::int64_t changed = 0;
+  bool IsKnown() const { return device != 0 || inode != 0; }
+  bool operator==(const FileIdentity&) const = default;
+};
+
 // One open file. Closing happens in the destructor too; Close reports its failure.
 class IFile {
  public:
@@ -51,6 +64,7 @@ class IFile {
   virtual bool Seek(std::uint64_t offset) = 0;
   // Reserves disk space for length bytes without changing the content (may be a no-op).
   virtual bool Reserve(std::uint64_t length) = 0;
+  virtual bool GetIdentity(FileIdentity& identity) = 0;
   virtual bool Close() = 0;
 };
 
@@ -68,15 +82,22 @@ class IFileService {
   // Only FILE_ATTRIBUTE_READONLY is acted on: set removes every write permission bit,
   // clear gives the owner write permission back.
   virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
-  // Creates an empty file of a unique name "<folder>/<prefix>XXXXXX.tmp" (first three
-  // characters of prefix), readable and writable by its owner only, and returns its path.
+  // Creates an empty file of a unique name "<folder>/<prefix><pid>_XXXXXX_<host>.tmp"
+  // (first three characters of prefix; the process id and host name of its owner),
+  // readable and writable by its owner only, and returns its path. Until it is moved or
+  // deleted, an interrupt, hang-up or termination signal removes it.
   virtual bool GetTempFileName(const std::string& folder, const std::string& prefix,
                                std::string& path) = 0;
+  // Deletes the temporary files of that prefix in the folder whose owner was a process
+  // of this host that no longer runs.
+  virtual void RemoveStaleTempFiles(const std::string& folder, const std::string& prefix) = 0;
   // Renames from over to, replacing an existing file atomically.
   virtual bool Move(const std::string& from, const std::string& to) = 0;
   virtual bool Delete(const std::string& path) = 0;
   // Last write in 100-nanosecond units.
   virtual bool GetLastWriteTime(const std::string& path, std::uint64_t& time) = 0;
+  // The identity of the file at path (links followed).
+  virtual bool GetIdentity(const std::string& path, FileIdentity& identity) = 0;
 
   // Path after following symbolic links (the file a save must write); the path itself
   // when it is no link or cannot be resolved.

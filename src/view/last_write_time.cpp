@@ -11,28 +11,37 @@
 namespace quill {
 namespace {
 
-// The last-write time of a file that can be opened for reading.
-bool ReadLastWriteTime(const std::string& path, std::uint64_t& time) {
+// The identity of a file that can be opened for reading.
+bool ReadIdentity(const std::string& path, FileIdentity& identity) {
   if (path.empty()) return false;
   IFileService& files = GetFileService();
   const std::unique_ptr<IFile> file =
       files.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                  OPEN_EXISTING);
-  return file != nullptr && files.GetLastWriteTime(path, time);
+  return file != nullptr && files.GetIdentity(path, identity);
 }
 
 }  // namespace
 
 void QuillView::UpdateLastWrittenTime() {
   if (m_pDocument == nullptr) return;
-  std::uint64_t ftLastWrite = 0;
-  if (ReadLastWriteTime(m_pDocument->GetPathName(), ftLastWrite)) m_ftLastWrite = ftLastWrite;
+  FileIdentity identity;
+  if (ReadIdentity(m_pDocument->GetPathName(), identity)) RecordWrittenFile(identity);
+}
+
+void QuillView::RecordWrittenFile(const FileIdentity& identity) {
+  // 100-nanosecond intervals since 1 January 1601, as the component counts file times.
+  constexpr std::int64_t kEpochDifference = 11644473600LL;
+  m_idLastWrite = identity;
+  m_ftLastWrite = identity.IsKnown()
+                      ? static_cast<std::uint64_t>(identity.modified / 100 + kEpochDifference * 10000000LL)
+                      : 0;
 }
 
 bool QuillView::CheckTimestamp() const {
   if (m_pDocument == nullptr) return false;
-  std::uint64_t ftLastWrite = 0;
-  return ReadLastWriteTime(m_pDocument->GetPathName(), ftLastWrite) && ftLastWrite != m_ftLastWrite;
+  FileIdentity identity;
+  return ReadIdentity(m_pDocument->GetPathName(), identity) && identity != m_idLastWrite;
 }
 
 void QuillView::ReloadFromFile() {
@@ -53,6 +62,7 @@ void QuillView::ReloadFromFile() {
       pBuf->DeleteText(nullptr, 0, 0, nLast, nLastLength, UNDO_ACTION_DELETE);
     pBuf->FreeAll();
     int bLoaded = 0;
+    pBuf->RecordFileIdentity(path);
     if (bLocking) {
       bLoaded = pBuf->LoadFromFileLocking(path.c_str(), false, -1);
     } else {

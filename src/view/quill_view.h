@@ -21,6 +21,7 @@
 
 #include "platform/command_ui.h"
 #include "platform/drag_drop.h"
+#include "platform/file_service.h"
 #include "platform/gdi.h"
 #include "platform/menu.h"
 #include "platform/print.h"
@@ -502,11 +503,13 @@ class QuillView {
   bool IsDraggingText() const { return m_bDragSelection; }
 
   // ---- Files changed outside (last_write_time.cpp) ----
-  // Records the current last-write time of the document's file in m_ftLastWrite (kept
-  // when the file cannot be read).
+  // Records the current identity of the document's file (the file, its size and its
+  // times; kept when the file cannot be read).
   void UpdateLastWrittenTime();
-  // True when the document's file can be opened and its last-write time differs from
-  // the recorded one; false otherwise (also when the file cannot be opened).
+  // Records the identity of the file a save just wrote, as the save saw it.
+  void RecordWrittenFile(const FileIdentity& identity);
+  // True when the document's file can be opened and its identity differs from the
+  // recorded one; false otherwise (also when the file cannot be opened).
   bool CheckTimestamp() const;
   // For the first view of every plain document open on exactly this path: records the
   // file's new last-write time and reloads the view.
@@ -563,7 +566,10 @@ class QuillView {
   void RevokeDropTarget();
   void BuildContextMenu();
   void DestroyContextMenu() { m_menuContext.DestroyMenu(); }
-  void ClearLastWriteTime() { m_ftLastWrite = 0; }
+  void ClearLastWriteTime() {
+    m_ftLastWrite = 0;
+    m_idLastWrite = FileIdentity();
+  }
   void RecordLastWriteTime() { UpdateLastWrittenTime(); }
   // Saves the style when it has unsaved changes and deletes it.
   void DeleteStyle();
@@ -674,7 +680,8 @@ class QuillView {
   // Bookmarks exist in the buffer: enables the bookmark navigation commands.
   bool m_bHasBookmarks = false;
   // Last-write time of the document's file as last recorded (100-ns units), 0 = none.
-  std::uint64_t m_ftLastWrite = 0;
+  std::uint64_t m_ftLastWrite = 0;  // of m_idLastWrite, in 100-nanosecond units
+  FileIdentity m_idLastWrite;
 
  private:
   // Editing helpers (edit.cpp): the common ending of an edit (anchor, empty selection and

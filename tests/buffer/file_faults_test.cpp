@@ -1,8 +1,11 @@
 // Loading and saving under hostile input: lines at the length limit, a first line longer
 // than the detection chunk, files that are no regular files, leftovers of interrupted
-// saves, private temporary files, and held-file saves that fail half way.
+// saves, private temporary files, held-file saves that fail half way, and other programs
+// writing the file while it is saved.
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "load_save_fixture.h"
 #include "platform/headless/fault_file_service.h"
@@ -147,6 +150,78 @@ TEST_F(LoadSaveTest, FailedSavesLeaveTheTargetAsItWas) {
       EXPECT_EQ(ListFolder(m_folder.Path()), way == kNewFile ? Lines{} : Lines{"a.txt"});
     }
   }
+}
+
+void Append(const std::string& path, const std::string& bytes) {
+  const int fd = open(path.c_str(), O_WRONLY | O_APPEND);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+  close(fd);
+}
+
+// Another program appends to the file while a save writes the new text (the file is
+// replaced, or rewritten in place for a hard link), before the save began, or just after
+// the save put it in place: the file is replaced only when the user says so, and the
+// append after the save shows at the next one.
+TEST_F(LoadSaveTest, WritesOfAnotherProgramAreNotLostUnasked) {
+  const std::string path = m_folder / "a.txt";
+  const std::string link = m_folder / "b.txt";
+  const std::string whileSaving =
+      path + "\n\nAnother program changed this file while it was being saved. The file has not been "
+             "replaced.\nDo you want to overwrite it with the text open here?";
+  FaultFileService faults;
+  ScopedFileService installed(&faults);
+  const auto save = [&](int answer) {
+    m_services.m_messages.clear();
+    m_services.m_nAnswer = answer;
+    return m_buffer.SaveToFile(path);
+  };
+  for (const bool hardLinked : {false, true}) {
+    for (const int answer : {IDNO, IDYES}) {
+      SCOPED_TRACE(testing::Message() << hardLinked << " " << answer);
+      WriteAll(path, "old\n");
+      unlink(link.c_str());
+      if (hardLinked) ASSERT_EQ(::link(path.c_str(), link.c_str()), 0);
+      m_buffer.FreeAll();
+      ASSERT_EQ(m_buffer.LoadFromBuffer("new"), 1);
+      m_buffer.RecordFileIdentity(path);
+      faults.m_onWrite = [&] {
+        faults.m_onWrite = nullptr;
+        Append(path, "outside\n");
+      };
+      EXPECT_EQ(save(answer), answer == IDYES ? 1 : 0);
+      ASSERT_EQ(Messages().size(), 1u);
+      EXPECT_EQ(Messages()[0].text, whileSaving);
+      EXPECT_EQ(ReadAll(path), answer == IDYES ? "new" : "old\noutside\n");
+      EXPECT_EQ(ListFolder(m_folder.Path()), hardLinked ? (Lines{"a.txt", "b.txt"}) : Lines{"a.txt"});
+    }
+  }
+  unlink(link.c_str());
+
+  // Based on the loaded file: a change before the save is caught as well.
+  WriteAll(path, "old\n");
+  m_buffer.FreeAll();
+  m_buffer.RecordFileIdentity(path);
+  ASSERT_EQ(m_buffer.LoadFromFile(path), 1);
+  WriteAll(path, "changed\n");
+  EXPECT_EQ(save(IDNO), 0);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_NE(Messages()[0].text.find("changed this file since it was opened or last saved"), std::string::npos);
+  EXPECT_EQ(ReadAll(path), "changed\n");
+  // An append that lands just after the file was put in place is seen by the next save.
+  faults.m_onMoved = [&] {
+    faults.m_onMoved = nullptr;
+    Append(path, "late\n");
+  };
+  EXPECT_EQ(save(IDYES), 1);
+  EXPECT_EQ(ReadAll(path), "old\nlate\n");
+  EXPECT_EQ(save(IDNO), 0);
+  EXPECT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(ReadAll(path), "old\nlate\n");
+  EXPECT_EQ(save(IDYES), 1);
+  EXPECT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(save(IDYES), 1);  // no change since: no question
+  EXPECT_TRUE(Messages().empty());
 }
 
 }  // namespace

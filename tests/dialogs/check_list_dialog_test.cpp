@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <utility>
 
 #include "../quillpad/temp_dir.h"
@@ -60,6 +61,15 @@ TEST_F(OutsideChanges, TimestampsAndTheSilentReloadOfAnUpdateOrOfAPath) {
   a.view.OnUpdate(nullptr, 0, nullptr);
   EXPECT_EQ(a.Text(), "x");
   EXPECT_EQ(a.view.GetCursorPos(), CPoint(1, 0));
+  // The same size written again with the old modification time put back is a change too.
+  // (A later clock tick: the file system's clock advances in ticks of a few milliseconds.)
+  const auto written = std::filesystem::last_write_time(a.doc.GetPathName());
+  std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  files.Write("a.sp", "y");
+  std::filesystem::last_write_time(a.doc.GetPathName(), written);
+  EXPECT_TRUE(a.view.CheckTimestamp());
+  a.view.OnUpdate(nullptr, 0, nullptr);
+  EXPECT_EQ(a.Text(), "y");
 
   // A view that never recorded a time does nothing; a deleted file counts as unchanged
   // and its text stays.
@@ -81,7 +91,7 @@ TEST_F(OutsideChanges, TimestampsAndTheSilentReloadOfAnUpdateOrOfAPath) {
   const std::string path = files.WriteLater("a.sp", "new\n");
   files.WriteLater("held.rul", "changed\n");
   a.view.UpdateDocumentView(path + "x");
-  EXPECT_EQ(a.Text(), "x");
+  EXPECT_EQ(a.Text(), "y");
   a.view.UpdateDocumentView(path);
   EXPECT_EQ(a.Text(), "new\n");
   a.view.UpdateDocumentView(held);  // locking documents are not considered

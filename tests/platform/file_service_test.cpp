@@ -4,14 +4,21 @@
 // (tests/buffer).
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <sched.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 
 #include "buffer/load_save_fixture.h"
 #include "platform/headless/fault_file_service.h"
+#include "platform/posix/posix_file_service.h"
 
 namespace quill {
 namespace {
@@ -66,6 +73,61 @@ TEST(PosixFileService, SharingRulesBetweenOpeners) {
   }
 }
 
+// Without locks nobody could be kept out: an opener that denies something is refused
+// with a message saying why, one that denies nothing opens; a lock call that fails for
+// another reason fails the open.
+TEST(PosixFileService, OpensWithoutWorkingLocksFailClosed) {
+  TempFolder folder;
+  const std::string path = folder / "f";
+  WriteAll(path, "x");
+  IFileService& files = GetFileService();
+  static int s_nErrno = 0;
+  PosixFileService::s_pfnLockCall = [](int, int, struct flock*) {
+    errno = s_nErrno;
+    return -1;
+  };
+  for (const int err : {EINVAL, ENOLCK, EIO}) {
+    s_nErrno = err;
+    EXPECT_FALSE(files.Open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING));
+    EXPECT_EQ(GetLastError(), err == EIO ? ERROR_IO_DEVICE : ERROR_NO_FILE_LOCKS);
+    EXPECT_EQ(static_cast<bool>(files.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING)),
+              err != EIO);
+  }
+  PosixFileService::s_pfnLockCall = nullptr;
+  EXPECT_NE(SystemErrorMessage(ERROR_NO_FILE_LOCKS).find("cannot lock files"), std::string::npos);
+}
+
+TEST(PosixFileService, TwoProcessesNeverBothGetWriteAccess) {
+  TempFolder folder;
+  const std::string path = folder / "raced";
+  WriteAll(path, "x");
+  // Openers that each deny writing, in two processes at once: at most one holds the file.
+  void* shared = mmap(nullptr, 2 * sizeof(std::atomic<int>), PROT_READ | PROT_WRITE,
+                      MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+  ASSERT_NE(shared, MAP_FAILED);
+  auto* holders = new (shared) std::atomic<int>(0);
+  auto* overlaps = new (holders + 1) std::atomic<int>(0);
+  const auto race = [&] {
+    for (int round = 0; round < 2000; ++round) {
+      auto file = GetFileService().Open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING);
+      if (!file) continue;
+      if (holders->fetch_add(1) > 0) overlaps->fetch_add(1);
+      sched_yield();
+      holders->fetch_sub(1);
+    }
+  };
+  const pid_t child = fork();
+  if (child == 0) {
+    race();
+    _exit(0);
+  }
+  race();
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_EQ(overlaps->load(), 0);
+  munmap(shared, 2 * sizeof(std::atomic<int>));
+}
+
 TEST(PosixFileService, ReadOnlyIsTheAbsenceOfWritePermission) {
   TempFolder folder;
   const std::string path = folder / "ro";
@@ -101,18 +163,55 @@ TEST(PosixFileService, TemporaryNamesAreUniqueAndCreated) {
   EXPECT_EQ(st.st_mode & 0777, 0600u);
   EXPECT_FALSE(files.GetTempFileName(folder / "none", "qlt", a));
   EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+
+  // The name tells the owner: those of processes of this host that are gone are stale.
+  const std::string own = "qlt" + std::to_string(getpid()) + "_";
+  ASSERT_EQ(b.rfind(folder / own, 0), 0u);
+  const std::string host = b.substr(b.find('_', (folder / own).size()));  // "_<host>.tmp"
+  const pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  waitpid(gone, nullptr, 0);
+  const std::string stale = folder / ("qlt" + std::to_string(gone) + "_ABCDEF" + host);
+  const std::string alive = folder / ("qlt" + std::to_string(getppid()) + "_ABCDEF" + host);
+  const std::string elsewhere = folder / ("qlt" + std::to_string(gone) + "_ABCDEF_other-host.tmp");
+  for (const std::string& name : {stale, alive, elsewhere}) WriteAll(name, "x");
+  files.RemoveStaleTempFiles(folder.Path(), "qlt");
+  EXPECT_EQ(access(stale.c_str(), F_OK), -1);
+  for (const std::string& name : {a, b, alive, elsewhere}) EXPECT_EQ(access(name.c_str(), F_OK), 0) << name;
 }
 
-TEST(PosixFileService, LastWriteTimeInHundredNanoseconds) {
+TEST(PosixFileService, LastWriteTimeAndAnIdentityThatEveryChangeAlters) {
   TempFolder folder;
   const std::string path = folder / "t";
   WriteAll(path, "x");
   struct timespec times[2] = {{0, UTIME_OMIT}, {1700000000, 123456789}};
   ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+  IFileService& files = GetFileService();
   std::uint64_t t = 0;
-  ASSERT_TRUE(GetFileService().GetLastWriteTime(path, t));
+  ASSERT_TRUE(files.GetLastWriteTime(path, t));
   EXPECT_EQ(t, (1700000000ULL + 11644473600ULL) * 10000000ULL + 1234567ULL);
-  EXPECT_FALSE(GetFileService().GetLastWriteTime(folder / "none", t));
+  EXPECT_FALSE(files.GetLastWriteTime(folder / "none", t));
+
+  FileIdentity before, now, open;
+  ASSERT_TRUE(files.GetIdentity(path, before));
+  EXPECT_EQ(before.modified, 1700000000123456789LL);
+  auto file = files.Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  ASSERT_TRUE(file && file->GetIdentity(open));
+  EXPECT_EQ(open, before);
+  // The same size written again with the old time put back: the change time tells (a
+  // clock tick of the file system later).
+  usleep(10000);
+  WriteAll(path, "y");
+  ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+  ASSERT_TRUE(files.GetIdentity(path, now));
+  EXPECT_EQ(now.modified, before.modified);
+  EXPECT_NE(now, before);
+  // Another file put in its place: the inode tells.
+  WriteAll(folder / "other", "y");
+  ASSERT_EQ(rename((folder / "other").c_str(), path.c_str()), 0);
+  ASSERT_TRUE(files.GetIdentity(path, before));
+  EXPECT_NE(before.inode, now.inode);
+  EXPECT_FALSE(files.GetIdentity(folder / "none", now));
 }
 
 TEST(PosixFileService, LinkLoopsEndAndMetadataCopiesSpecialBits) {

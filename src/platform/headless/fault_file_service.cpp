@@ -43,6 +43,7 @@ class FaultFile : public IFile {
     }
     const bool ok = m_inner->Write(data, allowed, written);
     m_service.m_nBytesWritten += written;
+    if (m_service.m_onWrite) m_service.m_onWrite();
     if (!ok) return false;
     return allowed == size || Fail(ERROR_DISK_FULL);
   }
@@ -63,6 +64,7 @@ class FaultFile : public IFile {
     return m_inner->Reserve(length);
   }
 
+  bool GetIdentity(FileIdentity& identity) override { return m_inner->GetIdentity(identity); }
   bool Close() override { return m_inner->Close(); }
 
  private:
@@ -105,13 +107,23 @@ bool FaultFileService::GetTempFileName(const std::string& folder, const std::str
 bool FaultFileService::Move(const std::string& from, const std::string& to) {
   ++m_nMoves;
   if (m_bFailMove) return Fail(ERROR_ACCESS_DENIED);
-  return m_pInner->Move(from, to);
+  if (!m_pInner->Move(from, to)) return false;
+  if (m_onMoved) m_onMoved();
+  return true;
+}
+
+void FaultFileService::RemoveStaleTempFiles(const std::string& folder, const std::string& prefix) {
+  m_pInner->RemoveStaleTempFiles(folder, prefix);
 }
 
 bool FaultFileService::Delete(const std::string& path) { return m_pInner->Delete(path); }
 
 bool FaultFileService::GetLastWriteTime(const std::string& path, std::uint64_t& time) {
   return m_pInner->GetLastWriteTime(path, time);
+}
+
+bool FaultFileService::GetIdentity(const std::string& path, FileIdentity& identity) {
+  return m_pInner->GetIdentity(path, identity);
 }
 
 std::string FaultFileService::ResolveLinks(const std::string& path) {

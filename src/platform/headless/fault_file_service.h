@@ -5,6 +5,7 @@
 // of one path with a chosen error code. Install it with ScopedFileService.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/file_errors.h"
@@ -30,6 +31,10 @@ class FaultFileService : public IFileService {
   std::string m_strFailOpenPath;           // opening this path fails with m_nFailOpenError
   std::uint32_t m_nFailOpenError = ERROR_ACCESS_DENIED;
   std::uint32_t m_nFailOpenAccess = 0;     // only opens asking for this access (0 = all)
+  // Another program's part: called after every write that was passed on, and after
+  // every successful move.
+  std::function<void()> m_onWrite;
+  std::function<void()> m_onMoved;
 
   // What happened so far.
   std::uint32_t m_nWrites = 0;
@@ -45,9 +50,11 @@ class FaultFileService : public IFileService {
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
   bool GetTempFileName(const std::string& folder, const std::string& prefix,
                        std::string& path) override;
+  void RemoveStaleTempFiles(const std::string& folder, const std::string& prefix) override;
   bool Move(const std::string& from, const std::string& to) override;
   bool Delete(const std::string& path) override;
   bool GetLastWriteTime(const std::string& path, std::uint64_t& time) override;
+  bool GetIdentity(const std::string& path, FileIdentity& identity) override;
   std::string ResolveLinks(const std::string& path) override;
   std::uint32_t GetLinkCount(const std::string& path) override;
   void CopyMetadata(const std::string& from, const std::string& to) override;

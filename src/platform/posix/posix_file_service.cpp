@@ -1,11 +1,19 @@
 #include "platform/posix/posix_file_service.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cctype>
 #include <cerrno>
+#include <cstring>
+#include <mutex>
 #include <random>
 #include <vector>
 
@@ -54,16 +62,169 @@ struct flock LockOf(LockByte byte, short type) {
   return fl;
 }
 
-// True when another open file description holds a lock on the byte.
-bool LockedByOthers(int fd, LockByte byte) {
-  struct flock fl = LockOf(byte, F_WRLCK);
-  if (fcntl(fd, F_OFD_GETLK, &fl) != 0) return false;  // no lock support: no sharing rules
-  return fl.l_type != F_UNLCK;
+// The file system takes no open-file-description locks.
+bool NoLockSupport(int err) {
+  return err == EINVAL || err == ENOLCK || err == EOPNOTSUPP || err == ENOTSUP || err == ENOSYS;
 }
 
-void Hold(int fd, LockByte byte) {
-  struct flock fl = LockOf(byte, F_RDLCK);
-  (void)fcntl(fd, F_OFD_SETLK, &fl);
+int LockCall(int fd, int command, struct flock* lock) {
+  if (PosixFileService::s_pfnLockCall != nullptr) return PosixFileService::s_pfnLockCall(fd, command, lock);
+  return fcntl(fd, command, lock);
+}
+
+// 1 when another open file description holds a lock on the byte, 0 when none does, -1
+// when the call failed (errno).
+int LockedByOthers(int fd, LockByte byte) {
+  struct flock fl = LockOf(byte, F_WRLCK);
+  if (LockCall(fd, F_OFD_GETLK, &fl) != 0) return -1;
+  return fl.l_type != F_UNLCK ? 1 : 0;
+}
+
+// Takes (F_RDLCK) or gives up (F_UNLCK) a shared lock on the byte; false with errno.
+bool SetLock(int fd, LockByte byte, short type) {
+  struct flock fl = LockOf(byte, type);
+  return LockCall(fd, F_OFD_SETLK, &fl) == 0;
+}
+
+// Applies the sharing rules to a freshly opened file: takes the lock bytes of what it
+// holds and denies, then checks that no other opener holds a byte in conflict. Taking
+// first and checking after means two openers racing each other see each other; both
+// then let go and try again a little later, so one of them wins. Fails with
+// ERROR_SHARING_VIOLATION on a conflict, ERROR_NO_FILE_LOCKS when the file system takes
+// no such locks and the open denies others something, or the code of a failed call.
+bool ApplySharing(int fd, bool reads, bool writes, bool deniesRead, bool deniesWrite) {
+  // A write-only descriptor cannot take shared locks: it only checks.
+  const bool holds = (fcntl(fd, F_GETFL) & O_ACCMODE) != O_WRONLY;
+  std::vector<LockByte> held, checked;
+  if (reads) held.push_back(kHasRead), checked.push_back(kDeniesRead);
+  if (writes) held.push_back(kHasWrite), checked.push_back(kDeniesWrite);
+  if (deniesRead) held.push_back(kDeniesRead), checked.push_back(kHasRead);
+  if (deniesWrite) held.push_back(kDeniesWrite), checked.push_back(kHasWrite);
+  const auto fail = [&](int err) {
+    if (!NoLockSupport(err)) return FailErrno(err);
+    // Nobody can deny anything on such a file system: an open that denies nothing
+    // itself goes ahead.
+    if (!deniesRead && !deniesWrite) return true;
+    SetLastError(ERROR_NO_FILE_LOCKS);
+    return false;
+  };
+  static thread_local std::minstd_rand random{static_cast<unsigned>(getpid())};
+  constexpr int kAttempts = 3;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    bool conflict = false;
+    for (LockByte byte : held) {
+      if (!holds || SetLock(fd, byte, F_RDLCK)) continue;
+      if (errno != EAGAIN && errno != EACCES) return fail(errno);
+      conflict = true;  // somebody holds it exclusively
+      break;
+    }
+    for (LockByte byte : checked) {
+      if (conflict) break;
+      const int locked = LockedByOthers(fd, byte);
+      if (locked < 0) return fail(errno);
+      if (locked > 0) conflict = true;
+    }
+    if (!conflict) return true;
+    if (holds)
+      for (LockByte byte : held) (void)SetLock(fd, byte, F_UNLCK);
+    if (attempt + 1 < kAttempts) {
+      const struct timespec pause = {0, static_cast<long>(100000 + random() % 500000)};
+      nanosleep(&pause, nullptr);
+    }
+  }
+  SetLastError(ERROR_SHARING_VIOLATION);
+  return false;
+}
+
+FileIdentity IdentityOf(const struct stat& st) {
+  FileIdentity identity;
+  identity.device = static_cast<std::uint64_t>(st.st_dev);
+  identity.inode = static_cast<std::uint64_t>(st.st_ino);
+  identity.size = static_cast<std::uint64_t>(st.st_size);
+  identity.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+  identity.changed = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
+  return identity;
+}
+
+// ---- Temporary files of this process ----
+// Their paths, kept where a signal handler can reach them without allocating; a slot is
+// in use while its flag is set.
+struct TempSlot {
+  std::atomic<bool> used{false};
+  char path[PATH_MAX];
+};
+constexpr int kTempSlots = 16;
+TempSlot g_temps[kTempSlots];
+std::mutex g_tempsMutex;
+int g_nTemps = 0;
+constexpr int kCleanupSignals[] = {SIGTERM, SIGINT, SIGHUP};
+struct sigaction g_previous[3];
+bool g_installed[3] = {};
+
+// Removes the temporary files, then lets the signal do what it did before.
+extern "C" void RemoveTempsOnSignal(int sig) {
+  const int saved = errno;
+  for (TempSlot& slot : g_temps)
+    if (slot.used.load()) (void)unlink(slot.path);
+  for (int i = 0; i < 3; ++i)
+    if (kCleanupSignals[i] == sig && g_installed[i]) {
+      g_installed[i] = false;
+      (void)sigaction(sig, &g_previous[i], nullptr);
+    }
+  errno = saved;
+  (void)raise(sig);  // delivered when the handler returns
+}
+
+void RegisterTemp(const std::string& path) {
+  std::lock_guard<std::mutex> lock(g_tempsMutex);
+  if (path.size() >= PATH_MAX) return;
+  for (TempSlot& slot : g_temps) {
+    if (slot.used.load()) continue;
+    std::memcpy(slot.path, path.c_str(), path.size() + 1);
+    slot.used.store(true);
+    if (g_nTemps++ == 0) {
+      for (int i = 0; i < 3; ++i) {
+        struct sigaction current = {};
+        if (sigaction(kCleanupSignals[i], nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
+          continue;
+        struct sigaction action = {};
+        action.sa_handler = RemoveTempsOnSignal;
+        sigemptyset(&action.sa_mask);
+        g_previous[i] = current;
+        g_installed[i] = sigaction(kCleanupSignals[i], &action, nullptr) == 0;
+      }
+    }
+    return;
+  }
+}
+
+void ForgetTemp(const std::string& path) {
+  std::lock_guard<std::mutex> lock(g_tempsMutex);
+  for (TempSlot& slot : g_temps) {
+    if (!slot.used.load() || path != slot.path) continue;
+    slot.used.store(false);
+    if (--g_nTemps == 0) {
+      for (int i = 0; i < 3; ++i)
+        if (g_installed[i]) {
+          g_installed[i] = false;
+          (void)sigaction(kCleanupSignals[i], &g_previous[i], nullptr);
+        }
+    }
+    return;
+  }
+}
+
+// The host name as it goes into temporary file names.
+const std::string& HostName() {
+  static const std::string name = [] {
+    char host[256] = {};
+    if (gethostname(host, sizeof host - 1) != 0 || host[0] == '\0') return std::string("localhost");
+    std::string s(host);
+    for (char& c : s)
+      if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '.')) c = '-';
+    return s.substr(0, 64);
+  }();
+  return name;
 }
 
 class PosixFile : public IFile {
@@ -129,6 +290,13 @@ class PosixFile : public IFile {
     return FailErrno(err);
   }
 
+  bool GetIdentity(FileIdentity& identity) override {
+    struct stat st;
+    if (m_fd < 0 || fstat(m_fd, &st) != 0) return FailErrno(m_fd < 0 ? EBADF : errno);
+    identity = IdentityOf(st);
+    return true;
+  }
+
   bool Close() override {
     if (m_fd < 0) return true;
     const int fd = m_fd;
@@ -186,29 +354,16 @@ std::unique_ptr<IFile> PosixFileService::Open(const std::string& path, std::uint
     return nullptr;
   }
   (void)fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  const bool reads = (access & GENERIC_READ) != 0;
-  const bool writes = (access & GENERIC_WRITE) != 0;
-  const bool deniesRead = (share & FILE_SHARE_READ) == 0;
-  const bool deniesWrite = (share & FILE_SHARE_WRITE) == 0;
-  if ((reads && LockedByOthers(fd, kDeniesRead)) || (writes && LockedByOthers(fd, kDeniesWrite)) ||
-      (deniesRead && LockedByOthers(fd, kHasRead)) ||
-      (deniesWrite && LockedByOthers(fd, kHasWrite))) {
-    SetLastError(ERROR_SHARING_VIOLATION);
+  if (!ApplySharing(fd, (access & GENERIC_READ) != 0, (access & GENERIC_WRITE) != 0,
+                    (share & FILE_SHARE_READ) == 0, (share & FILE_SHARE_WRITE) == 0))
     return nullptr;
-  }
-  if ((fcntl(fd, F_GETFL) & O_ACCMODE) != O_WRONLY) {
-    if (reads) Hold(fd, kHasRead);
-    if (writes) Hold(fd, kHasWrite);
-    if (deniesRead) Hold(fd, kDeniesRead);
-    if (deniesWrite) Hold(fd, kDeniesWrite);
-  }
   if (disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING) {
     if (ftruncate(fd, 0) != 0) {
       FailErrno(errno);
       return nullptr;
     }
   }
-  if (!writes) (void)posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+  if ((access & GENERIC_WRITE) == 0) (void)posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
   return file;
 }
 
@@ -240,15 +395,16 @@ bool PosixFileService::GetTempFileName(const std::string& folder, const std::str
   static const char kDigits[] = "0123456789ABCDEF";
   const std::string base = (folder.empty() ? std::string(".") : folder) +
                            (folder.empty() || folder.back() != '/' ? "/" : "") +
-                           prefix.substr(0, 3);
+                           prefix.substr(0, 3) + std::to_string(getpid()) + "_";
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::uint64_t r = rng();
     std::string name = base;
     for (int i = 0; i < 6; ++i, r >>= 4) name += kDigits[r & 15];
-    name += ".tmp";
+    name += "_" + HostName() + ".tmp";
     const int fd = ::open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
     if (fd >= 0) {
       ::close(fd);
+      RegisterTemp(name);
       path = name;
       return true;
     }
@@ -258,12 +414,45 @@ bool PosixFileService::GetTempFileName(const std::string& folder, const std::str
   return false;
 }
 
+void PosixFileService::RemoveStaleTempFiles(const std::string& folder, const std::string& prefix) {
+  const std::string start = prefix.substr(0, 3);
+  const std::string end = "_" + HostName() + ".tmp";
+  const std::string dir = folder.empty() ? std::string(".") : folder;
+  DIR* listing = opendir(dir.c_str());
+  if (listing == nullptr) return;
+  const int saved = static_cast<int>(GetLastError());
+  while (const struct dirent* entry = readdir(listing)) {
+    // <prefix><pid>_XXXXXX_<host>.tmp
+    const std::string name = entry->d_name;
+    if (name.size() < start.size() + 8 + end.size() || name.compare(0, start.size(), start) != 0 ||
+        name.compare(name.size() - end.size(), end.size(), end) != 0)
+      continue;
+    std::size_t i = start.size();
+    long long pid = 0;
+    while (i < name.size() && std::isdigit(static_cast<unsigned char>(name[i])) && pid < INT_MAX)
+      pid = pid * 10 + (name[i++] - '0');
+    if (i == start.size() || name[i] != '_' || i + 7 + end.size() != name.size() || pid <= 0 ||
+        pid >= INT_MAX || pid == getpid())
+      continue;
+    if (kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;  // alive, or not ours to know
+    const std::string path = dir + "/" + name;
+    struct stat st;
+    if (lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) (void)unlink(path.c_str());
+  }
+  closedir(listing);
+  SetLastError(static_cast<std::uint32_t>(saved));
+}
+
 bool PosixFileService::Move(const std::string& from, const std::string& to) {
-  return rename(from.c_str(), to.c_str()) == 0 || FailPath(errno, to);
+  if (rename(from.c_str(), to.c_str()) != 0) return FailPath(errno, to);
+  ForgetTemp(from);
+  return true;
 }
 
 bool PosixFileService::Delete(const std::string& path) {
-  return unlink(path.c_str()) == 0 || FailPath(errno, path);
+  const bool deleted = unlink(path.c_str()) == 0 || FailPath(errno, path);
+  ForgetTemp(path);
+  return deleted;
 }
 
 bool PosixFileService::GetLastWriteTime(const std::string& path, std::uint64_t& time) {
@@ -273,6 +462,13 @@ bool PosixFileService::GetLastWriteTime(const std::string& path, std::uint64_t& 
   constexpr std::uint64_t kEpochDifference = 11644473600ULL;
   time = (static_cast<std::uint64_t>(st.st_mtim.tv_sec) + kEpochDifference) * 10000000ULL +
          static_cast<std::uint64_t>(st.st_mtim.tv_nsec) / 100;
+  return true;
+}
+
+bool PosixFileService::GetIdentity(const std::string& path, FileIdentity& identity) {
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) return FailPath(errno, path);
+  identity = IdentityOf(st);
   return true;
 }
 
