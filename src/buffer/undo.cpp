@@ -245,10 +245,10 @@ void QuillTextBuffer::SetModified(int bModified) {
   if (m_lpViews.empty()) return;
   CDocument* pDoc = m_lpViews.back()->GetDocument();
   if (pDoc == nullptr) return;
+  pDoc->SetModifiedFlag(m_bModified);  // first: the title below needs memory
   std::string title = pDoc->GetTitle();
   const std::size_t nSep = title.find_last_of("\\:");
   if (nSep != std::string::npos && nSep != 0) title.erase(0, nSep + 1);
-  pDoc->SetModifiedFlag(m_bModified);
   for (std::size_t nMark = title.find(kModifiedMark); nMark != std::string::npos; nMark = title.find(kModifiedMark))
     title.erase(nMark, std::strlen(kModifiedMark));
   if (!title.empty() && m_bModified) title += kModifiedMark;

@@ -71,6 +71,7 @@ TEST(EditAllocationFailure, LeavesTextHistoryAndModifiedFlagAgreeing) {
       if (!bFailed) break;
       const std::string where = "case " + std::to_string(nCase) + ", allocation " + std::to_string(nFailAt);
       ASSERT_EQ(buf.IsModified(), buf.m_nUndoPosition != 0 ? 1 : 0) << where;
+      ASSERT_EQ(doc.IsModified(), buf.IsModified() != 0) << where;
       while (buf.CanUndo()) buf.Undo(cursor);
       ASSERT_EQ(buf.AllLines(), loaded) << where;
       ASSERT_EQ(buf.IsModified(), 0) << where;
