@@ -34,8 +34,9 @@ int TextLength(const char* pszText, int nLength) {
   return static_cast<int>(n);
 }
 
-// Splits text at CR: an LF right after a CR belongs to the break; a lone LF is text.
-std::vector<std::string_view> SplitAtCR(const char* pszText) {
+}  // namespace
+
+std::vector<std::string_view> QuillTextBuffer::SplitAtCR(const char* pszText) {
   std::vector<std::string_view> aSegments;
   const char* p = pszText;
   for (;;) {
@@ -48,13 +49,23 @@ std::vector<std::string_view> SplitAtCR(const char* pszText) {
   }
 }
 
-}  // namespace
-
 QuillTextBuffer::QuillTextBuffer(CDocument* pOwnerDoc) : m_pOwnerDoc(pOwnerDoc) {}
 
 // The owner normally calls FreeAll first; whatever is left is released here so a
-// forgotten FreeAll does not leak.
-QuillTextBuffer::~QuillTextBuffer() { FreeAll(); }
+// forgotten FreeAll does not leak. Views still attached let go of the buffer, so none
+// calls it after it is gone.
+QuillTextBuffer::~QuillTextBuffer() {
+  const std::vector<QuillView*> views = std::move(m_lpViews);
+  m_lpViews.clear();
+  for (QuillView* pView : views) {
+    try {
+      pView->OnBufferDestroyed(this);
+    } catch (...) {
+      // A view that fails to reset still no longer points here.
+    }
+  }
+  FreeAll();
+}
 
 // ---- line records ----
 
@@ -65,6 +76,11 @@ char* QuillTextBuffer::AllocSlab(std::size_t nBytes) {
 
 QuillTextBuffer::SLineInfo* QuillTextBuffer::NewLine(const char* pszChars, int nLength) {
   if (nLength > kMaxLineLength) throw InvalidArgException("line too long");
+  return NewJoinedLine(std::string_view(pszChars, nLength > 0 ? static_cast<std::size_t>(nLength) : 0), {});
+}
+
+QuillTextBuffer::SLineInfo* QuillTextBuffer::NewJoinedLine(std::string_view head, std::string_view tail) {
+  const int nLength = static_cast<int>(head.size() + tail.size());
   auto* pLine = new SLineInfo;
   pLine->m_nMax = LineCapacity(nLength);
   try {
@@ -73,7 +89,8 @@ QuillTextBuffer::SLineInfo* QuillTextBuffer::NewLine(const char* pszChars, int n
     delete pLine;
     throw;
   }
-  if (nLength > 0) std::memcpy(pLine->m_pcLine, pszChars, static_cast<std::size_t>(nLength));
+  if (!head.empty()) std::memcpy(pLine->m_pcLine, head.data(), head.size());
+  if (!tail.empty()) std::memcpy(pLine->m_pcLine + head.size(), tail.data(), tail.size());
   pLine->m_nLength = nLength;
   return pLine;
 }
@@ -303,28 +320,38 @@ void QuillTextBuffer::UpdateViews(QuillView* pSource, CUpdateContext* pContext, 
 
 int QuillTextBuffer::InternalInsertText(QuillView* pSource, int nLine, int nPos, const char* pszText,
                                         int& nEndLine, int& nEndChar) {
-  SLineInfo* pLine = GetLine(nLine);
-  if (nPos < 0 || nPos > pLine->m_nLength) throw InvalidArgException("insert position out of range");
   return InsertSegments(pSource, nLine, nPos, SplitAtCR(pszText ? pszText : ""), nEndLine, nEndChar);
 }
 
 int QuillTextBuffer::InsertSegments(QuillView* pSource, int nLine, int nPos,
                                     const std::vector<std::string_view>& aSegments, int& nEndLine,
-                                    int& nEndChar) {
+                                    int& nEndChar, SEditCommit* pCommit) {
   SLineInfo* pLine = GetLine(nLine);
   if (nPos < 0 || nPos > pLine->m_nLength) throw InvalidArgException("insert position out of range");
-  const std::size_t nTail = static_cast<std::size_t>(pLine->m_nLength - nPos);
+  const std::string_view tail(pLine->m_pcLine + nPos, static_cast<std::size_t>(pLine->m_nLength - nPos));
   const std::size_t nLast = aSegments.size() - 1;
+  const std::string_view first = aSegments[0];
   // Every line the insertion makes or lengthens must stay within the limit.
-  CheckLineLength(nPos + aSegments[0].size() + (nLast == 0 ? nTail : 0));
-  for (std::size_t i = 1; i <= nLast; ++i) CheckLineLength(aSegments[i].size() + (i == nLast ? nTail : 0));
+  const std::size_t nFirstLength = nPos + first.size() + (nLast == 0 ? tail.size() : 0);
+  CheckLineLength(nFirstLength);
+  for (std::size_t i = 1; i <= nLast; ++i) CheckLineLength(aSegments[i].size() + (i == nLast ? tail.size() : 0));
 
-  // The segments after the first become new lines, added to the table in one move.
+  // First what can fail: the new lines (the last one ending with the tail of the
+  // insertion line), larger storage for the insertion line (a slab line has no room
+  // behind it), their places in the table.
   std::vector<SLineInfo*> aNewLines;
+  std::unique_ptr<char[]> pcGrown;
+  const int nGrownMax = LineCapacity(static_cast<int>(nFirstLength));
   try {
     aNewLines.reserve(nLast);
-    for (std::size_t i = 1; i <= nLast; ++i)
-      aNewLines.push_back(NewLine(aSegments[i].data(), static_cast<int>(aSegments[i].size())));
+    for (std::size_t i = 1; i <= nLast; ++i) {
+      aNewLines.push_back(i == nLast ? NewJoinedLine(aSegments[i], tail)
+                                     : NewLine(aSegments[i].data(), static_cast<int>(aSegments[i].size())));
+    }
+    if (static_cast<int>(nFirstLength) > pLine->m_nMax ||
+        ((pLine->m_nStorage & SLineInfo::SLAB_TEXT) && static_cast<int>(nFirstLength) > pLine->m_nLength)) {
+      pcGrown = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(nGrownMax));
+    }
     if (!aNewLines.empty()) {
       PrepareLineTableGrowth();
       m_aLines.InsertAt(nLine + 1, aNewLines.data(), static_cast<int>(aNewLines.size()));
@@ -334,85 +361,153 @@ int QuillTextBuffer::InsertSegments(QuillView* pSource, int nLine, int nPos,
     throw;
   }
 
-  // Cut the tail off the insertion line, append the first segment, put the tail behind
-  // the last segment.
-  std::string tail(pLine->m_pcLine + nPos, nTail);
-  pLine->m_nLength = nPos;
-  AppendLine(nLine, aSegments[0].data(), static_cast<int>(aSegments[0].size()));
-  nEndLine = nLine + static_cast<int>(aNewLines.size());
-  nEndChar = m_aLines.Length(nEndLine);
-  AppendLine(nEndLine, tail.data(), static_cast<int>(tail.size()));
+  // Then the change itself, which cannot fail.
+  char* pcLine = pLine->m_pcLine;
+  if (pcGrown) {
+    std::memcpy(pcGrown.get(), pcLine, static_cast<std::size_t>(nPos));
+    if (nLast == 0) std::memcpy(pcGrown.get() + nPos + first.size(), tail.data(), tail.size());
+  } else if (nLast == 0) {
+    std::memmove(pcLine + nPos + first.size(), tail.data(), tail.size());
+  }
+  char* pcDest = pcGrown ? pcGrown.get() : pcLine;
+  if (!first.empty()) std::memcpy(pcDest + nPos, first.data(), first.size());
+  if (pcGrown) {
+    if (pLine->m_nStorage & SLineInfo::SLAB_TEXT)
+      pLine->m_nStorage &= static_cast<std::uint8_t>(~SLineInfo::SLAB_TEXT);
+    else
+      delete[] pcLine;
+    pLine->m_pcLine = pcGrown.release();
+    pLine->m_nMax = nGrownMax;
+  }
+  pLine->m_nLength = static_cast<int>(nFirstLength);
+  nEndLine = nLine + static_cast<int>(nLast);
+  nEndChar = static_cast<int>(nLast == 0 ? nPos + first.size() : aSegments[nLast].size());
+  CommitEdit(pCommit);
 
   CInsertContext context(CPoint(nPos, nLine), CPoint(nEndChar, nEndLine));
-  UpdateViews(pSource, &context,
-              aNewLines.empty() ? (UPDATE_FLAG_LINE | UPDATE_FLAG_HORZ) : (UPDATE_FLAG_HORZ | UPDATE_FLAG_VERT),
-              nLine);
-  if (!m_bModified) SetModified(1);
+  NotifyEdit(pSource, context, nLast == 0 ? (UPDATE_FLAG_LINE | UPDATE_FLAG_HORZ) : (UPDATE_FLAG_HORZ | UPDATE_FLAG_VERT),
+             nLine);
   return 1;
 }
 
 int QuillTextBuffer::InternalDeleteText(QuillView* pSource, int nStartLine, int nStartChar, int nEndLine,
                                         int nEndChar) {
-  SLineInfo* pStart = GetLine(nStartLine);
-  SLineInfo* pEnd = GetLine(nEndLine);
-  if (nEndLine < nStartLine || nStartChar < 0 || nStartChar > pStart->m_nLength || nEndChar < 0 ||
-      nEndChar > pEnd->m_nLength || (nStartLine == nEndLine && nEndChar < nStartChar))
-    throw InvalidArgException("delete range out of range");
-  if (nStartLine != nEndLine)
-    CheckLineLength(static_cast<std::uint64_t>(nStartChar) + static_cast<std::uint64_t>(pEnd->m_nLength - nEndChar));
+  return DeleteRange(pSource, nStartLine, nStartChar, nEndLine, nEndChar, nullptr);
+}
 
-  if (nStartLine == nEndLine) {
-    if (nEndChar < pStart->m_nLength)
-      std::memmove(pStart->m_pcLine + nStartChar, pStart->m_pcLine + nEndChar,
-                   static_cast<std::size_t>(pStart->m_nLength - nEndChar));
-    pStart->m_nLength -= nEndChar - nStartChar;
-  } else {
-    std::string tail(pEnd->m_pcLine + nEndChar, static_cast<std::size_t>(pEnd->m_nLength - nEndChar));
-    for (int i = nStartLine + 1; i <= nEndLine; ++i) FreeLineAt(i);
-    m_aLines.RemoveAt(nStartLine + 1, nEndLine - nStartLine);
-    pStart->m_nLength = nStartChar;
-    AppendLine(nStartLine, tail.data(), static_cast<int>(tail.size()));
+int QuillTextBuffer::DeleteRange(QuillView* pSource, int nStartLine, int nStartChar, int nEndLine, int nEndChar,
+                                 SEditCommit* pCommit) {
+  CheckLineIndex(nStartLine);
+  CheckLineIndex(nEndLine);
+  const int nStartLength = m_aLines.Length(nStartLine);
+  const int nEndLength = m_aLines.Length(nEndLine);
+  if (nEndLine < nStartLine || nStartChar < 0 || nStartChar > nStartLength || nEndChar < 0 ||
+      nEndChar > nEndLength || (nStartLine == nEndLine && nEndChar < nStartChar))
+    throw InvalidArgException("delete range out of range");
+  const std::size_t nTail = static_cast<std::size_t>(nEndLength - nEndChar);
+  const int nNewLength = nStartChar + static_cast<int>(nTail);
+  if (nStartLine != nEndLine) CheckLineLength(static_cast<std::uint64_t>(nStartChar) + nTail);
+
+  // First what can fail: the record of the start line, larger storage when it must take
+  // the end line's tail (a slab line has no room behind it).
+  SLineInfo* pStart = GetLine(nStartLine);
+  std::unique_ptr<char[]> pcGrown;
+  const int nGrownMax = LineCapacity(nNewLength);
+  if (nNewLength > pStart->m_nMax ||
+      ((pStart->m_nStorage & SLineInfo::SLAB_TEXT) && nNewLength > pStart->m_nLength)) {
+    pcGrown = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(nGrownMax));
+    std::memcpy(pcGrown.get(), pStart->m_pcLine, static_cast<std::size_t>(nStartChar));
   }
 
+  // Then the change itself, which cannot fail.
+  char* pcDest = pcGrown ? pcGrown.get() : pStart->m_pcLine;
+  if (nTail > 0) std::memmove(pcDest + nStartChar, m_aLines.Chars(nEndLine) + nEndChar, nTail);
+  if (nStartLine != nEndLine) {
+    for (int i = nStartLine + 1; i <= nEndLine; ++i) FreeLineAt(i);
+    m_aLines.RemoveAt(nStartLine + 1, nEndLine - nStartLine);
+  }
+  if (pcGrown) {
+    if (pStart->m_nStorage & SLineInfo::SLAB_TEXT)
+      pStart->m_nStorage &= static_cast<std::uint8_t>(~SLineInfo::SLAB_TEXT);
+    else
+      delete[] pStart->m_pcLine;
+    pStart->m_pcLine = pcGrown.release();
+    pStart->m_nMax = nGrownMax;
+  }
+  pStart->m_nLength = nNewLength;
+  CommitEdit(pCommit);
+
   CDeleteContext context(CPoint(nStartChar, nStartLine), CPoint(nEndChar, nEndLine));
-  UpdateViews(pSource, &context,
-              nStartLine == nEndLine ? (UPDATE_FLAG_LINE | UPDATE_FLAG_HORZ) : (UPDATE_FLAG_HORZ | UPDATE_FLAG_VERT),
-              nStartLine);
+  NotifyEdit(pSource, context,
+             nStartLine == nEndLine ? (UPDATE_FLAG_LINE | UPDATE_FLAG_HORZ) : (UPDATE_FLAG_HORZ | UPDATE_FLAG_VERT),
+             nStartLine);
+  return 1;
+}
+
+void QuillTextBuffer::NotifyEdit(QuillView* pSource, CUpdateContext& context, unsigned long dwUpdateFlags,
+                                 int nLine) {
+  try {
+    UpdateViews(pSource, &context, dwUpdateFlags, nLine);
+  } catch (...) {
+    if (!m_bModified) SetModified(1);
+    throw;
+  }
   if (!m_bModified) SetModified(1);
+}
+
+// The record is complete before the text changes; storing it then cannot fail.
+template <typename Edit>
+int QuillTextBuffer::RecordedEdit(QuillView* pSource, SUndoRecord& rec, Edit edit) {
+  m_aUndoBuf.emplace_back();
+  const bool bGroupOpen = m_bUndoGroup;
+  if (!bGroupOpen) BeginUndoGroup();
+  SEditCommit commit{&rec, 0};
+  try {
+    edit(commit);
+  } catch (...) {
+    if (commit.pRecord != nullptr) m_aUndoBuf.pop_back();  // nothing changed
+    if (!bGroupOpen) m_bUndoGroup = false;
+    throw;
+  }
+  if (!bGroupOpen) FlushUndoGroup(pSource);
   return 1;
 }
 
 int QuillTextBuffer::InsertText(QuillView* pSource, int nLine, int nPos, const char* pszText, int& nEndLine,
                                 int& nEndChar, int nAction) {
-  if (!InternalInsertText(pSource, nLine, nPos, pszText, nEndLine, nEndChar)) return 0;
-  const bool bGroupOpen = m_bUndoGroup;
-  if (!bGroupOpen) BeginUndoGroup();
-  AddUndoRecord(1, CPoint(nPos, nLine), CPoint(nEndChar, nEndLine), pszText, nAction);
-  if (!bGroupOpen) FlushUndoGroup(pSource);
-  return 1;
+  if (pszText == nullptr) pszText = "";
+  const std::vector<std::string_view> aSegments = SplitAtCR(pszText);
+  const int nLast = static_cast<int>(aSegments.size()) - 1;
+  SUndoRecord rec;
+  rec.m_dwFlags = UNDOREC_INSERT;
+  rec.m_ptStartPos = CPoint(nPos, nLine);
+  rec.m_ptEndPos = CPoint((nLast == 0 ? nPos : 0) + static_cast<int>(aSegments[nLast].size()), nLine + nLast);
+  rec.m_nAction = nAction;
+  rec.m_text = pszText;
+  return RecordedEdit(pSource, rec, [&](SEditCommit& commit) {
+    InsertSegments(pSource, nLine, nPos, aSegments, nEndLine, nEndChar, &commit);
+  });
 }
 
 int QuillTextBuffer::DeleteText(QuillView* pSource, int nStartLine, int nStartChar, int nEndLine, int nEndChar,
                                 int nAction) {
-  std::string removed;
-  GetText(nStartLine, nStartChar, nEndLine, nEndChar, removed, kCRLF);
+  SUndoRecord rec;
+  rec.m_ptStartPos = CPoint(nStartChar, nStartLine);
+  rec.m_ptEndPos = CPoint(nEndChar, nEndLine);
+  rec.m_nAction = nAction;
+  GetText(nStartLine, nStartChar, nEndLine, nEndChar, rec.m_text, kCRLF);
   // Lines holding a CR would come back split at it: keep their lengths for undo.
-  std::shared_ptr<std::vector<int>> pLengths;
-  if (removed.find('\r') != std::string::npos) {
-    pLengths = std::make_shared<std::vector<int>>();
+  if (rec.m_text.find('\r') != std::string::npos) {
+    rec.m_pLineLengths = std::make_unique<std::vector<int>>();
     for (int i = nStartLine; i <= nEndLine; ++i) {
       const int nFrom = i == nStartLine ? nStartChar : 0;
       const int nTo = i == nEndLine ? nEndChar : m_aLines.Length(i);
-      pLengths->push_back(nTo - nFrom);
+      rec.m_pLineLengths->push_back(nTo - nFrom);
     }
   }
-  if (!InternalDeleteText(pSource, nStartLine, nStartChar, nEndLine, nEndChar)) return 0;
-  const bool bGroupOpen = m_bUndoGroup;
-  if (!bGroupOpen) BeginUndoGroup();
-  AddUndoRecord(0, CPoint(nStartChar, nStartLine), CPoint(nEndChar, nEndLine), removed.c_str(), nAction);
-  m_aUndoBuf[static_cast<std::size_t>(m_nUndoPosition - 1)].m_pLineLengths = std::move(pLengths);
-  if (!bGroupOpen) FlushUndoGroup(pSource);
-  return 1;
+  return RecordedEdit(pSource, rec, [&](SEditCommit& commit) {
+    DeleteRange(pSource, nStartLine, nStartChar, nEndLine, nEndChar, &commit);
+  });
 }
 
 }  // namespace quill

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -30,30 +31,21 @@ class QuillTextBuffer {
   // One line of text (see buffer/line_table.h).
   using SLineInfo = TLineInfo;
 
-  // One recorded edit. Texts of one character are kept inside the record; longer texts
-  // are a heap copy the record owns. Records are plain values: the buffer frees their
-  // texts explicitly (FreeText) when it drops them.
+  // One recorded edit. The text is the inserted text, or the deleted text with CR LF
+  // breaks; a deletion's text is moved in, not copied, and a short text (typing) stays
+  // inside the string without a heap allocation.
   struct SUndoRecord {
     std::uint32_t m_dwFlags = 0;  // UNDOREC_INSERT, UNDOREC_GROUPSTART
     CPoint m_ptStartPos;          // start of the inserted or deleted text
     CPoint m_ptEndPos;            // position just after it
     int m_nAction = UNDO_ACTION_UNKNOWN;
+    std::string m_text;
 
-    // The text: the inserted text, or the deleted text with CR LF breaks ("" when none).
-    const char* GetText() const { return m_bInline ? m_szText : (m_pszText ? m_pszText : ""); }
-    void SetText(const char* pszText);
-    void FreeText();
+    const char* GetText() const { return m_text.c_str(); }
 
     // Deleted text whose lines hold CRs cannot be split again at CR: the lengths of its
     // lines, in order (null for every other record).
-    std::shared_ptr<const std::vector<int>> m_pLineLengths;
-
-   private:
-    union {
-      char* m_pszText = nullptr;       // heap copy (two or more characters)
-      char m_szText[sizeof(char*)];    // inline text: one character and a NUL
-    };
-    bool m_bInline = false;
+    std::unique_ptr<std::vector<int>> m_pLineLengths;
   };
 
   explicit QuillTextBuffer(CDocument* pOwnerDoc = nullptr);
@@ -173,11 +165,24 @@ class QuillTextBuffer {
                          int& nEndLine, int& nEndChar);
   int InternalDeleteText(QuillView* pSource, int nStartLine, int nStartChar, int nEndLine,
                          int nEndChar);
+  // What an edit does to the undo history at the moment its text has changed, before any
+  // view hears of it: store a record built beforehand (room for it made too), or move the
+  // undo position one record (undo -1, redo +1). Text and history change together, so a
+  // failure before that moment changes neither and one after it leaves both changed.
+  struct SEditCommit {
+    SUndoRecord* pRecord = nullptr;  // reset once stored
+    int nUndoStep = 0;
+  };
   // Inserts the segments at (nPos, nLine): the first continues the line, every further one
-  // starts a new line, the rest of the line follows the last. A line that would grow
-  // beyond the line length limit throws InvalidArgException before anything changes.
+  // starts a new line, the rest of the line follows the last. Everything that can fail
+  // (the line length limit, InvalidArgException; memory) fails before anything changes.
   int InsertSegments(QuillView* pSource, int nLine, int nPos,
-                     const std::vector<std::string_view>& aSegments, int& nEndLine, int& nEndChar);
+                     const std::vector<std::string_view>& aSegments, int& nEndLine, int& nEndChar,
+                     SEditCommit* pCommit = nullptr);
+  // InternalDeleteText with the undo commit; fails before anything changes, like
+  // InsertSegments.
+  int DeleteRange(QuillView* pSource, int nStartLine, int nStartChar, int nEndLine, int nEndChar,
+                  SEditCommit* pCommit);
   void AddUndoRecord(int bInsert, const CPoint& ptStartPos, const CPoint& ptEndPos,
                      const char* pszText, int nActionType = UNDO_ACTION_UNKNOWN);
 
@@ -200,6 +205,8 @@ class QuillTextBuffer {
   char* AllocSlab(std::size_t nBytes);
   // A new heap line holding a copy of nLength characters.
   static SLineInfo* NewLine(const char* pszChars, int nLength);
+  // A new heap line holding head followed by tail (their length checked by the caller).
+  static SLineInfo* NewJoinedLine(std::string_view head, std::string_view tail);
   // Frees a line's heap parts (slab parts stay until FreeAll).
   static void FreeLine(SLineInfo* pLine);
   // Frees the heap parts of the line at nLine, leaving its slot in the table.
@@ -217,14 +224,22 @@ class QuillTextBuffer {
   bool m_bModified = false;
   int m_nCRLFMode = CRLF_MODE_DOS;
   bool m_bCreateBackupFile = false;
+  // Undo keeps at most this many groups, and drops the oldest whole groups while its
+  // records take more than m_nUndoMemoryLimit bytes. The group being recorded is never
+  // cut or dropped, however large.
   int m_nUndoBufSize = 1024;
+  std::size_t m_nUndoMemoryLimit = std::size_t{512} << 20;
   void* m_hChangeHandle = nullptr;
   CDocument* m_pOwnerDoc = nullptr;
 
   TCArray<SLineInfo*> m_aLines;
   std::vector<std::unique_ptr<char[]>> m_aSlabs;
 
-  std::vector<SUndoRecord> m_aUndoBuf;
+  // Oldest first. A deque: the oldest groups leave from the front in constant time, and
+  // records keep their place while others are added.
+  std::deque<SUndoRecord> m_aUndoBuf;
+  int m_nUndoGroups = 0;           // records carrying UNDOREC_GROUPSTART (the first always does)
+  std::size_t m_nUndoBytes = 0;    // memory taken by the records, as UndoRecordBytes counts it
   int m_nUndoPosition = 0;
   // Undo position at the last save, load or InitNew. Negative when that state can no
   // longer be reached by undo or redo (its records were dropped or overwritten).
@@ -241,7 +256,24 @@ class QuillTextBuffer {
   int FindLineWithFlag(std::uint32_t dwFlag) const;
   // Adds the read-only attribute to the owner document's file on disk, if it exists.
   void SetFileReadOnlyAttribute();
+  // Drops the records from nFrom to the end.
   void FreeUndoRecords(std::size_t nFrom);
+  static std::size_t UndoRecordBytes(const SUndoRecord& rec);
+  // Counts the record in or out of m_nUndoGroups and m_nUndoBytes.
+  void CountUndoRecord(const SUndoRecord& rec, int nSign);
+  // Wraps an edit that records one undo record: makes room for it, opens the automatic
+  // group of a single edit, and undoes both when the edit fails before its text changed.
+  template <typename Edit>
+  int RecordedEdit(QuillView* pSource, SUndoRecord& rec, Edit edit);
+  // Stores the record in the room made at the end of the array: drops the redo records
+  // and, past the limits, the oldest whole groups.
+  void StoreUndoRecord(SUndoRecord& rec) noexcept;
+  void DropOldestUndoGroup() noexcept;
+  void CommitEdit(SEditCommit* pCommit) noexcept;
+  // Tells the views of a change; the modified flag follows even when a view fails.
+  void NotifyEdit(QuillView* pSource, CUpdateContext& context, unsigned long dwUpdateFlags, int nLine);
+  // Splits text at CR: an LF right after a CR belongs to the break; a lone LF is text.
+  static std::vector<std::string_view> SplitAtCR(const char* pszText);
   // Line-break mode of the first break in the bytes (CRLF_MODE_DOS when there is none).
   static int DefineCRLFMode(const char* pcData, int nCount);
   // Sets the state of a completed load.

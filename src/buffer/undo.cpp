@@ -24,7 +24,7 @@ int FromPosition(POSITION pos) { return static_cast<int>(reinterpret_cast<std::i
 // The lines of a deletion record's text, joined there by CR LF.
 std::vector<std::string_view> DeletedLines(const QuillTextBuffer::SUndoRecord& rec) {
   std::vector<std::string_view> aLines;
-  const std::string_view text = rec.GetText();
+  const std::string_view text = rec.m_text;
   if (rec.m_pLineLengths) {
     std::size_t nPos = 0;
     for (const int nLength : *rec.m_pLineLengths) {
@@ -45,72 +45,84 @@ std::vector<std::string_view> DeletedLines(const QuillTextBuffer::SUndoRecord& r
 
 }  // namespace
 
-// ---- SUndoRecord ----
+// ---- recording ----
 
-void QuillTextBuffer::SUndoRecord::SetText(const char* pszText) {
-  FreeText();
-  if (pszText == nullptr || pszText[0] == '\0') return;
-  if (pszText[1] == '\0') {
-    m_szText[0] = pszText[0];
-    m_szText[1] = '\0';
-    m_bInline = true;
-    return;
-  }
-  const std::size_t nSize = std::strlen(pszText) + 1;
-  m_pszText = new char[nSize];
-  std::memcpy(m_pszText, pszText, nSize);
+std::size_t QuillTextBuffer::UndoRecordBytes(const SUndoRecord& rec) {
+  std::size_t nBytes = sizeof(SUndoRecord) + rec.m_text.size();
+  if (rec.m_pLineLengths) nBytes += rec.m_pLineLengths->size() * sizeof(int);
+  return nBytes;
 }
 
-void QuillTextBuffer::SUndoRecord::FreeText() {
-  if (!m_bInline) delete[] m_pszText;
-  m_pszText = nullptr;
-  m_bInline = false;
+void QuillTextBuffer::CountUndoRecord(const SUndoRecord& rec, int nSign) {
+  if (rec.m_dwFlags & UNDOREC_GROUPSTART) m_nUndoGroups += nSign;
+  if (nSign > 0)
+    m_nUndoBytes += UndoRecordBytes(rec);
+  else
+    m_nUndoBytes -= UndoRecordBytes(rec);
 }
 
 void QuillTextBuffer::FreeUndoRecords(std::size_t nFrom) {
-  for (std::size_t i = nFrom; i < m_aUndoBuf.size(); ++i) m_aUndoBuf[i].FreeText();
-  m_aUndoBuf.resize(nFrom);
+  for (std::size_t i = nFrom; i < m_aUndoBuf.size(); ++i) CountUndoRecord(m_aUndoBuf[i], -1);
+  m_aUndoBuf.erase(m_aUndoBuf.begin() + static_cast<std::ptrdiff_t>(nFrom), m_aUndoBuf.end());
 }
-
-// ---- recording ----
 
 void QuillTextBuffer::AddUndoRecord(int bInsert, const CPoint& ptStartPos, const CPoint& ptEndPos,
                                     const char* pszText, int nActionType) {
-  // A new edit discards the redo history. A saved state inside it can never come back.
+  SUndoRecord rec;
+  rec.m_dwFlags = bInsert ? UNDOREC_INSERT : 0;
+  rec.m_ptStartPos = ptStartPos;
+  rec.m_ptEndPos = ptEndPos;
+  rec.m_nAction = nActionType;
+  if (pszText != nullptr) rec.m_text = pszText;
+  m_aUndoBuf.emplace_back();
+  StoreUndoRecord(rec);
+}
+
+void QuillTextBuffer::StoreUndoRecord(SUndoRecord& rec) noexcept {
+  // A new edit discards the redo history, which lies between the undo position and the
+  // room made for this record. A saved state inside it can never come back.
   if (m_nSyncPosition > m_nUndoPosition) m_nSyncPosition = -1;
-  FreeUndoRecords(static_cast<std::size_t>(m_nUndoPosition));
+  const auto itRedo = m_aUndoBuf.begin() + m_nUndoPosition;
+  const auto itRoom = m_aUndoBuf.end() - 1;
+  for (auto it = itRedo; it != itRoom; ++it) CountUndoRecord(*it, -1);
+  m_aUndoBuf.erase(itRedo, itRoom);
 
-  // Full: drop the oldest group. The saved position shifts with the records; once its
-  // state has been dropped it stays negative, which no undo position can equal, so the
-  // text never looks saved again until the next save.
-  if (static_cast<int>(m_aUndoBuf.size()) >= m_nUndoBufSize && !m_aUndoBuf.empty()) {
-    std::size_t nDrop = 1;
-    while (nDrop < m_aUndoBuf.size() && !(m_aUndoBuf[nDrop].m_dwFlags & UNDOREC_GROUPSTART)) ++nDrop;
-    for (std::size_t i = 0; i < nDrop; ++i) m_aUndoBuf[i].FreeText();
-    m_aUndoBuf.erase(m_aUndoBuf.begin(), m_aUndoBuf.begin() + static_cast<std::ptrdiff_t>(nDrop));
-    if (m_nSyncPosition >= 0) {
-      m_nSyncPosition -= static_cast<int>(nDrop);
-      if (m_nSyncPosition < 0) m_nSyncPosition = -1;
-    }
-  }
-
-  SUndoRecord record;
-  record.m_dwFlags = bInsert ? UNDOREC_INSERT : 0;
-  if (m_bUndoBeginGroup) {
-    record.m_dwFlags |= UNDOREC_GROUPSTART;
+  if (m_bUndoBeginGroup || m_aUndoBuf.size() == 1) {
+    rec.m_dwFlags |= UNDOREC_GROUPSTART;
     m_bUndoBeginGroup = false;
   }
-  record.m_ptStartPos = ptStartPos;
-  record.m_ptEndPos = ptEndPos;
-  record.m_nAction = nActionType;
-  record.SetText(pszText);
-  try {
-    m_aUndoBuf.push_back(record);
-  } catch (...) {
-    record.FreeText();
-    throw;
-  }
+  m_aUndoBuf.back() = std::move(rec);
+  CountUndoRecord(m_aUndoBuf.back(), 1);
   m_nUndoPosition = static_cast<int>(m_aUndoBuf.size());
+
+  while (m_nUndoGroups > 1 && (m_nUndoGroups > m_nUndoBufSize || m_nUndoBytes > m_nUndoMemoryLimit))
+    DropOldestUndoGroup();
+}
+
+// The saved position shifts with the records; once its state has been dropped it stays
+// negative, which no undo position can equal, so the text never looks saved again until
+// the next save.
+void QuillTextBuffer::DropOldestUndoGroup() noexcept {
+  int nDrop = 0;
+  do {
+    CountUndoRecord(m_aUndoBuf.front(), -1);
+    m_aUndoBuf.pop_front();
+    ++nDrop;
+  } while (!(m_aUndoBuf.front().m_dwFlags & UNDOREC_GROUPSTART));
+  m_nUndoPosition -= nDrop;
+  if (m_nSyncPosition >= 0) {
+    m_nSyncPosition -= nDrop;
+    if (m_nSyncPosition < 0) m_nSyncPosition = -1;
+  }
+}
+
+void QuillTextBuffer::CommitEdit(SEditCommit* pCommit) noexcept {
+  if (pCommit == nullptr) return;
+  if (pCommit->pRecord != nullptr) {
+    StoreUndoRecord(*pCommit->pRecord);
+    pCommit->pRecord = nullptr;
+  }
+  m_nUndoPosition += pCommit->nUndoStep;
 }
 
 void QuillTextBuffer::BeginUndoGroup(int bMergeWithPrevious) {
@@ -121,12 +133,11 @@ void QuillTextBuffer::BeginUndoGroup(int bMergeWithPrevious) {
 void QuillTextBuffer::FlushUndoGroup(QuillView* pSource) {
   if (pSource != nullptr && m_nUndoPosition > 0) {
     m_bUndoBeginGroup = true;
+    m_bUndoGroup = false;
     const SUndoRecord& last = m_aUndoBuf[static_cast<std::size_t>(m_nUndoPosition - 1)];
     // The view may edit again from here (auto indent): pass a copy of the text.
-    const std::string text = last.GetText();
-    const int nAction = last.m_nAction;
-    m_bUndoGroup = false;
-    pSource->OnEditOperation(nAction, text.c_str());
+    const std::string text = last.m_text;
+    pSource->OnEditOperation(last.m_nAction, text.c_str());
   }
   m_bUndoGroup = false;
 }
@@ -140,20 +151,30 @@ void QuillTextBuffer::UpdateModifiedAfterUndo() {
     SetModified(1);
 }
 
+// Undo and redo move the undo position one record at a time, as each record's text
+// changes (SEditCommit). A failure part way leaves the group partly undone or redone, with
+// the position at the last record applied: text, history and modified flag still agree.
 int QuillTextBuffer::Undo(CPoint& ptCursorPos) {
   if (m_nUndoPosition <= 0) throw InvalidArgException("nothing to undo");
-  for (;;) {
-    --m_nUndoPosition;
-    const SUndoRecord& rec = m_aUndoBuf[static_cast<std::size_t>(m_nUndoPosition)];
-    if (rec.m_dwFlags & UNDOREC_INSERT) {
-      InternalDeleteText(nullptr, rec.m_ptStartPos.y, rec.m_ptStartPos.x, rec.m_ptEndPos.y, rec.m_ptEndPos.x);
-      ptCursorPos = rec.m_ptStartPos;
-    } else {
-      int nEndLine = 0, nEndChar = 0;
-      InsertSegments(nullptr, rec.m_ptStartPos.y, rec.m_ptStartPos.x, DeletedLines(rec), nEndLine, nEndChar);
-      ptCursorPos = rec.m_ptEndPos;
-    }
-    if ((rec.m_dwFlags & UNDOREC_GROUPSTART) || m_nUndoPosition == 0) break;
+  try {
+    bool bGroupStart = false;
+    do {
+      const SUndoRecord& rec = m_aUndoBuf[static_cast<std::size_t>(m_nUndoPosition - 1)];
+      bGroupStart = (rec.m_dwFlags & UNDOREC_GROUPSTART) != 0;
+      SEditCommit commit{nullptr, -1};
+      if (rec.m_dwFlags & UNDOREC_INSERT) {
+        DeleteRange(nullptr, rec.m_ptStartPos.y, rec.m_ptStartPos.x, rec.m_ptEndPos.y, rec.m_ptEndPos.x, &commit);
+        ptCursorPos = rec.m_ptStartPos;
+      } else {
+        int nEndLine = 0, nEndChar = 0;
+        InsertSegments(nullptr, rec.m_ptStartPos.y, rec.m_ptStartPos.x, DeletedLines(rec), nEndLine, nEndChar,
+                       &commit);
+        ptCursorPos = rec.m_ptEndPos;
+      }
+    } while (!bGroupStart && m_nUndoPosition > 0);
+  } catch (...) {
+    UpdateModifiedAfterUndo();
+    throw;
   }
   UpdateModifiedAfterUndo();
   return 1;
@@ -162,19 +183,25 @@ int QuillTextBuffer::Undo(CPoint& ptCursorPos) {
 int QuillTextBuffer::Redo(CPoint& ptCursorPos) {
   const int nCount = static_cast<int>(m_aUndoBuf.size());
   if (m_nUndoPosition >= nCount) throw InvalidArgException("nothing to redo");
-  do {
-    const SUndoRecord& rec = m_aUndoBuf[static_cast<std::size_t>(m_nUndoPosition)];
-    if (rec.m_dwFlags & UNDOREC_INSERT) {
-      int nEndLine = 0, nEndChar = 0;
-      InternalInsertText(nullptr, rec.m_ptStartPos.y, rec.m_ptStartPos.x, rec.GetText(), nEndLine, nEndChar);
-      ptCursorPos = rec.m_ptEndPos;
-    } else {
-      InternalDeleteText(nullptr, rec.m_ptStartPos.y, rec.m_ptStartPos.x, rec.m_ptEndPos.y, rec.m_ptEndPos.x);
-      ptCursorPos = rec.m_ptStartPos;
-    }
-    ++m_nUndoPosition;
-  } while (m_nUndoPosition < nCount &&
-           !(m_aUndoBuf[static_cast<std::size_t>(m_nUndoPosition)].m_dwFlags & UNDOREC_GROUPSTART));
+  try {
+    do {
+      const SUndoRecord& rec = m_aUndoBuf[static_cast<std::size_t>(m_nUndoPosition)];
+      SEditCommit commit{nullptr, 1};
+      if (rec.m_dwFlags & UNDOREC_INSERT) {
+        int nEndLine = 0, nEndChar = 0;
+        InsertSegments(nullptr, rec.m_ptStartPos.y, rec.m_ptStartPos.x, SplitAtCR(rec.GetText()), nEndLine,
+                       nEndChar, &commit);
+        ptCursorPos = rec.m_ptEndPos;
+      } else {
+        DeleteRange(nullptr, rec.m_ptStartPos.y, rec.m_ptStartPos.x, rec.m_ptEndPos.y, rec.m_ptEndPos.x, &commit);
+        ptCursorPos = rec.m_ptStartPos;
+      }
+    } while (m_nUndoPosition < nCount &&
+             !(m_aUndoBuf[static_cast<std::size_t>(m_nUndoPosition)].m_dwFlags & UNDOREC_GROUPSTART));
+  } catch (...) {
+    UpdateModifiedAfterUndo();
+    throw;
+  }
   UpdateModifiedAfterUndo();
   return 1;
 }
@@ -218,10 +245,10 @@ void QuillTextBuffer::SetModified(int bModified) {
   if (m_lpViews.empty()) return;
   CDocument* pDoc = m_lpViews.back()->GetDocument();
   if (pDoc == nullptr) return;
+  pDoc->SetModifiedFlag(m_bModified);  // first: the title below needs memory
   std::string title = pDoc->GetTitle();
   const std::size_t nSep = title.find_last_of("\\:");
   if (nSep != std::string::npos && nSep != 0) title.erase(0, nSep + 1);
-  pDoc->SetModifiedFlag(m_bModified);
   for (std::size_t nMark = title.find(kModifiedMark); nMark != std::string::npos; nMark = title.find(kModifiedMark))
     title.erase(nMark, std::strlen(kModifiedMark));
   if (!title.empty() && m_bModified) title += kModifiedMark;

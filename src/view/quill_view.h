@@ -190,6 +190,9 @@ class QuillView {
                           int nLineIndex);
   // Called on the source view when an undo group is flushed.
   virtual void OnEditOperation(int nAction, const char* pszText);
+  // Called by a buffer that is being destroyed while this view is still attached: the
+  // view lets go of it and shows no text from then on.
+  void OnBufferDestroyed(QuillTextBuffer* pBuf);
 
   // ---- Go to and bookmarks ----
   // Moves the caret to the start of line nLine (counted from 1, clamped to the buffer);

@@ -85,6 +85,12 @@ void QuillView::DetachFromBuffer() {
   ResetView();
 }
 
+void QuillView::OnBufferDestroyed(QuillTextBuffer* pBuf) {
+  if (m_pTextBuffer != pBuf) return;
+  m_pTextBuffer = nullptr;
+  ResetView();
+}
+
 int QuillView::GetLineCount() {
   return m_pTextBuffer == nullptr ? 1 : m_pTextBuffer->GetLineCount();
 }

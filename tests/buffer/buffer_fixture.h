@@ -22,6 +22,7 @@ class TestBuffer : public QuillTextBuffer {
   using QuillTextBuffer::m_bCreateBackupFile;
   using QuillTextBuffer::m_nSyncPosition;
   using QuillTextBuffer::m_nUndoBufSize;
+  using QuillTextBuffer::m_nUndoMemoryLimit;
   using QuillTextBuffer::m_nUndoPosition;
 
   std::string Line(int nLine) const { return std::string(GetLineChars(nLine), GetLineLength(nLine)); }
@@ -60,6 +61,7 @@ class RecordingView : public QuillView {
   }
   void OnEditOperation(int nAction, const char* pszText) override { edits.emplace_back(nAction, pszText); }
   bool HasBookmarks() const { return m_bHasBookmarks; }
+  QuillTextBuffer* Buffer() const { return m_pTextBuffer; }
 
   CPoint caret;
   std::vector<Note> notes;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "buffer_fixture.h"
 
 namespace quill::test {
@@ -87,6 +89,16 @@ TEST_F(TextBufferTest, BadPositionsThrowWithoutChangingAnything) {
   EXPECT_EQ(buf.All(), "abc\nde");
   EXPECT_TRUE(view.notes.empty());
   EXPECT_EQ(buf.m_aUndoBuf.size(), 1u);
+}
+
+TEST(TextBufferViews, ABufferDestroyedFirstLetsItsViewsGo) {
+  RecordingView view;
+  auto buffer = std::make_unique<TestBuffer>();
+  buffer->InitNew();
+  view.AttachToBuffer(buffer.get());
+  buffer.reset();
+  EXPECT_EQ(view.Buffer(), nullptr);  // so destroying the view calls nobody
+  EXPECT_EQ(view.GetLineCount(), 1);
 }
 
 TEST_F(TextBufferTest, NumberedBookmarksMoveAndBookmarksCountLinesFromOne) {

@@ -105,24 +105,38 @@ TEST_F(UndoTest, TitleMarkIsAddedOnceAndRemovedEverywhere) {
   EXPECT_EQ(doc.GetTitle(), ":odd name");
 }
 
-TEST_F(UndoTest, FullBufferDropsTheOldestWholeGroup) {
+// The limits count whole groups (or memory); the group being recorded is never cut.
+TEST_F(UndoTest, LimitsDropOnlyTheOldestWholeGroups) {
+  buf.m_nUndoBufSize = 4;
   buf.BeginUndoGroup();
   for (int i = 0; i < 3; ++i) buf.Insert(0, 0, "g");
   buf.FlushUndoGroup(nullptr);
   buf.MarkSaved();  // at 3: its records are dropped next, its state stays reachable
-  while (buf.m_aUndoBuf.size() < 1024) buf.Insert(0, 0, "s");
-  buf.Insert(0, 0, "n");
-  EXPECT_EQ(buf.m_aUndoBuf.size(), 1022u);
+  for (int i = 0; i < 4; ++i) buf.Insert(0, 0, "s");
+  EXPECT_EQ(buf.m_aUndoBuf.size(), 4u);
   EXPECT_EQ(buf.m_nSyncPosition, 0);
   EXPECT_TRUE(buf.m_aUndoBuf[0].m_dwFlags & UNDOREC_GROUPSTART);
-  buf.Insert(0, 0, "m");
-  buf.Insert(0, 0, "m");
-  buf.Insert(0, 0, "o");  // full again: one single-record group goes, and the saved state
-  EXPECT_EQ(buf.m_aUndoBuf.size(), 1024u);
+  buf.Insert(0, 0, "t");  // one more single-record group goes, and the saved state
+
+  buf.BeginUndoGroup();  // far more records than the limit: one step all the same
+  for (int i = 0; i < 9; ++i) buf.Insert(0, 0, "r");
+  buf.FlushUndoGroup(nullptr);
+  EXPECT_EQ(buf.m_aUndoBuf.size(), 12u);
+  ExpectUndo("tssssggg", CPoint(0, 0));
   CPoint cursor;
   while (buf.CanUndo()) buf.Undo(cursor);
-  EXPECT_EQ(buf.All(), "sggg");
+  EXPECT_EQ(buf.All(), "ssggg");
   EXPECT_EQ(buf.IsModified(), 1);
+
+  buf.m_nUndoMemoryLimit = 1;  // over the memory limit only the group being recorded stays
+  Type("x");
+  buf.BeginUndoGroup();
+  Type("y");
+  Type("z");
+  EXPECT_EQ(buf.m_aUndoBuf.size(), 2u);
+  buf.FlushUndoGroup(nullptr);
+  ExpectUndo("ssgggx", CPoint(6, 0));
+  EXPECT_EQ(buf.CanUndo(), 0);
 }
 
 TEST_F(UndoTest, DescriptionsIterateOverGroups) {
