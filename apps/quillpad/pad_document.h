@@ -29,8 +29,8 @@ class PadDocument : public quill::QuillDocument {
 
   // ---- Protection of the file on disk ----
   // The file held NUL bytes when it was loaded. The lines keep them and a save writes
-  // them back, but edits (undo records, the clipboard, drags) carry text only up to a
-  // NUL, so such a document stays read-only.
+  // them back, but the text of an edit (an insertion, an undo record) ends at its first
+  // NUL, so editing could lose text: such a document stays read-only.
   bool HoldsNulBytes() const { return m_bHoldsNul; }
   // The file changed outside since the text was loaded, reloaded or saved (false when it
   // does not exist).
