@@ -26,10 +26,6 @@ constexpr char kOverwriteFormat[] =
     "%s\n\nThis file has been changed by another program since it was opened or last "
     "saved.\nDo you want to overwrite it with the text open here?";
 
-constexpr char kKeepNulFormat[] =
-    "%s\n\nThis file holds NUL bytes and is not written over; save the text under "
-    "another name.";
-
 bool FileExists(const std::string& path) {
   return quill::GetFileService().GetAttributes(path) != quill::INVALID_FILE_ATTRIBUTES;
 }
@@ -89,10 +85,6 @@ bool MaySaveTo(PadDocument& doc, const std::string& path) {
   const std::string& own = doc.GetPathName();
   quill::IFileService& files = quill::GetFileService();
   if (own.empty() || files.ResolveLinks(path) != files.ResolveLinks(own)) return true;
-  if (doc.HoldsNulBytes()) {
-    quill::AfxMessageBox(quill::Format(kKeepNulFormat, own.c_str()), quill::MB_OK | quill::MB_ICONWARNING);
-    return false;
-  }
   return ConfirmOverwrite(doc);
 }
 

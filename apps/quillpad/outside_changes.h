@@ -37,8 +37,8 @@ int CheckDocuments(const std::vector<OpenDocument>& docs, quill::Window* pParent
 
 // True when saving doc over its own file may go ahead.
 bool ConfirmOverwrite(PadDocument& doc);
-// True when doc may be saved to path: never over the file of a document with NUL bytes
-// (said in a message), over its own file after ConfirmOverwrite, anywhere else freely.
+// True when doc may be saved to path: over its own file after ConfirmOverwrite, anywhere
+// else freely.
 bool MaySaveTo(PadDocument& doc, const std::string& path);
 
 // Asks which of docs to save (all checked at first). False when the user cancels;

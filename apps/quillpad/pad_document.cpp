@@ -1,9 +1,5 @@
 #include "pad_document.h"
 
-#include <cstring>
-#include <fstream>
-#include <vector>
-
 #include "languages.h"
 #include "outside_changes.h"
 #include "platform/app_services.h"
@@ -14,22 +10,14 @@ namespace quillpad {
 namespace {
 
 constexpr char kNulFormat[] =
-    "%s\n\nThis file holds NUL bytes, which the editor cannot keep: saving it here would "
-    "change the file.\nIt is open read-only; Save As makes an editable copy under another name.";
+    "%s\n\nThis file holds NUL bytes, each shown as a marked cell. It is open read-only; "
+    "saving writes it back byte for byte.";
+constexpr char kMixedFormat[] = "Line breaks in %s are mixed; saving writes %s breaks";
 
-bool HoldsNul(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::vector<char> chunk(std::size_t{1} << 20);
-  while (in) {
-    in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-    if (std::memchr(chunk.data(), 0, static_cast<std::size_t>(in.gcount())) != nullptr) return true;
-  }
-  return false;
+const char* ModeName(int nMode) {
+  return nMode == quill::CRLF_MODE_UNIX ? "UNIX (LF)" : nMode == quill::CRLF_MODE_MAC ? "MAC (CR)" : "DOS (CR LF)";
 }
 
-}  // namespace
-
-namespace {
 // The template of quillpad's documents: the save prompt's filter and default extension.
 quill::CDocTemplate& PadTemplate() {
   static quill::CDocTemplate tmpl(
@@ -60,7 +48,7 @@ int PadDocument::OnOpenDocument(const char* path) {
 
 int PadDocument::OnSaveDocument(const char* path) {
   if (!MaySaveTo(*this, path) || QuillDocument::OnSaveDocument(path) == 0) return 0;
-  m_bHoldsNul = false;  // the saved file is what the buffer holds
+  if (m_bHoldsNul) KeepReadOnly();  // a save clears the buffer's read-only flag
   deletedReported = false;
   return 1;
 }
@@ -78,15 +66,23 @@ bool PadDocument::ChangedOutside() const {
 void PadDocument::OnReloaded() { InspectFile(m_strPathName); }
 
 void PadDocument::InspectFile(const std::string& path) {
-  m_bHoldsNul = HoldsNul(path);
+  if (m_xTextBuffer.LoadedMixedBreaks()) {
+    if (quill::IStatusBar* bar = quill::GetApplicationServices().GetStatusBar())
+      bar->SetPaneText(0, quill::Format(kMixedFormat, path.c_str(), ModeName(m_xTextBuffer.GetCRLFMode())));
+  }
+  m_bHoldsNul = m_xTextBuffer.LoadedNulBytes();
   if (!m_bHoldsNul) return;
+  KeepReadOnly();
+  quill::AfxMessageBox(quill::Format(kNulFormat, path.c_str()), quill::MB_OK | quill::MB_ICONWARNING);
+}
+
+void PadDocument::KeepReadOnly() {
   // The buffer's read-only switch would also mark the file read-only on disk while the
-  // document has a path; this file is to stay exactly as it is, so the path is set aside.
+  // document has a path; the file is to stay as it is, so the path is set aside.
   std::string kept;
   kept.swap(m_strPathName);
   m_xTextBuffer.SetReadOnly(1);
   m_strPathName.swap(kept);
-  quill::AfxMessageBox(quill::Format(kNulFormat, path.c_str()), quill::MB_OK | quill::MB_ICONWARNING);
 }
 
 quill::DocumentType PadDocument::GetDocumentType() const {

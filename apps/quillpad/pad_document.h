@@ -28,9 +28,9 @@ class PadDocument : public quill::QuillDocument {
   int OnSaveDocument(const char* path) override;
 
   // ---- Protection of the file on disk ----
-  // The file held NUL bytes when it was loaded: the loader cuts a line at a NUL, so
-  // saving the text would change the file. Such a document is read-only until it is
-  // saved under another name.
+  // The file held NUL bytes when it was loaded. The lines keep them and a save writes
+  // them back, but the text of an edit (an insertion, an undo record) ends at its first
+  // NUL, so editing could lose text: such a document stays read-only.
   bool HoldsNulBytes() const { return m_bHoldsNul; }
   // The file changed outside since the text was loaded, reloaded or saved (false when it
   // does not exist).
@@ -46,9 +46,11 @@ class PadDocument : public quill::QuillDocument {
   std::function<void()> onChanged;
 
  private:
-  // Checks the file for NUL bytes (making the buffer read-only and
-  // telling the user when it has some).
+  // Says what the load found: mixed line breaks are said in the
+  // status bar; NUL bytes make the buffer read-only, said in a message.
   void InspectFile(const std::string& path);
+  // Makes the buffer read-only, leaving the file's attributes as they are.
+  void KeepReadOnly();
 
   bool m_bHoldsNul = false;
 };

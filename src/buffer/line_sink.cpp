@@ -36,8 +36,7 @@ void TLineSink::operator()(const char* pText, std::size_t nLength) {
     throw TFileAccessException(
         Format("The file has more than %lld lines and cannot be loaded.",
                static_cast<long long>(TLoadLimits::s_nMaxLineCount)));
-  if (const void* pNul = std::memchr(pText, 0, nLength))
-    nLength = static_cast<std::size_t>(static_cast<const char*>(pNul) - pText);
+  if (!m_bSawNul && std::memchr(pText, 0, nLength) != nullptr) m_bSawNul = true;
   const int nLen = static_cast<int>(nLength);
   const int nMax = QuillTextBuffer::LineCapacity(nLen);
 

@@ -2,7 +2,7 @@
 // TLineSink: stores the lines a load produces at the end of a buffer's line table. The
 // characters of lines of ordinary length are packed one after the other in slabs of the
 // buffer, and the lines take packed table slots without records (see line_table.h); a
-// longer line gets a heap record and storage. Every line is cut at its first NUL byte. A
+// longer line gets a heap record and storage. NUL bytes are kept like any other byte. A
 // line or a line count beyond TLoadLimits throws TFileAccessException.
 
 #include <cstddef>
@@ -20,6 +20,8 @@ class TLineSink {
   void operator()(const char* pText, std::size_t nLength);
   // Refuses a line still being read that is already too long.
   static void CheckLength(std::uint64_t nLength);
+  // Some line stored so far holds a NUL byte.
+  bool SawNul() const { return m_bSawNul; }
 
  private:
   using SLineInfo = QuillTextBuffer::SLineInfo;
@@ -28,6 +30,7 @@ class TLineSink {
   std::size_t m_nTextSlab;
   char* m_pText = nullptr;
   char* m_pTextEnd = nullptr;
+  bool m_bSawNul = false;
 };
 
 }  // namespace quill

@@ -5,7 +5,9 @@
 // - an LF ends a line; in CRLF_MODE_DOS a CR or LF directly after an LF that stands at
 //   the start of a line is part of the same break;
 // so in its own mode every file keeps its empty lines (two CRs in a MAC file are two
-// breaks), and only CRs and LFs foreign to the mode can merge.
+// breaks), and only CRs and LFs foreign to the mode can merge. Mixed() tells whether any
+// break was not the mode's own (CR LF, LF or a lone CR), that is, whether a save in the
+// mode writes other breaks than were read.
 //
 // Bytes arrive in pieces: Split takes the bytes not yet consumed plus any new ones, and
 // returns how many it consumed; the rest (a line still open, or a break whose next byte
@@ -56,14 +58,23 @@ class TLineSplitter {
           ++nNext;
         }
       }
+      if (!IsOwnBreak(pData + nBreak, nNext - nBreak)) m_bMixed = true;
       nPos = nNext;
     }
   }
 
   // Bytes at the start of the unconsumed rest already known to hold no break.
   std::size_t Scanned() const { return m_nResume; }
+  // Some break split so far was not the one of the mode.
+  bool Mixed() const { return m_bMixed; }
 
  private:
+  bool IsOwnBreak(const char* pBreak, std::size_t nLength) const {
+    if (m_nMode == CRLF_MODE_UNIX) return pBreak[0] == '\n';
+    if (m_nMode == CRLF_MODE_MAC) return pBreak[0] == '\r' && nLength == 1;
+    return nLength == 2 && pBreak[0] == '\r' && pBreak[1] == '\n';
+  }
+
   // Index of the first CR or LF at or after nFrom, or nSize.
   static std::size_t FindBreak(const char* pData, std::size_t nFrom, std::size_t nSize) {
     std::size_t i = nFrom;
@@ -83,6 +94,7 @@ class TLineSplitter {
 
   int m_nMode;
   std::size_t m_nResume = 0;
+  bool m_bMixed = false;
 };
 
 }  // namespace quill

@@ -181,6 +181,7 @@ void QuillTextBuffer::FreeAll() {
   m_aSlabs.clear();
   FreeUndoRecords(0);
   m_nUndoPosition = 0;
+  m_bLoadedMixedBreaks = m_bLoadedNulBytes = false;
   m_bInit = false;
 }
 

@@ -66,6 +66,11 @@ class QuillTextBuffer {
   void* GetChangeHandle() const { return m_hChangeHandle; }
   int GetCRLFMode() const { return m_nCRLFMode; }
   void SetCRLFMode(int nCRLFMode) { m_nCRLFMode = nCRLFMode; }
+  // What the last load found in its input (false before any load and after FreeAll):
+  // line breaks other than those of the detected or given mode, all of which a save
+  // writes in the mode; and NUL bytes, which the lines hold like any other character.
+  bool LoadedMixedBreaks() const { return m_bLoadedMixedBreaks; }
+  bool LoadedNulBytes() const { return m_bLoadedNulBytes; }
   CDocument* GetOwnerDocument() const { return m_pOwnerDoc; }
 
   // The longest line: its capacity (LineCapacity) still fits in an int. Edits that would
@@ -223,6 +228,8 @@ class QuillTextBuffer {
   bool m_bReadOnly = false;
   bool m_bModified = false;
   int m_nCRLFMode = CRLF_MODE_DOS;
+  bool m_bLoadedMixedBreaks = false;
+  bool m_bLoadedNulBytes = false;
   bool m_bCreateBackupFile = false;
   // Undo keeps at most this many groups, and drops the oldest whole groups while its
   // records take more than m_nUndoMemoryLimit bytes. The group being recorded is never
@@ -276,8 +283,8 @@ class QuillTextBuffer {
   static std::vector<std::string_view> SplitAtCR(const char* pszText);
   // Line-break mode of the first break in the bytes (CRLF_MODE_DOS when there is none).
   static int DefineCRLFMode(const char* pcData, int nCount);
-  // Sets the state of a completed load.
-  void FinishLoad(bool bReadOnly);
+  // Sets the state of a completed load, with what it found in its input.
+  void FinishLoad(bool bReadOnly, bool bMixedBreaks, bool bNulBytes);
   friend class TLineSink;
   void UpdateModifiedAfterUndo();
 };

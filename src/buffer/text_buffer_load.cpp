@@ -81,27 +81,30 @@ std::size_t FirstBreak(const char* pData, std::size_t nSize) {
   return static_cast<std::size_t>(p - pData);
 }
 
-// Detection of the line-break mode when the first chunk holds no break: the bytes read
-// so far (aData[0 .. nEnd), no break among them) grow by further chunks, read by
-// read(pointer) returning the count, until they hold the first break and, after a CR,
-// the byte behind it, or the input ends. Returns the mode of that first break.
+// For detecting the line-break mode of a file: the bytes read so far (aData[0 .. nEnd))
+// grow by further chunks, read by read(pointer) returning the count, until they hold the
+// first break and, after a CR, the byte behind it (so a CR LF split by the end of the
+// first chunk is seen whole), or the input ends. Returns the index of that first break
+// (nEnd when there is none).
 template <class Buffer, class Read>
-int DetectBeyondFirstChunk(Buffer& aData, std::size_t& nEnd, Read read) {
-  std::size_t nScanned = nEnd;
-  for (;;) {
+std::size_t ReadToFirstBreak(Buffer& aData, std::size_t& nEnd, Read read) {
+  std::size_t nScanned = 0;
+  for (bool bEnd = false;;) {
+    const std::size_t nBreak = nScanned + FirstBreak(aData.data() + nScanned, nEnd - nScanned);
+    if (bEnd || (nBreak < nEnd && (aData[nBreak] == '\n' || nBreak + 1 < nEnd))) return nBreak;
+    TLineSink::CheckLength(nBreak);  // the first line alone is already too long
+    nScanned = nBreak;
     if (aData.size() - nEnd < TFileAccess::kChunkSize)
       aData.resize(std::max(aData.size() * 2, nEnd + TFileAccess::kChunkSize));
     const std::uint32_t nRead = read(aData.data() + nEnd);
     nEnd += nRead;
-    const std::size_t nBreak = nScanned + FirstBreak(aData.data() + nScanned, nEnd - nScanned);
-    if (nRead == 0 || (nBreak < nEnd && (aData[nBreak] == '\n' || nBreak + 1 < nEnd))) {
-      if (nBreak == nEnd) return CRLF_MODE_DOS;
-      if (aData[nBreak] == '\n') return CRLF_MODE_UNIX;
-      return nBreak + 1 < nEnd && aData[nBreak + 1] == '\n' ? CRLF_MODE_DOS : CRLF_MODE_MAC;
-    }
-    TLineSink::CheckLength(nBreak);  // the first line alone is already too long
-    nScanned = nBreak;
+    bEnd = nRead == 0;
   }
+}
+
+// The two bytes at nBreak, as far as they are there: all DefineCRLFMode needs.
+int BytesAtBreak(std::size_t nBreak, std::size_t nEnd) {
+  return static_cast<int>(std::min<std::size_t>(nEnd - nBreak, 2));
 }
 
 // Refuses a file larger than the memory the process can have before reading any of it.
@@ -158,8 +161,10 @@ int QuillTextBuffer::DefineCRLFMode(const char* pcData, int nCount) {
   return CRLF_MODE_DOS;
 }
 
-void QuillTextBuffer::FinishLoad(bool bReadOnly) {
+void QuillTextBuffer::FinishLoad(bool bReadOnly, bool bMixedBreaks, bool bNulBytes) {
   m_aLines.FreeExtra();
+  m_bLoadedMixedBreaks = bMixedBreaks;
+  m_bLoadedNulBytes = bNulBytes;
   m_bInit = true;
   m_bReadOnly = bReadOnly;
   m_bModified = false;
@@ -182,10 +187,8 @@ int QuillTextBuffer::LoadFromFile(const char* pszFileName, int nCrlfStyle) {
     std::size_t nStart = 0, nEnd = file.Read(aData.data());
     const std::size_t nFirstChunk = nEnd;
     if (nCrlfStyle == -1) {
-      if (FirstBreak(aData.data(), nEnd) < nEnd)
-        nCrlfStyle = DefineCRLFMode(aData.data(), static_cast<int>(nEnd));
-      else
-        nCrlfStyle = DetectBeyondFirstChunk(aData, nEnd, [&](char* p) { return file.Read(p); });
+      const std::size_t nBreak = ReadToFirstBreak(aData, nEnd, [&](char* p) { return file.Read(p); });
+      nCrlfStyle = DefineCRLFMode(aData.data() + nBreak, BytesAtBreak(nBreak, nEnd));
     }
     m_nCRLFMode = nCrlfStyle;
 
@@ -217,7 +220,7 @@ int QuillTextBuffer::LoadFromFile(const char* pszFileName, int nCrlfStyle) {
     }
     aData.release();
     file.Close(false);
-    FinishLoad((file.GetAttributes() & FILE_ATTRIBUTE_READONLY) != 0);
+    FinishLoad((file.GetAttributes() & FILE_ATTRIBUTE_READONLY) != 0, splitter.Mixed(), sink.SawNul());
     UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
     progress.SetPos(scale(nFileSize));
     ReportInterruptedSave(name);
@@ -242,11 +245,9 @@ int QuillTextBuffer::LoadFromFileLocking(const char* pszFileName, bool bReadOnly
     CheckFileSize(nFileLength);
     std::size_t nRead = pFile->Read(aChunk.data(), TFileAccess::kChunkSize);
     if (nCrlfStyle == -1) {
-      if (FirstBreak(aChunk.data(), nRead) < nRead)
-        nCrlfStyle = DefineCRLFMode(aChunk.data(), static_cast<int>(nRead));
-      else
-        nCrlfStyle = DetectBeyondFirstChunk(
-            aChunk, nRead, [&](char* p) { return pFile->Read(p, TFileAccess::kChunkSize); });
+      const std::size_t nBreak =
+          ReadToFirstBreak(aChunk, nRead, [&](char* p) { return pFile->Read(p, TFileAccess::kChunkSize); });
+      nCrlfStyle = DefineCRLFMode(aChunk.data() + nBreak, BytesAtBreak(nBreak, nRead));
     }
     m_nCRLFMode = nCrlfStyle;
     const char* pszBreak = nCrlfStyle == CRLF_MODE_UNIX ? "\n" : nCrlfStyle == CRLF_MODE_MAC ? "\r" : "\r\n";
@@ -281,7 +282,8 @@ int QuillTextBuffer::LoadFromFileLocking(const char* pszFileName, bool bReadOnly
       nRead = pFile->Read(aChunk.data(), TFileAccess::kChunkSize);
     }
     sink(line.data(), line.size());
-    FinishLoad(false);
+    // Bytes of foreign breaks stay in the lines and are saved as they are: nothing mixed.
+    FinishLoad(false, false, sink.SawNul());
     // Read-only here means that the document could not get write access, often because
     // another process holds the file: the file on disk is left as it is.
     m_bReadOnly = bReadOnly;
@@ -323,7 +325,7 @@ int QuillTextBuffer::LoadFromBuffer(const char* pszText, int nCrlfStyle) {
       TLineSink::CheckLength(splitter.Scanned());
       if (nEnd % kProgressStep == 0) progress.SetPos(scale(nEnd));
     } while (nEnd < nLength);
-    FinishLoad(false);
+    FinishLoad(false, splitter.Mixed(), false);
     progress.SetPos(scale(nLength));
     UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
     return 1;

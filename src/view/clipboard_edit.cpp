@@ -1,5 +1,6 @@
 // Cut, copy and paste through the platform clipboard (plain 8-bit text).
 
+#include <algorithm>
 #include <string>
 
 #include "buffer/buffer_defs.h"
@@ -33,6 +34,8 @@ void QuillView::Copy() {
   GetSelection(ptStart, ptEnd);
   std::string text;
   GetText(ptStart, ptEnd, text);
+  // The clipboard's text ends at a NUL: NUL bytes go as spaces, with the text after them.
+  std::replace(text.begin(), text.end(), '\0', ' ');
   PutToClipboard(text.c_str());
 }
 

@@ -31,6 +31,8 @@ HGLOBAL QuillView::PrepareDragData() {
   if (ptStart == ptEnd) return nullptr;
   std::string text;
   GetText(ptStart, ptEnd, text);
+  // Dropped text ends at a NUL: NUL bytes go as spaces, with the text after them.
+  std::replace(text.begin(), text.end(), '\0', ' ');
   HGLOBAL hData = GlobalAllocText(text);
   if (hData == nullptr) return nullptr;
   m_ptDraggedTextBegin = ptStart;

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <new>
+#include <string>
+#include <string_view>
 
 #include "buffer/buffer_defs.h"
 #include "resources/glyphs.h"
@@ -42,6 +44,27 @@ int ColumnsToPixels(std::int64_t nColumns, int nCharWidth) {
 void FillClipped(CDC* pdc, CRect rect, const CRect& clip, COLORREF color) {
   CRect part;
   if (part.IntersectRect(rect, clip)) pdc->FillSolidRect(part, color);
+}
+
+// Outputs expanded text from x. A NUL byte takes one cell like any other byte and shows
+// as a '0' in swapped text and background colours: a mark that no character of the text
+// can be mistaken for, in every colour scheme and inside the selection too.
+void TextOutMarkingNul(CDC* pdc, int x, int y, const CRect& rcClip, std::string_view text, int nCharWidth) {
+  while (!text.empty()) {
+    const std::size_t nNul = std::min(text.find('\0'), text.size());
+    if (nNul > 0) pdc->ExtTextOut(x, y, ETO_CLIPPED, &rcClip, text.substr(0, nNul));
+    const std::size_t nMarks = std::min(text.find_first_not_of('\0', nNul), text.size()) - nNul;
+    if (nMarks > 0) {
+      const int nMarksX = x + static_cast<int>(nNul) * nCharWidth;
+      const COLORREF crText = pdc->SetTextColor(pdc->GetBkColor());
+      const COLORREF crBk = pdc->SetBkColor(crText);
+      pdc->ExtTextOut(nMarksX, y, ETO_CLIPPED, &rcClip, std::string(nMarks, '0'));
+      pdc->SetTextColor(crText);
+      pdc->SetBkColor(crBk);
+    }
+    x += static_cast<int>(nNul + nMarks) * nCharWidth;
+    text.remove_prefix(nNul + nMarks);
+  }
 }
 
 }  // namespace
@@ -288,8 +311,7 @@ void QuillView::DrawLineHelperImpl(CDC* pdc, CPoint& ptOrigin, const CRect& rcCl
   if (nRoom > 0) {
     const std::size_t nChars =
         std::min(m_strExpand.size(), static_cast<std::size_t>(nRoom / nCharWidth + 1));
-    pdc->ExtTextOut(nLeft, ptOrigin.y, ETO_CLIPPED, &rcClip,
-                    std::string_view(m_strExpand.data(), nChars));
+    TextOutMarkingNul(pdc, nLeft, ptOrigin.y, rcClip, std::string_view(m_strExpand.data(), nChars), nCharWidth);
   }
   ptOrigin.x += nWidth;
 }

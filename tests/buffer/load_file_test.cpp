@@ -20,7 +20,7 @@ struct Golden {
 };
 
 std::vector<Golden> GoldenFiles() {
-  const std::string nul("a\0b", 3);
+  const std::string nul("\0\0binary\0 part", 15);
   return {
       {"dos", "a\r\nb\r\n", CRLF_MODE_DOS, {"a", "b", ""}, "a\r\nb\r\n"},
       {"unix empty line kept", "one\n\ntwo", CRLF_MODE_UNIX, {"one", "", "two"}, "one\n\ntwo"},
@@ -29,7 +29,7 @@ std::vector<Golden> GoldenFiles() {
       {"empty", "", CRLF_MODE_DOS, {""}, ""},
       {"only breaks unix", "\n\n\n", CRLF_MODE_UNIX, {"", "", "", ""}, "\n\n\n"},
       {"only breaks dos", "\r\n\r\n", CRLF_MODE_DOS, {"", "", ""}, "\r\n\r\n"},
-      {"nul cuts its line", nul + "c\nnext\n", CRLF_MODE_UNIX, {"a", "next", ""}, "a\nnext\n"},
+      {"nul kept", nul + "\nnext\n", CRLF_MODE_UNIX, {nul, "next", ""}, nul + "\nnext\n"},
       {"cr lf in unix file is one break", "a\nb\r\nc", CRLF_MODE_UNIX, {"a", "b", "c"}, "a\nb\nc"},
       {"lone lf in dos file", "a\r\nb\nc", CRLF_MODE_DOS, {"a", "b", "c"}, "a\r\nb\r\nc"},
       {"cr cr in dos file is one break", "a\r\n\r\rb", CRLF_MODE_DOS, {"a", "", "b"}, "a\r\n\r\nb"},
@@ -39,18 +39,23 @@ std::vector<Golden> GoldenFiles() {
   };
 }
 
-// Loads from a string detect and split as files do (a NUL ends the string).
+// Loads from a string detect and split as files do (a NUL ends the string). A load says
+// its breaks were mixed exactly when a save in its mode writes other bytes.
 TEST_F(LoadSaveTest, GoldenFilesLoadAndSaveInTheirMode) {
   for (const Golden& g : GoldenFiles()) {
     SCOPED_TRACE(g.name);
-    if (g.bytes.find('\0') == std::string::npos) {
+    const bool bNul = g.bytes.find('\0') != std::string::npos;
+    if (!bNul) {
       ASSERT_EQ(m_buffer.LoadFromBuffer(g.bytes.c_str()), 1);  // frees the previous text itself
       EXPECT_EQ(m_buffer.GetCRLFMode(), g.mode);
       EXPECT_EQ(m_buffer.AllLines(), g.lines);
+      EXPECT_EQ(m_buffer.LoadedMixedBreaks(), g.saved != g.bytes);
     }
     LoadBytes(g.bytes);
     EXPECT_EQ(m_buffer.GetCRLFMode(), g.mode);
     EXPECT_EQ(m_buffer.AllLines(), g.lines);
+    EXPECT_EQ(m_buffer.LoadedMixedBreaks(), g.saved != g.bytes);
+    EXPECT_EQ(m_buffer.LoadedNulBytes(), bNul);
     EXPECT_FALSE(m_buffer.IsModified());
     ASSERT_EQ(m_buffer.SaveToFile(m_folder / "out.txt"), 1);
     EXPECT_EQ(ReadAll(m_folder / "out.txt"), g.saved);
@@ -61,7 +66,9 @@ TEST_F(LoadSaveTest, GoldenFilesLoadAndSaveInTheirMode) {
 TEST_F(LoadSaveTest, BreaksAcrossTheChunkBoundary) {
   const std::string head(32767, 'a');
   LoadBytes(head + "\r\nb");  // CR last of the first chunk, LF first of the next
+  EXPECT_EQ(m_buffer.GetCRLFMode(), CRLF_MODE_DOS);
   EXPECT_EQ(m_buffer.AllLines(), (Lines{head, "b"}));
+  EXPECT_FALSE(m_buffer.LoadedMixedBreaks());
   LoadBytes(head + "\r\r" + "b", CRLF_MODE_DOS);  // CR CR is one break in DOS mode
   EXPECT_EQ(m_buffer.AllLines(), (Lines{head, "b"}));
   LoadBytes(head + "\r\r" + "b", CRLF_MODE_MAC);

@@ -49,7 +49,8 @@ TEST_F(LockingTest, SplitsOnlyAtCompleteBreaksOfTheMode) {
   m_locked.FreeAll();  // a partial break and a NUL at the end
   WriteAll(m_path, std::string("x\r\ny\0z\r", 7));
   ASSERT_EQ(m_locked.LoadFromFileLocking(m_path.c_str(), false, CRLF_MODE_DOS), 1);
-  EXPECT_EQ(m_locked.AllLines(), (Lines{"x", "y"}));
+  EXPECT_EQ(m_locked.AllLines(), (Lines{"x", std::string("y\0z\r", 4)}));
+  EXPECT_TRUE(m_locked.LoadedNulBytes());
   EXPECT_FALSE(m_locked.IsModified());
 }
 

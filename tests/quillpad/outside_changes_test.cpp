@@ -115,8 +115,11 @@ TEST_F(OutsideTest, ADeletedFileIsSaidOnceAndASaveWritesItAgain) {
   EXPECT_EQ(testing::TempDir::Read(doc.doc.GetPathName()), "keep me\n");
 }
 
-TEST_F(OutsideTest, AFileWithNulBytesOpensReadOnlyAndIsNeverWrittenOver) {
-  const std::string bytes("M1 d g s b nch\0tail\r\n\x7f" "ELF\0\0\x01\n", 30);
+// NUL bytes and the text after them survive: the document opens read-only (its file's
+// permissions untouched) and saves write every byte, over the file or under another
+// name. Mixed line breaks are said in the status bar, with what a save writes.
+TEST_F(OutsideTest, NulBytesOpenReadOnlyAndSaveExactlyAndMixedBreaksAreSaid) {
+  const std::string bytes("M1 d g s b nch\0tail\r\n\x7f" "ELF\0\0\x01\r\n", 31);
   const std::string path = dir.WriteLater("program.sp", bytes);
   const fs::perms before = fs::status(path).permissions();
 
@@ -126,20 +129,26 @@ TEST_F(OutsideTest, AFileWithNulBytesOpensReadOnlyAndIsNeverWrittenOver) {
   EXPECT_FALSE(doc.view->QueryEditable());
   ASSERT_EQ(services.m_messages.size(), 1u);
   EXPECT_NE(services.m_messages[0].text.find("NUL"), std::string::npos);
-  // A save asks for another name: the file's own name is refused, another one taken.
+  EXPECT_EQ(fs::status(path).permissions(), before);
+  // Read-only: a save asks for the name; the file's own one and another both get it all.
   auto prompt = std::make_shared<quill::HeadlessFilePrompt>();
   quill::InstallFilePrompt(prompt);
-  prompt->QueueAnswer(path);
-  EXPECT_EQ(doc.doc.DoFileSave(), 0);
   const std::string copy = dir.Path("copy.sp");
-  prompt->QueueAnswer(copy);
-  ASSERT_EQ(doc.doc.DoFileSave(), 1);
+  for (const std::string& target : {path, copy}) {
+    prompt->QueueAnswer(target);
+    ASSERT_EQ(doc.doc.DoFileSave(), 1);
+    EXPECT_EQ(testing::TempDir::Read(target), bytes);
+    EXPECT_FALSE(doc.view->QueryEditable());
+  }
   quill::InstallFilePrompt(nullptr);
-  EXPECT_EQ(doc.doc.GetPathName(), copy);
-  EXPECT_FALSE(doc.doc.HoldsNulBytes());
-  EXPECT_FALSE(doc.doc.GetTextBuffer().GetReadOnly());
-  EXPECT_EQ(testing::TempDir::Read(path), bytes);
   EXPECT_EQ(fs::status(path).permissions(), before);
+  EXPECT_EQ(services.m_messages.size(), 1u);
+
+  const std::string mixed = dir.WriteLater("mixed.sp", "a\r\nb\nc\r\n");
+  Opened other(mixed);
+  ASSERT_TRUE(other.ok);
+  EXPECT_EQ(services.m_statusBar.m_panes.at(0),
+            "Line breaks in " + mixed + " are mixed; saving writes DOS (CR LF) breaks");
 }
 
 TEST_F(OutsideTest, ExitListsTheModifiedDocumentsInOneSaveDialog) {

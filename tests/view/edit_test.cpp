@@ -54,6 +54,16 @@ TEST_F(Editing, UndoSteps) {
   EXPECT_EQ(Text(), "a|b|c");
 }
 
+// The clipboard's text ends at a NUL: a copy sends NUL bytes as spaces, so the text
+// after them is copied too.
+TEST_F(Editing, CopyKeepsTheTextAfterANul) {
+  Open({"a..b"});
+  buffer.GetLineChars(0)[1] = buffer.GetLineChars(0)[2] = '\0';
+  Select(CPoint(0, 0), CPoint(4, 0));
+  view.OnEditCopy();
+  EXPECT_EQ(clipboard->GetText(), "a  b");
+}
+
 TEST_F(Editing, OverwriteMode) {
   Open({"hello", "two"});
   view.OnEditSwitchOvrmode();

@@ -123,6 +123,26 @@ TEST_F(Render, MarkedLinesTakeTheColourOfTheirFirstMark) {
   EXPECT_EQ(Cell(dc, 5, 3).bkColor, RGB(128, 128, 0));
 }
 
+// A NUL byte takes one cell and shows as a '0' in swapped colours, selected or not; the
+// text after it keeps its cells and colours.
+TEST_F(Render, NulBytesShowAsMarkedCells) {
+  Open({"a..b12"});
+  buffer.GetLineChars(0)[1] = buffer.GetLineChars(0)[2] = '\0';
+  HeadlessDC& dc = Paint();
+  EXPECT_EQ(Row(dc, 0, 6), "a00b12");
+  for (int col : {1, 2}) {
+    EXPECT_EQ(Cell(dc, col, 0).textColor, kWhite);
+    EXPECT_EQ(Cell(dc, col, 0).bkColor, kBlack);
+  }
+  EXPECT_EQ(Cell(dc, 3, 0).textColor, kBlack);
+  EXPECT_EQ(Cell(dc, 4, 0).weight, FW_BOLD);
+  view.m_bFocused = true;
+  view.Select(CPoint(0, 0), CPoint(6, 0));
+  HeadlessDC& selected = Paint();
+  EXPECT_EQ(Cell(selected, 1, 0).bkColor, kWhite);
+  EXPECT_EQ(Cell(selected, 3, 0).bkColor, kBlack);
+}
+
 // Scrolled text (checked against whole lines by the long-line tests) stays out of it.
 TEST_F(Render, MarginShowsTheFirstFlagInTableOrder) {
   Open({"a", "b", "c", "d", "0123456789"});
