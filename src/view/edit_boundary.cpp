@@ -66,7 +66,7 @@ void QuillView::TakeBackEdits(int nEdits) {
   if (nEdits <= 0 || nFirst < 0) return;
   // The command's first record starts a group of its own, so one Undo reverts exactly the
   // command's records; they are then dropped, not kept for Redo.
-  SUndoRecord& first = buffer.m_aUndoBuf[static_cast<std::size_t>(nFirst)];
+  QuillTextBuffer::SUndoRecord& first = buffer.m_aUndoBuf[static_cast<std::size_t>(nFirst)];
   buffer.CountUndoRecord(first, -1);
   first.m_dwFlags |= UNDOREC_GROUPSTART;
   buffer.CountUndoRecord(first, 1);
