@@ -1,6 +1,6 @@
 #pragma once
-// Generated benchmark data: a SPICE-like netlist of realistic shape, one very long line,
-// and a file of very short lines. Files are written once into a cache folder
+// Generated benchmark data: a SPICE-like netlist of realistic shape, a SPEF parasitics
+// file, one very long line, and a file of very short lines. Files are written once into a cache folder
 // ($QUILL_BENCH_DATA, else /tmp/quill-bench) and reused by later runs.
 
 #include <cstddef>
@@ -19,6 +19,7 @@ std::string NetlistFileLF();     // the netlist with LF breaks
 std::string NetlistFileCRLF();   // the same with CR LF breaks
 std::string SingleLineFile();    // one line of 20 MiB of words (scaled like the others)
 std::string ShortLinesFile();    // 4-byte lines "abc\n"
+std::string SpefFile();          // a SPEF parasitics file (name map, nets, caps, resistors)
 // Ten copies of the LF netlist (1 GB at the default size): opt-in, for QUILL_BENCH_BIG=1.
 std::string BigNetlistFile();
 // Whether the opt-in big cases run: $QUILL_BENCH_BIG is set and not "0".

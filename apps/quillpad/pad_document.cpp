@@ -1,5 +1,6 @@
 #include "pad_document.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <vector>
@@ -32,9 +33,8 @@ bool HoldsNul(const std::string& path) {
 namespace {
 // The template of quillpad's documents: the save prompt's filter and default extension.
 quill::CDocTemplate& PadTemplate() {
-  static quill::CDocTemplate tmpl(
-      "\nText\nUntitled\nText and design files\n"
-      ".txt;.sp;.spi;.cir;.net;.cdl;.svrf;.cal;.rul;.drc;.dra;.c;.h;.cpp;.cc;.hpp;.cxx;.log\n");
+  static quill::CDocTemplate tmpl("\nText\nUntitled\nText and design files\n" + AllExtensions() +
+                                  "\n");
   return tmpl;
 }
 }  // namespace
@@ -53,6 +53,7 @@ int PadDocument::OnOpenDocument(const char* path) {
     return 0;
   }
   InspectFile(path);
+  KeepHead();
   SetPathName(path);
   SetModifiedFlag(false);
   return 1;
@@ -72,7 +73,23 @@ bool PadDocument::ChangedOutside() const {
          quill::GetFileService().GetLastWriteTime(m_strPathName, ftNow) && ftNow != m_ftBase;
 }
 
-void PadDocument::OnReloaded() { InspectFile(m_strPathName); }
+void PadDocument::OnReloaded() {
+  InspectFile(m_strPathName);
+  KeepHead();
+}
+
+void PadDocument::KeepHead() {
+  constexpr std::size_t kMaxHead = 8192;
+  m_head.clear();
+  const quill::QuillTextBuffer& buffer = m_xTextBuffer;
+  for (int line = 0; line < buffer.GetLineCount() && m_head.size() < kMaxHead; ++line) {
+    const int length = buffer.GetLineLength(line);
+    if (length > 0)
+      m_head.append(buffer.GetLineChars(line),
+                    std::min(static_cast<std::size_t>(length), kMaxHead - m_head.size()));
+    m_head += '\n';
+  }
+}
 
 void PadDocument::InspectFile(const std::string& path) {
   m_ftBase = 0;
@@ -89,7 +106,8 @@ void PadDocument::InspectFile(const std::string& path) {
 }
 
 quill::DocumentType PadDocument::GetDocumentType() const {
-  return m_strPathName.empty() ? quill::DOCTYPE_TEXT : DocumentTypeForPath(m_strPathName);
+  if (m_chosenType != quill::DOCTYPE_NONE) return m_chosenType;
+  return m_strPathName.empty() ? quill::DOCTYPE_TEXT : DocumentTypeForFile(m_strPathName, m_head);
 }
 
 void PadDocument::SetTitle(const std::string& title) {

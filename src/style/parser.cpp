@@ -109,6 +109,13 @@ int CommentEnd(const char* line, int length, int i, const std::string& close) {
 }
 
 
+// The end of the escaped identifier that starts at i: the next blank, or the line's end.
+int EscapedIdentifierEnd(const char* line, int length, int i) {
+  while (++i < length && line[i] != ' ' && line[i] != '\t') {
+  }
+  return i;
+}
+
 // The first position in from..to whose byte is marked in marked (or is one of the n bytes
 // of ends, n >= 0), or to.
 int NextMarked(const char* line, int from, int to, const std::uint8_t* cls, std::uint8_t mark,
@@ -175,7 +182,11 @@ int TDocumentStyle::ClassifyIdentifier(const char* text, int length, const Parse
   // A number starts with whitespace, a sign, a digit or a point; a letter rules it out.
   const char lower = static_cast<char>(text[0] | 0x20);
   if (lower >= 'a' && lower <= 'z') return -1;
-  return ReadsAsNumber(text, length) ? kNumberColor : -1;
+  if (ReadsAsNumber(text, length)) return kNumberColor;
+  if (m_cNumberBase != 0 && ReadsAsBasedNumber(text, length, m_cNumberBase)) return kNumberColor;
+  for (std::size_t s = 0; s < m_sections.size(); ++s)
+    if (m_sections[s].wordPrefix == text[0]) return COLORINDEX_KEYWORD + static_cast<int>(s);
+  return -1;
 }
 
 unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned long cookie, int,
@@ -253,6 +264,15 @@ unsigned long TDocumentStyle::ParseRange(const char* line, int length, ParsePosi
       continue;
     }
 
+    // An escaped identifier is normal text up to the next blank, delimiters and all.
+    if (line[i] == m_cIdentEscape && m_cIdentEscape != 0 && !preprocLine) {
+      if (idStart >= 0) endIdentifier(idStart, i);
+      idStart = -1;
+      runs.Add(i, StateColor(cookie));
+      i = EscapedIdentifierEnd(line, length, i);
+      lineStart = false;
+      continue;
+    }
     // Single-line comment delimiters: the first qualifying slot opens a comment, and the
     // position goes on through the tests below.
     if (const int slot = SingleCommentAt(m_strSLComment, m_strSLPrefix, m_bSLBol, line, i); slot >= 0) {
@@ -407,6 +427,11 @@ void TDocumentStyle::ScanParseStates(const char* line, int length, TParseCheckpo
       continue;
     }
 
+    if (line[i] == m_cIdentEscape && m_cIdentEscape != 0 && !preprocLine) {
+      i = EscapedIdentifierEnd(line, length, i);
+      lineStart = false;
+      continue;
+    }
     if (SingleCommentAt(m_strSLComment, m_strSLPrefix, m_bSLBol, line, i) >= 0) cookie |= kComment;
     if (preprocLine) {
       if (MatchesAt(m_strMLComment[0], line, i)) cookie |= kExtComment;

@@ -61,6 +61,7 @@ const TDocumentStyle::ParserTables& TDocumentStyle::Tables() const {
                                    &m_strString[0],   &m_strChar[0],     &m_strMLComment[0]};
     for (const std::string* d : delims)
       if (!d->empty()) t.cls[static_cast<unsigned char>(d->back())] |= ParserTables::kDelimEnd;
+    if (m_cIdentEscape != 0) t.cls[static_cast<unsigned char>(m_cIdentEscape)] |= ParserTables::kDelimEnd;
     t.delimEndCount = 0;
     for (int c = 0; c < 256 && t.delimEndCount >= 0; ++c) {
       if (!(t.cls[c] & ParserTables::kDelimEnd)) continue;
@@ -131,6 +132,23 @@ bool ReadsAsNumber(const char* text, int length) {
   if (!mantissa || (sci && exponentDigits == 0)) return false;
   if (!sci && digitsBeforeDot <= 300) return true;
   return !Overflows(std::string(text + start, static_cast<std::size_t>(end - start)));
+}
+
+bool ReadsAsBasedNumber(const char* text, int length, char mark) {
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  if (digit(mark) || mark == '_' || std::isalpha(static_cast<unsigned char>(mark))) return false;
+  int i = 0;
+  while (i < length && (digit(text[i]) || text[i] == '_')) ++i;
+  if (i + 1 >= length || text[i] != mark) return false;
+  ++i;
+  if (i == 1 && length == 2) return std::strchr("01xXzZ", text[1]) != nullptr;
+  if (text[i] == 's' || text[i] == 'S') ++i;
+  if (i + 1 >= length || !std::strchr("bBoOdDhH", text[i])) return false;
+  for (++i; i < length; ++i) {
+    const char c = text[i];
+    if (!digit(c) && !std::strchr("abcdefABCDEFxXzZ?_", c)) return false;
+  }
+  return true;
 }
 
 bool TDocumentStyle::IsLegalChar(char c) const {

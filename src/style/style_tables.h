@@ -36,5 +36,8 @@ inline std::uint8_t LowerByte(unsigned char c) { return LowerTable()[c]; }
 // True when a classic input stream holding the text reads a double from it and finds
 // nothing but whitespace after it (see TDocumentStyle::IsNumber).
 bool ReadsAsNumber(const char* text, int length);
+// True when the text is a based number with the given base mark (see
+// TDocumentStyle::SetNumberBaseMark); text is not null.
+bool ReadsAsBasedNumber(const char* text, int length, char mark);
 
 }  // namespace quill
