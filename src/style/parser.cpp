@@ -109,6 +109,19 @@ int CommentEnd(const char* line, int length, int i, const std::string& close) {
 }
 
 
+// Whether a delimiter may end at i, whose byte ends some delimiter: the byte ends one by
+// itself, or the byte before it is the next-to-last of one that ends with it. Where
+// not, the byte is plain text.
+template <typename Tables>
+inline bool MayEndDelimiter(const Tables& t, const char* line, int i) {
+  const auto c = static_cast<unsigned char>(line[i]);
+  const int n = t.prevCount[c];
+  if (n < 0) return true;
+  for (int k = 0; k < n; ++k)
+    if (i > 0 && line[i - 1] == t.prevOf[c][k]) return true;
+  return false;
+}
+
 // The end of the escaped identifier that starts at i: the next blank, or the line's end.
 int EscapedIdentifierEnd(const char* line, int length, int i) {
   while (++i < length && line[i] != ' ' && line[i] != '\t') {
@@ -203,6 +216,9 @@ unsigned long TDocumentStyle::ParseRange(const char* line, int length, ParsePosi
                                          QuillView::TEXTBLOCK* blocks, int& count) const {
   const ParserTables& t = Tables();
   const auto cls = [&t, line](int i) { return t.cls[static_cast<unsigned char>(line[i])]; };
+  const auto stops = [&t, line, &cls](int i) {
+    return (cls(i) & ParserTables::kDelimEnd) && MayEndDelimiter(t, line, i);
+  };
   RunWriter runs{blocks, count};
 
   // A pending identifier ends: a keyword or number run at its start.
@@ -240,16 +256,16 @@ unsigned long TDocumentStyle::ParseRange(const char* line, int length, ParsePosi
     // Normal state. Bytes that end no delimiter skip the delimiter tests.
     const bool preprocLine = (cookie & kPreproc) && !m_strMLComment[0].empty();
     const bool lineStartTest = lineStart && m_cPreproc != 0;
-    if (!(cls(i) & ParserTables::kDelimEnd) && !lineStartTest) {
+    if (!stops(i) && !lineStartTest) {
       if (preprocLine || !blocks) {
         do ++i;
-        while (i < length && !(cls(i) & ParserTables::kDelimEnd));
+        while (i < length && !stops(i));
         continue;
       }
       bool ended = false;
       while (i < length) {
         const std::uint8_t c = cls(i);
-        if (c & ParserTables::kDelimEnd) break;
+        if ((c & ParserTables::kDelimEnd) && MayEndDelimiter(t, line, i)) break;
         ++i;
         if (c & ParserTables::kIdent) {
           if (idStart < 0) idStart = i - 1;

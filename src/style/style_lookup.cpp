@@ -2,6 +2,7 @@
 
 #include <locale.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -59,9 +60,24 @@ const TDocumentStyle::ParserTables& TDocumentStyle::Tables() const {
     }
     const std::string* delims[] = {&m_strSLComment[0], &m_strSLComment[1], &m_strSLComment[2],
                                    &m_strString[0],   &m_strChar[0],     &m_strMLComment[0]};
-    for (const std::string* d : delims)
-      if (!d->empty()) t.cls[static_cast<unsigned char>(d->back())] |= ParserTables::kDelimEnd;
-    if (m_cIdentEscape != 0) t.cls[static_cast<unsigned char>(m_cIdentEscape)] |= ParserTables::kDelimEnd;
+    std::memset(t.prevCount, 0, sizeof t.prevCount);
+    for (const std::string* d : delims) {
+      if (d->empty()) continue;
+      const auto last = static_cast<unsigned char>(d->back());
+      t.cls[last] |= ParserTables::kDelimEnd;
+      std::int8_t& n = t.prevCount[last];
+      if (n < 0) continue;
+      const char prev = d->size() == 1 ? 0 : (*d)[d->size() - 2];
+      if (d->size() == 1 || n == 4) {
+        n = -1;
+      } else if (std::find(t.prevOf[last], t.prevOf[last] + n, prev) == t.prevOf[last] + n) {
+        t.prevOf[last][n++] = prev;
+      }
+    }
+    if (m_cIdentEscape != 0) {
+      t.cls[static_cast<unsigned char>(m_cIdentEscape)] |= ParserTables::kDelimEnd;
+      t.prevCount[static_cast<unsigned char>(m_cIdentEscape)] = -1;
+    }
     t.delimEndCount = 0;
     for (int c = 0; c < 256 && t.delimEndCount >= 0; ++c) {
       if (!(t.cls[c] & ParserTables::kDelimEnd)) continue;
