@@ -152,18 +152,17 @@ bool ReadsAsNumber(const char* text, int length) {
 
 bool ReadsAsBasedNumber(const char* text, int length, char mark) {
   const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  const auto oneOf = [](const char* set, char c) { return c != 0 && std::strchr(set, c) != nullptr; };
   if (digit(mark) || mark == '_' || std::isalpha(static_cast<unsigned char>(mark))) return false;
   int i = 0;
   while (i < length && (digit(text[i]) || text[i] == '_')) ++i;
   if (i + 1 >= length || text[i] != mark) return false;
   ++i;
-  if (i == 1 && length == 2) return std::strchr("01xXzZ", text[1]) != nullptr;
+  if (i == 1 && length == 2) return oneOf("01xXzZ", text[1]);
   if (text[i] == 's' || text[i] == 'S') ++i;
-  if (i + 1 >= length || !std::strchr("bBoOdDhH", text[i])) return false;
-  for (++i; i < length; ++i) {
-    const char c = text[i];
-    if (!digit(c) && !std::strchr("abcdefABCDEFxXzZ?_", c)) return false;
-  }
+  if (i + 1 >= length || !oneOf("bBoOdDhH", text[i])) return false;
+  for (++i; i < length; ++i)
+    if (!digit(text[i]) && !oneOf("abcdefABCDEFxXzZ?_", text[i])) return false;
   return true;
 }
 
