@@ -196,6 +196,7 @@ void MainWindow::CreateMenus() {
   // The type the current document is shown as; choosing another one keeps it for the
   // document.
   QMenu* types = view->addMenu(tr("&Document Type"));
+  types->setObjectName("documentType");
   auto* typeGroup = new QActionGroup(types);
   for (const LanguageInfo& lang : Languages()) {
     QAction* a = types->addAction(tr(lang.name));
