@@ -258,8 +258,8 @@ unsigned long TDocumentStyle::ParseRange(const char* line, int length, ParsePosi
     const bool lineStartTest = lineStart && m_cPreproc != 0;
     if (!stops(i) && !lineStartTest) {
       if (preprocLine || !blocks) {
-        do ++i;
-        while (i < length && !stops(i));
+        do i = NextMarked(line, i + 1, length, t.cls, ParserTables::kDelimEnd, t.delimEnds, t.delimEndCount);
+        while (i < length && !MayEndDelimiter(t, line, i));
         continue;
       }
       bool ended = false;
