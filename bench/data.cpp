@@ -61,6 +61,53 @@ void AppendNetlistLine(std::string& out, Rng& rng, std::size_t& lineNo, Models& 
   out.append(buf, static_cast<std::size_t>(n));
 }
 
+// A SPEF file of about `bytes` bytes as extraction tools write it: the header, a name
+// map, then nets with their connections, ground and coupling capacitances and resistors.
+std::string GenerateSpef(std::size_t bytes) {
+  static constexpr const char* kCells[] = {"INVX1", "NAND2X1", "NOR2X2", "DFFRX1", "AOI21X1", "BUFX4"};
+  static constexpr const char* kPins[] = {"A", "B", "Y", "D", "Q", "CK"};
+  std::string out;
+  out.reserve(bytes + 4096);
+  out += "*SPEF \"IEEE 1481-1998\"\n*DESIGN \"soc_top\"\n*DATE \"Sun Dec  6 12:00:00 2026\"\n"
+         "*VENDOR \"quill bench\"\n*PROGRAM \"gen_bench_data\"\n*VERSION \"1.0\"\n"
+         "*DESIGN_FLOW \"EXTERNAL_LOADS\" \"EXTERNAL_SLEWS\"\n*DIVIDER /\n*DELIMITER :\n"
+         "*BUS_DELIMITER [ ]\n*T_UNIT 1 NS\n*C_UNIT 1 PF\n*R_UNIT 1 OHM\n*L_UNIT 1 HENRY\n\n*NAME_MAP\n";
+  Rng rng;
+  char buf[200];
+  const auto line = [&](int n) { out.append(buf, static_cast<std::size_t>(n)); };
+  // Names of a tenth of the size, then nets until the size is reached.
+  std::uint32_t names = 0;
+  while (out.size() < bytes / 10) {
+    ++names;
+    line(std::snprintf(buf, sizeof buf, "*%u u_core/u_blk%u/%s_reg_%u_/n%u\n", names, rng.below(64),
+                       rng.below(2) ? "data" : "ctrl", rng.below(32), rng.below(100000)));
+  }
+  out += "\n*PORTS\n*1 I *C 0.0 12.4\n*2 O *C 80.5 12.4\n\n";
+  while (out.size() < bytes) {
+    const std::uint32_t net = rng.below(names) + 1;
+    const std::uint32_t nodes = rng.below(8) + 2;
+    line(std::snprintf(buf, sizeof buf, "*D_NET *%u %u.%05u\n*CONN\n", net, rng.below(2), rng.below(100000)));
+    for (std::uint32_t c = rng.below(4) + 2; c > 0; --c)
+      line(std::snprintf(buf, sizeof buf, "*I *%u:%s %c *C %u.%u %u.%u *D %s\n", rng.below(names) + 1,
+                         kPins[rng.below(6)], rng.below(2) ? 'I' : 'O', rng.below(900), rng.below(10),
+                         rng.below(900), rng.below(10), kCells[rng.below(6)]));
+    out += "*CAP\n";
+    std::uint32_t k = 0;
+    for (std::uint32_t n = 1; n <= nodes; ++n) {
+      if (rng.below(4) == 0)
+        line(std::snprintf(buf, sizeof buf, "%u *%u:%u *%u:%u 0.%05u\n", ++k, net, n, rng.below(names) + 1,
+                           rng.below(20) + 1, rng.below(100000)));
+      line(std::snprintf(buf, sizeof buf, "%u *%u:%u 0.%05u\n", ++k, net, n, rng.below(100000)));
+    }
+    out += "*RES\n";
+    for (std::uint32_t n = 1; n < nodes; ++n)
+      line(std::snprintf(buf, sizeof buf, "%u *%u:%u *%u:%u %u.%03u\n", n, net, n, net, n + 1, rng.below(20),
+                         rng.below(1000)));
+    out += "*END\n\n";
+  }
+  return out;
+}
+
 std::string CacheDir() {
   const char* env = std::getenv("QUILL_BENCH_DATA");
   std::string dir = env && *env ? env : "/tmp/quill-bench";
@@ -131,6 +178,11 @@ std::string NetlistFileCRLF() {
 std::string MosNetlistFile(std::size_t mb) {
   return Cached("netlist_mos_" + std::to_string(mb) + "m.sp", mb * 1000 * 1000,
                 [](std::size_t b) { return GenerateNetlist(b, "\n", true); });
+}
+
+std::string SpefFile() {
+  const std::size_t mb = BenchMegabytes();
+  return Cached("parasitics_" + std::to_string(mb) + "m.spef", mb << 20, GenerateSpef);
 }
 
 std::string SingleLineFile() {

@@ -1,6 +1,6 @@
 #pragma once
-// Generated benchmark data: a SPICE-like netlist of realistic shape, one very long line,
-// and a file of very short lines. Files are written once into a cache folder
+// Generated benchmark data: a SPICE-like netlist of realistic shape, a SPEF parasitics
+// file, one very long line, and a file of very short lines. Files are written once into a cache folder
 // ($QUILL_BENCH_DATA, else /tmp/quill-bench) and reused by later runs.
 
 #include <cstddef>
@@ -20,6 +20,7 @@ std::string NetlistFileLF();     // the netlist with LF breaks
 std::string NetlistFileCRLF();   // the same with CR LF breaks
 std::string SingleLineFile();    // one line of 20 MiB of words (scaled like the others)
 std::string ShortLinesFile();    // 4-byte lines "abc\n"
+std::string SpefFile();          // a SPEF parasitics file (name map, nets, caps, resistors)
 // The netlist of mosModels in mb * 10^6 bytes (about 10,000 "nmos" a MB).
 std::string MosNetlistFile(std::size_t mb);
 // Ten copies of the LF netlist (1 GB at the default size): opt-in, for QUILL_BENCH_BIG=1.

@@ -78,6 +78,9 @@ inline std::unique_ptr<TDocumentStyle> MakeStyle(ByteSource& in) {
       style->AddKeyword(in.Text(6).c_str(), section);
     }
   }
+  style->SetIdentifierEscape(optionalChar());
+  style->SetNumberBaseMark(optionalChar());
+  for (int s = 0; s < sections; ++s) style->SetWordPrefix(s, optionalChar());
   return style;
 }
 

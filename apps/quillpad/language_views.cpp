@@ -1,5 +1,7 @@
 #include "language_views.h"
 
+#include <cctype>
+
 #include "buffer/document.h"
 #include "buffer/text_buffer.h"
 #include "languages.h"
@@ -85,6 +87,41 @@ void SpiceView::MarkElementName(const char* pszChars, int nLength, unsigned long
   run.bgColorIndex = TDocumentStyle::COLORINDEX_KEYWORD_BKGND + section;
 }
 
+int DspfView::RecordLength(const char* pszChars, int nLength, unsigned long dwCookie) {
+  if (dwCookie != 0 || nLength < 2 || pszChars[0] != '*' || pszChars[1] != '|') return 0;
+  int n = 2;
+  while (n < nLength && (std::isalnum(static_cast<unsigned char>(pszChars[n])) || pszChars[n] == '_'))
+    ++n;
+  return n;
+}
+
+unsigned long DspfView::ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,
+                                  int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems) {
+  const int record = RecordLength(pszChars, nLength, dwCookie);
+  if (record == 0 || m_pStyle == nullptr)
+    return SpiceView::ParseLine(pszChars, nLength, dwCookie, nLineIndex, pBuf, nActualItems);
+  if (const int section = m_pStyle->GetIndexByName(kDspfRecords); pBuf != nullptr && section >= 0)
+    pBuf[nActualItems++] = TEXTBLOCK{0, TDocumentStyle::COLORINDEX_KEYWORD + section,
+                                     TDocumentStyle::COLORINDEX_KEYWORD_BKGND + section};
+  // The rest of the line, as text of its own, with its runs moved behind the record word.
+  const int rest = nActualItems;
+  const unsigned long cookie = m_pStyle->ParseLine(pszChars + record, nLength - record, 0, nLineIndex,
+                                                   pBuf, nActualItems);
+  if (pBuf != nullptr)
+    for (int r = rest; r < nActualItems; ++r) pBuf[r].charPos += record;
+  return cookie;
+}
+
+unsigned long DspfView::ParseLinePart(const char* pszChars, int nLength, unsigned long dwCookie,
+                                      int nLineIndex, quill::TParseCheckpoints& states, int nFrom,
+                                      int nTo, TEXTBLOCK* pBuf, int& nActualItems) {
+  if (RecordLength(pszChars, nLength, dwCookie) == 0)
+    return SpiceView::ParseLinePart(pszChars, nLength, dwCookie, nLineIndex, states, nFrom, nTo,
+                                    pBuf, nActualItems);
+  // Records are short: the whole line up to nTo.
+  return ParseLine(pszChars, nTo, dwCookie, nLineIndex, pBuf, nActualItems);
+}
+
 std::unique_ptr<LanguageView> CreateViewFor(quill::DocumentType type) {
   switch (type) {
     case quill::DOCTYPE_SPICE: return std::make_unique<SpiceView>();
@@ -92,6 +129,13 @@ std::unique_ptr<LanguageView> CreateViewFor(quill::DocumentType type) {
     case quill::DOCTYPE_DRACULA: return std::make_unique<DraculaView>();
     case quill::DOCTYPE_CPP: return std::make_unique<CppView>();
     case quill::DOCTYPE_LOGS: return std::make_unique<LogView>();
+    case quill::DOCTYPE_DSPF: return std::make_unique<DspfView>();
+    case quill::DOCTYPE_VERILOG:
+    case quill::DOCTYPE_LIBERTY:
+    case quill::DOCTYPE_SPEF:
+    case quill::DOCTYPE_SPECTRE:
+    case quill::DOCTYPE_LEFDEF:
+    case quill::DOCTYPE_TCL: return std::make_unique<DesignFileView>(type);
     default: return std::make_unique<TextView>();
   }
 }

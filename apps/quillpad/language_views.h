@@ -32,6 +32,9 @@ class LanguageView : public quill::QuillView {
   void ReloadFromFile() override;
   std::function<void()> onFileChanged;
 
+ protected:
+  void SetType(quill::DocumentType type) { m_type = type; }
+
  private:
   quill::DocumentType m_type;
 };
@@ -53,6 +56,23 @@ class SpiceView : public LanguageView {
                        TEXTBLOCK* pBuf, int first, int nActualItems);
 };
 
+// DSPF parasitics: SPICE lines, and '*|' records (*|NET, *|P, *|I ...) whose first word
+// takes the colour of the records section while the rest of the line is parsed as SPICE
+// (a '*' in the first column would otherwise make the record a comment).
+class DspfView : public SpiceView {
+ public:
+  DspfView() { SetType(quill::DOCTYPE_DSPF); }
+  unsigned long ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,
+                          int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems) override;
+  unsigned long ParseLinePart(const char* pszChars, int nLength, unsigned long dwCookie,
+                              int nLineIndex, quill::TParseCheckpoints& states, int nFrom, int nTo,
+                              TEXTBLOCK* pBuf, int& nActualItems) override;
+
+ private:
+  // The length of the record word at the line's start ("*|NET"), or 0 for other lines.
+  static int RecordLength(const char* pszChars, int nLength, unsigned long dwCookie);
+};
+
 class CalibreView : public LanguageView {
  public:
   CalibreView() : LanguageView(quill::DOCTYPE_CALIBRE) {}
@@ -71,6 +91,12 @@ class CppView : public LanguageView {
 class LogView : public LanguageView {
  public:
   LogView() : LanguageView(quill::DOCTYPE_LOGS) {}
+};
+
+// Verilog, Liberty, SPEF, Spectre, LEF/DEF and Tcl: the style's runs as they are.
+class DesignFileView : public LanguageView {
+ public:
+  explicit DesignFileView(quill::DocumentType type) : LanguageView(type) {}
 };
 
 class TextView : public LanguageView {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -16,6 +17,7 @@
 
 #include "editor_host.h"
 #include "language_views.h"
+#include "languages.h"
 #include "pad_document.h"
 #include "platform/app_services.h"
 #include "platform/format.h"
@@ -36,11 +38,6 @@ struct MainWindow::Tab {
 };
 
 namespace {
-
-const char* const kFileFilter =
-    "SPICE netlists|*.sp;*.spi;*.cir;*.net;*.cdl|Calibre rule decks|*.svrf;*.cal;*.rul|"
-    "Dracula rule decks|*.drc;*.dra|C and C++ sources|*.c;*.h;*.cpp;*.cc;*.hpp;*.cxx|"
-    "Log files|*.log|Text files|*.txt||";
 
 QString ToQt(const std::string& s) { return QString::fromLocal8Bit(s.data(), s.size()); }
 std::string FromQt(const QString& s) { return s.toLocal8Bit().toStdString(); }
@@ -196,6 +193,27 @@ void MainWindow::CreateMenus() {
   connect(m_viewTabs, &QAction::toggled, this, [this](bool on) {
     for (const auto& tab : m_tabList) tab->view->SetViewTabs(on);
   });
+  // The type the current document is shown as; choosing another one keeps it for the
+  // document.
+  QMenu* types = view->addMenu(tr("&Document Type"));
+  types->setObjectName("documentType");
+  auto* typeGroup = new QActionGroup(types);
+  for (const LanguageInfo& lang : Languages()) {
+    QAction* a = types->addAction(tr(lang.name));
+    a->setCheckable(true);
+    a->setActionGroup(typeGroup);
+    connect(a, &QAction::triggered, this, [this, type = lang.type] {
+      if (Tab* tab = CurrentTab(); tab != nullptr && tab->doc->GetDocumentType() != type) {
+        tab->doc->SetDocumentType(type);
+        RecreateEditor(tab);
+      }
+    });
+    connect(types, &QMenu::aboutToShow, a, [this, a, type = lang.type] {
+      const PadDocument* doc = ActiveDocument();
+      a->setEnabled(doc != nullptr);
+      a->setChecked(doc != nullptr && doc->GetDocumentType() == type);
+    });
+  }
   AddToolsMenu(*this);
 }
 
@@ -230,6 +248,16 @@ void MainWindow::CreateEditor(Tab* tab) {
       if (id == quill::ID_FILE_SAVE) FileSave();
     });
   }
+}
+
+void MainWindow::RecreateEditor(Tab* tab) {
+  const int index = m_tabs->indexOf(tab->editor);
+  m_tabs->removeTab(index);
+  delete tab->editor;
+  CreateEditor(tab);
+  m_tabs->insertTab(index, tab->editor, QString());
+  m_tabs->setCurrentIndex(index);
+  UpdateTabTitle(tab);
 }
 
 QWidget* MainWindow::AddTab(std::unique_ptr<PadDocument> doc) {
@@ -317,7 +345,7 @@ bool MainWindow::OpenFile(const QString& path) {
 void MainWindow::FileOpen() {
   quill::FilePromptRequest request;
   request.title = "Open";
-  request.filter = kFileFilter;
+  request.filter = OpenFilter();
   request.flags = quill::OFN_FILEMUSTEXIST | quill::OFN_HIDEREADONLY;
   if (const PadDocument* doc = ActiveDocument(); doc != nullptr && !doc->GetPathName().empty())
     request.initialDirectory = FromQt(QFileInfo(ToQt(doc->GetPathName())).absolutePath());
@@ -333,14 +361,7 @@ bool MainWindow::SaveTab(Tab* tab, bool askName) {
   m_recent.Add(path);
   RebuildRecentMenu();
   // A new extension may call for another language: show the document in its view.
-  if (tab->doc->GetDocumentType() != before) {
-    const int index = m_tabs->indexOf(tab->editor);
-    m_tabs->removeTab(index);
-    delete tab->editor;
-    CreateEditor(tab);
-    m_tabs->insertTab(index, tab->editor, QString());
-    m_tabs->setCurrentIndex(index);
-  }
+  if (tab->doc->GetDocumentType() != before) RecreateEditor(tab);
   UpdateTabTitle(tab);
   SetPaneText(Pane::Message, "Saved " + path);
   return true;

@@ -77,6 +77,8 @@ class MainWindow : public QMainWindow {
   void RebuildRecentMenu();
   // Shows the tab's document in a new editor with the view of its document type.
   void CreateEditor(Tab* tab);
+  // Replaces the tab's editor by one with the view of the document's type now.
+  void RecreateEditor(Tab* tab);
   QWidget* AddTab(std::unique_ptr<PadDocument> doc);
   // Runs a command of the current view (the Edit menu's view commands).
   void RunViewCommand(unsigned id);

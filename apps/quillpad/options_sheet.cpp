@@ -3,22 +3,12 @@
 #include "dialogs/text_options_page.h"
 #include "dialogs/text_style_page.h"
 #include "language_views.h"
+#include "languages.h"
 
 namespace quillpad {
 
 void RegisterDocumentTypes(quill::TTextDocumentMgr& manager) {
-  const struct {
-    const char* name;
-    quill::DocumentType type;
-  } kTypes[] = {
-      {"SPICE netlists", quill::DOCTYPE_SPICE},
-      {"Calibre rule decks", quill::DOCTYPE_CALIBRE},
-      {"Dracula rule decks", quill::DOCTYPE_DRACULA},
-      {"C and C++ sources", quill::DOCTYPE_CPP},
-      {"Log files", quill::DOCTYPE_LOGS},
-      {"Text files", quill::DOCTYPE_TEXT},
-  };
-  for (const auto& t : kTypes) {
+  for (const LanguageInfo& t : Languages()) {
     const quill::DocumentType type = t.type;
     manager.AddDocument(t.name, [type]() -> std::unique_ptr<quill::QuillView> { return CreateViewFor(type); });
   }

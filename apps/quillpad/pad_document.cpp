@@ -1,5 +1,7 @@
 #include "pad_document.h"
 
+#include <algorithm>
+
 #include "languages.h"
 #include "outside_changes.h"
 #include "platform/app_services.h"
@@ -20,9 +22,8 @@ const char* ModeName(int nMode) {
 
 // The template of quillpad's documents: the save prompt's filter and default extension.
 quill::CDocTemplate& PadTemplate() {
-  static quill::CDocTemplate tmpl(
-      "\nText\nUntitled\nText and design files\n"
-      ".txt;.sp;.spi;.cir;.net;.cdl;.svrf;.cal;.rul;.drc;.dra;.c;.h;.cpp;.cc;.hpp;.cxx;.log\n");
+  static quill::CDocTemplate tmpl("\nText\nUntitled\nText and design files\n" + AllExtensions() +
+                                  "\n");
   return tmpl;
 }
 }  // namespace
@@ -41,6 +42,7 @@ int PadDocument::OnOpenDocument(const char* path) {
     return 0;
   }
   InspectFile(path);
+  KeepHead();
   SetPathName(path);
   SetModifiedFlag(false);
   return 1;
@@ -63,7 +65,23 @@ bool PadDocument::ChangedOutside() const {
          files.GetIdentity(m_strPathName, now) && now != buffer.GetFileIdentity();
 }
 
-void PadDocument::OnReloaded() { InspectFile(m_strPathName); }
+void PadDocument::OnReloaded() {
+  InspectFile(m_strPathName);
+  KeepHead();
+}
+
+void PadDocument::KeepHead() {
+  constexpr std::size_t kMaxHead = 8192;
+  m_head.clear();
+  const quill::QuillTextBuffer& buffer = m_xTextBuffer;
+  for (int line = 0; line < buffer.GetLineCount() && m_head.size() < kMaxHead; ++line) {
+    const int length = buffer.GetLineLength(line);
+    if (length > 0)
+      m_head.append(buffer.GetLineChars(line),
+                    std::min(static_cast<std::size_t>(length), kMaxHead - m_head.size()));
+    m_head += '\n';
+  }
+}
 
 void PadDocument::InspectFile(const std::string& path) {
   if (m_xTextBuffer.LoadedMixedBreaks()) {
@@ -86,7 +104,8 @@ void PadDocument::KeepReadOnly() {
 }
 
 quill::DocumentType PadDocument::GetDocumentType() const {
-  return m_strPathName.empty() ? quill::DOCTYPE_TEXT : DocumentTypeForPath(m_strPathName);
+  if (m_chosenType != quill::DOCTYPE_NONE) return m_chosenType;
+  return m_strPathName.empty() ? quill::DOCTYPE_TEXT : DocumentTypeForFile(m_strPathName, m_head);
 }
 
 void PadDocument::SetTitle(const std::string& title) {

@@ -21,8 +21,11 @@ class PadDocument : public quill::QuillDocument {
   // document is left empty and unnamed.
   int OnOpenDocument(const char* path) override;
 
-  // The document type of the file's name (TEXT for an unnamed document).
+  // The type the user chose for the document, else the type its file's name and first
+  // lines call for (TEXT for an unnamed document).
   quill::DocumentType GetDocumentType() const;
+  // Shows the document as another type from now on (DOCTYPE_NONE: as its file calls for).
+  void SetDocumentType(quill::DocumentType type) { m_chosenType = type; }
 
   // Saves (the buffer then takes the written file as the one its text is based on).
   int OnSaveDocument(const char* path) override;
@@ -52,7 +55,12 @@ class PadDocument : public quill::QuillDocument {
   // Makes the buffer read-only, leaving the file's attributes as they are.
   void KeepReadOnly();
 
+  // Takes the first lines of the text, which decide the type of some files.
+  void KeepHead();
+
   bool m_bHoldsNul = false;
+  quill::DocumentType m_chosenType = quill::DOCTYPE_NONE;
+  std::string m_head;
 };
 
 }  // namespace quillpad

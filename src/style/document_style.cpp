@@ -55,6 +55,8 @@ TDocumentStyle& TDocumentStyle::operator=(const TDocumentStyle& other) {
   m_cPreproc = other.m_cPreproc;
   m_cStringEsc = other.m_cStringEsc;
   m_cCharEsc = other.m_cCharEsc;
+  m_cIdentEscape = other.m_cIdentEscape;
+  m_cNumberBase = other.m_cNumberBase;
   for (int i = 0; i < 2; ++i) {
     m_strMLComment[i] = other.m_strMLComment[i];
     m_strString[i] = other.m_strString[i];
@@ -93,6 +95,13 @@ const char* ProfileNameOf(DocumentType type) {
     case DOCTYPE_DRACULA: return "DRACULA";
     case DOCTYPE_CALIBRE: return "CALIBRE";
     case DOCTYPE_SPICE: return "SPICE";
+    case DOCTYPE_VERILOG: return "VERILOG";
+    case DOCTYPE_LIBERTY: return "LIBERTY";
+    case DOCTYPE_SPEF: return "SPEF";
+    case DOCTYPE_DSPF: return "DSPF";
+    case DOCTYPE_SPECTRE: return "SPECTRE";
+    case DOCTYPE_LEFDEF: return "LEFDEF";
+    case DOCTYPE_TCL: return "TCL";
     default: return "";
   }
 }
@@ -117,6 +126,11 @@ void TDocumentStyle::AllowedCharsChanged() {
 
 void TDocumentStyle::SetPreprocChar(char c) {
   m_cPreproc = c;
+  DelimitersChanged();
+}
+
+void TDocumentStyle::SetIdentifierEscape(char c) {
+  m_cIdentEscape = c;
   DelimitersChanged();
 }
 
@@ -285,6 +299,14 @@ bool TDocumentStyle::RemoveKeywordSection(const char* name) {
   return true;
 }
 
+char TDocumentStyle::GetWordPrefix(int section) const {
+  return ValidSection(section) ? m_sections[static_cast<std::size_t>(section)].wordPrefix : 0;
+}
+
+void TDocumentStyle::SetWordPrefix(int section, char prefix) {
+  if (ValidSection(section)) m_sections[static_cast<std::size_t>(section)].wordPrefix = prefix;
+}
+
 // ---- keywords -------------------------------------------------------------------------
 
 int TDocumentStyle::AddKeyword(const char* keyword, const char* section) {
@@ -421,6 +443,8 @@ void TDocumentStyle::RestoreDefaults(TDocumentStyle* style) {
   style->m_cPreproc = 0;
   style->m_cStringEsc = none ? 0 : '\\';
   style->m_cCharEsc = none ? 0 : '\\';
+  style->m_cIdentEscape = 0;
+  style->m_cNumberBase = 0;
   for (int i = 0; i < 2; ++i) {
     style->m_strMLComment[i].clear();
     style->m_strString[i].clear();

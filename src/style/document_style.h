@@ -33,6 +33,9 @@ class TDocumentStyle {
     bool custom = false;
     int ignoreCase = 0;
     std::string allowedChars;
+    // Identifiers that start with this character (0 = none) and are neither keywords nor
+    // numbers take the section's colour: $variables, `macros, *123 references.
+    char wordPrefix = 0;
   };
 
   // Parse state bits of ParseLine's cookie.
@@ -90,6 +93,18 @@ class TDocumentStyle {
   void SetCharEsc(char c) { m_cCharEsc = c; }
   const char* GetHexPrefix() const { return m_strHexPrefix.c_str(); }
   void SetHexPrefix(const char* prefix);
+  // Identifier escape (0 = none): from this character to the next blank or the line's end
+  // the text is one identifier in normal text, in which no delimiter counts (the escaped
+  // identifiers of hardware description languages: \bus[3] ).
+  char GetIdentifierEscape() const { return m_cIdentEscape; }
+  void SetIdentifierEscape(char c);
+  // Number base mark (0 = none): an identifier made of an optional size of digits, this
+  // mark, an optional 's', a base letter (b, o, d, h, either case) and digits of any base
+  // with x, z, ? and _ (32'h00ff, 'b1010, 4'sd3), or of the mark and one of 0 1 x z, is
+  // a number. The mark must be an identifier character of some section, and neither a
+  // letter, a digit nor '_'.
+  char GetNumberBaseMark() const { return m_cNumberBase; }
+  void SetNumberBaseMark(char c) { m_cNumberBase = c; }
 
   // Delimiter pairs: set only when both are given. The getters hand out copies made with
   // new[] (freeing the caller's previous buffer with delete[]); an empty delimiter leaves
@@ -136,6 +151,10 @@ class TDocumentStyle {
   std::string AllowedChars(int section);
   void AllowedChars(int section, const std::string& chars);
   bool RemoveKeywordSection(const char* name);
+  // The word prefix of a section (see Section::wordPrefix); 0 for an invalid section. A
+  // prefix that is a letter takes no effect.
+  char GetWordPrefix(int section) const;
+  void SetWordPrefix(int section, char prefix);
 
   // Keywords.
   int AddKeyword(const char* keyword, const char* section);
@@ -229,6 +248,8 @@ class TDocumentStyle {
   char m_cPreproc = 0;
   char m_cStringEsc = 0;
   char m_cCharEsc = 0;
+  char m_cIdentEscape = 0;
+  char m_cNumberBase = 0;
   // Delimiter pairs: [0] opening, [1] closing.
   std::string m_strMLComment[2];
   std::string m_strSLComment[3];

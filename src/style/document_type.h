@@ -14,9 +14,17 @@ enum DocumentType : std::int32_t {
   DOCTYPE_DRACULA = 3,
   DOCTYPE_CALIBRE = 4,
   DOCTYPE_SPICE = 5,
+  DOCTYPE_VERILOG = 6,
+  DOCTYPE_LIBERTY = 7,
+  DOCTYPE_SPEF = 8,
+  DOCTYPE_DSPF = 9,
+  DOCTYPE_SPECTRE = 10,
+  DOCTYPE_LEFDEF = 11,
+  DOCTYPE_TCL = 12,
 };
 
-// "LOGS", "TEXT", "CPP", "DRACULA", "CALIBRE", "SPICE"; "" for any other value.
+// "LOGS", "TEXT", "CPP", "DRACULA", "CALIBRE", "SPICE", "VERILOG", "LIBERTY", "SPEF",
+// "DSPF", "SPECTRE", "LEFDEF", "TCL"; "" for any other value.
 const char* ProfileNameOf(DocumentType type);
 
 }  // namespace quill

@@ -109,6 +109,26 @@ int CommentEnd(const char* line, int length, int i, const std::string& close) {
 }
 
 
+// Whether a delimiter may end at i, whose byte ends some delimiter: the byte ends one by
+// itself, or the byte before it is the next-to-last of one that ends with it. Where
+// not, the byte is plain text.
+template <typename Tables>
+inline bool MayEndDelimiter(const Tables& t, const char* line, int i) {
+  const auto c = static_cast<unsigned char>(line[i]);
+  const int n = t.prevCount[c];
+  if (n < 0) return true;
+  for (int k = 0; k < n; ++k)
+    if (i > 0 && line[i - 1] == t.prevOf[c][k]) return true;
+  return false;
+}
+
+// The end of the escaped identifier that starts at i: the next blank, or the line's end.
+int EscapedIdentifierEnd(const char* line, int length, int i) {
+  while (++i < length && line[i] != ' ' && line[i] != '\t') {
+  }
+  return i;
+}
+
 // The first position in from..to whose byte is marked in marked (or is one of the n bytes
 // of ends, n >= 0), or to.
 int NextMarked(const char* line, int from, int to, const std::uint8_t* cls, std::uint8_t mark,
@@ -175,7 +195,11 @@ int TDocumentStyle::ClassifyIdentifier(const char* text, int length, const Parse
   // A number starts with whitespace, a sign, a digit or a point; a letter rules it out.
   const char lower = static_cast<char>(text[0] | 0x20);
   if (lower >= 'a' && lower <= 'z') return -1;
-  return ReadsAsNumber(text, length) ? kNumberColor : -1;
+  if (ReadsAsNumber(text, length)) return kNumberColor;
+  if (m_cNumberBase != 0 && ReadsAsBasedNumber(text, length, m_cNumberBase)) return kNumberColor;
+  for (std::size_t s = 0; s < m_sections.size(); ++s)
+    if (m_sections[s].wordPrefix == text[0]) return COLORINDEX_KEYWORD + static_cast<int>(s);
+  return -1;
 }
 
 unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned long cookie, int,
@@ -192,6 +216,9 @@ unsigned long TDocumentStyle::ParseRange(const char* line, int length, ParsePosi
                                          QuillView::TEXTBLOCK* blocks, int& count) const {
   const ParserTables& t = Tables();
   const auto cls = [&t, line](int i) { return t.cls[static_cast<unsigned char>(line[i])]; };
+  const auto stops = [&t, line, &cls](int i) {
+    return (cls(i) & ParserTables::kDelimEnd) && MayEndDelimiter(t, line, i);
+  };
   RunWriter runs{blocks, count};
 
   // A pending identifier ends: a keyword or number run at its start.
@@ -229,16 +256,16 @@ unsigned long TDocumentStyle::ParseRange(const char* line, int length, ParsePosi
     // Normal state. Bytes that end no delimiter skip the delimiter tests.
     const bool preprocLine = (cookie & kPreproc) && !m_strMLComment[0].empty();
     const bool lineStartTest = lineStart && m_cPreproc != 0;
-    if (!(cls(i) & ParserTables::kDelimEnd) && !lineStartTest) {
+    if (!stops(i) && !lineStartTest) {
       if (preprocLine || !blocks) {
-        do ++i;
-        while (i < length && !(cls(i) & ParserTables::kDelimEnd));
+        do i = NextMarked(line, i + 1, length, t.cls, ParserTables::kDelimEnd, t.delimEnds, t.delimEndCount);
+        while (i < length && !MayEndDelimiter(t, line, i));
         continue;
       }
       bool ended = false;
       while (i < length) {
         const std::uint8_t c = cls(i);
-        if (c & ParserTables::kDelimEnd) break;
+        if ((c & ParserTables::kDelimEnd) && MayEndDelimiter(t, line, i)) break;
         ++i;
         if (c & ParserTables::kIdent) {
           if (idStart < 0) idStart = i - 1;
@@ -253,6 +280,15 @@ unsigned long TDocumentStyle::ParseRange(const char* line, int length, ParsePosi
       continue;
     }
 
+    // An escaped identifier is normal text up to the next blank, delimiters and all.
+    if (line[i] == m_cIdentEscape && m_cIdentEscape != 0 && !preprocLine) {
+      if (idStart >= 0) endIdentifier(idStart, i);
+      idStart = -1;
+      runs.Add(i, StateColor(cookie));
+      i = EscapedIdentifierEnd(line, length, i);
+      lineStart = false;
+      continue;
+    }
     // Single-line comment delimiters: the first qualifying slot opens a comment, and the
     // position goes on through the tests below.
     if (const int slot = SingleCommentAt(m_strSLComment, m_strSLPrefix, m_bSLBol, line, i); slot >= 0) {
@@ -407,6 +443,11 @@ void TDocumentStyle::ScanParseStates(const char* line, int length, TParseCheckpo
       continue;
     }
 
+    if (line[i] == m_cIdentEscape && m_cIdentEscape != 0 && !preprocLine) {
+      i = EscapedIdentifierEnd(line, length, i);
+      lineStart = false;
+      continue;
+    }
     if (SingleCommentAt(m_strSLComment, m_strSLPrefix, m_bSLBol, line, i) >= 0) cookie |= kComment;
     if (preprocLine) {
       if (MatchesAt(m_strMLComment[0], line, i)) cookie |= kExtComment;

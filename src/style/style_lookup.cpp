@@ -2,6 +2,7 @@
 
 #include <locale.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -59,8 +60,24 @@ const TDocumentStyle::ParserTables& TDocumentStyle::Tables() const {
     }
     const std::string* delims[] = {&m_strSLComment[0], &m_strSLComment[1], &m_strSLComment[2],
                                    &m_strString[0],   &m_strChar[0],     &m_strMLComment[0]};
-    for (const std::string* d : delims)
-      if (!d->empty()) t.cls[static_cast<unsigned char>(d->back())] |= ParserTables::kDelimEnd;
+    std::memset(t.prevCount, 0, sizeof t.prevCount);
+    for (const std::string* d : delims) {
+      if (d->empty()) continue;
+      const auto last = static_cast<unsigned char>(d->back());
+      t.cls[last] |= ParserTables::kDelimEnd;
+      std::int8_t& n = t.prevCount[last];
+      if (n < 0) continue;
+      const char prev = d->size() == 1 ? 0 : (*d)[d->size() - 2];
+      if (d->size() == 1 || n == 4) {
+        n = -1;
+      } else if (std::find(t.prevOf[last], t.prevOf[last] + n, prev) == t.prevOf[last] + n) {
+        t.prevOf[last][n++] = prev;
+      }
+    }
+    if (m_cIdentEscape != 0) {
+      t.cls[static_cast<unsigned char>(m_cIdentEscape)] |= ParserTables::kDelimEnd;
+      t.prevCount[static_cast<unsigned char>(m_cIdentEscape)] = -1;
+    }
     t.delimEndCount = 0;
     for (int c = 0; c < 256 && t.delimEndCount >= 0; ++c) {
       if (!(t.cls[c] & ParserTables::kDelimEnd)) continue;
@@ -131,6 +148,22 @@ bool ReadsAsNumber(const char* text, int length) {
   if (!mantissa || (sci && exponentDigits == 0)) return false;
   if (!sci && digitsBeforeDot <= 300) return true;
   return !Overflows(std::string(text + start, static_cast<std::size_t>(end - start)));
+}
+
+bool ReadsAsBasedNumber(const char* text, int length, char mark) {
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  const auto oneOf = [](const char* set, char c) { return c != 0 && std::strchr(set, c) != nullptr; };
+  if (digit(mark) || mark == '_' || std::isalpha(static_cast<unsigned char>(mark))) return false;
+  int i = 0;
+  while (i < length && (digit(text[i]) || text[i] == '_')) ++i;
+  if (i + 1 >= length || text[i] != mark) return false;
+  ++i;
+  if (i == 1 && length == 2) return oneOf("01xXzZ", text[1]);
+  if (text[i] == 's' || text[i] == 'S') ++i;
+  if (i + 1 >= length || !oneOf("bBoOdDhH", text[i])) return false;
+  for (++i; i < length; ++i)
+    if (!digit(text[i]) && !oneOf("abcdefABCDEFxXzZ?_", text[i])) return false;
+  return true;
 }
 
 bool TDocumentStyle::IsLegalChar(char c) const {

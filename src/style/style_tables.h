@@ -21,6 +21,11 @@ struct TDocumentStyle::ParserTables {
   // The bytes marked kDelimEnd, for a vector search of the next one (count -1: too many).
   char delimEnds[8];
   int delimEndCount = 0;
+  // Per byte marked kDelimEnd: -1 when it ends a one-byte delimiter (or the identifier
+  // escape), else the number of distinct next-to-last bytes of the delimiters it ends
+  // (at most 4, in prevOf; more count as -1).
+  std::int8_t prevCount[256];
+  char prevOf[256][4];
   // Bit min(length, 63) of entry tolower(first byte) is set when some keyword has that
   // first letter (either case) and length.
   std::uint64_t keywordShape[256];
@@ -36,5 +41,8 @@ inline std::uint8_t LowerByte(unsigned char c) { return LowerTable()[c]; }
 // True when a classic input stream holding the text reads a double from it and finds
 // nothing but whitespace after it (see TDocumentStyle::IsNumber).
 bool ReadsAsNumber(const char* text, int length);
+// True when the text is a based number with the given base mark (see
+// TDocumentStyle::SetNumberBaseMark); text is not null.
+bool ReadsAsBasedNumber(const char* text, int length, char mark);
 
 }  // namespace quill

@@ -70,6 +70,18 @@ TEST_F(HostTest, DocumentOpensSavesAndReportsItsTypeAndTitle) {
   EXPECT_FALSE(doc.GetTextBuffer().IsModified());
 }
 
+// A .lib of SPICE models is SPICE by its text; a type the user chooses holds until cleared.
+TEST_F(HostTest, DocumentTypeFromTheTextAndTheUsersChoice) {
+  const std::string path = m_dir.Write("models.lib", "* corners\n.lib tt\n.model n nmos\n.endl\n");
+  PadDocument doc;
+  ASSERT_EQ(doc.OnOpenDocument(path.c_str()), 1);
+  EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_SPICE);
+  doc.SetDocumentType(quill::DOCTYPE_LIBERTY);
+  EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_LIBERTY);
+  doc.SetDocumentType(quill::DOCTYPE_NONE);
+  EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_SPICE);
+}
+
 TEST_F(HostTest, MissingFileLeavesAnEmptyTextDocument) {
   PadDocument doc;
   ASSERT_EQ(doc.OnNewDocument(), 1);

@@ -22,8 +22,42 @@ TEST(DocumentTypeForPath, MapsExtensionsCaseInsensitively) {
       {"README", quill::DOCTYPE_TEXT},           {".sp", quill::DOCTYPE_TEXT},
       {"dir.sp/readme", quill::DOCTYPE_TEXT},    {"archive.sp.gz", quill::DOCTYPE_TEXT},
       {"", quill::DOCTYPE_TEXT},                 {"trailing.", quill::DOCTYPE_TEXT},
+      {"top.SV", quill::DOCTYPE_VERILOG},        {"cells.lib", quill::DOCTYPE_LIBERTY},
+      {"a.spef", quill::DOCTYPE_SPEF},           {"a.dspf", quill::DOCTYPE_DSPF},
+      {"tb.scs", quill::DOCTYPE_SPECTRE},        {"t.def", quill::DOCTYPE_LEFDEF},
+      {"c.sdc", quill::DOCTYPE_TCL},             {"p.upf", quill::DOCTYPE_TCL},
+      {"m.inc", quill::DOCTYPE_SPICE},
   };
   for (const auto& [path, type] : cases) EXPECT_EQ(DocumentTypeForPath(path), type) << path;
+}
+
+// Names without an extension, and .lib and .inc, which several languages share: the first
+// lines decide, else the name does. Any other extension decides alone.
+TEST(DocumentTypeForFile, FirstLinesDecideSharedAndMissingExtensions) {
+  const struct {
+    const char* path;
+    const char* head;
+    DocumentType type;
+  } cases[] = {
+      {"cells.lib", "/* tt corner */\nlibrary (cells_tt) {\n", quill::DOCTYPE_LIBERTY},
+      {"models.lib", "* corners\n.LIB tt\n.model nch nmos level=54\n", quill::DOCTYPE_SPICE},
+      // A comment block is passed over whatever it says.
+      {"models.lib", "/* header\nmodule notes\n*/\n.model n nmos\n", quill::DOCTYPE_SPICE},
+      {"empty.lib", "", quill::DOCTYPE_LIBERTY},
+      {"tt.inc", "// corner\nsimulator lang=spectre\n", quill::DOCTYPE_SPECTRE},
+      {"tt.inc", "\n  .param vdd=1.8\n", quill::DOCTYPE_SPICE},
+      {"defs.inc", "`define WIDTH 8\n", quill::DOCTYPE_VERILOG},
+      {"netlist", "// synthesised\nmodule top (a, y);\n", quill::DOCTYPE_VERILOG},
+      {"parasitics", "*SPEF \"IEEE 1481-1998\"\n", quill::DOCTYPE_SPEF},
+      {"parasitics", "*|DSPF 1.3\n", quill::DOCTYPE_DSPF},
+      {"tech", "# header\nVERSION 5.8 ;\n", quill::DOCTYPE_LEFDEF},
+      {"constraints", "create_clock -period 10 [get_ports clk]\n", quill::DOCTYPE_TCL},
+      {"run", "#!/usr/bin/env tclsh\nputs hi\n", quill::DOCTYPE_TCL},
+      {"run", "set top [lindex $argv 0]\n", quill::DOCTYPE_TCL},
+      {"README", "Set up the tools first.\nThen run make.\n", quill::DOCTYPE_TEXT},
+      {"top.v", "*SPEF\n", quill::DOCTYPE_VERILOG},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DocumentTypeForFile(c.path, c.head), c.type) << c.head;
 }
 
 // Parses lines through a view of the given type and shows, per character, the kind it is
@@ -125,6 +159,111 @@ TEST_F(LanguageTest, CppKeywordsTypesPreprocessorStringsComments) {
   EXPECT_EQ(Kinds("double d = 1e5;"), "111111.....nnn.");
 }
 
+// One table per design-file language: each line pins one kind of token, and lines run on
+// in order (a block comment or string may carry over). Section numbers are given per
+// language.
+struct Line {
+  const char* text;
+  const char* kinds;
+};
+
+TEST_F(LanguageTest, DesignFileLanguages) {
+  const struct {
+    DocumentType type;
+    std::vector<Line> lines;
+  } languages[] = {
+      // 0 keywords, 1 gate primitives, 2 system tasks, 3 macros.
+      {quill::DOCTYPE_VERILOG,
+       {{"`timescale 1ns/1ps", "pppppppppppppppppp"},
+        {"input [`W-1:0] d; // bus", "00000..33.n.n.....cccccc"},
+        {"wire \\b[3] , \\a/*b\"c ;", "0000.................."},
+        {"assign y = 32'h0f + 'b1 + 4'sd3 - 2'bxz;", "000000.....nnnnnn...nnn...nnnnn...nnnnn."},
+        {"and g1 (y, a); $display(\"%d\", x);", "111............22222222.ssss....."},
+        {"/* state", "cccccccc"},
+        {"   */ endmodule Module", "ccccc.000000000......."}}},
+      // 0 groups, 1 attributes, 2 values.
+      {quill::DOCTYPE_LIBERTY,
+       {{"  cell (INVX1) { /* x */", "..0000...........ccccccc"},
+        {"    direction : input ;", "....111111111...22222.."},
+        {"    capacitance : 0.0017 ;", "....11111111111...nnnnnn.."},
+        {"    function : \"!A\" ;", "....11111111...ssss.."},
+        {"    values (\"0.02\", \\", "....111111..ssssss..."},
+        {"            \"0.05\") ;", "............ssssss..."}}},
+      // 0 keywords, 1 units and directions, 2 name references.
+      {quill::DOCTYPE_SPEF,
+       {{"*SPEF \"IEEE 1481-1998\"", "00000.ssssssssssssssss"},
+        {"*T_UNIT 1 NS", "0000000.n.11"},
+        {"*D_NET *3 0.00231", "000000.22.nnnnnnn"},
+        {"*I *4:Y O *C 21.6 *D NAND2X1", "00.2222.1.00.nnnn.00........"},
+        {"2 *3:1 *3:2 1.27 // via", "n.2222.2222.nnnn.cccccc"}}},
+      // 0 statements, 1 element names, 2 records.
+      {quill::DOCTYPE_DSPF,
+       {{"*|NET n13 2.31FF", "22222..........."},
+        {"*|I (U21:Y U21 Y O 0.0 21.6)", "222................nnn.nnnn."},
+        {"* a comment", "ccccccccccc"},
+        {".SUBCKT uart_tx clk", "0000000............"},
+        {"R2 n13:1 U22:A 1.78 $ via", "11.....n.......nnnn.ccccc"}}},
+      // 0 statements, 1 analyses, 2 primitives and parameters.
+      {quill::DOCTYPE_SPECTRE,
+       {{"simulator lang=spectre", "000000000.0000.0000000"},
+        {"subckt bandgap out vss", "000000................"},
+        {"R1 (a b) resistor r=2*3 // x", ".........22222222...n.n.cccc"},
+        {"* first column", "cccccccccccccc"},
+        {"tran1 tran stop=10u", "......1111.2222...."},
+        {"include \"tt.scs\" section=tt", "0000000.ssssssss.0000000..."}}},
+      // 0 statements, 1 keywords.
+      {quill::DOCTYPE_LEFDEF,
+       {{"VERSION 5.8 ;", "0000000.nnn.."},
+        {"  DIRECTION HORIZONTAL ;", "..111111111.1111111111.."},
+        {"    RECT 0.06 0.4 ; # finger", "....1111.nnnn.nnn...cccccccc"},
+        {"BUSBITCHARS \"[]\" ;", "00000000000.ssss.."},
+        {"  - U21 INVX1 + PLACED ( 42 24 ) N ;", "................111111...nn.nn...1.."},
+        {"name#1 ;", ".....n.."}}},
+      // 0 Tcl commands, 1 SDC and UPF commands, 2 variables, 3 options.
+      {quill::DOCTYPE_TCL,
+       {{"# constraints", "ccccccccccccc"},
+        {"set clk_period 10.0", "000............nnnn"},
+        {"create_clock -name clk -period $clk_period", "111111111111.33333.....3333333.22222222222"},
+        {"set_load 0.05 [all_outputs] ;# pad", "11111111.nnnn..11111111111...ccccc"},
+        {"puts \"port: $p\" {$q}", "0000.ssssssssss..22."},
+        {"set x a#b", "000......"}}},
+  };
+  for (const auto& language : languages) {
+    Open(language.type);
+    for (const Line& line : language.lines)
+      EXPECT_EQ(Kinds(line.text), line.kinds) << quill::ProfileNameOf(language.type) << ": " << line.text;
+  }
+}
+
+// Escaped identifiers hide delimiters from the parse resumed from saved states as from
+// the full parse.
+TEST_F(LanguageTest, LongVerilogLineResumesLikeTheFullParse) {
+  Open(quill::DOCTYPE_VERILOG);
+  std::string text;
+  const char* pieces[] = {"\\a/*b ", "\\q\"x ", "wire ", "8'hff ", "\t", "u1 ", "\"s t\" "};
+  for (int i = 0; text.size() < 4 * quill::TParseCheckpoints::kStep; ++i) text += pieces[i % 7];
+  const int length = static_cast<int>(text.size());
+  quill::TParseCheckpoints states;
+  std::vector<TEXTBLOCK> full(3 * text.size() + 3), part(3 * text.size() + 3);
+  int nFull = 0;
+  const unsigned long end = Style().ParseLine(text.data(), length, 0, 1, full.data(), nFull);
+  for (int from : {length / 3, length / 2, length - 10}) {
+    int nPart = 0;
+    EXPECT_EQ(Style().ParseLinePart(text.data(), length, 0, 1, states, from, length, part.data(), nPart), end);
+    ASSERT_GT(nPart, 0);
+    // The colour in force at each position from `from` on is the same.
+    for (int pos = from; pos < length; pos += 97) {
+      const auto at = [pos](const std::vector<TEXTBLOCK>& runs, int n) {
+        int colour = -1;
+        for (int r = 0; r < n && runs[r].charPos <= pos; ++r) colour = runs[r].fgColorIndex;
+        return colour;
+      };
+      EXPECT_EQ(at(part, nPart), at(full, nFull)) << "from " << from << " at " << pos;
+    }
+  }
+  EXPECT_GE(states.Count(), 2);
+}
+
 TEST_F(LanguageTest, LogSeverityWordsAreCaseSensitive) {
   Open(quill::DOCTYPE_LOGS);
   EXPECT_EQ(Kinds("ERROR: node 12 floating"), "00000.......nn.........");
@@ -144,7 +283,12 @@ TEST_F(LanguageTest, KindsHaveDistinctColoursFromNormalText) {
   for (const auto& [type, name] : {std::pair{quill::DOCTYPE_SPICE, "SPICE"},
                                    {quill::DOCTYPE_CALIBRE, "CALIBRE"},
                                    {quill::DOCTYPE_DRACULA, "DRACULA"},
-                                   {quill::DOCTYPE_CPP, "CPP"}, {quill::DOCTYPE_LOGS, "LOGS"}}) {
+                                   {quill::DOCTYPE_CPP, "CPP"}, {quill::DOCTYPE_LOGS, "LOGS"},
+                                   {quill::DOCTYPE_VERILOG, "VERILOG"},
+                                   {quill::DOCTYPE_LIBERTY, "LIBERTY"},
+                                   {quill::DOCTYPE_SPEF, "SPEF"}, {quill::DOCTYPE_DSPF, "DSPF"},
+                                   {quill::DOCTYPE_SPECTRE, "SPECTRE"},
+                                   {quill::DOCTYPE_LEFDEF, "LEFDEF"}, {quill::DOCTYPE_TCL, "TCL"}}) {
     Open(type);
     EXPECT_EQ(Style().GetProfileName(), name);
     TDocumentStyle& style = Style();

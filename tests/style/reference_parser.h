@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <locale>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,6 +27,18 @@ inline bool StreamIsNumber(const char* text, int length) {
   if (!(in >> d)) return false;
   in >> std::ws;
   return in.eof();
+}
+
+// A number with a base mark m (not a letter, digit or '_'): [size]m[s]base digits, or m
+// and one of 0 1 x z.
+inline bool MarkedNumber(const std::string& text, char m) {
+  if (m == 0 || m == '_' || std::isalnum(static_cast<unsigned char>(m)) || text.empty()) return false;
+  std::string mark = "\\x00";
+  const char* hex = "0123456789abcdef";
+  mark[2] = hex[static_cast<unsigned char>(m) >> 4];
+  mark[3] = hex[static_cast<unsigned char>(m) & 15];
+  const std::regex based("[0-9_]*" + mark + "[sS]?[bBoOdDhH][0-9a-fA-FxXzZ?_]+|" + mark + "[01xXzZ]");
+  return std::regex_match(text, based);
 }
 
 struct ReferenceParser {
@@ -65,6 +78,13 @@ struct ReferenceParser {
       const int k = style.IsKeyword(line.data() + start, end - start);
       if (k >= 0 && k < style.GetSectionCount()) add(start, 256 + k, 512 + k);
       else if (StreamIsNumber(line.data() + start, end - start)) add(start, 7, 24);
+      else if (MarkedNumber(line.substr(start, end - start), style.GetNumberBaseMark())) add(start, 7, 24);
+      else if (!std::isalpha(static_cast<unsigned char>(line[start])))
+        for (int k = 0; k < style.GetSectionCount(); ++k)
+          if (style.GetWordPrefix(k) == line[start]) {
+            add(start, 256 + k, 512 + k);
+            break;
+          }
     };
     int i = 0, idStart = -1;
     bool redefine = true, atPrev = false;
@@ -96,6 +116,17 @@ struct ReferenceParser {
           cookie &= ~0x04UL;
           redefine = true;
         }
+        continue;
+      }
+      // An escaped identifier: the state's colour up to the next blank.
+      const char esc = style.GetIdentifierEscape();
+      if (esc != 0 && line[i] == esc && !((cookie & 0x02) && !mlOpen.empty())) {
+        if (idStart >= 0) classify(idStart, i);
+        idStart = -1;
+        const int c = (cookie & 0x05) ? 6 : (cookie & 0x18) ? 9 : (cookie & 0x02) ? 10 : 2;
+        add(i, c, c == 2 ? 17 : c + 17);
+        while (i + 1 < length && line[i + 1] != ' ' && line[i + 1] != '\t') ++i;
+        lineStart = false;
         continue;
       }
       for (int k = 0; k < 3; ++k) {

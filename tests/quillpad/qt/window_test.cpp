@@ -34,6 +34,24 @@ TEST_F(WindowTest, OpensEachFileOnceInTheViewOfItsType) {
   EXPECT_TRUE(m_messages.empty());
 }
 
+// View > Document Type shows the current document as another type, in that type's view,
+// and checks the type it is shown as.
+TEST_F(WindowTest, DocumentTypeMenuShowsTheDocumentAsAnotherType) {
+  ASSERT_TRUE(m_window->OpenFile(Write("netlist", "module top (a);\nendmodule\n")));
+  EXPECT_EQ(m_window->ActiveDocument()->GetDocumentType(), quill::DOCTYPE_VERILOG);
+  auto* menu = m_window->findChild<QMenu*>("documentType");
+  ASSERT_NE(menu, nullptr);
+  QAction* spef = nullptr;
+  for (QAction* a : menu->actions())
+    if (a->text() == "SPEF parasitics") spef = a;
+  ASSERT_NE(spef, nullptr);
+  spef->trigger();
+  EXPECT_EQ(m_window->ActiveView()->GetDocumentType(), quill::DOCTYPE_SPEF);
+  EXPECT_EQ(m_window->ActiveView()->GetLineCount(), 3);
+  emit menu->aboutToShow();
+  EXPECT_TRUE(spef->isChecked());
+}
+
 // A missing file is named, a folder is named as one instead of the component's "Access is
 // denied.": one message each, and nothing opens or joins the recent list.
 TEST_F(WindowTest, AFileThatCannotOpenIsReportedOnceAndOpensNothing) {
