@@ -179,6 +179,14 @@ TEST_F(FindReplace, ReplaceAllUpdatesTheWindowOnceAndCanBeStopped) {
   EXPECT_LE(window.scrolls.size() - nScrolls, 1u);
   EXPECT_EQ(Selection(), std::make_pair(CPoint(3, 2999), CPoint(5, 2999)));
   EXPECT_EQ(view.GetCursorPos(), CPoint(5, 2999));
+  // One undo step takes back all 6000, however many records they took.
+  const std::string replaced = Text();
+  view.OnEditUndo();
+  EXPECT_EQ(Text().size(), 3000u * 4 - 1);
+  EXPECT_EQ(Text().find('y'), std::string::npos);
+  EXPECT_FALSE(buffer.CanUndo());
+  view.OnEditRedo();
+  EXPECT_EQ(Text(), replaced);
 
   Open(lines);
   QuillView::s_nProgressDelayMs = 0;
