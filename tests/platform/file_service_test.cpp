@@ -5,15 +5,12 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
-#include <sched.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
 
 #include "buffer/load_save_fixture.h"
@@ -97,35 +94,47 @@ TEST(PosixFileService, OpensWithoutWorkingLocksFailClosed) {
   EXPECT_NE(SystemErrorMessage(ERROR_NO_FILE_LOCKS).find("cannot lock files"), std::string::npos);
 }
 
-TEST(PosixFileService, TwoProcessesNeverBothGetWriteAccess) {
+// Two openers that each deny writing, in two processes: the second comes in while the
+// first is between its lock call and the rest of its sharing check (the first's lock call
+// waits for it). At most one of them may hold the file.
+TEST(PosixFileService, AnOpenerInsideAnotherOpenersSharingCheckIsSeen) {
   TempFolder folder;
   const std::string path = folder / "raced";
   WriteAll(path, "x");
-  // Openers that each deny writing, in two processes at once: at most one holds the file.
-  void* shared = mmap(nullptr, 2 * sizeof(std::atomic<int>), PROT_READ | PROT_WRITE,
-                      MAP_SHARED | MAP_ANONYMOUS, -1, 0);
-  ASSERT_NE(shared, MAP_FAILED);
-  auto* holders = new (shared) std::atomic<int>(0);
-  auto* overlaps = new (holders + 1) std::atomic<int>(0);
-  const auto race = [&] {
-    for (int round = 0; round < 2000; ++round) {
-      auto file = GetFileService().Open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING);
-      if (!file) continue;
-      if (holders->fetch_add(1) > 0) overlaps->fetch_add(1);
-      sched_yield();
-      holders->fetch_sub(1);
-    }
-  };
+  int wake[2], opened[2], release[2];
+  ASSERT_EQ(pipe(wake) | pipe(opened) | pipe(release), 0);
   const pid_t child = fork();
   if (child == 0) {
-    race();
+    char c = 0;
+    (void)!read(wake[0], &c, 1);
+    auto file = GetFileService().Open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING);
+    c = file ? '1' : '0';
+    (void)!write(opened[1], &c, 1);
+    (void)!read(release[0], &c, 1);  // holds the file until the parent is done
     _exit(0);
   }
-  race();
+  static int s_wake, s_opened;
+  static char s_childOpened;
+  s_wake = wake[1];
+  s_opened = opened[0];
+  s_childOpened = 0;
+  PosixFileService::s_pfnLockCall = [](int fd, int command, struct flock* lock) {
+    if (command == F_OFD_SETLK && lock->l_type == F_RDLCK && s_wake >= 0) {
+      (void)!write(s_wake, "x", 1);
+      s_wake = -1;
+      (void)!read(s_opened, &s_childOpened, 1);
+    }
+    return fcntl(fd, command, lock);
+  };
+  const bool parentOpened = static_cast<bool>(
+      GetFileService().Open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING));
+  PosixFileService::s_pfnLockCall = nullptr;
+  (void)!write(release[1], "x", 1);
   int status = 0;
   waitpid(child, &status, 0);
-  EXPECT_EQ(overlaps->load(), 0);
-  munmap(shared, 2 * sizeof(std::atomic<int>));
+  EXPECT_EQ(s_childOpened, '1');
+  EXPECT_FALSE(parentOpened) << "both openers got write access";
+  for (int fd : {wake[0], wake[1], opened[0], opened[1], release[0], release[1]}) close(fd);
 }
 
 TEST(PosixFileService, ReadOnlyIsTheAbsenceOfWritePermission) {
