@@ -93,7 +93,7 @@ TEST_F(TextBufferTest, BadPositionsThrowWithoutChangingAnything) {
 
 TEST(TextBufferViews, ABufferDestroyedFirstLetsItsViewsGo) {
   RecordingView view;
-  auto buffer = std::make_unique<TestBuffer>();
+  auto buffer = std::make_unique<QuillTextBuffer>();
   buffer->InitNew();
   view.AttachToBuffer(buffer.get());
   buffer.reset();

@@ -401,14 +401,24 @@ bool PosixFileService::GetTempFileName(const std::string& folder, const std::str
     std::string name = base;
     for (int i = 0; i < 6; ++i, r >>= 4) name += kDigits[r & 15];
     name += "_" + HostName() + ".tmp";
+    // A signal between making the file and registering it would leave the file behind:
+    // the clean-up signals wait until it is registered.
+    sigset_t cleanup, previous;
+    sigemptyset(&cleanup);
+    for (int sig : kCleanupSignals) sigaddset(&cleanup, sig);
+    pthread_sigmask(SIG_BLOCK, &cleanup, &previous);
     const int fd = ::open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    const int err = errno;
     if (fd >= 0) {
       ::close(fd);
       RegisterTemp(name);
+    }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    if (fd >= 0) {
       path = name;
       return true;
     }
-    if (errno != EEXIST) return FailPath(errno, name);
+    if (err != EEXIST) return FailPath(err, name);
   }
   SetLastError(ERROR_FILE_EXISTS);
   return false;
