@@ -4,7 +4,6 @@
 #include "platform/document.h"
 #include "platform/file_errors.h"
 #include "platform/file_service.h"
-#include "view/quill_view.h"
 
 namespace quill {
 
@@ -25,8 +24,7 @@ void QuillTextBuffer::SetFileReadOnlyAttribute() {
       !files.GetIdentity(path, after))
     return;
   if (m_idFile == before) m_idFile = after;
-  for (QuillView* pView : m_lpViews)
-    if (pView->m_idLastWrite == before) pView->RecordWrittenFile(after);
+  for (ITextBufferListener* pView : m_lpViews) pView->OnFileIdentityChanged(before, after);
 }
 
 }  // namespace quill

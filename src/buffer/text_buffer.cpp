@@ -6,13 +6,11 @@
 #include "buffer/file_access.h"
 #include "platform/document.h"
 #include "platform/exceptions.h"
-#include "view/quill_view.h"
 
 namespace quill {
 
 namespace {
 
-constexpr char kReadOnlyMark[] = "(Read-Only)";
 constexpr char kCRLF[] = "\r\n";
 
 // The longest line edits and loads may make: the capacity rule's limit, or the lower
@@ -55,9 +53,9 @@ QuillTextBuffer::QuillTextBuffer(CDocument* pOwnerDoc) : m_pOwnerDoc(pOwnerDoc) 
 // forgotten FreeAll does not leak. Views still attached let go of the buffer, so none
 // calls it after it is gone.
 QuillTextBuffer::~QuillTextBuffer() {
-  const std::vector<QuillView*> views = std::move(m_lpViews);
+  const std::vector<ITextBufferListener*> views = std::move(m_lpViews);
   m_lpViews.clear();
-  for (QuillView* pView : views) {
+  for (ITextBufferListener* pView : views) {
     try {
       pView->OnBufferDestroyed(this);
     } catch (...) {
@@ -250,7 +248,7 @@ int QuillTextBuffer::FindPrevBookmarkLine(int nCurrentLine) const {
 int QuillTextBuffer::SetBookmark(int nLine) {
   if (nLine >= 1 && nLine <= m_aLines.GetSize()) {
     SetLineFlag(nLine - 1, LINEFLAG_BOOKMARK, 1, 0);
-    if (!m_lpViews.empty()) m_lpViews.back()->m_bHasBookmarks = true;
+    if (!m_lpViews.empty()) m_lpViews.back()->OnBookmarkSet();
   }
   return 0;
 }
@@ -295,36 +293,32 @@ void QuillTextBuffer::GetText(int nStartLine, int nStartChar, int nEndLine, int 
 
 // ---- views ----
 
-void QuillTextBuffer::AddView(QuillView* pView) { m_lpViews.push_back(pView); }
+void QuillTextBuffer::AddView(ITextBufferListener* pView) { m_lpViews.push_back(pView); }
 
-void QuillTextBuffer::RemoveView(QuillView* pView) {
+void QuillTextBuffer::RemoveView(ITextBufferListener* pView) {
   auto it = std::find(m_lpViews.begin(), m_lpViews.end(), pView);
   if (it != m_lpViews.end()) m_lpViews.erase(it);
 }
 
-void QuillTextBuffer::UpdateViews(QuillView* pSource, CUpdateContext* pContext, unsigned long dwUpdateFlags,
+void QuillTextBuffer::UpdateViews(ITextBufferListener* pSource, CUpdateContext* pContext, unsigned long dwUpdateFlags,
                                   int nLineIndex) {
   // By index: a view may detach itself while it is notified.
   for (std::size_t i = 0; i < m_lpViews.size(); ++i) {
-    QuillView* pView = m_lpViews[i];
-    CDocument* pDoc = pView->GetDocument();
-    if (m_bReadOnly && pDoc != nullptr) {
-      const std::string& title = pDoc->GetTitle();
-      if (!title.empty() && title.find(kReadOnlyMark) == std::string::npos)
-        pDoc->SetTitle(title + " " + kReadOnlyMark);
-    }
-    pView->UpdateView(pSource, pContext, dwUpdateFlags, nLineIndex);
+    ITextBufferListener* pView = m_lpViews[i];
+    if (m_bReadOnly)
+      if (CDocument* pDoc = pView->GetListenerDocument()) pDoc->MarkTitleReadOnly();
+    pView->OnBufferUpdate(pSource, pContext, dwUpdateFlags, nLineIndex);
   }
 }
 
 // ---- edits ----
 
-int QuillTextBuffer::InternalInsertText(QuillView* pSource, int nLine, int nPos, const char* pszText,
+int QuillTextBuffer::InternalInsertText(ITextBufferListener* pSource, int nLine, int nPos, const char* pszText,
                                         int& nEndLine, int& nEndChar) {
   return InsertSegments(pSource, nLine, nPos, SplitAtCR(pszText ? pszText : ""), nEndLine, nEndChar);
 }
 
-int QuillTextBuffer::InsertSegments(QuillView* pSource, int nLine, int nPos,
+int QuillTextBuffer::InsertSegments(ITextBufferListener* pSource, int nLine, int nPos,
                                     const std::vector<std::string_view>& aSegments, int& nEndLine,
                                     int& nEndChar, SEditCommit* pCommit) {
   SLineInfo* pLine = GetLine(nLine);
@@ -391,12 +385,12 @@ int QuillTextBuffer::InsertSegments(QuillView* pSource, int nLine, int nPos,
   return 1;
 }
 
-int QuillTextBuffer::InternalDeleteText(QuillView* pSource, int nStartLine, int nStartChar, int nEndLine,
+int QuillTextBuffer::InternalDeleteText(ITextBufferListener* pSource, int nStartLine, int nStartChar, int nEndLine,
                                         int nEndChar) {
   return DeleteRange(pSource, nStartLine, nStartChar, nEndLine, nEndChar, nullptr);
 }
 
-int QuillTextBuffer::DeleteRange(QuillView* pSource, int nStartLine, int nStartChar, int nEndLine, int nEndChar,
+int QuillTextBuffer::DeleteRange(ITextBufferListener* pSource, int nStartLine, int nStartChar, int nEndLine, int nEndChar,
                                  SEditCommit* pCommit) {
   CheckLineIndex(nStartLine);
   CheckLineIndex(nEndLine);
@@ -445,7 +439,7 @@ int QuillTextBuffer::DeleteRange(QuillView* pSource, int nStartLine, int nStartC
   return 1;
 }
 
-void QuillTextBuffer::NotifyEdit(QuillView* pSource, CUpdateContext& context, unsigned long dwUpdateFlags,
+void QuillTextBuffer::NotifyEdit(ITextBufferListener* pSource, CUpdateContext& context, unsigned long dwUpdateFlags,
                                  int nLine) {
   try {
     UpdateViews(pSource, &context, dwUpdateFlags, nLine);
@@ -458,7 +452,7 @@ void QuillTextBuffer::NotifyEdit(QuillView* pSource, CUpdateContext& context, un
 
 // The record is complete before the text changes; storing it then cannot fail.
 template <typename Edit>
-int QuillTextBuffer::RecordedEdit(QuillView* pSource, SUndoRecord& rec, Edit edit) {
+int QuillTextBuffer::RecordedEdit(ITextBufferListener* pSource, SUndoRecord& rec, Edit edit) {
   m_aUndoBuf.emplace_back();
   const bool bGroupOpen = m_bUndoGroup;
   if (!bGroupOpen) BeginUndoGroup();
@@ -474,7 +468,7 @@ int QuillTextBuffer::RecordedEdit(QuillView* pSource, SUndoRecord& rec, Edit edi
   return 1;
 }
 
-int QuillTextBuffer::InsertText(QuillView* pSource, int nLine, int nPos, const char* pszText, int& nEndLine,
+int QuillTextBuffer::InsertText(ITextBufferListener* pSource, int nLine, int nPos, const char* pszText, int& nEndLine,
                                 int& nEndChar, int nAction) {
   if (pszText == nullptr) pszText = "";
   const std::vector<std::string_view> aSegments = SplitAtCR(pszText);
@@ -490,7 +484,7 @@ int QuillTextBuffer::InsertText(QuillView* pSource, int nLine, int nPos, const c
   });
 }
 
-int QuillTextBuffer::DeleteText(QuillView* pSource, int nStartLine, int nStartChar, int nEndLine, int nEndChar,
+int QuillTextBuffer::DeleteText(ITextBufferListener* pSource, int nStartLine, int nStartChar, int nEndLine, int nEndChar,
                                 int nAction) {
   SUndoRecord rec;
   rec.m_ptStartPos = CPoint(nStartChar, nStartLine);

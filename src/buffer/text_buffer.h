@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "buffer/buffer_defs.h"
+#include "buffer/buffer_listener.h"
 #include "buffer/line_table.h"
 #include "buffer/update_context.h"
 #include "platform/file_service.h"
@@ -20,7 +21,6 @@
 namespace quill {
 
 class CDocument;
-class QuillView;
 
 // Opaque iteration position of GetUndoDescription / GetRedoDescription; null is the start
 // (as argument) or the end (as result).
@@ -94,20 +94,20 @@ class QuillTextBuffer {
   void GetText(int nStartLine, int nStartChar, int nEndLine, int nEndChar, std::string& text,
                const char* pszCRLF = nullptr) const;
 
-  // Views.
-  void AddView(QuillView* pView);
-  void RemoveView(QuillView* pView);
-  // The most recently attached view, or null when none is attached.
+  // Views: every listener attached (a QuillView, usually), told of each change.
+  void AddView(ITextBufferListener* pView);
+  void RemoveView(ITextBufferListener* pView);
   // The attached views, in the order they attached.
-  const std::vector<QuillView*>& GetViews() const { return m_lpViews; }
-  QuillView* GetLastAttachedView() const { return m_lpViews.empty() ? nullptr : m_lpViews.back(); }
-  void UpdateViews(QuillView* pSource, CUpdateContext* pContext, unsigned long dwUpdateFlags,
+  const std::vector<ITextBufferListener*>& GetViews() const { return m_lpViews; }
+  // The most recently attached view, or null when none is attached.
+  ITextBufferListener* GetLastAttachedView() const { return m_lpViews.empty() ? nullptr : m_lpViews.back(); }
+  void UpdateViews(ITextBufferListener* pSource, CUpdateContext* pContext, unsigned long dwUpdateFlags,
                    int nLineIndex = -1);
 
   // Edits, recorded for undo.
-  int InsertText(QuillView* pSource, int nLine, int nPos, const char* pszText, int& nEndLine,
+  int InsertText(ITextBufferListener* pSource, int nLine, int nPos, const char* pszText, int& nEndLine,
                  int& nEndChar, int nAction = UNDO_ACTION_UNKNOWN);
-  int DeleteText(QuillView* pSource, int nStartLine, int nStartChar, int nEndLine, int nEndChar,
+  int DeleteText(ITextBufferListener* pSource, int nStartLine, int nStartChar, int nEndLine, int nEndChar,
                  int nAction = UNDO_ACTION_UNKNOWN);
 
   // Undo and redo.
@@ -116,8 +116,11 @@ class QuillTextBuffer {
   int Undo(CPoint& ptCursorPos);
   int Redo(CPoint& ptCursorPos);
   void BeginUndoGroup(int bMergeWithPrevious = 0);
-  void FlushUndoGroup(QuillView* pSource);
+  void FlushUndoGroup(ITextBufferListener* pSource);
   POSITION GetUndoDescription(std::string& desc, POSITION pos = nullptr);
+  // Reverts the last nEdits recorded edits at once and drops their records (nothing to
+  // redo): what a command that failed half-way did is taken back.
+  void TakeBackEdits(int nEdits);
   POSITION GetRedoDescription(std::string& desc, POSITION pos = nullptr);
 
   // Loading and saving (text_buffer_load.cpp, text_buffer_save.cpp). Mode -1 detects the
@@ -158,17 +161,15 @@ class QuillTextBuffer {
   const std::string& GetIdentityPath() const { return m_strIdentityPath; }
 
  protected:
-  friend class QuillView;
-
   virtual int GetActionDescription(int nAction, std::string& desc);
 
   // Creates a line (nLength -1: up to the NUL) before nPosition, or at the end for -1.
   void InsertLine(const char* pszLine, int nLength = -1, int nPosition = -1);
   // Appends characters to a line (nLength -1: up to the NUL).
   void AppendLine(int nLineIndex, const char* pszChars, int nLength = -1);
-  int InternalInsertText(QuillView* pSource, int nLine, int nPos, const char* pszText,
+  int InternalInsertText(ITextBufferListener* pSource, int nLine, int nPos, const char* pszText,
                          int& nEndLine, int& nEndChar);
-  int InternalDeleteText(QuillView* pSource, int nStartLine, int nStartChar, int nEndLine,
+  int InternalDeleteText(ITextBufferListener* pSource, int nStartLine, int nStartChar, int nEndLine,
                          int nEndChar);
   // What an edit does to the undo history at the moment its text has changed, before any
   // view hears of it: store a record built beforehand (room for it made too), or move the
@@ -181,12 +182,12 @@ class QuillTextBuffer {
   // Inserts the segments at (nPos, nLine): the first continues the line, every further one
   // starts a new line, the rest of the line follows the last. Everything that can fail
   // (the line length limit, InvalidArgException; memory) fails before anything changes.
-  int InsertSegments(QuillView* pSource, int nLine, int nPos,
+  int InsertSegments(ITextBufferListener* pSource, int nLine, int nPos,
                      const std::vector<std::string_view>& aSegments, int& nEndLine, int& nEndChar,
                      SEditCommit* pCommit = nullptr);
   // InternalDeleteText with the undo commit; fails before anything changes, like
   // InsertSegments.
-  int DeleteRange(QuillView* pSource, int nStartLine, int nStartChar, int nEndLine, int nEndChar,
+  int DeleteRange(ITextBufferListener* pSource, int nStartLine, int nStartChar, int nEndLine, int nEndChar,
                   SEditCommit* pCommit);
   void AddUndoRecord(int bInsert, const CPoint& ptStartPos, const CPoint& ptEndPos,
                      const char* pszText, int nActionType = UNDO_ACTION_UNKNOWN);
@@ -254,7 +255,7 @@ class QuillTextBuffer {
   bool m_bUndoGroup = false;
   bool m_bUndoBeginGroup = false;
 
-  std::vector<QuillView*> m_lpViews;
+  std::vector<ITextBufferListener*> m_lpViews;
 
  private:
   FileIdentity m_idFile;
@@ -271,14 +272,14 @@ class QuillTextBuffer {
   // Wraps an edit that records one undo record: makes room for it, opens the automatic
   // group of a single edit, and undoes both when the edit fails before its text changed.
   template <typename Edit>
-  int RecordedEdit(QuillView* pSource, SUndoRecord& rec, Edit edit);
+  int RecordedEdit(ITextBufferListener* pSource, SUndoRecord& rec, Edit edit);
   // Stores the record in the room made at the end of the array: drops the redo records
   // and, past the limits, the oldest whole groups.
   void StoreUndoRecord(SUndoRecord& rec) noexcept;
   void DropOldestUndoGroup() noexcept;
   void CommitEdit(SEditCommit* pCommit) noexcept;
   // Tells the views of a change; the modified flag follows even when a view fails.
-  void NotifyEdit(QuillView* pSource, CUpdateContext& context, unsigned long dwUpdateFlags, int nLine);
+  void NotifyEdit(ITextBufferListener* pSource, CUpdateContext& context, unsigned long dwUpdateFlags, int nLine);
   // Splits text at CR: an LF right after a CR belongs to the break; a lone LF is text.
   static std::vector<std::string_view> SplitAtCR(const char* pszText);
   // Line-break mode of the first break in the bytes (CRLF_MODE_DOS when there is none).

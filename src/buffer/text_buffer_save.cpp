@@ -16,7 +16,6 @@
 #include "platform/file_service.h"
 #include "platform/format.h"
 #include "platform/held_file.h"
-#include "view/quill_view.h"
 
 namespace quill {
 namespace {
@@ -262,8 +261,8 @@ int QuillTextBuffer::SaveToFile(const char* pszFileName, int nCrlfStyle, int bCl
     // The writability check created a target that did not exist: take it away again.
     if (nResult == 0 && !bTargetExisted) files.Delete(target);
   }
-  if (nResult != 0 && !m_lpViews.empty() && m_lpViews.front()->GetDocument() != nullptr)
-    m_lpViews.front()->RecordWrittenFile(m_idFile);
+  if (nResult != 0 && !m_lpViews.empty() && m_lpViews.front()->GetListenerDocument() != nullptr)
+    m_lpViews.front()->OnFileWritten(m_idFile);
   return nResult;
 }
 

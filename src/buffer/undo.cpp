@@ -1,4 +1,4 @@
-// Undo and redo: records, groups, the modified flag and the document title mark.
+// Undo and redo: records, groups and the modified flag.
 
 #include <algorithm>
 #include <cstdint>
@@ -10,13 +10,10 @@
 #include "platform/document.h"
 #include "platform/exceptions.h"
 #include "resources/strings.h"
-#include "view/quill_view.h"
 
 namespace quill {
 
 namespace {
-
-constexpr char kModifiedMark[] = " *";
 
 POSITION ToPosition(int nIndex) { return reinterpret_cast<POSITION>(static_cast<std::intptr_t>(nIndex)); }
 int FromPosition(POSITION pos) { return static_cast<int>(reinterpret_cast<std::intptr_t>(pos)); }
@@ -130,7 +127,21 @@ void QuillTextBuffer::BeginUndoGroup(int bMergeWithPrevious) {
   m_bUndoBeginGroup = m_nUndoPosition == 0 || !bMergeWithPrevious;
 }
 
-void QuillTextBuffer::FlushUndoGroup(QuillView* pSource) {
+void QuillTextBuffer::TakeBackEdits(int nEdits) {
+  const int nFirst = m_nUndoPosition - nEdits;
+  if (nEdits <= 0 || nFirst < 0) return;
+  // The first record starts a group of its own, so one Undo reverts exactly these records;
+  // they are then dropped, not kept for Redo.
+  SUndoRecord& first = m_aUndoBuf[static_cast<std::size_t>(nFirst)];
+  CountUndoRecord(first, -1);
+  first.m_dwFlags |= UNDOREC_GROUPSTART;
+  CountUndoRecord(first, 1);
+  CPoint pt;
+  Undo(pt);
+  FreeUndoRecords(static_cast<std::size_t>(nFirst));
+}
+
+void QuillTextBuffer::FlushUndoGroup(ITextBufferListener* pSource) {
   if (pSource != nullptr && m_nUndoPosition > 0) {
     m_bUndoBeginGroup = true;
     m_bUndoGroup = false;
@@ -243,16 +254,7 @@ POSITION QuillTextBuffer::GetRedoDescription(std::string& desc, POSITION pos) {
 void QuillTextBuffer::SetModified(int bModified) {
   m_bModified = bModified != 0;
   if (m_lpViews.empty()) return;
-  CDocument* pDoc = m_lpViews.back()->GetDocument();
-  if (pDoc == nullptr) return;
-  pDoc->SetModifiedFlag(m_bModified);  // first: the title below needs memory
-  std::string title = pDoc->GetTitle();
-  const std::size_t nSep = title.find_last_of("\\:");
-  if (nSep != std::string::npos && nSep != 0) title.erase(0, nSep + 1);
-  for (std::size_t nMark = title.find(kModifiedMark); nMark != std::string::npos; nMark = title.find(kModifiedMark))
-    title.erase(nMark, std::strlen(kModifiedMark));
-  if (!title.empty() && m_bModified) title += kModifiedMark;
-  pDoc->SetTitle(title);
+  if (CDocument* pDoc = m_lpViews.back()->GetListenerDocument()) pDoc->OnTextModifiedChanged(m_bModified);
 }
 
 }  // namespace quill

@@ -108,4 +108,27 @@ int CDocument::SaveDocumentAs(const char* pszPathName, int bReplace,
   return 1;
 }
 
+namespace {
+
+constexpr char kModifiedMark[] = " *";
+constexpr char kReadOnlyMark[] = "(Read-Only)";
+
+}  // namespace
+
+void CDocument::OnTextModifiedChanged(bool modified) {
+  SetModifiedFlag(modified);  // first: the title below needs memory
+  std::string title = GetTitle();
+  const std::size_t nSep = title.find_last_of("\\:");
+  if (nSep != std::string::npos && nSep != 0) title.erase(0, nSep + 1);
+  for (std::size_t nMark = title.find(kModifiedMark); nMark != std::string::npos; nMark = title.find(kModifiedMark))
+    title.erase(nMark, sizeof kModifiedMark - 1);
+  if (!title.empty() && modified) title += kModifiedMark;
+  SetTitle(title);
+}
+
+void CDocument::MarkTitleReadOnly() {
+  const std::string& title = GetTitle();
+  if (!title.empty() && title.find(kReadOnlyMark) == std::string::npos) SetTitle(title + " " + kReadOnlyMark);
+}
+
 }  // namespace quill

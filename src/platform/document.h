@@ -64,6 +64,13 @@ class CDocument {
   bool IsModified() const { return m_bModified; }
   virtual void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
 
+  // The text shown in the document changed its modified state: sets the modified flag,
+  // then the title: its file name part (after the last '\\' or ':', unless that is the
+  // first character) with " *" when modified, without it when not.
+  void OnTextModifiedChanged(bool modified);
+  // The text is read-only: appends " (Read-Only)" to a non-empty title that lacks it.
+  void MarkTitleReadOnly();
+
   // The file the document holds open, or null: a plain document holds none.
   virtual CDocumentFile* GetHeldFile() const { return nullptr; }
 

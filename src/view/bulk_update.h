@@ -13,7 +13,9 @@ namespace quill {
 class QuillView::BulkUpdate {
  public:
   explicit BulkUpdate(QuillTextBuffer* pBuffer) {
-    if (pBuffer != nullptr) m_views = pBuffer->GetViews();
+    if (pBuffer != nullptr)
+      for (ITextBufferListener* pListener : pBuffer->GetViews())
+        if (auto* pView = dynamic_cast<QuillView*>(pListener)) m_views.push_back(pView);
     for (QuillView* pView : m_views) ++pView->m_nBulkDepth;
   }
   ~BulkUpdate() {

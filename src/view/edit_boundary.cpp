@@ -60,19 +60,6 @@ bool QuillView::RunEditCommand(const std::function<void()>& command) {
   return false;
 }
 
-void QuillView::TakeBackEdits(int nEdits) {
-  QuillTextBuffer& buffer = *m_pTextBuffer;
-  const int nFirst = buffer.m_nUndoPosition - nEdits;
-  if (nEdits <= 0 || nFirst < 0) return;
-  // The command's first record starts a group of its own, so one Undo reverts exactly the
-  // command's records; they are then dropped, not kept for Redo.
-  QuillTextBuffer::SUndoRecord& first = buffer.m_aUndoBuf[static_cast<std::size_t>(nFirst)];
-  buffer.CountUndoRecord(first, -1);
-  first.m_dwFlags |= UNDOREC_GROUPSTART;
-  buffer.CountUndoRecord(first, 1);
-  CPoint pt;
-  buffer.Undo(pt);
-  buffer.FreeUndoRecords(static_cast<std::size_t>(nFirst));
-}
+void QuillView::TakeBackEdits(int nEdits) { m_pTextBuffer->TakeBackEdits(nEdits); }
 
 }  // namespace quill

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "buffer/buffer_listener.h"
 #include "platform/command_ui.h"
 #include "platform/drag_drop.h"
 #include "platform/file_service.h"
@@ -28,9 +29,11 @@
 #include "platform/types.h"
 #include "platform/window.h"
 #include "resources/accelerators.h"
+#include "style/parse_checkpoints.h"
+#include "style/text_block.h"
 #include "view/column_index.h"
-#include "view/parse_checkpoints.h"
 #include "view/search_flags.h"
+#include "view/text_source.h"
 
 namespace quill {
 
@@ -40,15 +43,10 @@ class CUpdateContext;
 class QuillTextBuffer;
 class TDocumentStyle;
 
-class QuillView {
+class QuillView : public ITextBufferListener, public ITextSource, public IPaneClient {
  public:
-  // One coloured run of a line: from charPos to the next run's charPos (the last run to
-  // the end of the line), drawn with two colour indexes.
-  struct TEXTBLOCK {
-    int charPos;
-    int fgColorIndex;
-    int bgColorIndex;
-  };
+  // One coloured run of a line (style/text_block.h).
+  using TEXTBLOCK = quill::TEXTBLOCK;
 
   // Dynamic creation under the class name "QuillView".
   using ViewFactory = std::function<std::unique_ptr<QuillView>()>;
@@ -63,6 +61,18 @@ class QuillView {
 
   // The document this view shows (the framework binds it when the view is created).
   CDocument* GetDocument() const { return m_pDocument; }
+  // The text source's view of the view (ITextSource).
+  bool GetSelectedRange(CPoint& ptStart, CPoint& ptEnd) override;
+  CDocument* GetSourceDocument() const override { return m_pDocument; }
+  Window* GetSourceWindow() const override { return m_pWnd; }
+  // The selection the replace command will restore, as moved by the edits since it was
+  // saved; false while none is saved.
+  bool GetPushedSelection(CPoint& ptStart, CPoint& ptEnd) const {
+    if (!m_bSelectionPushed) return false;
+    ptStart = m_ptSavedSelStart;
+    ptEnd = m_ptSavedSelEnd;
+    return true;
+  }
   void SetDocument(CDocument* document) { m_pDocument = document; }
 
   // ---- Window lifecycle (a backend calls these) ----
@@ -189,10 +199,19 @@ class QuillView {
   virtual void UpdateView(QuillView* pSource, CUpdateContext* pContext, unsigned long dwFlags,
                           int nLineIndex);
   // Called on the source view when an undo group is flushed.
-  virtual void OnEditOperation(int nAction, const char* pszText);
+  void OnEditOperation(int nAction, const char* pszText) override;
   // Called by a buffer that is being destroyed while this view is still attached: the
   // view lets go of it and shows no text from then on.
-  void OnBufferDestroyed(QuillTextBuffer* pBuf);
+  void OnBufferDestroyed(QuillTextBuffer* pBuf) override;
+  // The buffer's notifications (ITextBufferListener): a change goes to UpdateView, the
+  // document is the view's, a bookmark set by the buffer enables the bookmark commands,
+  // and the identity of a file written or changed becomes the recorded one.
+  void OnBufferUpdate(ITextBufferListener* pSource, CUpdateContext* pContext, unsigned long dwUpdateFlags,
+                      int nLineIndex) override;
+  CDocument* GetListenerDocument() const override;
+  void OnBookmarkSet() override { m_bHasBookmarks = true; }
+  void OnFileWritten(const FileIdentity& identity) override { RecordWrittenFile(identity); }
+  void OnFileIdentityChanged(const FileIdentity& before, const FileIdentity& after) override;
 
   // ---- Go to and bookmarks ----
   // Moves the caret to the start of line nLine (counted from 1, clamped to the buffer);
@@ -530,9 +549,6 @@ class QuillView {
   static const std::array<std::uint32_t, kMarginFlagCount>& MarginFlags();
 
  protected:
-  friend class QuillTextBuffer;
-  friend class CFindDlg;
-  friend class CReplaceDlg;
 
   // Colour indexes of the view's own painting.
   enum {
@@ -777,5 +793,9 @@ class QuillView {
   int m_nKeptMaxLineLength = -1;
   std::string m_strExpand;  // expansion of the run being drawn
 };
+
+// Gives every view of an open plain document whose style is of the style's document type
+// a copy of the style, resets it and repaints its window at once.
+void ApplyStyleToOpenViews(const TDocumentStyle& style);
 
 }  // namespace quill

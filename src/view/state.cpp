@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
-#include "buffer/buffer_document.h"
 #include "buffer/text_buffer.h"
 #include "buffer/update_context.h"
 #include "platform/document.h"
 #include "view/drop_target.h"
 #include "view/quill_view.h"
+#include "view/text_document.h"
 
 namespace quill {
 
@@ -53,7 +53,7 @@ QuillView::~QuillView() {
 // ---- buffer access ----
 
 QuillTextBuffer* QuillView::LocateTextBuffer() {
-  auto* pDoc = dynamic_cast<QuillBufferDocument*>(m_pDocument);
+  auto* pDoc = dynamic_cast<ITextDocument*>(m_pDocument);
   return pDoc != nullptr ? &pDoc->GetTextBuffer() : nullptr;
 }
 
@@ -83,6 +83,18 @@ void QuillView::DetachFromBuffer() {
   m_pTextBuffer->RemoveView(this);
   m_pTextBuffer = nullptr;
   ResetView();
+}
+
+void QuillView::OnBufferUpdate(ITextBufferListener* pSource, CUpdateContext* pContext,
+                               unsigned long dwUpdateFlags, int nLineIndex) {
+  UpdateView(pSource == nullptr ? nullptr : dynamic_cast<QuillView*>(pSource), pContext, dwUpdateFlags,
+             nLineIndex);
+}
+
+CDocument* QuillView::GetListenerDocument() const { return GetDocument(); }
+
+void QuillView::OnFileIdentityChanged(const FileIdentity& before, const FileIdentity& after) {
+  if (m_idLastWrite == before) RecordWrittenFile(after);
 }
 
 void QuillView::OnBufferDestroyed(QuillTextBuffer* pBuf) {
@@ -314,12 +326,12 @@ void QuillView::OnInitialUpdate() {
     const int nRow = nId / 16;
     const int nCol = nId % 16;
     if (nRow > 0) {
-      if (QuillView* pPane = m_pWnd->GetPane(0, nCol); pPane != nullptr && pPane != this) {
+      if (auto* pPane = dynamic_cast<QuillView*>(m_pWnd->GetPane(0, nCol)); pPane != nullptr && pPane != this) {
         m_nOffsetChar = pPane->m_nOffsetChar;
       }
     }
     if (nCol > 0) {
-      if (QuillView* pPane = m_pWnd->GetPane(nRow, 0); pPane != nullptr && pPane != this) {
+      if (auto* pPane = dynamic_cast<QuillView*>(m_pWnd->GetPane(nRow, 0)); pPane != nullptr && pPane != this) {
         m_nTopLine = pPane->m_nTopLine;
       }
     }
@@ -345,8 +357,9 @@ void QuillView::OnActivateView(int bActivate, QuillView* pActivateView, QuillVie
     return;
   }
   // Copy the list: a view's update may attach or detach views.
-  const std::vector<QuillView*> views = m_pTextBuffer->m_lpViews;
-  for (QuillView* pView : views) pView->OnUpdate(nullptr, 0, nullptr);
+  const std::vector<ITextBufferListener*> views = m_pTextBuffer->GetViews();
+  for (ITextBufferListener* pListener : views)
+    if (auto* pView = dynamic_cast<QuillView*>(pListener)) pView->OnUpdate(nullptr, 0, nullptr);
 }
 
 void QuillView::OnSize(unsigned, int, int) {
