@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "buffer/document.h"
+#include "documents/document.h"
 #include "buffer/text_buffer.h"
 #include "languages.h"
 #include "pad_document.h"

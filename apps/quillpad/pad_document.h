@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "buffer/document.h"
+#include "documents/document.h"
 #include "style/document_type.h"
 
 namespace quillpad {

@@ -1,20 +1,18 @@
 #include "dialogs/text_style_page.h"
 
-#include <strings.h>
-
 #include <cstring>
 
-#include "buffer/document.h"
 #include "platform/app_services.h"
+#include "platform/ascii.h"
 #include "platform/common_dialogs.h"
 #include "platform/display.h"
 #include "platform/format.h"
 #include "platform/window.h"
 #include "resources/strings.h"
 #include "style/document_style.h"
-#include "style/text_document_mgr.h"
 #include "style/text_style_impl.h"
 #include "view/quill_view.h"
+#include "view/text_document_mgr.h"
 
 namespace quill {
 
@@ -224,7 +222,7 @@ void TTextStylePage::InitStyle(int group) {
 
 void TTextStylePage::SelectFace(const std::string& face) {
   for (int i = 0, n = m_cbFonts.GetCount(); i < n; ++i) {
-    if (strncasecmp(m_cbFonts.GetText(i).c_str(), face.c_str(), face.size()) == 0) {
+    if (StartsWithNoCase(m_cbFonts.GetText(i), face)) {
       m_cbFonts.SetCurSel(i);
       return;
     }
@@ -399,22 +397,7 @@ int TTextStylePage::ApplyChanges() {
   for (const std::unique_ptr<TDocumentStyle>& copy : m_styles) {
     if (copy == nullptr || !copy->IsModified()) continue;
     copy->SaveSettings(nullptr);
-    for (CDocument* document : AfxGetOpenDocuments()) {
-      auto* quillDoc = dynamic_cast<QuillDocument*>(document);
-      if (quillDoc == nullptr) continue;
-      // The list is copied: a view may detach while it repaints.
-      const std::vector<QuillView*> views = quillDoc->GetTextBuffer().GetViews();
-      for (QuillView* view : views) {
-        TDocumentStyle* style = view->GetTextStyle();
-        if (style == nullptr || style->GetDocumentType() != copy->GetDocumentType()) continue;
-        *style = *copy;
-        view->UpdateView(nullptr, nullptr, 0x1000, -1);
-        if (Window* wnd = view->GetWindow()) {
-          wnd->InvalidateRect(nullptr, true);
-          wnd->UpdateWindow();
-        }
-      }
-    }
+    ApplyStyleToOpenViews(*copy);
   }
   return 1;
 }

@@ -1,12 +1,11 @@
 #include <algorithm>
 
-#include "buffer/document.h"
-#include "buffer/document_locking.h"
 #include "buffer/text_buffer.h"
 #include "buffer/update_context.h"
 #include "platform/document.h"
 #include "platform/file_service.h"
 #include "view/quill_view.h"
+#include "view/text_document.h"
 
 namespace quill {
 namespace {
@@ -48,7 +47,8 @@ void QuillView::ReloadFromFile() {
   QuillTextBuffer* pBuf = m_pTextBuffer != nullptr ? m_pTextBuffer : LocateTextBuffer();
   if (pBuf == nullptr || m_pDocument == nullptr) return;
   const std::string path = m_pDocument->GetPathName();
-  const bool bLocking = dynamic_cast<QuillDocumentLocking*>(m_pDocument) != nullptr;
+  const auto* pTextDoc = dynamic_cast<const ITextDocument*>(m_pDocument);
+  const bool bLocking = pTextDoc != nullptr && pTextDoc->IsLockingTextDocument();
   // Keep the text rather than lose it to a file that cannot be read now (gone, or held
   // by another program); a locking document reads the file it holds itself.
   if (!bLocking && !GetFileService().Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING))
@@ -101,9 +101,10 @@ void QuillView::OnUpdate(QuillView* pSender, long, void*) {
 std::vector<QuillView*> QuillView::GetDocumentViews(const std::string& path) {
   std::vector<QuillView*> views;
   for (CDocument* pDoc : AfxGetOpenDocuments()) {
-    auto* pQuillDoc = dynamic_cast<QuillDocument*>(pDoc);
-    if (pQuillDoc == nullptr || pQuillDoc->GetPathName() != path) continue;
-    if (QuillView* pView = pQuillDoc->GetFirstView()) views.push_back(pView);
+    auto* pTextDoc = dynamic_cast<ITextDocument*>(pDoc);
+    if (pTextDoc == nullptr || !pTextDoc->IsPlainTextDocument() || pDoc->GetPathName() != path) continue;
+    if (auto* pView = dynamic_cast<QuillView*>(pTextDoc->GetTextBuffer().GetLastAttachedView()))
+      views.push_back(pView);
   }
   return views;
 }

@@ -3,9 +3,14 @@
 
 #include <cstring>
 
+#include "buffer/buffer_defs.h"
+#include "buffer/text_buffer.h"
 #include "platform/display.h"
+#include "platform/document.h"
+#include "platform/window.h"
 #include "style/document_style.h"
 #include "view/quill_view.h"
+#include "view/text_document.h"
 
 namespace quill {
 
@@ -98,6 +103,27 @@ void QuillView::DeleteStyle() {
   if (m_pStyle->IsModified()) m_pStyle->SaveSettings(nullptr);
   delete m_pStyle;
   m_pStyle = nullptr;
+}
+
+void ApplyStyleToOpenViews(const TDocumentStyle& style) {
+  for (CDocument* pDocument : AfxGetOpenDocuments()) {
+    auto* pTextDoc = dynamic_cast<ITextDocument*>(pDocument);
+    if (pTextDoc == nullptr || !pTextDoc->IsPlainTextDocument()) continue;
+    // The list is copied: a view may detach while it repaints.
+    const std::vector<ITextBufferListener*> listeners = pTextDoc->GetTextBuffer().GetViews();
+    for (ITextBufferListener* pListener : listeners) {
+      auto* pView = dynamic_cast<QuillView*>(pListener);
+      if (pView == nullptr) continue;
+      TDocumentStyle* pStyle = pView->GetTextStyle();
+      if (pStyle == nullptr || pStyle->GetDocumentType() != style.GetDocumentType()) continue;
+      *pStyle = style;
+      pView->UpdateView(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
+      if (Window* pWnd = pView->GetWindow()) {
+        pWnd->InvalidateRect(nullptr, true);
+        pWnd->UpdateWindow();
+      }
+    }
+  }
 }
 
 }  // namespace quill

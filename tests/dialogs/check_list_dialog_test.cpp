@@ -9,8 +9,8 @@
 #include <utility>
 
 #include "../quillpad/temp_dir.h"
-#include "buffer/document.h"
-#include "buffer/document_locking.h"
+#include "documents/document.h"
+#include "documents/document_locking.h"
 #include "dialogs/check_list_dialog.h"
 #include "platform/headless/headless_dialog_runner.h"
 #include "resources/dlg_checklist.h"

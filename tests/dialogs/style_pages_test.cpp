@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "buffer/document.h"
+#include "documents/document.h"
 #include "dialogs/text_options_page.h"
 #include "dialogs/text_style_page.h"
 #include "platform/display.h"
@@ -22,7 +22,7 @@
 #include "settings/sqlite_store.h"
 #include "settings/store.h"
 #include "style/document_style.h"
-#include "style/text_document_mgr.h"
+#include "view/text_document_mgr.h"
 #include "../settings/temp_dir.h"
 
 namespace quill {

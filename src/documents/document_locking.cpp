@@ -1,4 +1,4 @@
-#include "buffer/document_locking.h"
+#include "documents/document_locking.h"
 
 #include "platform/doc_framework.h"
 #include "platform/file_service.h"

@@ -5,12 +5,13 @@
 
 #include "buffer/text_buffer.h"
 #include "platform/document.h"
+#include "view/text_document.h"
 
 namespace quill {
 
 class QuillView;
 
-class QuillBufferDocument : public CDocument {
+class QuillBufferDocument : public CDocument, public ITextDocument {
  public:
   QuillBufferDocument() = default;
   // Frees the buffer's lines when it holds any.
@@ -32,8 +33,8 @@ class QuillBufferDocument : public CDocument {
   virtual bool GotoLine(int nLine, bool bSetBookmark);
 
   // The most recently attached view, or null.
-  QuillView* GetFirstView() const { return m_xTextBuffer.GetLastAttachedView(); }
-  QuillTextBuffer& GetTextBuffer() { return m_xTextBuffer; }
+  QuillView* GetFirstView() const;
+  QuillTextBuffer& GetTextBuffer() override { return m_xTextBuffer; }
 
  protected:
   // The save-as steps with the template given to the prompt only when asked for.

@@ -1,4 +1,4 @@
-#include "buffer/buffer_document.h"
+#include "documents/buffer_document.h"
 
 #include "view/quill_view.h"
 
@@ -6,6 +6,10 @@ namespace quill {
 
 QuillBufferDocument::~QuillBufferDocument() {
   if (m_xTextBuffer.IsInit()) m_xTextBuffer.FreeAll();
+}
+
+QuillView* QuillBufferDocument::GetFirstView() const {
+  return dynamic_cast<QuillView*>(m_xTextBuffer.GetLastAttachedView());
 }
 
 void QuillBufferDocument::DeleteContents() { m_xTextBuffer.InitNew(CRLF_MODE_DOS); }

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "buffer/buffer_document.h"
+#include "documents/buffer_document.h"
 
 namespace quill {
 
@@ -16,6 +16,8 @@ class QuillDocument : public QuillBufferDocument {
   static std::unique_ptr<CDocument> CreateObject();
 
   QuillDocument() = default;
+
+  bool IsPlainTextDocument() const override { return true; }
 
   int OnOpenDocument(const char* pszPathName) override;
   int OnSaveDocument(const char* pszPathName) override;

@@ -16,7 +16,7 @@
 #include <memory>
 #include <string>
 
-#include "buffer/buffer_document.h"
+#include "documents/buffer_document.h"
 #include "platform/held_file.h"
 
 namespace quill {
@@ -29,6 +29,8 @@ class QuillDocumentLocking : public QuillBufferDocument {
   QuillDocumentLocking();
   // Releases the held file and, with delete on closing, deletes it.
   ~QuillDocumentLocking() override;
+
+  bool IsLockingTextDocument() const override { return true; }
 
   // Holds the file (read-write with writing denied to others, else read-only) and loads
   // it through the held file. 0 when the file cannot be opened or its load fails; then

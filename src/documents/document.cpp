@@ -1,4 +1,4 @@
-#include "buffer/document.h"
+#include "documents/document.h"
 
 #include "dialogs/message_box_dialog.h"
 #include "platform/app_services.h"
