@@ -102,7 +102,7 @@ TDocumentStyle SpefStyle() {
 
 void Parse(benchmark::State& state, const TDocumentStyle& style, bool withRuns,
            const Netlist& data = Data()) {
-  std::vector<QuillView::TEXTBLOCK> runs(3 * data.maxLine + 3);
+  std::vector<TEXTBLOCK> runs(3 * data.maxLine + 3);
   std::size_t totalRuns = 0;
   for (auto _ : state) {
     unsigned long cookie = 0;

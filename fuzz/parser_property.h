@@ -88,12 +88,12 @@ inline std::unique_ptr<TDocumentStyle> MakeStyle(ByteSource& in) {
 // nothing written past them, runs in non-decreasing order inside the line, and the same
 // cookie both ways. Returns a description of the first violation, or "".
 inline std::string CheckParse(const TDocumentStyle& style, const std::string& line,
-                              unsigned long cookie, std::vector<QuillView::TEXTBLOCK>* runs = nullptr) {
+                              unsigned long cookie, std::vector<TEXTBLOCK>* runs = nullptr) {
   const int length = static_cast<int>(line.size());
   const int capacity = 3 * length + 3;
   constexpr int kGuard = 4;
-  std::vector<QuillView::TEXTBLOCK> buf(static_cast<std::size_t>(capacity + kGuard),
-                                        QuillView::TEXTBLOCK{-7, -7, -7});
+  std::vector<TEXTBLOCK> buf(static_cast<std::size_t>(capacity + kGuard),
+                                        TEXTBLOCK{-7, -7, -7});
   int count = 0;
   const unsigned long withRuns = style.ParseLine(line.data(), length, cookie, 0, buf.data(), count);
   int none = 0;

@@ -3,7 +3,7 @@
 // type quillpad edits) and its editor options page. OK and Apply save the styles, show
 // them in the open editors at once and store the editor options.
 
-#include "style/text_document_mgr.h"
+#include "view/text_document_mgr.h"
 
 namespace quill {
 class Window;

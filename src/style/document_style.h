@@ -17,8 +17,9 @@
 
 #include "platform/types.h"
 #include "style/document_type.h"
+#include "style/parse_checkpoints.h"
+#include "style/text_block.h"
 #include "style/text_style_impl.h"
-#include "view/quill_view.h"
 
 namespace quill {
 
@@ -177,7 +178,7 @@ class TDocumentStyle {
   // the parse state at the line's end. pBuf may be null: then only the state is computed.
   // The caller supplies room for 3 * nLength + 3 runs.
   unsigned long ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,
-                          int nLineIndex, QuillView::TEXTBLOCK* pBuf, int& nActualItems) const;
+                          int nLineIndex, TEXTBLOCK* pBuf, int& nActualItems) const;
   // ParseLine over the first nTo characters of a long line, resumed from the last state
   // in states at or before nFrom: the runs written are those of ParseLine from the run in
   // force at that state on (it starts one character before the state), and the cookie
@@ -185,7 +186,7 @@ class TDocumentStyle {
   // another line or start cookie are dropped first.
   unsigned long ParseLinePart(const char* pszChars, int nLength, unsigned long dwCookie,
                               int nLineIndex, TParseCheckpoints& states, int nFrom, int nTo,
-                              QuillView::TEXTBLOCK* pBuf, int& nActualItems) const;
+                              TEXTBLOCK* pBuf, int& nActualItems) const;
 
   // Persistence in the settings store, under the profile's key.
   void SaveSettings(const char* profile) const;
@@ -214,7 +215,7 @@ class TDocumentStyle {
     bool lineStart = false;
   };
   unsigned long ParseRange(const char* line, int length, ParsePosition at,
-                           QuillView::TEXTBLOCK* blocks, int& count) const;
+                           TEXTBLOCK* blocks, int& count) const;
   // Computes the cookie along the line without runs, from the last state of states on,
   // saving states, until a state at or after nUpTo is saved or the line ends (then the
   // cookie at its end is kept too).

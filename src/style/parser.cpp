@@ -37,12 +37,12 @@ constexpr int kBkgnd = TDocumentStyle::COLORINDEX_BKGND_OFFSET;
 
 // Appends runs, dropping any that would start before the previous one.
 struct RunWriter {
-  QuillView::TEXTBLOCK* blocks;
+  TEXTBLOCK* blocks;
   int& count;
   void Add(int pos, int fg, int bg) {
     if (!blocks) return;
     if (count > 0 && blocks[count - 1].charPos > pos) return;
-    blocks[count++] = QuillView::TEXTBLOCK{pos, fg, bg};
+    blocks[count++] = TEXTBLOCK{pos, fg, bg};
   }
   // Normal text lies on the text area's own background (17); the other kinds on their
   // foreground index + 17.
@@ -203,7 +203,7 @@ int TDocumentStyle::ClassifyIdentifier(const char* text, int length, const Parse
 }
 
 unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned long cookie, int,
-                                        QuillView::TEXTBLOCK* blocks, int& count) const {
+                                        TEXTBLOCK* blocks, int& count) const {
   if (length < 1 || !line) return cookie & kExtComment;
   ParsePosition at;
   at.cookie = cookie;
@@ -213,7 +213,7 @@ unsigned long TDocumentStyle::ParseLine(const char* line, int length, unsigned l
 
 // The parse loop from a position: at.i, with the state that stood there.
 unsigned long TDocumentStyle::ParseRange(const char* line, int length, ParsePosition at,
-                                         QuillView::TEXTBLOCK* blocks, int& count) const {
+                                         TEXTBLOCK* blocks, int& count) const {
   const ParserTables& t = Tables();
   const auto cls = [&t, line](int i) { return t.cls[static_cast<unsigned char>(line[i])]; };
   const auto stops = [&t, line, &cls](int i) {
@@ -490,7 +490,7 @@ void TDocumentStyle::ScanParseStates(const char* line, int length, TParseCheckpo
 
 unsigned long TDocumentStyle::ParseLinePart(const char* line, int length, unsigned long cookie,
                                             int lineIndex, TParseCheckpoints& states, int from,
-                                            int to, QuillView::TEXTBLOCK* blocks,
+                                            int to, TEXTBLOCK* blocks,
                                             int& count) const {
   to = std::clamp(to, 0, length);
   from = std::clamp(from, 0, to);

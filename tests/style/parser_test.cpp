@@ -12,7 +12,7 @@
 namespace quill {
 namespace {
 
-using Runs = std::vector<QuillView::TEXTBLOCK>;
+using Runs = std::vector<TEXTBLOCK>;
 
 // One letter per character for the foreground colour it is drawn with (the last run at a
 // position governs): '.' normal, c comment, n number, s string, p preprocessor, k and K

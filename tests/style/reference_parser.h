@@ -68,7 +68,7 @@ struct ReferenceParser {
   }
 
   unsigned long Parse(const std::string& line, unsigned long cookie,
-                      std::vector<QuillView::TEXTBLOCK>* runs) const {
+                      std::vector<TEXTBLOCK>* runs) const {
     const int length = static_cast<int>(line.size());
     if (length < 1) return cookie & 0x04;
     auto add = [&](int pos, int fg, int bg) {

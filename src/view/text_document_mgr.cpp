@@ -1,9 +1,10 @@
-#include "style/text_document_mgr.h"
+#include "view/text_document_mgr.h"
 
 #include <memory>
 #include <utility>
 
 #include "style/document_style.h"
+#include "view/quill_view.h"
 
 namespace quill {
 
