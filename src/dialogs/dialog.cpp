@@ -1,6 +1,6 @@
 #include "dialogs/dialog.h"
 
-#include "platform/dialog_runner.h"
+#include "resources/dialog_template.h"
 
 namespace quill {
 

@@ -1,5 +1,7 @@
 #include "dialogs/property_sheet.h"
 
+#include "resources/dialog_template.h"
+
 namespace quill {
 
 void CPropertySheet::AddPage(CPropertyPage* pPage) {
@@ -8,6 +10,10 @@ void CPropertySheet::AddPage(CPropertyPage* pPage) {
 }
 
 int CPropertySheet::DoModal() { return GetSheetRunner().RunSheet(*this, m_pParent); }
+
+const DialogTemplate& CPropertySheet::GetPageTemplate(int nPage) const {
+  return PageTemplate(GetPageTemplateID(nPage));
+}
 
 void CPropertySheet::OnInitSheet(const std::vector<IDialogHost*>& hosts) {
   if (m_nActive >= GetPageCount()) m_nActive = 0;

@@ -70,6 +70,7 @@ class CPropertySheet : public CSheetBehaviour {
   std::string GetSheetCaption() const override { return m_strCaption; }
   int GetPageCount() const override { return static_cast<int>(m_pages.size()); }
   unsigned GetPageTemplateID(int nPage) const override { return GetPage(nPage)->GetTemplateID(); }
+  const DialogTemplate& GetPageTemplate(int nPage) const override;
   std::string GetPageCaption(int nPage) const override { return GetPage(nPage)->GetCaption(); }
   CDialogBehaviour& GetPageBehaviour(int nPage) override { return *GetPage(nPage); }
   int GetActivePage() const override { return m_nActive; }

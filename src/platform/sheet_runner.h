@@ -3,12 +3,13 @@
 // modal window with OK, Cancel and Apply. The sheet's behaviour decides what the buttons
 // do and whether the active page may be left; a runner shows the pages and routes the
 // pages' notifications to their behaviours as a modal dialog's runner does. A backend
-// installs its runner with SetSheetRunner; until then the headless runner serves.
+// installs its runner with SetSheetRunner; until then the fallback serves.
 
 #include <string>
 #include <vector>
 
 #include "platform/dialog_behaviour.h"
+#include "platform/dialog_template.h"
 
 namespace quill {
 
@@ -21,6 +22,8 @@ class CSheetBehaviour {
   virtual std::string GetSheetCaption() const = 0;
   virtual int GetPageCount() const = 0;
   virtual unsigned GetPageTemplateID(int nPage) const = 0;
+  // The template the page is built from.
+  virtual const DialogTemplate& GetPageTemplate(int nPage) const = 0;
   // The tab's caption; empty: the template's caption.
   virtual std::string GetPageCaption(int nPage) const = 0;
   virtual CDialogBehaviour& GetPageBehaviour(int nPage) = 0;
@@ -48,7 +51,7 @@ class ISheetRunner {
   virtual int RunSheet(CSheetBehaviour& sheet, Window* pParent) = 0;
 };
 
-// Installs a runner (not owned); null goes back to the headless runner.
+// Installs a runner (not owned); null goes back to the fallback.
 void SetSheetRunner(ISheetRunner* runner);
 ISheetRunner& GetSheetRunner();
 

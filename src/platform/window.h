@@ -12,7 +12,12 @@
 
 namespace quill {
 
-class QuillView;
+// What fills a pane of a splitter window (an editor view): the window hands it out as is,
+// the view knows its own kind.
+class IPaneClient {
+ public:
+  virtual ~IPaneClient() = default;
+};
 
 // Scroll bars.
 constexpr int SB_HORZ = 0;
@@ -136,10 +141,10 @@ class Window {
   virtual const CFont* GetFont() const = 0;
 
   // Splitter panes: the child id of this window, whether its parent is a splitter and the
-  // view in a pane of that splitter (null when there is no such pane or no view in it).
+  // client in a pane of that splitter (null when there is no such pane or nothing in it).
   virtual int GetDlgCtrlID() const = 0;
   virtual bool IsSplitterPane() const = 0;
-  virtual QuillView* GetPane(int row, int column) const = 0;
+  virtual IPaneClient* GetPane(int row, int column) const = 0;
 
   // Shows a popup menu at a screen point and returns the command id chosen (0: none).
   virtual unsigned TrackPopupMenu(const CMenu& menu, unsigned flags, CPoint screenPoint) = 0;

@@ -122,7 +122,7 @@ void EditorWidget::SetPane(EditorSplitter* splitter, int row, int column) {
   m_paneId = AFX_IDW_PANE_FIRST + row * 16 + column;
 }
 
-QuillView* EditorWidget::GetPane(int row, int column) const {
+IPaneClient* EditorWidget::GetPane(int row, int column) const {
   return m_splitter != nullptr ? m_splitter->PaneView(row, column) : nullptr;
 }
 

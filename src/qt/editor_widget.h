@@ -87,7 +87,7 @@ class EditorWidget : public QAbstractScrollArea, public Window {
   const CFont* GetFont() const override { return &m_font; }
   int GetDlgCtrlID() const override { return m_paneId; }
   bool IsSplitterPane() const override { return m_splitter != nullptr; }
-  QuillView* GetPane(int row, int column) const override;
+  IPaneClient* GetPane(int row, int column) const override;
   unsigned TrackPopupMenu(const CMenu& menu, unsigned flags, CPoint screenPoint) override;
   void RouteCommandToFrame(unsigned nID) override { emit commandNotHandled(nID); }
 

@@ -11,7 +11,6 @@
 #include "platform/app_services.h"
 #include "platform/window.h"
 #include "qt/cp1252.h"
-#include "resources/dialog_template.h"
 
 namespace quill::qt {
 
@@ -28,7 +27,7 @@ QtSheetDialog::QtSheetDialog(CSheetBehaviour& sheet, QWidget* parent) : QDialog(
   setWindowTitle(FromCp1252(sheet.GetSheetCaption()));
   m_tabs = new QTabWidget(this);
   for (int i = 0; i < sheet.GetPageCount(); ++i) {
-    const DialogTemplate& pageTemplate = PageTemplate(sheet.GetPageTemplateID(i));
+    const DialogTemplate& pageTemplate = sheet.GetPageTemplate(i);
     auto* page = new QtTemplateDialog(pageTemplate, sheet.GetPageBehaviour(i), m_tabs);
     // A page is a plain child of its tab, not a window of its own.
     page->setWindowFlags(Qt::Widget);

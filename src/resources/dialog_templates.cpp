@@ -1,5 +1,7 @@
 #include "resources/dialog_template.h"
 
+#include "platform/dialog_runner.h"
+
 namespace quill {
 
 // Every dialog template of the component, one line each: the object defined in the
@@ -33,6 +35,12 @@ const DialogTemplate& PageTemplate(unsigned id) {
   static const DialogTemplate kEmpty{0, "", {0, 0, 200, 100}, "MS Shell Dlg", 8, false, {}};
   const DialogTemplate* found = FindDialogTemplate(id);
   return found != nullptr ? *found : kEmpty;
+}
+
+int RunModalDialog(unsigned templateId, CDialogBehaviour& behaviour, Window* pParent) {
+  const DialogTemplate* dialogTemplate = FindDialogTemplate(templateId);
+  if (dialogTemplate == nullptr) return -1;
+  return GetDialogRunner().RunModal(*dialogTemplate, behaviour, pParent);
 }
 
 }  // namespace quill

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
-#include "view/quill_view.h"
 
 namespace quill {
 
-QuillView* HeadlessSplitter::GetPane(int row, int column) const {
+IPaneClient* HeadlessSplitter::GetPane(int row, int column) const {
   auto it = m_panes.find({row, column});
   return it == m_panes.end() ? nullptr : it->second;
 }
@@ -25,10 +24,9 @@ void HeadlessWindow::SetSplitter(HeadlessSplitter* splitter, int row, int column
   m_style &= ~(WS_HSCROLL | WS_VSCROLL);
 }
 
-HeadlessDC& HeadlessWindow::Paint(QuillView& view) {
+HeadlessDC& HeadlessWindow::BeginPaint() {
   m_paint = std::make_unique<HeadlessDC>(m_client, true);
   m_paint->SetDefaultFont(m_font.GetLogFont());
-  view.OnDraw(m_paint.get());
   return *m_paint;
 }
 
@@ -119,7 +117,7 @@ unsigned HeadlessWindow::TrackPopupMenu(const CMenu& menu, unsigned flags, CPoin
   return menuChoice;
 }
 
-QuillView* HeadlessWindow::GetPane(int row, int column) const {
+IPaneClient* HeadlessWindow::GetPane(int row, int column) const {
   return m_splitter != nullptr ? m_splitter->GetPane(row, column) : nullptr;
 }
 

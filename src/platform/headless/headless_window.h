@@ -14,16 +14,14 @@
 
 namespace quill {
 
-class QuillView;
-
 // The panes of a splitter window in memory, by row and column.
 class HeadlessSplitter {
  public:
-  void SetPane(int row, int column, QuillView* view) { m_panes[{row, column}] = view; }
-  QuillView* GetPane(int row, int column) const;
+  void SetPane(int row, int column, IPaneClient* client) { m_panes[{row, column}] = client; }
+  IPaneClient* GetPane(int row, int column) const;
 
  private:
-  std::map<std::pair<int, int>, QuillView*> m_panes;
+  std::map<std::pair<int, int>, IPaneClient*> m_panes;
 };
 
 class HeadlessWindow : public Window {
@@ -38,8 +36,13 @@ class HeadlessWindow : public Window {
   void SetFocusState(bool focus) { m_focus = focus; }
   void SetSplitter(HeadlessSplitter* splitter, int row, int column);
   void AddScrollBarCtrl(int bar) { m_ctrls[bar] = std::make_unique<ScrollBarCtrl>(); }
-  // Paints the view into a fresh recording device of the client size and returns it.
-  HeadlessDC& Paint(QuillView& view);
+  // Paints the view (a drawing function, usually a view's OnDraw) into a fresh recording
+  // device of the client size and returns the device.
+  template <class View>
+  HeadlessDC& Paint(View& view) {
+    view.OnDraw(&BeginPaint());
+    return *m_paint;
+  }
   HeadlessDC* LastPaint() { return m_paint.get(); }
 
   // Window.
@@ -71,7 +74,7 @@ class HeadlessWindow : public Window {
   const CFont* GetFont() const override { return &m_font; }
   int GetDlgCtrlID() const override { return m_id; }
   bool IsSplitterPane() const override { return m_splitter != nullptr; }
-  QuillView* GetPane(int row, int column) const override;
+  IPaneClient* GetPane(int row, int column) const override;
   unsigned TrackPopupMenu(const CMenu& menu, unsigned flags, CPoint screenPoint) override;
   void RouteCommandToFrame(unsigned nID) override { routedCommands.push_back(nID); }
 
@@ -113,6 +116,10 @@ class HeadlessWindow : public Window {
   void ClearRecord() { invalidations.clear(); scrolls.clear(); }
 
  private:
+  // A fresh recording device of the client size with the window's font, kept as the last
+  // paint.
+  HeadlessDC& BeginPaint();
+
   CSize m_client;
   unsigned long m_style = WS_HSCROLL | WS_VSCROLL;
   std::map<int, bool> m_keys;
