@@ -1,13 +1,13 @@
 #include "dialogs/find_dlg.h"
 
 #include <algorithm>
-#include <cctype>
 #include <iterator>
 
 #include "buffer/text_buffer.h"
 #include "platform/app_services.h"
 #include "platform/format.h"
 #include "resources/dlg_find.h"
+#include "platform/ascii.h"
 #include "resources/strings.h"
 #include "view/quill_view.h"
 #include "view/search_flags.h"
@@ -62,13 +62,6 @@ constexpr RegexpItem kRegexpItems[] = {
     {46616, "Alphabetic String", "[[:word:]]"},
     {46617, "Quoted String", "\\Q\\E"},
 };
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-           return std::tolower(x) == std::tolower(y);
-         });
-}
 
 unsigned long SearchFlags(int bMatchCase, int bWholeWord, int bRegExp) {
   unsigned long dwFlags = 0;
@@ -129,7 +122,7 @@ void InsertIntoField(IDialogHost& host, int nFieldID, const std::string& text, i
 int FindStringExact(IDialogHost& host, int nID, const std::string& text) {
   const int nCount = host.GetCount(nID);
   for (int i = 0; i < nCount; ++i)
-    if (EqualNoCase(host.GetItemText(nID, i), text)) return i;
+    if (EqualsNoCase(host.GetItemText(nID, i), text)) return i;
   return CB_ERR;
 }
 
@@ -329,10 +322,9 @@ void CReplaceDlg::OnReplaceAll() {
   const int nCount = m_pBuddy->ReplaceAll(m_sText, m_sNewText,
                                           SearchFlags(m_bMatchCase, m_bWholeWord, m_bRegExp),
                                           ptBegin, ptEnd, &bCancelled);
-  if (m_bEnableScopeSelection && m_pBuddy->m_bSelectionPushed) {
+  if (m_bEnableScopeSelection) {
     // The block moved with the edits, as the selection the view restores did.
-    m_ptBlockBegin = m_pBuddy->m_ptSavedSelStart;
-    m_ptBlockEnd = m_pBuddy->m_ptSavedSelEnd;
+    m_pBuddy->GetPushedSelection(m_ptBlockBegin, m_ptBlockEnd);
   }
   m_ptSearchOrigin = m_nScope == 0 ? m_ptBlockBegin : CPoint(0, 0);
   if (nCount > 0) {

@@ -14,7 +14,7 @@
 #include "platform/file_service.h"
 #include "platform/format.h"
 #include "resources/dlg_statistics.h"
-#include "view/quill_view.h"
+#include "view/text_source.h"
 
 using namespace quill;
 
@@ -43,8 +43,8 @@ std::string FormatLastWrite(std::uint64_t fileTime) {
 
 }  // namespace
 
-TStatisticsDlg::TStatisticsDlg(QuillView* pView)
-    : CDialog(IDD_STATISTICS_DIALOG, pView != nullptr ? pView->GetWindow() : nullptr),
+TStatisticsDlg::TStatisticsDlg(ITextSource* pView)
+    : CDialog(IDD_STATISTICS_DIALOG, pView != nullptr ? pView->GetSourceWindow() : nullptr),
       m_pView(pView) {}
 
 std::int64_t TStatisticsDlg::CountWords(const char* pszText, int nLength) {
@@ -79,7 +79,7 @@ void TStatisticsDlg::CalcStatistics() {
   }
   m_nLinesTotal = nLineCount;
   CalcSelection();
-  const CDocument* pDoc = m_pView->GetDocument();
+  const CDocument* pDoc = m_pView->GetSourceDocument();
   m_strFullName = pDoc != nullptr ? pDoc->GetPathName() : std::string();
   m_strFileType = Format("%s Document", m_pView->GetCaption().c_str());
   CalcFileFacts();
@@ -87,10 +87,9 @@ void TStatisticsDlg::CalcStatistics() {
 
 void TStatisticsDlg::CalcSelection() {
   m_nCharsSelected = m_nWordsSelected = m_nLinesSelected = 0;
-  if (!m_pView->IsSelection()) return;
   CPoint ptStart;
   CPoint ptEnd;
-  m_pView->GetSelection(ptStart, ptEnd);
+  if (!m_pView->GetSelectedRange(ptStart, ptEnd)) return;
   const int x0 = ptStart.x, y0 = ptStart.y, x1 = ptEnd.x, y1 = ptEnd.y;
   const char* pszFirst = m_pView->GetLineChars(y0);
   const int nFirstLength = m_pView->GetLineLength(y0);

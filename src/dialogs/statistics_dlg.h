@@ -11,20 +11,20 @@
 #include "dialogs/dialog.h"
 
 namespace quill {
-class QuillView;
+class ITextSource;
 }
 
 class TStatisticsDlg : public quill::CDialog {
  public:
-  // A dialog on template 111 whose parent is the view's window.
-  explicit TStatisticsDlg(quill::QuillView* pView);
+  // A dialog on template 111 whose parent is the window of the text (a view).
+  explicit TStatisticsDlg(quill::ITextSource* pView);
 
-  // Computes the fields from the view (no view: only the framework's initialisation).
+  // Computes the fields from the text (none: only the framework's initialisation).
   using quill::CDialog::OnInitDialog;
   int OnInitDialog() override;
   // Writes the fields to their controls.
   void DoDataExchange();
-  // Fills every field from the view and its document's file.
+  // Fills every field from the text and its document's file.
   void CalcStatistics();
 
   // The number of words in nLength characters from pszText.
@@ -45,5 +45,5 @@ class TStatisticsDlg : public quill::CDialog {
   void CalcSelection();
   void CalcFileFacts();
 
-  quill::QuillView* m_pView;
+  quill::ITextSource* m_pView;
 };

@@ -4,16 +4,18 @@
 
 #include "buffer/buffer_defs.h"
 #include "buffer/text_buffer.h"
-#include "dialogs/find_dlg.h"
+#include "platform/app_services.h"
 #include "platform/command_ui.h"
+#include "view/command_ids.h"
 #include "view/quill_view.h"
+#include "view/view_dialogs.h"
 
 namespace quill {
 
 namespace {
 
-constexpr unsigned kToggleBookmarkFirst = 37200;
-constexpr unsigned kGoBookmarkFirst = 37210;
+constexpr unsigned kToggleBookmarkFirst = ID_EDIT_TOGGLE_BOOKMARK0;
+constexpr unsigned kGoBookmarkFirst = ID_EDIT_GO_BOOKMARK0;
 constexpr std::uint32_t kNumberedBookmarks = 0x03FF;
 
 }  // namespace
@@ -113,20 +115,22 @@ int QuillView::GotoColumn(int nColumn) {
 
 void QuillView::OnEditGoto() {
   if (m_pTextBuffer == nullptr) return;
-  CGoToDlg dlg(this);
-  dlg.m_nNumber = static_cast<unsigned>(m_ptCursorPos.y + 1);
-  dlg.m_nMode = 0;
-  if (dlg.DoModal() != IDOK) return;
-  switch (dlg.m_nMode) {
+  IViewDialogs* pDialogs = GetViewDialogs();
+  if (pDialogs == nullptr) return;
+  GoToDialogFields dlg;
+  dlg.nNumber = static_cast<unsigned>(m_ptCursorPos.y + 1);
+  dlg.nMode = 0;
+  if (pDialogs->RunGoTo(*this, dlg) != IDOK) return;
+  switch (dlg.nMode) {
     case 0:
-      GotoLine(static_cast<int>(dlg.m_nNumber));
+      GotoLine(static_cast<int>(dlg.nNumber));
       break;
     case 1:
-      GotoColumn(static_cast<int>(dlg.m_nNumber));
+      GotoColumn(static_cast<int>(dlg.nNumber));
       break;
     default:
       // Numbers above 9 would name other line flags: only the ten numbered bookmarks count.
-      if (dlg.m_nNumber <= 9) OnGoBookmark(kGoBookmarkFirst + dlg.m_nNumber);
+      if (dlg.nNumber <= 9) OnGoBookmark(kGoBookmarkFirst + dlg.nNumber);
       break;
   }
 }

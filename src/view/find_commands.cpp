@@ -6,7 +6,6 @@
 
 #include "buffer/buffer_defs.h"
 #include "buffer/text_buffer.h"
-#include "dialogs/find_dlg.h"
 #include "platform/app_services.h"
 #include "platform/format.h"
 #include "resources/strings.h"
@@ -14,6 +13,7 @@
 #include "style/document_style.h"
 #include "view/quill_view.h"
 #include "view/search_flags.h"
+#include "view/view_dialogs.h"
 
 namespace quill {
 
@@ -119,71 +119,71 @@ std::string QuillView::GetTextForSearch() {
 }
 
 void QuillView::OnEditFind() {
-  CFindDlg dlg(this);
+  FindDialogFields dlg;
   if (m_bHasLastFind) {
-    dlg.m_nDirection = (m_dwLastFindFlags & SEARCH_BACKWARD) ? 0 : 1;
-    dlg.m_bMatchCase = (m_dwLastFindFlags & SEARCH_MATCH_CASE) != 0;
-    dlg.m_bWholeWord = (m_dwLastFindFlags & SEARCH_WHOLE_WORD) != 0;
-    if (m_sLastFindText) dlg.m_sText = *m_sLastFindText;
+    dlg.nDirection = (m_dwLastFindFlags & SEARCH_BACKWARD) ? 0 : 1;
+    dlg.bMatchCase = (m_dwLastFindFlags & SEARCH_MATCH_CASE) != 0;
+    dlg.bWholeWord = (m_dwLastFindFlags & SEARCH_WHOLE_WORD) != 0;
+    if (m_sLastFindText) dlg.sText = *m_sLastFindText;
   } else {
-    dlg.m_nDirection = 1;
-    dlg.m_bMatchCase = ReadOption(m_pStyle, "\\MatchCase", false);
-    dlg.m_bWholeWord = ReadOption(m_pStyle, "\\WholeWord", false);
+    dlg.nDirection = 1;
+    dlg.bMatchCase = ReadOption(m_pStyle, "\\MatchCase", false);
+    dlg.bWholeWord = ReadOption(m_pStyle, "\\WholeWord", false);
   }
-  dlg.m_bRegExp = 0;
+  dlg.bRegExp = 0;
   const std::string initial = GetTextForSearch();
-  if (!initial.empty()) dlg.m_sText = initial;
-  dlg.m_ptCurrentPos = m_ptCursorPos;
+  if (!initial.empty()) dlg.sText = initial;
+  dlg.ptCurrentPos = m_ptCursorPos;
 
   const bool bShowInactive = m_bShowInactiveSelection;
   m_bShowInactiveSelection = true;
-  dlg.DoModal();
+  if (IViewDialogs* pDialogs = GetViewDialogs()) pDialogs->RunFind(*this, dlg);
   m_bShowInactiveSelection = bShowInactive;
 
   m_bHasLastFind = true;
-  m_sLastFindText = dlg.m_sText;
+  m_sLastFindText = dlg.sText;
   m_dwLastFindFlags = 0;
-  if (dlg.m_bMatchCase) m_dwLastFindFlags |= SEARCH_MATCH_CASE;
-  if (dlg.m_bWholeWord) m_dwLastFindFlags |= SEARCH_WHOLE_WORD;
-  if (dlg.m_nDirection == 0) m_dwLastFindFlags |= SEARCH_BACKWARD;
-  if (dlg.m_bRegExp) m_dwLastFindFlags |= SEARCH_REGEX;
-  WriteOptions(m_pStyle, dlg.m_bMatchCase, dlg.m_bWholeWord, dlg.m_bRegExp);
+  if (dlg.bMatchCase) m_dwLastFindFlags |= SEARCH_MATCH_CASE;
+  if (dlg.bWholeWord) m_dwLastFindFlags |= SEARCH_WHOLE_WORD;
+  if (dlg.nDirection == 0) m_dwLastFindFlags |= SEARCH_BACKWARD;
+  if (dlg.bRegExp) m_dwLastFindFlags |= SEARCH_REGEX;
+  WriteOptions(m_pStyle, dlg.bMatchCase, dlg.bWholeWord, dlg.bRegExp);
 }
 
 void QuillView::OnEditReplace() {
   if (!QueryEditable()) return;
-  CReplaceDlg dlg(this);
-  dlg.m_bMatchCase = ReadOption(m_pStyle, "\\MatchCase", false);
-  dlg.m_bWholeWord = ReadOption(m_pStyle, "\\WholeWord", false);
-  dlg.m_bRegExp = 0;
+  ReplaceDialogFields dlg;
+  dlg.bMatchCase = ReadOption(m_pStyle, "\\MatchCase", false);
+  dlg.bWholeWord = ReadOption(m_pStyle, "\\WholeWord", false);
+  dlg.bRegExp = 0;
   if (IsSelection()) {
     GetSelection(m_ptSavedSelStart, m_ptSavedSelEnd);
     m_bSelectionPushed = true;
-    dlg.m_bEnableScopeSelection = true;
-    dlg.m_ptSearchOrigin = dlg.m_ptBlockBegin = m_ptSavedSelStart;
-    dlg.m_ptBlockEnd = m_ptSavedSelEnd;
+    dlg.bEnableScopeSelection = true;
+    dlg.ptSearchOrigin = dlg.ptBlockBegin = m_ptSavedSelStart;
+    dlg.ptBlockEnd = m_ptSavedSelEnd;
     if (m_ptSavedSelStart.y == m_ptSavedSelEnd.y) {
-      dlg.m_nScope = 1;
-      GetText(m_ptSavedSelStart, m_ptSavedSelEnd, dlg.m_sText);
+      dlg.nScope = 1;
+      GetText(m_ptSavedSelStart, m_ptSavedSelEnd, dlg.sText);
     } else {
-      dlg.m_nScope = 0;
+      dlg.nScope = 0;
     }
   } else {
-    dlg.m_ptSearchOrigin = m_ptCursorPos;
-    dlg.m_bEnableScopeSelection = false;
-    dlg.m_sText = GetTextForSearch();
+    dlg.ptSearchOrigin = m_ptCursorPos;
+    dlg.bEnableScopeSelection = false;
+    dlg.sText = GetTextForSearch();
   }
 
   const bool bShowInactive = m_bShowInactiveSelection;
   m_bShowInactiveSelection = true;
-  dlg.DoModal();
+  if (IViewDialogs* pDialogs = GetViewDialogs()) pDialogs->RunReplace(*this, dlg);
   m_bShowInactiveSelection = bShowInactive;
 
   if (m_bSelectionPushed) {
     SetSelection(m_ptSavedSelStart, m_ptSavedSelEnd);
     m_bSelectionPushed = false;
   }
-  WriteOptions(m_pStyle, dlg.m_bMatchCase, dlg.m_bWholeWord, dlg.m_bRegExp);
+  WriteOptions(m_pStyle, dlg.bMatchCase, dlg.bWholeWord, dlg.bRegExp);
 }
 
 // ---- repeat and in-place searches ----

@@ -1,19 +1,17 @@
 // QuillView: the document properties dialog (counts, type, size and last save).
 
-#include "dialogs/statistics_dlg.h"
 #include "view/quill_view.h"
+#include "view/view_dialogs.h"
 
 namespace quill {
 
 void QuillView::DoOptionDialog(Window*) {
   if (m_pStyle == nullptr) return;
-  TStatisticsDlg dlg(this);
-  dlg.DoModal();
+  if (IViewDialogs* pDialogs = GetViewDialogs()) pDialogs->RunProperties(*this);
 }
 
 void QuillView::OnProperties() {
-  TStatisticsDlg dlg(this);
-  dlg.DoModal();
+  if (IViewDialogs* pDialogs = GetViewDialogs()) pDialogs->RunProperties(*this);
 }
 
 }  // namespace quill

@@ -43,6 +43,12 @@ void QuillView::GetSelection(CPoint& ptStart, CPoint& ptEnd) {
 
 bool QuillView::IsSelection() { return m_ptSelStart != m_ptSelEnd; }
 
+bool QuillView::GetSelectedRange(CPoint& ptStart, CPoint& ptEnd) {
+  if (!IsSelection()) return false;
+  GetSelection(ptStart, ptEnd);
+  return true;
+}
+
 void QuillView::SetAnchor(const CPoint& ptNewAnchor) { m_ptAnchor = ptNewAnchor; }
 
 void QuillView::SetCursorPos(const CPoint& ptCursorPos) {
@@ -132,7 +138,7 @@ void QuillView::ScrollToChar(int nNewOffsetChar, int /*bNoSmoothScroll*/, int bT
 
 QuillView* QuillView::GetSiblingView(int nRow, int nCol) {
   if (!HasWindow() || !m_pWnd->IsSplitterPane()) return nullptr;
-  return m_pWnd->GetPane(nRow, nCol);
+  return dynamic_cast<QuillView*>(m_pWnd->GetPane(nRow, nCol));
 }
 
 void QuillView::UpdateSiblingScrollPos(int bVertical) {
