@@ -1,6 +1,6 @@
 #include "platform/app_services.h"
 
-#include "platform/headless/headless_app_services.h"
+#include "platform/platform_services.h"
 
 namespace quill {
 namespace {
@@ -11,8 +11,8 @@ IApplicationServices* g_pServices = nullptr;
 
 IApplicationServices& GetApplicationServices() {
   if (g_pServices) return *g_pServices;
-  static HeadlessApplicationServices headless;
-  return headless;
+  IApplicationServices* fallback = GetFallbackPlatformServices().pApplication;
+  return fallback ? *fallback : InertApplicationServices();
 }
 
 void SetApplicationServices(IApplicationServices* services) { g_pServices = services; }

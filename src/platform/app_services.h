@@ -2,8 +2,8 @@
 // What the component asks of the application around it: message boxes, the main
 // window's status bar (pane texts, item rectangles, text widths, a progress control),
 // the framework's idle prompt, the wait cursor and the process priority class. A backend
-// installs its implementation with SetApplicationServices; until then the headless one
-// (platform/headless) serves.
+// installs its implementation with SetApplicationServices; until then the fallback
+// (platform/platform_services.h) serves.
 
 #include <memory>
 #include <string>
@@ -83,7 +83,7 @@ class IApplicationServices {
 
 // The installed services.
 IApplicationServices& GetApplicationServices();
-// Installs services (not owned); null goes back to the headless services.
+// Installs services (not owned); null goes back to the fallback.
 void SetApplicationServices(IApplicationServices* services);
 
 // The framework's message box: GetApplicationServices().MessageBox(text, type).

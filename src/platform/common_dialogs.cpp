@@ -1,7 +1,7 @@
 #include "platform/common_dialogs.h"
 
 #include "platform/app_services.h"
-#include "platform/headless/headless_common_dialogs.h"
+#include "platform/platform_services.h"
 
 namespace quill {
 namespace {
@@ -16,8 +16,9 @@ std::shared_ptr<CommonDialogs>& Installed() {
 void InstallCommonDialogs(std::shared_ptr<CommonDialogs> dialogs) { Installed() = std::move(dialogs); }
 
 CommonDialogs& CurrentCommonDialogs() {
-  static HeadlessCommonDialogs fallback;
-  return Installed() ? *Installed() : fallback;
+  if (Installed()) return *Installed();
+  const std::shared_ptr<CommonDialogs>& fallback = GetFallbackPlatformServices().pCommonDialogs;
+  return fallback ? *fallback : *InertCommonDialogs();
 }
 
 int CColorDialog::DoModal() {

@@ -1,7 +1,7 @@
 #pragma once
 // The desktop's colour and font dialogs. The core describes what it asks (CColorDialog,
-// CFontDialog); the installed CommonDialogs shows it. Without a backend the headless
-// dialogs answer from a script (platform/headless/headless_common_dialogs.h).
+// CFontDialog); the installed CommonDialogs shows it. Without a backend the fallback
+// answers (platform/platform_services.h).
 
 #include <memory>
 #include <optional>
@@ -37,7 +37,7 @@ class CommonDialogs {
   virtual std::optional<LOGFONT> ChooseFont(const FontDialogRequest& request) = 0;
 };
 
-// Installs the dialogs used from now on; null restores the headless ones.
+// Installs the dialogs used from now on; null restores the fallback.
 void InstallCommonDialogs(std::shared_ptr<CommonDialogs> dialogs);
 CommonDialogs& CurrentCommonDialogs();
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the control library asks of the window system: showing a modal message box with
 // its own flags, and the list of installed fonts. A backend installs its services; until
-// then the headless ones (platform/headless/headless_controls.h) answer.
+// then the fallback ones (platform/platform_services.h) answer.
 
 #include <memory>
 #include <string>
@@ -19,6 +19,10 @@ struct MessageBoxRequest {
   unsigned style = 0;         // MB_* buttons and icon plus the library's extension bits
   unsigned style2 = 0;        // second flag word
 };
+
+// The answer of a message box whose user takes its first button: IDOK, IDYES, IDABORT or
+// IDRETRY by the button set in style.
+int FirstButtonAnswer(unsigned style);
 
 class IMessageBoxPresenter {
  public:
@@ -39,7 +43,7 @@ class IFontList {
   virtual std::vector<FontInfo> GetInstalledFonts() = 0;
 };
 
-// Installs a presenter or font list (not owned); null goes back to the headless one.
+// Installs a presenter or font list (not owned); null goes back to the fallback.
 void SetMessageBoxPresenter(IMessageBoxPresenter* presenter);
 IMessageBoxPresenter& GetMessageBoxPresenter();
 void SetFontList(IFontList* fonts);

@@ -1,7 +1,7 @@
 #include "platform/dialog_runner.h"
 
 #include "platform/app_services.h"
-#include "platform/headless/headless_dialog_runner.h"
+#include "platform/platform_services.h"
 
 namespace quill {
 namespace {
@@ -27,13 +27,9 @@ void RouteDialogCommand(CDialogBehaviour& behaviour, IDialogHost& host, int nID,
 void SetDialogRunner(IDialogRunner* runner) { InstalledRunner() = runner; }
 
 IDialogRunner& GetDialogRunner() {
-  return InstalledRunner() ? *InstalledRunner() : GetHeadlessDialogRunner();
-}
-
-int RunModalDialog(unsigned templateId, CDialogBehaviour& behaviour, Window* pParent) {
-  const DialogTemplate* dialogTemplate = FindDialogTemplate(templateId);
-  if (dialogTemplate == nullptr) return -1;
-  return GetDialogRunner().RunModal(*dialogTemplate, behaviour, pParent);
+  if (InstalledRunner()) return *InstalledRunner();
+  IDialogRunner* fallback = GetFallbackPlatformServices().pDialogRunner;
+  return fallback ? *fallback : InertDialogRunner();
 }
 
 }  // namespace quill

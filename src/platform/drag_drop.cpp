@@ -3,24 +3,28 @@
 #include <algorithm>
 #include <new>
 
-#include "platform/headless/headless_drag_drop.h"
+#include "platform/platform_services.h"
 
 namespace quill {
 
 namespace {
 
 std::shared_ptr<DragDropService>& Installed() {
-  static std::shared_ptr<DragDropService> service = std::make_shared<HeadlessDragDrop>();
+  static std::shared_ptr<DragDropService> service;
   return service;
 }
 
 }  // namespace
 
 void InstallDragDropService(std::shared_ptr<DragDropService> service) {
-  Installed() = service ? std::move(service) : std::make_shared<HeadlessDragDrop>();
+  Installed() = std::move(service);
 }
 
-DragDropService& CurrentDragDropService() { return *Installed(); }
+DragDropService& CurrentDragDropService() {
+  if (Installed()) return *Installed();
+  const std::shared_ptr<DragDropService>& fallback = GetFallbackPlatformServices().pDragDrop;
+  return fallback ? *fallback : *InertDragDropService();
+}
 
 HGLOBAL GlobalAllocText(std::string_view text) {
   try {

@@ -2,8 +2,8 @@
 // Drag and drop of plain 8-bit text between windows. A window registers a drop target; a
 // source offers a data object to the modal drag loop, which delivers enter, over, scroll,
 // leave and drop to the target under the mouse and returns the effect the drag ended with.
-// A backend implements the loop over the desktop's drag and drop; without a backend a
-// headless service serves (platform/headless/headless_drag_drop.h), driven by tests.
+// A backend implements the loop over the desktop's drag and drop; without a backend the
+// fallback serves (platform/platform_services.h; in tests a headless service they drive).
 
 #include <memory>
 #include <string>
@@ -95,7 +95,7 @@ class DragDropService {
                                 DROPEFFECT dwEffects) = 0;
 };
 
-// Installs the service used from now on; null restores the headless one.
+// Installs the service used from now on; null restores the fallback.
 void InstallDragDropService(std::shared_ptr<DragDropService> service);
 DragDropService& CurrentDragDropService();
 

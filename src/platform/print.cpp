@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "platform/app_services.h"
-#include "platform/headless/headless_printer.h"
+#include "platform/platform_services.h"
 
 namespace quill {
 
@@ -47,9 +47,9 @@ void CPageSetupDialog::GetMargins(CRect* lpRectMargins, CRect* lpRectMinMargins)
 void SetPrintServices(IPrintServices* services) { Installed() = services; }
 
 IPrintServices& GetPrintServices() {
-  static HeadlessPrintServices headless;
-  IPrintServices* services = Installed();
-  return services != nullptr ? *services : headless;
+  if (IPrintServices* services = Installed()) return *services;
+  IPrintServices* fallback = GetFallbackPlatformServices().pPrint;
+  return fallback ? *fallback : InertPrintServices();
 }
 
 }  // namespace quill

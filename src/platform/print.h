@@ -4,8 +4,8 @@
 // page-setup dialog, and the print services a backend installs (the print dialog, printer
 // devices, the print-preview window, the page-setup dialog, the printers' device modes).
 // A printer device is a CDC that answers GetDeviceCaps and runs StartDoc / StartPage /
-// EndPage / EndDoc; until a backend installs its services the headless printer serves
-// (platform/headless/headless_printer.h).
+// EndPage / EndDoc; until a backend installs its services the fallback serves
+// (platform/platform_services.h; in tests the headless printer).
 
 #include <functional>
 #include <memory>
@@ -136,7 +136,7 @@ class IPrintServices {
   virtual bool ValidateDevMode(const std::string& printer, DEVMODE& devMode) = 0;
 };
 
-// Installs print services (not owned); null goes back to the headless printer.
+// Installs print services (not owned); null goes back to the fallback.
 void SetPrintServices(IPrintServices* services);
 IPrintServices& GetPrintServices();
 

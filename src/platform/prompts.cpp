@@ -1,25 +1,32 @@
 #include "platform/prompts.h"
 
-#include "platform/headless/file_prompt.h"
+#include "platform/platform_services.h"
 
 namespace quill {
 namespace {
 
 std::shared_ptr<FilePrompt>& Installed() {
-  static std::shared_ptr<FilePrompt> prompt = std::make_shared<HeadlessFilePrompt>();
+  static std::shared_ptr<FilePrompt> prompt;
   return prompt;
+}
+
+// The installed prompt, else the fallback's, else the inert one.
+std::shared_ptr<FilePrompt> Current() {
+  if (Installed()) return Installed();
+  const std::shared_ptr<FilePrompt>& fallback = GetFallbackPlatformServices().pFilePrompt;
+  return fallback ? fallback : InertFilePrompt();
 }
 
 }  // namespace
 
 void InstallFilePrompt(std::shared_ptr<FilePrompt> prompt) {
-  Installed() = prompt ? std::move(prompt) : std::make_shared<HeadlessFilePrompt>();
+  Installed() = std::move(prompt);
 }
 
-FilePrompt& CurrentFilePrompt() { return *Installed(); }
+FilePrompt& CurrentFilePrompt() { return *Current(); }
 
 std::optional<std::string> PromptForFileName(const FilePromptRequest& request) {
-  std::shared_ptr<FilePrompt> prompt = Installed();  // stays alive while it asks
+  std::shared_ptr<FilePrompt> prompt = Current();  // stays alive while it asks
   std::optional<std::string> answer = prompt->AskFileName(request);
   if (answer && request.maxPathLength != 0 && answer->size() >= request.maxPathLength)
     return std::nullopt;

@@ -1,6 +1,6 @@
 #pragma once
 // File-name prompts (the open and save dialogs). The core describes what it asks; the
-// installed FilePrompt shows it. Without a backend the headless prompt answers.
+// installed FilePrompt shows it. Without a backend the fallback answers.
 
 #include <cstddef>
 #include <memory>
@@ -35,7 +35,7 @@ class FilePrompt {
   virtual std::optional<std::string> AskFileName(const FilePromptRequest& request) = 0;
 };
 
-// Installs the prompt used from now on; null restores the headless default prompt.
+// Installs the prompt used from now on; null restores the fallback.
 void InstallFilePrompt(std::shared_ptr<FilePrompt> prompt);
 FilePrompt& CurrentFilePrompt();
 

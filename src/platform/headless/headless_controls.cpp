@@ -11,13 +11,7 @@ int HeadlessMessageBoxPresenter::Show(const MessageBoxRequest& request) {
     m_answers.pop_front();
     return nAnswer;
   }
-  switch (request.style & 0xF) {
-    case 0x2: return 3;  // abort, retry, ignore: IDABORT
-    case 0x3:
-    case MB_YESNO: return IDYES;
-    case 0x5: return 4;  // retry, cancel: IDRETRY
-    default: return IDOK;
-  }
+  return FirstButtonAnswer(request.style);
 }
 
 std::vector<FontInfo> HeadlessFontList::GetInstalledFonts() {

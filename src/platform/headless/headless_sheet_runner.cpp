@@ -1,29 +1,14 @@
 #include "platform/headless/headless_sheet_runner.h"
 
 #include "platform/app_services.h"
-#include "resources/dialog_template.h"
 
 namespace quill {
 
-namespace {
-
-ISheetRunner*& InstalledRunner() {
-  static ISheetRunner* runner = nullptr;
-  return runner;
-}
-
-}  // namespace
-
-void SetSheetRunner(ISheetRunner* runner) { InstalledRunner() = runner; }
-
-ISheetRunner& GetSheetRunner() {
-  return InstalledRunner() ? *InstalledRunner() : GetHeadlessSheetRunner();
-}
 
 HeadlessSheetSession::HeadlessSheetSession(CSheetBehaviour& sheet) : m_sheet(sheet) {
   for (int i = 0; i < sheet.GetPageCount(); ++i) {
     m_pages.push_back(std::make_unique<HeadlessDialogSession>(
-        PageTemplate(sheet.GetPageTemplateID(i)), sheet.GetPageBehaviour(i), nullptr));
+        sheet.GetPageTemplate(i), sheet.GetPageBehaviour(i), nullptr));
   }
 }
 

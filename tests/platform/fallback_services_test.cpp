@@ -1,0 +1,45 @@
+// Services nobody installed: the fallback bundle answers (the headless platform in tests),
+// and without it the core's inert services do.
+
+#include <gtest/gtest.h>
+
+#include "platform/headless/headless_app_services.h"
+#include "platform/headless/headless_dialog_runner.h"
+#include "quill.h"
+
+namespace quill {
+namespace {
+
+class NoFallback {
+ public:
+  NoFallback() : m_saved(GetFallbackPlatformServices()) { SetFallbackPlatformServices(PlatformServices{}); }
+  ~NoFallback() { SetFallbackPlatformServices(m_saved); }
+
+ private:
+  PlatformServices m_saved;
+};
+
+TEST(FallbackServices, HeadlessServeInTestsInertWithoutThem) {
+  EXPECT_NE(dynamic_cast<HeadlessApplicationServices*>(&GetApplicationServices()), nullptr);
+  EXPECT_EQ(&GetDialogRunner(), &GetHeadlessDialogRunner());
+  {
+    NoFallback none;
+    EXPECT_EQ(&GetApplicationServices(), &InertApplicationServices());
+    EXPECT_EQ(GetApplicationServices().GetStatusBar(), nullptr);
+    EXPECT_EQ(AfxMessageBox("inert", MB_YESNO), IDYES);
+    EXPECT_EQ(GetMessageBoxPresenter().Show(MessageBoxRequest{nullptr, "q", "", MB_OKCANCEL, 0}), IDOK);
+    CColorDialog colour;
+    EXPECT_EQ(colour.DoModal(), IDCANCEL);
+    EXPECT_FALSE(PromptForFileName(FilePromptRequest{}).has_value());
+    EXPECT_TRUE(GetFontList().GetInstalledFonts().empty());
+    CDialog dialog(IDD_EDIT_FIND);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    // An installed service still comes first.
+    ScopedHeadlessServices installed;
+    EXPECT_EQ(&GetApplicationServices(), static_cast<IApplicationServices*>(&installed));
+  }
+  EXPECT_EQ(&GetDialogRunner(), &GetHeadlessDialogRunner());
+}
+
+}  // namespace
+}  // namespace quill
