@@ -6,6 +6,7 @@
 
 #include "platform/file_errors.h"
 #include "platform/format.h"
+#include "platform/paths.h"
 
 namespace quill {
 
@@ -16,12 +17,6 @@ TFileAccessException TFileAccessException::FromLastError() {
 namespace {
 
 [[noreturn]] void ThrowLastError() { throw TFileAccessException::FromLastError(); }
-
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  if (slash == std::string::npos) return std::string();
-  return path.substr(0, slash == 0 ? 1 : slash);
-}
 
 std::string SystemTempFolder() {
   const char* folder = std::getenv("TMPDIR");
@@ -55,7 +50,7 @@ std::string TFileAccess::KeepRollbackCopy(const std::string& target,
                                       "interrupted save. Move it away before saving again.",
                                       name.c_str()));
   std::string temp;
-  std::string folder = target.empty() ? SystemTempFolder() : FolderOf(target);
+  std::string folder = target.empty() ? SystemTempFolder() : ParentFolder(target);
   if (!target.empty()) files.RemoveStaleTempFiles(folder, kTempPrefix);
   if (!files.GetTempFileName(folder, kTempPrefix, temp)) {
     if (target.empty() || !FolderRefusesFiles(GetLastError())) ThrowLastError();
@@ -135,7 +130,7 @@ std::uint64_t TFileAccess::GetSize() {
 void TFileAccess::OpenForWrite() {
   IFileService& files = GetFileService();
   m_strTarget = files.ResolveLinks(m_strPath);
-  m_strTempFolder = FolderOf(m_strTarget);
+  m_strTempFolder = ParentFolder(m_strTarget);
   m_strBackupName = m_strTarget + ".bak";
   files.RemoveStaleTempFiles(m_strTempFolder, kTempPrefix);
   if (!files.GetTempFileName(m_strTempFolder, kTempPrefix, m_strTempName)) {

@@ -1,12 +1,11 @@
 #include "dialogs/color_picker.h"
 
-#include <strings.h>
-
 #include <algorithm>
 #include <cstring>
 
 #include "dialogs/text_style_page.h"
 #include "platform/app_services.h"
+#include "platform/ascii.h"
 #include "platform/common_dialogs.h"
 #include "platform/display.h"
 #include "platform/gdi.h"
@@ -112,7 +111,7 @@ void TColorPicker::SetSelectedColorValue(unsigned long color) {
 void TColorPicker::SetSelectedColorName(const char* name) {
   if (name == nullptr) return;
   for (int i = GetCount() - 1; i >= 0; --i) {
-    if (strcasecmp(GetText(i).c_str(), name) == 0) {
+    if (EqualsNoCase(GetText(i), name)) {
       SetCurSel(i);
       return;
     }
@@ -122,7 +121,7 @@ void TColorPicker::SetSelectedColorName(const char* name) {
 bool TColorPicker::RemoveColor(const char* name) {
   if (name == nullptr) return false;
   for (int i = 0, n = GetCount(); i < n; ++i) {
-    if (strcasecmp(GetText(i).c_str(), name) == 0) return DeleteString(i) != CB_ERR;
+    if (EqualsNoCase(GetText(i), name)) return DeleteString(i) != CB_ERR;
   }
   return false;
 }

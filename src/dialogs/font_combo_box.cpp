@@ -1,20 +1,15 @@
 #include "dialogs/font_combo_box.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
+#include "platform/ascii.h"
 #include "platform/control_services.h"
 
 namespace quill {
 namespace {
 
-std::string Lower(const std::string& text) {
-  std::string lower = text;
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return lower;
-}
+std::string Lower(const std::string& text) { return AsciiLower(text); }
 
 }  // namespace
 

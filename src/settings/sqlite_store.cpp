@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "platform/format.h"
+#include "platform/paths.h"
 
 namespace quill {
 
@@ -95,15 +96,9 @@ bool PathExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
-std::string FolderOf(const std::string& path) {
-  size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // Whether this process may change the file and create its companions beside it.
 bool Writable(const std::string& path) {
-  return ::access(path.c_str(), W_OK) == 0 && ::access(FolderOf(path).c_str(), W_OK) == 0;
+  return ::access(path.c_str(), W_OK) == 0 && ::access(ParentFolderOrDot(path).c_str(), W_OK) == 0;
 }
 
 // A file: URI for path with the given query, for opening modes only URIs can ask for.

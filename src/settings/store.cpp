@@ -5,6 +5,7 @@
 #include <mutex>
 #include <set>
 
+#include "platform/ascii.h"
 #include "settings/sqlite_store.h"
 
 namespace quill {
@@ -13,8 +14,6 @@ namespace {
 
 std::mutex g_store_mutex;
 std::shared_ptr<SettingsStore> g_store;
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
@@ -143,22 +142,8 @@ void ReportSettingsProblem(const std::string& message) {
   std::fflush(stderr);
 }
 
-bool NamesEqual(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
-}
+bool NamesEqual(std::string_view a, std::string_view b) { return EqualsNoCase(a, b); }
 
-bool NameLess(std::string_view a, std::string_view b) {
-  size_t n = a.size() < b.size() ? a.size() : b.size();
-  for (size_t i = 0; i < n; ++i) {
-    unsigned char x = static_cast<unsigned char>(Lower(a[i]));
-    unsigned char y = static_cast<unsigned char>(Lower(b[i]));
-    if (x != y) return x < y;
-  }
-  return a.size() < b.size();
-}
+bool NameLess(std::string_view a, std::string_view b) { return LessNoCase(a, b); }
 
 }  // namespace quill

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/file_errors.h"
+#include "platform/paths.h"
 
 namespace quill {
 namespace {
@@ -32,18 +33,11 @@ bool FailErrno(int err) {
   return false;
 }
 
-std::string ParentFolder(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
 // ENOENT means a missing file when the folder exists and a missing path otherwise.
 std::uint32_t MissingCode(const std::string& path) {
   struct stat st;
   if (path.empty()) return ERROR_PATH_NOT_FOUND;
-  if (stat(ParentFolder(path).c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+  if (stat(ParentFolderOrDot(path).c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
     return ERROR_PATH_NOT_FOUND;
   return ERROR_FILE_NOT_FOUND;
 }
@@ -492,7 +486,7 @@ std::string PosixFileService::ResolveLinks(const std::string& path) {
     if (n <= 0) return current;
     std::string next(target.data(), static_cast<std::size_t>(n));
     if (next[0] != '/' && current.find('/') != std::string::npos)
-      next = ParentFolder(current) + "/" + next;
+      next = ParentFolderOrDot(current) + "/" + next;
     current = next;
   }
   return current;
