@@ -50,7 +50,7 @@ TEST(BufferListener, HearsEditsTitlesBookmarksAndTheEnd) {
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetTitle(), "notes.txt *");
 
-    buf.FlushUndoGroup(&listener);
+    // An edit outside a group is a group of its own, flushed on its source.
     ASSERT_EQ(listener.edits.size(), 1u);
     EXPECT_EQ(listener.edits[0].first, UNDO_ACTION_TYPING);
 
