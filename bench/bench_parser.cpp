@@ -20,8 +20,8 @@
 namespace {
 
 using quill::DocumentType;
-using quill::QuillView;
 using quill::TDocumentStyle;
+using quill::TEXTBLOCK;
 
 struct Netlist {
   std::string text;

@@ -14,6 +14,7 @@
 #include "buffer/text_buffer.h"
 #include "qt/quill_qt.h"
 #include "style/document_style.h"
+#include "view/quill_view.h"
 
 namespace {
 
