@@ -12,6 +12,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   fonts-dejavu-core
   poppler-utils
+  xvfb xauth xdotool
 )
 
 missing=()

@@ -5,6 +5,9 @@
 //                                       writes a registry text file ('-': stdout): REGEDIT4,
 //                                       or with --format=5 the UTF-16 format of Windows
 //   quill-settings import FILE          applies such a file, all of it or nothing ('-': stdin)
+//
+// A line break or NUL in a name is written as \r, \n or \0 (a key holding one is written
+// quoted, see settings/regfile.h), so every export imports back to the same store.
 
 #include <sys/stat.h>
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end check of quill-settings in a private config folder: import, list, export,
 # a rejected import that changes nothing, export -> fresh store -> import -> same export in
-# both formats, export over a link, and a run short of file handles that keeps the store.
+# both formats, names with line breaks and NULs, export over a link, and a run short of
+# file handles that keeps the store.
 set -euo pipefail
 tool=$1
 work=$(mktemp -d)
@@ -37,6 +38,21 @@ rm -rf "$XDG_CONFIG_HOME"
 "$tool" import "$work/five.reg" || fail "import of --format=5"
 "$tool" export "$work/four.reg"
 cmp -s "$work/one.reg" "$work/four.reg" || fail "format 5 round trip differs"
+
+# Names with CR, LF, NUL, backslashes and bytes beyond ASCII, and such a text value, come
+# back byte for byte; an export is exactly the file that made the store.
+rm -rf "$XDG_CONFIG_HOME"
+printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Odd]\r\n\r\n["HKEY_CURRENT_USER\\\\Odd\\\\K\\r\\ney \xe9"]\r\n"a\\nb\\0c\\\\d\xff"=dword:00000001\r\n"t"=hex(1):6c,0d,0a,00,00\r\n\r\n' >"$work/odd.reg"
+"$tool" import "$work/odd.reg" || fail "import of escaped names"
+"$tool" export "$work/odd2.reg"
+cmp -s "$work/odd.reg" "$work/odd2.reg" || fail "escaped names round trip: $(od -c "$work/odd2.reg")"
+"$tool" export --format=5 "$work/odd5.reg"
+rm -rf "$XDG_CONFIG_HOME"
+"$tool" import "$work/odd5.reg" || fail "import of escaped names in format 5"
+"$tool" export "$work/odd3.reg"
+cmp -s "$work/odd.reg" "$work/odd3.reg" || fail "escaped names round trip in format 5"
+rm -rf "$XDG_CONFIG_HOME"
+"$tool" import "$work/one.reg"
 
 # Export over a link writes the file it leads to, keeping its mode.
 echo old >"$work/target.reg"; chmod 640 "$work/target.reg"; ln -s target.reg "$work/link.reg"

@@ -15,6 +15,7 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QIcon>
 #include <QImage>
 #include <QPointer>
 #include <QTabWidget>
@@ -109,6 +110,11 @@ int main(int argc, char** argv) {
   QCoreApplication& app = *core;
   QCoreApplication::setApplicationName("quillpad");
   QCoreApplication::setApplicationVersion(QUILLPAD_VERSION);
+  // The desktop finds the application entry (quillpad.desktop) and its icon by this name.
+  if (auto* gui = qobject_cast<QGuiApplication*>(&app)) {
+    gui->setDesktopFileName("quillpad");
+    QGuiApplication::setWindowIcon(QIcon::fromTheme("quillpad"));
+  }
 
   QCommandLineParser parser;
   parser.setApplicationDescription("A multi-document editor for netlists, rule decks, sources and logs.");

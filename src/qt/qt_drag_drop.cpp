@@ -123,9 +123,16 @@ DROPEFFECT QtDragDrop::DoDragDrop(Window* pSource, const COleDataObject& data,
   m_dragging = true;
   m_dropHere.reset();
   const Qt::DropActions actions = ActionsOf(dwEffects);
-  const Qt::DropAction action =
-      m_dragLoop ? m_dragLoop(*drag, actions) : drag->exec(actions, Qt::MoveAction);
-  drag->deleteLater();
+  Qt::DropAction action;
+  if (m_dragLoop) {
+    action = m_dragLoop(*drag, actions);
+    delete drag;
+  } else {
+    // Qt owns the drag from here: a target in another process may ask for its text after
+    // exec has returned (X11 answers that request from the drag object), so only Qt knows
+    // when it may go.
+    action = drag->exec(actions, Qt::MoveAction);
+  }
   m_dragging = false;
   const DROPEFFECT effect = m_dropHere.value_or(EffectOf(action));
   m_dropHere.reset();

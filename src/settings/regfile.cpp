@@ -160,9 +160,14 @@ std::string EncodeUtf16(std::string_view bytes) {
   return out;
 }
 
-// Parses a quoted text starting at s[0] == '"'; sets *rest past the closing quote.
+// Characters a file line cannot carry as they are: in quoted text they are written as the
+// escapes \r, \n and \0.
+constexpr std::string_view kUncarried("\0\r\n", 3);
+
+// Parses a quoted text starting at s[0] == '"'; sets *rest past the closing quote. Escapes:
+// \\ \" \r \n \0. A name (name == true) must not hold a raw CR or NUL.
 bool ParseQuoted(std::string_view s, std::string* out, std::string_view* rest,
-                 std::string* error) {
+                 std::string* error, bool name = false) {
   out->clear();
   for (size_t i = 1; i < s.size(); ++i) {
     char c = s[i];
@@ -170,12 +175,22 @@ bool ParseQuoted(std::string_view s, std::string* out, std::string_view* rest,
       *rest = s.substr(i + 1);
       return true;
     }
+    if (name && kUncarried.find(c) != std::string_view::npos) {
+      *error = "a line break or NUL in a name must be written as \\r, \\n or \\0";
+      return false;
+    }
     if (c == '\\') {
-      if (i + 1 >= s.size() || (s[i + 1] != '\\' && s[i + 1] != '"')) {
-        *error = "unknown escape in quoted text (only \\\\ and \\\" are allowed)";
-        return false;
+      const char next = i + 1 < s.size() ? s[i + 1] : '\0';
+      switch (next) {
+        case '\\': case '"': c = next; break;
+        case 'r': c = '\r'; break;
+        case 'n': c = '\n'; break;
+        case '0': c = '\0'; break;
+        default:
+          *error = "unknown escape in quoted text (\\\\ \\\" \\r \\n \\0 are allowed)";
+          return false;
       }
-      c = s[++i];
+      ++i;
     }
     out->push_back(c);
   }
@@ -280,6 +295,20 @@ bool ParseSection(std::string_view s, RegFileKey* key, std::string* error) {
     key->remove = true;
     s.remove_prefix(1);
   }
+  // ["HKEY_CURRENT_USER\\A\\line\nbreak"]: a path with escapes, backslashes doubled.
+  std::string unquoted;
+  if (!s.empty() && s.front() == '"') {
+    std::string_view rest;
+    if (!ParseQuoted(s, &unquoted, &rest, error, true)) return false;
+    if (!rest.empty()) {
+      *error = "unexpected text after the quoted key";
+      return false;
+    }
+    s = unquoted;
+  } else if (s.find_first_of(kUncarried) != std::string_view::npos) {
+    *error = "a line break or NUL in a key must be written in a quoted key as \\r, \\n or \\0";
+    return false;
+  }
   std::string_view root;
   for (std::string_view r : {kRoot, kRootShort}) {
     if (StartsWithNoCase(s, r) && (s.size() == r.size() || s[r.size()] == '\\')) root = r;
@@ -302,7 +331,7 @@ bool ParseValueLine(std::string_view s, RegFileValue* v, std::string* error) {
     v->name.clear();
     rest = s.substr(1);
   } else if (s.front() == '"') {
-    if (!ParseQuoted(s, &v->name, &rest, error)) return false;
+    if (!ParseQuoted(s, &v->name, &rest, error, true)) return false;
     if (!CheckValueName(v->name, error)) return false;
   } else {
     *error = "expected \"name\"=, @= or [KEY]";
@@ -316,25 +345,16 @@ bool ParseValueLine(std::string_view s, RegFileValue* v, std::string* error) {
   return ParseData(TrimLeft(rest.substr(1)), v, error);
 }
 
-// Characters no name may hold and no file line could carry. The store makes no such
-// names, but another program may have put some there.
-constexpr std::string_view kUncarried("\0\r\n", 3);
-
-// A name as a file line can carry it, each such character written as '?' (as for text
-// with no place in the code page), so that every export imports again.
-std::string Carried(std::string_view name) {
-  std::string out(name);
-  for (char& c : out) {
-    if (kUncarried.find(c) != std::string_view::npos) c = '?';
-  }
-  return out;
-}
-
 std::string Quote(std::string_view text) {
   std::string out = "\"";
   for (char c : text) {
-    if (c == '\\' || c == '"') out.push_back('\\');
-    out.push_back(c);
+    switch (c) {
+      case '\\': case '"': out.push_back('\\'); out.push_back(c); break;
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      case '\0': out += "\\0"; break;
+      default: out.push_back(c);
+    }
   }
   out.push_back('"');
   return out;
@@ -532,7 +552,7 @@ bool ParseRegFile(std::string_view raw, RegFile* out, RegFileError* error) {
 }
 
 std::string FormatRegValue(const RegValue& v) {
-  std::string line = v.name.empty() ? std::string("@") : Quote(Carried(v.name));
+  std::string line = v.name.empty() ? std::string("@") : Quote(v.name);
   line.push_back('=');
   if (v.type == REG_SZ && IsPlainText(v)) {
     line += Quote(std::string_view(v.data.data(), v.data.size() - 1));
@@ -556,14 +576,10 @@ bool ExportRegFile(SettingsStore& store, std::string_view path, std::string* out
     std::vector<RegValue> values = store.EnumValues(id);
     // The root gets a section only when it holds values of its own.
     if (key.empty() && values.empty()) return;
-    bool altered = key.find_first_of(kUncarried) != std::string::npos;
-    for (const RegValue& v : values) {
-      altered |= v.name.find_first_of(kUncarried) != std::string::npos;
-    }
-    if (altered) {
-      text += std::string("; line breaks and NULs in the names below are written as ?") + kEol;
-    }
-    text += "[" + std::string(kRoot) + (key.empty() ? "" : "\\") + Carried(key) + "]" + kEol;
+    const std::string full = std::string(kRoot) + (key.empty() ? "" : "\\") + key;
+    // Only a key that needs escapes is quoted, so other files stay as Windows writes them.
+    const bool quoted = key.find_first_of(kUncarried) != std::string::npos;
+    text += "[" + (quoted ? Quote(full) : full) + "]" + kEol;
     for (const RegValue& v : values) text += FormatRegValue(v) + kEol;
     text += kEol;
   });

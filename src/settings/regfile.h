@@ -10,6 +10,15 @@
 //   "Margin"=hex:01,02,00,00
 //   @="the key's default value"
 //
+// Quoted text escapes a backslash as \\ and a quote as \", and a CR, LF or NUL byte as \r,
+// \n and \0, so every name the store holds is written out and read back exactly. A key
+// whose path holds such a byte is written quoted, its backslashes doubled:
+//
+//   ["HKEY_CURRENT_USER\\Software\\two\nlines"]
+//
+// Text values holding them are written as hex(1): with their bytes. Files
+// without escapes (all that Windows and earlier exports write) read as they always did.
+//
 // Reading also accepts ';' comments, hex lines continued with a trailing backslash,
 // hex(N): values of other types, "name"=- (delete a value) and [-KEY] (delete a key with
 // its subkeys). Only keys below HKEY_CURRENT_USER are accepted.

@@ -99,16 +99,6 @@ std::string NormalizeKeyPath(std::string_view path) {
   return out;
 }
 
-namespace {
-
-bool NameCharsOk(std::string_view name, const char* what, std::string* why) {
-  if (name.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos) return true;
-  if (why) *why = std::string(what) + " cannot hold a line break or a NUL character";
-  return false;
-}
-
-}  // namespace
-
 bool CheckKeyPath(std::string_view path, std::string* why) {
   std::vector<std::string_view> parts = SplitKeyPath(path);
   if (parts.size() > kMaxKeyDepth) {
@@ -120,7 +110,6 @@ bool CheckKeyPath(std::string_view path, std::string* why) {
       if (why) *why = "a key name may be at most " + std::to_string(kMaxKeyName) + " characters";
       return false;
     }
-    if (!NameCharsOk(part, "a key name", why)) return false;
   }
   return true;
 }
@@ -130,7 +119,7 @@ bool CheckValueName(std::string_view name, std::string* why) {
     if (why) *why = "a value name may be at most " + std::to_string(kMaxValueName) + " characters";
     return false;
   }
-  return NameCharsOk(name, "a value name", why);
+  return true;
 }
 
 void ReportSettingsProblem(const std::string& message) {

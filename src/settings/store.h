@@ -14,8 +14,9 @@
 //
 // Keys and values keep to the limits of the Windows registry, so everything stored can be
 // exported and imported again: a key path at most kMaxKeyDepth keys deep, key names of 1 to
-// kMaxKeyName characters, value names of at most kMaxValueName characters, and no line
-// break or NUL character in any name. A store refuses to create what breaks them.
+// kMaxKeyName characters, value names of at most kMaxValueName characters. A store refuses
+// to create what breaks them. Names may hold any other byte, line breaks and NULs too
+// (registry files carry those as escapes, settings/regfile.h).
 
 #include <cstddef>
 #include <cstdint>

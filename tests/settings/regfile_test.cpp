@@ -34,6 +34,20 @@ RegFile Parse(const std::string& text) {
   return file;
 }
 
+// Every key path of a store with its values, parents first.
+std::vector<std::pair<std::string, std::vector<quill::RegValue>>> Dump(quill::SettingsStore& store,
+                                                                      const std::string& path = "") {
+  std::vector<std::pair<std::string, std::vector<quill::RegValue>>> out;
+  const quill::SettingsKeyId id = store.OpenKey(path, false);
+  out.emplace_back(path, store.EnumValues(id));
+  for (const std::string& child : store.EnumKeys(id)) {
+    for (auto& entry : Dump(store, path.empty() ? child : path + "\\" + child)) {
+      out.push_back(std::move(entry));
+    }
+  }
+  return out;
+}
+
 class RegFileTest : public ::testing::Test {
  protected:
   void SetUp() override { store_ = quill::InstallMemorySettingsStore(); }
@@ -66,13 +80,15 @@ TEST_F(RegFileTest, BadFilesReportTheirLine) {
       // Continuation lines count: the error names the line where the value starts.
       {head + "\"a\"=hex:01,\\\n  02,\\\n  0x\n\"b\"=-\n", 3},
       {head + "\"a\"=hex:01,\\\n  02\n\"b\"=bad\n", 5},
-      // The registry's limits, and names no file line could carry.
+      // The registry's limits; line breaks and NULs in names only as escapes.
       {"REGEDIT4\n\n[HKCU" + deep + "]\n", 3},
       {"REGEDIT4\n[HKCU\\" + std::string(256, 'k') + "]\n", 2},
       {head + "\"" + std::string(16384, 'v') + "\"=dword:1\n", 3},
       {head + "\"a\rb\"=dword:1\n", 3},
       {head + std::string("\"a\0b\"=dword:1\n", 15), 3},
       {"REGEDIT4\n[HKCU\\a\rb]\n", 2},
+      {"REGEDIT4\n[\"HKCU\\\\a\\t\"]\n", 2},
+      {"REGEDIT4\n[\"HKCU\\\\a\" ]\n", 2},
   };
   for (const auto& [text, line] : cases) {
     RegFile file;
@@ -100,16 +116,16 @@ TEST_F(RegFileTest, ExportThenImportGivesTheSameStore) {
   store_->OpenKey(root + "\\EmptyKey", true);
   store_->SetValue(store_->OpenKey("", false), "AtRoot", quill::REG_DWORD, "\1\0\0\0");
 
-  // Every byte a name may hold, in a key name and a value name, and every byte in a text.
+  // Every byte, CR, LF and NUL among them, in a key name, a value name and a text.
   std::string bytes;
-  for (int b = 1; b < 256; ++b) {
-    if (b != '\r' && b != '\n') bytes.push_back(static_cast<char>(b));
-  }
+  for (int b = 0; b < 256; ++b) bytes.push_back(static_cast<char>(b));
   std::string key_name = bytes;
   key_name.erase(key_name.find('\\'), 1);
   auto odd = store_->OpenKey(root + "\\" + key_name.substr(0, 200) + "\\" + key_name.substr(200), true);
   ASSERT_NE(odd, quill::kNoKey);
   ASSERT_TRUE(store_->SetValue(odd, bytes, quill::REG_SZ, bytes + '\0'));
+  ASSERT_TRUE(store_->SetValue(store_->OpenKey("Line\nBreak\r\nKey", true), "a\r\nb\\c",
+                               quill::REG_SZ, std::string("x\n\0", 3)));
 
   std::string exported;
   ASSERT_TRUE(quill::ExportRegFile(*store_, "", &exported));
@@ -136,30 +152,36 @@ TEST_F(RegFileTest, ExportThenImportGivesTheSameStore) {
                                      std::pair{quill::RegFileFormat::kVersion5, exported5}}) {
     auto fresh = std::make_shared<quill::MemorySettingsStore>();
     ASSERT_TRUE(quill::ApplyRegFile(*fresh, Parse(text)));
+    EXPECT_EQ(Dump(*fresh), Dump(*store_));
     std::string again;
     ASSERT_TRUE(quill::ExportRegFile(*fresh, "", &again, format));
     EXPECT_EQ(again, text);
   }
+  EXPECT_NE(exported.find("[\"HKEY_CURRENT_USER\\\\Line\\nBreak\\r\\nKey\"]\r\n"
+                          "\"a\\r\\nb\\\\c\"=hex(1):78,0a,00\r\n"),
+            std::string::npos);
 
-  // Names with line breaks that another program wrote into a database export so that the
-  // file imports again.
+  // Names with line breaks and NULs that another program wrote into a database come back
+  // the same from their export, in a database again.
   quill_test::TempDir dir;
   {
     quill::SqliteSettingsStore db(dir.path() + "/registry.db");
     db.SetValue(db.OpenKey("Odd\\Key", true), "v", quill::REG_DWORD, std::string("\1\0\0\0", 4));
     sqlite3* raw = nullptr;
     sqlite3_open((dir.path() + "/registry.db").c_str(), &raw);
-    sqlite3_exec(raw, "UPDATE vals SET name = 'a' || char(10) || 'b';"
+    sqlite3_exec(raw, "UPDATE vals SET name = 'a' || char(10) || 'b' || char(0) || 'c';"
                       "UPDATE keys SET name = 'K' || char(13, 10) || 'ey',"
                       " path = 'Odd\\K' || char(13, 10) || 'ey' WHERE name = 'Key'",
                  nullptr, nullptr, nullptr);
     sqlite3_close(raw);
     std::string odd;
     ASSERT_TRUE(quill::ExportRegFile(db, "", &odd));
-    EXPECT_NE(odd.find("[HKEY_CURRENT_USER\\Odd\\K??ey]\r\n\"a?b\"=dword:00000001"),
+    EXPECT_NE(odd.find("[\"HKEY_CURRENT_USER\\\\Odd\\\\K\\r\\ney\"]\r\n\"a\\nb\\0c\"=dword:00000001"),
               std::string::npos) << odd;
-    quill::MemorySettingsStore again;
-    EXPECT_TRUE(quill::ApplyRegFile(again, Parse(odd)));
+    quill::SqliteSettingsStore again(dir.path() + "/again.db");
+    ASSERT_TRUE(quill::ApplyRegFile(again, Parse(odd)));
+    EXPECT_EQ(Dump(again), Dump(db));
+    EXPECT_EQ(Dump(again)[2].second.at(0).name, std::string("a\nb\0c", 5));
   }
 
   // A sub-tree exports alone; an absent key is an error.
