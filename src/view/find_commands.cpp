@@ -137,7 +137,7 @@ void QuillView::OnEditFind() {
 
   const bool bShowInactive = m_bShowInactiveSelection;
   m_bShowInactiveSelection = true;
-  dlg.DoModal();
+  const int nResult = dlg.DoModal();
   m_bShowInactiveSelection = bShowInactive;
 
   m_bHasLastFind = true;
@@ -148,6 +148,12 @@ void QuillView::OnEditFind() {
   if (dlg.m_nDirection == 0) m_dwLastFindFlags |= SEARCH_BACKWARD;
   if (dlg.m_bRegExp) m_dwLastFindFlags |= SEARCH_REGEX;
   WriteOptions(m_pStyle, dlg.m_bMatchCase, dlg.m_bWholeWord, dlg.m_bRegExp);
+  // Find Next with an expression only closes the dialog: the search runs here, once, so
+  // the match is selected as a plain text's is.
+  if (nResult == IDOK && dlg.m_bRegExp && !dlg.m_sText.empty()) {
+    AddToRecentFind(dlg.m_sText);
+    RepeatFind(dlg.m_nDirection == 0);
+  }
 }
 
 void QuillView::OnEditReplace() {
