@@ -280,13 +280,19 @@ QWidget* QtTemplateDialog::Create(const DialogItem& item) {
   QRect rect = ToPixels(item.rect);
   // A combo box's template height includes its drop-down list.
   if (qobject_cast<QComboBox*>(w) != nullptr) rect.setHeight(w->sizeHint().height());
-  // A check box or radio button with room for more than one line wraps a caption that
-  // is wider than it, and grows to the lines' height.
+  // A check box or radio button with a caption wider than it: with room for more than
+  // one line the caption wraps and the button grows to the lines' height; on one line the
+  // button grows to the right, within the dialog.
   if (auto* button = qobject_cast<QAbstractButton*>(w);
       button != nullptr && qobject_cast<QPushButton*>(w) == nullptr &&
-      rect.height() >= 2 * m_base.height() && button->sizeHint().width() > rect.width()) {
-    WrapCaption(*button, rect.width());
-    rect.setHeight(std::max(rect.height(), button->sizeHint().height()));
+      button->sizeHint().width() > rect.width()) {
+    if (rect.height() >= 2 * m_base.height()) {
+      WrapCaption(*button, rect.width());
+      rect.setHeight(std::max(rect.height(), button->sizeHint().height()));
+    } else {
+      const int right = ToPixels(DialogRect{0, 0, m_template.rect.cx, m_template.rect.cy}).right();
+      rect.setWidth(std::max(rect.width(), std::min(button->sizeHint().width(), right - rect.x())));
+    }
   }
   w->setGeometry(rect);
   if (item.kind == DialogItemKind::GroupBox) w->lower();
