@@ -294,7 +294,7 @@ bool QuillView::KeepLineNumberDigits() {
 
 int QuillView::GetMarginWidth() const {
   if (!m_bLineNumbers) return m_bSelMargin ? 20 : 1;
-  // The marks' column, then the digits with half a cell on either side. The character
+  // The marks' column, then the digits and a cell before the text. The character
   // width is measured on first use, which changes nothing a caller can see.
   const int nCharWidth = const_cast<QuillView*>(this)->GetCharWidth();
   return 20 + (m_nLineNumberDigits + 1) * nCharWidth;

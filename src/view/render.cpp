@@ -327,10 +327,10 @@ void QuillView::DrawMargin(CDC* pdc, const CRect& rect, int nLineIndex) {
   pdc->FillSolidRect(rect, GetColor(COLORINDEX_SELMARGIN));
   if (nLineIndex < 0) return;
   if (m_bLineNumbers) {
-    // Right-aligned, half a cell before the text; the marks' column stays free.
+    // Right-aligned, a cell before the text; the marks' column stays free.
     const std::string number = std::to_string(nLineIndex + 1);
     const int nCharWidth = GetCharWidth();
-    const int x = rect.right - nCharWidth / 2 - static_cast<int>(number.size()) * nCharWidth;
+    const int x = rect.right - nCharWidth - static_cast<int>(number.size()) * nCharWidth;
     const CFont* pOldFont = pdc->SelectObject(GetFont(0, 0));
     const COLORREF crText = pdc->SetTextColor(GetColor(COLORINDEX_NORMALTEXT));
     const COLORREF crBk = pdc->SetBkColor(GetColor(COLORINDEX_SELMARGIN));
