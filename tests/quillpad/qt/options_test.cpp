@@ -140,8 +140,8 @@ TEST_F(OptionsSheetTest, CaptionsShowWholeAndMnemonicsAreTheirOwn) {
     }
     auto* autoLoad = qobject_cast<QCheckBox*>(sheet.Page(1).Control(quill::IDC_AUTO_LOAD));
     ASSERT_NE(autoLoad, nullptr);
-    EXPECT_TRUE(autoLoad->text().contains("outside this\napplication") ||
-                autoLoad->text().contains("this application"));
+    EXPECT_EQ(autoLoad->text().replace('\n', ' ').toStdString(),
+              "Automatically load changes when text file is modified outside this application");
     EXPECT_LE(autoLoad->sizeHint().height(), autoLoad->height());
     for (QAbstractButton* button : sheet.Page(1).findChildren<QAbstractButton*>())
       EXPECT_LE(button->sizeHint().width(), button->width()) << button->text().toStdString();
@@ -157,7 +157,6 @@ TEST_F(OptionsSheetTest, CaptionsShowWholeAndMnemonicsAreTheirOwn) {
   emit menu->aboutToShow();
   EXPECT_EQ(Action("windowPreviousTab")->shortcut().toString(QKeySequence::NativeText),
             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab).toString(QKeySequence::NativeText));
-  EXPECT_FALSE(Action("windowPreviousTab")->shortcut().toString().contains("Backtab"));
 }
 
 }  // namespace
