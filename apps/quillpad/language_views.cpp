@@ -6,10 +6,18 @@
 #include "buffer/text_buffer.h"
 #include "languages.h"
 #include "pad_document.h"
+#include "platform/print.h"
+#include "settings/page_margins.h"
+#include "settings/registry.h"
 
 namespace quillpad {
 
 using quill::TDocumentStyle;
+
+const char kReadOnlyNulMessage[] =
+    "Read-only: this file holds NUL bytes, which an edit could lose.";
+const char kReadOnlyFileMessage[] =
+    "Read-only: the file is write-protected. Save As writes a copy that can be edited.";
 
 TDocumentStyle* LanguageView::CreateStyle() {
   auto* style = new TDocumentStyle(m_type, quill::ProfileNameOf(m_type));
@@ -20,7 +28,13 @@ TDocumentStyle* LanguageView::CreateStyle() {
 }
 
 bool LanguageView::QueryEditable() {
-  return QuillView::QueryEditable() && !m_pTextBuffer->GetReadOnly();
+  if (!QuillView::QueryEditable()) return false;
+  if (!m_pTextBuffer->GetReadOnly()) return true;
+  // Every edit is refused here: the status bar says why, so a key does not just do nothing.
+  const auto* doc = dynamic_cast<const PadDocument*>(GetDocument());
+  SetToolBarMessage(doc != nullptr && doc->HoldsNulBytes() ? kReadOnlyNulMessage
+                                                           : kReadOnlyFileMessage);
+  return false;
 }
 
 void LanguageView::OnUpdate(quill::QuillView* pSender, long lHint, void* pHint) {
@@ -34,6 +48,39 @@ void LanguageView::OnUpdate(quill::QuillView* pSender, long lHint, void* pHint) 
 void LanguageView::ReloadFromFile() {
   QuillView::ReloadFromFile();
   if (auto* doc = dynamic_cast<PadDocument*>(GetDocument())) doc->OnReloaded();
+}
+
+void LanguageView::DeleteWord(bool bBefore) {
+  if (!QueryEditable()) return;
+  if (!IsSelection()) {
+    if (bBefore) MoveWordLeft(1);
+    else MoveWordRight(1);
+  }
+  if (IsSelection()) OnEditDelete();
+}
+
+namespace {
+std::string OrientationPath(const std::string& profile) {
+  return quill::RegistryPath(quill::PageSetupSection(profile), "\\Orientation");
+}
+}  // namespace
+
+short LanguageView::StoredPageOrientation() const {
+  registry_int<int> value(OrientationPath(quill::ProfileNameOf(m_type)), quill::HKEY_CURRENT_USER,
+                          quill::DMORIENT_PORTRAIT);
+  return value.read() == quill::DMORIENT_LANDSCAPE ? quill::DMORIENT_LANDSCAPE
+                                                   : quill::DMORIENT_PORTRAIT;
+}
+
+void LanguageView::PageSetup() {
+  m_nPageOrientation = StoredPageOrientation();
+  OnFilePageSetup();
+  // The view takes the dialog's orientation only on OK.
+  if (m_nPageOrientation != StoredPageOrientation()) {
+    registry_int<int> value(OrientationPath(quill::ProfileNameOf(m_type)),
+                            quill::HKEY_CURRENT_USER, quill::DMORIENT_PORTRAIT);
+    value.write(m_nPageOrientation);
+  }
 }
 
 unsigned long LanguageView::ParseLine(const char* pszChars, int nLength, unsigned long dwCookie,

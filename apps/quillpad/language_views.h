@@ -10,6 +10,9 @@
 
 namespace quillpad {
 
+extern const char kReadOnlyNulMessage[];
+extern const char kReadOnlyFileMessage[];
+
 class LanguageView : public quill::QuillView {
  public:
   explicit LanguageView(quill::DocumentType type) : m_type(type) {}
@@ -22,7 +25,8 @@ class LanguageView : public quill::QuillView {
                               TEXTBLOCK* pBuf, int& nActualItems) override;
   int GetDocumentType() const override { return m_type; }
   std::string GetCaption() const override { return quill::ProfileNameOf(m_type); }
-  // Read-only buffers (files with NUL bytes among them) take no edits.
+  // Read-only buffers (write-protected files, files with NUL bytes among them) take no
+  // edits; the status bar says why (one of the two messages below).
   bool QueryEditable() override;
   // An update without a sender finds a file changed outside: with onFileChanged set the
   // host decides what happens (the component alone would reload it silently, edits and
@@ -31,6 +35,17 @@ class LanguageView : public quill::QuillView {
   // Reloads, then lets the document look at the new file.
   void ReloadFromFile() override;
   std::function<void()> onFileChanged;
+
+  // Deletes the word before (after) the caret as Ctrl+Left (Ctrl+Right) would select it,
+  // or the selection when there is one: one undo step. Nothing when the view refuses edits.
+  void DeleteWord(bool bBefore);
+
+  // The page orientation (DMORIENT_PORTRAIT or DMORIENT_LANDSCAPE) kept for the document
+  // type beside its page-setup margins ("Orientation"), portrait until one is chosen.
+  short StoredPageOrientation() const;
+  // File > Page Setup: the dialog starts from the kept orientation and keeps what the user
+  // chose on OK.
+  void PageSetup();
 
  protected:
   void SetType(quill::DocumentType type) { m_type = type; }

@@ -7,6 +7,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QMenuBar>
@@ -24,6 +25,7 @@
 #include "platform/prompts.h"
 #include "qt/editor_widget.h"
 #include "resources/strings.h"
+#include "settings/registry.h"
 #include "tools_menu.h"
 #include "view/command_ids.h"
 #include "view/quill_view.h"
@@ -42,6 +44,11 @@ namespace {
 QString ToQt(const std::string& s) { return QString::fromLocal8Bit(s.data(), s.size()); }
 std::string FromQt(const QString& s) { return s.toLocal8Bit().toStdString(); }
 
+registry_int<bool> LineNumbersSetting() {
+  return registry_int<bool>(quill::RegistryPath("quillpad\\", "View\\LineNumbers"),
+                            quill::HKEY_CURRENT_USER, false);
+}
+
 }  // namespace
 
 MainWindow::MainWindow() {
@@ -53,6 +60,8 @@ MainWindow::MainWindow() {
   setCentralWidget(m_tabs);
   connect(m_tabs, &QTabWidget::tabCloseRequested, this, [this](int i) { CloseTab(i); });
   connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
+    // A message ("Saved ...") was about the tab that was current.
+    SetPaneText(Pane::Message, "");
     UpdateWindowTitle();
     UpdateCommands();
     UpdateIndicators();
@@ -84,8 +93,11 @@ void MainWindow::CreateMenus() {
   file->addAction(tr("&Open..."), QKeySequence::Open, this, &MainWindow::FileOpen);
   m_save = file->addAction(tr("&Save"), QKeySequence::Save, this, &MainWindow::FileSave);
   m_save->setObjectName("fileSave");
-  m_saveAs = file->addAction(tr("Save &As..."), QKeySequence::SaveAs, this,
-                             &MainWindow::FileSaveAs);
+  m_saveAs = file->addAction(tr("Save &As..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                             this, &MainWindow::FileSaveAs);
+  m_saveAs->setObjectName("fileSaveAs");
+  m_reload = file->addAction(tr("&Reload"), this, &MainWindow::FileReload);
+  m_reload->setObjectName("fileReload");
   file->addSeparator();
   AddPrintCommands(file, [this] { return ActiveView(); });
   file->addSeparator();
@@ -105,6 +117,19 @@ void MainWindow::CreateMenus() {
   m_redo = edit->addAction(tr("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), this,
                            [this] { RunViewCommand(quill::ID_EDIT_REDO); });
   m_redo->setObjectName("editRedo");
+  // Ctrl+Shift+Z as in other Linux editors; the view's table has only Ctrl+Y.
+  m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  // The view's table sends Ctrl+Backspace to the window (commandNotHandled); Ctrl+Delete
+  // is not in it. The actions' keys work where the editor has not the focus.
+  m_deleteWordBefore = edit->addAction(tr("Delete Word &Before"),
+                                       QKeySequence(Qt::CTRL | Qt::Key_Backspace), this,
+                                       [this] { DeleteWord(true); });
+  m_deleteWordBefore->setObjectName("editDeleteWordBefore");
+  m_deleteWordAfter = edit->addAction(tr("Delete Word A&fter"),
+                                      QKeySequence(Qt::CTRL | Qt::Key_Delete), this,
+                                      [this] { DeleteWord(false); });
+  m_deleteWordAfter->setObjectName("editDeleteWordAfter");
   edit->addSeparator();
   // Commands the view carries out itself, with the component's command ids; the view's
   // update handlers enable them.
@@ -188,6 +213,15 @@ void MainWindow::CreateMenus() {
   connect(m_selectionMargin, &QAction::toggled, this, [this](bool on) {
     for (const auto& tab : m_tabList) tab->view->SetSelectionMargin(on);
   });
+  // Line numbers: every editor shows them or none, as the last run left it.
+  m_lineNumbers = view->addAction(tr("&Line Numbers"));
+  m_lineNumbers->setObjectName("viewLineNumbers");
+  m_lineNumbers->setCheckable(true);
+  m_lineNumbers->setChecked(LineNumbersSetting().read());
+  connect(m_lineNumbers, &QAction::toggled, this, [this](bool on) {
+    LineNumbersSetting().write(on);
+    for (const auto& tab : m_tabList) tab->view->SetLineNumbers(on);
+  });
   m_viewTabs = view->addAction(tr("Show &Tabs and Spaces"));
   m_viewTabs->setCheckable(true);
   connect(m_viewTabs, &QAction::toggled, this, [this](bool on) {
@@ -233,6 +267,7 @@ void MainWindow::CreateEditor(Tab* tab) {
   tab->view = view.get();
   view->SetDocument(tab->doc.get());
   view->SetSelectionMargin(m_selectionMargin->isChecked());
+  view->SetLineNumbers(m_lineNumbers->isChecked());
   view->SetViewTabs(m_viewTabs->isChecked());
   view->onFileChanged = [this] { QTimer::singleShot(0, this, &MainWindow::CheckOutsideChanges); };
   tab->editor = CreateEditorWidget(std::move(view), m_tabs);
@@ -246,6 +281,7 @@ void MainWindow::CreateEditor(Tab* tab) {
     });
     connect(editor, &quill::qt::EditorWidget::commandNotHandled, this, [this](unsigned id) {
       if (id == quill::ID_FILE_SAVE) FileSave();
+      if (id == quill::ID_EDIT_DELETE_WORD_BACK) DeleteWord(true);
     });
   }
 }
@@ -356,7 +392,15 @@ bool MainWindow::SaveTab(Tab* tab, bool askName) {
   // The document asks for a name (the platform's file prompt) when it has none, when the
   // file is read-only or when asked to; it reports every failure itself.
   const quill::DocumentType before = tab->doc->GetDocumentType();
-  if ((askName ? tab->doc->DoSave(nullptr, 1) : tab->doc->DoFileSave()) == 0) return false;
+  // A file deleted outside is written again where it was (the document alone would ask
+  // for a name, taking a missing file for a read-only one), while its folder is there.
+  const QFileInfo file(ToQt(tab->doc->GetPathName()));
+  const bool bWriteAgain = !askName && !tab->doc->GetPathName().empty() && !file.exists() &&
+                           file.dir().exists() && !tab->doc->GetTextBuffer().GetReadOnly();
+  const int saved = askName       ? tab->doc->DoSave(nullptr, 1)
+                    : bWriteAgain ? tab->doc->DoSave(tab->doc->GetPathName().c_str(), 1)
+                                  : tab->doc->DoFileSave();
+  if (saved == 0) return false;
   const std::string path = tab->doc->GetPathName();
   m_recent.Add(path);
   RebuildRecentMenu();
@@ -375,6 +419,42 @@ bool MainWindow::FileSave() {
 bool MainWindow::FileSaveAs() {
   Tab* tab = CurrentTab();
   return tab != nullptr && SaveTab(tab, true);
+}
+
+void MainWindow::FileReload() {
+  Tab* tab = CurrentTab();
+  if (tab == nullptr || tab->doc->GetPathName().empty()) return;
+  const std::string path = tab->doc->GetPathName();
+  quill::IApplicationServices& app = quill::GetApplicationServices();
+  if (!QFileInfo(ToQt(path)).isFile()) {
+    app.MessageBox(quill::Format("%s\n\nThis file is not there to reload from.", path.c_str()),
+                   quill::MB_OK | quill::MB_ICONERROR);
+    return;
+  }
+  if (tab->doc->GetTextBuffer().IsModified() &&
+      app.MessageBox(quill::Format("%s\n\nThis file has been modified here.\n"
+                                   "Reload it and lose the changes?",
+                                   path.c_str()),
+                     quill::MB_YESNO | quill::MB_ICONQUESTION) != quill::IDYES) {
+    return;
+  }
+  const quill::DocumentType before = tab->doc->GetDocumentType();
+  tab->view->UpdateLastWrittenTime();
+  tab->view->ReloadFromFile();
+  tab->doc->deletedReported = false;
+  // The new first lines may call for another language.
+  if (tab->doc->GetDocumentType() != before) RecreateEditor(tab);
+  UpdateTabTitle(tab);
+  UpdateCommands();
+  UpdateIndicators();
+}
+
+void MainWindow::DeleteWord(bool bBefore) {
+  if (LanguageView* view = ActiveView()) {
+    view->DeleteWord(bBefore);
+    UpdateIndicators();
+    UpdateCommands();
+  }
 }
 
 bool MainWindow::MaybeSave(Tab* tab) {
@@ -472,6 +552,9 @@ void MainWindow::UpdateCommands() {
   }
   m_save->setEnabled(any);
   m_saveAs->setEnabled(any);
+  m_reload->setEnabled(any && !tab->doc->GetPathName().empty());
+  m_deleteWordBefore->setEnabled(any);
+  m_deleteWordAfter->setEnabled(any);
   m_close->setEnabled(any);
   // Undo and Redo: enabled by the view, named after the step they take back or repeat.
   for (const bool redo : {false, true}) {

@@ -59,6 +59,8 @@ class MainWindow : public QMainWindow {
   void FileOpen();
   bool FileSave();
   bool FileSaveAs();
+  // Reads the current document's file again, asking first when the text was modified.
+  void FileReload();
   void FileClose();
 
  private:
@@ -80,6 +82,8 @@ class MainWindow : public QMainWindow {
   // Replaces the tab's editor by one with the view of the document's type now.
   void RecreateEditor(Tab* tab);
   QWidget* AddTab(std::unique_ptr<PadDocument> doc);
+  // Ctrl+Backspace, Ctrl+Delete in the current view.
+  void DeleteWord(bool bBefore);
   // Runs a command of the current view (the Edit menu's view commands).
   void RunViewCommand(unsigned id);
   Tab* TabAt(int index) const;
@@ -102,10 +106,14 @@ class MainWindow : public QMainWindow {
   QAction* m_save = nullptr;
   QAction* m_saveAs = nullptr;
   QAction* m_close = nullptr;
+  QAction* m_reload = nullptr;
+  QAction* m_deleteWordBefore = nullptr;
+  QAction* m_deleteWordAfter = nullptr;
   QAction* m_undo = nullptr;
   QAction* m_redo = nullptr;
   std::vector<QAction*> m_viewCommands;  // enabled once the view handles them
   QAction* m_selectionMargin = nullptr;
+  QAction* m_lineNumbers = nullptr;
   QAction* m_viewTabs = nullptr;
   bool m_bCheckingOutside = false;
 };

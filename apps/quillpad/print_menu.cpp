@@ -3,19 +3,30 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
+#include <QPrinter>
 
 #include "language_views.h"
+#include "platform/print.h"
+#include "qt/qt_printer.h"
 
 namespace quillpad {
+
+void ApplyKeptOrientation(const LanguageView& view) {
+  if (auto* services = dynamic_cast<quill::qt::QtPrintServices*>(&quill::GetPrintServices())) {
+    services->SessionPrinter().setPageOrientation(
+        view.StoredPageOrientation() == quill::DMORIENT_LANDSCAPE ? QPageLayout::Landscape
+                                                                   : QPageLayout::Portrait);
+  }
+}
 
 void AddPrintCommands(QMenu* file, std::function<LanguageView*()> activeView) {
   const struct {
     const char* text;
     const char* name;
     QKeySequence key;
-    void (quill::QuillView::*command)();
+    void (LanguageView::*command)();
   } commands[] = {
-      {"Page Set&up...", "filePageSetup", {}, &quill::QuillView::OnFilePageSetup},
+      {"Page Set&up...", "filePageSetup", {}, &LanguageView::PageSetup},
       {"&Print...", "filePrint", QKeySequence::Print, &quill::QuillView::OnFilePrint},
       {"Print Pre&view", "filePrintPreview", {}, &quill::QuillView::OnFilePrintPreview},
       {"P&roperties...", "fileProperties", {}, &quill::QuillView::OnProperties},
@@ -26,7 +37,10 @@ void AddPrintCommands(QMenu* file, std::function<LanguageView*()> activeView) {
     action->setShortcut(c.key);
     auto command = c.command;
     QObject::connect(action, &QAction::triggered, file, [activeView, command] {
-      if (LanguageView* view = activeView()) (view->*command)();
+      if (LanguageView* view = activeView()) {
+        ApplyKeptOrientation(*view);
+        (view->*command)();
+      }
     });
   }
 }

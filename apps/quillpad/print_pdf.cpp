@@ -10,6 +10,7 @@
 #include "editor_host.h"
 #include "language_views.h"
 #include "pad_document.h"
+#include "print_menu.h"
 #include "qt/quill_qt.h"
 
 namespace quillpad {
@@ -21,12 +22,17 @@ int PrintFileToPdf(const QString& file, const QString& pdfPath) {
     box.reject();
   });
   PadDocument doc;
-  if (doc.OnOpenDocument(QFileInfo(file).absoluteFilePath().toLocal8Bit().constData()) == 0)
+  const QString path = QFileInfo(file).absoluteFilePath();
+  if (doc.OnOpenDocument(path.toLocal8Bit().constData()) == 0) {
+    // The component's message says why, not which file.
+    std::fprintf(stderr, "quillpad: cannot print %s\n", path.toLocal8Bit().constData());
     return 1;
+  }
   std::unique_ptr<LanguageView> view = CreateViewFor(doc.GetDocumentType());
   LanguageView* printed = view.get();
   view->SetDocument(&doc);
   std::unique_ptr<QWidget> editor(CreateEditorWidget(std::move(view), nullptr));
+  ApplyKeptOrientation(*printed);
   if (!printed->PrintToFile(QFileInfo(pdfPath).absoluteFilePath().toLocal8Bit().constData())) {
     std::fprintf(stderr, "quillpad: cannot write %s\n", pdfPath.toLocal8Bit().constData());
     return 1;

@@ -19,9 +19,10 @@ head -c 8 "$png" | od -An -c | grep -q 'P   N   G' || { echo "not a PNG"; exit 1
 test -s "$pdf" || { echo "no PDF written"; exit 1; }
 head -c 5 "$pdf" | grep -q '%PDF-' || { echo "not a PDF"; exit 1; }
 # A file that cannot be opened is reported and gives a failure, not a crash.
-if "$quillpad" --print-pdf "$pdf.missing" "$samples/no_such_file.sp" 2>/dev/null; then
+if "$quillpad" --print-pdf "$pdf.missing" "$samples/no_such_file.sp" 2>"$out/quillpad_test.err"; then
   echo "printing a missing file succeeded"; exit 1
 fi
+grep -q "no_such_file.sp" "$out/quillpad_test.err" || { echo "the missing file is not named"; exit 1; }
 # --help and --version answer without any display.
 env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$quillpad" --help | grep -q -- '--print-pdf' ||
   { echo "--help does not list the options"; exit 1; }

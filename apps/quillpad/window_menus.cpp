@@ -58,9 +58,10 @@ void MainWindow::CreateWindowAndHelpMenus() {
   connect(next, &QAction::triggered, this, [this] { CycleTab(1); });
   auto* previous = new QAction(tr("&Previous Tab"), this);
   previous->setObjectName("windowPreviousTab");
-  // Shift+Tab arrives as Backtab on most platforms, as Tab with Shift on some.
-  previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
-                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)});
+  // Shift+Tab arrives as Backtab on most platforms, as Tab with Shift on some; the menu
+  // shows the first, as users name the key.
+  previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
   connect(previous, &QAction::triggered, this, [this] { CycleTab(-1); });
   addAction(next);
   addAction(previous);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QBitmap>
+#include <QClipboard>
 #include <QCursor>
 #include <QDropEvent>
 #include <QFocusEvent>
@@ -475,14 +476,61 @@ void EditorWidget::mousePressEvent(QMouseEvent* event) {
     m_view->OnLButtonDown(flags, pt);
   } else if (event->button() == Qt::RightButton) {
     m_view->OnRButtonDown(flags, pt);
+  } else if (event->button() == Qt::MiddleButton) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard->supportsSelection()) return;
+    if (!hasFocus()) setFocus(Qt::MouseFocusReason);
+    PasteAt(m_mouse, clipboard->text(QClipboard::Selection));
   }
+  OfferPrimarySelection();
   emit viewChanged();
+}
+
+QString EditorWidget::SelectedText() {
+  if (!m_created || !m_view->IsSelection()) return QString();
+  CPoint start, end;
+  m_view->GetSelection(start, end);
+  std::string text;
+  m_view->GetText(start, end, text);
+  QString out = FromCp1252(text);
+  out.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
+  return out;
+}
+
+void EditorWidget::PasteAt(QPoint point, const QString& text) {
+  if (!m_created || text.isEmpty() || !m_view->QueryEditable()) return;
+  const CPoint pos = m_view->ClientToText(CPoint(point.x(), point.y()));
+  m_view->SetSelection(pos, pos);
+  m_view->SetAnchor(pos);
+  m_view->SetCursorPos(pos);
+  // A paste of its own: the text goes in at the caret in an undo group of its own (not
+  // joined to the typing before), broken into lines at CR LF.
+  QString breaks = text;
+  breaks.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
+  breaks.replace('\n', QStringLiteral("\r\n"));
+  m_view->AppendText(ToCp1252(breaks).c_str(), true);
+  emit viewChanged();
+}
+
+void EditorWidget::OfferPrimarySelection() {
+  if (!m_created) return;
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (!clipboard->supportsSelection() || !m_view->IsSelection()) return;
+  CPoint start, end;
+  m_view->GetSelection(start, end);
+  // A selection already offered is not copied again (a key that moves nothing, a click).
+  if (start == m_offeredStart && end == m_offeredEnd && !clipboard->text(QClipboard::Selection).isEmpty())
+    return;
+  m_offeredStart = start;
+  m_offeredEnd = end;
+  clipboard->setText(SelectedText(), QClipboard::Selection);
 }
 
 void EditorWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   const CPoint pt = TrackMouse(event);
   if (m_created && event->button() == Qt::LeftButton) {
     m_view->OnLButtonDblClk(MouseFlags(event->buttons(), event->modifiers()), pt);
+    OfferPrimarySelection();
     emit viewChanged();
   }
 }
@@ -491,6 +539,7 @@ void EditorWidget::mouseReleaseEvent(QMouseEvent* event) {
   const CPoint pt = TrackMouse(event);
   if (m_created && event->button() == Qt::LeftButton) {
     m_view->OnLButtonUp(MouseFlags(event->buttons(), event->modifiers()), pt);
+    OfferPrimarySelection();
     emit viewChanged();
   }
 }
@@ -559,6 +608,7 @@ void EditorWidget::keyPressEvent(QKeyEvent* event) {
   event->accept();
   MSG msg = KeyMessage(event);
   if (msg.message != 0 && m_view->PreTranslateMessage(&msg)) {
+    OfferPrimarySelection();
     emit viewChanged();
     return;
   }

@@ -91,6 +91,14 @@ class EditorWidget : public QAbstractScrollArea, public Window {
   unsigned TrackPopupMenu(const CMenu& menu, unsigned flags, CPoint screenPoint) override;
   void RouteCommandToFrame(unsigned nID) override { emit commandNotHandled(nID); }
 
+  // The X11 primary selection. Where the platform has one (QClipboard::supportsSelection),
+  // the text a mouse or key selects is offered to it, and a middle click pastes it at the
+  // click. These two carry it out: the view's selected text with LF breaks (empty without
+  // a selection), and the insertion of another program's text (any line breaks) at a
+  // client point, where the caret goes first: one undo step, no selection replaced.
+  QString SelectedText();
+  void PasteAt(QPoint point, const QString& text);
+
  signals:
   // The view took a message (its cursor, selection, scroll position or text may have
   // changed): hosts refresh their indicators and commands.
@@ -145,6 +153,8 @@ class EditorWidget : public QAbstractScrollArea, public Window {
   MSG KeyMessage(const QKeyEvent* event) const;
   // Keeps the event's modifiers, buttons and position; the position as a client point.
   CPoint TrackMouse(const QMouseEvent* event);
+  // Offers a selection that changed to the primary selection (where there is one).
+  void OfferPrimarySelection();
 
   std::unique_ptr<QuillView> m_owned;
   QuillView* m_view;
@@ -162,6 +172,7 @@ class EditorWidget : public QAbstractScrollArea, public Window {
   bool m_hasMouse = false;
   EditorSplitter* m_splitter = nullptr;
   int m_paneId = AFX_IDW_PANE_FIRST;
+  CPoint m_offeredStart, m_offeredEnd;  // the selection last offered as the primary one
 };
 
 }  // namespace quill::qt

@@ -1,5 +1,7 @@
 #include "qt/qt_dialog_builder.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -95,6 +97,26 @@ class OwnerDrawCombo : public QComboBox {
   CDialogBehaviour& m_behaviour;
   int m_nID;
 };
+
+// Breaks the button's caption between words so that the button is at most width wide
+// (a single word wider than that keeps its own line).
+void WrapCaption(QAbstractButton& button, int width) {
+  const QString text = button.text();
+  const QFontMetrics metrics(button.font());
+  // What the button needs beside its text: the indicator and the spacing.
+  const int room = width - (button.sizeHint().width() - metrics.horizontalAdvance(text));
+  QString wrapped, line;
+  for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
+    const QString longer = line.isEmpty() ? word : line + ' ' + word;
+    if (!line.isEmpty() && metrics.horizontalAdvance(QString(longer).remove('&')) > room) {
+      wrapped += line + '\n';
+      line = word;
+    } else {
+      line = longer;
+    }
+  }
+  button.setText(wrapped + line);
+}
 
 QtDialogRunner*& InstalledQtRunner() {
   static QtDialogRunner* runner = nullptr;
@@ -258,6 +280,20 @@ QWidget* QtTemplateDialog::Create(const DialogItem& item) {
   QRect rect = ToPixels(item.rect);
   // A combo box's template height includes its drop-down list.
   if (qobject_cast<QComboBox*>(w) != nullptr) rect.setHeight(w->sizeHint().height());
+  // A check box or radio button with a caption wider than it: with room for more than
+  // one line the caption wraps and the button grows to the lines' height; on one line the
+  // button grows to the right, within the dialog.
+  if (auto* button = qobject_cast<QAbstractButton*>(w);
+      button != nullptr && qobject_cast<QPushButton*>(w) == nullptr &&
+      button->sizeHint().width() > rect.width()) {
+    if (rect.height() >= 2 * m_base.height()) {
+      WrapCaption(*button, rect.width());
+      rect.setHeight(std::max(rect.height(), button->sizeHint().height()));
+    } else {
+      const int right = ToPixels(DialogRect{0, 0, m_template.rect.cx, m_template.rect.cy}).right();
+      rect.setWidth(std::max(rect.width(), std::min(button->sizeHint().width(), right - rect.x())));
+    }
+  }
   w->setGeometry(rect);
   if (item.kind == DialogItemKind::GroupBox) w->lower();
   return w;

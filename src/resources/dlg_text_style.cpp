@@ -6,7 +6,7 @@ namespace quill {
 namespace {
 
 constexpr DialogItem kItems[] = {
-    {IDC_STATIC, DialogItemKind::Static, "&File Type:", {7, 9, 48, 8}},
+    {IDC_STATIC, DialogItemKind::Static, "File T&ype:", {7, 9, 48, 8}},
     {IDC_DOC_TYPE, DialogItemKind::ComboBox, "", {58, 7, 130, 100}, DIS_GROUP},
     {IDC_STATIC, DialogItemKind::Static, "Face &Name:", {7, 27, 48, 8}},
     {IDC_FONT_NAME, DialogItemKind::ComboBox, "", {58, 25, 130, 100}},

@@ -137,7 +137,8 @@ void QuillView::OnEditFind() {
 
   const bool bShowInactive = m_bShowInactiveSelection;
   m_bShowInactiveSelection = true;
-  if (IViewDialogs* pDialogs = GetViewDialogs()) pDialogs->RunFind(*this, dlg);
+  IViewDialogs* pDialogs = GetViewDialogs();
+  const int nResult = pDialogs ? pDialogs->RunFind(*this, dlg) : IDCANCEL;
   m_bShowInactiveSelection = bShowInactive;
 
   m_bHasLastFind = true;
@@ -148,6 +149,12 @@ void QuillView::OnEditFind() {
   if (dlg.nDirection == 0) m_dwLastFindFlags |= SEARCH_BACKWARD;
   if (dlg.bRegExp) m_dwLastFindFlags |= SEARCH_REGEX;
   WriteOptions(m_pStyle, dlg.bMatchCase, dlg.bWholeWord, dlg.bRegExp);
+  // Find Next with an expression only closes the dialog: the search runs here, once, so
+  // the match is selected as a plain text's is.
+  if (nResult == IDOK && dlg.bRegExp && !dlg.sText.empty()) {
+    AddToRecentFind(dlg.sText);
+    RepeatFind(dlg.nDirection == 0);
+  }
 }
 
 void QuillView::OnEditReplace() {

@@ -268,6 +268,38 @@ void QuillView::SetSelectionMargin(int bSelMargin) {
   }
 }
 
+void QuillView::SetLineNumbers(int bLineNumbers) {
+  if ((bLineNumbers != 0) == m_bLineNumbers) return;
+  m_bLineNumbers = bLineNumbers != 0;
+  KeepLineNumberDigits();
+  if (HasWindow()) {
+    m_nScreenChars = -1;
+    InvalidateAll(true);
+    RecalcHorzScrollBar(0);
+    UpdateCaret();
+  }
+}
+
+bool QuillView::KeepLineNumberDigits() {
+  int nDigits = 0;
+  if (m_bLineNumbers) {
+    nDigits = 1;
+    for (int n = GetLineCount(); n >= 10; n /= 10) ++nDigits;
+    nDigits = std::max(nDigits, 3);
+  }
+  if (nDigits == m_nLineNumberDigits) return false;
+  m_nLineNumberDigits = nDigits;
+  return true;
+}
+
+int QuillView::GetMarginWidth() const {
+  if (!m_bLineNumbers) return m_bSelMargin ? 20 : 1;
+  // The marks' column, then the digits and a cell before the text. The character
+  // width is measured on first use, which changes nothing a caller can see.
+  const int nCharWidth = const_cast<QuillView*>(this)->GetCharWidth();
+  return 20 + (m_nLineNumberDigits + 1) * nCharWidth;
+}
+
 // ---- metrics and fonts ----
 
 int QuillView::GetLineHeight() {

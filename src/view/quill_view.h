@@ -113,7 +113,11 @@ class QuillView : public ITextBufferListener, public ITextSource, public IPaneCl
   void SetViewTabs(int bViewTabs);
   bool GetSelectionMargin() const { return m_bSelMargin; }
   void SetSelectionMargin(int bSelMargin);
-  int GetMarginWidth() const { return m_bSelMargin ? 20 : 1; }
+  // Line numbers in the margin (off by default): the marks' column, then the numbers, as
+  // wide as the line count's digits (three at least).
+  bool GetLineNumbers() const { return m_bLineNumbers; }
+  void SetLineNumbers(int bLineNumbers);
+  int GetMarginWidth() const;
   int GetLineHeight();
   int GetCharWidth();
   int GetScreenLines();
@@ -620,6 +624,8 @@ class QuillView : public ITextBufferListener, public ITextSource, public IPaneCl
   int m_nTabSize = 3;
   bool m_bViewTabs = false;
   bool m_bSelMargin = true;
+  bool m_bLineNumbers = false;
+  int m_nLineNumberDigits = 0;  // of the line count, while line numbers are shown
   int m_nScreenLines = -1;
   int m_nScreenChars = -1;
   int m_nMaxLineLength = -1;
@@ -703,6 +709,9 @@ class QuillView : public ITextBufferListener, public ITextSource, public IPaneCl
   FileIdentity m_idLastWrite;
 
  private:
+  // Counts the digits of the line count for the line numbers; true when they changed (the
+  // margin's width with them).
+  bool KeepLineNumberDigits();
   // Editing helpers (edit.cpp): the common ending of an edit (anchor, empty selection and
   // cursor at the point, made visible); the whole lines a multi-line selection covers,
   // selected; the comment delimiters of the style.

@@ -88,6 +88,9 @@ void QuillView::OnDraw(CDC* pdc) {
 
   std::unique_ptr<CDC> cacheDC = pdc->CreateCompatibleDC();
   if (!cacheDC) return;
+  // One row of the client: made again when the width or the line height has changed.
+  if (m_pCacheBitmap && m_pCacheBitmap->GetSize() != CSize(rcClient.Width(), nLineHeight))
+    m_pCacheBitmap.reset();
   if (!m_pCacheBitmap) m_pCacheBitmap = pdc->CreateCompatibleBitmap(rcClient.Width(), nLineHeight);
   CBitmap* pOldBitmap = cacheDC->SelectObject(m_pCacheBitmap.get());
 
@@ -317,12 +320,25 @@ void QuillView::DrawLineHelperImpl(CDC* pdc, CPoint& ptOrigin, const CRect& rcCl
 }
 
 void QuillView::DrawMargin(CDC* pdc, const CRect& rect, int nLineIndex) {
-  if (!m_bSelMargin) {
+  if (!m_bSelMargin && !m_bLineNumbers) {
     pdc->FillSolidRect(rect, GetColor(COLORINDEX_WHITESPACE));
     return;
   }
   pdc->FillSolidRect(rect, GetColor(COLORINDEX_SELMARGIN));
   if (nLineIndex < 0) return;
+  if (m_bLineNumbers) {
+    // Right-aligned, a cell before the text; the marks' column stays free.
+    const std::string number = std::to_string(nLineIndex + 1);
+    const int nCharWidth = GetCharWidth();
+    const int x = rect.right - nCharWidth - static_cast<int>(number.size()) * nCharWidth;
+    const CFont* pOldFont = pdc->SelectObject(GetFont(0, 0));
+    const COLORREF crText = pdc->SetTextColor(GetColor(COLORINDEX_NORMALTEXT));
+    const COLORREF crBk = pdc->SetBkColor(GetColor(COLORINDEX_SELMARGIN));
+    pdc->ExtTextOut(x, rect.top, ETO_CLIPPED, &rect, number);
+    pdc->SetBkColor(crBk);
+    pdc->SetTextColor(crText);
+    pdc->SelectObject(pOldFont);
+  }
 
   const std::uint32_t dwFlags = GetLineFlags(nLineIndex);
   const auto& table = MarginFlags();

@@ -149,6 +149,8 @@ void QuillView::ResetView() {
   m_nIdealCharPos = -1;
   m_pIcons.DeleteImageList();
   DiscardFonts();
+  m_pCacheBitmap.reset();  // its height is the old line height
+  KeepLineNumberDigits();
   m_pdwParseCookies.clear();
   m_nParseCookiesKnown = 0;
   m_bParseCookiesAllocated = false;
@@ -240,6 +242,13 @@ void QuillView::UpdateView(QuillView*, CUpdateContext* pContext, unsigned long d
     }
 
     if ((dwFlags & UPDATE_FLAG_VERT) && !m_bVertScrollBarLocked) RecalcVertScrollBar(0);
+    // The line count has a digit more or less: the margin and the text move.
+    if (KeepLineNumberDigits() && HasWindow()) {
+      m_nScreenChars = -1;
+      InvalidateAll(true);
+      RecalcHorzScrollBar(0);
+      UpdateCaret();
+    }
     if (dwFlags & UPDATE_FLAG_HORZ) {
       m_nMaxLineLength = m_nKeptMaxLineLength;
       m_nKeptMaxLineLength = -1;

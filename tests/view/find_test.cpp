@@ -67,17 +67,26 @@ TEST_F(FindReplace, FindDialogSearchesFromOneRightOfTheCaretAndRecordsTheLastSea
 
 TEST_F(FindReplace, RepeatRunsTheLastSearchWithItsFlags) {
   Open({"a1 b22 c333"});
+  // Cancel with an expression searches nothing; Find Next closes the dialog and the view
+  // runs the search once.
+  dialogs.Push([](HeadlessDialogSession& s) {
+    s.Type(IDC_EDIT_TEXT, "[0-9]+");
+    s.Press(IDC_EDIT_REGEXP);
+    s.Close();
+  });
   dialogs.Push([](HeadlessDialogSession& s) {
     s.Type(IDC_EDIT_TEXT, "[0-9]+");
     s.Press(IDC_EDIT_REGEXP);
     s.Press(IDOK);
   });
   view.OnEditFind();
-  EXPECT_EQ(view.GetCursorPos(), CPoint(0, 0));  // a regular expression's find closes the dialog only
-  view.OnEditRepeat();
+  EXPECT_EQ(view.GetCursorPos(), CPoint(0, 0));
+  view.OnEditFind();
   EXPECT_EQ(Selection(), std::make_pair(CPoint(1, 0), CPoint(2, 0)));
+  EXPECT_EQ(view.GetFindHistory().front(), "[0-9]+");
   view.OnEditRepeat();
   EXPECT_EQ(Selection(), std::make_pair(CPoint(4, 0), CPoint(6, 0)));  // the match's length
+  EXPECT_TRUE(Messages().empty());
 
   // Backwards is kept until a forward repeat.
   Open({"ab x ab x ab"});

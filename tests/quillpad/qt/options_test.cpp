@@ -2,12 +2,15 @@
 // pixels of the open editors once the sheet is confirmed.
 
 #include <QAbstractScrollArea>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "resources/dlg_text_options.h"
 #include "resources/dlg_text_style.h"
 #include "settings/registry.h"
 #include "window_fixture.h"
@@ -92,6 +95,68 @@ TEST_F(OptionsSheetTest, EscapeInAPageCancelsTheWholeSheet) {
   EXPECT_TRUE(closed);  // the sheet went, not just the page
   EXPECT_FALSE(registry_int<int>("Software\\Corvane\\Verurozu Doriru\\SPICE\\TabSize",
                                         quill::HKEY_CURRENT_USER, 0).exists());
+}
+
+// A larger font from the sheet shows at once in whole rows: the editor draws what it draws
+// after a resize, and the last rows are not cut.
+TEST_F(OptionsSheetTest, ALargerFontRedrawsTheOpenEditorWhole) {
+  std::string text;
+  for (int i = 0; i < 60; ++i) text += "R" + std::to_string(i) + " a b 1k\n";
+  ASSERT_TRUE(m_window->OpenFile(Write("big.sp", text)));
+  auto* editor = qobject_cast<QAbstractScrollArea*>(Tabs()->currentWidget());
+  editor->viewport()->grab();  // painted once in the old font
+  const int before = m_window->ActiveView()->GetLineHeight();
+  quill::qt::GetQtSheetRunner()->SetSheetHook([&](quill::qt::QtSheetDialog& sheet) {
+    auto* size = qobject_cast<QComboBox*>(sheet.Page(0).Control(quill::IDC_FONT_SIZE));
+    ASSERT_NE(size, nullptr);
+    Pick(size, size->itemText(size->count() - 1));
+    sheet.OKButton()->click();
+  });
+  Action("toolsOptions")->trigger();
+  quill::qt::GetQtSheetRunner()->SetSheetHook(nullptr);
+  ASSERT_GT(m_window->ActiveView()->GetLineHeight(), before);
+  const QImage shown = editor->viewport()->grab().toImage();
+  m_window->resize(m_window->width() + 1, m_window->height());
+  QApplication::processEvents();
+  m_window->resize(m_window->width() - 1, m_window->height());
+  QApplication::processEvents();
+  EXPECT_EQ(editor->viewport()->grab().toImage(), shown);
+}
+
+// The options page shows its button captions whole; the text-style page gives each
+// labelled control its own Alt key; the Window menu names Ctrl+Shift+Tab as users do.
+TEST_F(OptionsSheetTest, CaptionsShowWholeAndMnemonicsAreTheirOwn) {
+  QStringList keys;
+  bool shown = false;
+  quill::qt::GetQtSheetRunner()->SetSheetHook([&](quill::qt::QtSheetDialog& sheet) {
+    shown = true;
+    for (QLabel* label : sheet.Page(0).findChildren<QLabel*>()) {
+      const qsizetype amp = label->text().indexOf('&');
+      if (amp >= 0) keys << label->text().mid(amp + 1, 1).toUpper();
+    }
+    for (QAbstractButton* button : sheet.Page(0).findChildren<QAbstractButton*>()) {
+      const qsizetype amp = button->text().indexOf('&');
+      if (amp >= 0) keys << button->text().mid(amp + 1, 1).toUpper();
+    }
+    auto* autoLoad = qobject_cast<QCheckBox*>(sheet.Page(1).Control(quill::IDC_AUTO_LOAD));
+    ASSERT_NE(autoLoad, nullptr);
+    EXPECT_EQ(autoLoad->text().replace('\n', ' ').toStdString(),
+              "Automatically load changes when text file is modified outside this application");
+    EXPECT_LE(autoLoad->sizeHint().height(), autoLoad->height());
+    for (QAbstractButton* button : sheet.Page(1).findChildren<QAbstractButton*>())
+      EXPECT_LE(button->sizeHint().width(), button->width()) << button->text().toStdString();
+    sheet.reject();
+  });
+  Action("toolsOptions")->trigger();
+  quill::qt::GetQtSheetRunner()->SetSheetHook(nullptr);
+  ASSERT_TRUE(shown);
+  EXPECT_GE(keys.size(), 10);
+  EXPECT_EQ(QSet<QString>(keys.begin(), keys.end()).size(), keys.size()) << keys.join(' ').toStdString();
+
+  auto* menu = m_window->findChild<QMenu*>("windowMenu");
+  emit menu->aboutToShow();
+  EXPECT_EQ(Action("windowPreviousTab")->shortcut().toString(QKeySequence::NativeText),
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab).toString(QKeySequence::NativeText));
 }
 
 }  // namespace

@@ -5,6 +5,10 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <cstdio>
+
+#include "platform/headless/file_prompt.h"
+#include "qt/qt_file_prompt.h"
 #include "resources/dlg_checklist.h"
 #include "settings/registry.h"
 #include "window_fixture.h"
@@ -45,6 +49,29 @@ TEST_F(OutsideWindow, ComingBackToTheWindowOffersTheReloadOfAChangedFile) {
   EXPECT_EQ(std::string(view->GetLineChars(0), view->GetLineLength(0)), "* new title");
   EXPECT_FALSE(m_window->ActiveDocument()->GetTextBuffer().IsModified());
   EXPECT_FALSE(m_window->ActiveDocument()->ChangedOutside());  // a save now asks nothing
+}
+
+// A file deleted outside: Ctrl+S writes it again where it was, as the message promised,
+// without asking for a name; the "Saved" message goes when another tab is shown.
+TEST_F(OutsideWindow, CtrlSWritesADeletedFileAgainAndATabSwitchClearsTheMessage) {
+  ASSERT_TRUE(m_window->OpenFile(Write("a.sp", "* a\n.end\n")));
+  const QString path = Write("b.sp", "* b\n.end\n");
+  ASSERT_TRUE(m_window->OpenFile(path));
+  std::remove(path.toLocal8Bit().constData());
+  m_window->CheckOutsideChanges();
+  ASSERT_EQ(m_messages.size(), 1u);
+  EXPECT_NE(m_messages[0].find("saving it writes the file again"), std::string::npos);
+
+  auto prompt = std::make_shared<quill::HeadlessFilePrompt>();
+  quill::InstallFilePrompt(prompt);
+  QTest::keyClick(FocusEditor(), Qt::Key_S, Qt::ControlModifier);
+  quill::InstallFilePrompt(std::make_shared<quill::qt::QtFilePrompt>());
+  EXPECT_TRUE(prompt->Requests().empty());
+  EXPECT_EQ(testing::TempDir::Read(path.toStdString()), "* b\n.end\n");
+  EXPECT_FALSE(m_window->ActiveDocument()->GetTextBuffer().IsModified());
+  EXPECT_EQ(Pane(0), "Saved " + path.toStdString());
+  m_window->SetCurrentDocument(0);
+  EXPECT_EQ(Pane(0), "Ready");
 }
 
 }  // namespace

@@ -1,10 +1,24 @@
 // quillpad's main window: files in tabs, the status bar, the menus and the keys.
 
+#include <QAbstractScrollArea>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPageSetupDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
 
 #include <climits>
+#include <set>
 
 #include "platform/format.h"
+#include "platform/headless/file_prompt.h"
+#include "qt/qt_file_prompt.h"
+#include "qt/qt_printer.h"
+#include "resources/dlg_find.h"
 #include "session.h"
 #include "view/command_ids.h"
 #include "window_fixture.h"
@@ -187,6 +201,229 @@ TEST_F(WindowTest, TitleFollowsTheTabAndCtrlTabCycles) {
   EXPECT_EQ(Tabs()->currentIndex(), 2);
   m_window->SetCurrentDocument(1);
   EXPECT_EQ(m_window->windowTitle(), "b.log - quillpad");
+}
+
+std::string Line(quill::QuillView* view, int line) {
+  return std::string(view->GetLineChars(line), view->GetLineLength(line));
+}
+
+// The colours in a rectangle of the current editor's pixels.
+std::set<QRgb> Colours(QTabWidget* tabs, const QRect& area) {
+  auto* editor = qobject_cast<QAbstractScrollArea*>(tabs->currentWidget());
+  const QImage image = editor->viewport()->grab().toImage();
+  std::set<QRgb> colours;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) colours.insert(image.pixel(x, y));
+  return colours;
+}
+
+// View > Line Numbers: off, the margin is as it always was; on, it grows with the digits
+// of the line count, shows the numbers right of the marks' column, keeps a bookmark's mark
+// and comes back on in the next run.
+TEST_F(WindowTest, LineNumbersShowInTheMarginBesideTheMarksAndAreRemembered) {
+  std::string lines;
+  for (int i = 0; i < 1200; ++i) lines += "x\n";
+  ASSERT_TRUE(m_window->OpenFile(Write("long.txt", lines)));
+  ASSERT_TRUE(m_window->OpenFile(Write("short.txt", "a\nb\n")));
+  LanguageView* view = m_window->ActiveView();
+  EXPECT_EQ(view->GetMarginWidth(), 20);
+  QAction* numbers = Action("viewLineNumbers");
+  ASSERT_FALSE(numbers->isChecked());
+  numbers->trigger();
+  const int cw = view->GetCharWidth(), h = view->GetLineHeight();
+  EXPECT_EQ(view->GetMarginWidth(), 20 + 4 * cw);  // three digits at least and a cell
+  m_window->SetCurrentDocument(0);
+  EXPECT_EQ(m_window->ActiveView()->GetMarginWidth(), 20 + 5 * cw);
+  m_window->SetCurrentDocument(1);
+  QApplication::processEvents();
+  // The row's number is drawn in its column; the marks' column is plain until a bookmark.
+  EXPECT_GT(Colours(Tabs(), QRect(20, 0, 4 * cw, h)).size(), 1u);
+  EXPECT_EQ(Colours(Tabs(), QRect(0, 0, 20, h)).size(), 1u);
+  view->OnCommand(quill::ID_EDIT_TOGGLE_BOOKMARK);
+  EXPECT_GT(Colours(Tabs(), QRect(0, 0, 20, h)).size(), 1u);
+  // A line more that needs a digit more widens the margin at once.
+  int endLine = 0, endChar = 0;
+  std::string more;
+  for (int i = 0; i < 1000; ++i) more += "y\r\n";
+  m_window->ActiveDocument()->GetTextBuffer().InsertText(nullptr, 0, 0, more.c_str(), endLine,
+                                                         endChar);
+  EXPECT_EQ(view->GetMarginWidth(), 20 + 5 * cw);
+
+  m_window.reset();  // the next run
+  m_window = std::make_unique<MainWindow>();
+  EXPECT_TRUE(Action("viewLineNumbers")->isChecked());
+  ASSERT_TRUE(m_window->OpenFile(Write("again.txt", "a\n")));
+  EXPECT_TRUE(m_window->ActiveView()->GetLineNumbers());
+}
+
+// The primary selection gets what is selected; a middle click pastes it at the click as a
+// paste of its own. The offscreen platform has no primary selection: there the click
+// changes nothing.
+TEST_F(WindowTest, PrimarySelectionTakesTheSelectionAndAMiddleClickPastesIt) {
+  ASSERT_TRUE(m_window->OpenFile(Write("p.txt", "alpha beta\ngamma\n")));
+  auto* editor = qobject_cast<quill::qt::EditorWidget*>(FocusEditor());
+  LanguageView* view = m_window->ActiveView();
+  QTest::keyClick(editor, Qt::Key_End, Qt::ShiftModifier);
+  EXPECT_EQ(editor->SelectedText(), "alpha beta");
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard->supportsSelection()) EXPECT_EQ(clipboard->text(QClipboard::Selection), "alpha beta");
+
+  const quill::CPoint at = view->TextToClient(quill::CPoint(2, 1));
+  const QPoint click(at.x + 1, at.y + 1);
+  if (!clipboard->supportsSelection()) {
+    QTest::mouseClick(editor->viewport(), Qt::MiddleButton, {}, click);
+    EXPECT_EQ(Line(view, 1), "gamma");
+  }
+  QTest::keyClicks(editor, "z");  // typing, which the paste must not join
+  EXPECT_EQ(Line(view, 0), "z");
+  editor->PasteAt(click, "1\r\n2");
+  EXPECT_EQ(Line(view, 1), "ga1");
+  EXPECT_EQ(Line(view, 2), "2mma");
+  view->OnCommand(quill::ID_EDIT_UNDO);
+  EXPECT_EQ(Line(view, 1), "gamma");
+  EXPECT_EQ(Line(view, 0), "z");
+}
+
+// Ctrl+Backspace and Ctrl+Delete take a word each as one undo step, Ctrl+Shift+Z redoes,
+// Ctrl+Shift+S saves under a new name.
+TEST_F(WindowTest, KeysOfOtherLinuxEditorsDeleteWordsRedoAndSaveAs) {
+  ASSERT_TRUE(m_window->OpenFile(Write("k.txt", "alpha beta gamma\n")));
+  QWidget* editor = FocusEditor();
+  LanguageView* view = m_window->ActiveView();
+  QTest::keyClick(editor, Qt::Key_End);
+  QTest::keyClick(editor, Qt::Key_Backspace, Qt::ControlModifier);
+  EXPECT_EQ(Line(view, 0), "alpha beta ");
+  QTest::keyClick(editor, Qt::Key_Home);
+  QTest::keyClick(editor, Qt::Key_Delete, Qt::ControlModifier);
+  EXPECT_EQ(Line(view, 0), "beta ");
+  QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Line(view, 0), "alpha beta ");
+  QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Line(view, 0), "beta ");
+  QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Line(view, 0), "alpha beta gamma");
+
+  auto prompt = std::make_shared<quill::HeadlessFilePrompt>();
+  quill::InstallFilePrompt(prompt);
+  const std::string copy = m_dir.Path("copy.txt");
+  prompt->QueueAnswer(copy);
+  QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  quill::InstallFilePrompt(std::make_shared<quill::qt::QtFilePrompt>());
+  EXPECT_EQ(prompt->Requests().size(), 1u);
+  EXPECT_EQ(testing::TempDir::Read(copy), "alpha beta gamma\n");
+}
+
+// A key that would edit a read-only document says why in the status bar.
+TEST_F(WindowTest, TypingIntoAReadOnlyDocumentSaysWhy) {
+  ASSERT_TRUE(m_window->OpenFile(Write("nul.txt", std::string("a\0b\n", 4))));
+  EXPECT_EQ(m_messages.size(), 1u);  // the NUL bytes were reported when it opened
+  QTest::keyClicks(FocusEditor(), "x");
+  EXPECT_EQ(m_window->ActiveView()->GetLineLength(0), 3);
+  EXPECT_EQ(Pane(0), kReadOnlyNulMessage);
+
+  ASSERT_TRUE(m_window->OpenFile(Write("ro.txt", "text\n")));
+  m_window->ActiveDocument()->GetTextBuffer().SetReadOnly(1);
+  QWidget* editor = FocusEditor();
+  QTest::keyClick(editor, Qt::Key_Delete);
+  EXPECT_EQ(Line(m_window->ActiveView(), 0), "text");
+  EXPECT_EQ(Pane(0), kReadOnlyFileMessage);
+}
+
+// File > Reload reads the file again; a modified document asks first, and No keeps it.
+TEST_F(WindowTest, ReloadReadsTheFileAgainAskingFirstWhenModified) {
+  // The check for files changed outside may come up while the file changes: no reload.
+  quill::qt::GetQtDialogRunner()->SetDialogHook(
+      [](quill::qt::QtTemplateDialog& d) { static_cast<QDialog&>(d).reject(); });
+  const QString path = Write("r.sp", "* one\n.end\n");
+  ASSERT_TRUE(m_window->OpenFile(path));
+  quill::QuillTextBuffer& buffer = m_window->ActiveDocument()->GetTextBuffer();
+  m_window->UpdateCommands();
+  QAction* reload = Action("fileReload");
+  ASSERT_TRUE(reload->isEnabled());
+  Write("r.sp", "* two\n.end\n");
+  reload->trigger();  // not modified: no question
+  EXPECT_TRUE(m_messages.empty());
+  EXPECT_EQ(Line(m_window->ActiveView(), 0), "* two");
+
+  Write("r.sp", "* three\n.end\n");
+  int endLine = 0, endChar = 0;
+  buffer.InsertText(nullptr, 0, 0, "x", endLine, endChar);
+  std::vector<QMessageBox::StandardButton> answers{QMessageBox::No, QMessageBox::Yes};
+  quill::qt::InstallPlatform().SetMessageBoxHook([&](QMessageBox& box) {
+    m_messages.push_back(box.text().toStdString());
+    box.button(answers[m_messages.size() - 1])->click();
+  });
+  reload->trigger();
+  EXPECT_EQ(Line(m_window->ActiveView(), 0), "x* two");
+  reload->trigger();
+  ASSERT_EQ(m_messages.size(), 2u);
+  EXPECT_NE(m_messages[0].find("r.sp"), std::string::npos);
+  EXPECT_EQ(Line(m_window->ActiveView(), 0), "* three");
+  EXPECT_FALSE(buffer.IsModified());
+  EXPECT_EQ(Tabs()->tabText(0), "r.sp");
+  quill::qt::GetQtDialogRunner()->SetDialogHook(nullptr);
+}
+
+// The orientation chosen in Page Setup is there in the next run: in the dialog and for
+// printing.
+TEST_F(WindowTest, PageSetupOrientationIsKeptBetweenRuns) {
+  auto& print = dynamic_cast<quill::qt::QtPrintServices&>(quill::GetPrintServices());
+  print.SessionPrinter().setPageOrientation(QPageLayout::Portrait);
+  ASSERT_TRUE(m_window->OpenFile(Write("o.sp", "* t\n.end\n")));
+  print.pageSetupHook = [](QPageSetupDialog& dialog) {
+    EXPECT_EQ(dialog.printer()->pageLayout().orientation(), QPageLayout::Portrait);
+    dialog.printer()->setPageOrientation(QPageLayout::Landscape);
+    return static_cast<int>(QDialog::Accepted);
+  };
+  Action("filePageSetup")->trigger();
+
+  m_window.reset();  // the next run
+  m_window = std::make_unique<MainWindow>();
+  ASSERT_TRUE(m_window->OpenFile(Write("o.sp", "* t\n.end\n")));
+  std::vector<QPageLayout::Orientation> seen;
+  print.SessionPrinter().setPageOrientation(QPageLayout::Portrait);  // as a new process has it
+  print.pageSetupHook = [&](QPageSetupDialog& dialog) {
+    seen.push_back(dialog.printer()->pageLayout().orientation());
+    return static_cast<int>(QDialog::Rejected);
+  };
+  Action("filePageSetup")->trigger();
+  print.SessionPrinter().setPageOrientation(QPageLayout::Portrait);
+  print.previewHook = [&](QPrintPreviewDialog& dialog) {
+    seen.push_back(dialog.printer()->pageLayout().orientation());
+    return 0;
+  };
+  Action("filePrintPreview")->trigger();
+  print.pageSetupHook = nullptr;
+  print.previewHook = nullptr;
+  print.SessionPrinter().setPageOrientation(QPageLayout::Portrait);
+  EXPECT_EQ(seen, (std::vector{QPageLayout::Landscape, QPageLayout::Landscape}));
+  EXPECT_EQ(m_window->ActiveView()->StoredPageOrientation(), quill::DMORIENT_LANDSCAPE);
+}
+
+// Find Next with Regular Expression ticked closes the dialog and selects the first match,
+// as it does for plain text.
+TEST_F(WindowTest, FindNextWithAnExpressionSelectsTheMatch) {
+  ASSERT_TRUE(m_window->OpenFile(Write("f.sp", "a1 b22 c333\n")));
+  bool shown = false;
+  quill::qt::GetQtDialogRunner()->SetDialogHook([&](quill::qt::QtTemplateDialog& dialog) {
+    shown = true;
+    auto* text = qobject_cast<QComboBox*>(dialog.Control(quill::IDC_EDIT_TEXT));
+    auto* regex = qobject_cast<QCheckBox*>(dialog.Control(quill::IDC_EDIT_REGEXP));
+    ASSERT_TRUE(text && regex);
+    text->lineEdit()->selectAll();
+    QTest::keyClicks(text->lineEdit(), "[0-9]{2,}");
+    regex->click();
+    qobject_cast<QPushButton*>(dialog.Control(quill::IDOK))->click();
+  });
+  m_window->ActiveView()->OnCommand(quill::ID_EDIT_FIND);
+  quill::qt::GetQtDialogRunner()->SetDialogHook(nullptr);
+  ASSERT_TRUE(shown);
+  quill::CPoint start, end;
+  m_window->ActiveView()->GetSelection(start, end);
+  EXPECT_EQ(start, quill::CPoint(4, 0));
+  EXPECT_EQ(end, quill::CPoint(6, 0));
+  EXPECT_TRUE(m_messages.empty());
 }
 
 }  // namespace
