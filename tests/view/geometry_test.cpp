@@ -70,7 +70,7 @@ TEST(ManyLines, HorizontalBarGrowsWithPaintedLinesUntilTheLongestIsAskedFor) {
   window.Paint(view);
   EXPECT_EQ(window.scrollInfo[SB_HORZ].nMax, 299);
 
-  Insert(buffer, 7, 0, std::string(400, 'x').c_str());  // out of the window: not seen yet
+  testing::Insert(buffer, 7, 0, std::string(400, 'x').c_str());  // out of the window: not seen yet
   EXPECT_EQ(window.scrollInfo[SB_HORZ].nMax, 299);
   EXPECT_EQ(view.GetMaxLineLength(), 402);
   EXPECT_EQ(window.scrollInfo[SB_HORZ].nMax, 401);
