@@ -36,16 +36,17 @@ void TLineSink::operator()(const char* pText, std::size_t nLength) {
     throw TFileAccessException(
         Format("The file has more than %lld lines and cannot be loaded.",
                static_cast<long long>(TLoadLimits::s_nMaxLineCount)));
-  if (!m_bSawNul && std::memchr(pText, 0, nLength) != nullptr) m_bSawNul = true;
   const int nLen = static_cast<int>(nLength);
   const int nMax = QuillTextBuffer::LineCapacity(nLen);
 
   if (nMax <= kMaxSlabLine) {
     if (m_pText == nullptr || m_pTextEnd - m_pText < nLen) {
+      ScanSlab();
       const std::size_t nSlab = std::max(m_nTextSlab, static_cast<std::size_t>(nLen));
       m_pText = m_buffer.AllocSlab(nSlab);
       AdviseLargePages(m_pText, nSlab);
       m_pTextEnd = m_pText + nSlab;
+      m_pUnscanned = m_pText;
       m_nTextSlab = std::min(m_nTextSlab * 2, kMaxTextSlab);
     }
     if (nLen > 0) std::memcpy(m_pText, pText, nLength);
@@ -55,6 +56,7 @@ void TLineSink::operator()(const char* pText, std::size_t nLength) {
       return;
     }
   }
+  if (!m_bSawNul && std::memchr(pText, 0, nLength) != nullptr) m_bSawNul = true;
   SLineInfo* pLine = QuillTextBuffer::NewLine(pText, nLen);
   try {
     m_buffer.PrepareLineTableGrowth();
@@ -63,6 +65,13 @@ void TLineSink::operator()(const char* pText, std::size_t nLength) {
     QuillTextBuffer::FreeLine(pLine);
     throw;
   }
+}
+
+void TLineSink::ScanSlab() const {
+  if (m_pUnscanned == nullptr || m_pText == m_pUnscanned) return;
+  if (!m_bSawNul && std::memchr(m_pUnscanned, 0, static_cast<std::size_t>(m_pText - m_pUnscanned)) != nullptr)
+    m_bSawNul = true;
+  m_pUnscanned = m_pText;
 }
 
 }  // namespace quill

@@ -21,7 +21,10 @@ class TLineSink {
   // Refuses a line still being read that is already too long.
   static void CheckLength(std::uint64_t nLength);
   // Some line stored so far holds a NUL byte.
-  bool SawNul() const { return m_bSawNul; }
+  bool SawNul() const {
+    ScanSlab();
+    return m_bSawNul;
+  }
 
  private:
   using SLineInfo = QuillTextBuffer::SLineInfo;
@@ -30,7 +33,11 @@ class TLineSink {
   std::size_t m_nTextSlab;
   char* m_pText = nullptr;
   char* m_pTextEnd = nullptr;
-  bool m_bSawNul = false;
+  // Lines in slabs are looked at for NUL bytes a slab at a time: the bytes of the current
+  // slab from m_pUnscanned to m_pText are not yet.
+  void ScanSlab() const;
+  mutable const char* m_pUnscanned = nullptr;
+  mutable bool m_bSawNul = false;
 };
 
 }  // namespace quill

@@ -95,6 +95,8 @@ int QuillView::GetMaxLineLength() {
     for (int i = 0; i < nLineCount; ++i) {
       m_nMaxLineLength = std::max(m_nMaxLineLength, GetLineActualLength(i));
     }
+    // A bar that showed only the lines seen so far gets the whole range.
+    if (nLineCount > kExactWidthLines && m_nBulkDepth == 0 && HasWindow()) RecalcHorzScrollBar(0);
   }
   return m_nMaxLineLength;
 }
@@ -246,6 +248,7 @@ void QuillView::SetTabSize(int nTabSize) {
   m_pnActualLineLength.clear();
   m_bActualLengthAllocated = false;
   m_nMaxLineLength = -1;
+  m_nSeenMaxLineLength = 0;
   ForgetColumnIndexes(0, -1, true);
   RecalcHorzScrollBar(0);
   InvalidateAll(true);

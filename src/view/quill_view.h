@@ -800,6 +800,14 @@ class QuillView : public ITextBufferListener, public ITextSource, public IPaneCl
   void FinishMove(int bSelect, bool bKeepIdealColumn);
   void RecalcScrollBar(int nBar, int bPositionOnly, int& nPos, int nPage, int nTotal);
   int m_nKeptMaxLineLength = -1;
+  // The horizontal bar of a buffer of more than kExactWidthLines lines does not wait for
+  // the longest line: until GetMaxLineLength has been asked for, its range is the widest
+  // line shown so far and grows as wider lines come into the window.
+  static constexpr int kExactWidthLines = 1 << 17;
+  int m_nSeenMaxLineLength = 0;
+  bool WidthsAreLazy();
+  int HorzScrollRange();
+  void SeeWindowLineWidths();
   std::string m_strExpand;  // expansion of the run being drawn
 };
 

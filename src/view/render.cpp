@@ -85,6 +85,11 @@ void QuillView::OnDraw(CDC* pdc) {
   const int nLineCount = GetLineCount();
   const int nLineHeight = GetLineHeight();
   PrepareSelBounds();
+  if (WidthsAreLazy() && m_nBulkDepth == 0) {
+    const int nSeen = m_nSeenMaxLineLength;
+    SeeWindowLineWidths();
+    if (m_nSeenMaxLineLength > nSeen) RecalcHorzScrollBar(0);
+  }
 
   std::unique_ptr<CDC> cacheDC = pdc->CreateCompatibleDC();
   if (!cacheDC) return;

@@ -1,5 +1,7 @@
 // QuillView: the scroll bars' range, page and position.
 
+#include <algorithm>
+
 #include "view/quill_view.h"
 
 namespace quill {
@@ -44,7 +46,23 @@ void QuillView::RecalcHorzScrollBar(int bPositionOnly) {
     return;
   }
   RecalcScrollBar(SB_HORZ, bPositionOnly, m_nOffsetChar, bPositionOnly ? 0 : GetScreenChars(),
-                  bPositionOnly ? 0 : GetMaxLineLength());
+                  bPositionOnly ? 0 : HorzScrollRange());
+}
+
+bool QuillView::WidthsAreLazy() {
+  return m_nMaxLineLength < 0 && m_pTextBuffer != nullptr && GetLineCount() > kExactWidthLines;
+}
+
+int QuillView::HorzScrollRange() {
+  if (!WidthsAreLazy()) return GetMaxLineLength();
+  SeeWindowLineWidths();
+  return m_nSeenMaxLineLength;
+}
+
+void QuillView::SeeWindowLineWidths() {
+  const int nEnd = std::min(GetLineCount(), std::max(m_nTopLine, 0) + GetScreenLines() + 1);
+  for (int i = std::max(m_nTopLine, 0); i < nEnd; ++i)
+    m_nSeenMaxLineLength = std::max(m_nSeenMaxLineLength, CalculateActualOffset(i, GetLineLength(i)));
 }
 
 }  // namespace quill

@@ -86,7 +86,9 @@ void QuillView::EnsureVisible(CPoint pt) {
   int nNewOffset = m_nOffsetChar;
   if (nColumn > nNewOffset + nScreenChars) nNewOffset = nColumn - nScreenChars;
   if (nColumn < nNewOffset) nNewOffset = nColumn;
-  nNewOffset = std::min(nNewOffset, GetMaxLineLength() - 1);
+  // The longest line limits the offset only beyond the cursor line's own width.
+  if (!WidthsAreLazy() || nNewOffset >= CalculateActualOffset(pt.y, GetLineLength(pt.y)))
+    nNewOffset = std::min(nNewOffset, GetMaxLineLength() - 1);
   nNewOffset = std::max(nNewOffset, 0);
   if (nNewOffset != m_nOffsetChar) {
     ScrollToChar(nNewOffset);

@@ -144,6 +144,7 @@ void QuillView::ResetView() {
   m_nCharWidth = -1;
   ApplyStyleToView();
   m_nMaxLineLength = -1;
+  m_nSeenMaxLineLength = 0;
   m_nScreenLines = -1;
   m_nScreenChars = -1;
   m_nIdealCharPos = -1;

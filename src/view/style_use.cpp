@@ -1,6 +1,7 @@
 // QuillView: what the view takes from its style (tab size, font, colours) and the style's
 // end of life.
 
+#include <algorithm>
 #include <cstring>
 
 #include "buffer/buffer_defs.h"
@@ -9,6 +10,7 @@
 #include "platform/document.h"
 #include "platform/window.h"
 #include "style/document_style.h"
+#include "view/column_index.h"
 #include "view/quill_view.h"
 #include "view/text_document.h"
 
@@ -91,11 +93,10 @@ int QuillView::GetColumnPos(const CPoint& pt) {
   if (pszChars == nullptr) return pt.x;
   const int nTabSize = m_pStyle->GetTabSize() > 0 ? m_pStyle->GetTabSize() : 1;
   const int nCount = pt.x < GetLineLength(pt.y) ? pt.x : GetLineLength(pt.y);
-  int nColumn = 0;
-  for (int i = 0; i < nCount; ++i) {
-    nColumn = pszChars[i] == '\t' ? nColumn + nTabSize - nColumn % nTabSize : nColumn + 1;
-  }
-  return nColumn;
+  // The status bar asks after every key: on a long line the view's column index answers
+  // without a walk from the line's start, when the view expands tabs as the style does.
+  if (nTabSize == std::max(GetTabSize(), 1)) return CalculateActualOffset(pt.y, nCount);
+  return AdvanceColumns(pszChars, 0, nCount, 0, nTabSize);
 }
 
 void QuillView::DeleteStyle() {

@@ -5,6 +5,11 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <utility>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <boost/regex.hpp>
 
@@ -104,6 +109,40 @@ bool TextMatcher::EqualAt(const char* p) const {
   return true;
 }
 
+// The first start in p .. last (inclusive) of the upper-cased text ignoring case, or null.
+// Candidates are the starts whose first and last bytes match, sixteen starts at a time.
+const char* TextMatcher::IgnoreCaseCandidate(const char* p, const char* last) const {
+  const std::size_t m = m_what.size();
+  const unsigned char first = static_cast<unsigned char>(m_what.front());
+  const unsigned char lastByte = static_cast<unsigned char>(m_what.back());
+#if defined(__SSE2__)
+  // A byte b matches an upper-case letter L when (b | 0x20) == (L | 0x20), and any other
+  // byte c only when b == c.
+  const auto probe = [](unsigned char c) {
+    const bool bLetter = c >= 'A' && c <= 'Z';
+    return std::pair(_mm_set1_epi8(static_cast<char>(bLetter ? 0x20 : 0)),
+                     _mm_set1_epi8(static_cast<char>(bLetter ? (c | 0x20) : c)));
+  };
+  const auto [orFirst, isFirst] = probe(first);
+  const auto [orLast, isLast] = probe(lastByte);
+  for (; last - p >= 15; p += 16) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + m - 1));
+    unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, orFirst), isFirst),
+                      _mm_cmpeq_epi8(_mm_or_si128(b, orLast), isLast))));
+    for (; bits != 0; bits &= bits - 1) {
+      const char* q = p + __builtin_ctz(bits);
+      if (EqualAt(q)) return q;
+    }
+  }
+#endif
+  for (; p <= last; ++p) {
+    if (Upper(*p) == first && Upper(p[m - 1]) == lastByte && EqualAt(p)) return p;
+  }
+  return nullptr;
+}
+
 bool TextMatcher::PlainFirst(std::string_view text, int& offset) {
   const std::size_t m = m_what.size();
   if (m > text.size()) return false;
@@ -129,14 +168,7 @@ bool TextMatcher::PlainFirst(std::string_view text, int& offset) {
       hit = static_cast<const char*>(
           memmem(p, static_cast<std::size_t>(last - p) + m, m_what.data(), m));
     } else {
-      // Candidates are the bytes whose upper case is the first byte of the text.
-      const unsigned char first = static_cast<unsigned char>(m_what[0]);
-      for (const char* q = p; q <= last; ++q) {
-        if (Upper(*q) == first && EqualAt(q)) {
-          hit = q;
-          break;
-        }
-      }
+      hit = IgnoreCaseCandidate(p, last);
     }
     if (hit == nullptr) return false;
     const std::size_t pos = static_cast<std::size_t>(hit - begin);

@@ -42,6 +42,7 @@ class TextMatcher {
   bool PlainLast(std::string_view text, int& offset);
   bool IsWholeWordAt(std::string_view text, std::size_t pos) const;
   bool EqualAt(const char* p) const;
+  const char* IgnoreCaseCandidate(const char* p, const char* last) const;
 
   std::string m_what;  // the plain text, upper-cased when case is ignored
   bool m_bRegex = false;

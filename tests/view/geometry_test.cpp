@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/exceptions.h"
+#include "platform/headless/headless_app_services.h"
 #include "view_fixture.h"
 
 namespace quill {
@@ -46,6 +47,35 @@ TEST_F(Geometry, TabSizeChangeDropsLengthsOnlyWhenItDiffers) {
   EXPECT_TRUE(window.invalidations[0].all);
   EXPECT_EQ(view.GetLineActualLength(0), 9);
   EXPECT_EQ(window.scrollInfo[SB_HORZ].nMax, 15);  // "\t\t" is 16 columns now
+}
+
+// A buffer of many lines shows its window before any width beyond the window's lines is
+// measured: the bar grows with the lines painted, and takes the exact longest line (and
+// keeps no width per line) as soon as a caller asks for it.
+TEST(ManyLines, HorizontalBarGrowsWithPaintedLinesUntilTheLongestIsAskedFor) {
+  ScopedHeadlessServices services;
+  QuillTextBuffer buffer;
+  HeadlessWindow window{CSize(420, 160)};  // 50 columns, 10 lines
+  testing::ProbeView view;
+  std::string text;
+  for (int i = 0; i < 140000; ++i)
+    text += i == 2 ? "\t\tabc\n" : i == 100000 ? std::string(300, 'w') + "\n" : "ab\n";
+  ASSERT_TRUE(buffer.LoadFromBuffer(text.c_str()));
+  view.BindWindow(&window);
+  view.AttachToBuffer(&buffer);
+  EXPECT_EQ(window.scrollInfo[SB_HORZ].nMax, 8);  // "\t\tabc" with tabs of 3
+  EXPECT_EQ(view.CachedLength(0), -2);
+
+  view.ScrollToLine(99995, true, true);
+  window.Paint(view);
+  EXPECT_EQ(window.scrollInfo[SB_HORZ].nMax, 299);
+
+  testing::Insert(buffer, 7, 0, std::string(400, 'x').c_str());  // out of the window: not seen yet
+  EXPECT_EQ(window.scrollInfo[SB_HORZ].nMax, 299);
+  EXPECT_EQ(view.GetMaxLineLength(), 402);
+  EXPECT_EQ(window.scrollInfo[SB_HORZ].nMax, 401);
+  view.DetachFromBuffer();
+  view.BindWindow(nullptr);
 }
 
 // The tab rule itself is checked against a model on long lines; here the edges of lines.

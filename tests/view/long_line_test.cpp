@@ -156,6 +156,25 @@ TEST_F(LongLines, GeometryStaysRightAfterEditsOnAboveAndBelowTheLine) {
   ExpectGeometry(4);
 }
 
+// The status bar's column counts tabs with the style's tab size, also on a long line
+// whose column index the view keeps with its own tab size, and after edits on the line.
+TEST_F(LongLines, StatusBarColumnUsesTheStylesTabSizeOnLongLines) {
+  Show({"short", Repeat("ab\tcdefg\t\thij ", 9000)});
+  const auto expectColumns = [&] {
+    const std::string text = Line(1);
+    std::vector<int> cols(text.size() + 1, 0);
+    for (int i = 0; i < static_cast<int>(text.size()); ++i) cols[i + 1] = ColumnOf(text, i, 4, cols[i]);
+    for (int pos : {1, 1023, 1024, 1025, 4097, 6000, static_cast<int>(text.size())})
+      EXPECT_EQ(view.GetColumnPos(CPoint(pos, 1)), cols[static_cast<std::size_t>(pos)]) << "pos " << pos;
+    EXPECT_EQ(view.GetColumnPos(CPoint(static_cast<int>(text.size()) + 5, 1)), cols.back());
+  };
+  expectColumns();  // the view's tab size is the style's (4)
+  Insert(buffer, 1, 3000, "\t\tx");
+  expectColumns();
+  view.SetTabSize(7);  // the view's index now counts 7 columns a tab; the status bar still 4
+  expectColumns();
+}
+
 TEST_F(LongLines, PaintedRunsAreThoseOfTheWholeLine) {
   Show({"int a;", Repeat(kCode, 9000), "return 0;"});
   const int length = buffer.GetLineLength(1);
