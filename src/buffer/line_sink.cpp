@@ -37,6 +37,7 @@ void TLineSink::operator()(const char* pText, std::size_t nLength) {
         Format("The file has more than %lld lines and cannot be loaded.",
                static_cast<long long>(TLoadLimits::s_nMaxLineCount)));
   if (!m_bSawNul && std::memchr(pText, 0, nLength) != nullptr) m_bSawNul = true;
+  m_encoding.Feed(pText, nLength);
   const int nLen = static_cast<int>(nLength);
   const int nMax = QuillTextBuffer::LineCapacity(nLen);
 

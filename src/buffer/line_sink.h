@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "buffer/text_buffer.h"
+#include "platform/text_encoding.h"
 
 namespace quill {
 
@@ -22,6 +23,8 @@ class TLineSink {
   static void CheckLength(std::uint64_t nLength);
   // Some line stored so far holds a NUL byte.
   bool SawNul() const { return m_bSawNul; }
+  // The encoding the lines stored so far are in (nAsciiDefault when they are pure ASCII).
+  int Encoding(int nAsciiDefault) const { return m_encoding.Result(nAsciiDefault); }
 
  private:
   using SLineInfo = QuillTextBuffer::SLineInfo;
@@ -31,6 +34,7 @@ class TLineSink {
   char* m_pText = nullptr;
   char* m_pTextEnd = nullptr;
   bool m_bSawNul = false;
+  TEncodingDetector m_encoding;
 };
 
 }  // namespace quill
