@@ -86,6 +86,7 @@ int QuillView::GetColumnPos(const CPoint& pt) {
   if (pszChars == nullptr) return pt.x;
   const int nTabSize = m_pStyle->GetTabSize() > 0 ? m_pStyle->GetTabSize() : 1;
   const int nCount = pt.x < GetLineLength(pt.y) ? pt.x : GetLineLength(pt.y);
+  if (IsUtf8Text()) return AdvanceTextColumns(true, pszChars, GetLineLength(pt.y), 0, nCount, 0, nTabSize);
   int nColumn = 0;
   for (int i = 0; i < nCount; ++i) {
     nColumn = pszChars[i] == '\t' ? nColumn + nTabSize - nColumn % nTabSize : nColumn + 1;
