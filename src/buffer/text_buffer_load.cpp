@@ -223,7 +223,7 @@ int QuillTextBuffer::LoadFromFile(const char* pszFileName, int nCrlfStyle) {
     aData.release();
     file.Close(false);
     FinishLoad((file.GetAttributes() & FILE_ATTRIBUTE_READONLY) != 0, splitter.Mixed(), sink.SawNul());
-    m_nEncoding = sink.Encoding(GetRegistryDefaultEncoding());
+    m_nEncoding = sink.Encoding(GetAsciiFileEncoding());
     UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
     progress.SetPos(scale(nFileSize));
     ReportInterruptedSave(name);
@@ -287,7 +287,7 @@ int QuillTextBuffer::LoadFromFileLocking(const char* pszFileName, bool bReadOnly
     sink(line.data(), line.size());
     // Bytes of foreign breaks stay in the lines and are saved as they are: nothing mixed.
     FinishLoad(false, false, sink.SawNul());
-    m_nEncoding = sink.Encoding(GetRegistryDefaultEncoding());
+    m_nEncoding = sink.Encoding(GetAsciiFileEncoding());
     // Read-only here means that the document could not get write access, often because
     // another process holds the file: the file on disk is left as it is.
     m_bReadOnly = bReadOnly;

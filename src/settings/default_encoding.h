@@ -8,4 +8,9 @@ namespace quill {
 int GetRegistryDefaultEncoding();
 void SetRegistryDefaultEncoding(int nEncoding);
 
+// The encoding the loads of this process give a file of pure ASCII: Windows-1252, the
+// component's own, until a host chooses (quillpad takes GetRegistryDefaultEncoding()).
+int GetAsciiFileEncoding();
+void SetAsciiFileEncoding(int nEncoding);
+
 }  // namespace quill

@@ -10,7 +10,7 @@ namespace {
 
 class EncodingLoad : public LoadSaveTest {
  protected:
-  ~EncodingLoad() override { SetRegistryDefaultEncoding(ENCODING_UTF8); }
+  ~EncodingLoad() override { SetAsciiFileEncoding(ENCODING_WINDOWS_1252); }
   // Loads the bytes, checks the encoding found, saves and compares byte for byte.
   void RoundTrip(const std::string& bytes, int encoding) {
     SCOPED_TRACE(bytes);
@@ -35,13 +35,17 @@ TEST_F(EncodingLoad, ValidUtf8IsUtf8AndAnythingElseWindows1252WithBytesKept) {
   RoundTrip("\xC2\xB5\n\xB5\n", ENCODING_WINDOWS_1252);
 }
 
-TEST_F(EncodingLoad, PureAsciiTakesTheSettingsDefault) {
+TEST_F(EncodingLoad, PureAsciiTakesTheEncodingTheHostChose) {
+  RoundTrip("plain text\r\n", ENCODING_WINDOWS_1252);  // the component's own
+  SetAsciiFileEncoding(ENCODING_UTF8);
   RoundTrip("plain text\r\n", ENCODING_UTF8);
+  // It is for ASCII only: bytes beyond it still decide.
+  RoundTrip("caf\xE9\n", ENCODING_WINDOWS_1252);
+  // The user's default in the settings store: UTF-8 until set otherwise.
+  EXPECT_EQ(GetRegistryDefaultEncoding(), ENCODING_UTF8);
   SetRegistryDefaultEncoding(ENCODING_WINDOWS_1252);
-  RoundTrip("plain text\r\n", ENCODING_WINDOWS_1252);
-  // The default is for ASCII only: bytes beyond it still decide.
-  RoundTrip("\xE2\x86\x92\n", ENCODING_UTF8);
   EXPECT_EQ(GetRegistryDefaultEncoding(), ENCODING_WINDOWS_1252);
+  SetRegistryDefaultEncoding(ENCODING_UTF8);
 }
 
 TEST_F(EncodingLoad, LoadsFromMemoryAndNewBuffersAreWindows1252UntilSet) {

@@ -96,10 +96,9 @@ TEST_F(Utf8View, ColumnsCountCellsAndTheMouseNeverSplitsACharacter) {
   EXPECT_EQ(view.ClientToText(Cell(1, 1, 1)), CPoint(3, 1));  // after the mark
   EXPECT_EQ(view.TextToClient(CPoint(6, 0)).x, Cell(4, 0).x);
   // Up and down keep to character starts.
-  Place(CPoint(0, 1));
-  Key(VK_END);
+  Place(CPoint(3, 1));  // column 1: inside the first wide character above
   Key(VK_UP);
-  EXPECT_EQ(Cursor(), CPoint(6, 0));
+  EXPECT_EQ(Cursor(), CPoint(3, 0));
 }
 
 TEST_F(Utf8View, LongLinesIndexColumnsInsideSequences) {
