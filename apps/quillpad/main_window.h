@@ -59,6 +59,9 @@ class MainWindow : public QMainWindow {
   void FileOpen();
   bool FileSave();
   bool FileSaveAs();
+  // File > Reopen with Encoding and File > Save As with Encoding.
+  void FileReopenWithEncoding(int nEncoding);
+  bool FileSaveAsWithEncoding(int nEncoding);
   void FileClose();
 
  private:
