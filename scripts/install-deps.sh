@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libboost-dev libboost-regex-dev
+  libutf8proc-dev libicu-dev
   libsqlite3-dev sqlite3
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   fonts-dejavu-core

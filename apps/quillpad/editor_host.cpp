@@ -17,10 +17,11 @@ QWidget* CreateEditorWidget(std::unique_ptr<LanguageView> view, QWidget* parent)
 
 void InstallDesktopServices(QMainWindow* mainWindow) {
   quill::qt::QtApplicationServices& services = quill::qt::InstallPlatform();
-  // The message pane, then the indicators: position, line breaks, overwrite, read-only.
+  // The message pane, then the indicators: position, line breaks, overwrite, read-only,
+  // encoding.
   const QFontMetrics fm(mainWindow->statusBar()->font());
   std::vector<int> widths;
-  for (const char* widest : {"Ln 00000, Col 000", "UNIX", "OVR", "READ"})
+  for (const char* widest : {"Ln 00000, Col 000", "UNIX", "OVR", "READ", "Windows-1252"})
     widths.push_back(fm.horizontalAdvance(widest) + 16);
   services.SetStatusBar(mainWindow->statusBar(), widths);
 }

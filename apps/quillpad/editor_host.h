@@ -21,7 +21,7 @@ QWidget* CreateEditorWidget(std::unique_ptr<LanguageView> view, QWidget* parent)
 void InstallDesktopServices(QMainWindow* mainWindow);
 
 // The panes of the status bar: the message pane and the indicators.
-enum class Pane { Message = 0, Position = 1, LineBreaks = 2, Overwrite = 3, ReadOnly = 4 };
+enum class Pane { Message = 0, Position = 1, LineBreaks = 2, Overwrite = 3, ReadOnly = 4, Encoding = 5 };
 // Writes a pane; an empty message reads "Ready".
 void SetPaneText(Pane pane, const std::string& text);
 

@@ -17,12 +17,14 @@
 #include <optional>
 
 #include "editor_host.h"
+#include "encoding_menu.h"
 #include "language_views.h"
 #include "languages.h"
 #include "pad_document.h"
 #include "platform/app_services.h"
 #include "platform/format.h"
 #include "platform/prompts.h"
+#include "platform/text_encoding.h"
 #include "qt/editor_widget.h"
 #include "resources/strings.h"
 #include "settings/registry.h"
@@ -98,6 +100,15 @@ void MainWindow::CreateMenus() {
   m_saveAs->setObjectName("fileSaveAs");
   m_reload = file->addAction(tr("&Reload"), this, &MainWindow::FileReload);
   m_reload->setObjectName("fileReload");
+  QMenu* saveAsEncoding = file->addMenu(tr("Save As with E&ncoding"));
+  QMenu* reopen = file->addMenu(tr("Reopen with &Encoding"));
+  reopen->setObjectName("reopenWithEncoding");
+  saveAsEncoding->setObjectName("saveAsWithEncoding");
+  for (const int encoding : {quill::ENCODING_UTF8, quill::ENCODING_WINDOWS_1252}) {
+    const QString name = QString::fromLatin1(quill::EncodingName(encoding));
+    saveAsEncoding->addAction(name + "...", this, [this, encoding] { FileSaveAsWithEncoding(encoding); });
+    reopen->addAction(name, this, [this, encoding] { FileReopenWithEncoding(encoding); });
+  }
   file->addSeparator();
   AddPrintCommands(file, [this] { return ActiveView(); });
   file->addSeparator();
@@ -457,6 +468,35 @@ void MainWindow::DeleteWord(bool bBefore) {
   }
 }
 
+void MainWindow::FileReopenWithEncoding(int nEncoding) {
+  Tab* tab = CurrentTab();
+  if (tab == nullptr) return;
+  if (tab->doc->GetPathName().empty()) {
+    SetPaneText(Pane::Message, "The document has no file to reopen");
+    return;
+  }
+  if (!ReopenWithEncoding(*tab->doc, *tab->view, nEncoding)) return;
+  SetPaneText(Pane::Message, std::string("Reopened as ") + quill::EncodingName(nEncoding));
+  UpdateIndicators();
+}
+
+bool MainWindow::FileSaveAsWithEncoding(int nEncoding) {
+  Tab* tab = CurrentTab();
+  if (tab == nullptr) return false;
+  quill::QuillTextBuffer& buffer = tab->doc->GetTextBuffer();
+  const int before = buffer.GetEncoding();
+  bool edited = false;
+  if (!ConvertToEncoding(*tab->doc, *tab->view, nEncoding, edited)) return false;
+  const bool saved = SaveTab(tab, true);
+  if (!saved) {
+    // Not saved: the text goes back to what it was.
+    if (edited) tab->view->OnEditUndo();
+    buffer.SetEncoding(before);
+  }
+  UpdateIndicators();
+  return saved;
+}
+
 bool MainWindow::MaybeSave(Tab* tab) {
   if (!tab->doc->GetTextBuffer().IsModified()) return true;
   m_tabs->setCurrentWidget(tab->editor);
@@ -585,10 +625,11 @@ void MainWindow::UpdateIndicators() {
   LanguageView* view = ActiveView();
   PadDocument* doc = ActiveDocument();
   if (view == nullptr || doc == nullptr) {
-    for (Pane p : {Pane::Position, Pane::LineBreaks, Pane::Overwrite, Pane::ReadOnly})
+    for (Pane p : {Pane::Position, Pane::LineBreaks, Pane::Overwrite, Pane::ReadOnly, Pane::Encoding})
       SetPaneText(p, "");
     return;
   }
+  SetPaneText(Pane::Encoding, quill::EncodingName(doc->GetTextBuffer().GetEncoding()));
   // Each pane shows what the view's update handler says: its text, or the pane's own
   // text while it is enabled.
   const struct {

@@ -61,6 +61,9 @@ class MainWindow : public QMainWindow {
   bool FileSaveAs();
   // Reads the current document's file again, asking first when the text was modified.
   void FileReload();
+  // File > Reopen with Encoding and File > Save As with Encoding.
+  void FileReopenWithEncoding(int nEncoding);
+  bool FileSaveAsWithEncoding(int nEncoding);
   void FileClose();
 
  private:

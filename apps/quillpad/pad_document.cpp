@@ -7,6 +7,7 @@
 #include "platform/app_services.h"
 #include "platform/file_service.h"
 #include "platform/format.h"
+#include "settings/default_encoding.h"
 
 namespace quillpad {
 namespace {
@@ -33,10 +34,13 @@ PadDocument::PadDocument() { SetDocTemplate(&PadTemplate()); }
 int PadDocument::OnNewDocument() {
   const int result = QuillDocument::OnNewDocument();
   m_xTextBuffer.SetCRLFMode(quill::CRLF_MODE_UNIX);
+  m_xTextBuffer.SetEncoding(quill::GetRegistryDefaultEncoding());
   return result;
 }
 
 int PadDocument::OnOpenDocument(const char* path) {
+  // Pure ASCII opens in the encoding the user chose.
+  quill::SetAsciiFileEncoding(quill::GetRegistryDefaultEncoding());
   if (QuillDocument::OnOpenDocument(path) == 0) {
     OnNewDocument();
     return 0;

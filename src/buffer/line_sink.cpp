@@ -36,6 +36,7 @@ void TLineSink::operator()(const char* pText, std::size_t nLength) {
     throw TFileAccessException(
         Format("The file has more than %lld lines and cannot be loaded.",
                static_cast<long long>(TLoadLimits::s_nMaxLineCount)));
+  m_encoding.Feed(pText, nLength);
   const int nLen = static_cast<int>(nLength);
   const int nMax = QuillTextBuffer::LineCapacity(nLen);
 

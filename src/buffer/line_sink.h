@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "buffer/text_buffer.h"
+#include "platform/text_encoding.h"
 
 namespace quill {
 
@@ -25,6 +26,8 @@ class TLineSink {
     ScanSlab();
     return m_bSawNul;
   }
+  // The encoding the lines stored so far are in (nAsciiDefault when they are pure ASCII).
+  int Encoding(int nAsciiDefault) const { return m_encoding.Result(nAsciiDefault); }
 
  private:
   using SLineInfo = QuillTextBuffer::SLineInfo;
@@ -38,6 +41,7 @@ class TLineSink {
   void ScanSlab() const;
   mutable const char* m_pUnscanned = nullptr;
   mutable bool m_bSawNul = false;
+  TEncodingDetector m_encoding;
 };
 
 }  // namespace quill

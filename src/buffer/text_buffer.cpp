@@ -163,6 +163,7 @@ int QuillTextBuffer::InitNew(int nCrlfStyle) {
   FreeAll();
   InsertLine("", 0);
   m_nCRLFMode = nCrlfStyle;
+  m_nEncoding = ENCODING_WINDOWS_1252;
   m_bReadOnly = false;
   m_bModified = false;
   m_nUndoPosition = m_nSyncPosition = 0;
@@ -261,6 +262,13 @@ int QuillTextBuffer::RemoveBookmark(int nLine) {
 void QuillTextBuffer::SetReadOnly(int bReadOnly) {
   m_bReadOnly = bReadOnly != 0;
   if (m_bReadOnly && m_pOwnerDoc != nullptr) SetFileReadOnlyAttribute();
+  UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
+}
+
+void QuillTextBuffer::SetEncoding(int nEncoding) {
+  nEncoding = nEncoding == ENCODING_UTF8 ? ENCODING_UTF8 : ENCODING_WINDOWS_1252;
+  if (m_nEncoding == nEncoding) return;
+  m_nEncoding = nEncoding;
   UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
 }
 

@@ -16,6 +16,7 @@
 #include "buffer/line_table.h"
 #include "buffer/update_context.h"
 #include "platform/file_service.h"
+#include "platform/text_encoding.h"
 #include "platform/types.h"
 
 namespace quill {
@@ -66,6 +67,13 @@ class QuillTextBuffer {
   void* GetChangeHandle() const { return m_hChangeHandle; }
   int GetCRLFMode() const { return m_nCRLFMode; }
   void SetCRLFMode(int nCRLFMode) { m_nCRLFMode = nCRLFMode; }
+  // The encoding of the bytes (ENCODING_UTF8 or ENCODING_WINDOWS_1252): how characters are
+  // told apart, measured, shown and exchanged. The bytes never change with it. A load from
+  // a file detects it (TEncodingDetector, the settings' default for pure ASCII); a load from
+  // a buffer and InitNew start with Windows-1252 (a host sets what it wants after them). Changing it resets the views.
+  int GetEncoding() const { return m_nEncoding; }
+  void SetEncoding(int nEncoding);
+  bool IsUtf8() const { return m_nEncoding == ENCODING_UTF8; }
   // What the last load found in its input (false before any load and after FreeAll):
   // line breaks other than those of the detected or given mode, all of which a save
   // writes in the mode; and NUL bytes, which the lines hold like any other character.
@@ -229,6 +237,7 @@ class QuillTextBuffer {
   bool m_bReadOnly = false;
   bool m_bModified = false;
   int m_nCRLFMode = CRLF_MODE_DOS;
+  int m_nEncoding = ENCODING_WINDOWS_1252;
   bool m_bLoadedMixedBreaks = false;
   bool m_bLoadedNulBytes = false;
   bool m_bCreateBackupFile = false;

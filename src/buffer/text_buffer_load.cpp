@@ -19,6 +19,8 @@
 #include "platform/held_file.h"
 #include "platform/format.h"
 #include "platform/memory.h"
+#include "platform/text_encoding.h"
+#include "settings/default_encoding.h"
 
 namespace quill {
 namespace {
@@ -221,6 +223,7 @@ int QuillTextBuffer::LoadFromFile(const char* pszFileName, int nCrlfStyle) {
     aData.release();
     file.Close(false);
     FinishLoad((file.GetAttributes() & FILE_ATTRIBUTE_READONLY) != 0, splitter.Mixed(), sink.SawNul());
+    m_nEncoding = sink.Encoding(GetAsciiFileEncoding());
     UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
     progress.SetPos(scale(nFileSize));
     ReportInterruptedSave(name);
@@ -284,6 +287,7 @@ int QuillTextBuffer::LoadFromFileLocking(const char* pszFileName, bool bReadOnly
     sink(line.data(), line.size());
     // Bytes of foreign breaks stay in the lines and are saved as they are: nothing mixed.
     FinishLoad(false, false, sink.SawNul());
+    m_nEncoding = sink.Encoding(GetAsciiFileEncoding());
     // Read-only here means that the document could not get write access, often because
     // another process holds the file: the file on disk is left as it is.
     m_bReadOnly = bReadOnly;
@@ -326,6 +330,7 @@ int QuillTextBuffer::LoadFromBuffer(const char* pszText, int nCrlfStyle) {
       if (nEnd % kProgressStep == 0) progress.SetPos(scale(nEnd));
     } while (nEnd < nLength);
     FinishLoad(false, splitter.Mixed(), false);
+    m_nEncoding = ENCODING_WINDOWS_1252;
     progress.SetPos(scale(nLength));
     UpdateViews(nullptr, nullptr, UPDATE_FLAG_RESET, -1);
     return 1;

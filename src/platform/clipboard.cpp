@@ -1,5 +1,7 @@
 #include "platform/clipboard.h"
 
+#include "platform/text_encoding.h"
+
 namespace quill {
 
 namespace {
@@ -16,5 +18,23 @@ void InstallClipboard(std::shared_ptr<Clipboard> clipboard) {
 }
 
 Clipboard& CurrentClipboard() { return *Installed(); }
+
+std::optional<std::string> Clipboard::GetUtf8Text() const {
+  std::optional<std::string> text = GetText();
+  if (text) *text = Cp1252ToUtf8(*text);
+  return text;
+}
+
+bool Clipboard::SetUtf8Text(std::string_view text) { return SetText(Utf8ToCp1252Lossy(text)); }
+
+std::optional<std::string> MemoryClipboard::GetText() const {
+  if (!m_text || !m_bUtf8) return m_text;
+  return Utf8ToCp1252Lossy(*m_text);
+}
+
+std::optional<std::string> MemoryClipboard::GetUtf8Text() const {
+  if (!m_text || m_bUtf8) return m_text;
+  return Cp1252ToUtf8(*m_text);
+}
 
 }  // namespace quill

@@ -22,8 +22,11 @@ constexpr DROPEFFECT DROPEFFECT_NONE = 0;
 constexpr DROPEFFECT DROPEFFECT_COPY = 1;
 constexpr DROPEFFECT DROPEFFECT_MOVE = 2;
 
-// The plain 8-bit text format.
+// The plain 8-bit text format (Windows-1252).
 constexpr unsigned short CF_TEXT = 1;
+// The same text as UTF-8, offered beside CF_TEXT when it holds characters the code page
+// lacks; a target that knows it takes it first.
+constexpr unsigned short CF_UTF8TEXT = 0xC0F8;
 
 // A block of memory handed between the source and the target: text bytes and the
 // terminating NUL.
@@ -34,21 +37,21 @@ HGLOBAL GlobalAllocText(std::string_view text);
 // The text of a block: its bytes up to the first NUL (all of them without one).
 std::string GlobalText(const HGLOBAL& block);
 
-// What is dragged: at most one text block.
+// What is dragged: at most one text block of each format.
 class COleDataObject {
  public:
   COleDataObject() = default;
-  explicit COleDataObject(HGLOBAL text) : m_text(std::move(text)) {}
-  bool IsDataAvailable(unsigned short cfFormat) const {
-    return cfFormat == CF_TEXT && m_text != nullptr;
-  }
+  explicit COleDataObject(HGLOBAL text, HGLOBAL utf8 = nullptr)
+      : m_text(std::move(text)), m_utf8(std::move(utf8)) {}
+  bool IsDataAvailable(unsigned short cfFormat) const { return GetGlobalData(cfFormat) != nullptr; }
   // The block of a format, null when the data has none.
   HGLOBAL GetGlobalData(unsigned short cfFormat) const {
-    return cfFormat == CF_TEXT ? m_text : nullptr;
+    return cfFormat == CF_TEXT ? m_text : cfFormat == CF_UTF8TEXT ? m_utf8 : nullptr;
   }
 
  protected:
   HGLOBAL m_text;
+  HGLOBAL m_utf8;
 };
 
 // The source's side: the data it offers, then the modal drag loop.
@@ -56,6 +59,7 @@ class COleDataSource : public COleDataObject {
  public:
   void CacheGlobalData(unsigned short cfFormat, HGLOBAL block) {
     if (cfFormat == CF_TEXT) m_text = std::move(block);
+    if (cfFormat == CF_UTF8TEXT) m_utf8 = std::move(block);
   }
   // Runs the drag loop from the source window with the effects it allows; the effect the
   // drag ended with (none when it was cancelled or refused).

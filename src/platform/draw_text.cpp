@@ -69,6 +69,12 @@ void WrapParagraph(CDC& dc, std::string_view text, std::size_t begin, std::size_
     }
     const std::size_t fit = FittingChars(dc, text, pos, rest, width);
     std::size_t cut = pos + fit;
+    if (dc.GetTextEncoding() == ENCODING_UTF8) {
+      // A row ends between two characters.
+      const int nEnd = static_cast<int>(end);
+      cut = static_cast<std::size_t>(Utf8CharStart(text.data(), nEnd, static_cast<int>(cut)));
+      if (cut == pos) cut = static_cast<std::size_t>(Utf8NextCharPos(text.data(), nEnd, static_cast<int>(pos)));
+    }
     if (!IsBlank(text[cut])) {
       // Back up to the blank before the word that does not fit, if the row has one.
       std::size_t blank = cut;

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/text_encoding.h"
 #include "platform/types.h"
 
 namespace quill {
@@ -116,6 +117,22 @@ class CDC {
   }
   COLORREF GetBkColor() const { return m_bk; }
 
+  // How the bytes of text are read, plain device state like the colours: Windows-1252
+  // (each byte one character in one cell) or UTF-8 (each character in its cells: two for
+  // East Asian wide ones, none for combining marks, which go on the character before).
+  int SetTextEncoding(int nEncoding) {
+    const int previous = m_nTextEncoding;
+    m_nTextEncoding = nEncoding;
+    return previous;
+  }
+  int GetTextEncoding() const { return m_nTextEncoding; }
+  // The cells text takes in the device's encoding.
+  int TextCells(std::string_view text) const {
+    if (m_nTextEncoding != ENCODING_UTF8 || IsAscii(text.data(), text.size()))
+      return static_cast<int>(text.size());
+    return Utf8AdvanceColumns(text.data(), static_cast<int>(text.size()), 0, static_cast<int>(text.size()), 0, 1);
+  }
+
   virtual void FillSolidRect(const CRect& rect, COLORREF color) = 0;
   // Draws the bytes at (x, y) in the selected font and text colour; the cells get the
   // background colour. With ETO_CLIPPED nothing reaches outside rect.
@@ -159,6 +176,7 @@ class CDC {
   const CFont* m_font = nullptr;
   COLORREF m_text = 0;
   COLORREF m_bk = RGB(255, 255, 255);
+  int m_nTextEncoding = ENCODING_WINDOWS_1252;
 };
 
 // A strip of equally wide images drawn by index, with one transparent colour.

@@ -6,6 +6,7 @@
 #include <QCursor>
 #include <QDropEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "platform/text_encoding.h"
 #include "qt/cp1252.h"
 #include "qt/editor_splitter.h"
 #include "qt/keys.h"
@@ -71,7 +73,7 @@ EditorWidget::~EditorWidget() {
 
 void EditorWidget::Create() {
   setFocusPolicy(Qt::StrongFocus);
-  setAttribute(Qt::WA_InputMethodEnabled, false);
+  setAttribute(Qt::WA_InputMethodEnabled, true);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setAttribute(Qt::WA_NoSystemBackground);
   viewport()->setMouseTracking(true);
@@ -612,15 +614,45 @@ void EditorWidget::keyPressEvent(QKeyEvent* event) {
     emit viewChanged();
     return;
   }
-  // The characters the key typed, as Windows-1252 bytes; with Alt they are system
-  // characters, which only the accelerators may take.
+  // The characters the key typed: code points for a UTF-8 document, Windows-1252 bytes for
+  // the other kind (a character the code page lacks is refused by the view); with Alt they
+  // are system characters, which only the accelerators may take.
   const bool alt = (event->modifiers() & Qt::AltModifier) != 0;
-  for (char c : ToCp1252(event->text())) {
-    const unsigned ch = static_cast<unsigned char>(c);
+  TypeCharacters(event->text(), alt);
+  emit viewChanged();
+}
+
+void EditorWidget::TypeCharacters(const QString& text, bool alt) {
+  for (const char32_t cp : text.toUcs4()) {
+    unsigned ch = cp;
+    if (cp >= 0x80 && !m_view->IsUtf8Text()) {
+      const int byte = CodePointToCp1252Byte(cp);
+      if (byte < 0) {
+        if (!alt) m_view->OnUnicodeChar(cp);
+        continue;
+      }
+      ch = static_cast<unsigned>(byte);
+    }
     MSG chMsg{this, alt ? WM_SYSCHAR : WM_CHAR, ch, 0};
     if (!m_view->PreTranslateMessage(&chMsg) && !alt) m_view->OnChar(ch, 1, 0);
   }
-  emit viewChanged();
+}
+
+void EditorWidget::inputMethodEvent(QInputMethodEvent* event) {
+  if (m_created && !event->commitString().isEmpty()) {
+    const QByteArray text = event->commitString().toUtf8();
+    m_view->OnInputText(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    emit viewChanged();
+  }
+  event->accept();
+}
+
+QVariant EditorWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
+  if (query == Qt::ImEnabled) return m_created;
+  if (query == Qt::ImCursorRectangle && m_created) {
+    return m_caret.rect;
+  }
+  return QAbstractScrollArea::inputMethodQuery(query);
 }
 
 void EditorWidget::keyReleaseEvent(QKeyEvent* event) {

@@ -122,6 +122,8 @@ class EditorWidget : public QAbstractScrollArea, public Window {
   void dragLeaveEvent(QDragLeaveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
@@ -142,6 +144,8 @@ class EditorWidget : public QAbstractScrollArea, public Window {
   };
 
   void Create();
+  // Typed text (of a key or an input method) to the view, character by character.
+  void TypeCharacters(const QString& text, bool alt);
   void OnScrollAction(int bar, int action);
   QScrollBar* ScrollBarOf(int bar) const;
   void ApplyScrollInfo(int bar);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/text_encoding.h"
 #include "qt/cp1252.h"
 
 namespace quill::qt {
@@ -158,7 +159,7 @@ void QtDC::FillSolidRect(const CRect& rect, COLORREF color) {
 bool QtDC::ExtTextOut(int x, int y, unsigned options, const CRect* rect, std::string_view text) {
   if (m_painter == nullptr) return true;
   const FontFace& face = Face();
-  QRect cells(x, y, face.cellWidth * static_cast<int>(text.size()), face.height);
+  QRect cells(x, y, face.cellWidth * TextCells(text), face.height);
   QRect clip;
   const bool clipped = rect != nullptr && (options & ETO_CLIPPED) != 0;
   if (rect != nullptr) clip = QRect(rect->left, rect->top, rect->Width(), rect->Height());
@@ -168,6 +169,10 @@ bool QtDC::ExtTextOut(int x, int y, unsigned options, const CRect* rect, std::st
   // The cells get the background colour, then the glyphs go on top.
   m_painter->fillRect(cells, ToQColor(m_bk));
   if (text.empty() || !face.raw.isValid()) return true;
+  if (GetTextEncoding() == ENCODING_UTF8 && !IsAscii(text.data(), text.size())) {
+    DrawUtf8Text(x, y, cells, clipped, text);
+    return true;
+  }
 
   // Only the bytes whose cells reach the visible part are drawn.
   int first = 0;
@@ -202,9 +207,63 @@ bool QtDC::ExtTextOut(int x, int y, unsigned options, const CRect* rect, std::st
   return true;
 }
 
+void QtDC::DrawUtf8Text(int x, int y, const QRect& cells, bool clipped, std::string_view text) {
+  const FontFace& face = Face();
+  QList<quint32> glyphs;
+  QList<QPointF> positions;
+  // Characters the font has no glyph for, or that carry combining marks, with their cell.
+  std::vector<std::pair<int, QString>> fallback;
+  const int nLength = static_cast<int>(text.size());
+  int column = 0;
+  for (int i = 0; i < nLength;) {
+    char32_t cp;
+    int end = i + DecodeUtf8(text.data(), nLength, i, cp);
+    const int cellsOf = CodePointCells(cp);
+    // The zero-width characters after it are drawn with it.
+    const int after = Utf8NextCharPos(text.data(), nLength, i);
+    const bool alone = after == end;
+    end = std::max(end, after);
+    const int left = x + column * face.cellWidth;
+    const int right = left + std::max(cellsOf, 1) * face.cellWidth;
+    const bool visible = !clipped || (right > cells.left() && left <= cells.right());
+    if (visible && cp != ' ') {
+      quint32 glyph = 0;
+      int count = 1;
+      const QChar c(static_cast<char16_t>(cp));
+      if (alone && cp < 0x10000 && !QChar::isSurrogate(cp) &&
+          face.raw.glyphIndexesForChars(&c, 1, &glyph, &count) && count == 1 && glyph != 0) {
+        glyphs.push_back(glyph);
+        positions.push_back(QPointF(column * face.cellWidth, face.ascent));
+      } else {
+        const std::string_view part = text.substr(static_cast<std::size_t>(i), static_cast<std::size_t>(end - i));
+        fallback.emplace_back(left, QString::fromUtf8(part.data(), static_cast<qsizetype>(part.size())));
+      }
+    }
+    column += cellsOf;
+    i = end;
+  }
+  m_painter->save();
+  if (clipped) m_painter->setClipRect(cells, Qt::IntersectClip);
+  m_painter->setPen(ToQColor(m_text));
+  if (!glyphs.isEmpty()) {
+    QGlyphRun run;
+    run.setRawFont(face.raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    run.setUnderline(face.font.underline());
+    run.setStrikeOut(face.font.strikeOut());
+    m_painter->drawGlyphRun(QPointF(x, y), run);
+  }
+  if (!fallback.empty()) {
+    m_painter->setFont(face.font);
+    for (const auto& [left, part] : fallback) m_painter->drawText(QPointF(left, y + face.ascent), part);
+  }
+  m_painter->restore();
+}
+
 CSize QtDC::GetTextExtent(std::string_view text) {
   const FontFace& face = Face();
-  return CSize(face.cellWidth * static_cast<int>(text.size()), face.height);
+  return CSize(face.cellWidth * TextCells(text), face.height);
 }
 
 bool QtDC::BitBlt(int x, int y, int cx, int cy, CDC* src, int xSrc, int ySrc) {

@@ -9,9 +9,11 @@
 #include <QFont>
 #include <QImage>
 #include <QRawFont>
+#include <QRect>
 
 #include <array>
 #include <memory>
+#include <string_view>
 
 #include "platform/gdi.h"
 
@@ -77,6 +79,10 @@ class QtDC : public CDC {
   const QImage* SelectedImage() const { return m_bitmap ? &m_bitmap->image : nullptr; }
 
  private:
+  // ExtTextOut of UTF-8 text beyond ASCII: each character in its cells, combining marks on
+  // the character before them, Qt's font fallback for characters the font lacks.
+  void DrawUtf8Text(int x, int y, const QRect& cells, bool clipped, std::string_view text);
+
   const FontFace& Face();
 
   QPainter* m_painter;

@@ -60,7 +60,11 @@ void Answer(QDragMoveEvent* event, DROPEFFECT effect) {
 
 QMimeData* MimeDataOf(const COleDataObject& data) {
   auto* mime = new QMimeData;
-  if (data.IsDataAvailable(CF_TEXT)) {
+  if (data.IsDataAvailable(CF_UTF8TEXT)) {
+    const QString text = Utf8TextToDesktop(GlobalText(data.GetGlobalData(CF_UTF8TEXT)));
+    mime->setText(text);
+    mime->setData(QStringLiteral("text/plain;charset=utf-8"), text.toUtf8());
+  } else if (data.IsDataAvailable(CF_TEXT)) {
     const QString text = TextToDesktop(GlobalText(data.GetGlobalData(CF_TEXT)));
     mime->setText(text);
     mime->setData(QStringLiteral("text/plain;charset=utf-8"), text.toUtf8());
@@ -73,7 +77,7 @@ COleDataObject DataObjectOf(const QMimeData* mime) {
   if (mime == nullptr || !mime->hasText()) return COleDataObject();
   const QString text = mime->text();
   if (text.isEmpty()) return COleDataObject();
-  return COleDataObject(GlobalAllocText(TextFromDesktop(text)));
+  return COleDataObject(GlobalAllocText(TextFromDesktop(text)), GlobalAllocText(Utf8TextFromDesktop(text)));
 }
 
 QtDragDrop* CurrentQtDragDrop() { return dynamic_cast<QtDragDrop*>(&CurrentDragDropService()); }

@@ -114,6 +114,26 @@ std::optional<std::string> QtClipboard::GetText() const {
   return WithCrLfBreaks(ToCp1252(QGuiApplication::clipboard()->text()));
 }
 
+std::string Utf8TextFromDesktop(const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
+  return WithCrLfBreaks(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+QString Utf8TextToDesktop(std::string_view text) {
+  const std::string lf = WithLfBreaks(text);
+  return QString::fromUtf8(lf.data(), static_cast<qsizetype>(lf.size()));
+}
+
+std::optional<std::string> QtClipboard::GetUtf8Text() const {
+  if (!HasText()) return std::nullopt;
+  return Utf8TextFromDesktop(QGuiApplication::clipboard()->text());
+}
+
+bool QtClipboard::SetUtf8Text(std::string_view text) {
+  QGuiApplication::clipboard()->setText(Utf8TextToDesktop(text));
+  return true;
+}
+
 bool QtClipboard::SetText(std::string_view text) {
   QGuiApplication::clipboard()->setText(FromCp1252(WithLfBreaks(text)));
   return true;

@@ -34,12 +34,17 @@ class QtClipboard : public Clipboard {
   bool HasText() const override;
   std::optional<std::string> GetText() const override;
   bool SetText(std::string_view text) override;
+  std::optional<std::string> GetUtf8Text() const override;
+  bool SetUtf8Text(std::string_view text) override;
 };
 
 // Text between the buffer and other programs: Windows-1252 bytes, line breaks CR LF inside
 // and LF outside.
 std::string TextFromDesktop(const QString& text);
 QString TextToDesktop(std::string_view bytes);
+// The same for UTF-8 text.
+std::string Utf8TextFromDesktop(const QString& text);
+QString Utf8TextToDesktop(std::string_view text);
 
 // Installs the Qt application services, display, file prompt, clipboard and drag and drop (a
 // QApplication must exist) and returns the application services, which live until

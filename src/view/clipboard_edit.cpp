@@ -1,4 +1,6 @@
-// Cut, copy and paste through the platform clipboard (plain 8-bit text).
+// Cut, copy and paste through the platform clipboard: Windows-1252 documents exchange
+// their bytes, UTF-8 documents their text as UTF-8; text coming in is brought into the
+// document's encoding or refused.
 
 #include <algorithm>
 #include <string>
@@ -17,15 +19,15 @@ bool QuillView::TextInClipboard() { return CurrentClipboard().HasText(); }
 bool QuillView::PutToClipboard(const char* pszText) {
   if (pszText == nullptr || *pszText == '\0') return false;
   CWaitCursor wait;
+  if (IsUtf8Text()) return CurrentClipboard().SetUtf8Text(pszText);
   return CurrentClipboard().SetText(pszText);
 }
 
 bool QuillView::GetFromClipboard(std::string& text) {
-  const std::optional<std::string> clip = CurrentClipboard().GetText();
+  const std::optional<std::string> clip = CurrentClipboard().GetUtf8Text();
   if (!clip) return false;
   // The clipboard's text ends at its first NUL.
-  text.assign(clip->c_str());
-  return true;
+  return EncodeIncomingText(std::string_view(clip->c_str()), text);
 }
 
 void QuillView::Copy() {

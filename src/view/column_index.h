@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/text_encoding.h"
+
 namespace quill {
 
 // The column reached after the characters from..to of a line, starting at column nColumn:
@@ -29,6 +31,15 @@ inline int AdvanceColumns(const char* pszChars, int nFrom, int nTo, int nColumn,
   return static_cast<int>(std::min<std::int64_t>(nWide, INT_MAX));
 }
 
+// The same over the characters of a line of nLength bytes: UTF-8 characters take their
+// cells when bUtf8 is set (a line part of pure ASCII goes the way above).
+inline int AdvanceTextColumns(bool bUtf8, const char* pszChars, int nLength, int nFrom, int nTo,
+                              int nColumn, int nTabSize) {
+  if (!bUtf8 || nFrom >= nTo || IsAscii(pszChars + nFrom, static_cast<std::size_t>(nTo - nFrom)))
+    return AdvanceColumns(pszChars, nFrom, nTo, nColumn, nTabSize);
+  return Utf8AdvanceColumns(pszChars, nLength, nFrom, nTo, nColumn, nTabSize);
+}
+
 class TColumnIndex {
  public:
   static constexpr int kStep = 1024;
@@ -36,12 +47,17 @@ class TColumnIndex {
   static constexpr int kMinLength = 4 * kStep;
 
   int Line() const { return m_nLine; }
-  void Reset(int nLine, int nTabSize) {
+  // bUtf8: the line is UTF-8 text, whose characters take their cells (a character counts
+  // where its first byte is).
+  void Reset(int nLine, int nTabSize, bool bUtf8 = false) {
     m_nLine = nLine;
     m_nTabSize = nTabSize;
+    m_bUtf8 = bUtf8;
     m_aColumns.assign(1, 0);
   }
-  bool Holds(int nLine, int nTabSize) const { return m_nLine == nLine && m_nTabSize == nTabSize; }
+  bool Holds(int nLine, int nTabSize, bool bUtf8 = false) const {
+    return m_nLine == nLine && m_nTabSize == nTabSize && m_bUtf8 == bUtf8;
+  }
   // The line's characters before nPos are unchanged: later entries are dropped.
   void KeepBefore(int nPos) {
     const std::size_t nKeep = static_cast<std::size_t>(nPos < 0 ? 0 : nPos / kStep) + 1;
@@ -52,8 +68,7 @@ class TColumnIndex {
   int ColumnOf(const char* pszChars, int nLength, int nPos) {
     const int k = nPos / kStep;
     Extend(pszChars, nLength, k);
-    return AdvanceColumns(pszChars, k * kStep, nPos, m_aColumns[static_cast<std::size_t>(k)],
-                          m_nTabSize);
+    return Advance(pszChars, nLength, k * kStep, nPos, m_aColumns[static_cast<std::size_t>(k)]);
   }
 
   // The last indexed position whose column is below nColumn (position 0 when none is):
@@ -78,12 +93,17 @@ class TColumnIndex {
       const int nFrom = (static_cast<int>(m_aColumns.size()) - 1) * kStep;
       const int nTo = nFrom + kStep;
       if (nTo > nLength) break;
-      m_aColumns.push_back(AdvanceColumns(pszChars, nFrom, nTo, m_aColumns.back(), m_nTabSize));
+      m_aColumns.push_back(Advance(pszChars, nLength, nFrom, nTo, m_aColumns.back()));
     }
+  }
+
+  int Advance(const char* pszChars, int nLength, int nFrom, int nTo, int nColumn) const {
+    return AdvanceTextColumns(m_bUtf8, pszChars, nLength, nFrom, nTo, nColumn, m_nTabSize);
   }
 
   int m_nLine = -1;
   int m_nTabSize = 0;
+  bool m_bUtf8 = false;
   std::vector<int> m_aColumns{0};  // m_aColumns[k]: column of position k * kStep
 };
 

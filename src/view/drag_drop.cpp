@@ -6,6 +6,7 @@
 
 #include "buffer/buffer_defs.h"
 #include "buffer/text_buffer.h"
+#include "platform/text_encoding.h"
 #include "view/drop_target.h"
 #include "view/edit_group.h"
 #include "view/quill_view.h"
@@ -55,7 +56,13 @@ void QuillView::DragSelection() {
   // undo together.
   EditGroup group(*this, false);
   COleDataSource source;
-  source.CacheGlobalData(CF_TEXT, hData);
+  if (IsUtf8Text()) {
+    // UTF-8 text goes as it is, and as Windows-1252 for targets that know only that.
+    source.CacheGlobalData(CF_UTF8TEXT, hData);
+    source.CacheGlobalData(CF_TEXT, GlobalAllocText(Utf8ToCp1252Lossy(GlobalText(hData))));
+  } else {
+    source.CacheGlobalData(CF_TEXT, hData);
+  }
   m_bDragSelection = true;
   const DROPEFFECT de = source.DoDragDrop(m_pWnd, GetDropEffect());
   if (de != DROPEFFECT_NONE) OnDropSource(de);
@@ -95,9 +102,16 @@ void QuillView::HideDropIndicator() {
 
 bool QuillView::DoDropText(COleDataObject* pDataObject, const CPoint& ptClient) {
   if (pDataObject == nullptr || m_pTextBuffer == nullptr) return false;
-  const HGLOBAL hData = pDataObject->GetGlobalData(CF_TEXT);
-  if (hData == nullptr) return false;
-  const std::string text = GlobalText(hData);
+  // UTF-8 text when the data has it, else Windows-1252, in the document's encoding.
+  std::string text;
+  if (const HGLOBAL hUtf8 = pDataObject->GetGlobalData(CF_UTF8TEXT)) {
+    if (!EncodeIncomingText(GlobalText(hUtf8), text)) return false;
+  } else {
+    const HGLOBAL hData = pDataObject->GetGlobalData(CF_TEXT);
+    if (hData == nullptr) return false;
+    text = GlobalText(hData);
+    if (IsUtf8Text()) text = Cp1252ToUtf8(text);
+  }
   if (text.empty()) return false;  // nothing to take: the source keeps its text
   const CPoint ptDropPos = ClientToText(ptClient);
   if (IsDraggingText() && IsInsideSelection(ptDropPos)) {

@@ -10,6 +10,7 @@
 
 #include "buffer/buffer_defs.h"
 #include "buffer/text_buffer.h"
+#include "platform/text_encoding.h"
 #include "view/bulk_update.h"
 #include "view/edit_group.h"
 #include "view/quill_view.h"
@@ -114,14 +115,23 @@ void QuillView::TypeChar(unsigned nChar) {
     group.Close();  // automatic indentation follows (OnEditOperation)
     return;
   }
-  if (nChar < 32 || nChar > 255 || !CanEdit()) return;
+  const bool bUtf8 = IsUtf8Text();
+  if (nChar < 32 || nChar > (bUtf8 ? 0x10FFFFu : 255u) || (nChar >= 0xD800 && nChar <= 0xDFFF && bUtf8) ||
+      !CanEdit()) {
+    return;
+  }
+  std::string text;
+  if (bUtf8)
+    AppendUtf8(text, static_cast<char32_t>(nChar));
+  else
+    text.push_back(static_cast<char>(nChar));
 
   EditGroup group(*this, nChar != ' ');
   if (!DeleteCurrentSelection() && m_bOvrMode && m_ptCursorPos.x < GetLineLength(m_ptCursorPos.y)) {
-    DeleteRange(m_ptCursorPos, CPoint(m_ptCursorPos.x + 1, m_ptCursorPos.y), UNDO_ACTION_TYPING);
+    DeleteRange(m_ptCursorPos, CPoint(NextCharPos(m_ptCursorPos.y, m_ptCursorPos.x), m_ptCursorPos.y),
+                UNDO_ACTION_TYPING);
   }
-  const char text[2] = {static_cast<char>(nChar), '\0'};
-  PlaceAt(InsertAt(m_ptCursorPos, text, UNDO_ACTION_TYPING));
+  PlaceAt(InsertAt(m_ptCursorPos, text.c_str(), UNDO_ACTION_TYPING));
   group.Close();
 }
 
@@ -151,7 +161,8 @@ void QuillView::InsertText(const char* pszText, bool) {
   RunEditCommand([this, pszText] {
     EditGroup group(*this, *pszText != '\0');
     if (!DeleteCurrentSelection() && m_bOvrMode && m_ptCursorPos.x < GetLineLength(m_ptCursorPos.y)) {
-      DeleteRange(m_ptCursorPos, CPoint(m_ptCursorPos.x + 1, m_ptCursorPos.y), UNDO_ACTION_TYPING);
+      DeleteRange(m_ptCursorPos, CPoint(NextCharPos(m_ptCursorPos.y, m_ptCursorPos.x), m_ptCursorPos.y),
+                  UNDO_ACTION_TYPING);
     }
     PlaceAt(InsertAt(m_ptCursorPos, pszText, UNDO_ACTION_TYPING));
     group.Close();
@@ -193,7 +204,7 @@ void QuillView::OnEditDelete() {
   if (ptStart == ptEnd) {
     ptStart = ptEnd = m_ptCursorPos;
     if (ptStart.x < GetLineLength(ptStart.y)) {
-      ptEnd.x = ptStart.x + 1;
+      ptEnd.x = NextCharPos(ptStart.y, ptStart.x);
     } else if (ptStart.y + 1 < GetLineCount()) {
       ptEnd = CPoint(0, ptStart.y + 1);
     }
@@ -211,7 +222,7 @@ void QuillView::OnEditDeleteBack() {
   const CPoint ptCursor = m_ptCursorPos;
   CPoint ptNew = ptCursor;
   if (ptCursor.x > 0) {
-    ptNew.x = ptCursor.x - 1;
+    ptNew.x = PrevCharPos(ptCursor.y, ptCursor.x);
   } else if (ptCursor.y > 0 && !m_bDisableBSAtSOL) {
     ptNew = CPoint(GetLineLength(ptCursor.y - 1), ptCursor.y - 1);
   }

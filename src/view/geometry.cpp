@@ -16,6 +16,29 @@ inline int Advance(char ch, int column, int tab) {
   return ch == '\t' ? column + tab - column % tab : column + 1;
 }
 
+// The column after the character at i of a line, and in nEnd the position after it: a
+// byte, or with bUtf8 a UTF-8 character taking its cells.
+inline int StepChar(const char* pszChars, int nLength, int i, int column, int tab, bool bUtf8, int& nEnd) {
+  const unsigned char b = static_cast<unsigned char>(pszChars[i]);
+  if (!bUtf8 || b < 0x80) {
+    nEnd = i + 1;
+    return Advance(static_cast<char>(b), column, tab);
+  }
+  char32_t cp;
+  nEnd = i + DecodeUtf8(pszChars, nLength, i, cp);
+  return column + CodePointCells(cp);
+}
+
+// A scan that starts at an indexed position inside a UTF-8 character (whose cells count
+// before it) goes on after that character.
+inline int AfterCharAt(const char* pszChars, int nLength, int nPos, bool bUtf8) {
+  if (!bUtf8 || nPos <= 0 || nPos >= nLength) return nPos;
+  const int nStart = Utf8CharStart(pszChars, nLength, nPos);
+  if (nStart == nPos) return nPos;
+  char32_t cp;
+  return nStart + DecodeUtf8(pszChars, nLength, nStart, cp);
+}
+
 }  // namespace
 
 // ---- tab expansion ----
@@ -26,23 +49,25 @@ int QuillView::CalculateActualOffset(int nLineIndex, int nCharIndex) {
   const int nCount = std::min(nCharIndex, nLength);
   if (TColumnIndex* pIndex = ColumnIndexFor(nLineIndex, nLength))
     return pIndex->ColumnOf(GetLineChars(nLineIndex), nLength, nCount);
-  return AdvanceColumns(GetLineChars(nLineIndex), 0, nCount, 0, std::max(GetTabSize(), 1));
+  return AdvanceTextColumns(IsUtf8Text(), GetLineChars(nLineIndex), nLength, 0, nCount, 0,
+                            std::max(GetTabSize(), 1));
 }
 
 TColumnIndex* QuillView::ColumnIndexFor(int nLineIndex, int nLength) {
   if (nLength < TColumnIndex::kMinLength) return nullptr;
   const int nTabSize = std::max(GetTabSize(), 1);
+  const bool bUtf8 = IsUtf8Text();
   for (TColumnIndex& index : m_aColumnIndex)
-    if (index.Holds(nLineIndex, nTabSize)) return &index;
+    if (index.Holds(nLineIndex, nTabSize, bUtf8)) return &index;
   for (TColumnIndex& index : m_aColumnIndex) {
     if (index.Line() == nLineIndex) {
-      index.Reset(nLineIndex, nTabSize);
+      index.Reset(nLineIndex, nTabSize, bUtf8);
       return &index;
     }
   }
   TColumnIndex& index = m_aColumnIndex[static_cast<std::size_t>(m_nNextColumnIndex)];
   m_nNextColumnIndex = (m_nNextColumnIndex + 1) % static_cast<int>(m_aColumnIndex.size());
-  index.Reset(nLineIndex, nTabSize);
+  index.Reset(nLineIndex, nTabSize, bUtf8);
   return &index;
 }
 
@@ -63,12 +88,17 @@ int QuillView::PositionAtColumn(int nLineIndex, int nColumn) {
   const int nTabSize = std::max(GetTabSize(), 1);
   int nPos = 0;
   int nPosColumn = 0;
-  if (TColumnIndex* pIndex = ColumnIndexFor(nLineIndex, nLength))
+  const bool bUtf8 = IsUtf8Text();
+  if (TColumnIndex* pIndex = ColumnIndexFor(nLineIndex, nLength)) {
     pIndex->Seek(pszChars, nLength, nColumn, nPos, nPosColumn);
-  for (; nPos < nLength; ++nPos) {
-    const int nNext = Advance(pszChars[nPos], nPosColumn, nTabSize);
+    nPos = AfterCharAt(pszChars, nLength, nPos, bUtf8);
+  }
+  while (nPos < nLength) {
+    int nEnd;
+    const int nNext = StepChar(pszChars, nLength, nPos, nPosColumn, nTabSize, bUtf8, nEnd);
     if (nNext > nColumn) return nPos;
     nPosColumn = nNext;
+    nPos = nEnd;
   }
   return nLength;
 }
@@ -109,11 +139,19 @@ int QuillView::ApproxActualOffset(int nLineIndex, int nOffset) {
   const int nTabSize = std::max(GetTabSize(), 1);
   int i = 0;
   int nColumn = 0;
-  if (TColumnIndex* pIndex = ColumnIndexFor(nLineIndex, nLength))
+  const bool bUtf8 = IsUtf8Text();
+  if (TColumnIndex* pIndex = ColumnIndexFor(nLineIndex, nLength)) {
     pIndex->Seek(pszChars, nLength, nOffset, i, nColumn);
-  for (; i < nLength; ++i) {
-    nColumn = Advance(pszChars[i], nColumn, nTabSize);
-    if (nColumn >= nOffset) return nOffset <= nColumn - nTabSize / 2 ? i : i + 1;
+    i = AfterCharAt(pszChars, nLength, i, bUtf8);
+  }
+  while (i < nLength) {
+    int nEnd;
+    nColumn = StepChar(pszChars, nLength, i, nColumn, nTabSize, bUtf8, nEnd);
+    if (nColumn >= nOffset) {
+      if (nOffset <= nColumn - nTabSize / 2) return i;
+      return bUtf8 ? Utf8NextCharPos(pszChars, nLength, i) : i + 1;
+    }
+    i = nEnd;
   }
   return nLength;
 }
@@ -130,7 +168,12 @@ int QuillView::ColumnOfPosition(const char* pszChars, int nOffset) {
     nPos = m_nExpandMemoPos;
     nColumn = m_nExpandMemoColumn;
   }
-  nColumn = AdvanceColumns(pszChars, nPos, nOffset, nColumn, nTabSize);
+  if (IsUtf8Text() && pszChars == m_pExpandMemoChars)
+    nColumn = AdvanceTextColumns(true, pszChars, m_nExpandMemoLength, nPos, nOffset, nColumn, nTabSize);
+  else if (IsUtf8Text())
+    nColumn = AdvanceTextColumns(true, pszChars, nOffset, nPos, nOffset, nColumn, nTabSize);
+  else
+    nColumn = AdvanceColumns(pszChars, nPos, nOffset, nColumn, nTabSize);
   if (pszChars == m_pExpandMemoChars) {
     m_nExpandMemoPos = nOffset;
     m_nExpandMemoColumn = nColumn;
@@ -145,11 +188,21 @@ void QuillView::ExpandChars(const char* pszChars, int nOffset, int nCount, std::
   const char* pszRun = pszChars + nOffset;
   const int nTabCount = static_cast<int>(std::count(pszRun, pszRun + nCount, '\t'));
   const int nStartColumn = ColumnOfPosition(pszChars, nOffset);
+  const bool bUtf8 = IsUtf8Text() && !IsAscii(pszRun, static_cast<std::size_t>(nCount));
   if (nTabCount == 0 && !m_bViewTabs) {
     line.assign(pszRun, static_cast<std::size_t>(nCount));
     if (pszChars == m_pExpandMemoChars) {
       m_nExpandMemoPos = nOffset + nCount;
-      m_nExpandMemoColumn = nStartColumn + nCount;
+      m_nExpandMemoColumn =
+          bUtf8 ? Utf8AdvanceColumns(pszRun, nCount, 0, nCount, nStartColumn, nTabSize) : nStartColumn + nCount;
+    }
+    return;
+  }
+  if (bUtf8 || (IsUtf8Text() && m_bViewTabs)) {
+    ExpandUtf8Chars(pszRun, nCount, nStartColumn, nTabSize, line);
+    if (pszChars == m_pExpandMemoChars) {
+      m_nExpandMemoPos = nOffset + nCount;
+      m_nExpandMemoColumn = Utf8AdvanceColumns(pszRun, nCount, 0, nCount, nStartColumn, nTabSize);
     }
     return;
   }
@@ -174,6 +227,40 @@ void QuillView::ExpandChars(const char* pszChars, int nOffset, int nCount, std::
   if (pszChars == m_pExpandMemoChars) {
     m_nExpandMemoPos = nOffset + nCount;
     m_nExpandMemoColumn = nColumn;
+  }
+}
+
+void QuillView::ExpandUtf8Chars(const char* pszRun, int nCount, int nColumn, int nTabSize, std::string& line) {
+  // The marks of shown tabs and spaces are the characters the Windows-1252 bytes 0xBB and
+  // 0x95 stand for, in UTF-8.
+  static constexpr char kTabMark[] = "\xC2\xBB";
+  static constexpr char kSpaceMark[] = "\xE2\x80\xA2";
+  line.reserve(static_cast<std::size_t>(nCount) + 16);
+  for (int i = 0; i < nCount;) {
+    const char ch = pszRun[i];
+    if (ch == '\t') {
+      int nSpaces = nTabSize - nColumn % nTabSize;
+      nColumn += nSpaces;
+      if (m_bViewTabs) {
+        line.append(kTabMark);
+        --nSpaces;
+      }
+      line.append(static_cast<std::size_t>(nSpaces), ' ');
+      ++i;
+    } else if (static_cast<unsigned char>(ch) < 0x80) {
+      if (m_bViewTabs && ch == ' ')
+        line.append(kSpaceMark);
+      else
+        line.push_back(ch);
+      ++nColumn;
+      ++i;
+    } else {
+      char32_t cp;
+      const int nLen = DecodeUtf8(pszRun, nCount, i, cp);
+      line.append(pszRun + i, static_cast<std::size_t>(nLen));
+      nColumn += CodePointCells(cp);
+      i += nLen;
+    }
   }
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/text_encoding.h"
 #include "view/quill_view.h"
 
 namespace quill {
@@ -22,7 +23,32 @@ bool IsBlank(char ch) {
   return c == ' ' || (c >= 9 && c <= 13);
 }
 
-bool IsPunct(char ch) { return !IsWordChar(ch) && !IsBlank(ch); }
+constexpr int kBlankClass = 0;
+constexpr int kWordClass = 1;
+constexpr int kPunctClass = 2;
+
+// The characters of one line for word moves: bytes, or in a UTF-8 document whole
+// characters, whose class beyond ASCII is that of their code point.
+class LineChars {
+ public:
+  LineChars(const char* chars, int length, bool utf8) : m_chars(chars), m_length(length), m_utf8(utf8) {}
+  int ClassAt(int p) const {
+    const char ch = m_chars[p];
+    if (m_utf8 && static_cast<unsigned char>(ch) >= 0x80) {
+      char32_t cp;
+      DecodeUtf8(m_chars, m_length, p, cp);
+      return IsWordCodePoint(cp) ? kWordClass : IsBlankCodePoint(cp) ? kBlankClass : kPunctClass;
+    }
+    return IsWordChar(ch) ? kWordClass : IsBlank(ch) ? kBlankClass : kPunctClass;
+  }
+  int Prev(int p) const { return m_utf8 ? Utf8PrevCharPos(m_chars, m_length, p) : p - 1; }
+  int Next(int p) const { return m_utf8 ? Utf8NextCharPos(m_chars, m_length, p) : p + 1; }
+
+ private:
+  const char* m_chars;
+  int m_length;
+  bool m_utf8;
+};
 
 }  // namespace
 
@@ -39,7 +65,7 @@ void QuillView::MoveLeft(int bSelect) {
   if (m_ptDrawSelStart != m_ptDrawSelEnd && !bSelect) {
     m_ptCursorPos = m_ptDrawSelStart;
   } else if (m_ptCursorPos.x > 0) {
-    --m_ptCursorPos.x;
+    m_ptCursorPos.x = PrevCharPos(m_ptCursorPos.y, m_ptCursorPos.x);
   } else if (m_ptCursorPos.y > 0) {
     --m_ptCursorPos.y;
     m_ptCursorPos.x = GetLineLength(m_ptCursorPos.y);
@@ -52,7 +78,7 @@ void QuillView::MoveRight(int bSelect) {
   if (m_ptDrawSelStart != m_ptDrawSelEnd && !bSelect) {
     m_ptCursorPos = m_ptDrawSelEnd;
   } else if (m_ptCursorPos.x < GetLineLength(m_ptCursorPos.y)) {
-    ++m_ptCursorPos.x;
+    m_ptCursorPos.x = NextCharPos(m_ptCursorPos.y, m_ptCursorPos.x);
   } else if (m_ptCursorPos.y < GetLineCount() - 1) {
     ++m_ptCursorPos.y;
     m_ptCursorPos.x = 0;
@@ -72,16 +98,13 @@ void QuillView::MoveWordLeft(int bSelect) {
     --pos.y;
     pos.x = GetLineLength(pos.y);
   }
-  const char* chars = GetLineChars(pos.y);
+  const LineChars line(GetLineChars(pos.y), GetLineLength(pos.y), IsUtf8Text());
   int p = pos.x;
-  while (p > 0 && IsBlank(chars[p - 1])) --p;
+  while (p > 0 && line.ClassAt(line.Prev(p)) == kBlankClass) p = line.Prev(p);
   if (p > 0) {
-    --p;
-    if (IsWordChar(chars[p])) {
-      while (p > 0 && IsWordChar(chars[p - 1])) --p;
-    } else {
-      while (p > 0 && IsPunct(chars[p - 1])) --p;
-    }
+    p = line.Prev(p);
+    const int nClass = line.ClassAt(p);
+    while (p > 0 && line.ClassAt(line.Prev(p)) == nClass) p = line.Prev(p);
   }
   m_ptCursorPos = CPoint(p, pos.y);
   FinishMove(bSelect, false);
@@ -105,28 +128,25 @@ void QuillView::MoveWordRight(int bSelect) {
     }
   }
   const int length = GetLineLength(pos.y);
-  const char* chars = GetLineChars(pos.y);
+  const LineChars line(GetLineChars(pos.y), length, IsUtf8Text());
   int p = pos.x;
-  if (p < length && IsWordChar(chars[p])) {
-    while (p < length && IsWordChar(chars[p])) ++p;
-  } else {
-    while (p < length && IsPunct(chars[p])) ++p;
-  }
-  while (p < length && IsBlank(chars[p])) ++p;
+  const int nClass = p < length && line.ClassAt(p) == kWordClass ? kWordClass : kPunctClass;
+  while (p < length && line.ClassAt(p) == nClass) p = line.Next(p);
+  while (p < length && line.ClassAt(p) == kBlankClass) p = line.Next(p);
   m_ptCursorPos = CPoint(p, pos.y);
   FinishMove(bSelect, false);
 }
 
 CPoint QuillView::WordToLeft(CPoint pt) {
-  const char* chars = GetLineChars(pt.y);
-  while (pt.x > 0 && IsWordChar(chars[pt.x - 1])) --pt.x;
+  const LineChars line(GetLineChars(pt.y), GetLineLength(pt.y), IsUtf8Text());
+  while (pt.x > 0 && line.ClassAt(line.Prev(pt.x)) == kWordClass) pt.x = line.Prev(pt.x);
   return pt;
 }
 
 CPoint QuillView::WordToRight(CPoint pt) {
   const int length = GetLineLength(pt.y);
-  const char* chars = GetLineChars(pt.y);
-  while (pt.x < length && IsWordChar(chars[pt.x])) ++pt.x;
+  const LineChars line(GetLineChars(pt.y), length, IsUtf8Text());
+  while (pt.x < length && line.ClassAt(pt.x) == kWordClass) pt.x = line.Next(pt.x);
   return pt;
 }
 

@@ -219,7 +219,10 @@ int QuillView::PrintLineHeight(CDC* pdc, int nLine) {
   if (nLength == 0) return m_nPrinterLineHeight;
   ExpandForPrint(*this, m_bViewTabs, GetLineChars(nLine), nLength, m_strExpand);
   CRect rc(m_rcPrintText.left, 0, m_rcPrintText.right, 0);
-  return pdc->DrawText(m_strExpand, rc, DT_CALCRECT | kLineFormat);
+  const int nOldEncoding = pdc->SetTextEncoding(GetTextEncoding());
+  const int nHeight = pdc->DrawText(m_strExpand, rc, DT_CALCRECT | kLineFormat);
+  pdc->SetTextEncoding(nOldEncoding);
+  return nHeight;
 }
 
 void QuillView::OnPrint(CDC* pdc, CPrintInfo* pInfo) {
@@ -235,6 +238,8 @@ void QuillView::OnPrint(CDC* pdc, CPrintInfo* pInfo) {
   if (m_bShowPrintFooter) PrintFooter(pdc, nPage);
 
   int y = m_rcPrintText.top;
+  // The text in the document's encoding; headers and footers stay as they were.
+  const int nOldEncoding = pdc->SetTextEncoding(GetTextEncoding());
   for (int nLine = nFirst; nLine < nEnd; ++nLine) {
     const int nLength = GetLineLength(nLine);
     if (nLength == 0) {
@@ -245,6 +250,7 @@ void QuillView::OnPrint(CDC* pdc, CPrintInfo* pInfo) {
     CRect rc(m_rcPrintText.left, y, m_rcPrintText.right, m_rcPrintText.bottom);
     y += pdc->DrawText(m_strExpand, rc, kLineFormat);
   }
+  pdc->SetTextEncoding(nOldEncoding);
 }
 
 void QuillView::OnEndPrinting(CDC* pdc, CPrintInfo*) {

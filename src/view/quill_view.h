@@ -105,6 +105,25 @@ class QuillView : public ITextBufferListener, public ITextSource, public IPaneCl
   virtual void GetText(const CPoint& ptStart, const CPoint& ptEnd, std::string& text);
   virtual bool QueryEditable();
 
+  // ---- Characters (characters.cpp) ----
+  // The buffer's encoding (Windows-1252 without a buffer). In a UTF-8 document a character
+  // is a whole UTF-8 sequence, and the caret steps over it together with the zero-width
+  // characters that follow it; in a Windows-1252 document it is one byte.
+  int GetTextEncoding() const;
+  bool IsUtf8Text() const;
+  int NextCharPos(int nLineIndex, int nPos);
+  int PrevCharPos(int nLineIndex, int nPos);
+  // Text from other programs (UTF-8) in the document's encoding. Text holding a character
+  // the document cannot hold is refused whole, with one status-bar message naming it.
+  bool EncodeIncomingText(std::string_view text, std::string& out);
+  // The bytes of the document as UTF-8 text for other programs.
+  std::string DecodeOutgoingText(std::string_view bytes) const;
+  // A typed character given as its code point (keys and input methods of a desktop):
+  // typed like OnChar in the document's encoding, or refused with a status-bar message.
+  void OnUnicodeChar(char32_t cp);
+  // Text an input method commits (UTF-8): typed over the selection as one edit.
+  void OnInputText(std::string_view text);
+
   // ---- Geometry ----
   virtual void ResetView();
   int GetTabSize() const { return m_nTabSize; }
@@ -349,6 +368,8 @@ class QuillView : public ITextBufferListener, public ITextSource, public IPaneCl
   void OnUpdateIndicatorCRLF(CCmdUI* pCmdUI);
 
   // ---- Editing (edit.cpp) ----
+  // nChar is a byte of the code page in a Windows-1252 document and a code point in a
+  // UTF-8 document (typed as its UTF-8 sequence).
   void OnChar(unsigned nChar, unsigned nRepCnt, unsigned nFlags);
   void OnEditCopy();
   void OnEditPaste();
@@ -763,6 +784,8 @@ class QuillView : public ITextBufferListener, public ITextSource, public IPaneCl
   int m_nExpandMemoLine = -1;
   int m_nExpandMemoLength = 0;
   int ColumnOfPosition(const char* pszChars, int nOffset);
+  // ExpandChars of a run of UTF-8 text starting at column nColumn.
+  void ExpandUtf8Chars(const char* pszRun, int nCount, int nColumn, int nTabSize, std::string& line);
   // Column indexes of the long lines used last (geometry.cpp); null for a short line.
   std::array<TColumnIndex, 4> m_aColumnIndex;
   int m_nNextColumnIndex = 0;

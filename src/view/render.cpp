@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "buffer/buffer_defs.h"
+#include "platform/text_encoding.h"
 #include "resources/glyphs.h"
 #include "style/document_style.h"
 #include "view/quill_view.h"
@@ -41,6 +42,20 @@ int ColumnsToPixels(std::int64_t nColumns, int nCharWidth) {
   return static_cast<int>(std::clamp(nColumns * nCharWidth, -kFar, kFar));
 }
 
+// The bytes of the UTF-8 text that the characters in its first nCells cells take.
+std::size_t Utf8PrefixForCells(const std::string& text, int nCells) {
+  const int nLength = static_cast<int>(text.size());
+  int nColumn = 0;
+  int i = 0;
+  while (i < nLength && nColumn <= nCells) {
+    char32_t cp;
+    const int nLen = DecodeUtf8(text.data(), nLength, i, cp);
+    nColumn += CodePointCells(cp);
+    i += nLen;
+  }
+  return static_cast<std::size_t>(i);
+}
+
 void FillClipped(CDC* pdc, CRect rect, const CRect& clip, COLORREF color) {
   CRect part;
   if (part.IntersectRect(rect, clip)) pdc->FillSolidRect(part, color);
@@ -62,7 +77,7 @@ void TextOutMarkingNul(CDC* pdc, int x, int y, const CRect& rcClip, std::string_
       pdc->SetTextColor(crText);
       pdc->SetBkColor(crBk);
     }
-    x += static_cast<int>(nNul + nMarks) * nCharWidth;
+    x += (pdc->TextCells(text.substr(0, nNul)) + static_cast<int>(nMarks)) * nCharWidth;
     text.remove_prefix(nNul + nMarks);
   }
 }
@@ -125,6 +140,7 @@ void QuillView::OnDraw(CDC* pdc) {
 }
 
 void QuillView::DrawSingleLine(CDC* pdc, const CRect& rc, int nLineIndex) {
+  pdc->SetTextEncoding(GetTextEncoding());
   if (nLineIndex == -1) {
     pdc->FillSolidRect(rc, GetColor(COLORINDEX_BKGND));
     return;
@@ -200,8 +216,11 @@ void QuillView::DrawSingleLine(CDC* pdc, const CRect& rc, int nLineIndex) {
     drawPlain(nDrawLength);
   } else {
     // Runs from a derived parser are kept inside the line and in order.
+    // In UTF-8 text a run starts where a character does.
+    const bool bUtf8 = IsUtf8Text();
     auto runStart = [&](int i, int nFloor) {
-      return std::clamp(pBuf[i].charPos, nFloor, nDrawLength);
+      const int nStart = std::clamp(pBuf[i].charPos, nFloor, nDrawLength);
+      return bUtf8 ? std::max(Utf8CharStart(pszChars, nLength, nStart), nFloor) : nStart;
     };
     int i = 0;
     int nPos = 0;
@@ -306,8 +325,8 @@ void QuillView::DrawLineHelperImpl(CDC* pdc, CPoint& ptOrigin, const CRect& rcCl
     const auto column = [](std::int64_t n) { return static_cast<int>(std::clamp<std::int64_t>(n, 0, INT_MAX)); };
     nFrom = std::clamp(PositionAtColumn(m_nExpandMemoLine, column(std::int64_t{nStartColumn} + nClipLeft - nTabSize)),
                        nFrom, nTo);
-    nTo = std::clamp(PositionAtColumn(m_nExpandMemoLine, column(std::int64_t{nStartColumn} + nClipRight + nTabSize)) + 1,
-                     nFrom, nTo);
+    const int nLast = PositionAtColumn(m_nExpandMemoLine, column(std::int64_t{nStartColumn} + nClipRight + nTabSize));
+    nTo = std::clamp(IsUtf8Text() ? Utf8NextCharPos(pszChars, m_nExpandMemoLength, nLast) : nLast + 1, nFrom, nTo);
     nLeft += ColumnsToPixels(std::int64_t{ColumnOfPosition(pszChars, nFrom)} - nStartColumn, nCharWidth);
   } else if (pszChars == m_pExpandMemoChars) {
     // Rewind the memo to the run's start for the expansion.
@@ -317,8 +336,10 @@ void QuillView::DrawLineHelperImpl(CDC* pdc, CPoint& ptOrigin, const CRect& rcCl
   ExpandChars(pszChars, nFrom, nTo - nFrom, m_strExpand);
   const int nRoom = rcClip.right - nLeft;
   if (nRoom > 0) {
-    const std::size_t nChars =
+    std::size_t nChars =
         std::min(m_strExpand.size(), static_cast<std::size_t>(nRoom / nCharWidth + 1));
+    if (IsUtf8Text() && !IsAscii(m_strExpand.data(), m_strExpand.size()))
+      nChars = Utf8PrefixForCells(m_strExpand, nRoom / nCharWidth + 1);
     TextOutMarkingNul(pdc, nLeft, ptOrigin.y, rcClip, std::string_view(m_strExpand.data(), nChars), nCharWidth);
   }
   ptOrigin.x += nWidth;

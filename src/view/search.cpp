@@ -13,6 +13,7 @@
 #include "buffer/progress_bar.h"
 #include "platform/app_services.h"
 #include "platform/doc_framework.h"
+#include "platform/text_encoding.h"
 #include "view/bulk_update.h"
 #include "view/edit_group.h"
 #include "view/quill_view.h"
@@ -46,6 +47,14 @@ CPoint PointAfter(CPoint pt, std::string_view text) {
   return pt;
 }
 
+// nPos, or the end of the UTF-8 character that holds byte nPos.
+int CharBoundaryAtOrAfter(const char* pszChars, int nLength, int nPos) {
+  const int nStart = Utf8CharStart(pszChars, nLength, nPos);
+  if (nStart == nPos) return nPos;
+  char32_t cp;
+  return nStart + DecodeUtf8(pszChars, nLength, nStart, cp);
+}
+
 }  // namespace
 
 int QuillView::s_nProgressDelayMs = 500;
@@ -77,7 +86,7 @@ int QuillView::SearchInBlock(std::string_view what, const CPoint& ptStartPositio
   }
   if (bReport) SetToolBarMessage("");
 
-  TextMatcher matcher(what, dwFlags);
+  TextMatcher matcher(what, dwFlags, IsUtf8Text());
   const auto report = [&](const char* pszText) {
     if (bReport) SetToolBarMessage(pszText);
   };
@@ -99,6 +108,8 @@ int QuillView::SearchInBlock(std::string_view what, const CPoint& ptStartPositio
 
   int nOffset = 0;
   int nLength = 0;
+  // In UTF-8 text a search starts and ends between characters.
+  const bool bUtf8 = IsUtf8Text();
   if (!bBackward) {
     const int nLastLine = std::min(ptBlockEnd.y, nLineCount - 1);
     for (;;) {
@@ -106,6 +117,7 @@ int QuillView::SearchInBlock(std::string_view what, const CPoint& ptStartPositio
         const int nLineLength = GetLineLength(ptCurrent.y);
         if (ptCurrent.x < 0) ptCurrent.x = 0;
         if (ptCurrent.x >= nLineLength) continue;
+        if (bUtf8) ptCurrent.x = CharBoundaryAtOrAfter(GetLineChars(ptCurrent.y), nLineLength, ptCurrent.x);
         const std::string_view text(GetLineChars(ptCurrent.y) + ptCurrent.x,
                                     static_cast<std::size_t>(nLineLength - ptCurrent.x));
         if (!matcher.FindFirst(text, nOffset, nLength)) {
@@ -129,7 +141,8 @@ int QuillView::SearchInBlock(std::string_view what, const CPoint& ptStartPositio
   for (;;) {
     for (bool bFirst = true; ptCurrent.y >= 0; --ptCurrent.y, bFirst = false) {
       const int nLineLength = GetLineLength(ptCurrent.y);
-      const int nSearched = bFirst ? std::clamp(ptCurrent.x, 0, nLineLength) : nLineLength;
+      int nSearched = bFirst ? std::clamp(ptCurrent.x, 0, nLineLength) : nLineLength;
+      if (bUtf8 && nSearched < nLineLength) nSearched = Utf8CharStart(GetLineChars(ptCurrent.y), nLineLength, nSearched);
       const std::string_view text(nSearched > 0 ? GetLineChars(ptCurrent.y) : "",
                                   static_cast<std::size_t>(nSearched));
       if (matcher.FindLast(text, nOffset, nLength)) return found(nOffset, ptCurrent.y, nLength);
@@ -159,7 +172,7 @@ int QuillView::ReplaceAll(std::string_view what, std::string_view replacement,
   const int nLineCount = GetLineCount();
   if (m_pTextBuffer == nullptr || what.empty() || nLineCount <= 0 || ptBlockBegin == ptBlockEnd)
     return 0;
-  TextMatcher matcher(what, dwFlags & (SEARCH_MATCH_CASE | SEARCH_WHOLE_WORD | SEARCH_REGEX));
+  TextMatcher matcher(what, dwFlags & (SEARCH_MATCH_CASE | SEARCH_WHOLE_WORD | SEARCH_REGEX), IsUtf8Text());
   if (matcher.GetState() == TextMatcher::State::BadPattern) return 0;
   SetToolBarMessage("");
   CWaitCursor wait;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <stdexcept>
 #include <utility>
 
 #if defined(__SSE2__)
@@ -12,6 +13,9 @@
 #endif
 
 #include <boost/regex.hpp>
+#include <boost/regex/icu.hpp>
+
+#include "platform/text_encoding.h"
 
 #include "view/search_flags.h"
 
@@ -69,19 +73,26 @@ inline bool IsWordChar(char c) {
 
 struct TextMatcher::Regex {
   boost::basic_regex<char, MatcherTraits> re;
+  boost::u32regex ure;  // the expression over the characters of UTF-8 text
   boost::match_results<const char*> match;
 };
 
-TextMatcher::TextMatcher(std::string_view what, unsigned long flags)
+TextMatcher::TextMatcher(std::string_view what, unsigned long flags, bool bUtf8)
     : m_bRegex((flags & SEARCH_REGEX) != 0),
       m_bIgnoreCase((flags & SEARCH_MATCH_CASE) == 0),
-      m_bWholeWord((flags & SEARCH_WHOLE_WORD) != 0 && (flags & SEARCH_REGEX) == 0) {
+      m_bWholeWord((flags & SEARCH_WHOLE_WORD) != 0 && (flags & SEARCH_REGEX) == 0),
+      m_bUtf8(bUtf8) {
   if (m_bRegex) {
     boost::regex::flag_type syntax = boost::regex::normal;
     if (m_bIgnoreCase) syntax |= boost::regex::icase;
     try {
       m_regex = std::make_unique<Regex>();
-      m_regex->re.assign(what.data(), what.data() + what.size(), syntax);
+      if (m_bUtf8) {
+        if (!IsValidUtf8(what.data(), what.size())) throw std::invalid_argument("not UTF-8");
+        m_regex->ure = boost::make_u32regex(what.data(), what.data() + what.size(), syntax);
+      } else {
+        m_regex->re.assign(what.data(), what.data() + what.size(), syntax);
+      }
     } catch (const std::exception&) {
       m_state = State::BadPattern;
     }
@@ -201,9 +212,7 @@ bool TextMatcher::FindFirst(std::string_view text, int& offset, int& length) {
   }
   const char* const begin = text.data();
   try {
-    if (!boost::regex_search(begin, begin + text.size(), m_regex->match, m_regex->re)) {
-      return false;
-    }
+    if (!RegexSearch(begin, begin + text.size(), boost::match_default)) return false;
   } catch (const std::exception&) {
     // Complexity or stack limits of the engine: the expression cannot be searched with.
     m_state = State::GaveUp;
@@ -228,11 +237,22 @@ bool TextMatcher::FindLast(std::string_view text, int& offset, int& length) {
   }
 }
 
+bool TextMatcher::RegexSearch(const char* first, const char* last, unsigned flags) {
+  const auto matchFlags = static_cast<boost::match_flag_type>(flags);
+  if (m_bUtf8) return boost::u32regex_search(first, last, m_regex->match, m_regex->ure, matchFlags);
+  return boost::regex_search(first, last, m_regex->match, m_regex->re, matchFlags);
+}
+
+std::size_t TextMatcher::CharStart(std::string_view text, std::size_t pos) const {
+  if (!m_bUtf8 || pos >= text.size()) return pos;
+  return static_cast<std::size_t>(Utf8CharStart(text.data(), static_cast<int>(text.size()), static_cast<int>(pos)));
+}
+
 bool TextMatcher::RegexFrom(std::string_view text, std::size_t pos, bool bAnchored) {
   const char* const begin = text.data();
   auto flags = bAnchored ? boost::match_continuous : boost::match_default;
   if (pos > 0) flags |= boost::match_prev_avail;
-  return boost::regex_search(begin + pos, begin + text.size(), m_regex->match, m_regex->re, flags);
+  return RegexSearch(begin + pos, begin + text.size(), flags);
 }
 
 // The match that starts rightmost is what a forward search restarted one byte after each
@@ -262,6 +282,7 @@ bool TextMatcher::RegexLast(std::string_view text, int& offset, int& length) {
       if (known - floor > window) from = known - window;
     } else if (known - floor <= kAnchoredTries) {
       for (std::size_t pos = known; pos-- > floor;) {
+        if (CharStart(text, pos) != pos) continue;
         if (RegexFrom(text, pos, true)) {
           take();
           break;
@@ -272,6 +293,7 @@ bool TextMatcher::RegexLast(std::string_view text, int& offset, int& length) {
       if (!bStep) from = floor + (known - floor) / 2;
       bStep = !bStep;
     }
+    from = std::max(CharStart(text, from), floor);
     if (!RegexFrom(text, from, false)) {
       known = from;
       window *= kGrowth;
@@ -280,6 +302,10 @@ bool TextMatcher::RegexLast(std::string_view text, int& offset, int& length) {
     take();
     bFound = true;
     floor = static_cast<std::size_t>(offset) + 1;
+    if (m_bUtf8 && floor < text.size()) {
+      char32_t cp;
+      floor = static_cast<std::size_t>(offset + DecodeUtf8(text.data(), static_cast<int>(text.size()), offset, cp));
+    }
   }
   return bFound;
 }

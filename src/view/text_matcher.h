@@ -1,7 +1,9 @@
 #pragma once
 // One search text prepared once for a whole search and then tried on one line at a time:
 // a plain string (byte comparison, optionally ignoring ASCII case and requiring word
-// boundaries) or a regular expression compiled by Boost.Regex.
+// boundaries) or a regular expression compiled by Boost.Regex. In UTF-8 text a regular
+// expression works on characters (Boost.Regex over ICU); a plain string is the UTF-8 bytes
+// of what was asked for and matches them as bytes.
 
 #include <memory>
 #include <string>
@@ -18,7 +20,8 @@ class TextMatcher {
   };
 
   // flags: the SEARCH_* bits; SEARCH_MATCH_CASE, SEARCH_WHOLE_WORD and SEARCH_REGEX count.
-  TextMatcher(std::string_view what, unsigned long flags);
+  // bUtf8: the pattern and the text searched are UTF-8.
+  TextMatcher(std::string_view what, unsigned long flags, bool bUtf8 = false);
   ~TextMatcher();
   TextMatcher(const TextMatcher&) = delete;
   TextMatcher& operator=(const TextMatcher&) = delete;
@@ -37,6 +40,9 @@ class TextMatcher {
 
   // The first match starting at or after pos (anchored: starting at pos).
   bool RegexFrom(std::string_view text, std::size_t pos, bool bAnchored);
+  bool RegexSearch(const char* first, const char* last, unsigned flags);
+  // The start of the character holding byte pos (pos itself outside UTF-8 text).
+  std::size_t CharStart(std::string_view text, std::size_t pos) const;
   bool RegexLast(std::string_view text, int& offset, int& length);
   bool PlainFirst(std::string_view text, int& offset);
   bool PlainLast(std::string_view text, int& offset);
@@ -48,6 +54,7 @@ class TextMatcher {
   bool m_bRegex = false;
   bool m_bIgnoreCase = false;
   bool m_bWholeWord = false;
+  bool m_bUtf8 = false;
   State m_state = State::Ready;
   std::unique_ptr<Regex> m_regex;
 };

@@ -118,7 +118,7 @@ bool HeadlessDC::ExtTextOut(int x, int y, unsigned options, const CRect* rect,
   if (!m_record) return true;
   const LOGFONT& lf = CurrentFont();
   const CSize cell = HeadlessCellSize(lf);
-  CRect area(x, y, x + cell.cx * static_cast<int>(text.size()), y + cell.cy);
+  CRect area(x, y, x + cell.cx * TextCells(text), y + cell.cy);
   if (rect != nullptr && (options & ETO_OPAQUE) != 0) {
     DrawOp fill;
     fill.kind = DrawOp::Fill;
@@ -147,7 +147,7 @@ bool HeadlessDC::ExtTextOut(int x, int y, unsigned options, const CRect* rect,
 
 CSize HeadlessDC::GetTextExtent(std::string_view text) {
   const CSize cell = HeadlessCellSize(CurrentFont());
-  return CSize(cell.cx * static_cast<int>(text.size()), cell.cy);
+  return CSize(cell.cx * TextCells(text), cell.cy);
 }
 
 bool HeadlessDC::BitBlt(int x, int y, int cx, int cy, CDC* src, int xSrc, int ySrc) {
