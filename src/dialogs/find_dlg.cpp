@@ -6,6 +6,7 @@
 #include "buffer/text_buffer.h"
 #include "platform/app_services.h"
 #include "platform/format.h"
+#include "platform/text_encoding.h"
 #include "resources/dlg_find.h"
 #include "platform/ascii.h"
 #include "resources/strings.h"
@@ -146,6 +147,7 @@ void CFindDlg::UpdateControls() { GetHost()->EnableDlgItem(IDOK, !m_sText.empty(
 
 int CFindDlg::OnInitDialog() {
   IDialogHost& host = *GetHost();
+  if (m_pBuddy != nullptr) host.SetTextEncoding(m_pBuddy->IsUtf8Text() ? ENCODING_UTF8 : ENCODING_WINDOWS_1252);
   UpdateData(false);
   if (m_pBuddy != nullptr) {
     m_pBuddy->MergeFindHistoryFromRegistry();
@@ -227,6 +229,7 @@ void CReplaceDlg::UpdateData(bool bSave) {
 
 int CReplaceDlg::OnInitDialog() {
   IDialogHost& host = *GetHost();
+  if (m_pBuddy != nullptr) host.SetTextEncoding(m_pBuddy->IsUtf8Text() ? ENCODING_UTF8 : ENCODING_WINDOWS_1252);
   UpdateData(false);
   if (m_pBuddy != nullptr) {
     m_pBuddy->MergeFindHistoryFromRegistry();

@@ -84,6 +84,10 @@ class IDialogHost {
 
   // Ends a modal run with the result.
   virtual void EndDialog(int nResult) = 0;
+
+  // The encoding of the bytes control texts are given and read in: a view's dialogs use
+  // its document's, so what is typed in them is what the text holds. Windows-1252 until set.
+  virtual void SetTextEncoding(int nEncoding) { (void)nEncoding; }
 };
 
 }  // namespace quill

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 
+#include "platform/text_encoding.h"
 #include "qt/cp1252.h"
 
 namespace quill::qt {
@@ -29,6 +30,19 @@ bool ValidIndex(int index, int count) { return index >= 0 && index < count; }
 
 QtDialogHost::QtDialogHost(QDialog* dialog) : m_dialog(dialog) {}
 
+void QtDialogHost::SetTextEncoding(int nEncoding) { m_nTextEncoding = nEncoding; }
+
+QString QtDialogHost::Decode(std::string_view bytes) const {
+  if (m_nTextEncoding == ENCODING_UTF8)
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  return FromCp1252(bytes);
+}
+
+std::string QtDialogHost::Encode(const QString& text) const {
+  if (m_nTextEncoding == ENCODING_UTF8) return text.toUtf8().toStdString();
+  return ToCp1252(text);
+}
+
 void QtDialogHost::Bind(int nID, QWidget* control) { m_controls[nID] = control; }
 
 QWidget* QtDialogHost::Control(int nID) const {
@@ -38,18 +52,18 @@ QWidget* QtDialogHost::Control(int nID) const {
 
 std::string QtDialogHost::GetDlgItemText(int nID) const {
   QWidget* w = Control(nID);
-  if (auto* edit = qobject_cast<QLineEdit*>(w)) return ToCp1252(edit->text());
-  if (auto* text = qobject_cast<QPlainTextEdit*>(w)) return ToCp1252(text->toPlainText());
-  if (auto* label = qobject_cast<QLabel*>(w)) return ToCp1252(label->text());
-  if (auto* button = qobject_cast<QAbstractButton*>(w)) return ToCp1252(button->text());
-  if (auto* combo = qobject_cast<QComboBox*>(w)) return ToCp1252(combo->currentText());
-  if (w != nullptr) return ToCp1252(w->windowTitle());
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) return Encode(edit->text());
+  if (auto* text = qobject_cast<QPlainTextEdit*>(w)) return Encode(text->toPlainText());
+  if (auto* label = qobject_cast<QLabel*>(w)) return Encode(label->text());
+  if (auto* button = qobject_cast<QAbstractButton*>(w)) return Encode(button->text());
+  if (auto* combo = qobject_cast<QComboBox*>(w)) return Encode(combo->currentText());
+  if (w != nullptr) return Encode(w->windowTitle());
   return std::string();
 }
 
 void QtDialogHost::SetDlgItemText(int nID, const std::string& text) {
   QWidget* w = Control(nID);
-  const QString value = FromCp1252(text);
+  const QString value = Decode(text);
   if (auto* edit = qobject_cast<QLineEdit*>(w)) {
     edit->setText(value);
   } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
@@ -113,11 +127,11 @@ void QtDialogHost::ShowDlgItem(int nID, bool bShow) {
 }
 
 std::string QtDialogHost::GetWindowText() const {
-  return m_dialog ? ToCp1252(m_dialog->windowTitle()) : std::string();
+  return m_dialog ? Encode(m_dialog->windowTitle()) : std::string();
 }
 
 void QtDialogHost::SetWindowText(const std::string& text) {
-  if (m_dialog) m_dialog->setWindowTitle(FromCp1252(text));
+  if (m_dialog) m_dialog->setWindowTitle(Decode(text));
 }
 
 int QtDialogHost::AddString(int nID, const std::string& text) {
@@ -126,7 +140,7 @@ int QtDialogHost::AddString(int nID, const std::string& text) {
 
 int QtDialogHost::InsertString(int nID, int nIndex, const std::string& text) {
   QWidget* w = Control(nID);
-  const QString value = FromCp1252(text);
+  const QString value = Decode(text);
   if (auto* list = qobject_cast<QListWidget*>(w)) {
     const int count = list->count();
     if (nIndex < 0) nIndex = count;
@@ -181,9 +195,9 @@ int QtDialogHost::GetCount(int nID) const {
 std::string QtDialogHost::GetItemText(int nID, int nIndex) const {
   QWidget* w = Control(nID);
   if (auto* list = qobject_cast<QListWidget*>(w)) {
-    if (ValidIndex(nIndex, list->count())) return ToCp1252(list->item(nIndex)->text());
+    if (ValidIndex(nIndex, list->count())) return Encode(list->item(nIndex)->text());
   } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
-    if (ValidIndex(nIndex, combo->count())) return ToCp1252(combo->itemText(nIndex));
+    if (ValidIndex(nIndex, combo->count())) return Encode(combo->itemText(nIndex));
   }
   return std::string();
 }
@@ -273,7 +287,7 @@ bool QtDialogHost::GetListItemRect(int nID, int nIndex, CRect& rect) const {
 int QtDialogHost::GetTextWidth(int nID, const std::string& text) const {
   QWidget* w = Control(nID);
   const QFontMetrics metrics = w != nullptr ? w->fontMetrics() : QFontMetrics(QApplication::font());
-  return metrics.horizontalAdvance(FromCp1252(text));
+  return metrics.horizontalAdvance(Decode(text));
 }
 
 void QtDialogHost::SetFocus(int nID) {
@@ -359,7 +373,7 @@ unsigned QtDialogHost::TrackPopupMenu(const CMenu& menu, int nID) {
       popup.addSeparator();
       continue;
     }
-    QAction* action = popup.addAction(FromCp1252(item.text));
+    QAction* action = popup.addAction(Decode(item.text));
     action->setData(item.id);
     action->setEnabled(item.enabled);
   }

@@ -10,8 +10,11 @@
 #include <QWidget>
 
 #include <map>
+#include <string>
+#include <string_view>
 
 #include "platform/dialog_host.h"
+#include "platform/text_encoding.h"
 
 namespace quill::qt {
 
@@ -27,6 +30,7 @@ class QtDialogHost : public IDialogHost {
   void Bind(int nID, QWidget* control);
   QWidget* Control(int nID) const;
   QDialog* Dialog() const { return m_dialog; }
+  void SetTextEncoding(int nEncoding) override;
 
   std::string GetDlgItemText(int nID) const override;
   void SetDlgItemText(int nID, const std::string& text) override;
@@ -63,7 +67,11 @@ class QtDialogHost : public IDialogHost {
   unsigned TrackPopupMenu(const CMenu& menu, int nID) override;
 
  private:
+  QString Decode(std::string_view bytes) const;
+  std::string Encode(const QString& text) const;
+
   QPointer<QDialog> m_dialog;
+  int m_nTextEncoding = ENCODING_WINDOWS_1252;
   std::map<int, QPointer<QWidget>> m_controls;
 };
 

@@ -47,6 +47,13 @@ TEST_F(DialogHostTest, TextsAndButtons) {
   EXPECT_EQ(host.GetDlgItemText(IDC_NAME), "? ok");
   EXPECT_EQ(host.GetDlgItemText(IDC_OK), "OK");
   EXPECT_EQ(host.GetDlgItemText(4711), "");  // no such control
+  // A UTF-8 document's dialog reads and writes its texts as UTF-8, history items included.
+  host.SetTextEncoding(ENCODING_UTF8);
+  EXPECT_EQ(host.GetDlgItemText(IDC_NAME), "\xCE\xA9 ok");
+  host.AddString(IDC_TYPES, "\xC2\xB5");
+  EXPECT_EQ(types->itemText(0), QString::fromUtf8("\u00B5"));
+  types->clear();
+  host.SetTextEncoding(ENCODING_WINDOWS_1252);
 
   host.CheckDlgButton(IDC_CASE, BST_CHECKED);
   EXPECT_TRUE(matchCase->isChecked());

@@ -95,7 +95,9 @@ save() {
 }
 
 printf 'alpha b\xe9ta gamma delta\n' >"$work/a.txt"
-printf 'one two\n' >"$work/b.txt"
+# B holds a Windows-1252 byte, so it opens as a Windows-1252 document (an ASCII file
+# would open in the default encoding, UTF-8).
+printf 'one two \xb5\n' >"$work/b.txt"
 place 0 0 600 300 "$quillpad" "$work/a.txt"
 wa=$wid
 place 640 0 600 300 "$quillpad" "$work/b.txt"
