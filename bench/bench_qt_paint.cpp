@@ -13,6 +13,7 @@
 
 #include "buffer/text_buffer.h"
 #include "qt/quill_qt.h"
+#include "qt_bench_main.h"
 #include "style/document_style.h"
 #include "view/quill_view.h"
 
@@ -111,12 +112,4 @@ BENCHMARK(BM_Baseline_FillRect)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  setenv("QUILL_TEST_MODE", "1", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

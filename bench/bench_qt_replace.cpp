@@ -20,6 +20,7 @@
 #include "data.h"
 #include "qt/quill_qt.h"
 #include "view/search_flags.h"
+#include "qt_bench_main.h"
 #include "view_fixture.h"
 
 namespace {
@@ -163,13 +164,4 @@ BENCHMARK(BM_Baseline_Vim)->Arg(10)->Arg(100)->UseManualTime()->Unit(benchmark::
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  setenv("QUILL_TEST_MODE", "1", 0);
-  QApplication app(argc, argv);
-  InstallMemorySettingsStore();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

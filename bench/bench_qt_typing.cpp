@@ -22,6 +22,7 @@
 #include "platform/command_ui.h"
 #include "qt/quill_qt.h"
 #include "view/command_ids.h"
+#include "qt_bench_main.h"
 #include "view_fixture.h"
 
 namespace {
@@ -84,13 +85,4 @@ BENCHMARK(BM_TypeAtEndOfLongLineInEditorWidget)->UseManualTime()->Unit(benchmark
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  setenv("QUILL_TEST_MODE", "1", 0);
-  QApplication app(argc, argv);
-  InstallMemorySettingsStore();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

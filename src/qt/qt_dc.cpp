@@ -156,6 +156,19 @@ void QtDC::FillSolidRect(const CRect& rect, COLORREF color) {
   m_painter->fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), ToQColor(color));
 }
 
+// Draws glyphs of a raw font at their positions, underlined and struck out as the font is.
+static void DrawGlyphs(QPainter& painter, const QRawFont& raw, const QFont& font, QPointF origin,
+                       const QList<quint32>& glyphs, const QList<QPointF>& positions) {
+  if (glyphs.isEmpty()) return;
+  QGlyphRun run;
+  run.setRawFont(raw);
+  run.setGlyphIndexes(glyphs);
+  run.setPositions(positions);
+  run.setUnderline(font.underline());
+  run.setStrikeOut(font.strikeOut());
+  painter.drawGlyphRun(origin, run);
+}
+
 bool QtDC::ExtTextOut(int x, int y, unsigned options, const CRect* rect, std::string_view text) {
   if (m_painter == nullptr) return true;
   const FontFace& face = Face();
@@ -193,16 +206,10 @@ bool QtDC::ExtTextOut(int x, int y, unsigned options, const CRect* rect, std::st
     positions.push_back(QPointF(i * face.cellWidth, face.ascent));
   }
   if (glyphs.isEmpty()) return true;
-  QGlyphRun run;
-  run.setRawFont(face.raw);
-  run.setGlyphIndexes(glyphs);
-  run.setPositions(positions);
-  run.setUnderline(face.font.underline());
-  run.setStrikeOut(face.font.strikeOut());
   m_painter->save();
   if (clipped) m_painter->setClipRect(cells, Qt::IntersectClip);
   m_painter->setPen(ToQColor(m_text));
-  m_painter->drawGlyphRun(QPointF(x, y), run);
+  DrawGlyphs(*m_painter, face.raw, face.font, QPointF(x, y), glyphs, positions);
   m_painter->restore();
   return true;
 }
@@ -245,15 +252,7 @@ void QtDC::DrawUtf8Text(int x, int y, const QRect& cells, bool clipped, std::str
   m_painter->save();
   if (clipped) m_painter->setClipRect(cells, Qt::IntersectClip);
   m_painter->setPen(ToQColor(m_text));
-  if (!glyphs.isEmpty()) {
-    QGlyphRun run;
-    run.setRawFont(face.raw);
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(positions);
-    run.setUnderline(face.font.underline());
-    run.setStrikeOut(face.font.strikeOut());
-    m_painter->drawGlyphRun(QPointF(x, y), run);
-  }
+  DrawGlyphs(*m_painter, face.raw, face.font, QPointF(x, y), glyphs, positions);
   if (!fallback.empty()) {
     m_painter->setFont(face.font);
     for (const auto& [left, part] : fallback) m_painter->drawText(QPointF(left, y + face.ascent), part);
