@@ -449,9 +449,9 @@ CKeywordsPage::CKeywordsPage(int nSection, TDocumentStyle* pStyle, Window* pPare
     : CDialog(IDD_KEYWORDS, pParent),
       m_nSection(nSection),
       m_pStyle(pStyle),
-      m_pCopy(pStyle != nullptr ? new TDocumentStyle(*pStyle) : nullptr) {}
+      m_pCopy(pStyle != nullptr ? std::make_unique<TDocumentStyle>(*pStyle) : nullptr) {}
 
-CKeywordsPage::~CKeywordsPage() { delete m_pCopy; }
+CKeywordsPage::~CKeywordsPage() = default;
 
 int CKeywordsPage::OnInitDialog() {
   if (m_pCopy != nullptr) {

@@ -141,7 +141,8 @@ class CKeywordsPage : public CDialog {
  private:
   int m_nSection;
   TDocumentStyle* m_pStyle;
-  TDocumentStyle* m_pCopy;
+  // The page edits a copy; OK writes it back into m_pStyle.
+  std::unique_ptr<TDocumentStyle> m_pCopy;
 };
 
 }  // namespace quill
