@@ -96,8 +96,7 @@ int QuillView::GetColumnPos(const CPoint& pt) {
   // The status bar asks after every key: on a long line the view's column index answers
   // without a walk from the line's start, when the view expands tabs as the style does.
   if (nTabSize == std::max(GetTabSize(), 1)) return CalculateActualOffset(pt.y, nCount);
-  if (IsUtf8Text()) return AdvanceTextColumns(true, pszChars, GetLineLength(pt.y), 0, nCount, 0, nTabSize);
-  return AdvanceColumns(pszChars, 0, nCount, 0, nTabSize);
+  return AdvanceTextColumns(IsUtf8Text(), pszChars, GetLineLength(pt.y), 0, nCount, 0, nTabSize);
 }
 
 void QuillView::DeleteStyle() {

@@ -71,23 +71,6 @@ TEST_F(Utf8Editor, TheClipboardCarriesCharactersBothWays) {
   EXPECT_EQ(Text(), "\xE4\xB8\xAD|\xE2\x86\x92|");
 }
 
-TEST_F(Utf8Editor, AWindows1252DocumentRefusesWhatItCannotHold) {
-  SetAsciiFileEncoding(ENCODING_WINDOWS_1252);
-  Show("v\r\n");
-  ASSERT_EQ(buffer.GetEncoding(), ENCODING_WINDOWS_1252);
-  QTest::keyClick(widget, Qt::Key_End);
-  Type(QString::fromUtf8("µΩ"));  // µ is in the code page, Ω is not
-  QGuiApplication::clipboard()->setText(QString::fromUtf8("é€Ω"));
-  QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);  // refused whole
-  EXPECT_EQ(Text(), "v\xB5|");
-  QGuiApplication::clipboard()->setText(QString::fromUtf8("é€"));
-  QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(Text(), "v\xB5\xE9\x80|");
-  view->Select(CPoint(0, 0), CPoint(4, 0));
-  QTest::keyClick(widget, Qt::Key_C, Qt::ControlModifier);
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("vµé€"));
-}
-
 TEST_F(Utf8Editor, WideCharactersTakeTwoCellsAndAreDrawn) {
   Show("\xE4\xB8\xAD\xE6\x96\x87x\r\n");
   view->Select(CPoint(0, 1), CPoint(0, 1));
