@@ -13,10 +13,12 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 #include "platform/text_encoding.h"
 #include "qt/cp1252.h"
@@ -55,6 +57,62 @@ const QCursor& MarginQCursor() {
   return cursor;
 }
 
+// A scroll bar that repaints only when what it draws changes. Each key typed at the end of
+// a line of millions of columns moves the horizontal range and position by one column,
+// which moves nothing on the screen, yet the slider repaints the whole bar for every change
+// of range or value.
+class SteadyScrollBar : public QScrollBar {
+ public:
+  explicit SteadyScrollBar(Qt::Orientation orientation) : QScrollBar(orientation) {}
+
+  // Sets range, page and (unless the slider is held) position as one change. The signals
+  // stay quiet: the view scrolls its own pixels, and the scroll area's reply to a new range
+  // (showing or hiding the bars, which its policies fix, and raising them) repaints both bars.
+  void Apply(int nMin, int nMax, int nPage, int nPos) {
+    const QSignalBlocker quiet(this);
+    m_bApplying = true;
+    setRange(nMin, nMax);
+    setPageStep(nPage);
+    setSingleStep(1);
+    if (!isSliderDown()) setValue(nPos);
+    m_bApplying = false;
+    if (m_bChanged && !(m_painted && *m_painted == CurrentLook())) update();
+    m_bChanged = false;
+  }
+
+ protected:
+  void sliderChange(SliderChange change) override {
+    if (m_bApplying) m_bChanged = true;  // Apply repaints once, if the look changed
+    else QScrollBar::sliderChange(change);
+  }
+  void paintEvent(QPaintEvent* event) override {
+    m_painted = CurrentLook();
+    QScrollBar::paintEvent(event);
+  }
+  void changeEvent(QEvent* event) override {
+    m_painted.reset();  // style, palette or enabled state: the next change repaints
+    QScrollBar::changeEvent(event);
+  }
+
+ private:
+  // The slider's place and the ends it touches (some styles dim the arrow at an end).
+  struct Look {
+    QRect slider;
+    bool atMinimum = false;
+    bool atMaximum = false;
+    bool operator==(const Look&) const = default;
+  };
+  Look CurrentLook() const {
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return {style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this),
+            value() == minimum(), value() == maximum()};
+  }
+  bool m_bApplying = false;
+  bool m_bChanged = false;
+  std::optional<Look> m_painted;
+};
+
 }  // namespace
 
 EditorWidget::EditorWidget(std::unique_ptr<QuillView> view, QWidget* parent)
@@ -74,6 +132,8 @@ EditorWidget::~EditorWidget() {
 void EditorWidget::Create() {
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled, true);
+  setHorizontalScrollBar(new SteadyScrollBar(Qt::Horizontal));
+  setVerticalScrollBar(new SteadyScrollBar(Qt::Vertical));
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setAttribute(Qt::WA_NoSystemBackground);
   viewport()->setMouseTracking(true);
@@ -180,11 +240,8 @@ void EditorWidget::ApplyScrollInfo(int bar) {
   const int page = std::max(1, static_cast<int>(kept.nPage));
   // The last position shows the last page: max - page + 1.
   const int maxPos = std::max(kept.nMin, kept.nMax - page + 1);
-  sb->setRange(kept.nMin, maxPos);
-  sb->setPageStep(page);
-  sb->setSingleStep(1);
   sb->setEnabled(maxPos > kept.nMin);
-  if (!sb->isSliderDown()) sb->setValue(std::clamp(kept.nPos, kept.nMin, maxPos));
+  static_cast<SteadyScrollBar*>(sb)->Apply(kept.nMin, maxPos, page, std::clamp(kept.nPos, kept.nMin, maxPos));
 }
 
 bool EditorWidget::GetScrollInfo(int bar, SCROLLINFO& info, unsigned mask) {
