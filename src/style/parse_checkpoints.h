@@ -21,7 +21,7 @@ struct TParseState {
 class TParseCheckpoints {
  public:
   // A state is taken at the first suitable blank at or after every kStep characters.
-  static constexpr int kStep = 64 * 1024;
+  static constexpr int kStep = 4 * 1024;
 
   int Line() const { return m_nLine; }
   bool Holds(int nLine, unsigned long dwCookie) const {
