@@ -56,13 +56,6 @@ TEST_F(StyledView, ResetTakesTabSizeAndFontFromTheStyle) {
   EXPECT_EQ(view.GetFont(0, 0)->GetLogFont().lfWeight, FW_NORMAL);
 }
 
-TEST_F(StyledView, StatusColumnUsesTheStylesTabSize) {
-  view.SetTabSize(2);
-  EXPECT_EQ(view.GetColumnPos(CPoint(2, 0)), 4);
-  EXPECT_EQ(view.GetColumnPos(CPoint(0, 0)), 0);
-  EXPECT_EQ(view.GetColumnPos(CPoint(9, 0)), 6);  // beyond the line: its end
-}
-
 // A view gives up its style when it goes or gets a new window; then the tab size a fresh
 // style reads from the store.
 TEST_F(StyledView, OnlyAChangedStyleIsSavedWhenTheViewGivesItUp) {

@@ -1,14 +1,10 @@
 // quillpad's main window: files in tabs, the status bar, the menus and the keys.
 
 #include <QAbstractScrollArea>
-#include <QCheckBox>
 #include <QClipboard>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QPushButton>
 #include <QScreen>
 
 #include <climits>
@@ -18,7 +14,6 @@
 #include "platform/headless/file_prompt.h"
 #include "qt/qt_file_prompt.h"
 #include "qt/qt_printer.h"
-#include "resources/dlg_find.h"
 #include "session.h"
 #include "view/command_ids.h"
 #include "window_fixture.h"
@@ -399,31 +394,6 @@ TEST_F(WindowTest, PageSetupOrientationIsKeptBetweenRuns) {
   print.SessionPrinter().setPageOrientation(QPageLayout::Portrait);
   EXPECT_EQ(seen, (std::vector{QPageLayout::Landscape, QPageLayout::Landscape}));
   EXPECT_EQ(m_window->ActiveView()->StoredPageOrientation(), quill::DMORIENT_LANDSCAPE);
-}
-
-// Find Next with Regular Expression ticked closes the dialog and selects the first match,
-// as it does for plain text.
-TEST_F(WindowTest, FindNextWithAnExpressionSelectsTheMatch) {
-  ASSERT_TRUE(m_window->OpenFile(Write("f.sp", "a1 b22 c333\n")));
-  bool shown = false;
-  quill::qt::GetQtDialogRunner()->SetDialogHook([&](quill::qt::QtTemplateDialog& dialog) {
-    shown = true;
-    auto* text = qobject_cast<QComboBox*>(dialog.Control(quill::IDC_EDIT_TEXT));
-    auto* regex = qobject_cast<QCheckBox*>(dialog.Control(quill::IDC_EDIT_REGEXP));
-    ASSERT_TRUE(text && regex);
-    text->lineEdit()->selectAll();
-    QTest::keyClicks(text->lineEdit(), "[0-9]{2,}");
-    regex->click();
-    qobject_cast<QPushButton*>(dialog.Control(quill::IDOK))->click();
-  });
-  m_window->ActiveView()->OnCommand(quill::ID_EDIT_FIND);
-  quill::qt::GetQtDialogRunner()->SetDialogHook(nullptr);
-  ASSERT_TRUE(shown);
-  quill::CPoint start, end;
-  m_window->ActiveView()->GetSelection(start, end);
-  EXPECT_EQ(start, quill::CPoint(4, 0));
-  EXPECT_EQ(end, quill::CPoint(6, 0));
-  EXPECT_TRUE(m_messages.empty());
 }
 
 }  // namespace
