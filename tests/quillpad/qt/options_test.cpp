@@ -49,7 +49,7 @@ TEST_F(OptionsSheetTest, ColoursChosenInThePickersShowInTheOpenEditorAfterOK) {
   });
   int swatchPixels = 0;
   bool shown = false;
-  quill::qt::GetQtSheetRunner()->SetSheetHook([&](quill::qt::QtSheetDialog& sheet) {
+  RunOptions([&](quill::qt::QtSheetDialog& sheet) {
     shown = true;
     EXPECT_EQ(sheet.Tabs()->count(), 2);
     EXPECT_EQ(sheet.Tabs()->tabText(0), "Text Style");
@@ -69,8 +69,6 @@ TEST_F(OptionsSheetTest, ColoursChosenInThePickersShowInTheOpenEditorAfterOK) {
     swatchPixels = CountPixels(background, yellow);
     sheet.OKButton()->click();
   });
-  Action("toolsOptions")->trigger();
-  quill::qt::GetQtSheetRunner()->SetSheetHook(nullptr);
   quill::qt::GetQtCommonDialogs()->SetColorDialogHook(nullptr);
   ASSERT_TRUE(shown);
   EXPECT_GT(swatchPixels, 20);  // the closed picker draws the chosen colour's swatch
@@ -81,7 +79,7 @@ TEST_F(OptionsSheetTest, ColoursChosenInThePickersShowInTheOpenEditorAfterOK) {
 
 TEST_F(OptionsSheetTest, EscapeInAPageCancelsTheWholeSheet) {
   bool closed = false;
-  quill::qt::GetQtSheetRunner()->SetSheetHook([&](quill::qt::QtSheetDialog& sheet) {
+  RunOptions([&](quill::qt::QtSheetDialog& sheet) {
     auto* tabSize = qobject_cast<QLineEdit*>(sheet.Page(0).Control(quill::IDC_TAB_SIZE));
     ASSERT_NE(tabSize, nullptr);
     tabSize->setText("9");
@@ -90,8 +88,6 @@ TEST_F(OptionsSheetTest, EscapeInAPageCancelsTheWholeSheet) {
     closed = !sheet.isVisible();
     if (!closed) sheet.reject();
   });
-  Action("toolsOptions")->trigger();
-  quill::qt::GetQtSheetRunner()->SetSheetHook(nullptr);
   EXPECT_TRUE(closed);  // the sheet went, not just the page
   EXPECT_FALSE(registry_int<int>("Software\\Corvane\\Verurozu Doriru\\SPICE\\TabSize",
                                         quill::HKEY_CURRENT_USER, 0).exists());
@@ -106,14 +102,12 @@ TEST_F(OptionsSheetTest, ALargerFontRedrawsTheOpenEditorWhole) {
   auto* editor = qobject_cast<QAbstractScrollArea*>(Tabs()->currentWidget());
   editor->viewport()->grab();  // painted once in the old font
   const int before = m_window->ActiveView()->GetLineHeight();
-  quill::qt::GetQtSheetRunner()->SetSheetHook([&](quill::qt::QtSheetDialog& sheet) {
+  RunOptions([&](quill::qt::QtSheetDialog& sheet) {
     auto* size = qobject_cast<QComboBox*>(sheet.Page(0).Control(quill::IDC_FONT_SIZE));
     ASSERT_NE(size, nullptr);
     Pick(size, size->itemText(size->count() - 1));
     sheet.OKButton()->click();
   });
-  Action("toolsOptions")->trigger();
-  quill::qt::GetQtSheetRunner()->SetSheetHook(nullptr);
   ASSERT_GT(m_window->ActiveView()->GetLineHeight(), before);
   const QImage shown = editor->viewport()->grab().toImage();
   m_window->resize(m_window->width() + 1, m_window->height());
@@ -128,16 +122,13 @@ TEST_F(OptionsSheetTest, ALargerFontRedrawsTheOpenEditorWhole) {
 TEST_F(OptionsSheetTest, CaptionsShowWholeAndMnemonicsAreTheirOwn) {
   QStringList keys;
   bool shown = false;
-  quill::qt::GetQtSheetRunner()->SetSheetHook([&](quill::qt::QtSheetDialog& sheet) {
+  RunOptions([&](quill::qt::QtSheetDialog& sheet) {
     shown = true;
-    for (QLabel* label : sheet.Page(0).findChildren<QLabel*>()) {
-      const qsizetype amp = label->text().indexOf('&');
-      if (amp >= 0) keys << label->text().mid(amp + 1, 1).toUpper();
-    }
-    for (QAbstractButton* button : sheet.Page(0).findChildren<QAbstractButton*>()) {
-      const qsizetype amp = button->text().indexOf('&');
-      if (amp >= 0) keys << button->text().mid(amp + 1, 1).toUpper();
-    }
+    const auto mnemonic = [&](const QString& text) {
+      if (const qsizetype amp = text.indexOf('&'); amp >= 0) keys << text.mid(amp + 1, 1).toUpper();
+    };
+    for (QLabel* label : sheet.Page(0).findChildren<QLabel*>()) mnemonic(label->text());
+    for (QAbstractButton* button : sheet.Page(0).findChildren<QAbstractButton*>()) mnemonic(button->text());
     auto* autoLoad = qobject_cast<QCheckBox*>(sheet.Page(1).Control(quill::IDC_AUTO_LOAD));
     ASSERT_NE(autoLoad, nullptr);
     EXPECT_EQ(autoLoad->text().replace('\n', ' ').toStdString(),
@@ -147,8 +138,6 @@ TEST_F(OptionsSheetTest, CaptionsShowWholeAndMnemonicsAreTheirOwn) {
       EXPECT_LE(button->sizeHint().width(), button->width()) << button->text().toStdString();
     sheet.reject();
   });
-  Action("toolsOptions")->trigger();
-  quill::qt::GetQtSheetRunner()->SetSheetHook(nullptr);
   ASSERT_TRUE(shown);
   EXPECT_GE(keys.size(), 10);
   EXPECT_EQ(QSet<QString>(keys.begin(), keys.end()).size(), keys.size()) << keys.join(' ').toStdString();

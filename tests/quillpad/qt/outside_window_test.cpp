@@ -7,8 +7,6 @@
 
 #include <cstdio>
 
-#include "platform/headless/file_prompt.h"
-#include "qt/qt_file_prompt.h"
 #include "resources/dlg_checklist.h"
 #include "settings/registry.h"
 #include "window_fixture.h"
@@ -44,9 +42,8 @@ TEST_F(OutsideWindow, ComingBackToTheWindowOffersTheReloadOfAChangedFile) {
   EXPECT_EQ(runner->DialogCount(), 1);
   runner->SetDialogHook(nullptr);
   EXPECT_EQ(listed, QStringList{QString::fromStdString(path)});
-  LanguageView* view = m_window->ActiveView();
-  ASSERT_EQ(view->GetLineCount(), 4);
-  EXPECT_EQ(std::string(view->GetLineChars(0), view->GetLineLength(0)), "* new title");
+  ASSERT_EQ(m_window->ActiveView()->GetLineCount(), 4);
+  EXPECT_EQ(Line(0), "* new title");
   EXPECT_FALSE(m_window->ActiveDocument()->GetTextBuffer().IsModified());
   EXPECT_FALSE(m_window->ActiveDocument()->ChangedOutside());  // a save now asks nothing
 }
@@ -62,11 +59,9 @@ TEST_F(OutsideWindow, CtrlSWritesADeletedFileAgainAndATabSwitchClearsTheMessage)
   ASSERT_EQ(m_messages.size(), 1u);
   EXPECT_NE(m_messages[0].find("saving it writes the file again"), std::string::npos);
 
-  auto prompt = std::make_shared<quill::HeadlessFilePrompt>();
-  quill::InstallFilePrompt(prompt);
+  ScopedPrompt scripted;
   QTest::keyClick(FocusEditor(), Qt::Key_S, Qt::ControlModifier);
-  quill::InstallFilePrompt(std::make_shared<quill::qt::QtFilePrompt>());
-  EXPECT_TRUE(prompt->Requests().empty());
+  EXPECT_TRUE(scripted.prompt->Requests().empty());
   EXPECT_EQ(testing::TempDir::Read(path.toStdString()), "* b\n.end\n");
   EXPECT_FALSE(m_window->ActiveDocument()->GetTextBuffer().IsModified());
   EXPECT_EQ(Pane(0), "Saved " + path.toStdString());

@@ -11,8 +11,6 @@
 #include <set>
 
 #include "platform/format.h"
-#include "platform/headless/file_prompt.h"
-#include "qt/qt_file_prompt.h"
 #include "qt/qt_printer.h"
 #include "session.h"
 #include "view/command_ids.h"
@@ -131,21 +129,19 @@ TEST_F(WindowTest, EditCommandsRunInTheViewAndFollowTheBuffer) {
   m_window->ActiveView()->GetSelection(start, end);
   EXPECT_EQ(end, quill::CPoint(0, 2));
 
-  int endLine = 0, endChar = 0;
-  buffer.InsertText(m_window->ActiveView(), 1, 0, "* ", endLine, endChar,
-                    quill::UNDO_ACTION_TYPING);
+  Insert(1, 0, "* ", quill::UNDO_ACTION_TYPING, m_window->ActiveView());
   m_window->UpdateCommands();
   ASSERT_TRUE(Action("editUndo")->isEnabled());
   EXPECT_EQ(Action("editUndo")->text(), "&Undo Typing");
   EXPECT_EQ(Tabs()->tabText(0), "u.sp *");
 
   Action("editUndo")->trigger();
-  EXPECT_EQ(std::string(buffer.GetLineChars(1), buffer.GetLineLength(1)), "R1 a b 1k");
+  EXPECT_EQ(Line(1), "R1 a b 1k");
   EXPECT_TRUE(Action("editRedo")->isEnabled());
   EXPECT_EQ(Tabs()->tabText(0), "u.sp");
 
   Action("editRedo")->trigger();
-  EXPECT_EQ(std::string(buffer.GetLineChars(1), buffer.GetLineLength(1)), "* R1 a b 1k");
+  EXPECT_EQ(Line(1), "* R1 a b 1k");
   m_window->ActiveView()->DetachFromBuffer();
   m_window->UpdateCommands();
   EXPECT_FALSE(selectAll->isEnabled());
@@ -155,8 +151,7 @@ TEST_F(WindowTest, SaveWritesTheFileAndClosingAModifiedDocumentAsks) {
   const QString path = Write("s.drc", "*DESCRIPTION\n*END\n");
   ASSERT_TRUE(m_window->OpenFile(path));
   quill::QuillTextBuffer& buffer = m_window->ActiveDocument()->GetTextBuffer();
-  int endLine = 0, endChar = 0;
-  buffer.InsertText(nullptr, 1, 0, "; c\n", endLine, endChar);
+  Insert(1, 0, "; c\n");
   // Ctrl+S in the editor: the view's key, a command the document handles.
   QTest::keyClick(FocusEditor(), Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(testing::TempDir::Read(path.toStdString()), "*DESCRIPTION\n; c\n*END\n");
@@ -165,7 +160,7 @@ TEST_F(WindowTest, SaveWritesTheFileAndClosingAModifiedDocumentAsks) {
   // A modified document asks (through the component's message box) before it closes;
   // Cancel keeps it, No closes it without saving. Closing the last tab leaves "Ready"
   // and the bare title.
-  buffer.InsertText(nullptr, 0, 0, "x", endLine, endChar);
+  Insert(0, 0, "x");
   QMessageBox::StandardButton answer = QMessageBox::Cancel;
   int asked = 0;
   quill::qt::InstallPlatform().SetMessageBoxHook([&](QMessageBox& box) {
@@ -196,10 +191,6 @@ TEST_F(WindowTest, TitleFollowsTheTabAndCtrlTabCycles) {
   EXPECT_EQ(Tabs()->currentIndex(), 2);
   m_window->SetCurrentDocument(1);
   EXPECT_EQ(m_window->windowTitle(), "b.log - quillpad");
-}
-
-std::string Line(quill::QuillView* view, int line) {
-  return std::string(view->GetLineChars(line), view->GetLineLength(line));
 }
 
 // The colours in a rectangle of the current editor's pixels.
@@ -237,11 +228,9 @@ TEST_F(WindowTest, LineNumbersShowInTheMarginBesideTheMarksAndAreRemembered) {
   view->OnCommand(quill::ID_EDIT_TOGGLE_BOOKMARK);
   EXPECT_GT(Colours(Tabs(), QRect(0, 0, 20, h)).size(), 1u);
   // A line more that needs a digit more widens the margin at once.
-  int endLine = 0, endChar = 0;
   std::string more;
   for (int i = 0; i < 1000; ++i) more += "y\r\n";
-  m_window->ActiveDocument()->GetTextBuffer().InsertText(nullptr, 0, 0, more.c_str(), endLine,
-                                                         endChar);
+  Insert(0, 0, more.c_str());
   EXPECT_EQ(view->GetMarginWidth(), 20 + 5 * cw);
 
   m_window.reset();  // the next run
@@ -267,16 +256,16 @@ TEST_F(WindowTest, PrimarySelectionTakesTheSelectionAndAMiddleClickPastesIt) {
   const QPoint click(at.x + 1, at.y + 1);
   if (!clipboard->supportsSelection()) {
     QTest::mouseClick(editor->viewport(), Qt::MiddleButton, {}, click);
-    EXPECT_EQ(Line(view, 1), "gamma");
+    EXPECT_EQ(Line(1), "gamma");
   }
   QTest::keyClicks(editor, "z");  // typing, which the paste must not join
-  EXPECT_EQ(Line(view, 0), "z");
+  EXPECT_EQ(Line(0), "z");
   editor->PasteAt(click, "1\r\n2");
-  EXPECT_EQ(Line(view, 1), "ga1");
-  EXPECT_EQ(Line(view, 2), "2mma");
+  EXPECT_EQ(Line(1), "ga1");
+  EXPECT_EQ(Line(2), "2mma");
   view->OnCommand(quill::ID_EDIT_UNDO);
-  EXPECT_EQ(Line(view, 1), "gamma");
-  EXPECT_EQ(Line(view, 0), "z");
+  EXPECT_EQ(Line(1), "gamma");
+  EXPECT_EQ(Line(0), "z");
 }
 
 // Ctrl+Backspace and Ctrl+Delete take a word each as one undo step, Ctrl+Shift+Z redoes,
@@ -287,25 +276,23 @@ TEST_F(WindowTest, KeysOfOtherLinuxEditorsDeleteWordsRedoAndSaveAs) {
   LanguageView* view = m_window->ActiveView();
   QTest::keyClick(editor, Qt::Key_End);
   QTest::keyClick(editor, Qt::Key_Backspace, Qt::ControlModifier);
-  EXPECT_EQ(Line(view, 0), "alpha beta ");
+  EXPECT_EQ(Line(0), "alpha beta ");
   QTest::keyClick(editor, Qt::Key_Home);
   QTest::keyClick(editor, Qt::Key_Delete, Qt::ControlModifier);
-  EXPECT_EQ(Line(view, 0), "beta ");
+  EXPECT_EQ(Line(0), "beta ");
   QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Line(view, 0), "alpha beta ");
+  EXPECT_EQ(Line(0), "alpha beta ");
   QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(Line(view, 0), "beta ");
+  EXPECT_EQ(Line(0), "beta ");
   QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
   QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Line(view, 0), "alpha beta gamma");
+  EXPECT_EQ(Line(0), "alpha beta gamma");
 
-  auto prompt = std::make_shared<quill::HeadlessFilePrompt>();
-  quill::InstallFilePrompt(prompt);
+  ScopedPrompt scripted;
   const std::string copy = m_dir.Path("copy.txt");
-  prompt->QueueAnswer(copy);
+  scripted.prompt->QueueAnswer(copy);
   QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-  quill::InstallFilePrompt(std::make_shared<quill::qt::QtFilePrompt>());
-  EXPECT_EQ(prompt->Requests().size(), 1u);
+  EXPECT_EQ(scripted.prompt->Requests().size(), 1u);
   EXPECT_EQ(testing::TempDir::Read(copy), "alpha beta gamma\n");
 }
 
@@ -321,7 +308,7 @@ TEST_F(WindowTest, TypingIntoAReadOnlyDocumentSaysWhy) {
   m_window->ActiveDocument()->GetTextBuffer().SetReadOnly(1);
   QWidget* editor = FocusEditor();
   QTest::keyClick(editor, Qt::Key_Delete);
-  EXPECT_EQ(Line(m_window->ActiveView(), 0), "text");
+  EXPECT_EQ(Line(0), "text");
   EXPECT_EQ(Pane(0), kReadOnlyFileMessage);
 }
 
@@ -339,22 +326,21 @@ TEST_F(WindowTest, ReloadReadsTheFileAgainAskingFirstWhenModified) {
   Write("r.sp", "* two\n.end\n");
   reload->trigger();  // not modified: no question
   EXPECT_TRUE(m_messages.empty());
-  EXPECT_EQ(Line(m_window->ActiveView(), 0), "* two");
+  EXPECT_EQ(Line(0), "* two");
 
   Write("r.sp", "* three\n.end\n");
-  int endLine = 0, endChar = 0;
-  buffer.InsertText(nullptr, 0, 0, "x", endLine, endChar);
+  Insert(0, 0, "x");
   std::vector<QMessageBox::StandardButton> answers{QMessageBox::No, QMessageBox::Yes};
   quill::qt::InstallPlatform().SetMessageBoxHook([&](QMessageBox& box) {
     m_messages.push_back(box.text().toStdString());
     box.button(answers[m_messages.size() - 1])->click();
   });
   reload->trigger();
-  EXPECT_EQ(Line(m_window->ActiveView(), 0), "x* two");
+  EXPECT_EQ(Line(0), "x* two");
   reload->trigger();
   ASSERT_EQ(m_messages.size(), 2u);
   EXPECT_NE(m_messages[0].find("r.sp"), std::string::npos);
-  EXPECT_EQ(Line(m_window->ActiveView(), 0), "* three");
+  EXPECT_EQ(Line(0), "* three");
   EXPECT_FALSE(buffer.IsModified());
   EXPECT_EQ(Tabs()->tabText(0), "r.sp");
   quill::qt::GetQtDialogRunner()->SetDialogHook(nullptr);
