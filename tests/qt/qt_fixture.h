@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "buffer/text_buffer.h"
-#include "quillpad/temp_dir.h"
+#include "support/temp_dir.h"
 #include "qt/quill_qt.h"
 #include "style/document_style.h"
 #include "view/quill_view.h"
@@ -137,7 +137,7 @@ class EditorWindow : public ::testing::Test {
   }
   QPoint At(int column, int line) const { return Cells(line, column).topLeft() + QPoint(1, 2); }
 
-  quillpad::testing::TempDir dir;
+  quill_test::TempDir dir;
   QtApplicationServices* services = nullptr;
   std::vector<std::string> messages;
   QuillTextBuffer buffer;

@@ -53,7 +53,7 @@ TEST_F(Utf8Editor, TypedCharactersAreSavedAsUtf8) {
 
   const std::string path = dir.Write("typed.txt", "");
   ASSERT_EQ(buffer.SaveToFile(path.c_str()), 1);
-  EXPECT_EQ(dir.Read(path), "  x = 1;\xC3\xA9\xD0\x96\r\n  \t\r\n");
+  EXPECT_EQ(quill_test::ReadAll(path), "  x = 1;\xC3\xA9\xD0\x96\r\n  \t\r\n");
 }
 
 TEST_F(Utf8Editor, TheClipboardCarriesCharactersBothWays) {

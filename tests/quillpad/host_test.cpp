@@ -6,7 +6,7 @@
 #include "../../apps/quillpad/recent_files.h"
 #include "../../apps/quillpad/session.h"
 #include "settings/store.h"
-#include "temp_dir.h"
+#include "../support/temp_dir.h"
 
 namespace quillpad {
 namespace {
@@ -14,7 +14,7 @@ namespace {
 class HostTest : public ::testing::Test {
  protected:
   void SetUp() override { quill::InstallMemorySettingsStore(); }
-  testing::TempDir m_dir;
+  quill_test::TempDir m_dir;
 };
 
 TEST_F(HostTest, RecentFilesKeepNewestFirstWithoutDuplicatesAndPersist) {
@@ -68,7 +68,7 @@ TEST_F(HostTest, DocumentOpensSavesAndReportsItsTypeAndTitle) {
   doc.GetTextBuffer().InsertText(nullptr, 2, 0, "* x\r\n", endLine, endChar);
   const std::string copy = m_dir.Path("copy.c");
   ASSERT_EQ(doc.DoSave(copy.c_str(), 1), 1);
-  EXPECT_EQ(testing::TempDir::Read(copy), "* inverter\r\nM1 a b c d pch\r\n* x\r\n.end\r\n");
+  EXPECT_EQ(quill_test::ReadAll(copy), "* inverter\r\nM1 a b c d pch\r\n* x\r\n.end\r\n");
   EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_CPP);
   EXPECT_FALSE(doc.GetTextBuffer().IsModified());
 }

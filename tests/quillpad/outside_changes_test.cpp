@@ -17,7 +17,7 @@
 #include "resources/dlg_checklist.h"
 #include "settings/registry.h"
 #include "settings/store.h"
-#include "temp_dir.h"
+#include "../support/temp_dir.h"
 #include "view/input_fixture.h"
 
 namespace quillpad {
@@ -48,7 +48,7 @@ class OutsideTest : public ::testing::Test {
     quill::InstallMemorySettingsStore();
     services.m_bEcho = false;
   }
-  testing::TempDir dir;
+  quill_test::TempDir dir;
   quill::ScopedHeadlessServices services;
   quill::ScopedHeadlessDialogs dialogs;
 };
@@ -89,12 +89,12 @@ TEST_F(OutsideTest, ChangedFilesReloadOrAreListedAndASaveOverThemAsks) {
     for (int answer : {quill::IDNO, quill::IDCANCEL}) {
       services.m_nAnswer = answer;
       EXPECT_EQ(edited.doc.DoFileSave(), 0);
-      EXPECT_EQ(testing::TempDir::Read(path), "theirs too\n");
+      EXPECT_EQ(quill_test::ReadAll(path), "theirs too\n");
     }
     services.m_messages.clear();
     services.m_nAnswer = quill::IDYES;
     ASSERT_EQ(edited.doc.DoFileSave(), 1);
-    EXPECT_EQ(testing::TempDir::Read(path), "mine edited\n");
+    EXPECT_EQ(quill_test::ReadAll(path), "mine edited\n");
     ASSERT_EQ(services.m_messages.size(), 1u);
     EXPECT_NE(services.m_messages[0].text.find(path), std::string::npos);
     ASSERT_EQ(edited.doc.DoFileSave(), 1);  // saved since: no question
@@ -112,7 +112,7 @@ TEST_F(OutsideTest, ADeletedFileIsSaidOnceAndASaveWritesItAgain) {
   EXPECT_EQ(doc.Text(), "keep me\n");
   EXPECT_TRUE(dialogs.Runner().Runs().empty());
   ASSERT_EQ(doc.doc.DoSave(doc.doc.GetPathName().c_str(), 1), 1);
-  EXPECT_EQ(testing::TempDir::Read(doc.doc.GetPathName()), "keep me\n");
+  EXPECT_EQ(quill_test::ReadAll(doc.doc.GetPathName()), "keep me\n");
 }
 
 // NUL bytes and the text after them survive: the document opens read-only (its file's
@@ -137,7 +137,7 @@ TEST_F(OutsideTest, NulBytesOpenReadOnlyAndSaveExactlyAndMixedBreaksAreSaid) {
   for (const std::string& target : {path, copy}) {
     prompt->QueueAnswer(target);
     ASSERT_EQ(doc.doc.DoFileSave(), 1);
-    EXPECT_EQ(testing::TempDir::Read(target), bytes);
+    EXPECT_EQ(quill_test::ReadAll(target), bytes);
     EXPECT_FALSE(doc.view->QueryEditable());
   }
   quill::InstallFilePrompt(nullptr);

@@ -62,7 +62,7 @@ TEST_F(OutsideWindow, CtrlSWritesADeletedFileAgainAndATabSwitchClearsTheMessage)
   ScopedPrompt scripted;
   QTest::keyClick(FocusEditor(), Qt::Key_S, Qt::ControlModifier);
   EXPECT_TRUE(scripted.prompt->Requests().empty());
-  EXPECT_EQ(testing::TempDir::Read(path.toStdString()), "* b\n.end\n");
+  EXPECT_EQ(quill_test::ReadAll(path.toStdString()), "* b\n.end\n");
   EXPECT_FALSE(m_window->ActiveDocument()->GetTextBuffer().IsModified());
   EXPECT_EQ(Pane(0), "Saved " + path.toStdString());
   m_window->SetCurrentDocument(0);

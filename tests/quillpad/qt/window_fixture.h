@@ -24,7 +24,7 @@
 #include "qt/qt_file_prompt.h"
 #include "qt/quill_qt.h"
 #include "settings/store.h"
-#include "../temp_dir.h"
+#include "../../support/temp_dir.h"
 
 namespace quillpad {
 
@@ -88,7 +88,7 @@ class WindowTest : public ::testing::Test {
     std::shared_ptr<quill::HeadlessFilePrompt> prompt = std::make_shared<quill::HeadlessFilePrompt>();
   };
 
-  testing::TempDir m_dir;
+  quill_test::TempDir m_dir;
   std::unique_ptr<MainWindow> m_window;
   std::vector<std::string> m_messages;
 };

@@ -154,7 +154,7 @@ TEST_F(WindowTest, SaveWritesTheFileAndClosingAModifiedDocumentAsks) {
   Insert(1, 0, "; c\n");
   // Ctrl+S in the editor: the view's key, a command the document handles.
   QTest::keyClick(FocusEditor(), Qt::Key_S, Qt::ControlModifier);
-  EXPECT_EQ(testing::TempDir::Read(path.toStdString()), "*DESCRIPTION\n; c\n*END\n");
+  EXPECT_EQ(quill_test::ReadAll(path.toStdString()), "*DESCRIPTION\n; c\n*END\n");
   EXPECT_FALSE(buffer.IsModified());
 
   // A modified document asks (through the component's message box) before it closes;
@@ -174,7 +174,7 @@ TEST_F(WindowTest, SaveWritesTheFileAndClosingAModifiedDocumentAsks) {
     EXPECT_EQ(m_window->DocumentCount(), button == QMessageBox::Cancel ? 1 : 0);
   }
   EXPECT_EQ(asked, 2);
-  EXPECT_EQ(testing::TempDir::Read(path.toStdString()), "*DESCRIPTION\n; c\n*END\n");
+  EXPECT_EQ(quill_test::ReadAll(path.toStdString()), "*DESCRIPTION\n; c\n*END\n");
   EXPECT_EQ(Pane(0), "Ready");
   EXPECT_EQ(m_window->windowTitle(), "quillpad");
 }
@@ -293,7 +293,7 @@ TEST_F(WindowTest, KeysOfOtherLinuxEditorsDeleteWordsRedoAndSaveAs) {
   scripted.prompt->QueueAnswer(copy);
   QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(scripted.prompt->Requests().size(), 1u);
-  EXPECT_EQ(testing::TempDir::Read(copy), "alpha beta gamma\n");
+  EXPECT_EQ(quill_test::ReadAll(copy), "alpha beta gamma\n");
 }
 
 // A key that would edit a read-only document says why in the status bar.
