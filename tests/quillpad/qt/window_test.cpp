@@ -12,6 +12,7 @@
 
 #include "platform/format.h"
 #include "qt/qt_printer.h"
+#include "settings/page_margins.h"
 #include "session.h"
 #include "view/command_ids.h"
 #include "window_fixture.h"
@@ -346,18 +347,24 @@ TEST_F(WindowTest, ReloadReadsTheFileAgainAskingFirstWhenModified) {
   quill::qt::GetQtDialogRunner()->SetDialogHook(nullptr);
 }
 
-// The orientation chosen in Page Setup is there in the next run: in the dialog and for
-// printing.
-TEST_F(WindowTest, PageSetupOrientationIsKeptBetweenRuns) {
+// The margins chosen in Page Setup are stored for the document type (the printer keeps its
+// own: the view's are printed inside them); the orientation is there in the next run, in
+// the dialog and for printing.
+TEST_F(WindowTest, PageSetupMarginsAreStoredAndTheOrientationKeptBetweenRuns) {
   auto& print = dynamic_cast<quill::qt::QtPrintServices&>(quill::GetPrintServices());
   print.SessionPrinter().setPageOrientation(QPageLayout::Portrait);
+  const QMarginsF printerOwn = print.SessionPrinter().pageLayout().margins();
   ASSERT_TRUE(m_window->OpenFile(Write("o.sp", "* t\n.end\n")));
   print.pageSetupHook = [](QPageSetupDialog& dialog) {
     EXPECT_EQ(dialog.printer()->pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_NEAR(dialog.printer()->pageLayout().margins(QPageLayout::Millimeter).left(), 10.0, 0.01);
     dialog.printer()->setPageOrientation(QPageLayout::Landscape);
+    dialog.printer()->setPageMargins(QMarginsF(20, 15, 20, 25), QPageLayout::Millimeter);
     return static_cast<int>(QDialog::Accepted);
   };
   Action("filePageSetup")->trigger();
+  EXPECT_EQ(quill::ReadPageMargins("SPICE"), quill::CRect(2000, 1500, 2000, 2500));
+  EXPECT_EQ(print.SessionPrinter().pageLayout().margins(), printerOwn);
 
   m_window.reset();  // the next run
   m_window = std::make_unique<MainWindow>();
