@@ -1,8 +1,11 @@
 // Loading from files: line-break detection and splitting, byte-exact round trips in the
-// detected mode, chunk boundaries, errors, limits, progress and priority.
+// detected mode, chunk boundaries, errors, limits, progress and priority; the loaders'
+// fuzz property as a fixed-seed loop, for builds without libFuzzer.
 
 #include <filesystem>
+#include <random>
 
+#include "../../fuzz/loader_roundtrip.h"
 #include "buffer/line_sink.h"
 #include "buffer_fixture.h"
 #include "load_save_fixture.h"
@@ -177,6 +180,19 @@ TEST_F(LoadSaveTest, HundredMegabyteSingleLine) {
   EXPECT_EQ(m_buffer.GetLineChars(0)[12345], 'N');
   ASSERT_EQ(m_buffer.SaveToFile(path), 1);
   EXPECT_EQ(std::filesystem::file_size(path), 100u << 20);
+}
+
+TEST(LoaderRoundTrip, FixedSeedRandomInputs) {
+  fuzz::RoundTripContext context;
+  std::mt19937 rng(20261205);
+  const char alphabet[] = {'\r', '\n', '\0', 'a', ' ', '\t', '\xff'};
+  for (int round = 0; round < 400; ++round) {
+    std::vector<std::uint8_t> data(rng() % (round % 50 == 0 ? 70000 : 300));
+    for (auto& byte : data)
+      byte = rng() % 3 == 0 ? static_cast<std::uint8_t>(rng()) : static_cast<std::uint8_t>(alphabet[rng() % 7]);
+    const std::string error = fuzz::CheckRoundTrip(context, data.data(), data.size());
+    ASSERT_EQ(error, "") << "round " << round;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers of the load and save tests: a private temporary folder, whole-file reads and
-// writes, headless application services that record messages, and a document that
+// writes, a folder's names, headless application services that record messages, and a document that
 // holds its file open.
 
 #include <gtest/gtest.h>
@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,20 +17,13 @@
 #include "buffer_fixture.h"
 #include "platform/headless/headless_app_services.h"
 #include "quill.h"
+#include "../support/temp_dir.h"
 
 namespace quill::test {
 
-inline std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-inline void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using quill_test::ReadAll;
+using quill_test::WriteAll;
+using TempFolder = quill_test::TempDir;
 
 // Names in a folder, sorted, without "." and "..".
 inline std::vector<std::string> ListFolder(const std::string& folder) {
@@ -43,24 +34,6 @@ inline std::vector<std::string> ListFolder(const std::string& folder) {
   std::sort(names.begin(), names.end());
   return names;
 }
-
-class TempFolder {
- public:
-  TempFolder() {
-    char pattern[] = "/tmp/quill-test-XXXXXX";
-    m_path = mkdtemp(pattern);
-  }
-  ~TempFolder() {
-    const std::string command = "chattr -R -i '" + m_path + "' 2>/dev/null; chmod -R u+rwx '" +
-                                m_path + "' 2>/dev/null; rm -rf '" + m_path + "'";
-    (void)std::system(command.c_str());
-  }
-  const std::string& Path() const { return m_path; }
-  std::string operator/(const std::string& name) const { return m_path + "/" + name; }
-
- private:
-  std::string m_path;
-};
 
 // A document that holds its file open, as a locking document does.
 class HoldingDocument : public CDocument {

@@ -8,7 +8,7 @@
 #include <thread>
 #include <utility>
 
-#include "../quillpad/temp_dir.h"
+#include "../support/temp_dir.h"
 #include "documents/document.h"
 #include "documents/document_locking.h"
 #include "dialogs/check_list_dialog.h"
@@ -38,7 +38,7 @@ struct Open {
 
 class OutsideChanges : public ::testing::Test {
  protected:
-  quillpad::testing::TempDir files;
+  quill_test::TempDir files;
   ScopedHeadlessDialogs dialogs;
 };
 

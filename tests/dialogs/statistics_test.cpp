@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <string>
 
-#include "../quillpad/temp_dir.h"
 #include "../settings/temp_dir.h"
 
 #include "dialogs/statistics_dlg.h"
@@ -94,7 +93,7 @@ TEST_F(Properties, ShowsTheFileTypeSizeAndLastSave) {
   // Never saved: no size and no time.
   EXPECT_EQ(Shown(6, 3), (std::vector<std::string>{"0", "", "SPICE Document"}));
 
-  quillpad::testing::TempDir files;
+  quill_test::TempDir files;
   const std::string path = files.Write("sample.sp", "M1 d g s b nch\r\n.end\r\n");
   // 2006-03-06 15:07:09 UTC, read in UTC.
   const timeval times[2] = {{1141657629, 0}, {1141657629, 0}};

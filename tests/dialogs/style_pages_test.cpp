@@ -122,7 +122,7 @@ class StylePagesTest : public ::testing::Test {
 
 TEST_F(StylePagesTest, AppliedChangesReachTheStoreTheOpenViewsOfTheTypeAndANewProcess) {
   quill_test::TempDir dir;
-  SetSettingsStore(std::make_shared<SqliteSettingsStore>(dir.path() + "/registry.db"));
+  SetSettingsStore(std::make_shared<SqliteSettingsStore>(dir.Path() + "/registry.db"));
   QuillDocument netlist, notes;
   OpenView first(netlist, DOCTYPE_SPICE), second(netlist, DOCTYPE_SPICE), text(notes, DOCTYPE_TEXT);
 
@@ -152,7 +152,7 @@ TEST_F(StylePagesTest, AppliedChangesReachTheStoreTheOpenViewsOfTheTypeAndANewPr
   EXPECT_EQ(text.view.GetTabSize(), 3);  // another document type
 
   // A fresh process opens the store anew and builds its styles from it.
-  SetSettingsStore(std::make_shared<SqliteSettingsStore>(dir.path() + "/registry.db"));
+  SetSettingsStore(std::make_shared<SqliteSettingsStore>(dir.Path() + "/registry.db"));
   std::unique_ptr<TDocumentStyle> reread(TTextDocumentMgr(m_mgr).GetDocStyle(0));
   ASSERT_NE(reread, nullptr);
   EXPECT_EQ(reread->GetFontSize(), -19);

@@ -1,10 +1,15 @@
 // Services nobody installed: the fallback bundle answers (the headless platform in tests),
-// and without it the core's inert services do.
+// and without it the core's inert services do. The priority class the application
+// services set; their message boxes and status bar are checked by the tests of the code
+// that uses them.
+
+#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
 #include "platform/headless/headless_app_services.h"
 #include "platform/headless/headless_dialog_runner.h"
+#include "platform/posix/process_priority.h"
 #include "quill.h"
 
 namespace quill {
@@ -39,6 +44,21 @@ TEST(FallbackServices, HeadlessServeInTestsInertWithoutThem) {
     EXPECT_EQ(&GetApplicationServices(), static_cast<IApplicationServices*>(&installed));
   }
   EXPECT_EQ(&GetDialogRunner(), &GetHeadlessDialogRunner());
+}
+
+TEST(HeadlessServices, HighPriorityIsRaisedAndRestored) {
+  ScopedHeadlessServices services;
+  errno = 0;
+  const int before = getpriority(PRIO_PROCESS, 0);
+  {
+    CHighPriority high;
+    if (geteuid() == 0) {
+      EXPECT_EQ(getpriority(PRIO_PROCESS, 0), -10);
+    }
+  }
+  EXPECT_EQ(getpriority(PRIO_PROCESS, 0), before);
+  EXPECT_EQ(services.m_priorityHistory.back(), PosixGetPriorityClass());
+  EXPECT_FALSE(PosixSetPriorityClass(0x12345));  // not a class
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The QPainter drawing surface: whole-pixel cells, clipping, opaque cells, transparent
-// images and the Windows-1252 glyphs. Block copies from memory bitmaps are how the view
-// paints every line: the editor widget's pixel tests cover them.
+// images and the Windows-1252 glyphs (block copies from memory bitmaps are how the view
+// paints every line: the editor widget's pixel tests cover them); the Windows-1252 text
+// conversions.
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,24 @@ TEST(QtDC, FontRecordsMapOntoQFonts) {
   EXPECT_TRUE(FaceOf(lf).height >= 17 && FaceOf(lf).height <= 21) << FaceOf(lf).height;
   // Back from a QFont: the pixel height as a negative height.
   EXPECT_EQ(LogFontFromFont(FontFromLogFont(CourierNew())).lfHeight, -13);
+}
+
+TEST(Cp1252, ViewTabMarksHighBytesRoundTripAndForeignText) {
+  // The tab and space marks, the euro sign, an undefined byte (itself), Latin-1.
+  EXPECT_EQ(FromCp1252("a\xBB\x95\x80\x81\xE9"), QString::fromUtf8("a\u00BB\u2022\u20AC\u0081\u00E9"));
+  // Every byte round-trips.
+  std::string all;
+  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+  const QString text = FromCp1252(all);
+  ASSERT_EQ(text.size(), 256);
+  EXPECT_EQ(ToCp1252(text), all);
+
+  // Greek omega, a CJK character and an emoji (a surrogate pair) have no byte; each is
+  // one '?', whatever its length in UTF-16.
+  EXPECT_EQ(ToCp1252(QString::fromUtf8("x\u03A9y\u4E2Dz\U0001F600!")), "x?y?z?!");
+  EXPECT_EQ(ToCp1252(QString::fromUtf8("\u20AC \u2014 \u00FF")), "\x80 \x97 \xFF");
+  // A lone surrogate is one '?' too.
+  EXPECT_EQ(ToCp1252(QString(QChar(0xD800)) + QLatin1Char('a')), "?a");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The dialog host on real widgets, driven by the control library's own classes.
+// The dialog host on real widgets, driven by the control library's own classes; the file
+// prompt's name filters.
 
 #include <gtest/gtest.h>
 
@@ -6,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -14,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "qt/qt_dialog_host.h"
+#include "qt/qt_file_prompt.h"
 
 namespace quill::qt {
 namespace {
@@ -98,6 +101,20 @@ TEST_F(DialogHostTest, GeometryFocusAndEnd) {
 
   QTimer::singleShot(0, &dialog, [this] { host.EndDialog(42); });
   EXPECT_EQ(dialog.exec(), 42);
+}
+
+// The file prompt's name filters and where it starts.
+TEST(QtFilePrompt, NameFiltersAndStartFolder) {
+  EXPECT_EQ(NameFiltersOf("Text files (*.txt)|*.txt|All files (*.*)|*.*||"),
+            QStringList({"Text files (*.txt)", "All files (*.*)"}));
+  // The patterns decide what the dialog lists, not the description's parentheses.
+  EXPECT_EQ(NameFiltersOf("Styles (*.syn)|*.syn;*.style||"), QStringList({"Styles (*.syn *.style)"}));
+  EXPECT_EQ(NameFiltersOf("Netlists|*.sp;*.cir"), QStringList({"Netlists (*.sp *.cir)"}));
+  EXPECT_TRUE(NameFiltersOf("dangling").isEmpty());
+  // A prompt never starts in a pseudo file system, where listing entries can block.
+  for (const char* pseudo : {"/proc/self/status", "/sys/kernel", "/dev/null"})
+    EXPECT_EQ(SafeStartFolder(pseudo), QDir::homePath()) << pseudo;
+  EXPECT_EQ(SafeStartFolder(QDir::tempPath() + "/x.sp"), QDir::tempPath());
 }
 
 }  // namespace

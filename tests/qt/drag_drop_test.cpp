@@ -120,14 +120,14 @@ TEST_F(WidgetDragDrop, AMoveDeletesTheSourceOnlyWhenTheTargetTookTheText) {
 
   dragWord(6, 10);  // "beta": taken by the other window, so moved
   EXPECT_EQ(Text(), "alpha  gamma|second|");
-  EXPECT_EQ(TextOf(buffer2), "one betatwo|");
+  EXPECT_EQ(quill::testing::Joined(buffer2), "one betatwo|");
 
   // The other window refuses, though the platform says the text was moved: it stays.
   view2->editable = false;
   reported = Qt::MoveAction;
   dragWord(7, 12);  // "gamma"
   EXPECT_EQ(Text(), "alpha  gamma|second|");
-  EXPECT_EQ(TextOf(buffer2), "one betatwo|");
+  EXPECT_EQ(quill::testing::Joined(buffer2), "one betatwo|");
   EXPECT_FALSE(view->IsDraggingText());
   CurrentQtDragDrop()->SetDragLoop(nullptr);
   delete window2.takeCentralWidget();

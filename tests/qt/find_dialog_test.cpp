@@ -1,7 +1,8 @@
-// The find and replace dialogs built as real widgets over an editor: Ctrl+F, a word and
-// Enter select the next match; Ctrl+H replaces every match and one Ctrl+Z restores them.
+// The find and replace dialogs built as real widgets over an editor: Ctrl+F, an expression
+// and Enter select the next match; Ctrl+H replaces every match and one Ctrl+Z restores them.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -38,9 +39,11 @@ TEST_F(FindDialogs, CtrlFFindsAndCtrlHReplacesAllWithOneUndo) {
   Show("alpha beta\r\nbeta gamma beta\r\n");
   WhenDialogOpens([](QtTemplateDialog& dialog) {
     auto* combo = qobject_cast<QComboBox*>(dialog.Control(IDC_EDIT_TEXT));
-    ASSERT_NE(combo, nullptr);
+    auto* regex = qobject_cast<QCheckBox*>(dialog.Control(IDC_EDIT_REGEXP));
+    ASSERT_TRUE(combo && regex);
     combo->lineEdit()->selectAll();
-    QTest::keyClicks(combo->lineEdit(), "gamma");
+    QTest::keyClicks(combo->lineEdit(), "g[am]{3}a");
+    regex->click();
     QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
   });
   QTest::keyClick(widget, Qt::Key_F, Qt::ControlModifier);

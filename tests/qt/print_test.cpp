@@ -1,8 +1,6 @@
-// Printing on Qt: the view's pages written to PDF and shown in the print preview, and
-// the page-setup dialog's margins, all offscreen.
+// Printing on Qt: the view's pages written to PDF and shown in the print preview,
+// offscreen. (The page-setup dialog is driven on the quillpad window.)
 
-#include <QPageLayout>
-#include <QPageSetupDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -12,7 +10,6 @@
 
 #include "qt/qt_printer.h"
 #include "qt_fixture.h"
-#include "settings/page_margins.h"
 #include "settings/store.h"
 
 namespace quill::qt::testing {
@@ -31,7 +28,6 @@ class QtPrinting : public EditorWindow {
   }
   void TearDown() override {
     print->previewHook = nullptr;
-    print->pageSetupHook = nullptr;
     EditorWindow::TearDown();
   }
 
@@ -77,19 +73,6 @@ TEST_F(QtPrinting, PdfHoldsTheLinesInOrderAndTheFooters) {
 TEST_F(QtPrinting, AFileThatCannotBeWrittenIsReportedOnce) {
   EXPECT_FALSE(view->PrintToFile("/nonexistent-dir/out.pdf"));
   EXPECT_EQ(messages.size(), 1u);
-}
-
-TEST_F(QtPrinting, PageSetupStoresTheMarginsChosenInTheDialog) {
-  print->pageSetupHook = [](QPageSetupDialog& dialog) {
-    EXPECT_NEAR(dialog.printer()->pageLayout().margins(QPageLayout::Millimeter).left(), 10.0, 0.01);
-    dialog.printer()->setPageMargins(QMarginsF(20, 15, 20, 25), QPageLayout::Millimeter);
-    return static_cast<int>(QDialog::Accepted);
-  };
-  const QMarginsF printerOwn = print->SessionPrinter().pageLayout().margins();
-  view->OnFilePageSetup();
-  EXPECT_EQ(ReadPageMargins(view->GetTextStyle()->GetProfileName()), CRect(2000, 1500, 2000, 2500));
-  // The printer keeps its own margins: the view's are printed inside them.
-  EXPECT_EQ(print->SessionPrinter().pageLayout().margins(), printerOwn);
 }
 
 }  // namespace

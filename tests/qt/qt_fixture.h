@@ -15,9 +15,10 @@
 #include <vector>
 
 #include "buffer/text_buffer.h"
-#include "quillpad/temp_dir.h"
+#include "support/temp_dir.h"
 #include "qt/quill_qt.h"
 #include "style/document_style.h"
+#include "view/input_fixture.h"
 #include "view/quill_view.h"
 
 namespace quill::qt::testing {
@@ -77,14 +78,6 @@ class CLikeView : public QuillView {
   QuillTextBuffer* m_buffer;
 };
 
-// The buffer's lines joined by '|'.
-inline std::string TextOf(QuillTextBuffer& buffer) {
-  std::string text;
-  const int last = buffer.GetLineCount() - 1;
-  buffer.GetText(0, 0, last, buffer.GetLineLength(last), text, "|");
-  return text;
-}
-
 // A loaded buffer in an editor widget, the central widget of a shown main window, with the
 // Qt platform installed and message boxes recorded and accepted. The buffer outlives the
 // window, whose editor's view is attached to it.
@@ -120,7 +113,7 @@ class EditorWindow : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QApplication::processEvents();
   }
-  std::string Text() { return TextOf(buffer); }
+  std::string Text() { return quill::testing::Joined(buffer); }
   std::pair<CPoint, CPoint> Selection() const {
     CPoint start;
     CPoint end;
@@ -137,7 +130,7 @@ class EditorWindow : public ::testing::Test {
   }
   QPoint At(int column, int line) const { return Cells(line, column).topLeft() + QPoint(1, 2); }
 
-  quillpad::testing::TempDir dir;
+  quill_test::TempDir dir;
   QtApplicationServices* services = nullptr;
   std::vector<std::string> messages;
   QuillTextBuffer buffer;

@@ -1,13 +1,11 @@
-// UTF-8 documents in a real editor widget: typed characters and the desktop clipboard
-// are encoded in the document's encoding, a Windows-1252 document refuses what it cannot
-// hold, and the characters are drawn in their cells.
+// UTF-8 documents in a real editor widget: typed characters (Return and Tab among them)
+// and the desktop clipboard are encoded in the document's encoding, and the characters are
+// drawn in their cells.
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "platform/text_encoding.h"
@@ -16,13 +14,6 @@
 
 namespace quill::qt::testing {
 namespace {
-
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 // An editor whose pure-ASCII files open as UTF-8, as quillpad's do by default.
 class Utf8Editor : public EditorWindow {
@@ -44,21 +35,25 @@ class Utf8Editor : public EditorWindow {
   }
 };
 
+// Return keeps the indentation, Tab types a tab.
 TEST_F(Utf8Editor, TypedCharactersAreSavedAsUtf8) {
-  Show("x = 1;\r\n");
+  Show("  x = 1;\r\n");
   ASSERT_EQ(buffer.GetEncoding(), ENCODING_UTF8);  // pure ASCII takes the default
   QTest::keyClick(widget, Qt::Key_End);
   Type(QString::fromUtf8("é→Ж"));
-  EXPECT_EQ(Text(), "x = 1;\xC3\xA9\xE2\x86\x92\xD0\x96|");
-  EXPECT_EQ(view->GetCursorPos(), CPoint(13, 0));
+  EXPECT_EQ(Text(), "  x = 1;\xC3\xA9\xE2\x86\x92\xD0\x96|");
+  EXPECT_EQ(view->GetCursorPos(), CPoint(15, 0));
   QTest::keyClick(widget, Qt::Key_Left);  // over Ж, two bytes
-  EXPECT_EQ(view->GetCursorPos(), CPoint(11, 0));
+  EXPECT_EQ(view->GetCursorPos(), CPoint(13, 0));
   QTest::keyClick(widget, Qt::Key_Backspace);  // the arrow, three bytes
-  EXPECT_EQ(Text(), "x = 1;\xC3\xA9\xD0\x96|");
+  QTest::keyClick(widget, Qt::Key_End);
+  QTest::keyClick(widget, Qt::Key_Return);
+  QTest::keyClick(widget, Qt::Key_Tab);
+  EXPECT_EQ(Text(), "  x = 1;\xC3\xA9\xD0\x96|  \t|");
 
   const std::string path = dir.Write("typed.txt", "");
   ASSERT_EQ(buffer.SaveToFile(path.c_str()), 1);
-  EXPECT_EQ(Bytes(path), "x = 1;\xC3\xA9\xD0\x96\r\n");
+  EXPECT_EQ(quill_test::ReadAll(path), "  x = 1;\xC3\xA9\xD0\x96\r\n  \t\r\n");
 }
 
 TEST_F(Utf8Editor, TheClipboardCarriesCharactersBothWays) {

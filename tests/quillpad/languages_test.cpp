@@ -106,72 +106,66 @@ class LanguageTest : public ::testing::Test {
   unsigned long m_cookie = 0;
 };
 
-TEST_F(LanguageTest, SpiceStatementsElementsAndComments) {
-  Open(quill::DOCTYPE_SPICE);
-  // Sections 0, 1 and 2 are the statements, the model types and the element letters.
-  // The title line is not an element line even when it starts with a letter.
-  EXPECT_EQ(Kinds("Inverter chain", 0), "..............");
-  EXPECT_EQ(Kinds("* a whole-line comment"), std::string(22, 'c'));
-  EXPECT_EQ(Kinds(".SUBCKT inv in out vdd gnd"), "0000000...................");
-  EXPECT_EQ(Kinds("M1 out in vdd vdd PMOS w=2 $ pull-up"),
-                  "22................1111...n.ccccccccc");
-  // '*' after the first column is multiplication, '$' needs a blank before it.
-  EXPECT_EQ(Kinds("R1 a b 'rs*2'"), "22.....ssssss");
-  EXPECT_EQ(Kinds("Pa 1"), "...n");  // no element letter
-  EXPECT_EQ(Kinds("Vdd vdd 0 1.8 ; supply"), "222.....n.nnn.cccccccc");
-  EXPECT_EQ(Kinds("+ l=0.18 a$b"), "....nnnn....");
-  EXPECT_EQ(Kinds(".tran 10p 5n"), "00000.......");
-  EXPECT_EQ(Kinds(".include \"models.lib\""), "00000000.ssssssssssss");
-  // Comment and string state end with their line.
-  EXPECT_EQ(m_cookie, 0u);
-}
-
-TEST_F(LanguageTest, CalibreStatementsOperationsAndComments) {
-  Open(quill::DOCTYPE_CALIBRE);
-  EXPECT_EQ(Kinds("LAYOUT PRIMARY \"TOP\""), "000000.0000000.sssss");
-  EXPECT_EQ(Kinds("M1_W { @ Metal1 width < 0.1"), ".......cccccccccccccccccccc");
-  EXPECT_EQ(Kinds("  INTERNAL m1 < 0.1 REGION"), "..11111111......nnn.222222");
-  EXPECT_EQ(Kinds("x = m1 AND m2 // both"), ".......111....ccccccc");
-  EXPECT_EQ(Kinds("#DEFINE FAST"), "pppppppppppp");
-  EXPECT_EQ(Kinds("/* open"), "ccccccc");  // and the next line goes on in it
-  EXPECT_EQ(Kinds("still */ DENSITY"), "cccccccc.1111111");
-  EXPECT_EQ(m_cookie, 0u);
-}
-
-TEST_F(LanguageTest, DraculaBlocksOperationsAndComments) {
-  Open(quill::DOCTYPE_DRACULA);
-  EXPECT_EQ(Kinds("*DESCRIPTION"), "000000000000");
-  EXPECT_EQ(Kinds("*INPUT-LAYER ; layers"), "000000000000.cccccccc");
-  EXPECT_EQ(Kinds("WIDTH METAL1 LT 3 OUTPUT W01 45"), "11111........22.n.000000.....nn");
-  EXPECT_EQ(Kinds("AND poly diff gate"), "111...............");
-}
-
-TEST_F(LanguageTest, CppKeywordsTypesPreprocessorStringsComments) {
-  Open(quill::DOCTYPE_CPP);
-  EXPECT_EQ(Kinds("#include <stdio.h>"), "pppppppppppppppppp");
-  EXPECT_EQ(Kinds("static int n = 42; // count"), "000000.111.....nn..cccccccc");
-  EXPECT_EQ(Kinds("return \"a\\\"b\" + 'c';"), "000000.ssssss...sss.");
-  EXPECT_EQ(Kinds("If (x) WHILE"), "............");  // case counts
-  EXPECT_EQ(Kinds("s = \"to be \\"), "....ssssssss");
-  EXPECT_EQ(Kinds("continued\" ; x"), "ssssssssss....");
-  // Hexadecimal text is no number, a float with an exponent is.
-  EXPECT_EQ(Kinds("size_t k = 0x1F;"), "111111..........");
-  EXPECT_EQ(Kinds("double d = 1e5;"), "111111.....nnn.");
-}
-
-// One table per design-file language: each line pins one kind of token, and lines run on
-// in order (a block comment or string may carry over). Section numbers are given per
-// language.
+// One table per language: each line pins one kind of token, and lines run on in order (a
+// block comment or string may carry over, but nothing is left open after the last line).
+// Section numbers are given per language.
 struct Line {
   const char* text;
   const char* kinds;
+  int index = 1;  // 0: the file's first line
 };
 
-TEST_F(LanguageTest, DesignFileLanguages) {
+TEST_F(LanguageTest, EachLanguageColoursItsTokens) {
   const struct {
     DocumentType type;
     std::vector<Line> lines;
   } languages[] = {
+      // 0 statements, 1 model types, 2 element letters. The title line is no element line
+      // even when it starts with a letter; '*' after the first column is multiplication,
+      // '$' needs a blank before it.
+      {quill::DOCTYPE_SPICE,
+       {{"Inverter chain", "..............", 0},
+        {"* a whole-line comment", "cccccccccccccccccccccc"},
+        {".SUBCKT inv in out vdd gnd", "0000000..................."},
+        {"M1 out in vdd vdd PMOS w=2 $ pull-up", "22................1111...n.ccccccccc"},
+        {"R1 a b 'rs*2'", "22.....ssssss"},
+        {"Pa 1", "...n"},  // no element letter
+        {"Vdd vdd 0 1.8 ; supply", "222.....n.nnn.cccccccc"},
+        {"+ l=0.18 a$b", "....nnnn...."},
+        {".tran 10p 5n", "00000......."},
+        {".include \"models.lib\"", "00000000.ssssssssssss"}}},
+      // 0 statements, 1 operations, 2 options.
+      {quill::DOCTYPE_CALIBRE,
+       {{"LAYOUT PRIMARY \"TOP\"", "000000.0000000.sssss"},
+        {"M1_W { @ Metal1 width < 0.1", ".......cccccccccccccccccccc"},
+        {"  INTERNAL m1 < 0.1 REGION", "..11111111......nnn.222222"},
+        {"x = m1 AND m2 // both", ".......111....ccccccc"},
+        {"#DEFINE FAST", "pppppppppppp"},
+        {"/* open", "ccccccc"},
+        {"still */ DENSITY", "cccccccc.1111111"}}},
+      // 0 blocks, 1 operations, 2 options.
+      {quill::DOCTYPE_DRACULA,
+       {{"*DESCRIPTION", "000000000000"},
+        {"*INPUT-LAYER ; layers", "000000000000.cccccccc"},
+        {"WIDTH METAL1 LT 3 OUTPUT W01 45", "11111........22.n.000000.....nn"},
+        {"AND poly diff gate", "111..............."}}},
+      // 0 keywords, 1 types; case counts, hexadecimal text is no number, a float with an
+      // exponent is.
+      {quill::DOCTYPE_CPP,
+       {{"#include <stdio.h>", "pppppppppppppppppp"},
+        {"static int n = 42; // count", "000000.111.....nn..cccccccc"},
+        {"return \"a\\\"b\" + 'c';", "000000.ssssss...sss."},
+        {"If (x) WHILE", "............"},
+        {"s = \"to be \\", "....ssssssss"},
+        {"continued\" ; x", "ssssssssss...."},
+        {"size_t k = 0x1F;", "111111.........."},
+        {"double d = 1e5;", "111111.....nnn."}}},
+      // Severity words, in their case only.
+      {quill::DOCTYPE_LOGS,
+       {{"ERROR: node 12 floating", "00000.......nn........."},
+        {"Warning timestep too small", "1111111.11111111.........."},
+        {"INFO done \"ok\" eRRoR", "2222......ssss......"}}},
+      {quill::DOCTYPE_TEXT, {{"// nothing \"special\" 42", ".....................nn"}}},
       // 0 keywords, 1 gate primitives, 2 system tasks, 3 macros.
       {quill::DOCTYPE_VERILOG,
        {{"`timescale 1ns/1ps", "pppppppppppppppppp"},
@@ -231,7 +225,8 @@ TEST_F(LanguageTest, DesignFileLanguages) {
   for (const auto& language : languages) {
     Open(language.type);
     for (const Line& line : language.lines)
-      EXPECT_EQ(Kinds(line.text), line.kinds) << quill::ProfileNameOf(language.type) << ": " << line.text;
+      EXPECT_EQ(Kinds(line.text, line.index), line.kinds) << quill::ProfileNameOf(language.type) << ": " << line.text;
+    EXPECT_EQ(m_cookie, 0u) << quill::ProfileNameOf(language.type);
   }
 }
 
@@ -264,21 +259,8 @@ TEST_F(LanguageTest, LongVerilogLineResumesLikeTheFullParse) {
   EXPECT_GE(states.Count(), 2);
 }
 
-TEST_F(LanguageTest, LogSeverityWordsAreCaseSensitive) {
-  Open(quill::DOCTYPE_LOGS);
-  EXPECT_EQ(Kinds("ERROR: node 12 floating"), "00000.......nn.........");
-  EXPECT_EQ(Kinds("Warning timestep too small"), "1111111.11111111..........");
-  EXPECT_EQ(Kinds("INFO done \"ok\" eRRoR"), "2222......ssss......");
-}
-
-TEST_F(LanguageTest, PlainTextHasNoSectionsAndDefaultColours) {
-  Open(quill::DOCTYPE_TEXT);
-  EXPECT_EQ(Style().GetSectionCount(), 0);
-  EXPECT_EQ(Kinds("// nothing \"special\" 42"), ".....................nn");
-  EXPECT_EQ(Style().GetNumbersColor(1, 0), Style().GetDefaultColor(1, 0));
-}
-
-// Each language keeps its settings under its own name, and every kind stands out.
+// Each language keeps its settings under its own name, and every kind stands out (but in
+// plain text).
 TEST_F(LanguageTest, KindsHaveDistinctColoursFromNormalText) {
   for (const auto& [type, name] : {std::pair{quill::DOCTYPE_SPICE, "SPICE"},
                                    {quill::DOCTYPE_CALIBRE, "CALIBRE"},
@@ -302,6 +284,9 @@ TEST_F(LanguageTest, KindsHaveDistinctColoursFromNormalText) {
       EXPECT_EQ(style.GetKeywordColor(512 + k, 0, 0), style.GetDefaultColor(0, 0));
     }
   }
+  Open(quill::DOCTYPE_TEXT);  // plain text: no sections, numbers in the text colour
+  EXPECT_EQ(Style().GetSectionCount(), 0);
+  EXPECT_EQ(Style().GetNumbersColor(1, 0), Style().GetDefaultColor(1, 0));
 }
 
 TEST_F(LanguageTest, UserSectionsFromTheRegistryJoinThePredefinedOnes) {

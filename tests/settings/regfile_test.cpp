@@ -165,10 +165,10 @@ TEST_F(RegFileTest, ExportThenImportGivesTheSameStore) {
   // the same from their export, in a database again.
   quill_test::TempDir dir;
   {
-    quill::SqliteSettingsStore db(dir.path() + "/registry.db");
+    quill::SqliteSettingsStore db(dir.Path() + "/registry.db");
     db.SetValue(db.OpenKey("Odd\\Key", true), "v", quill::REG_DWORD, std::string("\1\0\0\0", 4));
     sqlite3* raw = nullptr;
-    sqlite3_open((dir.path() + "/registry.db").c_str(), &raw);
+    sqlite3_open((dir.Path() + "/registry.db").c_str(), &raw);
     sqlite3_exec(raw, "UPDATE vals SET name = 'a' || char(10) || 'b' || char(0) || 'c';"
                       "UPDATE keys SET name = 'K' || char(13, 10) || 'ey',"
                       " path = 'Odd\\K' || char(13, 10) || 'ey' WHERE name = 'Key'",
@@ -178,7 +178,7 @@ TEST_F(RegFileTest, ExportThenImportGivesTheSameStore) {
     ASSERT_TRUE(quill::ExportRegFile(db, "", &odd));
     EXPECT_NE(odd.find("[\"HKEY_CURRENT_USER\\\\Odd\\\\K\\r\\ney\"]\r\n\"a\\nb\\0c\"=dword:00000001"),
               std::string::npos) << odd;
-    quill::SqliteSettingsStore again(dir.path() + "/again.db");
+    quill::SqliteSettingsStore again(dir.Path() + "/again.db");
     ASSERT_TRUE(quill::ApplyRegFile(again, Parse(odd)));
     EXPECT_EQ(Dump(again), Dump(db));
     EXPECT_EQ(Dump(again)[2].second.at(0).name, std::string("a\nb\0c", 5));
@@ -279,7 +279,7 @@ TEST_F(RegFileTest, ImportAppliesDeletionsAndIsAllOrNothing) {
   // in memory and in a database: a deleted key made again takes the file's spelling, a value
   // keeps the spelling it was first set with.
   quill_test::TempDir dir;
-  quill::SqliteSettingsStore db(dir.path() + "/registry.db");
+  quill::SqliteSettingsStore db(dir.Path() + "/registry.db");
   const std::string twice =
       "REGEDIT4\n[HKCU\\A]\n\"Keep\"=-\n[HKCU\\T\\Sub]\n\"v\"=dword:1\n[-HKCU\\t]\n"
       "[HKCU\\t\\New]\n\"V\"=dword:2\n\"v\"=dword:3\n\"w\"=-\n\"W\"=dword:4\n[-HKCU\\Old\\None]\n";

@@ -19,7 +19,7 @@ class RegistryTest : public ::testing::TestWithParam<const char*> {
       store_ = std::make_shared<quill::MemorySettingsStore>();
     } else {
       dir_ = std::make_unique<quill_test::TempDir>();
-      store_ = std::make_shared<quill::SqliteSettingsStore>(dir_->path() + "/registry.db");
+      store_ = std::make_shared<quill::SqliteSettingsStore>(dir_->Path() + "/registry.db");
     }
     quill::SetSettingsStore(store_);
   }

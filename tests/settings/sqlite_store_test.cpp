@@ -25,7 +25,7 @@ using quill_test::WriteInt;
 
 class SqliteStoreTest : public ::testing::Test {
  protected:
-  void SetUp() override { db_ = dir_.path() + "/quill/registry.db"; }
+  void SetUp() override { db_ = dir_.Path() + "/quill/registry.db"; }
   void TearDown() override { quill::SetSettingsStore(nullptr); }
 
   std::shared_ptr<quill::SqliteSettingsStore> Install(const std::string& path) {
@@ -97,7 +97,7 @@ TEST_F(SqliteStoreTest, OnlyADamagedFileIsMovedAside) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::string base = dir_.path() + "/" + c.name;
+    std::string base = dir_.Path() + "/" + c.name;
     std::string db = base + "/quill/" + c.file;
     fs::create_directories(base + "/quill");
     c.make(db);
@@ -148,7 +148,7 @@ TEST_F(SqliteStoreTest, RunningShortOfFileHandlesLeavesTheFileAlone) {
       return read == 7 || (read == 0 && !store->problem().empty()) ? 0 : 1;
     });
     EXPECT_EQ(code, 0);
-    for (const std::string& name : Names(dir_.path() + "/quill")) {
+    for (const std::string& name : Names(dir_.Path() + "/quill")) {
       EXPECT_EQ(name.find("corrupt"), std::string::npos) << name;
     }
     Install(db_);
@@ -160,11 +160,11 @@ TEST_F(SqliteStoreTest, RunningShortOfFileHandlesLeavesTheFileAlone) {
 // A store this process may not change is read; changes are refused with a reason. The
 // child drops root, for whom permissions mean nothing.
 TEST_F(SqliteStoreTest, ReadOnlyStoreIsReadAndRefusesChanges) {
-  std::string folder = dir_.path() + "/quill";
+  std::string folder = dir_.Path() + "/quill";
   Install(db_);
   WriteInt("K\\V", 7);
   quill::SetSettingsStore(nullptr);
-  fs::permissions(dir_.path(), fs::perms(0755));
+  fs::permissions(dir_.Path(), fs::perms(0755));
   struct Case {
     const char* name;
     int folder_mode, file_mode;
@@ -237,7 +237,7 @@ TEST_F(SqliteStoreTest, ProcessesCreatingTheStoreTogetherAllGetIt) {
   constexpr int kRounds = 50;
   constexpr int kProcs = 8;
   for (int round = 0; round < kRounds; ++round) {
-    std::string db = dir_.path() + quill::Format("/r%d/registry.db", round);
+    std::string db = dir_.Path() + quill::Format("/r%d/registry.db", round);
     int gate[2];
     ASSERT_EQ(pipe(gate), 0);
     std::vector<pid_t> kids;
@@ -261,7 +261,7 @@ TEST_F(SqliteStoreTest, ProcessesCreatingTheStoreTogetherAllGetIt) {
       ASSERT_EQ(ReadInt(quill::Format("P%d\V", p), -1), p + 1) << "round " << round;
       ASSERT_EQ(ReadInt(quill::Format("P%d\W", p), -1), p + 100) << "round " << round;
     }
-    for (const std::string& name : Names(dir_.path() + quill::Format("/r%d", round)))
+    for (const std::string& name : Names(dir_.Path() + quill::Format("/r%d", round)))
       ASSERT_EQ(name.find("corrupt"), std::string::npos) << "round " << round;
     quill::SetSettingsStore(nullptr);
   }
@@ -328,7 +328,7 @@ TEST(DefaultStoreTest, TestModeOpensAMemoryStore) {
   test_mode.Set(nullptr);
   quill::SetSettingsStore(nullptr);
   quill_test::TempDir dir;
-  quill_test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.path().c_str());
+  quill_test::ScopedEnv xdg("XDG_CONFIG_HOME", dir.Path().c_str());
   EXPECT_NE(dynamic_cast<quill::SqliteSettingsStore*>(quill::GetSettingsStore().get()), nullptr);
   xdg.Set(nullptr);
   EXPECT_EQ(quill::DefaultSettingsPath(),

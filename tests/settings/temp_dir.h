@@ -1,32 +1,15 @@
 #pragma once
-// A private temporary folder for one test, removed with everything in it, an
-// environment variable set (or, with null, unset) until the end of the scope, and
-// typed reads and writes of the current user's settings.
+// An environment variable set (or, with null, unset) until the end of the scope, and
+// typed reads and writes of the current user's settings; the temporary folder.
 
 #include <stdlib.h>
 
-#include <filesystem>
 #include <string>
 
 #include "settings/registry.h"
+#include "../support/temp_dir.h"
 
 namespace quill_test {
-
-class TempDir {
- public:
-  TempDir() {
-    std::string templ = (std::filesystem::temp_directory_path() / "quill-settings-XXXXXX").string();
-    path_ = mkdtemp(templ.data()) ? templ : std::string();
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 class ScopedEnv {
  public:

@@ -268,7 +268,7 @@ TEST_F(FindReplace, HistoriesKeepTheirOrderAndStoreAtMostThirtyCounted) {
 
 TEST(FindHistories, AreSharedBetweenProcessesThroughTheStore) {
   quill_test::TempDir dir;
-  const std::string path = dir.path() + "/registry.db";
+  const std::string path = dir.Path() + "/registry.db";
   const pid_t pid = fork();
   if (pid == 0) {
     SetSettingsStore(std::make_shared<SqliteSettingsStore>(path));

@@ -79,7 +79,7 @@ TEST(ManyLines, HorizontalBarGrowsWithPaintedLinesUntilTheLongestIsAskedFor) {
 }
 
 // The tab rule itself is checked against a model on long lines; here the edges of lines.
-TEST_F(Geometry, EdgesOfLinesMapBothWays) {
+TEST_F(Geometry, EdgesOfLinesMapBothWaysAndTheLinesOutsideAreRefused) {
   EXPECT_EQ(view.CalculateActualOffset(0, -3), 0);
   EXPECT_EQ(view.GetLineActualLength(3), 8);  // nothing but tabs
   EXPECT_EQ(view.GetMaxLineLength(), 8);
@@ -99,16 +99,12 @@ TEST_F(Geometry, EdgesOfLinesMapBothWays) {
   CPoint p(30, 0);
   view.AdjustTextPoint(p);
   EXPECT_EQ(p.x, 34);
-}
 
-TEST_F(Geometry, LineAccessorsRejectLinesOutsideTheBuffer) {
+  // Lines outside the buffer are refused; text is copied with the buffer's own breaks
+  // (DOS ones are checked by the clipboard tests).
   EXPECT_THROW(view.GetLineLength(4), InvalidArgException);
   EXPECT_THROW(view.GetLineChars(-1), InvalidArgException);
   EXPECT_THROW(view.GetLineFlags(99), InvalidArgException);
-}
-
-// Copies in the buffer's own mode (DOS ones are checked by the clipboard tests).
-TEST_F(Geometry, GetTextUsesTheBuffersLineBreaks) {
   buffer.SetCRLFMode(CRLF_MODE_UNIX);
   std::string text;
   view.GetText(CPoint(2, 0), CPoint(1, 2), text);

@@ -10,19 +10,14 @@
 #include <utility>
 #include <vector>
 
-#include "clike_view.h"
-#include "settings/store.h"
+#include "input_fixture.h"
 
 namespace quill {
 namespace {
 
 using testing::CLikeView;
-using testing::Fill;
 using testing::Insert;
 
-constexpr int kCw = 8;
-constexpr int kLh = 16;
-constexpr int kLeft = 20;
 constexpr int kColumns = 40;
 
 class LongView : public CLikeView {
@@ -49,16 +44,8 @@ std::string Repeat(const std::string& piece, std::size_t length) {
   return s;
 }
 
-class LongLines : public ::testing::Test {
+class LongLines : public testing::ViewTest<LongView> {
  protected:
-  void SetUp() override { InstallMemorySettingsStore(); }
-  void Show(const std::vector<std::string>& lines) {
-    Fill(buffer, lines);
-    ASSERT_EQ(view.OnCreate(&window), 0);
-    view.OnInitialUpdate();
-  }
-  void TearDown() override { view.OnDestroy(); }
-
   std::string Line(int n) {
     return std::string(buffer.GetLineChars(n), static_cast<std::size_t>(buffer.GetLineLength(n)));
   }
@@ -82,7 +69,7 @@ class LongLines : public ::testing::Test {
         view.m_nOffsetChar = target;
         int expect = pos;
         while (expect < length && cols[expect + 1] <= target) ++expect;
-        EXPECT_EQ(view.ClientToText(CPoint(kLeft, 1)).x, expect) << "line " << n << " col " << target;
+        EXPECT_EQ(view.ClientToText(CPoint(kMargin, 1)).x, expect) << "line " << n << " col " << target;
       }
       int approx = length;
       for (int i = pos; i < length; ++i) {
@@ -115,22 +102,19 @@ class LongLines : public ::testing::Test {
     for (; pos < length && col < offset + kColumns; col = ColumnOf(text, pos, view.GetTabSize(), col), ++pos) {
       while (run < count && runs[run].charPos <= pos) fg = runs[run++].fgColorIndex;
       if (col < offset || text[pos] == '\t') continue;
-      const CellInfo cell = dc.At(kLeft + (col - offset) * kCw + kCw / 2, kLh / 2);
+      const CellInfo cell = dc.At(kMargin + (col - offset) * kCharWidth + kCharWidth / 2, kLineHeight / 2);
       ASSERT_EQ(cell.ch, text[pos]) << "offset " << offset << " pos " << pos;
       ASSERT_EQ(cell.textColor, view.GetColor(fg)) << "offset " << offset << " pos " << pos;
     }
   }
 
-  QuillTextBuffer buffer;
-  LongView view{&buffer};
-  HeadlessWindow window{CSize(kLeft + kColumns * kCw, 4 * kLh)};
 };
 
 const std::string kCode = "int count = 42; /* note */ x = \"a b\" + 'c'; return total7 ; ";
 
 TEST_F(LongLines, GeometryStaysRightAfterEditsOnAboveAndBelowTheLine) {
   const std::string tabbed = Repeat("ab\tcdefg\t\thij ", 9000);
-  Show({"short", Repeat("plain text ", 8000), tabbed});
+  Open({"short", Repeat("plain text ", 8000), tabbed});
   for (int n : {0, 1, 2}) ExpectGeometry(n);
 
   // On the line: before its indexed part, inside it, and at its end.
@@ -159,7 +143,7 @@ TEST_F(LongLines, GeometryStaysRightAfterEditsOnAboveAndBelowTheLine) {
 // The status bar's column counts tabs with the style's tab size, also on a long line
 // whose column index the view keeps with its own tab size, and after edits on the line.
 TEST_F(LongLines, StatusBarColumnUsesTheStylesTabSizeOnLongLines) {
-  Show({"short", Repeat("ab\tcdefg\t\thij ", 9000)});
+  Open({"short", Repeat("ab\tcdefg\t\thij ", 9000)});
   const auto expectColumns = [&] {
     const std::string text = Line(1);
     std::vector<int> cols(text.size() + 1, 0);
@@ -176,7 +160,7 @@ TEST_F(LongLines, StatusBarColumnUsesTheStylesTabSizeOnLongLines) {
 }
 
 TEST_F(LongLines, PaintedRunsAreThoseOfTheWholeLine) {
-  Show({"int a;", Repeat(kCode, 9000), "return 0;"});
+  Open({"int a;", Repeat(kCode, 9000), "return 0;"});
   const int length = buffer.GetLineLength(1);
   // Scrolled across keywords, comments, strings and numbers that straddle the window's
   // edges, at the line's start, middle and end.
@@ -185,7 +169,7 @@ TEST_F(LongLines, PaintedRunsAreThoseOfTheWholeLine) {
 }
 
 TEST_F(LongLines, KeptRunsFollowEditsOnAboveAndBelowTheLine) {
-  Show({"int a;", Repeat(kCode, 9000) + " retur", "return 0;"});
+  Open({"int a;", Repeat(kCode, 9000) + " retur", "return 0;"});
   const int end = buffer.GetLineLength(1) - kColumns + 5;
   ExpectPaintedAsWhole(1, end);
   // Typing at the end makes the last word a keyword.
@@ -228,7 +212,7 @@ std::vector<std::pair<int, int>> Colours(const QuillView::TEXTBLOCK* runs, int c
 // start, around the states, on text whose strings, comments and keywords cross them, and
 // after edits before, at and after a state.
 TEST_F(LongLines, ResumedParseMatchesParseFromTheLineStart) {
-  Show({"x"});
+  Open({"x"});
   std::unique_ptr<TDocumentStyle> style(view.CreateStyle());
   const std::string pieces[] = {"int ", "return ", "count7 ", "42 ", "\"a b\" ", "'c' ", "/* x */ ",
                                 "\t", "1.5e3 ", "\"esc \\\" q\" ", "x=\"", "/*", "*/ ", "word ", "# ", "  "};
@@ -316,7 +300,7 @@ TEST_F(LongLines, ResumedParseMatchesParseFromTheLineStart) {
 // A line of 20 MB: painted at its start and end, mapped, and edited at its end.
 TEST_F(LongLines, TwentyMegabyteLinePaintsMovesAndEdits) {
   const std::string big = Repeat("wire_12 w=3u\t", 20 << 20) + " return";
-  Show({big});
+  Open({big});
   const int length = buffer.GetLineLength(0);
   const int width = view.GetLineActualLength(0);
   int expectWidth = 0;
@@ -327,16 +311,16 @@ TEST_F(LongLines, TwentyMegabyteLinePaintsMovesAndEdits) {
   // The end of the line: its last column shows the keyword's last letter.
   view.m_nOffsetChar = width - kColumns + 2;
   HeadlessDC& atEnd = window.Paint(view);
-  const CellInfo last = atEnd.At(kLeft + (kColumns - 3) * kCw + kCw / 2, kLh / 2);
+  const CellInfo last = atEnd.At(kMargin + (kColumns - 3) * kCharWidth + kCharWidth / 2, kLineHeight / 2);
   EXPECT_EQ(last.ch, 'n');
   EXPECT_EQ(last.textColor, testing::kKeyword);
-  EXPECT_EQ(view.ClientToText(CPoint(kLeft + (kColumns - 2) * kCw, 1)), CPoint(length, 0));
-  EXPECT_EQ(view.TextToClient(CPoint(length, 0)).x, kLeft + (kColumns - 2) * kCw);
+  EXPECT_EQ(view.ClientToText(CPoint(kMargin + (kColumns - 2) * kCharWidth, 1)), CPoint(length, 0));
+  EXPECT_EQ(view.TextToClient(CPoint(length, 0)).x, kMargin + (kColumns - 2) * kCharWidth);
 
   // Typed at the end: the keyword is gone, the new character is shown.
   Insert(buffer, 0, length, "s");
   HeadlessDC& typed = window.Paint(view);
-  const CellInfo added = typed.At(kLeft + (kColumns - 2) * kCw + kCw / 2, kLh / 2);
+  const CellInfo added = typed.At(kMargin + (kColumns - 2) * kCharWidth + kCharWidth / 2, kLineHeight / 2);
   EXPECT_EQ(added.ch, 's');
   EXPECT_EQ(added.textColor, testing::kBlack);
   EXPECT_EQ(view.GetLineActualLength(0), width + 1);

@@ -150,7 +150,7 @@ TEST_F(Printing, PageSetupMarginsAreKeptPerDocumentType) {
     dlg.GetDevMode()->dmOrientation = DMORIENT_LANDSCAPE;
     return IDOK;
   };
-  view.OnFilePageSetup();  // preset with 10 mm, as the Qt page setup test shows
+  view.OnFilePageSetup();  // preset with 10 mm, as the quillpad window test shows
 
   // 20 mm on the same type; the other type keeps 10 mm. The orientation only presets the
   // next page setup: the print stays portrait.

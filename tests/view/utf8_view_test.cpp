@@ -167,34 +167,33 @@ TEST_F(Utf8View, PasteAndDropBringTextIntoTheEncodingAndCopyGivesCharacters) {
   EXPECT_EQ(Text(), "\xE9" "a\xB5\x80");
 }
 
+// Plain text is found by its bytes (ASCII letters in any case), expressions match whole
+// characters; a start inside a character goes on after it. Windows-1252 text is bytes.
 TEST_F(Utf8View, SearchFindsBytesOfTextAndExpressionsMatchCharacters) {
   OpenUtf8({"10 \xC2\xB5 Ohm " + kOmega + " " + kOmega, "h\xC3\xA9llo"});
+  const struct {
+    std::string what;
+    CPoint from;
+    unsigned flags;
+    CPoint pos;
+    int length;
+  } cases[] = {
+      {kOmega, {0, 0}, 0, {10, 0}, 2},
+      {"ohm", {0, 0}, 0, {6, 0}, 3},
+      {"\xC2\xB5.O", {0, 0}, SEARCH_REGEX, {3, 0}, 4},
+      {"\xCF\x89", {0, 0}, SEARCH_REGEX, {10, 0}, 2},  // ω ~ Ω
+      {".$", {0, 0}, SEARCH_REGEX | SEARCH_MATCH_CASE, {13, 0}, 2},
+      {"\\w+", {0, 1}, SEARCH_REGEX, {0, 1}, 6},
+      {".", {15, 0}, SEARCH_REGEX | SEARCH_BACKWARD, {13, 0}, 2},
+      {".", {11, 0}, SEARCH_REGEX, {12, 0}, 1},
+  };
   CPoint pos;
   int length = 0;
-  ASSERT_TRUE(view.FindText(kOmega, CPoint(0, 0), 0, false, pos, length));
-  EXPECT_EQ(pos, CPoint(10, 0));
-  EXPECT_EQ(length, 2);
-  ASSERT_TRUE(view.FindText("ohm", CPoint(0, 0), 0, false, pos, length));  // ASCII case
-  EXPECT_EQ(pos, CPoint(6, 0));
-  ASSERT_TRUE(view.FindText("\xC2\xB5.O", CPoint(0, 0), SEARCH_REGEX, false, pos, length));
-  EXPECT_EQ(pos, CPoint(3, 0));
-  EXPECT_EQ(length, 4);
-  ASSERT_TRUE(view.FindText("\xCF\x89", CPoint(0, 0), SEARCH_REGEX, false, pos, length));  // ω ~ Ω
-  EXPECT_EQ(pos, CPoint(10, 0));
-  ASSERT_TRUE(view.FindText(".$", CPoint(0, 0), SEARCH_REGEX | SEARCH_MATCH_CASE, false, pos, length));
-  EXPECT_EQ(pos, CPoint(13, 0));
-  EXPECT_EQ(length, 2);
-  ASSERT_TRUE(view.FindText("\\w+", CPoint(0, 1), SEARCH_REGEX, false, pos, length));
-  EXPECT_EQ(pos, CPoint(0, 1));
-  EXPECT_EQ(length, 6);
-  ASSERT_TRUE(view.FindText(".", CPoint(15, 0), SEARCH_REGEX | SEARCH_BACKWARD, false, pos, length));
-  EXPECT_EQ(pos, CPoint(13, 0));
-  EXPECT_EQ(length, 2);
-  // A start inside a character goes on after it.
-  ASSERT_TRUE(view.FindText(".", CPoint(11, 0), SEARCH_REGEX, false, pos, length));
-  EXPECT_EQ(pos, CPoint(12, 0));
-
-  buffer.SetEncoding(ENCODING_WINDOWS_1252);  // bytes again
+  for (const auto& c : cases) {
+    ASSERT_TRUE(view.FindText(c.what, c.from, c.flags, false, pos, length)) << c.what;
+    EXPECT_EQ(std::make_pair(pos, length), std::make_pair(c.pos, c.length)) << c.what;
+  }
+  buffer.SetEncoding(ENCODING_WINDOWS_1252);
   ASSERT_TRUE(view.FindText("\\w+", CPoint(0, 1), SEARCH_REGEX, false, pos, length));
   EXPECT_EQ(length, 1);
 }

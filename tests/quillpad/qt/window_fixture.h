@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,9 +20,11 @@
 #include "language_views.h"
 #include "main_window.h"
 #include "pad_document.h"
+#include "platform/headless/file_prompt.h"
+#include "qt/qt_file_prompt.h"
 #include "qt/quill_qt.h"
 #include "settings/store.h"
-#include "../temp_dir.h"
+#include "../../support/temp_dir.h"
 
 namespace quillpad {
 
@@ -63,8 +66,29 @@ class WindowTest : public ::testing::Test {
   static std::string Pane(int pane) {
     return quill::GetApplicationServices().GetStatusBar()->GetPaneText(pane);
   }
+  // An edit of the current document's buffer, and a line of the current view.
+  void Insert(int line, int ch, const char* text, int action = quill::UNDO_ACTION_UNKNOWN,
+              quill::QuillView* source = nullptr) {
+    int endLine = 0, endChar = 0;
+    m_window->ActiveDocument()->GetTextBuffer().InsertText(source, line, ch, text, endLine, endChar, action);
+  }
+  std::string Line(int line) const {
+    return std::string(m_window->ActiveView()->GetLineChars(line), m_window->ActiveView()->GetLineLength(line));
+  }
+  // Runs Tools > Options with the hook playing the user in the sheet.
+  void RunOptions(std::function<void(quill::qt::QtSheetDialog&)> hook) {
+    quill::qt::GetQtSheetRunner()->SetSheetHook(std::move(hook));
+    Action("toolsOptions")->trigger();
+    quill::qt::GetQtSheetRunner()->SetSheetHook(nullptr);
+  }
+  // Installs a scripted file prompt until the end of the scope.
+  struct ScopedPrompt {
+    ScopedPrompt() { quill::InstallFilePrompt(prompt); }
+    ~ScopedPrompt() { quill::InstallFilePrompt(std::make_shared<quill::qt::QtFilePrompt>()); }
+    std::shared_ptr<quill::HeadlessFilePrompt> prompt = std::make_shared<quill::HeadlessFilePrompt>();
+  };
 
-  testing::TempDir m_dir;
+  quill_test::TempDir m_dir;
   std::unique_ptr<MainWindow> m_window;
   std::vector<std::string> m_messages;
 };
