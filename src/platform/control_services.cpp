@@ -4,21 +4,9 @@
 #include "platform/platform_services.h"
 
 namespace quill {
-namespace {
-
-IMessageBoxPresenter*& InstalledPresenter() {
-  static IMessageBoxPresenter* presenter = nullptr;
-  return presenter;
+void SetMessageBoxPresenter(IMessageBoxPresenter* presenter) {
+  InstalledPlatformServices().pMessageBoxes = Unowned(presenter);
 }
-
-IFontList*& InstalledFonts() {
-  static IFontList* fonts = nullptr;
-  return fonts;
-}
-
-}  // namespace
-
-void SetMessageBoxPresenter(IMessageBoxPresenter* presenter) { InstalledPresenter() = presenter; }
 
 int FirstButtonAnswer(unsigned style) {
   switch (style & 0xF) {
@@ -31,17 +19,15 @@ int FirstButtonAnswer(unsigned style) {
 }
 
 IMessageBoxPresenter& GetMessageBoxPresenter() {
-  if (InstalledPresenter()) return *InstalledPresenter();
-  IMessageBoxPresenter* fallback = GetFallbackPlatformServices().pMessageBoxes;
-  return fallback ? *fallback : InertMessageBoxPresenter();
+  const auto& presenter = InstalledOrFallback(&PlatformServices::pMessageBoxes);
+  return presenter ? *presenter : InertMessageBoxPresenter();
 }
 
-void SetFontList(IFontList* fonts) { InstalledFonts() = fonts; }
+void SetFontList(IFontList* fonts) { InstalledPlatformServices().pFonts = Unowned(fonts); }
 
 IFontList& GetFontList() {
-  if (InstalledFonts()) return *InstalledFonts();
-  IFontList* fallback = GetFallbackPlatformServices().pFonts;
-  return fallback ? *fallback : InertFontList();
+  const auto& fonts = InstalledOrFallback(&PlatformServices::pFonts);
+  return fonts ? *fonts : InertFontList();
 }
 
 }  // namespace quill

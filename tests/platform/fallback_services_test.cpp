@@ -5,6 +5,7 @@
 
 #include "platform/headless/headless_app_services.h"
 #include "platform/headless/headless_dialog_runner.h"
+#include "platform/headless/headless_sheet_runner.h"
 #include "quill.h"
 
 namespace quill {
@@ -39,6 +40,27 @@ TEST(FallbackServices, HeadlessServeInTestsInertWithoutThem) {
     EXPECT_EQ(&GetApplicationServices(), static_cast<IApplicationServices*>(&installed));
   }
   EXPECT_EQ(&GetDialogRunner(), &GetHeadlessDialogRunner());
+}
+
+// A scope fills only the slots its bundle holds and gives each back what it had, nested
+// scopes included; the services it shared are released.
+TEST(FallbackServices, ScopedBundleFillsItsSlotsAndRestoresThem) {
+  Clipboard* const before = &CurrentClipboard();
+  auto outer = std::make_shared<MemoryClipboard>();
+  {
+    ScopedPlatformServices installed(PlatformServices{.pClipboard = outer});
+    {
+      auto inner = std::make_shared<MemoryClipboard>();
+      ScopedPlatformServices nested(PlatformServices{.pClipboard = inner});
+      ScopedHeadlessSheets sheets;
+      EXPECT_EQ(&CurrentClipboard(), inner.get());
+      EXPECT_EQ(&GetSheetRunner(), &sheets.Runner());
+    }
+    EXPECT_EQ(&CurrentClipboard(), outer.get());
+    EXPECT_EQ(&GetSheetRunner(), &GetHeadlessSheetRunner());
+  }
+  EXPECT_EQ(&CurrentClipboard(), before);
+  EXPECT_EQ(outer.use_count(), 1);
 }
 
 }  // namespace
