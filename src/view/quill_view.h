@@ -185,8 +185,12 @@ class QuillView : public ITextBufferListener, public ITextSource, public IPaneCl
                                       int nTo, TEXTBLOCK* pBuf, int& nActualItems);
   virtual int GetDocumentType() const { return -1; }
   virtual std::string GetCaption() const { return std::string(); }
+  // A new style the view owns from then on (an override may also hand it to m_pStyle
+  // itself); null when the view has none.
   virtual TDocumentStyle* CreateStyle();
-  TDocumentStyle* GetTextStyle() const { return m_pStyle; }
+  TDocumentStyle* GetTextStyle() const { return m_pStyle.get(); }
+  // Replaces the view's style with what CreateStyle gives; false when that is null.
+  bool RenewStyle();
   virtual void OnEditChanged() {}
   virtual void HandleF5Command() {}
   virtual void HandleF6Command() {}
@@ -630,7 +634,7 @@ class QuillView : public ITextBufferListener, public ITextSource, public IPaneCl
   CDocument* m_pDocument = nullptr;
   Window* m_pWnd = nullptr;
   QuillTextBuffer* m_pTextBuffer = nullptr;
-  TDocumentStyle* m_pStyle = nullptr;
+  std::unique_ptr<TDocumentStyle> m_pStyle;
 
   // Editing state.
   bool m_bOvrMode = false;
