@@ -9,11 +9,11 @@ void SetMessageBoxPresenter(IMessageBoxPresenter* presenter) {
 }
 
 int FirstButtonAnswer(unsigned style) {
-  switch (style & 0xF) {
-    case 0x2: return 3;  // abort, retry, ignore: IDABORT
-    case 0x3:
+  switch (style & MB_TYPEMASK) {
+    case MB_ABORTRETRYIGNORE: return IDABORT;
+    case MB_YESNOCANCEL:
     case MB_YESNO: return IDYES;
-    case 0x5: return 4;  // retry, cancel: IDRETRY
+    case MB_RETRYCANCEL: return IDRETRY;
     default: return IDOK;
   }
 }
