@@ -817,6 +817,11 @@ class QuillView : public ITextBufferListener, public ITextSource, public IPaneCl
   int LongLineParseEnd(int nLineIndex, const char* pszChars, int nLength, int nWidth);
   TEXTBLOCK* LongLineRuns(int nLineIndex, const char* pszChars, int nLength, unsigned long dwCookie,
                           int nWidth, int& nBlocks, int& nParsed);
+  // DrawSingleLine's pieces (render.cpp): the coloured runs of a line to draw and how many
+  // of its characters they cover; the line break and background right of the text.
+  TEXTBLOCK* RunsToDraw(int nLineIndex, const char* pszChars, int nLength, int nWidth,
+                        int& nBlocks, int& nDrawLength);
+  void FillPastText(CDC* pdc, const CRect& rc, int nLeft, CPoint ptBreak, COLORREF crRest);
   int KeepMaxLineLength(int nLineIndex, int nOldLength);
   // Mouse helpers (mouse.cpp): the whole-line selection between the anchor and a point,
   // and the word selection of word mode.
