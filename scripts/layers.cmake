@@ -19,6 +19,8 @@ set(QUILL_LAYER_ALLOWED_dialogs ${QUILL_LAYER_ALLOWED_view} dialogs)
 set(QUILL_LAYER_ALLOWED_documents ${QUILL_LAYER_ALLOWED_dialogs} documents)
 set(QUILL_LAYER_ALLOWED_qt ${QUILL_LAYER_ALLOWED_documents} qt)
 set(QUILL_LAYER_ALLOWED_testing platform testing)
+# The umbrella header quill.h: the toolkit-free API, neither the backend nor the test support.
+set(QUILL_LAYER_ALLOWED_umbrella ${QUILL_LAYER_ALLOWED_documents})
 
 # The folders (first path component under src/) that may be included from layer.
 function(quill_layer_allowed layer out)

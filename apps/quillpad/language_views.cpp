@@ -23,7 +23,7 @@ TDocumentStyle* LanguageView::CreateStyle() {
   auto* style = new TDocumentStyle(m_type, quill::ProfileNameOf(m_type));
   DefineLanguage(*style);
   style->GetFromRegistry();
-  m_pStyle = style;
+  m_pStyle.reset(style);
   return style;
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ascii.h"
 #include "platform/display.h"
 
 namespace quillpad {
@@ -528,17 +529,7 @@ std::string ExtensionOf(std::string_view path) {
   const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
   const std::size_t dot = name.find_last_of('.');
   if (dot == std::string_view::npos || dot == 0) return "";
-  std::string ext(name.substr(dot + 1));
-  std::transform(ext.begin(), ext.end(), ext.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return ext;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
-  return true;
+  return quill::AsciiLower(name.substr(dot + 1));
 }
 
 // The first word of a line: letters, digits, '_', '.', '`' and '*|'.
@@ -558,13 +549,11 @@ bool OneOf(std::string_view word, std::initializer_list<std::string_view> words)
 quill::DocumentType TypeOfLine(std::string_view line) {
   using quill::DocumentType;
   const std::string_view word = FirstWord(line);
-  std::string lower(word);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const std::string lower = quill::AsciiLower(word);
   if (lower == "*spef") return quill::DOCTYPE_SPEF;
   if (line.substr(0, 2) == "*|") return quill::DOCTYPE_DSPF;
   if (line[0] == '*') return quill::DOCTYPE_NONE;  // a SPICE comment, or inside /* */
-  if (StartsWithNoCase(line, "simulator lang") ||
+  if (quill::StartsWithNoCase(line, "simulator lang") ||
       OneOf(lower, {"subckt", "parameters", "ahdl_include"}) ||
       (lower == "include" && line.find('"') != std::string_view::npos))
     return quill::DOCTYPE_SPECTRE;
@@ -640,14 +629,13 @@ quill::DocumentType DocumentTypeOfText(std::string_view head) {
     const std::size_t eol = std::min(head.find('\n'), head.size());
     std::string_view line = head.substr(0, eol);
     head.remove_prefix(std::min(eol + 1, head.size()));
-    while (!line.empty() && std::isspace(static_cast<unsigned char>(line.front()))) line.remove_prefix(1);
-    while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back()))) line.remove_suffix(1);
+    line = quill::Trim(line);
     if (inComment) {
       const std::size_t close = line.find("*/");
       if (close == std::string_view::npos) continue;
       inComment = false;
       line.remove_prefix(close + 2);
-      while (!line.empty() && std::isspace(static_cast<unsigned char>(line.front()))) line.remove_prefix(1);
+      line = quill::TrimLeft(line);
     }
     if (line.substr(0, 2) == "/*") {
       inComment = line.find("*/", 2) == std::string_view::npos;
@@ -674,8 +662,8 @@ quill::DocumentType DocumentTypeForFile(std::string_view path, std::string_view 
 }
 
 bool IsSpiceElementLetter(char c) {
-  const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper != 0 && std::string_view("BCDEFGHIJKLMQRSTUVWXYZ").find(upper) !=
+  const char lower = quill::AsciiLower(c);
+  return lower != 0 && std::string_view("bcdefghijklmqrstuvwxyz").find(lower) !=
                            std::string_view::npos;
 }
 

@@ -90,6 +90,14 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::CreateMenus() {
+  CreateFileMenu();
+  CreateEditMenu();
+  CreateSearchMenu();
+  CreateViewMenu();
+  AddToolsMenu(*this);
+}
+
+void MainWindow::CreateFileMenu() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
   file->addAction(tr("&New"), QKeySequence::New, this, &MainWindow::FileNew);
   file->addAction(tr("&Open..."), QKeySequence::Open, this, &MainWindow::FileOpen);
@@ -119,7 +127,9 @@ void MainWindow::CreateMenus() {
   m_close->setObjectName("fileClose");
   file->addAction(tr("E&xit"), QKeySequence::Quit, this, &QWidget::close);
   RebuildRecentMenu();
+}
 
+void MainWindow::CreateEditMenu() {
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
   // Undo and Redo are the view's commands; their texts name the step (UpdateCommands).
   m_undo = edit->addAction(tr("&Undo"), QKeySequence::Undo, this,
@@ -144,74 +154,45 @@ void MainWindow::CreateMenus() {
   edit->addSeparator();
   // Commands the view carries out itself, with the component's command ids; the view's
   // update handlers enable them.
-  const struct {
-    const char* text;
-    QKeySequence key;
-    int id;
-  } viewCommands[] = {
-      {"Cu&t", QKeySequence::Cut, 57635},
-      {"&Copy", QKeySequence::Copy, 57634},
-      {"&Paste", QKeySequence::Paste, 57637},
-      {"Select &All", QKeySequence::SelectAll, 57642},
+  AddViewCommands(edit, {
+      {"Cu&t", QKeySequence::Cut, quill::ID_EDIT_CUT},
+      {"&Copy", QKeySequence::Copy, quill::ID_EDIT_COPY},
+      {"&Paste", QKeySequence::Paste, quill::ID_EDIT_PASTE},
+      {"Select &All", QKeySequence::SelectAll, quill::ID_EDIT_SELECT_ALL},
       {nullptr, {}, 0},
       // Keys of the view reach these through its accelerators (Insert, Ctrl+]).
-      {"&Overwrite Mode", {}, 37005},
-      {"Matching &Bracket", {}, 40014},
-      {"Insert &Single Line Comment", {}, 10006},
-      {"Insert &Multi Line Comment", {}, 10007},
-      {"Remove S&ingle Line Comment", {}, 10008},
-      {"Remove M&ulti Line Comment", {}, 10009},
-  };
-  for (const auto& c : viewCommands) {
-    if (c.text == nullptr) {
-      edit->addSeparator();
-      continue;
-    }
-    QAction* a = edit->addAction(tr(c.text));
-    a->setShortcut(c.key);
-    a->setData(c.id);
-    a->setCheckable(c.id == 37005);
-    a->setEnabled(false);
-    connect(a, &QAction::triggered, this, [this, id = c.id] { RunViewCommand(id); });
-    m_viewCommands.push_back(a);
-  }
+      {"&Overwrite Mode", {}, quill::ID_EDIT_SWITCH_OVRMODE},
+      {"Matching &Bracket", {}, quill::ID_EDIT_MATCH_BRACE},
+      {"Insert &Single Line Comment", {}, quill::ID_INSERT_SINGLE_LINE_COMMENT},
+      {"Insert &Multi Line Comment", {}, quill::ID_INSERT_MULTI_LINE_COMMENT},
+      {"Remove S&ingle Line Comment", {}, quill::ID_REMOVE_SINGLE_LINE_COMMENT},
+      {"Remove M&ulti Line Comment", {}, quill::ID_REMOVE_MULTI_LINE_COMMENT},
+  });
   connect(edit, &QMenu::aboutToShow, this, &MainWindow::UpdateCommands);
+}
 
+void MainWindow::CreateSearchMenu() {
   // Search: the view's find, replace, go-to and bookmark commands, with the keys of its
   // command table.
   QMenu* search = menuBar()->addMenu(tr("&Search"));
   search->setObjectName("searchMenu");
-  const struct {
-    const char* text;
-    QKeySequence key;
-    int id;
-  } searchCommands[] = {
-      {"&Find...", QKeySequence(Qt::CTRL | Qt::Key_F), 57636},
-      {"Find &Next", QKeySequence(Qt::Key_F3), 57640},
-      {"Find &Previous", QKeySequence(Qt::SHIFT | Qt::Key_F3), 37126},
-      {"R&eplace...", QKeySequence(Qt::CTRL | Qt::Key_H), 57641},
-      {"&Go To...", QKeySequence(Qt::CTRL | Qt::Key_G), 37006},
+  AddViewCommands(search, {
+      {"&Find...", QKeySequence(Qt::CTRL | Qt::Key_F), quill::ID_EDIT_FIND},
+      {"Find &Next", QKeySequence(Qt::Key_F3), quill::ID_EDIT_REPEAT},
+      {"Find &Previous", QKeySequence(Qt::SHIFT | Qt::Key_F3), quill::ID_EDIT_FIND_PREVIOUS},
+      {"R&eplace...", QKeySequence(Qt::CTRL | Qt::Key_H), quill::ID_EDIT_REPLACE},
+      {"&Go To...", QKeySequence(Qt::CTRL | Qt::Key_G), quill::ID_EDIT_GOTO},
       {nullptr, {}, 0},
-      {"&Toggle Bookmark", QKeySequence(Qt::CTRL | Qt::Key_F2), 37223},
-      {"Next &Bookmark", QKeySequence(Qt::Key_F2), 37224},
-      {"Pre&vious Bookmark", QKeySequence(Qt::SHIFT | Qt::Key_F2), 37225},
-      {"&Clear All Bookmarks", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F2), 37226},
-      {"Clear N&umbered Bookmarks", {}, 37220},
-  };
-  for (const auto& c : searchCommands) {
-    if (c.text == nullptr) {
-      search->addSeparator();
-      continue;
-    }
-    QAction* a = search->addAction(tr(c.text));
-    a->setShortcut(c.key);
-    a->setData(c.id);
-    a->setEnabled(false);
-    connect(a, &QAction::triggered, this, [this, id = c.id] { RunViewCommand(id); });
-    m_viewCommands.push_back(a);
-  }
+      {"&Toggle Bookmark", QKeySequence(Qt::CTRL | Qt::Key_F2), quill::ID_EDIT_TOGGLE_BOOKMARK},
+      {"Next &Bookmark", QKeySequence(Qt::Key_F2), quill::ID_EDIT_NEXT_BOOKMARK},
+      {"Pre&vious Bookmark", QKeySequence(Qt::SHIFT | Qt::Key_F2), quill::ID_EDIT_PREV_BOOKMARK},
+      {"&Clear All Bookmarks", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F2), quill::ID_EDIT_CLEAR_ALL_BOOKMARKS},
+      {"Clear N&umbered Bookmarks", {}, quill::ID_EDIT_CLEAR_BOOKMARKS},
+  });
   connect(search, &QMenu::aboutToShow, this, &MainWindow::UpdateCommands);
+}
 
+void MainWindow::CreateViewMenu() {
   QMenu* view = menuBar()->addMenu(tr("&View"));
   QAction* statusBarAction = view->addAction(tr("&Status Bar"));
   statusBarAction->setCheckable(true);
@@ -259,7 +240,22 @@ void MainWindow::CreateMenus() {
       a->setChecked(doc != nullptr && doc->GetDocumentType() == type);
     });
   }
-  AddToolsMenu(*this);
+}
+
+void MainWindow::AddViewCommands(QMenu* menu, std::initializer_list<ViewCommand> commands) {
+  for (const ViewCommand& c : commands) {
+    if (c.text == nullptr) {
+      menu->addSeparator();
+      continue;
+    }
+    QAction* a = menu->addAction(tr(c.text));
+    a->setShortcut(c.key);
+    a->setData(c.id);
+    a->setCheckable(static_cast<unsigned>(c.id) == quill::ID_EDIT_SWITCH_OVRMODE);
+    a->setEnabled(false);
+    connect(a, &QAction::triggered, this, [this, id = c.id] { RunViewCommand(id); });
+    m_viewCommands.push_back(a);
+  }
 }
 
 void MainWindow::RebuildRecentMenu() {

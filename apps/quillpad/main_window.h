@@ -2,8 +2,10 @@
 // quillpad's main window: one tab per open document, the File, Edit and View menus, and
 // the status bar with the editor's indicator panes.
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QString>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -70,6 +72,18 @@ class MainWindow : public QMainWindow {
   struct Tab;
 
   void CreateMenus();
+  void CreateFileMenu();
+  void CreateEditMenu();
+  void CreateSearchMenu();
+  void CreateViewMenu();
+  // A command the view carries out, with its command id; a null text is a separator.
+  struct ViewCommand {
+    const char* text;
+    QKeySequence key;
+    int id;
+  };
+  // Adds the commands to the menu, disabled until the view's update handlers enable them.
+  void AddViewCommands(QMenu* menu, std::initializer_list<ViewCommand> commands);
   // The Window menu (tab switching, Ctrl+Tab) and the Help menu (window_menus.cpp).
   void CreateWindowAndHelpMenus();
   void RebuildWindowMenu();

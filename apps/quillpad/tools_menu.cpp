@@ -12,6 +12,7 @@
 #include "options_sheet.h"
 #include "qt/qt_sheet_runner.h"
 #include "resources/dlg_text_style.h"
+#include "view/command_ids.h"
 
 namespace quillpad {
 
@@ -51,7 +52,9 @@ bool ScreenshotSearchDialogs(QMainWindow& window, const QString& prefix) {
   const struct {
     unsigned id;
     const char* name;
-  } dialogs[] = {{57636, "find"}, {57641, "replace"}, {37006, "goto"}};
+  } dialogs[] = {{quill::ID_EDIT_FIND, "find"},
+                 {quill::ID_EDIT_REPLACE, "replace"},
+                 {quill::ID_EDIT_GOTO, "goto"}};
   bool ok = true;
   for (const auto& d : dialogs) {
     QAction* action = nullptr;

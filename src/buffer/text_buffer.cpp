@@ -34,16 +34,14 @@ int TextLength(const char* pszText, int nLength) {
 
 }  // namespace
 
-std::vector<std::string_view> QuillTextBuffer::SplitAtCR(const char* pszText) {
+std::vector<std::string_view> QuillTextBuffer::SplitAtCR(std::string_view text) {
   std::vector<std::string_view> aSegments;
-  const char* p = pszText;
   for (;;) {
-    const char* pSegment = p;
-    while (*p != '\0' && *p != '\r') ++p;
-    aSegments.emplace_back(pSegment, static_cast<std::size_t>(p - pSegment));
-    if (*p != '\r') return aSegments;
-    ++p;
-    if (*p == '\n') ++p;
+    const std::size_t nBreak = text.find('\r');
+    aSegments.push_back(text.substr(0, nBreak));
+    if (nBreak == std::string_view::npos) return aSegments;
+    text.remove_prefix(nBreak + 1);
+    if (!text.empty() && text.front() == '\n') text.remove_prefix(1);
   }
 }
 

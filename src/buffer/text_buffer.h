@@ -29,6 +29,9 @@ using POSITION = void*;
 
 class QuillTextBuffer {
  public:
+  // The lines of text as an edit inserts them: a CR ends a line, an LF right after a CR
+  // belongs to the break, a lone LF is text.
+  static std::vector<std::string_view> SplitAtCR(std::string_view text);
   // One line of text (see buffer/line_table.h).
   using SLineInfo = TLineInfo;
 
@@ -289,8 +292,6 @@ class QuillTextBuffer {
   void CommitEdit(SEditCommit* pCommit) noexcept;
   // Tells the views of a change; the modified flag follows even when a view fails.
   void NotifyEdit(ITextBufferListener* pSource, CUpdateContext& context, unsigned long dwUpdateFlags, int nLine);
-  // Splits text at CR: an LF right after a CR belongs to the break; a lone LF is text.
-  static std::vector<std::string_view> SplitAtCR(const char* pszText);
   // Line-break mode of the first break in the bytes (CRLF_MODE_DOS when there is none).
   static int DefineCRLFMode(const char* pcData, int nCount);
   // Sets the state of a completed load, with what it found in its input.

@@ -30,14 +30,7 @@ std::vector<std::string_view> DeletedLines(const QuillTextBuffer::SUndoRecord& r
     }
     return aLines;
   }
-  std::size_t nPos = 0;
-  for (;;) {
-    const std::size_t nBreak = text.find('\r', nPos);
-    aLines.push_back(text.substr(nPos, nBreak == std::string_view::npos ? std::string_view::npos : nBreak - nPos));
-    if (nBreak == std::string_view::npos) return aLines;
-    nPos = nBreak + 1;
-    if (nPos < text.size() && text[nPos] == '\n') ++nPos;
-  }
+  return QuillTextBuffer::SplitAtCR(text);
 }
 
 }  // namespace

@@ -1,32 +1,20 @@
 #include "dialogs/data_exchange.h"
 
-#include <cctype>
-#include <cerrno>
 #include <cstdint>
-#include <cstdlib>
 
 #include "platform/app_services.h"
+#include "platform/ascii.h"
 #include "platform/format.h"
 
 namespace quill {
 
 namespace {
 
-std::string Trimmed(const std::string& text) {
-  std::size_t b = 0, e = text.size();
-  while (b < e && std::isspace(static_cast<unsigned char>(text[b]))) ++b;
-  while (e > b && std::isspace(static_cast<unsigned char>(text[e - 1]))) --e;
-  return text.substr(b, e - b);
-}
-
 // A whole number, optionally signed, with nothing else but blanks around it.
 bool ParseLong(const std::string& text, long long& value) {
-  const std::string t = Trimmed(text);
-  if (t.empty()) return false;
-  errno = 0;
-  char* end = nullptr;
-  value = std::strtoll(t.c_str(), &end, 10);
-  return errno == 0 && end != nullptr && *end == '\0';
+  const std::optional<long long> parsed = ParseWholeNumber<long long>(Trim(text));
+  if (parsed) value = *parsed;
+  return parsed.has_value();
 }
 
 }  // namespace

@@ -319,12 +319,10 @@ void TTextStylePage::OnChangeTabsize() {
   // The tab size goes into the style as soon as it is valid, so that it survives a switch
   // to another document type before Apply.
   const std::string text = GetHost()->GetDlgItemText(IDC_TAB_SIZE);
-  char* end = nullptr;
-  const unsigned long value = std::strtoul(text.c_str(), &end, 10);
-  if (!text.empty() && end != nullptr && *end == '\0' && text[0] != '-' &&
-      value >= static_cast<unsigned long>(kMinTabSize) &&
-      value <= static_cast<unsigned long>(kMaxTabSize))
-    m_pStyle->SetTabSize(static_cast<int>(value));
+  const std::optional<unsigned long> value = ParseWholeNumber<unsigned long>(TrimLeft(text));
+  if (value && *value >= static_cast<unsigned long>(kMinTabSize) &&
+      *value <= static_cast<unsigned long>(kMaxTabSize))
+    m_pStyle->SetTabSize(static_cast<int>(*value));
 }
 
 void TTextStylePage::OnChooseFont() {
@@ -406,18 +404,7 @@ int TTextStylePage::ApplyChanges() {
 
 namespace {
 
-std::string Trim(const std::string& text) {
-  const char* blanks = " \t\r\n\v\f";
-  const std::size_t b = text.find_first_not_of(blanks);
-  if (b == std::string::npos) return std::string();
-  const std::size_t e = text.find_last_not_of(blanks);
-  return text.substr(b, e - b + 1);
-}
-
-std::string TrimLeft(const std::string& text) {
-  const std::size_t b = text.find_first_not_of(" \t\r\n\v\f");
-  return b == std::string::npos ? std::string() : text.substr(b);
-}
+std::string Trimmed(std::string_view text) { return std::string(Trim(text)); }
 
 }  // namespace
 
@@ -430,7 +417,7 @@ int CKeywordSectionDlg::OnInitDialog() {
 void CKeywordSectionDlg::DoDataExchange(CDataExchange* pDX) { DDX_Text(pDX, IDC_SECTION_NAME, m_strName); }
 
 void CKeywordSectionDlg::EnableOK() {
-  GetHost()->EnableDlgItem(IDOK, !Trim(GetHost()->GetDlgItemText(IDC_SECTION_NAME)).empty());
+  GetHost()->EnableDlgItem(IDOK, !Trimmed(GetHost()->GetDlgItemText(IDC_SECTION_NAME)).empty());
 }
 
 void CKeywordSectionDlg::OnCommand(IDialogHost&, int nID, int nCode) {
@@ -439,7 +426,7 @@ void CKeywordSectionDlg::OnCommand(IDialogHost&, int nID, int nCode) {
 
 bool CKeywordSectionDlg::OnOK() {
   if (!GetHost()->IsDlgItemEnabled(IDOK) || !UpdateData(1)) return false;
-  m_strName = Trim(m_strName);
+  m_strName = Trimmed(m_strName);
   return true;
 }
 
@@ -489,14 +476,14 @@ bool CKeywordsPage::OnOK() {
   // digit nor punctuation (the blank), in ascending order.
   bool noted[256] = {};
   std::string text = m_strKeywords;
-  std::string token = Trim(text.substr(0, text.find(',')));
+  std::string token = Trimmed(text.substr(0, text.find(',')));
   while (!token.empty()) {
     m_pCopy->AddKeyword(token.c_str(), m_nSection);
     for (unsigned char c : token)
       if (std::isprint(c) && !std::isalnum(c) && !std::ispunct(c)) noted[c] = true;
-    text = TrimLeft(text);
+    text = std::string(TrimLeft(text));
     text = token.size() + 1 < text.size() ? text.substr(token.size() + 1) : std::string();
-    token = Trim(text.substr(0, text.find(',')));
+    token = Trimmed(text.substr(0, text.find(',')));
   }
   std::string allowed;
   for (int c = 0; c < 256; ++c)

@@ -3,19 +3,15 @@
 #include "platform/platform_services.h"
 
 namespace quill {
-namespace {
-
-IApplicationServices* g_pServices = nullptr;
-
-}  // namespace
 
 IApplicationServices& GetApplicationServices() {
-  if (g_pServices) return *g_pServices;
-  IApplicationServices* fallback = GetFallbackPlatformServices().pApplication;
-  return fallback ? *fallback : InertApplicationServices();
+  const auto& services = InstalledOrFallback(&PlatformServices::pApplication);
+  return services ? *services : InertApplicationServices();
 }
 
-void SetApplicationServices(IApplicationServices* services) { g_pServices = services; }
+void SetApplicationServices(IApplicationServices* services) {
+  InstalledPlatformServices().pApplication = Unowned(services);
+}
 
 int AfxMessageBox(const std::string& text, unsigned type) {
   return GetApplicationServices().MessageBox(text, type);

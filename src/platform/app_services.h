@@ -16,14 +16,19 @@ namespace quill {
 // Message box buttons and icons, and its results.
 constexpr unsigned MB_OK = 0x0;
 constexpr unsigned MB_OKCANCEL = 0x1;
+constexpr unsigned MB_ABORTRETRYIGNORE = 0x2;
 constexpr unsigned MB_YESNOCANCEL = 0x3;
 constexpr unsigned MB_YESNO = 0x4;
+constexpr unsigned MB_RETRYCANCEL = 0x5;
+constexpr unsigned MB_TYPEMASK = 0xF;  // the bits that choose the buttons
 constexpr unsigned MB_ICONERROR = 0x10;
 constexpr unsigned MB_ICONQUESTION = 0x20;
 constexpr unsigned MB_ICONWARNING = 0x30;
 constexpr unsigned MB_ICONINFORMATION = 0x40;
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 

@@ -1,23 +1,20 @@
 #include "platform/clipboard.h"
 
+#include "platform/platform_services.h"
 #include "platform/text_encoding.h"
 
 namespace quill {
 
-namespace {
-
-std::shared_ptr<Clipboard>& Installed() {
-  static std::shared_ptr<Clipboard> clipboard = std::make_shared<MemoryClipboard>();
-  return clipboard;
-}
-
-}  // namespace
-
 void InstallClipboard(std::shared_ptr<Clipboard> clipboard) {
-  Installed() = clipboard ? std::move(clipboard) : std::make_shared<MemoryClipboard>();
+  InstalledPlatformServices().pClipboard =
+      clipboard ? std::move(clipboard) : std::make_shared<MemoryClipboard>();
 }
 
-Clipboard& CurrentClipboard() { return *Installed(); }
+Clipboard& CurrentClipboard() {
+  static MemoryClipboard builtIn;
+  const auto& clipboard = InstalledOrFallback(&PlatformServices::pClipboard);
+  return clipboard ? *clipboard : builtIn;
+}
 
 std::optional<std::string> Clipboard::GetUtf8Text() const {
   std::optional<std::string> text = GetText();

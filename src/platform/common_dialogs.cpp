@@ -4,21 +4,13 @@
 #include "platform/platform_services.h"
 
 namespace quill {
-namespace {
-
-std::shared_ptr<CommonDialogs>& Installed() {
-  static std::shared_ptr<CommonDialogs> dialogs;
-  return dialogs;
+void InstallCommonDialogs(std::shared_ptr<CommonDialogs> dialogs) {
+  InstalledPlatformServices().pCommonDialogs = std::move(dialogs);
 }
 
-}  // namespace
-
-void InstallCommonDialogs(std::shared_ptr<CommonDialogs> dialogs) { Installed() = std::move(dialogs); }
-
 CommonDialogs& CurrentCommonDialogs() {
-  if (Installed()) return *Installed();
-  const std::shared_ptr<CommonDialogs>& fallback = GetFallbackPlatformServices().pCommonDialogs;
-  return fallback ? *fallback : *InertCommonDialogs();
+  const auto& dialogs = InstalledOrFallback(&PlatformServices::pCommonDialogs);
+  return dialogs ? *dialogs : *InertCommonDialogs();
 }
 
 int CColorDialog::DoModal() {

@@ -4,44 +4,30 @@
 #include "platform/platform_services.h"
 
 namespace quill {
-namespace {
-
-IMessageBoxPresenter*& InstalledPresenter() {
-  static IMessageBoxPresenter* presenter = nullptr;
-  return presenter;
+void SetMessageBoxPresenter(IMessageBoxPresenter* presenter) {
+  InstalledPlatformServices().pMessageBoxes = Unowned(presenter);
 }
-
-IFontList*& InstalledFonts() {
-  static IFontList* fonts = nullptr;
-  return fonts;
-}
-
-}  // namespace
-
-void SetMessageBoxPresenter(IMessageBoxPresenter* presenter) { InstalledPresenter() = presenter; }
 
 int FirstButtonAnswer(unsigned style) {
-  switch (style & 0xF) {
-    case 0x2: return 3;  // abort, retry, ignore: IDABORT
-    case 0x3:
+  switch (style & MB_TYPEMASK) {
+    case MB_ABORTRETRYIGNORE: return IDABORT;
+    case MB_YESNOCANCEL:
     case MB_YESNO: return IDYES;
-    case 0x5: return 4;  // retry, cancel: IDRETRY
+    case MB_RETRYCANCEL: return IDRETRY;
     default: return IDOK;
   }
 }
 
 IMessageBoxPresenter& GetMessageBoxPresenter() {
-  if (InstalledPresenter()) return *InstalledPresenter();
-  IMessageBoxPresenter* fallback = GetFallbackPlatformServices().pMessageBoxes;
-  return fallback ? *fallback : InertMessageBoxPresenter();
+  const auto& presenter = InstalledOrFallback(&PlatformServices::pMessageBoxes);
+  return presenter ? *presenter : InertMessageBoxPresenter();
 }
 
-void SetFontList(IFontList* fonts) { InstalledFonts() = fonts; }
+void SetFontList(IFontList* fonts) { InstalledPlatformServices().pFonts = Unowned(fonts); }
 
 IFontList& GetFontList() {
-  if (InstalledFonts()) return *InstalledFonts();
-  IFontList* fallback = GetFallbackPlatformServices().pFonts;
-  return fallback ? *fallback : InertFontList();
+  const auto& fonts = InstalledOrFallback(&PlatformServices::pFonts);
+  return fonts ? *fonts : InertFontList();
 }
 
 }  // namespace quill

@@ -4,15 +4,6 @@
 #include "platform/platform_services.h"
 
 namespace quill {
-namespace {
-
-IDialogRunner*& InstalledRunner() {
-  static IDialogRunner* runner = nullptr;
-  return runner;
-}
-
-}  // namespace
-
 void RouteDialogCommand(CDialogBehaviour& behaviour, IDialogHost& host, int nID,
                         int nNotification) {
   if (nNotification == BN_CLICKED && nID == IDOK) {
@@ -24,12 +15,13 @@ void RouteDialogCommand(CDialogBehaviour& behaviour, IDialogHost& host, int nID,
   }
 }
 
-void SetDialogRunner(IDialogRunner* runner) { InstalledRunner() = runner; }
+void SetDialogRunner(IDialogRunner* runner) {
+  InstalledPlatformServices().pDialogRunner = Unowned(runner);
+}
 
 IDialogRunner& GetDialogRunner() {
-  if (InstalledRunner()) return *InstalledRunner();
-  IDialogRunner* fallback = GetFallbackPlatformServices().pDialogRunner;
-  return fallback ? *fallback : InertDialogRunner();
+  const auto& runner = InstalledOrFallback(&PlatformServices::pDialogRunner);
+  return runner ? *runner : InertDialogRunner();
 }
 
 }  // namespace quill

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/platform_services.h"
+
 namespace quill {
 namespace {
 
@@ -41,11 +43,6 @@ constexpr COLORREF kClassicColors[] = {
     RGB(192, 192, 192),  // COLOR_MENUBAR
 };
 
-std::shared_ptr<const Display>& Installed() {
-  static std::shared_ptr<const Display> display = std::make_shared<Display>();
-  return display;
-}
-
 }  // namespace
 
 COLORREF Display::GetSysColor(int index) const {
@@ -54,10 +51,14 @@ COLORREF Display::GetSysColor(int index) const {
 }
 
 void InstallDisplay(std::shared_ptr<const Display> display) {
-  Installed() = display ? std::move(display) : std::make_shared<Display>();
+  InstalledPlatformServices().pDisplay = std::move(display);
 }
 
-const Display& CurrentDisplay() { return *Installed(); }
+const Display& CurrentDisplay() {
+  static const Display classic;
+  const auto& display = InstalledOrFallback(&PlatformServices::pDisplay);
+  return display ? *display : classic;
+}
 
 int MulDiv(int number, int numerator, int denominator) {
   if (denominator == 0) return -1;

@@ -7,23 +7,13 @@
 
 namespace quill {
 
-namespace {
-
-std::shared_ptr<DragDropService>& Installed() {
-  static std::shared_ptr<DragDropService> service;
-  return service;
-}
-
-}  // namespace
-
 void InstallDragDropService(std::shared_ptr<DragDropService> service) {
-  Installed() = std::move(service);
+  InstalledPlatformServices().pDragDrop = std::move(service);
 }
 
 DragDropService& CurrentDragDropService() {
-  if (Installed()) return *Installed();
-  const std::shared_ptr<DragDropService>& fallback = GetFallbackPlatformServices().pDragDrop;
-  return fallback ? *fallback : *InertDragDropService();
+  const auto& service = InstalledOrFallback(&PlatformServices::pDragDrop);
+  return service ? *service : *InertDragDropService();
 }
 
 HGLOBAL GlobalAllocText(std::string_view text) {

@@ -1,29 +1,22 @@
 #include "platform/file_service.h"
 
+#include "platform/platform_services.h"
 #include "platform/posix/posix_file_service.h"
 
 namespace quill {
-namespace {
-
-IFileService* g_pFileService = nullptr;
-
-IFileService* DefaultFileService() {
-  static PosixFileService service;
-  return &service;
-}
-
-}  // namespace
-
 IFileService& GetFileService() {
-  return g_pFileService ? *g_pFileService : *DefaultFileService();
+  static PosixFileService posix;
+  const auto& service = InstalledOrFallback(&PlatformServices::pFiles);
+  return service ? *service : posix;
 }
 
-void SetFileService(IFileService* service) { g_pFileService = service; }
+void SetFileService(IFileService* service) { InstalledPlatformServices().pFiles = Unowned(service); }
 
-ScopedFileService::ScopedFileService(IFileService* service) : m_pPrevious(g_pFileService) {
-  g_pFileService = service;
+ScopedFileService::ScopedFileService(IFileService* service)
+    : m_previous(InstalledPlatformServices().pFiles) {
+  SetFileService(service);
 }
 
-ScopedFileService::~ScopedFileService() { g_pFileService = m_pPrevious; }
+ScopedFileService::~ScopedFileService() { InstalledPlatformServices().pFiles = m_previous; }
 
 }  // namespace quill

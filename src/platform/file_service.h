@@ -123,7 +123,7 @@ class ScopedFileService {
   ScopedFileService& operator=(const ScopedFileService&) = delete;
 
  private:
-  IFileService* m_pPrevious;
+  std::shared_ptr<IFileService> m_previous;
 };
 
 }  // namespace quill

@@ -1,4 +1,4 @@
-// The core's inert services and the fallback bundle (platform/platform_services.h).
+// The core's inert services (platform/platform_services.h).
 
 #include <cstdio>
 
@@ -15,11 +15,6 @@
 
 namespace quill {
 namespace {
-
-PlatformServices& Fallback() {
-  static PlatformServices services;
-  return services;
-}
 
 class InertApplication final : public IApplicationServices {
  public:
@@ -88,10 +83,6 @@ class InertDragDrop final : public DragDropService {
 };
 
 }  // namespace
-
-void SetFallbackPlatformServices(const PlatformServices& services) { Fallback() = services; }
-
-const PlatformServices& GetFallbackPlatformServices() { return Fallback(); }
 
 IApplicationServices& InertApplicationServices() {
   static InertApplication services;

@@ -8,15 +8,6 @@
 
 namespace quill {
 
-namespace {
-
-IPrintServices*& Installed() {
-  static IPrintServices* services = nullptr;
-  return services;
-}
-
-}  // namespace
-
 unsigned CPrintInfo::GetFromPage() const {
   const unsigned from = m_pPD != nullptr && m_pPD->m_nFromPage != 0 ? m_pPD->m_nFromPage : m_nMinPage;
   return std::max(from, m_nMinPage);
@@ -44,12 +35,13 @@ void CPageSetupDialog::GetMargins(CRect* lpRectMargins, CRect* lpRectMinMargins)
   if (lpRectMinMargins != nullptr) *lpRectMinMargins = CRect();
 }
 
-void SetPrintServices(IPrintServices* services) { Installed() = services; }
+void SetPrintServices(IPrintServices* services) {
+  InstalledPlatformServices().pPrint = Unowned(services);
+}
 
 IPrintServices& GetPrintServices() {
-  if (IPrintServices* services = Installed()) return *services;
-  IPrintServices* fallback = GetFallbackPlatformServices().pPrint;
-  return fallback ? *fallback : InertPrintServices();
+  const auto& services = InstalledOrFallback(&PlatformServices::pPrint);
+  return services ? *services : InertPrintServices();
 }
 
 }  // namespace quill

@@ -5,22 +5,16 @@
 namespace quill {
 namespace {
 
-std::shared_ptr<FilePrompt>& Installed() {
-  static std::shared_ptr<FilePrompt> prompt;
-  return prompt;
-}
-
 // The installed prompt, else the fallback's, else the inert one.
 std::shared_ptr<FilePrompt> Current() {
-  if (Installed()) return Installed();
-  const std::shared_ptr<FilePrompt>& fallback = GetFallbackPlatformServices().pFilePrompt;
-  return fallback ? fallback : InertFilePrompt();
+  const auto& prompt = InstalledOrFallback(&PlatformServices::pFilePrompt);
+  return prompt ? prompt : InertFilePrompt();
 }
 
 }  // namespace
 
 void InstallFilePrompt(std::shared_ptr<FilePrompt> prompt) {
-  Installed() = std::move(prompt);
+  InstalledPlatformServices().pFilePrompt = std::move(prompt);
 }
 
 FilePrompt& CurrentFilePrompt() { return *Current(); }

@@ -3,21 +3,13 @@
 #include "platform/platform_services.h"
 
 namespace quill {
-namespace {
-
-ISheetRunner*& InstalledRunner() {
-  static ISheetRunner* runner = nullptr;
-  return runner;
+void SetSheetRunner(ISheetRunner* runner) {
+  InstalledPlatformServices().pSheetRunner = Unowned(runner);
 }
 
-}  // namespace
-
-void SetSheetRunner(ISheetRunner* runner) { InstalledRunner() = runner; }
-
 ISheetRunner& GetSheetRunner() {
-  if (InstalledRunner()) return *InstalledRunner();
-  ISheetRunner* fallback = GetFallbackPlatformServices().pSheetRunner;
-  return fallback ? *fallback : InertSheetRunner();
+  const auto& runner = InstalledOrFallback(&PlatformServices::pSheetRunner);
+  return runner ? *runner : InertSheetRunner();
 }
 
 }  // namespace quill

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "platform/platform_services.h"
 #include "qt/cp1252.h"
 #include "qt/qt_dc.h"
 #include "qt/qt_drag_drop.h"
@@ -19,14 +20,36 @@ namespace quill::qt {
 
 namespace {
 
+// The Qt services, installed for the lifetime of the object.
 struct Installed {
-  QtApplicationServices services;
-  QtMessageBoxPresenter presenter{services};
-  QtFontList fonts;
-  QtDialogRunner dialogs;
-  QtSheetRunner sheets;
+  std::shared_ptr<QtApplicationServices> services = std::make_shared<QtApplicationServices>();
+  std::shared_ptr<QtDialogRunner> dialogs = std::make_shared<QtDialogRunner>();
+  std::shared_ptr<QtSheetRunner> sheets = std::make_shared<QtSheetRunner>();
   std::shared_ptr<QtCommonDialogs> commonDialogs = std::make_shared<QtCommonDialogs>();
-  QtPrintServices printing;
+  ScopedPlatformServices scope{PlatformServices{
+      .pApplication = services,
+      .pMessageBoxes = std::make_shared<QtMessageBoxPresenter>(*services),
+      .pFonts = std::make_shared<QtFontList>(),
+      .pDialogRunner = dialogs,
+      .pSheetRunner = sheets,
+      .pPrint = std::make_shared<QtPrintServices>(),
+      .pCommonDialogs = commonDialogs,
+      .pFilePrompt = std::make_shared<QtFilePrompt>(),
+      .pDragDrop = std::make_shared<QtDragDrop>(),
+      .pDisplay = std::make_shared<QtDisplay>(),
+      .pClipboard = std::make_shared<QtClipboard>(),
+  }};
+
+  Installed() {
+    SetQtDialogRunner(dialogs.get());
+    SetQtSheetRunner(sheets.get());
+    SetQtCommonDialogs(commonDialogs.get());
+  }
+  ~Installed() {
+    SetQtDialogRunner(nullptr);
+    SetQtSheetRunner(nullptr);
+    SetQtCommonDialogs(nullptr);
+  }
 };
 
 std::unique_ptr<Installed>& Services() {
@@ -142,41 +165,10 @@ bool QtClipboard::SetText(std::string_view text) {
 QtApplicationServices& InstallPlatform() {
   if (!Services()) {
     Services() = std::make_unique<Installed>();
-    SetApplicationServices(&Services()->services);
-    SetMessageBoxPresenter(&Services()->presenter);
-    SetFontList(&Services()->fonts);
-    SetDialogRunner(&Services()->dialogs);
-    SetQtDialogRunner(&Services()->dialogs);
-    SetSheetRunner(&Services()->sheets);
-    SetQtSheetRunner(&Services()->sheets);
-    InstallCommonDialogs(Services()->commonDialogs);
-    SetQtCommonDialogs(Services()->commonDialogs.get());
-    InstallDisplay(std::make_shared<QtDisplay>());
-    InstallFilePrompt(std::make_shared<QtFilePrompt>());
-    InstallClipboard(std::make_shared<QtClipboard>());
-    InstallDragDropService(std::make_shared<QtDragDrop>());
-    SetPrintServices(&Services()->printing);
   }
-  return Services()->services;
+  return *Services()->services;
 }
 
-void UninstallPlatform() {
-  if (!Services()) return;
-  SetApplicationServices(nullptr);
-  SetMessageBoxPresenter(nullptr);
-  SetFontList(nullptr);
-  SetDialogRunner(nullptr);
-  SetQtDialogRunner(nullptr);
-  SetSheetRunner(nullptr);
-  SetQtSheetRunner(nullptr);
-  InstallCommonDialogs(nullptr);
-  SetQtCommonDialogs(nullptr);
-  InstallDisplay(nullptr);
-  InstallFilePrompt(nullptr);
-  InstallClipboard(nullptr);
-  InstallDragDropService(nullptr);
-  SetPrintServices(nullptr);
-  Services().reset();
-}
+void UninstallPlatform() { Services().reset(); }
 
 }  // namespace quill::qt

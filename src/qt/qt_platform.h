@@ -46,11 +46,11 @@ QString TextToDesktop(std::string_view bytes);
 std::string Utf8TextFromDesktop(const QString& text);
 QString Utf8TextToDesktop(std::string_view text);
 
-// Installs the Qt application services, display, file prompt, clipboard and drag and drop (a
-// QApplication must exist) and returns the application services, which live until
-// UninstallPlatform or the end of the process. Calling it again returns the same services.
+// Installs every Qt service in one bundle (platform/platform_services.h; a QApplication must
+// exist) and returns the application services, which live until UninstallPlatform or the
+// end of the process. Calling it again returns the same services.
 QtApplicationServices& InstallPlatform();
-// Puts the headless services back (tests).
+// Gives every slot back the service it had before InstallPlatform (tests).
 void UninstallPlatform();
 
 }  // namespace quill::qt

@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 
+#include "platform/ascii.h"
 #include "platform/format.h"
 #include "settings/cp1252_text.h"
 
@@ -17,17 +18,10 @@ constexpr std::string_view kRootShort = "HKCU";
 constexpr const char* kEol = "\r\n";
 constexpr size_t kHexWidth = 76;  // hex lines are continued past this width
 
-std::string_view TrimRight(std::string_view s) {
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) {
-    s.remove_suffix(1);
-  }
-  return s;
-}
+// A line of a registry file ends in blanks or a return; blanks only start one.
+std::string_view TrimEnd(std::string_view s) { return TrimRight(s, " \t\r"); }
 
-std::string_view TrimLeft(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  return s;
-}
+std::string_view TrimStart(std::string_view s) { return TrimLeft(s, " \t"); }
 
 bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
   return s.size() >= prefix.size() && NamesEqual(s.substr(0, prefix.size()), prefix);
@@ -200,7 +194,7 @@ bool ParseQuoted(std::string_view s, std::string* out, std::string_view* rest,
 
 bool ParseHexBytes(std::string_view s, std::string* out, std::string* error) {
   out->clear();
-  s = TrimRight(TrimLeft(s));
+  s = TrimEnd(TrimStart(s));
   if (s.empty()) return true;
   size_t i = 0;
   while (true) {
@@ -222,7 +216,7 @@ bool ParseHexBytes(std::string_view s, std::string* out, std::string* error) {
 }
 
 bool ParseData(std::string_view s, RegFileValue* v, std::string* error) {
-  s = TrimRight(s);
+  s = TrimEnd(s);
   if (s == "-") {
     v->remove = true;
     return true;
@@ -230,7 +224,7 @@ bool ParseData(std::string_view s, RegFileValue* v, std::string* error) {
   if (!s.empty() && s.front() == '"') {
     std::string_view rest;
     if (!ParseQuoted(s, &v->data, &rest, error)) return false;
-    if (!TrimLeft(rest).empty()) {
+    if (!TrimStart(rest).empty()) {
       *error = "unexpected text after the closing quote";
       return false;
     }
@@ -285,7 +279,7 @@ bool ParseData(std::string_view s, RegFileValue* v, std::string* error) {
 }
 
 bool ParseSection(std::string_view s, RegFileKey* key, std::string* error) {
-  s = TrimRight(s);
+  s = TrimEnd(s);
   if (s.size() < 2 || s.back() != ']') {
     *error = "a key line must end with ]";
     return false;
@@ -337,12 +331,12 @@ bool ParseValueLine(std::string_view s, RegFileValue* v, std::string* error) {
     *error = "expected \"name\"=, @= or [KEY]";
     return false;
   }
-  rest = TrimLeft(rest);
+  rest = TrimStart(rest);
   if (rest.empty() || rest.front() != '=') {
     *error = "expected = after the value name";
     return false;
   }
-  return ParseData(TrimLeft(rest.substr(1)), v, error);
+  return ParseData(TrimStart(rest.substr(1)), v, error);
 }
 
 std::string Quote(std::string_view text) {
@@ -507,10 +501,10 @@ bool ParseRegFile(std::string_view raw, RegFile* out, RegFileError* error) {
   while (pos < text.size()) {
     size_t end = text.find('\n', pos);
     if (end == std::string_view::npos) end = text.size();
-    std::string logical(TrimRight(text.substr(pos, end - pos)));
+    std::string logical(TrimEnd(text.substr(pos, end - pos)));
     pos = end + 1;
     int first_line = ++line_no;
-    std::string_view trimmed = TrimLeft(logical);
+    std::string_view trimmed = TrimStart(logical);
     if (trimmed.empty() || trimmed.front() == ';') continue;
     if (!header) {
       if (trimmed != kHeader4 && trimmed != kHeader5) {
@@ -526,11 +520,11 @@ bool ParseRegFile(std::string_view raw, RegFile* out, RegFileError* error) {
         logical.pop_back();
         end = text.find('\n', pos);
         if (end == std::string_view::npos) end = text.size();
-        logical += std::string(TrimLeft(TrimRight(text.substr(pos, end - pos))));
+        logical += std::string(TrimStart(TrimEnd(text.substr(pos, end - pos))));
         pos = end + 1;
         ++line_no;
       }
-      trimmed = TrimLeft(logical);
+      trimmed = TrimStart(logical);
     }
     if (trimmed.front() == '[') {
       RegFileKey key;

@@ -10,6 +10,7 @@
 #include <locale>
 #include <string>
 
+#include "platform/ascii.h"
 #include "style/document_style.h"
 #include "style/style_tables.h"
 
@@ -34,7 +35,7 @@ const std::uint8_t* LowerTable() {
   static const struct Table {
     std::uint8_t map[256];
     Table() {
-      for (int c = 0; c < 256; ++c) map[c] = static_cast<std::uint8_t>(std::tolower(c));
+      for (int c = 0; c < 256; ++c) map[c] = static_cast<std::uint8_t>(AsciiLower(static_cast<char>(c)));
     }
   } table;
   return table.map;

@@ -34,7 +34,7 @@ struct TDocumentStyle::ParserTables {
   std::unordered_map<std::string_view, std::uint8_t> keywordIndex;
 };
 
-// The lower-case form of every byte under the C library's tolower.
+// The lower-case form of every byte: 'A' to 'Z' fold, every other byte is its own.
 const std::uint8_t* LowerTable();
 inline std::uint8_t LowerByte(unsigned char c) { return LowerTable()[c]; }
 

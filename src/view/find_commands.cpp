@@ -127,8 +127,8 @@ void QuillView::OnEditFind() {
     if (m_sLastFindText) dlg.sText = *m_sLastFindText;
   } else {
     dlg.nDirection = 1;
-    dlg.bMatchCase = ReadOption(m_pStyle, "\\MatchCase", false);
-    dlg.bWholeWord = ReadOption(m_pStyle, "\\WholeWord", false);
+    dlg.bMatchCase = ReadOption(m_pStyle.get(), "\\MatchCase", false);
+    dlg.bWholeWord = ReadOption(m_pStyle.get(), "\\WholeWord", false);
   }
   dlg.bRegExp = 0;
   const std::string initial = GetTextForSearch();
@@ -148,7 +148,7 @@ void QuillView::OnEditFind() {
   if (dlg.bWholeWord) m_dwLastFindFlags |= SEARCH_WHOLE_WORD;
   if (dlg.nDirection == 0) m_dwLastFindFlags |= SEARCH_BACKWARD;
   if (dlg.bRegExp) m_dwLastFindFlags |= SEARCH_REGEX;
-  WriteOptions(m_pStyle, dlg.bMatchCase, dlg.bWholeWord, dlg.bRegExp);
+  WriteOptions(m_pStyle.get(), dlg.bMatchCase, dlg.bWholeWord, dlg.bRegExp);
   // Find Next with an expression only closes the dialog: the search runs here, once, so
   // the match is selected as a plain text's is.
   if (nResult == IDOK && dlg.bRegExp && !dlg.sText.empty()) {
@@ -160,8 +160,8 @@ void QuillView::OnEditFind() {
 void QuillView::OnEditReplace() {
   if (!QueryEditable()) return;
   ReplaceDialogFields dlg;
-  dlg.bMatchCase = ReadOption(m_pStyle, "\\MatchCase", false);
-  dlg.bWholeWord = ReadOption(m_pStyle, "\\WholeWord", false);
+  dlg.bMatchCase = ReadOption(m_pStyle.get(), "\\MatchCase", false);
+  dlg.bWholeWord = ReadOption(m_pStyle.get(), "\\WholeWord", false);
   dlg.bRegExp = 0;
   if (IsSelection()) {
     GetSelection(m_ptSavedSelStart, m_ptSavedSelEnd);
@@ -190,7 +190,7 @@ void QuillView::OnEditReplace() {
     SetSelection(m_ptSavedSelStart, m_ptSavedSelEnd);
     m_bSelectionPushed = false;
   }
-  WriteOptions(m_pStyle, dlg.bMatchCase, dlg.bWholeWord, dlg.bRegExp);
+  WriteOptions(m_pStyle.get(), dlg.bMatchCase, dlg.bWholeWord, dlg.bRegExp);
 }
 
 // ---- repeat and in-place searches ----

@@ -185,8 +185,12 @@ class QuillView : public ITextBufferListener, public ITextSource, public IPaneCl
                                       int nTo, TEXTBLOCK* pBuf, int& nActualItems);
   virtual int GetDocumentType() const { return -1; }
   virtual std::string GetCaption() const { return std::string(); }
+  // A new style the view owns from then on (an override may also hand it to m_pStyle
+  // itself); null when the view has none.
   virtual TDocumentStyle* CreateStyle();
-  TDocumentStyle* GetTextStyle() const { return m_pStyle; }
+  TDocumentStyle* GetTextStyle() const { return m_pStyle.get(); }
+  // Replaces the view's style with what CreateStyle gives; false when that is null.
+  bool RenewStyle();
   virtual void OnEditChanged() {}
   virtual void HandleF5Command() {}
   virtual void HandleF6Command() {}
@@ -630,7 +634,7 @@ class QuillView : public ITextBufferListener, public ITextSource, public IPaneCl
   CDocument* m_pDocument = nullptr;
   Window* m_pWnd = nullptr;
   QuillTextBuffer* m_pTextBuffer = nullptr;
-  TDocumentStyle* m_pStyle = nullptr;
+  std::unique_ptr<TDocumentStyle> m_pStyle;
 
   // Editing state.
   bool m_bOvrMode = false;
@@ -813,6 +817,11 @@ class QuillView : public ITextBufferListener, public ITextSource, public IPaneCl
   int LongLineParseEnd(int nLineIndex, const char* pszChars, int nLength, int nWidth);
   TEXTBLOCK* LongLineRuns(int nLineIndex, const char* pszChars, int nLength, unsigned long dwCookie,
                           int nWidth, int& nBlocks, int& nParsed);
+  // DrawSingleLine's pieces (render.cpp): the coloured runs of a line to draw and how many
+  // of its characters they cover; the line break and background right of the text.
+  TEXTBLOCK* RunsToDraw(int nLineIndex, const char* pszChars, int nLength, int nWidth,
+                        int& nBlocks, int& nDrawLength);
+  void FillPastText(CDC* pdc, const CRect& rc, int nLeft, CPoint ptBreak, COLORREF crRest);
   int KeepMaxLineLength(int nLineIndex, int nOldLength);
   // Mouse helpers (mouse.cpp): the whole-line selection between the anchor and a point,
   // and the word selection of word mode.

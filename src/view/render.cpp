@@ -169,28 +169,9 @@ void QuillView::DrawSingleLine(CDC* pdc, const CRect& rc, int nLineIndex) {
   }
 
   const char* pszChars = GetLineChars(nLineIndex);
-  const unsigned long dwCookie = GetParseCookie(nLineIndex - 1);
   int nBlocks = 0;
-  TEXTBLOCK* pBuf = nullptr;
-  // Characters whose runs are known: the whole line, or for a long line the part up to a
-  // blank past the window's right edge (the text reaches beyond the window there).
   int nDrawLength = nLength;
-  if (nLength >= TColumnIndex::kMinLength) {
-    pBuf = LongLineRuns(nLineIndex, pszChars, nLength, dwCookie, rc.Width(), nBlocks, nDrawLength);
-  } else {
-    try {
-      const std::size_t nRoom = static_cast<std::size_t>(nLength) * 3 + 3;
-      if (m_aRunBuffer.size() < nRoom) m_aRunBuffer.resize(nRoom);
-      pBuf = m_aRunBuffer.data();
-    } catch (const std::bad_alloc&) {
-      pBuf = nullptr;  // too long to colour: the line is drawn as plain text
-    }
-    const unsigned long dwEndCookie =
-        ParseLine(pszChars, nLength, dwCookie, nLineIndex, pBuf, nBlocks);
-    if (m_bParseCookiesAllocated)
-      RememberCookie(m_pdwParseCookies, m_nParseCookiesKnown, nLineIndex, dwEndCookie);
-  }
-  if (pBuf == nullptr) nBlocks = 0;
+  const TEXTBLOCK* pBuf = RunsToDraw(nLineIndex, pszChars, nLength, rc.Width(), nBlocks, nDrawLength);
 
   // Text left of the window is drawn too and clipped away.
   CPoint origin(rc.left - ColumnsToPixels(m_nOffsetChar, nCharWidth), rc.top);
@@ -260,17 +241,47 @@ void QuillView::DrawSingleLine(CDC* pdc, const CRect& rc, int nLineIndex) {
   m_pExpandMemoChars = nullptr;
   m_nExpandMemoLine = -1;
 
-  // Right of the text: the line break (one selected cell when it is selected), then the
-  // line's background.
-  int nLeft = origin.x;
-  if (nLeft < rc.right) {
-    if (bShowSelection && IsInsideSelBlock(CPoint(nLength, nLineIndex))) {
-      FillClipped(pdc, CRect(nLeft, rc.top, nLeft + nCharWidth, rc.bottom), rc,
-                  GetColor(COLORINDEX_SELBKGND));
-      nLeft += nCharWidth;
+  FillPastText(pdc, rc, origin.x, CPoint(nLength, nLineIndex), crRest);
+}
+
+TEXTBLOCK* QuillView::RunsToDraw(int nLineIndex, const char* pszChars, int nLength, int nWidth,
+                                 int& nBlocks, int& nDrawLength) {
+  const unsigned long dwCookie = GetParseCookie(nLineIndex - 1);
+  nBlocks = 0;
+  TEXTBLOCK* pBuf = nullptr;
+  // Characters whose runs are known: the whole line, or for a long line the part up to a
+  // blank past the window's right edge (the text reaches beyond the window there).
+  nDrawLength = nLength;
+  if (nLength >= TColumnIndex::kMinLength) {
+    pBuf = LongLineRuns(nLineIndex, pszChars, nLength, dwCookie, nWidth, nBlocks, nDrawLength);
+  } else {
+    try {
+      const std::size_t nRoom = static_cast<std::size_t>(nLength) * 3 + 3;
+      if (m_aRunBuffer.size() < nRoom) m_aRunBuffer.resize(nRoom);
+      pBuf = m_aRunBuffer.data();
+    } catch (const std::bad_alloc&) {
+      pBuf = nullptr;  // too long to colour: the line is drawn as plain text
     }
-    FillClipped(pdc, CRect(std::max(nLeft, rc.left), rc.top, rc.right, rc.bottom), rc, crRest);
+    const unsigned long dwEndCookie =
+        ParseLine(pszChars, nLength, dwCookie, nLineIndex, pBuf, nBlocks);
+    if (m_bParseCookiesAllocated)
+      RememberCookie(m_pdwParseCookies, m_nParseCookiesKnown, nLineIndex, dwEndCookie);
   }
+  if (pBuf == nullptr) nBlocks = 0;
+  return pBuf;
+}
+
+// Right of the text: the line break (one selected cell when it is selected), then the
+// line's background.
+void QuillView::FillPastText(CDC* pdc, const CRect& rc, int nLeft, CPoint ptBreak, COLORREF crRest) {
+  if (nLeft >= rc.right) return;
+  const int nCharWidth = GetCharWidth();
+  if ((m_bFocused || m_bShowInactiveSelection) && IsInsideSelBlock(ptBreak)) {
+    FillClipped(pdc, CRect(nLeft, rc.top, nLeft + nCharWidth, rc.bottom), rc,
+                GetColor(COLORINDEX_SELBKGND));
+    nLeft += nCharWidth;
+  }
+  FillClipped(pdc, CRect(std::max(nLeft, rc.left), rc.top, rc.right, rc.bottom), rc, crRest);
 }
 
 void QuillView::DrawLineHelper(CDC* pdc, CPoint& ptOrigin, const CRect& rcClip, int,

@@ -11,6 +11,7 @@
 
 #include "buffer/buffer_defs.h"
 #include "buffer/progress_bar.h"
+#include "buffer/text_buffer.h"
 #include "platform/app_services.h"
 #include "platform/doc_framework.h"
 #include "platform/text_encoding.h"
@@ -36,15 +37,10 @@ bool IsBefore(const CPoint& a, const CPoint& b) { return a.y < b.y || (a.y == b.
 
 // Where text inserted at pt ends: a CR or a CR LF breaks the line, as in the buffer.
 CPoint PointAfter(CPoint pt, std::string_view text) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r') {
-      ++pt.x;
-      continue;
-    }
-    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    pt = CPoint(0, pt.y + 1);
-  }
-  return pt;
+  const std::vector<std::string_view> lines = QuillTextBuffer::SplitAtCR(text);
+  const int nLast = static_cast<int>(lines.size()) - 1;
+  const int nLength = static_cast<int>(lines.back().size());
+  return nLast == 0 ? CPoint(pt.x + nLength, pt.y) : CPoint(nLength, pt.y + nLast);
 }
 
 // nPos, or the end of the UTF-8 character that holds byte nPos.

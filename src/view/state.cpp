@@ -6,6 +6,7 @@
 #include "buffer/text_buffer.h"
 #include "buffer/update_context.h"
 #include "platform/document.h"
+#include "style/document_style.h"
 #include "view/drop_target.h"
 #include "view/quill_view.h"
 #include "view/text_document.h"
@@ -300,7 +301,7 @@ unsigned long QuillView::ParseLinePart(const char* pszChars, int, unsigned long 
 }
 
 TDocumentStyle* QuillView::CreateStyle() {
-  m_pStyle = nullptr;
+  m_pStyle.reset();
   return nullptr;
 }
 
@@ -315,9 +316,7 @@ bool QuillView::PreCreateWindow(CREATESTRUCT& cs) {
 int QuillView::OnCreate(Window* pWnd) {
   if (pWnd == nullptr) return -1;
   // A view created again (a new window for the same view) gives up its old style first.
-  DeleteStyle();
-  m_pStyle = CreateStyle();
-  if (m_pStyle == nullptr) return -1;
+  if (!RenewStyle()) return -1;
   ApplyStyleToView();
   m_pWnd = pWnd;
   LoadAcceleratorTable();

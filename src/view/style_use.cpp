@@ -102,8 +102,14 @@ int QuillView::GetColumnPos(const CPoint& pt) {
 void QuillView::DeleteStyle() {
   if (m_pStyle == nullptr) return;
   if (m_pStyle->IsModified()) m_pStyle->SaveSettings(nullptr);
-  delete m_pStyle;
-  m_pStyle = nullptr;
+  m_pStyle.reset();
+}
+
+bool QuillView::RenewStyle() {
+  DeleteStyle();
+  TDocumentStyle* pStyle = CreateStyle();
+  if (pStyle != m_pStyle.get()) m_pStyle.reset(pStyle);
+  return m_pStyle != nullptr;
 }
 
 void ApplyStyleToOpenViews(const TDocumentStyle& style) {

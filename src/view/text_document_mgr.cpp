@@ -20,7 +20,10 @@ TDocumentStyle* TTextDocumentMgr::GetDocStyle(unsigned int index) const {
   if (index >= m_entries.size() || !m_entries[index].viewClass) return nullptr;
   std::unique_ptr<QuillView> view = m_entries[index].viewClass();
   if (view == nullptr) return nullptr;
-  view->CreateStyle();
+  // The type's style is the one its view keeps (an override hands it to the view); one
+  // the view does not keep is only freed.
+  std::unique_ptr<TDocumentStyle> created(view->CreateStyle());
+  if (created.get() == view->GetTextStyle()) created.release();
   TDocumentStyle* copy = nullptr;
   if (const TDocumentStyle* style = view->GetTextStyle()) copy = new TDocumentStyle(*style);
   // The view's destructor saves its style when it is marked modified, then deletes it.

@@ -42,7 +42,7 @@ class HostView : public QuillView {
     auto* style = new TDocumentStyle(m_type, nullptr);
     style->InitKeywordSection("Statements", nullptr, nullptr, false);
     style->GetFromRegistry();
-    m_pStyle = style;
+    m_pStyle.reset(style);
     return style;
   }
   int GetDocumentType() const override { return m_type; }

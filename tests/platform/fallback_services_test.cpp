@@ -9,6 +9,7 @@
 
 #include "platform/headless/headless_app_services.h"
 #include "platform/headless/headless_dialog_runner.h"
+#include "platform/headless/headless_sheet_runner.h"
 #include "platform/posix/process_priority.h"
 #include "quill.h"
 
@@ -59,6 +60,27 @@ TEST(HeadlessServices, HighPriorityIsRaisedAndRestored) {
   EXPECT_EQ(getpriority(PRIO_PROCESS, 0), before);
   EXPECT_EQ(services.m_priorityHistory.back(), PosixGetPriorityClass());
   EXPECT_FALSE(PosixSetPriorityClass(0x12345));  // not a class
+}
+
+// A scope fills only the slots its bundle holds and gives each back what it had, nested
+// scopes included; the services it shared are released.
+TEST(FallbackServices, ScopedBundleFillsItsSlotsAndRestoresThem) {
+  Clipboard* const before = &CurrentClipboard();
+  auto outer = std::make_shared<MemoryClipboard>();
+  {
+    ScopedPlatformServices installed(PlatformServices{.pClipboard = outer});
+    {
+      auto inner = std::make_shared<MemoryClipboard>();
+      ScopedPlatformServices nested(PlatformServices{.pClipboard = inner});
+      ScopedHeadlessSheets sheets;
+      EXPECT_EQ(&CurrentClipboard(), inner.get());
+      EXPECT_EQ(&GetSheetRunner(), &sheets.Runner());
+    }
+    EXPECT_EQ(&CurrentClipboard(), outer.get());
+    EXPECT_EQ(&GetSheetRunner(), &GetHeadlessSheetRunner());
+  }
+  EXPECT_EQ(&CurrentClipboard(), before);
+  EXPECT_EQ(outer.use_count(), 1);
 }
 
 }  // namespace

@@ -83,8 +83,4 @@ bool HeadlessApplicationServices::SetPriorityClass(unsigned priorityClass) {
   return PosixSetPriorityClass(priorityClass);
 }
 
-ScopedHeadlessServices::ScopedHeadlessServices() { SetApplicationServices(this); }
-
-ScopedHeadlessServices::~ScopedHeadlessServices() { SetApplicationServices(nullptr); }
-
 }  // namespace quill

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/app_services.h"
+#include "platform/platform_services.h"
 
 namespace quill {
 
@@ -83,8 +84,11 @@ class HeadlessApplicationServices : public IApplicationServices {
 // Installs headless services for the lifetime of the object (tests).
 class ScopedHeadlessServices : public HeadlessApplicationServices {
  public:
-  ScopedHeadlessServices();
-  ~ScopedHeadlessServices() override;
+  ScopedHeadlessServices()
+      : m_installed(PlatformServices{.pApplication = Unowned<IApplicationServices>(this)}) {}
+
+ private:
+  ScopedPlatformServices m_installed;
 };
 
 }  // namespace quill

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/control_services.h"
+#include "platform/platform_services.h"
 
 namespace quill {
 
@@ -25,10 +26,11 @@ class HeadlessMessageBoxPresenter : public IMessageBoxPresenter {
 // Installs a headless presenter for the lifetime of the object (tests).
 class ScopedMessageBoxPresenter : public HeadlessMessageBoxPresenter {
  public:
-  ScopedMessageBoxPresenter() { SetMessageBoxPresenter(this); }
-  ~ScopedMessageBoxPresenter() override { SetMessageBoxPresenter(nullptr); }
-  ScopedMessageBoxPresenter(const ScopedMessageBoxPresenter&) = delete;
-  ScopedMessageBoxPresenter& operator=(const ScopedMessageBoxPresenter&) = delete;
+  ScopedMessageBoxPresenter()
+      : m_installed(PlatformServices{.pMessageBoxes = Unowned<IMessageBoxPresenter>(this)}) {}
+
+ private:
+  ScopedPlatformServices m_installed;
 };
 
 // "Courier New", "Lucida Console", "Consolas" and "Terminal" fixed; "Arial", "Tahoma",

@@ -15,19 +15,14 @@ namespace quill {
 namespace {
 
 struct HeadlessFallback {
-  HeadlessApplicationServices application;
-  HeadlessMessageBoxPresenter messageBoxes;
-  HeadlessFontList fonts;
-  HeadlessPrintServices print;
-
   HeadlessFallback() {
     PlatformServices services;
-    services.pApplication = &application;
-    services.pMessageBoxes = &messageBoxes;
-    services.pFonts = &fonts;
-    services.pDialogRunner = &GetHeadlessDialogRunner();
-    services.pSheetRunner = &GetHeadlessSheetRunner();
-    services.pPrint = &print;
+    services.pApplication = std::make_shared<HeadlessApplicationServices>();
+    services.pMessageBoxes = std::make_shared<HeadlessMessageBoxPresenter>();
+    services.pFonts = std::make_shared<HeadlessFontList>();
+    services.pDialogRunner = Unowned<IDialogRunner>(&GetHeadlessDialogRunner());
+    services.pSheetRunner = Unowned<ISheetRunner>(&GetHeadlessSheetRunner());
+    services.pPrint = std::make_shared<HeadlessPrintServices>();
     services.pCommonDialogs = std::make_shared<HeadlessCommonDialogs>();
     services.pFilePrompt = std::make_shared<HeadlessFilePrompt>();
     services.pDragDrop = std::make_shared<HeadlessDragDrop>();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/headless/headless_dialog_runner.h"
+#include "platform/platform_services.h"
 #include "platform/sheet_runner.h"
 
 namespace quill {
@@ -54,15 +55,14 @@ HeadlessSheetRunner& GetHeadlessSheetRunner();
 // Installs a fresh headless sheet runner for the lifetime of the object (tests).
 class ScopedHeadlessSheets {
  public:
-  ScopedHeadlessSheets() { SetSheetRunner(&m_runner); }
-  ~ScopedHeadlessSheets() { SetSheetRunner(nullptr); }
-  ScopedHeadlessSheets(const ScopedHeadlessSheets&) = delete;
-  ScopedHeadlessSheets& operator=(const ScopedHeadlessSheets&) = delete;
+  ScopedHeadlessSheets()
+      : m_installed(PlatformServices{.pSheetRunner = Unowned<ISheetRunner>(&m_runner)}) {}
   void Push(SheetScript script) { m_runner.PushScript(std::move(script)); }
   HeadlessSheetRunner& Runner() { return m_runner; }
 
  private:
   HeadlessSheetRunner m_runner;
+  ScopedPlatformServices m_installed;
 };
 
 }  // namespace quill
