@@ -205,8 +205,8 @@ class QuillTextBuffer {
   // A loader that creates millions of lines should avoid allocations per line: it copies
   // the characters of many lines one after the other into a slab (AllocSlab), with no
   // line breaks between them, and adds each line with m_aLines.AddPacked, or as a record
-  // when the table cannot hold it so; then m_aLines.FreeExtra(). FreeAll (and the destructor) free records one by one and
-  // release all slabs at once.
+  // when the table cannot hold it so; then m_aLines.FreeExtra(). FreeAll (and the
+  // destructor) free records one by one and release all slabs at once.
 
   // The capacity rule: the next multiple of 16 strictly above nLength (at most
   // kMaxLineLength, which NewLine and AppendLine check).

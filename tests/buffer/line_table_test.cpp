@@ -90,7 +90,9 @@ TEST(LineTable, MatchesAPlainModelUnderRandomChanges) {
     return records.back().get();
   };
   std::mt19937 random(2024);
-  const auto pick = [&](int nFrom, int nTo) { return std::uniform_int_distribution<int>(nFrom, nTo)(random); };
+  const auto pick = [&](int nFrom, int nTo) {
+    return std::uniform_int_distribution<int>(nFrom, nTo)(random);
+  };
 
   Table table;
   std::vector<std::unique_ptr<char[]>> slabs;
@@ -140,7 +142,7 @@ TEST(LineTable, MatchesAPlainModelUnderRandomChanges) {
   EXPECT_FALSE(table.AddPacked(pcNext, Table::kMaxPackedLength + 1));
   check(-1);
 
-  for (int nStep = 0; nStep < 400; ++nStep) {
+  for (int nStep = 0; nStep < 250; ++nStep) {
     const int nSize = table.GetSize();
     const int nAt = pick(0, nSize);  // nSize: at the end
     switch (pick(0, 7)) {
