@@ -51,7 +51,6 @@ void TLineSink::operator()(const char* pText, std::size_t nLength) {
       m_nTextSlab = std::min(m_nTextSlab * 2, kMaxTextSlab);
     }
     if (nLen > 0) std::memcpy(m_pText, pText, nLength);
-    m_buffer.PrepareLineTableGrowth();
     if (m_buffer.m_aLines.AddPacked(m_pText, nLen)) {
       m_pText += nLen;
       return;
@@ -60,7 +59,6 @@ void TLineSink::operator()(const char* pText, std::size_t nLength) {
   if (!m_bSawNul && std::memchr(pText, 0, nLength) != nullptr) m_bSawNul = true;
   SLineInfo* pLine = QuillTextBuffer::NewLine(pText, nLen);
   try {
-    m_buffer.PrepareLineTableGrowth();
     m_buffer.m_aLines.Add(pLine);
   } catch (...) {
     QuillTextBuffer::FreeLine(pLine);

@@ -100,12 +100,6 @@ void QuillTextBuffer::FreeLineAt(int nLine) {
   if (SLineInfo* pLine = m_aLines.RecordIfAny(nLine)) FreeLine(pLine);
 }
 
-void QuillTextBuffer::PrepareLineTableGrowth() {
-  int nCapacity = m_aLines.GetCapacity();
-  if (m_aLines.GetSize() == nCapacity && nCapacity != 0 && nCapacity >= m_aLines.GetGrowBy())
-    m_aLines.SetSize(m_aLines.GetSize(), nCapacity);
-}
-
 void QuillTextBuffer::CheckLineIndex(int nLine) const {
   if (nLine < 0 || nLine >= m_aLines.GetSize()) throw InvalidArgException("line index out of range");
 }
@@ -121,7 +115,6 @@ void QuillTextBuffer::InsertLine(const char* pszLine, int nLength, int nPosition
     throw InvalidArgException("line position out of range");
   SLineInfo* pLine = NewLine(pszLine, nLength);
   try {
-    PrepareLineTableGrowth();
     if (nPosition == -1)
       m_aLines.Add(pLine);
     else
@@ -354,7 +347,6 @@ int QuillTextBuffer::InsertSegments(ITextBufferListener* pSource, int nLine, int
       pcGrown = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(nGrownMax));
     }
     if (!aNewLines.empty()) {
-      PrepareLineTableGrowth();
       m_aLines.InsertAt(nLine + 1, aNewLines.data(), static_cast<int>(aNewLines.size()));
     }
   } catch (...) {

@@ -205,12 +205,11 @@ class QuillTextBuffer {
 
   // ---- Helpers for bulk line creation (loaders) ----
   //
-  // A loader that creates millions of lines should avoid allocations per line: it presets
-  // the table's growth step (m_aLines.SetSize(0, nExpectedLines)), copies the characters
-  // of many lines one after the other into a slab (AllocSlab) and adds each line with
-  // m_aLines.AddPacked, or as a record when the slot cannot hold it; then
-  // m_aLines.FreeExtra(). FreeAll (and the destructor) free records one by one and
-  // release all slabs at once.
+  // A loader that creates millions of lines should avoid allocations per line: it copies
+  // the characters of many lines one after the other into a slab (AllocSlab), with no
+  // line breaks between them, and adds each line with m_aLines.AddPacked, or as a record
+  // when the table cannot hold it so; then m_aLines.FreeExtra(). FreeAll (and the
+  // destructor) free records one by one and release all slabs at once.
 
   // The capacity rule: the next multiple of 16 strictly above nLength (at most
   // kMaxLineLength, which NewLine and AppendLine check).
@@ -228,8 +227,6 @@ class QuillTextBuffer {
   static void FreeLine(SLineInfo* pLine);
   // Frees the heap parts of the line at nLine, leaving its slot in the table.
   void FreeLineAt(int nLine);
-  // Applies the table growth rule before lines are added: a full table doubles.
-  void PrepareLineTableGrowth();
 
   // The line's record (made for a packed line); the index is checked.
   SLineInfo* GetLine(int nLine);

@@ -38,10 +38,6 @@ struct ProgressScale {
   int m_nShift = 0;
 };
 
-int GrowthStep(std::uint64_t nBytes, std::uint64_t nDivisor) {
-  return static_cast<int>(std::min<std::uint64_t>(nBytes / nDivisor, 0x7fffffff));
-}
-
 // The bytes of a file load not yet split into lines, followed by the chunk just read. It
 // grows (for a line longer than a chunk) without clearing the new room, and a large block
 // usually grows in place instead of being copied.
@@ -194,8 +190,6 @@ int QuillTextBuffer::LoadFromFile(const char* pszFileName, int nCrlfStyle) {
     }
     m_nCRLFMode = nCrlfStyle;
 
-    if (m_aLines.GetSize() == 0) m_aLines.RemoveAll();
-    m_aLines.SetSize(m_aLines.GetSize(), GrowthStep(nFileSize, 300));
     const ProgressScale scale(nFileSize);
     progress.SetRange(0, scale(nFileSize));
     progress.SetPos(0);
@@ -256,8 +250,6 @@ int QuillTextBuffer::LoadFromFileLocking(const char* pszFileName, bool bReadOnly
     const char* pszBreak = nCrlfStyle == CRLF_MODE_UNIX ? "\n" : nCrlfStyle == CRLF_MODE_MAC ? "\r" : "\r\n";
     const std::size_t nBreakLength = std::strlen(pszBreak);
 
-    if (m_aLines.GetSize() == 0) m_aLines.RemoveAll();
-    m_aLines.SetSize(m_aLines.GetSize(), GrowthStep(nFileLength, 300));
     const ProgressScale scale(nFileLength);
     progress.SetRange(0, scale(nFileLength));
     progress.SetPos(0);
@@ -317,7 +309,6 @@ int QuillTextBuffer::LoadFromBuffer(const char* pszText, int nCrlfStyle) {
     if (nCrlfStyle == -1)
       nCrlfStyle = DefineCRLFMode(pszText, static_cast<int>(std::min<std::size_t>(nLength, 0x7fffffff)));
     m_nCRLFMode = nCrlfStyle;
-    m_aLines.SetSize(0, 4096);
 
     TLineSplitter splitter(nCrlfStyle);
     TLineSink sink(*this, nLength);

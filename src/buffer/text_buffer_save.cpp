@@ -83,7 +83,7 @@ void StartSaveProgress(CProgressBar& progress, const std::string& name, int nLas
 std::uint64_t OutputLength(const TCArray<QuillTextBuffer::SLineInfo*>& aLines, const char* pszBreak) {
   const int nCount = aLines.GetSize();
   std::uint64_t nBytes = nCount > 0 ? static_cast<std::uint64_t>(nCount - 1) * std::strlen(pszBreak) : 0;
-  for (int i = 0; i < nCount; ++i) nBytes += static_cast<std::uint64_t>(aLines[i]->m_nLength);
+  aLines.ForEachLine(0, nCount, [&](const char*, int nLength) { nBytes += static_cast<std::uint64_t>(nLength); });
   return nBytes;
 }
 
@@ -162,31 +162,27 @@ void WriteLines(const TCArray<QuillTextBuffer::SLineInfo*>& aLines, const char* 
   const char cBreak1 = pszBreak[nBreakLength - 1];
   const int nCount = aLines.GetSize();
   const int nStep = nCount / 100 + 1;
-  int nNextStep = 0;
-  for (int i = 0; i < nCount; ++i) {
-    if (i == nNextStep) {
-      progress.SetPos(i);
-      nNextStep += nStep;
-    }
-    const QuillTextBuffer::SLineInfo* pLine = aLines[i];
-    const auto nLength = static_cast<std::size_t>(pLine->m_nLength);
-    const bool bLast = i == nCount - 1;
-    if (nLength + 2 <= static_cast<std::size_t>(pEnd - p)) {
-      // The line and its break fit in the block.
-      if (nLength <= kShortLine) CopySmall(p, pLine->m_pcLine, nLength);
-      else std::memcpy(p, pLine->m_pcLine, nLength);
-      p += nLength;
-      if (!bLast) {
+  // A hundred steps, each writing its lines with the break after each; then the last line.
+  for (int nFrom = 0; nFrom < nCount; nFrom += nStep) {
+    progress.SetPos(nFrom);
+    aLines.ForEachLine(nFrom, std::min(nFrom + nStep, nCount - 1), [&](const char* pcLine, int nLine) {
+      const auto nLength = static_cast<std::size_t>(nLine);
+      if (nLength + 2 <= static_cast<std::size_t>(pEnd - p)) {
+        // The line and its break fit in the block.
+        if (nLength <= kShortLine) CopySmall(p, pcLine, nLength);
+        else std::memcpy(p, pcLine, nLength);
+        p += nLength;
         // CR LF, LF or CR.
         p[0] = cBreak0;
         p[nBreakLength - 1] = cBreak1;
         p += nBreakLength;
+      } else {
+        put(pcLine, nLength);
+        put(pszBreak, nBreakLength);
       }
-    } else {
-      put(pLine->m_pcLine, nLength);
-      if (!bLast) put(pszBreak, nBreakLength);
-    }
+    });
   }
+  if (nCount > 0) aLines.ForEachLine(nCount - 1, nCount, put);
   if (p != pBegin) write(pBegin, static_cast<std::size_t>(p - pBegin));
 }
 

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "buffer_fixture.h"
 
@@ -197,6 +200,142 @@ TEST(LineTable, EditsAndFlagsOnPackedLinesKeepTheirNeighbours) {
   CPoint pt;
   buffer.Undo(pt);
   EXPECT_EQ(buffer.All(), "one\ntwo-and-a-much-longer-tail\nree\nfour\nfive");
+}
+
+// The table against a plain model under random changes: lines loaded from two slabs (so
+// leaves also end where the characters stop following each other, or past 64 KiB of text),
+// single lines and runs of records inserted, ranges removed within and across leaves,
+// records made and replaced, lines flagged. Every line is compared after every step.
+TEST(LineTable, MatchesAPlainModelUnderRandomChanges) {
+  using Table = TCArray<TLineInfo*>;
+  constexpr int kLeaf = Table::kLeafLines;
+  struct Line {
+    std::string text;
+    TLineInfo* pRecord = nullptr;  // the record the table holds for the line, if any
+  };
+  std::vector<Line> model;
+  std::vector<std::unique_ptr<TLineInfo>> records;   // every record, freed at the end
+  std::vector<std::unique_ptr<std::string>> texts;  // the characters of the test's records
+  const auto newRecord = [&](std::string text) {
+    texts.push_back(std::make_unique<std::string>(std::move(text)));
+    records.push_back(std::make_unique<TLineInfo>(
+        TLineInfo{texts.back()->data(), static_cast<int>(texts.back()->size()), 0, 0, 0}));
+    return records.back().get();
+  };
+  std::mt19937 random(2024);
+  const auto pick = [&](int nFrom, int nTo) {
+    return std::uniform_int_distribution<int>(nFrom, nTo)(random);
+  };
+
+  Table table;
+  std::vector<std::unique_ptr<char[]>> slabs;
+  char* pcNext = nullptr;
+  char* pcEnd = nullptr;
+  // Appends a loaded line of nLength characters, packed after the previous one.
+  const auto load = [&](int nLength) {
+    if (pcNext == nullptr || pcEnd - pcNext < nLength) {
+      slabs.push_back(std::make_unique<char[]>(1 << 20));
+      pcNext = slabs.back().get();
+      pcEnd = pcNext + (1 << 20);
+    }
+    for (int i = 0; i < nLength; ++i) pcNext[i] = static_cast<char>('a' + pick(0, 25));
+    ASSERT_TRUE(table.AddPacked(pcNext, nLength));
+    model.push_back({std::string(pcNext, nLength), nullptr});
+    pcNext += nLength;
+  };
+  const auto check = [&](int nStep) {
+    ASSERT_EQ(table.GetSize(), static_cast<int>(model.size())) << nStep;
+    const Table& read = table;
+    for (int i = 0; i < table.GetSize(); ++i) {
+      const Line& line = model[i];
+      ASSERT_EQ(std::string_view(table.Chars(i), table.Length(i)), line.text) << nStep << " line " << i;
+      ASSERT_EQ(table.RecordIfAny(i), line.pRecord) << nStep << " line " << i;
+      ASSERT_EQ(table.Flags(i), line.pRecord ? line.pRecord->m_dwFlags : 0u) << nStep << " line " << i;
+      ASSERT_EQ(read[i]->m_nLength, static_cast<int>(line.text.size())) << nStep << " line " << i;
+    }
+    // A walk over a range sees the same lines.
+    const int nFrom = pick(0, table.GetSize());
+    const int nTo = pick(nFrom, table.GetSize());
+    int i = nFrom;
+    table.ForEachLine(nFrom, nTo, [&](const char* pcChars, int nLength) {
+      EXPECT_EQ(std::string_view(pcChars, nLength), model[i++].text) << nStep;
+    });
+    EXPECT_EQ(i, nTo) << nStep;
+  };
+
+  for (int i = 0; i < 12 * kLeaf; ++i) {
+    // Mostly short lines; a run of long ones fills 64 KiB before the leaf is full.
+    load(i / kLeaf == 3 ? pick(200, 400) : pick(0, 5));
+    if (i == 7 * kLeaf + 100) pcNext = nullptr;  // a new slab in the middle of a leaf
+  }
+  TLineInfo* pLong = newRecord(std::string(Table::kMaxPackedLength + 1, 'L'));
+  EXPECT_EQ(table.Add(pLong), static_cast<int>(model.size()));
+  model.push_back({pLong->m_pcLine, pLong});
+  for (int i = 0; i < 50; ++i) load(3);
+  EXPECT_FALSE(table.AddPacked(pcNext, Table::kMaxPackedLength + 1));
+  check(-1);
+
+  for (int nStep = 0; nStep < 250; ++nStep) {
+    const int nSize = table.GetSize();
+    const int nAt = pick(0, nSize);  // nSize: at the end
+    switch (pick(0, 7)) {
+      case 0: {  // one record, or the same record a few times
+        TLineInfo* pLine = newRecord("one " + std::to_string(nStep));
+        const int nCount = pick(1, 3);
+        table.InsertAt(nAt, pLine, nCount);
+        model.insert(model.begin() + nAt, nCount, Line{pLine->m_pcLine, pLine});
+        break;
+      }
+      case 1: {  // a run of records, up to a few leaves' worth
+        std::vector<TLineInfo*> run;
+        for (int n = pick(1, 3 * kLeaf); n > 0; --n) run.push_back(newRecord(std::to_string(n)));
+        table.InsertAt(nAt, run.data(), static_cast<int>(run.size()));
+        for (std::size_t j = 0; j < run.size(); ++j)
+          model.insert(model.begin() + nAt + static_cast<int>(j), Line{run[j]->m_pcLine, run[j]});
+        break;
+      }
+      case 2:
+      case 3: {  // a few lines, or many across leaves
+        if (nAt == nSize) break;
+        const int nCount = pick(1, pick(0, 1) ? 3 : std::min(nSize - nAt, 3 * kLeaf));
+        const int nEnd = std::min(nAt + nCount, nSize);
+        table.RemoveAt(nAt, nEnd - nAt);
+        model.erase(model.begin() + nAt, model.begin() + nEnd);
+        break;
+      }
+      case 4:
+      case 5: {  // a record made on first use, then flagged
+        if (nAt == nSize) break;
+        TLineInfo* pRecord = table[nAt];
+        if (model[nAt].pRecord == nullptr) records.emplace_back(pRecord);
+        EXPECT_TRUE(model[nAt].pRecord == nullptr || model[nAt].pRecord == pRecord) << nStep;
+        pRecord->m_dwFlags |= 1u << pick(0, 3);
+        model[nAt].pRecord = pRecord;
+        break;
+      }
+      case 6: {  // a record replaced
+        if (nAt == nSize) break;
+        TLineInfo* pLine = newRecord("set " + std::to_string(nStep));
+        table.SetAt(nAt, pLine);
+        model[nAt] = Line{pLine->m_pcLine, pLine};
+        break;
+      }
+      case 7:  // more loaded lines
+        for (int n = pick(1, kLeaf); n > 0; --n) load(pick(0, 5));
+        break;
+    }
+    check(nStep);
+  }
+  // Wrong ranges change nothing.
+  EXPECT_THROW(table.RemoveAt(table.GetSize() - 1, 2), InvalidArgException);
+  EXPECT_THROW(table.InsertAt(table.GetSize() + 1, nullptr), InvalidArgException);
+  check(-2);
+
+  table.RemoveAll();
+  model.clear();
+  pcNext = nullptr;
+  for (int i = 0; i < kLeaf + 1; ++i) load(i % 4);
+  check(-3);
 }
 
 }  // namespace
