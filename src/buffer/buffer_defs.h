@@ -1,6 +1,6 @@
 #pragma once
 // Constants shared by the text buffer and its views: line flags, view update flags,
-// line-break modes, undo action codes and undo record flags.
+// line-break modes, undo action codes and undo record flags, and the limits of a load.
 
 #include <cstdint>
 
@@ -54,5 +54,16 @@ constexpr int UNDO_ACTION_AUTOINDENT = 10;
 // Flags of an undo record.
 constexpr std::uint32_t UNDOREC_INSERT = 0x0001;
 constexpr std::uint32_t UNDOREC_GROUPSTART = 0x0100;
+
+// Limits of one buffer's line store. The defaults are what the store can hold: positions
+// and counts are 32-bit, and a line's capacity (the next multiple of 16 above its length)
+// must fit too. A host may lower them (QuillTextBuffer::SetLoadLimits). Loads refuse files
+// beyond them; edits that would make a longer line throw InvalidArgException.
+struct TLoadLimits {
+  std::int64_t nMaxLineLength = 0x7fffffef;
+  std::int64_t nMaxLineCount = 0x7fffffff;
+  // Largest file a load reads; 0: the memory the process can have (AvailableMemory).
+  std::int64_t nMaxFileSize = 0;
+};
 
 }  // namespace quill

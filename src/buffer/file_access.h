@@ -52,16 +52,6 @@ class TFileAccessException {
   std::string m_strText;
 };
 
-// Limits of the line store: positions and counts are 32-bit, and a line's capacity (the
-// next multiple of 16 above its length) must fit too. Loads refuse files beyond them;
-// edits that would make a longer line throw InvalidArgException. Tests lower them.
-struct TLoadLimits {
-  static inline std::int64_t s_nMaxLineLength = 0x7fffffef;
-  static inline std::int64_t s_nMaxLineCount = 0x7fffffff;
-  // Largest file a load reads; 0: the memory the process can have (AvailableMemory).
-  static inline std::int64_t s_nMaxFileSize = 0;
-};
-
 class TFileAccess {
  public:
   static constexpr std::uint32_t kChunkSize = 32768;

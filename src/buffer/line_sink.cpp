@@ -23,19 +23,19 @@ TLineSink::TLineSink(QuillTextBuffer& buffer, std::uint64_t nExpectedBytes)
       m_nTextSlab(static_cast<std::size_t>(
           std::clamp<std::uint64_t>(nExpectedBytes + nExpectedBytes / 4, kMinTextSlab, kMaxTextSlab))) {}
 
-void TLineSink::CheckLength(std::uint64_t nLength) {
-  if (nLength > static_cast<std::uint64_t>(TLoadLimits::s_nMaxLineLength))
+void TLineSink::CheckLength(std::uint64_t nLength, const TLoadLimits& limits) {
+  if (nLength > static_cast<std::uint64_t>(limits.nMaxLineLength))
     throw TFileAccessException(
         Format("The file has a line longer than %lld characters and cannot be loaded.",
-               static_cast<long long>(TLoadLimits::s_nMaxLineLength)));
+               static_cast<long long>(limits.nMaxLineLength)));
 }
 
 void TLineSink::operator()(const char* pText, std::size_t nLength) {
   CheckLength(nLength);
-  if (m_buffer.m_aLines.GetSize() >= TLoadLimits::s_nMaxLineCount)
-    throw TFileAccessException(
-        Format("The file has more than %lld lines and cannot be loaded.",
-               static_cast<long long>(TLoadLimits::s_nMaxLineCount)));
+  const std::int64_t nMaxLineCount = m_buffer.m_loadLimits.nMaxLineCount;
+  if (m_buffer.m_aLines.GetSize() >= nMaxLineCount)
+    throw TFileAccessException(Format("The file has more than %lld lines and cannot be loaded.",
+                                      static_cast<long long>(nMaxLineCount)));
   m_encoding.Feed(pText, nLength);
   const int nLen = static_cast<int>(nLength);
   const int nMax = QuillTextBuffer::LineCapacity(nLen);

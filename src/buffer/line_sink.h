@@ -19,8 +19,9 @@ class TLineSink {
   TLineSink(QuillTextBuffer& buffer, std::uint64_t nExpectedBytes);
 
   void operator()(const char* pText, std::size_t nLength);
-  // Refuses a line still being read that is already too long.
-  static void CheckLength(std::uint64_t nLength);
+  // Refuses a line still being read that is already too long for the limits.
+  static void CheckLength(std::uint64_t nLength, const TLoadLimits& limits);
+  void CheckLength(std::uint64_t nLength) const { CheckLength(nLength, m_buffer.GetLoadLimits()); }
   // Some line stored so far holds a NUL byte.
   bool SawNul() const {
     ScanSlab();

@@ -13,22 +13,18 @@ namespace {
 
 constexpr char kCRLF[] = "\r\n";
 
-// The longest line edits and loads may make: the capacity rule's limit, or the lower
-// limit a test sets.
-std::int64_t MaxLineLength() {
-  return std::min<std::int64_t>(TLoadLimits::s_nMaxLineLength, QuillTextBuffer::kMaxLineLength);
-}
-
-void CheckLineLength(std::uint64_t nLength) {
-  if (nLength > static_cast<std::uint64_t>(MaxLineLength()))
+// Refuses a line longer than the capacity rule allows or the buffer's limits say.
+void CheckLineLength(std::uint64_t nLength, const TLoadLimits& limits) {
+  if (nLength > static_cast<std::uint64_t>(
+                    std::min<std::int64_t>(limits.nMaxLineLength, QuillTextBuffer::kMaxLineLength)))
     throw InvalidArgException("line too long");
 }
 
-int TextLength(const char* pszText, int nLength) {
+int TextLength(const char* pszText, int nLength, const TLoadLimits& limits) {
   if (nLength >= 0) return nLength;
   if (pszText == nullptr) return 0;
   const std::size_t n = std::strlen(pszText);
-  CheckLineLength(n);
+  CheckLineLength(n, limits);
   return static_cast<int>(n);
 }
 
@@ -110,7 +106,7 @@ QuillTextBuffer::SLineInfo* QuillTextBuffer::GetLine(int nLine) {
 }
 
 void QuillTextBuffer::InsertLine(const char* pszLine, int nLength, int nPosition) {
-  nLength = TextLength(pszLine, nLength);
+  nLength = TextLength(pszLine, nLength, m_loadLimits);
   if (nPosition != -1 && (nPosition < 0 || nPosition > m_aLines.GetSize()))
     throw InvalidArgException("line position out of range");
   SLineInfo* pLine = NewLine(pszLine, nLength);
@@ -127,9 +123,9 @@ void QuillTextBuffer::InsertLine(const char* pszLine, int nLength, int nPosition
 
 void QuillTextBuffer::AppendLine(int nLineIndex, const char* pszChars, int nLength) {
   SLineInfo* pLine = GetLine(nLineIndex);
-  nLength = TextLength(pszChars, nLength);
+  nLength = TextLength(pszChars, nLength, m_loadLimits);
   if (nLength <= 0 || pszChars == nullptr) return;
-  CheckLineLength(static_cast<std::uint64_t>(pLine->m_nLength) + static_cast<std::uint64_t>(nLength));
+  CheckLineLength(static_cast<std::uint64_t>(pLine->m_nLength) + static_cast<std::uint64_t>(nLength), m_loadLimits);
   const int nNewLength = pLine->m_nLength + nLength;
   // Characters in a slab have no room behind them: a slab line moves to the heap as soon
   // as it grows, with the capacity the rule gives its new length.
@@ -327,8 +323,8 @@ int QuillTextBuffer::InsertSegments(ITextBufferListener* pSource, int nLine, int
   const std::string_view first = aSegments[0];
   // Every line the insertion makes or lengthens must stay within the limit.
   const std::size_t nFirstLength = nPos + first.size() + (nLast == 0 ? tail.size() : 0);
-  CheckLineLength(nFirstLength);
-  for (std::size_t i = 1; i <= nLast; ++i) CheckLineLength(aSegments[i].size() + (i == nLast ? tail.size() : 0));
+  CheckLineLength(nFirstLength, m_loadLimits);
+  for (std::size_t i = 1; i <= nLast; ++i) CheckLineLength(aSegments[i].size() + (i == nLast ? tail.size() : 0), m_loadLimits);
 
   // First what can fail: the new lines (the last one ending with the tail of the
   // insertion line), larger storage for the insertion line (a slab line has no room
@@ -399,7 +395,7 @@ int QuillTextBuffer::DeleteRange(ITextBufferListener* pSource, int nStartLine, i
     throw InvalidArgException("delete range out of range");
   const std::size_t nTail = static_cast<std::size_t>(nEndLength - nEndChar);
   const int nNewLength = nStartChar + static_cast<int>(nTail);
-  if (nStartLine != nEndLine) CheckLineLength(static_cast<std::uint64_t>(nStartChar) + nTail);
+  if (nStartLine != nEndLine) CheckLineLength(static_cast<std::uint64_t>(nStartChar) + nTail, m_loadLimits);
 
   // First what can fail: the record of the start line, larger storage when it must take
   // the end line's tail (a slab line has no room behind it).

@@ -87,6 +87,9 @@ class QuillTextBuffer {
   // The longest line: its capacity (LineCapacity) still fits in an int. Edits that would
   // make a longer line throw InvalidArgException; loads refuse such files.
   static constexpr int kMaxLineLength = 0x7fffffef;
+  // Lower limits for this buffer's loads and edits (the defaults are the store's own).
+  void SetLoadLimits(const TLoadLimits& limits) { m_loadLimits = limits; }
+  const TLoadLimits& GetLoadLimits() const { return m_loadLimits; }
 
   // Lines. Indexes outside 0 .. GetLineCount() - 1 throw InvalidArgException.
   int GetLineCount() const { return m_aLines.GetSize(); }
@@ -244,6 +247,7 @@ class QuillTextBuffer {
   // Undo keeps at most this many groups, and drops the oldest whole groups while its
   // records take more than m_nUndoMemoryLimit bytes. The group being recorded is never
   // cut or dropped, however large.
+  TLoadLimits m_loadLimits;
   int m_nUndoBufSize = 1024;
   std::size_t m_nUndoMemoryLimit = std::size_t{512} << 20;
   void* m_hChangeHandle = nullptr;

@@ -85,12 +85,12 @@ std::size_t FirstBreak(const char* pData, std::size_t nSize) {
 // first chunk is seen whole), or the input ends. Returns the index of that first break
 // (nEnd when there is none).
 template <class Buffer, class Read>
-std::size_t ReadToFirstBreak(Buffer& aData, std::size_t& nEnd, Read read) {
+std::size_t ReadToFirstBreak(Buffer& aData, std::size_t& nEnd, const TLoadLimits& limits, Read read) {
   std::size_t nScanned = 0;
   for (bool bEnd = false;;) {
     const std::size_t nBreak = nScanned + FirstBreak(aData.data() + nScanned, nEnd - nScanned);
     if (bEnd || (nBreak < nEnd && (aData[nBreak] == '\n' || nBreak + 1 < nEnd))) return nBreak;
-    TLineSink::CheckLength(nBreak);  // the first line alone is already too long
+    TLineSink::CheckLength(nBreak, limits);  // the first line alone is already too long
     nScanned = nBreak;
     if (aData.size() - nEnd < TFileAccess::kChunkSize)
       aData.resize(std::max(aData.size() * 2, nEnd + TFileAccess::kChunkSize));
@@ -106,10 +106,9 @@ int BytesAtBreak(std::size_t nBreak, std::size_t nEnd) {
 }
 
 // Refuses a file larger than the memory the process can have before reading any of it.
-void CheckFileSize(std::uint64_t nSize) {
-  const std::uint64_t nLimit = TLoadLimits::s_nMaxFileSize > 0
-                                   ? static_cast<std::uint64_t>(TLoadLimits::s_nMaxFileSize)
-                                   : AvailableMemory();
+void CheckFileSize(std::uint64_t nSize, const TLoadLimits& limits) {
+  const std::uint64_t nLimit =
+      limits.nMaxFileSize > 0 ? static_cast<std::uint64_t>(limits.nMaxFileSize) : AvailableMemory();
   if (nSize > nLimit)
     throw TFileAccessException(
         Format("The file has %llu bytes, more than the memory available to load it.",
@@ -179,13 +178,14 @@ int QuillTextBuffer::LoadFromFile(const char* pszFileName, int nCrlfStyle) {
     TFileAccess file(name);
     file.OpenForRead();
     const std::uint64_t nFileSize = file.GetSize();
-    CheckFileSize(nFileSize);
+    CheckFileSize(nFileSize, m_loadLimits);
     // The bytes not yet split into lines, followed by the chunk just read.
     TReadBuffer aData(TFileAccess::kChunkSize);
     std::size_t nStart = 0, nEnd = file.Read(aData.data());
     const std::size_t nFirstChunk = nEnd;
     if (nCrlfStyle == -1) {
-      const std::size_t nBreak = ReadToFirstBreak(aData, nEnd, [&](char* p) { return file.Read(p); });
+      const std::size_t nBreak =
+          ReadToFirstBreak(aData, nEnd, m_loadLimits, [&](char* p) { return file.Read(p); });
       nCrlfStyle = DefineCRLFMode(aData.data() + nBreak, BytesAtBreak(nBreak, nEnd));
     }
     m_nCRLFMode = nCrlfStyle;
@@ -201,7 +201,7 @@ int QuillTextBuffer::LoadFromFile(const char* pszFileName, int nCrlfStyle) {
     for (;;) {
       nStart += splitter.Split(aData.data() + nStart, nEnd - nStart, bEnd, sink);
       if (bEnd) break;
-      TLineSink::CheckLength(splitter.Scanned());
+      sink.CheckLength(splitter.Scanned());
       if (nStart > 0) {
         std::memmove(aData.data(), aData.data() + nStart, nEnd - nStart);
         nEnd -= nStart;
@@ -239,11 +239,11 @@ int QuillTextBuffer::LoadFromFileLocking(const char* pszFileName, bool bReadOnly
     std::vector<char> aChunk(TFileAccess::kChunkSize);
     pFile->SeekToBegin();
     const std::uint64_t nFileLength = pFile->GetLength();
-    CheckFileSize(nFileLength);
+    CheckFileSize(nFileLength, m_loadLimits);
     std::size_t nRead = pFile->Read(aChunk.data(), TFileAccess::kChunkSize);
     if (nCrlfStyle == -1) {
       const std::size_t nBreak =
-          ReadToFirstBreak(aChunk, nRead, [&](char* p) { return pFile->Read(p, TFileAccess::kChunkSize); });
+          ReadToFirstBreak(aChunk, nRead, m_loadLimits, [&](char* p) { return pFile->Read(p, TFileAccess::kChunkSize); });
       nCrlfStyle = DefineCRLFMode(aChunk.data() + nBreak, BytesAtBreak(nBreak, nRead));
     }
     m_nCRLFMode = nCrlfStyle;
@@ -270,7 +270,7 @@ int QuillTextBuffer::LoadFromFileLocking(const char* pszFileName, bool bReadOnly
           nMatched = 0;
         }
       }
-      TLineSink::CheckLength(line.size());
+      sink.CheckLength(line.size());
       nProcessed += nRead;
       progress.SetPos(scale(nProcessed));
       if (aChunk.size() > TFileAccess::kChunkSize) aChunk = std::vector<char>(TFileAccess::kChunkSize);
@@ -317,7 +317,7 @@ int QuillTextBuffer::LoadFromBuffer(const char* pszText, int nCrlfStyle) {
     do {
       nEnd = std::min(nEnd + kProgressStep, nLength);
       nStart += splitter.Split(pszText + nStart, nEnd - nStart, nEnd == nLength, sink);
-      TLineSink::CheckLength(splitter.Scanned());
+      sink.CheckLength(splitter.Scanned());
       if (nEnd % kProgressStep == 0) progress.SetPos(scale(nEnd));
     } while (nEnd < nLength);
     FinishLoad(false, splitter.Mixed(), false);

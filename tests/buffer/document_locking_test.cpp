@@ -165,11 +165,9 @@ TEST_F(LockingDocumentTest, OnlyALockingDocumentDeletesItsFileOnClosing) {
 
 TEST_F(LockingDocumentTest, AFailedLoadOpensNothing) {
   // Half a file loaded must not open: its save would cut the file.
-  const std::int64_t saved = TLoadLimits::s_nMaxLineCount;
-  TLoadLimits::s_nMaxLineCount = 1;
   QuillDocumentLocking doc;
+  doc.GetTextBuffer().SetLoadLimits({.nMaxLineCount = 1});
   EXPECT_EQ(doc.OnOpenDocument(m_path.c_str()), 0);
-  TLoadLimits::s_nMaxLineCount = saved;
   EXPECT_EQ(doc.GetHeldPath(), "");
   EXPECT_TRUE(SecondDocumentWrites(m_path));
   ASSERT_EQ(m_services.m_messages.size(), 1u);

@@ -42,12 +42,11 @@ TEST_F(LoadSaveTest, OnlyRegularFilesAreLoadedOrSavedAndOnlyWhatFitsInMemory) {
   }
   EXPECT_EQ(ListFolder(m_folder.Path()), (Lines{"pipe"}));
 
-  TLoadLimits::s_nMaxFileSize = 10;
+  m_buffer.SetLoadLimits({.nMaxFileSize = 10});
   const std::string path = m_folder / "big.txt";
   WriteAll(path, "eleven byte");
   m_services.m_messages.clear();
   EXPECT_EQ(m_buffer.LoadFromFile(path), 0);
-  TLoadLimits::s_nMaxFileSize = 0;
   EXPECT_EQ(OnlyMessage(), "File \"" + path + "\"\nThe file has 11 bytes, more than the memory available to load it.");
 }
 

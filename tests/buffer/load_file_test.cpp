@@ -109,23 +109,21 @@ TEST_F(LoadSaveTest, HeldOrWriteProtectedFilesAreStillRead) {
 TEST_F(LoadSaveTest, LinesBeyondTheLimitsAreRefused) {
   const std::string path = m_folder / "big.txt";
   WriteAll(path, "0123456789\n" + std::string(40000, 'x') + "\nend");
-  TLoadLimits::s_nMaxLineLength = 20000;
+  m_buffer.SetLoadLimits({.nMaxLineLength = 20000});
   EXPECT_EQ(m_buffer.LoadFromFile(path), 0);
-  TLoadLimits::s_nMaxLineLength = 0x7fffffef;
   EXPECT_EQ(OnlyMessage(), "File \"" + path +
                                "\"\nThe file has a line longer than 20000 characters and cannot be loaded.");
   EXPECT_FALSE(m_buffer.IsInit());
 
   m_buffer.FreeAll();
-  TLoadLimits::s_nMaxLineCount = 2;
+  m_buffer.SetLoadLimits({.nMaxLineCount = 2});
   EXPECT_EQ(m_buffer.LoadFromFile(path), 0);
-  TLoadLimits::s_nMaxLineCount = 0x7fffffff;
   EXPECT_EQ(Messages().back().text,
             "File \"" + path + "\"\nThe file has more than 2 lines and cannot be loaded.");
   EXPECT_EQ(m_buffer.GetLineCount(), 2);  // what was stored stays
 
   m_buffer.FreeAll();
-  TLoadLimits::s_nMaxLineLength = 5;
+  m_buffer.SetLoadLimits({.nMaxLineLength = 5});
   EXPECT_EQ(m_buffer.LoadFromBuffer("abc\r\nabcdefgh"), 0);
   EXPECT_EQ(Messages().back().text, "The file has a line longer than 5 characters and cannot be loaded.");
   // Edits that would pass the limit throw and change nothing.
@@ -134,11 +132,11 @@ TEST_F(LoadSaveTest, LinesBeyondTheLimitsAreRefused) {
   EXPECT_THROW(m_buffer.Insert(1, 2, "x\r123456"), InvalidArgException);
   EXPECT_THROW(m_buffer.DeleteText(nullptr, 0, 3, 1, 0), InvalidArgException);  // joins to 6
   EXPECT_EQ(m_buffer.Insert(1, 3, "12\r"), 1);  // exactly 5
-  TLoadLimits::s_nMaxLineLength = 0x7fffffef;
+  m_buffer.SetLoadLimits({});
   EXPECT_EQ(m_buffer.AllLines(), (std::vector<std::string>{"abc", "def12", ""}));
   // The real limit: the longest line whose capacity fits in an int.
-  EXPECT_NO_THROW(TLineSink::CheckLength(FileBuffer::kMaxLineLength));
-  EXPECT_THROW(TLineSink::CheckLength(2147483632), TFileAccessException);
+  EXPECT_NO_THROW(TLineSink::CheckLength(FileBuffer::kMaxLineLength, TLoadLimits{}));
+  EXPECT_THROW(TLineSink::CheckLength(2147483632, TLoadLimits{}), TFileAccessException);
 }
 
 TEST_F(LoadSaveTest, LoadResetsViewsAndShowsProgress) {

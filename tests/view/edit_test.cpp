@@ -185,7 +185,6 @@ class EditFailures : public testing::ViewTest<FailingView> {
   }
   ~EditFailures() override {
     InstallClipboard(nullptr);
-    TLoadLimits::s_nMaxLineLength = 0x7fffffef;
   }
   // Runs the command and checks that nothing changed and one message said so.
   void ExpectRefused(const std::function<void()>& command, const char* what) {
@@ -219,7 +218,7 @@ class EditFailures : public testing::ViewTest<FailingView> {
 TEST_F(EditFailures, NothingChangesAndOneMessageSaysWhy) {
   Open({"abcdef", "ghij", "mnopqrs"});
   view.OnChar('x', 1, 0);  // an undo step the failures leave alone
-  TLoadLimits::s_nMaxLineLength = 7;
+  buffer.SetLoadLimits({.nMaxLineLength = 7});
   Place(CPoint(7, 0));
   ExpectRefused([&] { view.OnCommand(ID_EDIT_DELETE); }, "Delete at a line end");
   ExpectRefused([&] { view.OnChar('y', 1, 0); }, "typing into a full line");
@@ -239,7 +238,7 @@ TEST_F(EditFailures, NothingChangesAndOneMessageSaysWhy) {
       << services.m_messages[0].text;
 
   // Memory running out after the edit went in: taken back as well.
-  TLoadLimits::s_nMaxLineLength = 0x7fffffef;
+  buffer.SetLoadLimits({});
   view.bThrowAfterEdit = true;
   ExpectRefused([&] { view.OnCommand(ID_EDIT_PASTE); }, "out of memory");
   EXPECT_NE(services.m_messages[0].text.find("memory"), std::string::npos);
