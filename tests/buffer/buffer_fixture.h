@@ -17,7 +17,6 @@ class TestBuffer : public QuillTextBuffer {
   // The tests add views with AddView alone, which never tells a view its buffer, so a view
   // destroyed first stays listed: the test buffer forgets its views before it goes.
   ~TestBuffer() { m_lpViews.clear(); }
-  using QuillTextBuffer::AppendLine;
   using QuillTextBuffer::GetActionDescription;
   using QuillTextBuffer::InsertLine;
   using QuillTextBuffer::m_aLines;

@@ -48,16 +48,15 @@ TEST_F(EncodingLoad, PureAsciiTakesTheEncodingTheHostChose) {
   SetRegistryDefaultEncoding(ENCODING_UTF8);
 }
 
-TEST_F(EncodingLoad, LoadsFromMemoryAndNewBuffersAreWindows1252UntilSet) {
+TEST_F(EncodingLoad, LoadsFromMemoryAndNewBuffersAreWindows1252UntilSetAndLockingLoadsDetect) {
   m_buffer.LoadFromBuffer("\xE2\x86\x92");
   EXPECT_EQ(m_buffer.GetEncoding(), ENCODING_WINDOWS_1252);
   m_buffer.SetEncoding(ENCODING_UTF8);
   EXPECT_TRUE(m_buffer.IsUtf8());
   m_buffer.InitNew();
   EXPECT_EQ(m_buffer.GetEncoding(), ENCODING_WINDOWS_1252);
-}
 
-TEST_F(EncodingLoad, LockingLoadsDetectToo) {
+  // Locking loads detect too.
   WriteAll(m_folder / "held.txt", "\xE4\xB8\xAD\xE6\x96\x87\n");
   HoldingDocument doc;
   ASSERT_TRUE(doc.Hold(m_folder / "held.txt"));

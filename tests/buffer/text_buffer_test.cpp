@@ -184,9 +184,7 @@ TEST(LineTable, EditsAndFlagsOnPackedLinesKeepTheirNeighbours) {
   EXPECT_EQ(buffer.m_aLines[2]->m_nMax, 16);
   buffer.Insert(1, 3, "-and-a-much-longer-tail");
   EXPECT_EQ(buffer.m_aLines[1]->m_nMax, 32);
-  EXPECT_EQ(buffer.Line(1), "two-and-a-much-longer-tail");
-  EXPECT_EQ(buffer.Line(0), "one");
-  EXPECT_EQ(buffer.Line(3), "four");
+  EXPECT_EQ(buffer.AllLines(), (Lines{"one", "two-and-a-much-longer-tail", "ree", "four", "five"}));
 
   buffer.SetLineFlag(3, LINEFLAG_BOOKMARK, 1);
   EXPECT_EQ(buffer.GetLineFlags(3), LINEFLAG_BOOKMARK);

@@ -66,7 +66,7 @@ TEST_F(UndoTest, GroupsOfInsertsAndDeletes) {
   EXPECT_EQ(buf.m_aUndoBuf.size(), 5u);
 }
 
-TEST_F(UndoTest, SavedPositionDrivesModifiedFlagAndTitle) {
+TEST_F(UndoTest, SavedPositionDrivesModifiedFlagAndTitleMark) {
   Type("x");
   EXPECT_EQ(doc.GetTitle(), "file.txt *");
   EXPECT_TRUE(doc.IsModified());
@@ -89,10 +89,8 @@ TEST_F(UndoTest, SavedPositionDrivesModifiedFlagAndTitle) {
   Type("c");
   EXPECT_EQ(buf.m_nUndoPosition, 2);
   EXPECT_EQ(buf.IsModified(), 1);
-}
 
-TEST_F(UndoTest, TitleMarkIsAddedOnceAndRemovedEverywhere) {
-  buf.SetModified(1);
+  // The title mark is added once and removed wherever it stands.
   buf.SetModified(1);
   EXPECT_EQ(doc.GetTitle(), "file.txt *");
   doc.SetTitle(":odd * name");  // a separator in front keeps the whole title

@@ -140,12 +140,10 @@ TEST(FontComboBoxTest, FillsInstalledFontsOnceSortedWithTheirPitch) {
   SetFontList(&installed);
   fonts.FillFonts();  // the selection survives a refill
   SetFontList(nullptr);
-  ASSERT_EQ(fonts.GetCount(), 3);  // one entry a name, none empty
-  EXPECT_EQ(fonts.GetText(0), "Arial");
-  EXPECT_EQ(fonts.GetText(1), "courier new");
-  EXPECT_EQ(fonts.GetText(2), "Verdana");
-  EXPECT_EQ(fonts.GetItemData(0), 0u);
-  EXPECT_EQ(fonts.GetItemData(1), 1u);  // fixed pitch
+  // One entry a name, none empty; the data says fixed pitch.
+  std::vector<std::pair<std::string, unsigned long>> entries;
+  for (int i = 0; i < fonts.GetCount(); ++i) entries.emplace_back(fonts.GetText(i), fonts.GetItemData(i));
+  EXPECT_EQ(entries, (decltype(entries){{"Arial", 0}, {"courier new", 1}, {"Verdana", 0}}));
   EXPECT_EQ(fonts.GetSelectedFont(), "courier new");
 }
 
@@ -212,16 +210,14 @@ TEST(HeadlessDialogRunner, ScriptActionsReachTheBehaviourLikeAUsersWould) {
       {IDC_NAME, EN_CHANGE}, {IDC_UP, BN_CLICKED},   {IDC_DOWN, BN_CLICKED},
       {IDC_WRAP, BN_CLICKED}, {IDC_NAME, EN_CHANGE}, {IDC_APPLY, BN_CLICKED}};
   EXPECT_EQ(dialog.commands, expected);
-}
 
-TEST(HeadlessDialogRunner, UnscriptedRunsCancelAndEveryRunIsRecorded) {
-  ScopedHeadlessDialogs dialogs;
-  Recorder first;
-  EXPECT_EQ(dialogs.Runner().RunModal(kTemplate, first, nullptr), IDCANCEL);
+  // Unscripted runs cancel, and every run is recorded.
+  Recorder unscripted;
+  EXPECT_EQ(dialogs.Runner().RunModal(kTemplate, unscripted, nullptr), IDCANCEL);
   CDialog unknown(4242), listed(112);
   EXPECT_EQ(unknown.DoModal(), -1);  // no such template: nothing runs
   EXPECT_EQ(listed.DoModal(), IDCANCEL);
-  EXPECT_EQ(dialogs.Runner().Runs(), (std::vector<unsigned>{9001, 112}));
+  EXPECT_EQ(dialogs.Runner().Runs(), (std::vector<unsigned>{9001, 9001, 112}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "documents/document.h"
@@ -221,27 +222,23 @@ TEST_F(StylePagesTest, GroupsFollowTheDocumentTypeAndSectionsAreAddedRemovedAndP
 }
 
 TEST_F(StylePagesTest, KeywordTextIsSplitAtCommasUpToTheFirstEmptyToken) {
-  const struct {
-    const char* text;
-    bool caseSensitive;
-    Names keywords;
-    const char* allowed;
-  } cases[] = {
+  // The text, whether case counts, and the keywords and allowed characters it gives.
+  const std::tuple<const char*, bool, Names, const char*> cases[] = {
       {"for, While,do", true, {"While", "do", "for"}, ""},  // byte order
       {"a , b", true, {"a"}, ""},
       {"Big Word, X", false, {"big word", "x"}, " "},
       {"", true, {"old"}, ""},  // an empty text keeps the keywords
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
+  for (const auto& [text, caseSensitive, expected, allowed] : cases) {
+    SCOPED_TRACE(text);
     TDocumentStyle style(DOCTYPE_CPP, nullptr);
     const int section = style.InitKeywordSection("Mine", nullptr, nullptr, true);
     style.AddKeyword("old", section);
     m_dialogs.Push([&](HeadlessDialogSession& dlg) {
       EXPECT_EQ(dlg.Host().GetDlgItemText(IDC_KEYWORDS), "old");
       EXPECT_EQ(dlg.Host().IsDlgButtonChecked(IDC_CASE_SENSITIVE), BST_CHECKED);
-      dlg.Type(IDC_KEYWORDS, c.text);
-      if (!c.caseSensitive) dlg.Press(IDC_CASE_SENSITIVE);
+      dlg.Type(IDC_KEYWORDS, text);
+      if (!caseSensitive) dlg.Press(IDC_CASE_SENSITIVE);
       dlg.Press(IDOK);
     });
     CKeywordsPage dlg(section, &style);
@@ -249,8 +246,8 @@ TEST_F(StylePagesTest, KeywordTextIsSplitAtCommasUpToTheFirstEmptyToken) {
     Names keywords;
     for (std::string k = style.GetFirstKeyword(section); !k.empty(); k = style.GetNextKeyword(section))
       keywords.push_back(k);
-    EXPECT_EQ(keywords, c.keywords);
-    EXPECT_EQ(style.AllowedChars(section), c.allowed);
+    EXPECT_EQ(keywords, expected);
+    EXPECT_EQ(style.AllowedChars(section), allowed);
   }
 }
 

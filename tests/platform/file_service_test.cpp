@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "buffer/load_save_fixture.h"
 #include "platform/headless/fault_file_service.h"
@@ -20,16 +21,25 @@
 namespace quill {
 namespace {
 
-using test::TempFolder;
 using test::WriteAll;
 
-TEST(PosixFileService, OpenFailuresGiveTheirCodes) {
-  TempFolder folder;
-  WriteAll(folder / "f", "x");
-  const struct {
-    std::string path;
-    std::uint32_t access, disposition, error;
-  } cases[] = {
+// A private folder holding the one-byte file "f".
+class PosixFiles : public ::testing::Test {
+ protected:
+  PosixFiles() { WriteAll(path, "x"); }
+  test::TempFolder folder;
+  const std::string path = folder / "f";
+  IFileService& files = GetFileService();
+  // The permission and special bits of a file.
+  static unsigned Mode(const std::string& name) {
+    struct stat st = {};
+    return stat(name.c_str(), &st) == 0 ? st.st_mode & 07777 : ~0u;
+  }
+};
+
+TEST_F(PosixFiles, OpenFailuresGiveTheirCodes) {
+  // The path, the access and disposition asked for, and the error.
+  const std::tuple<std::string, std::uint32_t, std::uint32_t, std::uint32_t> cases[] = {
       {folder / "none", GENERIC_READ, OPEN_EXISTING, ERROR_FILE_NOT_FOUND},
       {folder / "no/none", GENERIC_READ, OPEN_EXISTING, ERROR_PATH_NOT_FOUND},
       {"", GENERIC_READ, OPEN_EXISTING, ERROR_PATH_NOT_FOUND},
@@ -37,23 +47,17 @@ TEST(PosixFileService, OpenFailuresGiveTheirCodes) {
       {folder.Path(), GENERIC_READ, OPEN_EXISTING, ERROR_ACCESS_DENIED},
       {folder / "f", GENERIC_WRITE, CREATE_NEW, ERROR_FILE_EXISTS},
   };
-  for (const auto& c : cases) {
-    EXPECT_FALSE(GetFileService().Open(c.path, c.access, FILE_SHARE_READ, c.disposition)) << c.path;
-    EXPECT_EQ(GetLastError(), c.error) << c.path;
+  for (const auto& [name, access, disposition, error] : cases) {
+    EXPECT_FALSE(files.Open(name, access, FILE_SHARE_READ, disposition)) << name;
+    EXPECT_EQ(GetLastError(), error) << name;
   }
 }
 
-TEST(PosixFileService, SharingRulesBetweenOpeners) {
-  TempFolder folder;
-  const std::string path = folder / "shared";
-  WriteAll(path, "x");
-  IFileService& files = GetFileService();
+TEST_F(PosixFiles, SharingRulesBetweenOpeners) {
   constexpr std::uint32_t R = GENERIC_READ, W = GENERIC_WRITE, SR = FILE_SHARE_READ,
                           SRW = FILE_SHARE_READ | FILE_SHARE_WRITE;
-  const struct {
-    std::uint32_t heldAccess, heldShare, access, share;
-    bool opens;
-  } cases[] = {
+  // The holder's access and sharing, the next opener's, and whether it opens.
+  const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t, bool> cases[] = {
       {R | W, 0, R, SRW, false},  // nobody joins an opener that shares nothing
       {R, SR, R, SR, true},
       {R, SR, W, SRW, false},
@@ -61,23 +65,19 @@ TEST(PosixFileService, SharingRulesBetweenOpeners) {
       {W, SRW, W, SRW, true},
       {W, SRW, R, SR, false},  // a reader that refuses writers
   };
-  for (const auto& c : cases) {
-    auto held = files.Open(path, c.heldAccess, c.heldShare, OPEN_EXISTING);
+  for (const auto& [heldAccess, heldShare, access, share, opens] : cases) {
+    auto held = files.Open(path, heldAccess, heldShare, OPEN_EXISTING);
     ASSERT_TRUE(held);
-    EXPECT_EQ(static_cast<bool>(files.Open(path, c.access, c.share, OPEN_EXISTING)), c.opens)
-        << c.heldAccess << "/" << c.heldShare << " then " << c.access << "/" << c.share;
-    EXPECT_TRUE(c.opens || GetLastError() == ERROR_SHARING_VIOLATION) << GetLastError();
+    EXPECT_EQ(static_cast<bool>(files.Open(path, access, share, OPEN_EXISTING)), opens)
+        << heldAccess << "/" << heldShare << " then " << access << "/" << share;
+    EXPECT_TRUE(opens || GetLastError() == ERROR_SHARING_VIOLATION) << GetLastError();
   }
 }
 
 // Without locks nobody could be kept out: an opener that denies something is refused
 // with a message saying why, one that denies nothing opens; a lock call that fails for
 // another reason fails the open.
-TEST(PosixFileService, OpensWithoutWorkingLocksFailClosed) {
-  TempFolder folder;
-  const std::string path = folder / "f";
-  WriteAll(path, "x");
-  IFileService& files = GetFileService();
+TEST_F(PosixFiles, OpensWithoutWorkingLocksFailClosed) {
   static int s_nErrno = 0;
   PosixFileService::s_pfnLockCall = [](int, int, struct flock*) {
     errno = s_nErrno;
@@ -97,17 +97,14 @@ TEST(PosixFileService, OpensWithoutWorkingLocksFailClosed) {
 // Two openers that each deny writing, in two processes: the second comes in while the
 // first is between its lock call and the rest of its sharing check (the first's lock call
 // waits for it). At most one of them may hold the file.
-TEST(PosixFileService, AnOpenerInsideAnotherOpenersSharingCheckIsSeen) {
-  TempFolder folder;
-  const std::string path = folder / "raced";
-  WriteAll(path, "x");
+TEST_F(PosixFiles, AnOpenerInsideAnotherOpenersSharingCheckIsSeen) {
   int wake[2], opened[2], release[2];
   ASSERT_EQ(pipe(wake) | pipe(opened) | pipe(release), 0);
   const pid_t child = fork();
   if (child == 0) {
     char c = 0;
     (void)!read(wake[0], &c, 1);
-    auto file = GetFileService().Open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING);
+    auto file = files.Open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING);
     c = file ? '1' : '0';
     (void)!write(opened[1], &c, 1);
     (void)!read(release[0], &c, 1);  // holds the file until the parent is done
@@ -126,8 +123,8 @@ TEST(PosixFileService, AnOpenerInsideAnotherOpenersSharingCheckIsSeen) {
     }
     return fcntl(fd, command, lock);
   };
-  const bool parentOpened = static_cast<bool>(
-      GetFileService().Open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING));
+  const bool parentOpened =
+      static_cast<bool>(files.Open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING));
   PosixFileService::s_pfnLockCall = nullptr;
   (void)!write(release[1], "x", 1);
   int status = 0;
@@ -137,18 +134,12 @@ TEST(PosixFileService, AnOpenerInsideAnotherOpenersSharingCheckIsSeen) {
   for (int fd : {wake[0], wake[1], opened[0], opened[1], release[0], release[1]}) close(fd);
 }
 
-TEST(PosixFileService, ReadOnlyIsTheAbsenceOfWritePermission) {
-  TempFolder folder;
-  const std::string path = folder / "ro";
-  WriteAll(path, "x");
+TEST_F(PosixFiles, ReadOnlyIsTheAbsenceOfWritePermission) {
   chmod(path.c_str(), 0664);
-  IFileService& files = GetFileService();
   EXPECT_EQ(files.GetAttributes(path), FILE_ATTRIBUTE_NORMAL);
   EXPECT_NE(files.GetAttributes(folder.Path()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
   ASSERT_TRUE(files.SetAttributes(path, FILE_ATTRIBUTE_READONLY));
-  struct stat st;
-  stat(path.c_str(), &st);
-  EXPECT_EQ(st.st_mode & 0777, 0444u);
+  EXPECT_EQ(Mode(path), 0444u);
   EXPECT_EQ(files.GetAttributes(path), FILE_ATTRIBUTE_READONLY);
   // Refused to writers even when the process could ignore permissions.
   EXPECT_FALSE(files.Open(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING));
@@ -159,17 +150,13 @@ TEST(PosixFileService, ReadOnlyIsTheAbsenceOfWritePermission) {
   EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
 }
 
-TEST(PosixFileService, TemporaryNamesAreUniqueAndCreated) {
-  TempFolder folder;
-  IFileService& files = GetFileService();
+TEST_F(PosixFiles, TemporaryNamesAreUniqueAndCreated) {
   std::string a, b;
   ASSERT_TRUE(files.GetTempFileName(folder.Path(), "qltx", a));
   ASSERT_TRUE(files.GetTempFileName(folder.Path(), "qlt", b));
   EXPECT_NE(a, b);
   EXPECT_EQ(a.rfind(folder / "qlt", 0), 0u);
-  struct stat st;  // created, private to its owner
-  ASSERT_EQ(stat(a.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  EXPECT_EQ(Mode(a), 0600u);  // created, private to its owner
   EXPECT_FALSE(files.GetTempFileName(folder / "none", "qlt", a));
   EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
 
@@ -189,13 +176,9 @@ TEST(PosixFileService, TemporaryNamesAreUniqueAndCreated) {
   for (const std::string& name : {a, b, alive, elsewhere}) EXPECT_EQ(access(name.c_str(), F_OK), 0) << name;
 }
 
-TEST(PosixFileService, LastWriteTimeAndAnIdentityThatEveryChangeAlters) {
-  TempFolder folder;
-  const std::string path = folder / "t";
-  WriteAll(path, "x");
+TEST_F(PosixFiles, LastWriteTimeAndAnIdentityThatEveryChangeAlters) {
   struct timespec times[2] = {{0, UTIME_OMIT}, {1700000000, 123456789}};
   ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
-  IFileService& files = GetFileService();
   std::uint64_t t = 0;
   ASSERT_TRUE(files.GetLastWriteTime(path, t));
   EXPECT_EQ(t, (1700000000ULL + 11644473600ULL) * 10000000ULL + 1234567ULL);
@@ -223,30 +206,22 @@ TEST(PosixFileService, LastWriteTimeAndAnIdentityThatEveryChangeAlters) {
   EXPECT_FALSE(files.GetIdentity(folder / "none", now));
 }
 
-TEST(PosixFileService, LinkLoopsEndAndMetadataCopiesSpecialBits) {
-  TempFolder folder;
-  IFileService& files = GetFileService();
+TEST_F(PosixFiles, LinkLoopsEndAndMetadataCopiesSpecialBits) {
   ASSERT_EQ(symlink("loop", (folder / "loop").c_str()), 0);  // ends without a hang
   EXPECT_EQ(files.ResolveLinks(folder / "loop"), folder / "loop");
   EXPECT_EQ(files.GetLinkCount(folder / "none"), 0u);
 
-  const std::string real = folder / "real";
   const std::string copy = folder / "copy";
-  WriteAll(real, "x");
   WriteAll(copy, "y");
-  chmod(real.c_str(), 04750);
-  files.CopyMetadata(real, copy);
-  struct stat st;
-  stat(copy.c_str(), &st);
-  EXPECT_EQ(st.st_mode & 07777, 04750u);
+  chmod(path.c_str(), 04750);
+  files.CopyMetadata(path, copy);
+  EXPECT_EQ(Mode(copy), 04750u);
   files.CopyMetadata(folder / "none", copy);  // best effort: nothing happens
-  stat(copy.c_str(), &st);
-  EXPECT_EQ(st.st_mode & 07777, 04750u);
+  EXPECT_EQ(Mode(copy), 04750u);
 }
 
 // Reads, writes and truncation through the held file are checked by the locking saves.
-TEST(HeldFile, FailuresAreNoFileOrAnException) {
-  TempFolder folder;
+TEST_F(PosixFiles, HeldFileFailuresAreNoFileOrAnException) {
   EXPECT_FALSE(CHeldFile::Open(folder / "no/h", GENERIC_READ, 0, OPEN_EXISTING));
   FaultFileService faults;
   faults.m_nFailWrite = 1;

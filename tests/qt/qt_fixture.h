@@ -34,48 +34,30 @@ constexpr COLORREF kSelectionBack = RGB(0, 0, 0);      // colour index 4
 constexpr COLORREF kSelectionText = RGB(255, 255, 255);  // colour index 5
 constexpr COLORREF kMargin = RGB(230, 230, 230);         // colour index 3
 
-class CLikeView : public QuillView {
+// The view tests' host-style view in the widget tests' own colours, keywords not bold;
+// selecting also moves the caret there.
+class CLikeView : public quill::testing::InputView {
  public:
-  explicit CLikeView(QuillTextBuffer* buffer) : m_buffer(buffer) {}
-
-  QuillTextBuffer* LocateTextBuffer() override { return m_buffer; }
+  using InputView::InputView;
   TDocumentStyle* CreateStyle() override {
-    auto* style = new TDocumentStyle(DOCTYPE_CPP, nullptr);
-    style->SetCommentsDelims("/*", "*/");
-    style->SetSingleCommentsDelims("//", 0);
-    style->SetStringDelims("\"", "\"");
-    const unsigned long colors[4] = {kKeywordBack, kKeywordText, kSelectionBack, kSelectionText};
-    style->InitKeywordSection("C", colors, "_", false);
-    for (const char* k : {"int", "return", "while", "if"}) style->AddKeyword(k, "C");
+    TDocumentStyle* style = InputView::CreateStyle();
+    style->SetKeywordColor(kKeywordBack, "Keywords", 0, 0);
+    style->SetKeywordColor(kKeywordText, "Keywords", 1, 0);
+    for (const char* k : {"while", "if"}) style->AddKeyword(k, "Keywords");
     style->SetDefaultColor(kBackground, 0, 0);
     style->SetDefaultColor(kText, 1, 0);
     style->SetCommentsColor(kCommentText, 1, 0);
     style->SetCommentsColor(kCommentBack, 0, 0);
-    style->SetTabSize(4);
     style->SetModified(false);
     return style;
   }
-  unsigned long ParseLine(const char* chars, int length, unsigned long cookie, int line,
-                          TEXTBLOCK* buf, int& items) override {
-    return GetTextStyle()->ParseLine(chars, length, cookie, line, buf, items);
-  }
-  // Cleared, the view refuses edits as a read-only host's does.
-  bool editable = true;
-  bool QueryEditable() override { return editable && QuillView::QueryEditable(); }
-
+  int GetBold(int) override { return 0; }
   void Select(CPoint start, CPoint end) {
-    m_ptSelStart = start;
-    m_ptSelEnd = end;
+    ProbeView::Select(start, end);
     m_ptCursorPos = end;
     InvalidateLines(start.y, end.y);
     UpdateCaret();
   }
-  int TopLine() const { return m_nTopLine; }
-  CPoint Anchor() const { return m_ptAnchor; }
-  int OffsetChar() const { return m_nOffsetChar; }
-
- private:
-  QuillTextBuffer* m_buffer;
 };
 
 // A loaded buffer in an editor widget, the central widget of a shown main window, with the
@@ -125,8 +107,8 @@ class EditorWindow : public ::testing::Test {
   QRect Cells(int line, int column, int count = 1) const {
     const int cw = view->GetCharWidth();
     const int lh = view->GetLineHeight();
-    return QRect(view->GetMarginWidth() + (column - view->OffsetChar()) * cw,
-                 (line - view->TopLine()) * lh, cw * count, lh);
+    return QRect(view->GetMarginWidth() + (column - view->m_nOffsetChar) * cw,
+                 (line - view->m_nTopLine) * lh, cw * count, lh);
   }
   QPoint At(int column, int line) const { return Cells(line, column).topLeft() + QPoint(1, 2); }
 

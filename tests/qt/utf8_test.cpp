@@ -45,10 +45,8 @@ TEST_F(Utf8Editor, TypedCharactersAreSavedAsUtf8) {
   EXPECT_EQ(view->GetCursorPos(), CPoint(15, 0));
   QTest::keyClick(widget, Qt::Key_Left);  // over Ж, two bytes
   EXPECT_EQ(view->GetCursorPos(), CPoint(13, 0));
-  QTest::keyClick(widget, Qt::Key_Backspace);  // the arrow, three bytes
-  QTest::keyClick(widget, Qt::Key_End);
-  QTest::keyClick(widget, Qt::Key_Return);
-  QTest::keyClick(widget, Qt::Key_Tab);
+  // Backspace takes the arrow, three bytes.
+  for (Qt::Key key : {Qt::Key_Backspace, Qt::Key_End, Qt::Key_Return, Qt::Key_Tab}) QTest::keyClick(widget, key);
   EXPECT_EQ(Text(), "  x = 1;\xC3\xA9\xD0\x96|  \t|");
 
   const std::string path = dir.Write("typed.txt", "");

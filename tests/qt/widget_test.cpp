@@ -87,18 +87,18 @@ TEST_F(PaintedEditor, ResizeScrollBarAndWheelMoveTheText) {
   QApplication::sendEvent(widget->viewport(), &wheel);
   EXPECT_EQ(bar->value(), 4);
   bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-  EXPECT_EQ(view->TopLine(), 4 + taller - 1);
-  EXPECT_EQ(bar->value(), view->TopLine());
+  EXPECT_EQ(view->m_nTopLine, 4 + taller - 1);
+  EXPECT_EQ(bar->value(), view->m_nTopLine);
 
   // Thumb to line 50, a keyword line: the first row shows it.
   bar->setSliderPosition(50);
   bar->triggerAction(QAbstractSlider::SliderMove);
-  ASSERT_EQ(view->TopLine(), 50);
+  ASSERT_EQ(view->m_nTopLine, 50);
   const QImage image = Grab();
   EXPECT_GT(CountNear(image, Cells(50, 0, 3), kKeywordText), 4);
   EXPECT_GT(CountNear(image, Cells(51, 0, 7), kCommentText), 4);
   bar->triggerAction(QAbstractSlider::SliderToMinimum);
-  EXPECT_EQ(view->TopLine(), 0);
+  EXPECT_EQ(view->m_nTopLine, 0);
 }
 
 TEST_F(PaintedEditor, WindowReportsKeysButtonsAndMouse) {
@@ -217,13 +217,13 @@ TEST_F(Typing, HeldMouseBelowTheWindowScrollsOnTheTimer) {
   const QPoint below(60, vp->height() + 3 * view->GetLineHeight());
   QTest::mouseMove(vp, below);
   // Ticks of 100 ms, three lines each while the mouse is more than a line below.
-  for (int waited = 0; view->TopLine() < 6 && waited < 3000; waited += 20) QTest::qWait(20);
-  const int top = view->TopLine();
+  for (int waited = 0; view->m_nTopLine < 6 && waited < 3000; waited += 20) QTest::qWait(20);
+  const int top = view->m_nTopLine;
   EXPECT_GE(top, 6);
   QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, below);
   QTest::qWait(250);
-  EXPECT_EQ(view->TopLine(), top);  // the timer stopped with the release
-  EXPECT_EQ(view->Anchor(), CPoint(1, 1));
+  EXPECT_EQ(view->m_nTopLine, top);  // the timer stopped with the release
+  EXPECT_EQ(view->m_ptAnchor, CPoint(1, 1));
   EXPECT_GT(view->GetCursorPos().y, view->GetScreenLines());
 }
 

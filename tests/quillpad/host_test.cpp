@@ -45,7 +45,7 @@ struct Opened {
   bool ok = false;
 };
 
-class OutsideTest : public ::testing::Test {
+class HostTest : public ::testing::Test {
  protected:
   void SetUp() override {
     quill::InstallMemorySettingsStore();
@@ -56,7 +56,7 @@ class OutsideTest : public ::testing::Test {
   quill::ScopedHeadlessDialogs dialogs;
 };
 
-TEST_F(OutsideTest, ChangedFilesReloadOrAreListedAndASaveOverThemAsks) {
+TEST_F(HostTest, ChangedFilesReloadOrAreListedAndASaveOverThemAsks) {
   for (const quill::TAutoLoad autoLoad : {quill::AUTOLOAD_ON, quill::AUTOLOAD_OFF}) {
     SCOPED_TRACE(autoLoad);
     quill::SetRegistryAutoLoad(autoLoad);
@@ -105,7 +105,7 @@ TEST_F(OutsideTest, ChangedFilesReloadOrAreListedAndASaveOverThemAsks) {
   }
 }
 
-TEST_F(OutsideTest, ADeletedFileIsSaidOnceAndASaveWritesItAgain) {
+TEST_F(HostTest, ADeletedFileIsSaidOnceAndASaveWritesItAgain) {
   Opened doc(dir.WriteLater("gone.sp", "keep me\n"));
   fs::remove(doc.doc.GetPathName());
   for (int round = 0; round < 2; ++round) CheckDocuments({doc.Entry()}, nullptr);
@@ -121,7 +121,7 @@ TEST_F(OutsideTest, ADeletedFileIsSaidOnceAndASaveWritesItAgain) {
 // NUL bytes and the text after them survive: the document opens read-only (its file's
 // permissions untouched) and saves write every byte, over the file or under another
 // name. Mixed line breaks are said in the status bar, with what a save writes.
-TEST_F(OutsideTest, NulBytesOpenReadOnlyAndSaveExactlyAndMixedBreaksAreSaid) {
+TEST_F(HostTest, NulBytesOpenReadOnlyAndSaveExactlyAndMixedBreaksAreSaid) {
   const std::string bytes("M1 d g s b nch\0tail\r\n\x7f" "ELF\0\0\x01\r\n", 31);
   const std::string path = dir.WriteLater("program.sp", bytes);
   const fs::perms before = fs::status(path).permissions();
@@ -154,7 +154,7 @@ TEST_F(OutsideTest, NulBytesOpenReadOnlyAndSaveExactlyAndMixedBreaksAreSaid) {
             "Line breaks in " + mixed + " are mixed; saving writes DOS (CR LF) breaks");
 }
 
-TEST_F(OutsideTest, ExitListsTheModifiedDocumentsInOneSaveDialog) {
+TEST_F(HostTest, ExitListsTheModifiedDocumentsInOneSaveDialog) {
   Opened a(dir.WriteLater("a.sp", "a\n"));
   Opened b(dir.WriteLater("b.sp", "b\n"));
   for (int button : {quill::IDOK, quill::IDC_CHECKLIST_DONOT, quill::IDCANCEL}) {
@@ -170,29 +170,19 @@ TEST_F(OutsideTest, ExitListsTheModifiedDocumentsInOneSaveDialog) {
   }
 }
 
-class HostTest : public ::testing::Test {
- protected:
-  void SetUp() override { quill::InstallMemorySettingsStore(); }
-  quill_test::TempDir m_dir;
-};
-
 TEST_F(HostTest, RecentFilesKeepNewestFirstWithoutDuplicatesAndPersist) {
   RecentFiles recent;
   recent.Load();
   for (int i = 0; i < RecentFiles::kMaxFiles + 2; ++i) recent.Add("/f" + std::to_string(i));
   recent.Add("/f5");
   recent.Add("");
-  ASSERT_EQ(recent.Files().size(), static_cast<std::size_t>(RecentFiles::kMaxFiles));
-  EXPECT_EQ(recent.Files()[0], "/f5");
-  EXPECT_EQ(recent.Files()[1], "/f9");
-  EXPECT_EQ(recent.Files().back(), "/f2");
+  using Files = std::vector<std::string>;
+  EXPECT_EQ(recent.Files(), (Files{"/f5", "/f9", "/f8", "/f7", "/f6", "/f4", "/f3", "/f2"}));
 
   recent.Remove("/f9");
   RecentFiles again;
   again.Load();
-  ASSERT_EQ(again.Files().size(), static_cast<std::size_t>(RecentFiles::kMaxFiles - 1));
-  EXPECT_EQ(again.Files()[0], "/f5");
-  EXPECT_EQ(again.Files()[1], "/f8");
+  EXPECT_EQ(again.Files(), (Files{"/f5", "/f8", "/f7", "/f6", "/f4", "/f3", "/f2"}));
 }
 
 // A shorter list of open files stored after a longer one reads back without the old tail.
@@ -213,8 +203,8 @@ TEST_F(HostTest, SessionKeepsGeometryAndOpenFiles) {
   EXPECT_EQ(back.current, 0);
 }
 
-TEST_F(HostTest, DocumentOpensSavesAndReportsItsTypeAndTitle) {
-  const std::string path = m_dir.Write("inv.sp", "* inverter\r\nM1 a b c d pch\r\n.end\r\n");
+TEST_F(HostTest, DocumentOpensSavesAndReportsItsTypeAndTitleAndAMissingFileOpensNothing) {
+  const std::string path = dir.Write("inv.sp", "* inverter\r\nM1 a b c d pch\r\n.end\r\n");
   PadDocument doc;
   ASSERT_EQ(doc.OnOpenDocument(path.c_str()), 1);
   EXPECT_EQ(doc.GetTitle(), "inv.sp");
@@ -225,20 +215,19 @@ TEST_F(HostTest, DocumentOpensSavesAndReportsItsTypeAndTitle) {
 
   int endLine = 0, endChar = 0;
   doc.GetTextBuffer().InsertText(nullptr, 2, 0, "* x\r\n", endLine, endChar);
-  const std::string copy = m_dir.Path("copy.c");
+  const std::string copy = dir.Path("copy.c");
   ASSERT_EQ(doc.DoSave(copy.c_str(), 1), 1);
   EXPECT_EQ(quill_test::ReadAll(copy), "* inverter\r\nM1 a b c d pch\r\n* x\r\n.end\r\n");
   EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_CPP);
   EXPECT_FALSE(doc.GetTextBuffer().IsModified());
-}
 
-TEST_F(HostTest, MissingFileLeavesAnEmptyTextDocument) {
-  PadDocument doc;
-  ASSERT_EQ(doc.OnNewDocument(), 1);
-  EXPECT_EQ(doc.GetDocumentType(), quill::DOCTYPE_TEXT);
-  EXPECT_EQ(doc.OnOpenDocument(m_dir.Path("nope.sp").c_str()), 0);
-  EXPECT_EQ(doc.GetPathName(), "");
-  EXPECT_EQ(doc.GetTextBuffer().GetLineCount(), 1);
+  // A missing file leaves an empty text document.
+  PadDocument fresh;
+  ASSERT_EQ(fresh.OnNewDocument(), 1);
+  EXPECT_EQ(fresh.GetDocumentType(), quill::DOCTYPE_TEXT);
+  EXPECT_EQ(fresh.OnOpenDocument(dir.Path("nope.sp").c_str()), 0);
+  EXPECT_EQ(fresh.GetPathName(), "");
+  EXPECT_EQ(fresh.GetTextBuffer().GetLineCount(), 1);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -91,15 +92,12 @@ class LanguageTest : public ::testing::Test {
   }
 
   static char KindOf(int index) {
-    if (index >= TDocumentStyle::COLORINDEX_KEYWORD) return static_cast<char>('0' + index - 256);
-    switch (index) {
-      case TDocumentStyle::COLORINDEX_NORMALTEXT: return '.';
-      case TDocumentStyle::COLORINDEX_COMMENT: return 'c';
-      case TDocumentStyle::COLORINDEX_NUMBER: return 'n';
-      case TDocumentStyle::COLORINDEX_STRING: return 's';
-      case TDocumentStyle::COLORINDEX_PREPROCESSOR: return 'p';
-      default: return '!';
-    }
+    using S = TDocumentStyle;
+    if (index >= S::COLORINDEX_KEYWORD) return static_cast<char>('0' + index - 256);
+    const std::map<int, char> kinds = {{S::COLORINDEX_NORMALTEXT, '.'}, {S::COLORINDEX_COMMENT, 'c'},
+                                       {S::COLORINDEX_NUMBER, 'n'}, {S::COLORINDEX_STRING, 's'},
+                                       {S::COLORINDEX_PREPROCESSOR, 'p'}};
+    return kinds.count(index) != 0 ? kinds.at(index) : '!';
   }
 
   std::unique_ptr<LanguageView> m_view;

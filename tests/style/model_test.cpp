@@ -89,10 +89,8 @@ TEST_F(StyleModelTest, CaseRulesOfKeywords) {
 
 TEST_F(StyleModelTest, EnumerationAndRemoval) {
   for (const char* n : {"S0", "S1", "S2"}) s.InitKeywordSection(n, nullptr, nullptr, false);
-  s.AddKeyword("b0", 0);
-  s.AddKeyword("a1", 1);
-  s.AddKeyword("z2", 2);
-  s.AddKeyword("c2", 2);
+  for (const auto& [keyword, section] : {std::pair{"b0", 0}, {"a1", 1}, {"z2", 2}, {"c2", 2}})
+    s.AddKeyword(keyword, section);
   EXPECT_EQ(s.GetFirstKeyword("S2"), "c2");
   EXPECT_EQ(s.GetNextKeyword("S2"), "z2");
   EXPECT_EQ(s.GetNextKeyword("S2"), "");

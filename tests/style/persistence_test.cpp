@@ -152,16 +152,14 @@ TEST_F(StylePersistenceTest, WhatIsAndIsNotWritten) {
 }
 
 // A stored tab size outside 1..64 (an older version accepted 0 to 1000000) is clamped.
-TEST_F(StylePersistenceTest, StoredTabSizesAreClampedWhenRead) {
+TEST_F(StylePersistenceTest, StoredTabSizesAreClampedAndMissingValuesKeptWhenRead) {
   for (const auto& [stored, read] : {std::pair{0, 1}, {-5, 1}, {64, 64}, {1000000, 64}}) {
     registry_int<int>(kRoot + "SPICE\\TabSize", HKEY_CURRENT_USER, 0).write(stored);
     auto s = HostStyle();
     ASSERT_TRUE(s->RestoreFromFile(nullptr));
     EXPECT_EQ(s->GetTabSize(), read) << stored;
   }
-}
-
-TEST_F(StylePersistenceTest, RestoreKeepsCurrentValuesForMissingOnes) {
+  // A profile without values keeps the current ones.
   auto s = HostStyle();
   s->SetTabSize(5);
   s->SetCommentsColor(RGB(1, 2, 3), 1, 0);

@@ -24,7 +24,7 @@ constexpr COLORREF kPreprocBk = RGB(255, 240, 255);
 using namespace colors;
 
 // What a host writes: a style for its language and ParseLine forwarding to it.
-class CLikeView : public QuillView {
+class CLikeView : public ProbeView {
  public:
   explicit CLikeView(QuillTextBuffer* buffer) : m_buffer(buffer) {}
 
@@ -61,10 +61,6 @@ class CLikeView : public QuillView {
   }
   QuillTextBuffer* LocateTextBuffer() override { return m_buffer; }
   int GetBold(int index) override { return index >= 256 && index < 512; }
-  void Select(CPoint start, CPoint end) {
-    m_ptSelStart = start;
-    m_ptSelEnd = end;
-  }
 
  private:
   QuillTextBuffer* m_buffer;

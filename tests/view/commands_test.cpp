@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "input_fixture.h"
 #include "platform/headless/headless_app_services.h"
 #include "view/command_ids.h"
@@ -10,9 +12,8 @@
 namespace quill {
 namespace {
 
-using testing::InputTest;
 
-using CommandTest = InputTest;
+using CommandTest = testing::InputTest;
 
 unsigned Translate(const HeadlessWindow& window, unsigned message, unsigned key) {
   const MSG msg{nullptr, message, key, 0};
@@ -22,11 +23,8 @@ unsigned Translate(const HeadlessWindow& window, unsigned message, unsigned key)
 TEST(Accelerators, KeysGiveTheirCommandsAndTheFirstEntryWins) {
   HeadlessWindow window;
   EXPECT_EQ(LoadAccelerators(22900), nullptr);
-  struct Case {
-    unsigned message, key;
-    bool shift, control, alt;
-    unsigned id;
-  } cases[] = {
+  // The message and its key, Shift, Ctrl and Alt held, and the command.
+  const std::tuple<unsigned, unsigned, bool, bool, bool, unsigned> cases[] = {
       {WM_CHAR, 27, false, false, false, 40015},  // Esc and Ctrl+[
       {WM_CHAR, 29, false, false, false, 40014},  // Ctrl+]
       {WM_KEYDOWN, '2', false, true, false, 37202},  // not the second Ctrl+2
@@ -34,11 +32,11 @@ TEST(Accelerators, KeysGiveTheirCommandsAndTheFirstEntryWins) {
       {WM_KEYDOWN, VK_LEFT, false, false, true, 0},  // Alt+Left: no entry
       {WM_KEYUP, VK_LEFT, false, false, false, 0},
   };
-  for (const Case& c : cases) {
-    window.SetKeyDown(VK_SHIFT, c.shift);
-    window.SetKeyDown(VK_CONTROL, c.control);
-    window.SetKeyDown(VK_MENU, c.alt);
-    EXPECT_EQ(Translate(window, c.message, c.key), c.id) << c.key;
+  for (const auto& [message, key, shift, control, alt, id] : cases) {
+    window.SetKeyDown(VK_SHIFT, shift);
+    window.SetKeyDown(VK_CONTROL, control);
+    window.SetKeyDown(VK_MENU, alt);
+    EXPECT_EQ(Translate(window, message, key), id) << key;
   }
 }
 

@@ -4,18 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "input_fixture.h"
 #include "platform/headless/headless_drag_drop.h"
 
 namespace quill {
 namespace {
 
-using testing::InputTest;
-using testing::InputView;
 using testing::Joined;
 using testing::Sel;
 
-class DragDropTest : public InputTest {
+class DragDropTest : public testing::InputTest {
  protected:
   DragDropTest() : dnd(InstallHeadlessDragDrop()) {}
   ~DragDropTest() override {
@@ -51,7 +51,7 @@ class DragDropTest : public InputTest {
   HeadlessDragDrop& dnd;
   HeadlessWindow::Caret hoverCaret;
   QuillTextBuffer buffer2;
-  InputView target{&buffer2};
+  testing::InputView target{&buffer2};
   HeadlessWindow window2{CSize(kMargin + 40 * kCharWidth, 10 * kLineHeight)};
 };
 
@@ -148,22 +148,19 @@ TEST_F(DragDropTest, EdgesScrollOneStepPerCallback) {
   Place(CPoint(10, 5));
   const COleDataObject text(GlobalAllocText("x"));
   dnd.Enter(&window, text, 0, Cell(5, 5));
-  struct Step {
-    CPoint point;
-    int top;
-    int offset;
-  };
   const int right = kMargin + 40 * kCharWidth;
-  for (const Step& s : {Step{CPoint(100, 2), 1, 2}, Step{CPoint(100, 2), 0, 2},
-                        Step{CPoint(100, 2), 0, 2}, Step{CPoint(100, 159), 1, 2},
-                        Step{CPoint(kMargin + 3, 50), 1, 1}, Step{CPoint(right - 1, 50), 1, 2},
-                        Step{CPoint(100, 50), 1, 2}}) {
+  // Where the drag is, and the top line and the offset after the callback.
+  const std::tuple<CPoint, int, int> steps[] = {
+      {CPoint(100, 2), 1, 2},         {CPoint(100, 2), 0, 2},          {CPoint(100, 2), 0, 2},
+      {CPoint(100, 159), 1, 2},       {CPoint(kMargin + 3, 50), 1, 1}, {CPoint(right - 1, 50), 1, 2},
+      {CPoint(100, 50), 1, 2}};
+  for (const auto& [point, top, offset] : steps) {
     const int updates = window.updateCount;
-    EXPECT_EQ(dnd.Scroll(&window, MK_CONTROL, s.point), DROPEFFECT_COPY);
-    EXPECT_EQ(view.m_nTopLine, s.top);
-    EXPECT_EQ(view.m_nOffsetChar, s.offset);
+    EXPECT_EQ(dnd.Scroll(&window, MK_CONTROL, point), DROPEFFECT_COPY);
+    EXPECT_EQ(view.m_nTopLine, top);
+    EXPECT_EQ(view.m_nOffsetChar, offset);
     // A scroll repaints and shows the drop caret again; the middle leaves both alone.
-    const bool middle = s.point == CPoint(100, 50);
+    const bool middle = point == CPoint(100, 50);
     EXPECT_EQ(window.updateCount != updates, !middle);
     EXPECT_FALSE(window.caret.solid);
   }

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 #include "buffer/buffer_defs.h"
 #include "input_fixture.h"
@@ -11,18 +11,27 @@
 #include "platform/headless/headless_dialog_runner.h"
 #include "resources/dlg_find.h"
 #include "settings/registry.h"
-#include "settings/sqlite_store.h"
 #include "settings/temp_dir.h"
 #include "view/search_flags.h"
 
 namespace quill {
 namespace {
 
-using testing::InputView;
 
 class FindReplace : public testing::InputTest {
  protected:
   FindReplace() { services.m_bEcho = false; }
+  // Replace All through the dialog, the messages so far cleared.
+  void ReplaceAll(const std::string& what, const std::string& with) {
+    services.m_messages.clear();
+    dialogs.Push([=](HeadlessDialogSession& s) {
+      s.Type(IDC_EDIT_TEXT, what);
+      s.Type(IDC_EDIT_REPLACE_WITH, with);
+      s.Press(IDC_EDIT_REPLACE);
+      s.Close();
+    });
+    view.OnEditReplace();
+  }
   std::vector<std::string> Messages() {
     std::vector<std::string> texts;
     for (const auto& m : services.m_messages) texts.push_back(m.text);
@@ -69,16 +78,13 @@ TEST_F(FindReplace, RepeatRunsTheLastSearchWithItsFlags) {
   Open({"a1 b22 c333"});
   // Cancel with an expression searches nothing; Find Next closes the dialog and the view
   // runs the search once.
-  dialogs.Push([](HeadlessDialogSession& s) {
-    s.Type(IDC_EDIT_TEXT, "[0-9]+");
-    s.Press(IDC_EDIT_REGEXP);
-    s.Close();
-  });
-  dialogs.Push([](HeadlessDialogSession& s) {
-    s.Type(IDC_EDIT_TEXT, "[0-9]+");
-    s.Press(IDC_EDIT_REGEXP);
-    s.Press(IDOK);
-  });
+  for (const int button : {IDCANCEL, IDOK}) {
+    dialogs.Push([button](HeadlessDialogSession& s) {
+      s.Type(IDC_EDIT_TEXT, "[0-9]+");
+      s.Press(IDC_EDIT_REGEXP);
+      s.Press(button);
+    });
+  }
   view.OnEditFind();
   EXPECT_EQ(view.GetCursorPos(), CPoint(0, 0));
   view.OnEditFind();
@@ -152,12 +158,7 @@ TEST_F(FindReplace, ReplaceAllThatFindsNothingChangesNothing) {
   view.SetCursorPos(CPoint(3, 0));
   view.OnChar('\r', 1, 0);
   view.SetCursorPos(CPoint(0, 3));
-  dialogs.Push([](HeadlessDialogSession& s) {
-    s.Type(IDC_EDIT_TEXT, "zzz");
-    s.Press(IDC_EDIT_REPLACE);
-    s.Close();
-  });
-  view.OnEditReplace();
+  ReplaceAll("zzz", "");
   EXPECT_EQ(Text(), "abc||  def|ghi");
   EXPECT_EQ(Messages(), std::vector<std::string>{"Cannot find string\"zzz\""});
   EXPECT_EQ(UndoSteps(), 1);
@@ -169,20 +170,10 @@ TEST_F(FindReplace, ReplaceAllThatFindsNothingChangesNothing) {
 // replaced up to there stays.
 TEST_F(FindReplace, ReplaceAllUpdatesTheWindowOnceAndCanBeStopped) {
   const std::vector<std::string> lines(3000, "x x");
-  const auto replaceAll = [&] {
-    services.m_messages.clear();
-    dialogs.Push([](HeadlessDialogSession& s) {
-      s.Type(IDC_EDIT_TEXT, "x");
-      s.Type(IDC_EDIT_REPLACE_WITH, "yy");
-      s.Press(IDC_EDIT_REPLACE);
-      s.Close();
-    });
-    view.OnEditReplace();
-  };
   Open(lines);
   const int nUpdates = window.updateCount;
   const std::size_t nScrolls = window.scrolls.size();
-  replaceAll();
+  ReplaceAll("x", "yy");
   EXPECT_EQ(Messages(), std::vector<std::string>{"Editor has made 6000 replacement."});
   EXPECT_LE(window.updateCount - nUpdates, 1);
   EXPECT_LE(window.scrolls.size() - nScrolls, 1u);
@@ -201,7 +192,7 @@ TEST_F(FindReplace, ReplaceAllUpdatesTheWindowOnceAndCanBeStopped) {
   QuillView::s_nProgressDelayMs = 0;
   services.m_nCancelAtPoll = services.m_nPolls + 2;  // every 1,024 lines
   const std::size_t nBars = services.m_statusBar.m_progress.size();
-  replaceAll();
+  ReplaceAll("x", "yy");
   QuillView::s_nProgressDelayMs = 500;
   EXPECT_EQ(Messages(), std::vector<std::string>{"Editor has made 4094 replacement."});
   EXPECT_EQ(buffer.GetLineLength(2046), 5);
@@ -253,47 +244,22 @@ TEST_F(FindReplace, ExpressionMenuInsertsAtTheCaretAndChecksRegex) {
 
 TEST_F(FindReplace, HistoriesKeepTheirOrderAndStoreAtMostThirtyCounted) {
   Open({""});
-  view.AddToRecentFind("one");
-  view.AddToRecentFind("two");
-  view.AddToRecentFind("one");
+  for (const char* text : {"one", "two", "one"}) view.AddToRecentFind(text);
   EXPECT_EQ(view.GetFindHistory(), (std::deque<std::string>{"two", "one"}));
   for (int i = 0; i < 33; ++i) view.AddToRecentFind("w" + std::to_string(i));
   EXPECT_EQ(quill_test::ReadInt(RegistryPath("COMMON\\", "Finds\\Number")), 30);
   EXPECT_EQ(quill_test::ReadString(RegistryPath("COMMON\\", "Finds\\Item\\34")), "one");
-  // Another view merges the 30 newest stored entries.
-  InputView other(&buffer);
+  // Another view merges the 30 newest stored entries; replacements are stored as added too.
+  view.AddToRecentReplace("with");
+  testing::InputView other(&buffer);
   EXPECT_EQ(other.GetFindHistory().size(), 30u);
   EXPECT_EQ(std::count(other.GetFindHistory().begin(), other.GetFindHistory().end(), "one"), 0);
-}
-
-TEST(FindHistories, AreSharedBetweenProcessesThroughTheStore) {
-  quill_test::TempDir dir;
-  const std::string path = dir.Path() + "/registry.db";
-  const pid_t pid = fork();
-  if (pid == 0) {
-    SetSettingsStore(std::make_shared<SqliteSettingsStore>(path));
-    InputView view(nullptr);
-    view.AddToRecentFind("from the child");
-    view.AddToRecentReplace("child replacement");
-    _exit(0);  // the histories are stored as they are added
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  SetSettingsStore(std::make_shared<SqliteSettingsStore>(path));
-  {
-    InputView view(nullptr);
-    EXPECT_EQ(view.GetFindHistory(), std::deque<std::string>{"from the child"});
-    EXPECT_EQ(view.GetReplaceHistory(), std::deque<std::string>{"child replacement"});
-  }
-  SetSettingsStore(nullptr);
+  EXPECT_EQ(other.GetReplaceHistory(), std::deque<std::string>{"with"});
 }
 
 TEST_F(FindReplace, NumberedAndPlainBookmarks) {
   Open(std::vector<std::string>(12, "line"));
-  auto at = [&](int line) {
-    view.SetCursorPos(CPoint(2, line));
-  };
+  auto at = [&](int line) { view.SetCursorPos(CPoint(2, line)); };
   at(4);
   view.OnToggleBookmark(37203);
   at(10);
@@ -304,22 +270,21 @@ TEST_F(FindReplace, NumberedAndPlainBookmarks) {
   view.OnToggleBookmark(37203);
   EXPECT_EQ(buffer.GetLineWithFlag(LINEFLAG_BOOKMARK_3), -1);
 
-  struct Case {
-    std::vector<int> marks;
-    int cursor, next, prev;
-  } cases[] = {{{2, 7}, 7, 2, 2}, {{2, 7}, 5, 7, 2}, {{6}, 6, 6, 6}};
-  for (const Case& c : cases) {
+  // The bookmarked lines, the cursor's line, and the next and the previous bookmark.
+  const std::tuple<std::vector<int>, int, int, int> cases[] = {
+      {{2, 7}, 7, 2, 2}, {{2, 7}, 5, 7, 2}, {{6}, 6, 6, 6}};
+  for (const auto& [marks, cursor, next, prev] : cases) {
     view.OnClearAllBookmarks();
-    for (int line : c.marks) {
+    for (int line : marks) {
       at(line);
       view.OnToggleBookmark();
     }
-    at(c.cursor);
+    at(cursor);
     view.OnNextBookmark();
-    EXPECT_EQ(view.GetCursorPos(), CPoint(0, c.next)) << c.cursor;
-    at(c.cursor);
+    EXPECT_EQ(view.GetCursorPos(), CPoint(0, next)) << cursor;
+    at(cursor);
     view.OnPrevBookmark();
-    EXPECT_EQ(view.GetCursorPos(), CPoint(0, c.prev)) << c.cursor;
+    EXPECT_EQ(view.GetCursorPos(), CPoint(0, prev)) << cursor;
   }
 
   at(9);
@@ -335,29 +300,25 @@ TEST_F(FindReplace, NumberedAndPlainBookmarks) {
 
 TEST_F(FindReplace, GoToDialogLinesColumnsAndBookmarks) {
   Open({"first", "", "\tx", "last"});
-  struct Case {
-    int startLine;
-    int mode;  // radio button
-    const char* number;
-    CPoint expected;
-  } cases[] = {
+  // The cursor's line, the radio button, the number typed, and where the cursor goes.
+  const std::tuple<int, int, const char*, CPoint> cases[] = {
       {2, IDC_GOTO_LINE, "0", {0, 0}},
       {0, IDC_GOTO_LINE, "99", {0, 3}},
       {1, IDC_GOTO_COLUMN, "5", {0, 1}},    // an empty line
       {0, IDC_GOTO_COLUMN, "3", {2, 0}},
       {0, IDC_GOTO_COLUMN, "80", {4, 0}},
   };
-  for (const Case& c : cases) {
-    view.SetCursorPos(CPoint(0, c.startLine));
+  for (const auto& [startLine, mode, number, expected] : cases) {
+    view.SetCursorPos(CPoint(0, startLine));
     dialogs.Push([&](HeadlessDialogSession& s) {
-      EXPECT_EQ(s.Host().GetDlgItemText(IDC_GOTO_NUMBER), std::to_string(c.startLine + 1));
+      EXPECT_EQ(s.Host().GetDlgItemText(IDC_GOTO_NUMBER), std::to_string(startLine + 1));
       EXPECT_EQ(s.Host().GetFocus(), IDC_GOTO_NUMBER);
-      s.Type(IDC_GOTO_NUMBER, c.number);
-      s.Press(c.mode);
+      s.Type(IDC_GOTO_NUMBER, number);
+      s.Press(mode);
       s.Press(IDOK);
     });
     view.OnEditGoto();
-    EXPECT_EQ(view.GetCursorPos(), c.expected) << c.number;
+    EXPECT_EQ(view.GetCursorPos(), expected) << number;
   }
   view.SetCursorPos(CPoint(0, 3));
   view.OnToggleBookmark(37201);

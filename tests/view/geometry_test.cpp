@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <tuple>
 
 #include "platform/exceptions.h"
 #include "platform/headless/headless_app_services.h"
@@ -19,21 +21,18 @@ class Geometry : public testing::ProbeTest<> {
   }
 };
 
+// A run that starts mid-line expands from that column.
 TEST_F(Geometry, ExpansionShowsTabsAndSpacesOnlyWhenAsked) {
-  std::string out;
-  view.ExpandChars(view.GetLineChars(0), 0, 3, out);
-  EXPECT_EQ(out, "a   b");
-  view.SetViewTabs(1);
-  view.ExpandChars(view.GetLineChars(0), 0, 3, out);
-  EXPECT_EQ(out, std::string("a\xBB  b"));
-  view.ExpandChars(view.GetLineChars(2), 0, 5, out);
-  EXPECT_EQ(out, std::string("x\x95y\xBBz"));
-  // A run that starts mid-line expands from that column.
-  view.SetViewTabs(0);
-  view.ExpandChars(view.GetLineChars(2), 3, 2, out);
-  EXPECT_EQ(out, " z");
-  view.ExpandChars(view.GetLineChars(2), 1, 0, out);
-  EXPECT_EQ(out, "");
+  // (line, start, length, view tabs, expansion)
+  const std::tuple<int, int, int, int, std::string> cases[] = {
+      {0, 0, 3, 0, "a   b"}, {0, 0, 3, 1, "a\xBB  b"}, {2, 0, 5, 1, "x\x95y\xBBz"},
+      {2, 3, 2, 0, " z"},      {2, 1, 0, 0, ""}};
+  for (const auto& [line, start, length, tabs, expansion] : cases) {
+    view.SetViewTabs(tabs);
+    std::string out;
+    view.ExpandChars(view.GetLineChars(line), start, length, out);
+    EXPECT_EQ(out, expansion) << line << ":" << start << " tabs " << tabs;
+  }
 }
 
 TEST_F(Geometry, TabSizeChangeDropsLengthsOnlyWhenItDiffers) {

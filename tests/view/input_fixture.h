@@ -11,15 +11,8 @@ namespace quill::testing {
 class InputView : public CLikeView {
  public:
   using CLikeView::CLikeView;
-  using QuillView::m_bHasBookmarks;
-  using QuillView::m_bHasLastFind;
-  using QuillView::m_bOvrMode;
   using QuillView::m_bSelecting;
   using QuillView::m_dwLastFindFlags;
-  using QuillView::m_nOffsetChar;
-  using QuillView::m_nTopLine;
-  using QuillView::m_ptAnchor;
-  using QuillView::m_sLastFindText;
   int f5 = 0;
   void HandleF5Command() override { ++f5; }
   // A host protecting a read-only buffer switches this off.

@@ -28,8 +28,6 @@ class LongView : public CLikeView {
                               int& count) override {
     return GetTextStyle()->ParseLinePart(chars, length, cookie, line, states, from, to, buf, count);
   }
-  using CLikeView::m_nOffsetChar;
-  using CLikeView::m_nTopLine;
 };
 
 // The column after character pos of a line at column col, by the tab rule.
@@ -51,18 +49,25 @@ class LongLines : public testing::ViewTest<LongView> {
   }
 
   // Positions to columns, columns to positions and the line's width against the plain
-  // rule, at step boundaries of the index and around them.
+  // rule, at step boundaries of the index and around them. The status bar's column counts
+  // tabs with the style's tab size (4), whatever the view's index counts.
   void ExpectGeometry(int n) {
     const std::string text = Line(n);
     const int tab = view.GetTabSize();
     const int length = static_cast<int>(text.size());
     std::vector<int> cols(text.size() + 1, 0);
-    for (int i = 0; i < length; ++i) cols[i + 1] = ColumnOf(text, i, tab, cols[i]);
+    std::vector<int> statusCols(text.size() + 1, 0);
+    for (int i = 0; i < length; ++i) {
+      cols[i + 1] = ColumnOf(text, i, tab, cols[i]);
+      statusCols[i + 1] = ColumnOf(text, i, 4, statusCols[i]);
+    }
     EXPECT_EQ(view.GetLineActualLength(n), cols.back()) << "line " << n;
+    EXPECT_EQ(view.GetColumnPos(CPoint(length + 5, n)), statusCols.back()) << "line " << n;
     for (int pos : {0, 1, 1023, 1024, 1025, 4095, 4096, 4097, 6000, length - 1, length}) {
       if (pos < 0 || pos > length) continue;
       const int col = cols[pos];
       EXPECT_EQ(view.CalculateActualOffset(n, pos), col) << "line " << n << " pos " << pos;
+      EXPECT_EQ(view.GetColumnPos(CPoint(pos, n)), statusCols[pos]) << "line " << n << " pos " << pos;
       // A click on the column, and one column further, lands on the character there.
       for (int target : {col, col + 1}) {
         view.m_nTopLine = n;
@@ -135,43 +140,19 @@ TEST_F(LongLines, GeometryStaysRightAfterEditsOnAboveAndBelowTheLine) {
   buffer.DeleteText(nullptr, 5, 0, 5, 2000);
   ExpectGeometry(3);
   ExpectGeometry(4);
-  // A new tab size.
+  // A new tab size for the view; the status bar keeps the style's.
   view.SetTabSize(7);
   ExpectGeometry(4);
 }
 
-// The status bar's column counts tabs with the style's tab size, also on a long line
-// whose column index the view keeps with its own tab size, and after edits on the line.
-TEST_F(LongLines, StatusBarColumnUsesTheStylesTabSizeOnLongLines) {
-  Open({"short", Repeat("ab\tcdefg\t\thij ", 9000)});
-  const auto expectColumns = [&] {
-    const std::string text = Line(1);
-    std::vector<int> cols(text.size() + 1, 0);
-    for (int i = 0; i < static_cast<int>(text.size()); ++i) cols[i + 1] = ColumnOf(text, i, 4, cols[i]);
-    for (int pos : {1, 1023, 1024, 1025, 4097, 6000, static_cast<int>(text.size())})
-      EXPECT_EQ(view.GetColumnPos(CPoint(pos, 1)), cols[static_cast<std::size_t>(pos)]) << "pos " << pos;
-    EXPECT_EQ(view.GetColumnPos(CPoint(static_cast<int>(text.size()) + 5, 1)), cols.back());
-  };
-  expectColumns();  // the view's tab size is the style's (4)
-  Insert(buffer, 1, 3000, "\t\tx");
-  expectColumns();
-  view.SetTabSize(7);  // the view's index now counts 7 columns a tab; the status bar still 4
-  expectColumns();
-}
-
-TEST_F(LongLines, PaintedRunsAreThoseOfTheWholeLine) {
-  Open({"int a;", Repeat(kCode, 9000), "return 0;"});
+TEST_F(LongLines, PaintedRunsAreThoseOfTheWholeLineAndFollowEditsOnAboveAndBelowIt) {
+  Open({"int a;", Repeat(kCode, 9000) + " retur", "return 0;"});
   const int length = buffer.GetLineLength(1);
+  const int end = length - kColumns + 5;
   // Scrolled across keywords, comments, strings and numbers that straddle the window's
   // edges, at the line's start, middle and end.
   for (int offset = 0; offset < 80; offset += 3) ExpectPaintedAsWhole(1, offset);
-  for (int offset : {4000, 4500, length - kColumns, length - 5}) ExpectPaintedAsWhole(1, offset);
-}
-
-TEST_F(LongLines, KeptRunsFollowEditsOnAboveAndBelowTheLine) {
-  Open({"int a;", Repeat(kCode, 9000) + " retur", "return 0;"});
-  const int end = buffer.GetLineLength(1) - kColumns + 5;
-  ExpectPaintedAsWhole(1, end);
+  for (int offset : {4000, 4500, length - kColumns, end, length - 5}) ExpectPaintedAsWhole(1, offset);
   // Typing at the end makes the last word a keyword.
   Insert(buffer, 1, buffer.GetLineLength(1), "n");
   ExpectPaintedAsWhole(1, end);
@@ -233,6 +214,23 @@ TEST_F(LongLines, ResumedParseMatchesParseFromTheLineStart) {
 
   TParseCheckpoints states;
   std::vector<QuillView::TEXTBLOCK> full(text.size() * 3 + 64), part(text.size() * 3 + 64);
+  // Parses from..to resumed from the states and from the line's start: the same cookie,
+  // ordered runs that start at or before from, and the same colours.
+  auto compare = [&](TParseCheckpoints& from_states, unsigned long cookie, int from, int to,
+                     const std::string& what) {
+    int nFull = 0;
+    int nPart = 0;
+    const int length = static_cast<int>(text.size());
+    const unsigned long endFull = style->ParseLine(text.data(), to, cookie, 1, full.data(), nFull);
+    const unsigned long endPart =
+        style->ParseLinePart(text.data(), length, cookie, 1, from_states, from, to, part.data(), nPart);
+    ASSERT_EQ(endPart, endFull) << what << " from " << from << " to " << to;
+    ASSERT_GT(nPart, 0);
+    ASSERT_LE(part[0].charPos, from) << what;
+    for (int i = 1; i < nPart; ++i) ASSERT_LE(part[i - 1].charPos, part[i].charPos);
+    ASSERT_EQ(Colours(part.data(), nPart, from, to), Colours(full.data(), nFull, from, to))
+        << what << " from " << from << " to " << to;
+  };
   auto check = [&](unsigned long cookie, const char* what) {
     const int length = static_cast<int>(text.size());
     states.Reset(-1, 0);
@@ -248,21 +246,8 @@ TEST_F(LongLines, ResumedParseMatchesParseFromTheLineStart) {
       const int at = states[i].nPos;
       for (int d : {-1, 0, 1, 300}) froms.push_back(std::clamp(at + d, 0, length));
     }
-    for (int from : froms) {
-      for (int to : {std::min(from + 500, length), length}) {
-        int nFull = 0;
-        int nPart = 0;
-        const unsigned long endFull = style->ParseLine(text.data(), to, cookie, 1, full.data(), nFull);
-        const unsigned long endPart =
-            style->ParseLinePart(text.data(), length, cookie, 1, states, from, to, part.data(), nPart);
-        ASSERT_EQ(endPart, endFull) << what << " from " << from << " to " << to;
-        ASSERT_GT(nPart, 0);
-        ASSERT_LE(part[0].charPos, from) << what;
-        for (int i = 1; i < nPart; ++i) ASSERT_LE(part[i - 1].charPos, part[i].charPos);
-        ASSERT_EQ(Colours(part.data(), nPart, from, to), Colours(full.data(), nFull, from, to))
-            << what << " from " << from << " to " << to;
-      }
-    }
+    for (int from : froms)
+      for (int to : {std::min(from + 500, length), length}) compare(states, cookie, from, to, what);
   };
 
   for (unsigned long cookie : {0UL, TDocumentStyle::COOKIE_EXT_COMMENT, TDocumentStyle::COOKIE_STRING})
@@ -282,16 +267,8 @@ TEST_F(LongLines, ResumedParseMatchesParseFromTheLineStart) {
       TParseCheckpoints kept = states;
       kept.KeepBefore(pos);
       const int length = static_cast<int>(text.size());
-      for (int from : {pos, pos + 1, length - 300}) {
-        int nFull = 0;
-        int nPart = 0;
-        const unsigned long endFull = style->ParseLine(text.data(), length, 0, 1, full.data(), nFull);
-        const unsigned long endPart =
-            style->ParseLinePart(text.data(), length, 0, 1, kept, from, length, part.data(), nPart);
-        ASSERT_EQ(endPart, endFull) << piece << " at " << pos;
-        ASSERT_EQ(Colours(part.data(), nPart, from, length), Colours(full.data(), nFull, from, length))
-            << piece << " at " << pos << " from " << from;
-      }
+      for (int from : {pos, pos + 1, length - 300})
+        compare(kept, 0, from, length, piece + (" at " + std::to_string(pos)));
       text = saved;
     }
   }

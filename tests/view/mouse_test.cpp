@@ -3,16 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "input_fixture.h"
 
 namespace quill {
 namespace {
 
-using testing::InputTest;
 using testing::InputView;
 using testing::Sel;
 
-using MouseTest = InputTest;
+using MouseTest = testing::InputTest;
 
 TEST_F(MouseTest, ClickAndDragSelectCharactersWithCaptureAndTimer) {
   Open({"int value = 42;", "return value;"});
@@ -87,20 +88,18 @@ TEST_F(MouseTest, DoubleClickSelectsAWordAndNothingOnPunctuation) {
 TEST_F(MouseTest, TimerScrollsWhileTheMouseIsOutsideAndExtendsTheSelection) {
   Open(std::vector<std::string>(50, "some text here"));
   Press(Cell(2, 3));
-  struct Tick {
-    CPoint mouse;
-    int top;
-  } ticks[] = {
+  // Where the mouse is at a tick, and the top line after it.
+  const std::pair<CPoint, int> ticks[] = {
       {Cell(4, 10), 1},   // just below the bottom: one line
       {Cell(4, 12), 4},   // more than a line below: three
       {Cell(4, 5), 4},    // inside: nothing
       {CPoint(40, -5), 3},
       {CPoint(40, -40), 0},
   };
-  for (const Tick& t : ticks) {
-    window.SetMousePos(t.mouse);
+  for (const auto& [mouse, top] : ticks) {
+    window.SetMousePos(mouse);
     view.OnTimer(1001);
-    EXPECT_EQ(view.m_nTopLine, t.top) << t.mouse.y;
+    EXPECT_EQ(view.m_nTopLine, top) << mouse.y;
   }
   // The selection follows the mouse where the last tick left it.
   EXPECT_EQ(Selection(), Sel({3, 0}, {2, 3}));
@@ -122,21 +121,18 @@ TEST_F(MouseTest, RightClickKeepsAClickedSelectionAndCursorShapes) {
   EXPECT_EQ(Cursor(), CPoint(12, 0));
 
   view.SetSelection(CPoint(4, 0), CPoint(9, 0));
-  struct Hover {
-    CPoint at;
-    bool dndDisabled;
-    CursorShape shape;
-  } hovers[] = {
+  // Where the mouse hovers, whether drag and drop is disabled, and the cursor's shape.
+  const std::tuple<CPoint, bool, CursorShape> hovers[] = {
       {CPoint(5, 5), false, CursorShape::Margin},
       {Cell(6, 0), false, CursorShape::Arrow},
       {Cell(1, 0), false, CursorShape::IBeam},
       {Cell(6, 0), true, CursorShape::IBeam},  // unchanged from the last shape
   };
-  for (const Hover& h : hovers) {
-    window.SetMousePos(h.at);
-    view.SetDisableDragAndDrop(h.dndDisabled);
+  for (const auto& [at, dndDisabled, shape] : hovers) {
+    window.SetMousePos(at);
+    view.SetDisableDragAndDrop(dndDisabled);
     EXPECT_TRUE(view.OnSetCursor(&window, HTCLIENT, 0));
-    EXPECT_EQ(window.cursor, h.shape);
+    EXPECT_EQ(window.cursor, shape);
   }
 }
 

@@ -4,23 +4,25 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "input_fixture.h"
 
 namespace quill {
 namespace {
 
-using testing::InputTest;
 using testing::Sel;
 
-// A key and where it leaves the cursor; the selection is empty there unless given.
+// A key and where it leaves the cursor; the selection is empty there unless given, and
+// the top line is checked when given.
 struct Step {
   unsigned vk, mods;
   CPoint cursor;
   std::optional<Sel> selection = std::nullopt;
+  int top = -1;
 };
 
-class MoveTest : public InputTest {
+class MoveTest : public testing::InputTest {
  protected:
   void Walk(const std::vector<Step>& steps) {
     for (const Step& s : steps) {
@@ -28,6 +30,7 @@ class MoveTest : public InputTest {
       ASSERT_TRUE(Key(s.vk, s.mods));
       EXPECT_EQ(Cursor(), s.cursor);
       EXPECT_EQ(Selection(), s.selection.value_or(Sel(s.cursor, s.cursor)));
+      if (s.top >= 0) EXPECT_EQ(view.m_nTopLine, s.top);
     }
   }
 };
@@ -104,23 +107,13 @@ TEST_F(MoveTest, PagesAndTextEndsScrollTheCursorIntoView) {
   std::vector<std::string> lines(100, "line");
   lines[99] = std::string(60, 'z');
   Open(lines);
-  Key(VK_NEXT);
-  EXPECT_EQ(view.m_nTopLine, 9);
-  EXPECT_EQ(Cursor(), CPoint(0, 9));
-  Key(VK_NEXT, FSHIFT);
-  EXPECT_EQ(view.m_nTopLine, 18);
-  EXPECT_EQ(Selection(), Sel({0, 9}, {0, 18}));
-  Key(VK_PRIOR);
-  EXPECT_EQ(view.m_nTopLine, 9);
-  EXPECT_EQ(Cursor(), CPoint(0, 9));
-
-  Key(VK_END, FCONTROL);
-  EXPECT_EQ(Cursor(), CPoint(60, 99));
-  EXPECT_EQ(view.m_nTopLine, 90);
+  Walk({{VK_NEXT, 0, {0, 9}, std::nullopt, 9},
+        {VK_NEXT, FSHIFT, {0, 18}, Sel({0, 9}, {0, 18}), 18},
+        {VK_PRIOR, 0, {0, 9}, std::nullopt, 9},
+        {VK_END, FCONTROL, {60, 99}, std::nullopt, 90}});
   EXPECT_EQ(view.m_nOffsetChar, 60 - view.GetScreenChars());
   EXPECT_EQ(window.scrollInfo[SB_VERT].nPos, 90);
-  Key(VK_HOME, FCONTROL);
-  EXPECT_EQ(view.m_nTopLine, 0);
+  Walk({{VK_HOME, FCONTROL, {0, 0}, std::nullopt, 0}});
   EXPECT_EQ(view.m_nOffsetChar, 0);
 }
 
@@ -128,27 +121,22 @@ TEST_F(MoveTest, CtrlUpAndDownScrollAndDragTheCursorAlong) {
   Open(std::vector<std::string>(40, "text"));
   Place(CPoint(3, 0));
   view.SetSelection(CPoint(0, 0), CPoint(3, 0));
-  Walk({{VK_DOWN, FCONTROL, {3, 1}, Sel({0, 0}, {3, 0})}});  // the selection stays behind
-  EXPECT_EQ(view.m_nTopLine, 1);
+  Walk({{VK_DOWN, FCONTROL, {3, 1}, Sel({0, 0}, {3, 0}), 1}});  // the selection stays behind
   Place(CPoint(2, 10));
-  Walk({{VK_UP, FCONTROL, {2, 9}, Sel({2, 10}, {2, 10})}});  // the last visible line
-  EXPECT_EQ(view.m_nTopLine, 0);
+  Walk({{VK_UP, FCONTROL, {2, 9}, Sel({2, 10}, {2, 10}), 0}});  // the last visible line
 }
 
 TEST_F(MoveTest, WheelScrollsFourLinesAndStopsNearTheEnd) {
   Open(std::vector<std::string>(20, "text"));
-  struct Turn {
-    unsigned flags;
-    short delta;
-    int handled, top;
-  } turns[] = {
+  // Keys held, the wheel's turn, whether the view took it, and the top line after it.
+  const std::tuple<unsigned, short, int, int> turns[] = {
       {0, -120, 1, 4}, {0, -360, 1, 8}, {0, 120, 1, 4}, {0, 240, 1, 0}, {MK_CONTROL, -120, 0, 0},
       {0, -480, 1, 4}, {0, -480, 1, 8}, {0, -480, 1, 12}, {0, -120, 1, 16},
       {0, -120, 1, 16},  // 16 + 4 would reach the last line
   };
-  for (const Turn& t : turns) {
-    EXPECT_EQ(view.OnMouseWheel(t.flags, t.delta, CPoint()), t.handled);
-    EXPECT_EQ(view.m_nTopLine, t.top) << t.delta;
+  for (const auto& [flags, delta, handled, top] : turns) {
+    EXPECT_EQ(view.OnMouseWheel(flags, delta, CPoint()), handled);
+    EXPECT_EQ(view.m_nTopLine, top) << delta;
   }
   window.SetStyle(0);
   EXPECT_EQ(view.OnMouseWheel(0, -120, CPoint()), 0);
@@ -156,17 +144,15 @@ TEST_F(MoveTest, WheelScrollsFourLinesAndStopsNearTheEnd) {
 
 TEST_F(MoveTest, ScrollBarRequestsAndAWholeFileOnScreen) {
   Open(std::vector<std::string>(50, "text"));
-  struct Request {
-    unsigned code;
-    int track, top;
-  } requests[] = {
+  // The request, the thumb's track position, and the top line after it.
+  const std::tuple<unsigned, int, int> requests[] = {
       {SB_LINEDOWN, 0, 1}, {SB_PAGEDOWN, 0, 10}, {SB_LINEUP, 0, 9}, {SB_PAGEUP, 0, 0},
       {SB_THUMBTRACK, 30, 30}, {SB_BOTTOM, 0, 41}, {SB_TOP, 0, 0}, {SB_THUMBPOSITION, 99, 49},
   };
-  for (const Request& r : requests) {
-    window.scrollInfo[SB_VERT].nTrackPos = r.track;
-    view.OnVScroll(r.code, 0, nullptr);
-    EXPECT_EQ(view.m_nTopLine, r.top) << r.code;
+  for (const auto& [code, track, top] : requests) {
+    window.scrollInfo[SB_VERT].nTrackPos = track;
+    view.OnVScroll(code, 0, nullptr);
+    EXPECT_EQ(view.m_nTopLine, top) << code;
   }
 
   // Everything fits: scrolling to a line does nothing.

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
+#include <vector>
 
 #include "buffer/buffer_defs.h"
 #include "clike_view.h"
@@ -109,20 +111,18 @@ TEST_F(Render, SelectionCoversItsCharactersAndLineBreaksOnly) {
 // of the text (the whole row of an empty line).
 TEST_F(Render, MarkedLinesTakeTheColourOfTheirFirstMark) {
   Open({"a1", "", "zz", "q"});
-  buffer.SetLineFlag(0, LINEFLAG_MARK_A | LINEFLAG_MARK_B, 1, 0);
-  buffer.SetLineFlag(1, LINEFLAG_MARK_A, 1, 0);
-  buffer.SetLineFlag(2, LINEFLAG_MARK_B, 1, 0);
-  buffer.SetLineFlag(3, LINEFLAG_MARK_D, 1, 0);
+  const std::uint32_t marks[] = {LINEFLAG_MARK_A | LINEFLAG_MARK_B, LINEFLAG_MARK_A, LINEFLAG_MARK_B,
+                                 LINEFLAG_MARK_D};
+  for (int line = 0; line < 4; ++line) buffer.SetLineFlag(line, marks[line], 1, 0);
   HeadlessDC& dc = Paint();
   EXPECT_EQ(Cell(dc, 0, 0).textColor, kWhite);
-  EXPECT_EQ(Cell(dc, 0, 0).bkColor, kWhite);  // the runs' backgrounds under the text
-  EXPECT_EQ(Cell(dc, 1, 0).bkColor, RGB(240, 240, 255));
   EXPECT_EQ(Cell(dc, 1, 0).weight, FW_BOLD);
-  EXPECT_EQ(Cell(dc, 2, 0).bkColor, kGreen);  // A wins over B
-  EXPECT_EQ(Cell(dc, 0, 1).bkColor, kGreen);
-  EXPECT_EQ(Cell(dc, 9, 1).bkColor, kGreen);
-  EXPECT_EQ(Cell(dc, 5, 2).bkColor, RGB(255, 0, 0));
-  EXPECT_EQ(Cell(dc, 5, 3).bkColor, RGB(128, 128, 0));
+  // (column, row, background): the runs' backgrounds under the text; A wins over B.
+  const std::tuple<int, int, COLORREF> backgrounds[] = {
+      {0, 0, kWhite}, {1, 0, RGB(240, 240, 255)}, {2, 0, kGreen},         {0, 1, kGreen},
+      {9, 1, kGreen}, {5, 2, RGB(255, 0, 0)},     {5, 3, RGB(128, 128, 0)}};
+  for (const auto& [col, row, bk] : backgrounds)
+    EXPECT_EQ(Cell(dc, col, row).bkColor, bk) << col << "," << row;
 }
 
 // A NUL byte takes one cell and shows as a '0' in swapped colours, selected or not; the
@@ -149,17 +149,14 @@ TEST_F(Render, NulBytesShowAsMarkedCells) {
 TEST_F(Render, MarginShowsTheFirstFlagInTableOrder) {
   Open({"a", "b", "c", "d", "0123456789"});
   view.m_nOffsetChar = 4;
-  buffer.SetLineFlag(0, LINEFLAG_BOOKMARK_0 | LINEFLAG_BOOKMARK_1, 1, 0);
-  buffer.SetLineFlag(1, LINEFLAG_BOOKMARK | LINEFLAG_MARK_C, 1, 0);
-  buffer.SetLineFlag(2, LINEFLAG_MARK_D, 1, 0);
-  buffer.SetLineFlag(3, LINEFLAG_BOOKMARK_9 | LINEFLAG_BOOKMARK, 1, 0);
+  const std::uint32_t flags[] = {LINEFLAG_BOOKMARK_0 | LINEFLAG_BOOKMARK_1, LINEFLAG_BOOKMARK | LINEFLAG_MARK_C,
+                                 LINEFLAG_MARK_D, LINEFLAG_BOOKMARK_9 | LINEFLAG_BOOKMARK};
+  for (int line = 0; line < 4; ++line) buffer.SetLineFlag(line, flags[line], 1, 0);
   HeadlessDC& dc = Paint();
-  auto glyphAt = [&](int row) { return dc.At(2 + 8, row * kLh + 8).image; };
-  EXPECT_EQ(glyphAt(0), GLYPH_BOOKMARK_1);
-  EXPECT_EQ(glyphAt(1), GLYPH_MARK_C);
-  EXPECT_EQ(glyphAt(2), -1);  // no glyph for MARK_D
-  EXPECT_EQ(glyphAt(3), GLYPH_BOOKMARK_1 + 8);
-  EXPECT_EQ(glyphAt(4), -1);
+  std::vector<int> glyphs;
+  for (int row = 0; row < 5; ++row) glyphs.push_back(dc.At(2 + 8, row * kLh + 8).image);
+  // No glyph for MARK_D, nor for a line without flags.
+  EXPECT_EQ(glyphs, (std::vector<int>{GLYPH_BOOKMARK_1, GLYPH_MARK_C, -1, GLYPH_BOOKMARK_1 + 8, -1}));
   EXPECT_EQ(dc.At(10, 4 * kLh + 8).bkColor, kMargin);
   EXPECT_EQ(dc.At(10, 4 * kLh + 8).kind, DrawOp::Fill);
 }

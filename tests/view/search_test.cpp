@@ -92,10 +92,8 @@ TEST_F(SearchSelection, HighlightSelectsTheMatchAndRecentSearchesBecomeTheLastSe
   EXPECT_EQ(view.m_ptAnchor, CPoint(8, 0));
   EXPECT_EQ(view.HighlightString("Foo"), 0);
 
-  view.AddToRecentSearched("bar");
-  view.AddToRecentSearched("foo");
-  view.AddToRecentSearched("bar");  // already there: keeps its place
-  view.AddToRecentSearched("");
+  // The second "bar" is already there and keeps its place.
+  for (const char* text : {"bar", "foo", "bar", ""}) view.AddToRecentSearched(text);
   EXPECT_EQ(view.GetFindHistory(), (std::deque<std::string>{"", "foo", "bar"}));
   EXPECT_EQ(view.m_sLastFindText, "bar");
   EXPECT_TRUE(view.m_bHasLastFind);

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include "input_fixture.h"
 #include "platform/display.h"
@@ -13,7 +15,6 @@ namespace quill {
 namespace {
 
 using testing::Insert;
-using testing::ProbeView;
 
 std::vector<std::string> Numbered(int count) {
   std::vector<std::string> lines;
@@ -90,10 +91,9 @@ TEST_F(ViewState, EditsMoveCursorSelectionAnchorAndTopLine) {
   view.m_nTopLine = 10;
 
   Insert(buffer, 2, 0, "x\r\ny\r\n");
-  EXPECT_EQ(view.m_ptCursorPos, CPoint(4, 14));
-  EXPECT_EQ(view.m_ptAnchor, CPoint(0, 14));
-  EXPECT_EQ(view.m_ptSelStart, CPoint(0, 14));
-  EXPECT_EQ(view.m_ptSelEnd, CPoint(4, 14));
+  // The cursor, the anchor and the selection's ends.
+  EXPECT_EQ((std::vector{view.m_ptCursorPos, view.m_ptAnchor, view.m_ptSelStart, view.m_ptSelEnd}),
+            (std::vector<CPoint>{{4, 14}, {0, 14}, {0, 14}, {4, 14}}));
   EXPECT_EQ(view.m_nTopLine, 12);
 
   // Remembered positions follow only while their flag is set.
@@ -107,15 +107,11 @@ TEST_F(ViewState, EditsMoveCursorSelectionAnchorAndTopLine) {
 
 TEST_F(ViewState, ResetReturnsToAFreshView) {
   Open(Numbered(30), false);
-  view.m_bOvrMode = true;
-  view.m_bHasBookmarks = true;
-  view.m_bShowInactiveSelection = true;
+  view.m_bOvrMode = view.m_bHasBookmarks = view.m_bShowInactiveSelection = true;
   view.m_nIdealCharPos = 9;
   view.GetParseCookie(3);
   buffer.SetReadOnly(0);  // sends a reset
-  EXPECT_FALSE(view.m_bOvrMode);
-  EXPECT_FALSE(view.m_bHasBookmarks);
-  EXPECT_FALSE(view.m_bShowInactiveSelection);
+  EXPECT_FALSE(view.m_bOvrMode || view.m_bHasBookmarks || view.m_bShowInactiveSelection);
   EXPECT_EQ(view.m_nIdealCharPos, -1);
   EXPECT_EQ(view.CookieCacheSize(), 0);
 }
@@ -133,10 +129,9 @@ TEST_F(ViewState, RowsFromTheChangedLineDownAreInvalidated) {
 }
 
 TEST_F(ViewState, AttachingJoinsTheBuffersViewsAndSetsScrollBars) {
-  window.AddScrollBarCtrl(SB_VERT);
-  window.AddScrollBarCtrl(SB_HORZ);
+  for (int bar : {SB_VERT, SB_HORZ}) window.AddScrollBarCtrl(bar);
   Open(Numbered(30));  // 10 lines, 47 columns
-  ProbeView other;
+  testing::ProbeView other;
   other.AttachToBuffer(&buffer);
   EXPECT_EQ(window.GetScrollBarCtrl(SB_VERT)->arrows, ESB_ENABLE_BOTH);
   EXPECT_EQ(window.GetScrollBarCtrl(SB_HORZ)->arrows, ESB_DISABLE_BOTH);
@@ -209,10 +204,8 @@ TEST_F(StyledView, ResetTakesTabSizeAndFontFromTheStyle) {
   EXPECT_EQ(view.GetTabSize(), 4);
   LOGFONT lf;
   view.GetFont(lf);
-  EXPECT_EQ(lf.lfHeight, -20);
-  EXPECT_EQ(lf.lfWidth, 0);
-  EXPECT_EQ(lf.lfUnderline, 0);
-  EXPECT_EQ(lf.lfWeight, FW_BOLD);
+  // The height and the weight, but neither the width nor the underline.
+  EXPECT_EQ(std::tuple(lf.lfHeight, lf.lfWidth, lf.lfUnderline, lf.lfWeight), std::tuple(-20, 0, 0, FW_BOLD));
   EXPECT_STREQ(lf.lfFaceName, "DejaVu Sans Mono");
   // Variants override weight and italic.
   EXPECT_EQ(view.GetFont(0, 0)->GetLogFont().lfWeight, FW_NORMAL);

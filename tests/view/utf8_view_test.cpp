@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "input_fixture.h"
 #include "platform/clipboard.h"
@@ -69,12 +70,10 @@ TEST_F(Utf8View, CaretSelectionDeleteAndBackspaceStepOverWholeCharacters) {
 
 TEST_F(Utf8View, WordsAreLettersOfEveryScript) {
   OpenUtf8({"h\xC3\xA9llo w\xC3\xB6rld \xE2\x86\x92 \xD0\x96\xD0\xB8"});
-  Key(VK_RIGHT, FCONTROL);
-  EXPECT_EQ(Cursor(), CPoint(7, 0));
-  Key(VK_RIGHT, FCONTROL);
-  EXPECT_EQ(Cursor(), CPoint(14, 0));
-  Key(VK_RIGHT, FCONTROL);  // the arrow is punctuation
-  EXPECT_EQ(Cursor(), CPoint(18, 0));
+  for (int stop : {7, 14, 18}) {  // the arrow is punctuation
+    Key(VK_RIGHT, FCONTROL);
+    EXPECT_EQ(Cursor(), CPoint(stop, 0));
+  }
   Key(VK_END);
   Key(VK_LEFT, FCONTROL);
   EXPECT_EQ(Cursor(), CPoint(18, 0));
@@ -82,13 +81,12 @@ TEST_F(Utf8View, WordsAreLettersOfEveryScript) {
   EXPECT_EQ(Selection(), Sel({0, 0}, {6, 0}));
 }
 
-TEST_F(Utf8View, ColumnsCountCellsAndTheMouseNeverSplitsACharacter) {
+TEST_F(Utf8View, ColumnsCountCellsAlsoOnLongLinesAndTheMouseNeverSplitsACharacter) {
   OpenUtf8({"\xE4\xB8\xAD\xE6\x96\x87x", "e\xCC\x81\tx", "\xE4\xB8\xAD\tx"});
-  EXPECT_EQ(view.CalculateActualOffset(0, 3), 2);  // wide: two cells
-  EXPECT_EQ(view.CalculateActualOffset(0, 7), 5);
-  EXPECT_EQ(view.CalculateActualOffset(1, 3), 1);  // combining: none
-  EXPECT_EQ(view.CalculateActualOffset(1, 4), 4);  // tab stops in cells
-  EXPECT_EQ(view.CalculateActualOffset(2, 4), 4);
+  // (line, position, column): wide characters take two cells, combining ones none; tab
+  // stops count cells.
+  for (const auto& [line, pos, col] : {std::tuple{0, 3, 2}, {0, 7, 5}, {1, 3, 1}, {1, 4, 4}, {2, 4, 4}})
+    EXPECT_EQ(view.CalculateActualOffset(line, pos), col) << line << ":" << pos;
   EXPECT_EQ(view.GetLineActualLength(0), 5);
   EXPECT_EQ(view.ClientToText(Cell(1, 0, 3)), CPoint(0, 0));
   EXPECT_EQ(view.ClientToText(Cell(3, 0, 3)), CPoint(3, 0));
@@ -99,10 +97,8 @@ TEST_F(Utf8View, ColumnsCountCellsAndTheMouseNeverSplitsACharacter) {
   Place(CPoint(3, 1));  // column 1: inside the first wide character above
   Key(VK_UP);
   EXPECT_EQ(Cursor(), CPoint(3, 0));
-}
 
-TEST_F(Utf8View, LongLinesIndexColumnsInsideSequences) {
-  // Three-byte characters put the index steps inside sequences.
+  // On long lines three-byte characters put the index steps inside sequences.
   std::string line;
   for (int i = 0; i < 5000; ++i) line += "\xE2\x86\x92";
   OpenUtf8({line + "x"});
@@ -171,13 +167,8 @@ TEST_F(Utf8View, PasteAndDropBringTextIntoTheEncodingAndCopyGivesCharacters) {
 // characters; a start inside a character goes on after it. Windows-1252 text is bytes.
 TEST_F(Utf8View, SearchFindsBytesOfTextAndExpressionsMatchCharacters) {
   OpenUtf8({"10 \xC2\xB5 Ohm " + kOmega + " " + kOmega, "h\xC3\xA9llo"});
-  const struct {
-    std::string what;
-    CPoint from;
-    unsigned flags;
-    CPoint pos;
-    int length;
-  } cases[] = {
+  // What is searched from where with which flags, and the match found.
+  const std::tuple<std::string, CPoint, unsigned, CPoint, int> cases[] = {
       {kOmega, {0, 0}, 0, {10, 0}, 2},
       {"ohm", {0, 0}, 0, {6, 0}, 3},
       {"\xC2\xB5.O", {0, 0}, SEARCH_REGEX, {3, 0}, 4},
@@ -189,9 +180,9 @@ TEST_F(Utf8View, SearchFindsBytesOfTextAndExpressionsMatchCharacters) {
   };
   CPoint pos;
   int length = 0;
-  for (const auto& c : cases) {
-    ASSERT_TRUE(view.FindText(c.what, c.from, c.flags, false, pos, length)) << c.what;
-    EXPECT_EQ(std::make_pair(pos, length), std::make_pair(c.pos, c.length)) << c.what;
+  for (const auto& [what, from, flags, matchPos, matchLength] : cases) {
+    ASSERT_TRUE(view.FindText(what, from, flags, false, pos, length)) << what;
+    EXPECT_EQ(std::make_pair(pos, length), std::make_pair(matchPos, matchLength)) << what;
   }
   buffer.SetEncoding(ENCODING_WINDOWS_1252);
   ASSERT_TRUE(view.FindText("\\w+", CPoint(0, 1), SEARCH_REGEX, false, pos, length));

@@ -75,11 +75,16 @@ class WindowTest : public ::testing::Test {
   std::string Line(int line) const {
     return std::string(m_window->ActiveView()->GetLineChars(line), m_window->ActiveView()->GetLineLength(line));
   }
-  // Runs Tools > Options with the hook playing the user in the sheet.
+  // Runs Tools > Options with the hook playing the user in the sheet, which must show.
   void RunOptions(std::function<void(quill::qt::QtSheetDialog&)> hook) {
-    quill::qt::GetQtSheetRunner()->SetSheetHook(std::move(hook));
+    bool shown = false;
+    quill::qt::GetQtSheetRunner()->SetSheetHook([&](quill::qt::QtSheetDialog& sheet) {
+      shown = true;
+      hook(sheet);
+    });
     Action("toolsOptions")->trigger();
     quill::qt::GetQtSheetRunner()->SetSheetHook(nullptr);
+    EXPECT_TRUE(shown);
   }
   // Installs a scripted file prompt until the end of the scope.
   struct ScopedPrompt {
