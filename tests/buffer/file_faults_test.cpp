@@ -180,7 +180,9 @@ TEST_F(LoadSaveTest, WritesOfAnotherProgramAreNotLostUnasked) {
       SCOPED_TRACE(testing::Message() << hardLinked << " " << answer);
       WriteAll(path, "old\n");
       unlink(link.c_str());
-      if (hardLinked) ASSERT_EQ(::link(path.c_str(), link.c_str()), 0);
+      if (hardLinked) {
+        ASSERT_EQ(::link(path.c_str(), link.c_str()), 0);
+      }
       m_buffer.FreeAll();
       ASSERT_EQ(m_buffer.LoadFromBuffer("new"), 1);
       m_buffer.RecordFileIdentity(path);

@@ -30,7 +30,9 @@ class MoveTest : public testing::InputTest {
       ASSERT_TRUE(Key(s.vk, s.mods));
       EXPECT_EQ(Cursor(), s.cursor);
       EXPECT_EQ(Selection(), s.selection.value_or(Sel(s.cursor, s.cursor)));
-      if (s.top >= 0) EXPECT_EQ(view.m_nTopLine, s.top);
+      if (s.top >= 0) {
+        EXPECT_EQ(view.m_nTopLine, s.top);
+      }
     }
   }
 };

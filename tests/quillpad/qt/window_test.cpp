@@ -138,7 +138,6 @@ TEST_F(WindowTest, IndicatorsShowPositionLineBreaksAndReadOnly) {
 // Edit menu commands run in the view and follow its update handlers and the buffer.
 TEST_F(WindowTest, EditCommandsRunInTheViewAndFollowTheBuffer) {
   ASSERT_TRUE(m_window->OpenFile(Write("u.sp", "t\nR1 a b 1k\n")));
-  quill::QuillTextBuffer& buffer = m_window->ActiveDocument()->GetTextBuffer();
   m_window->UpdateCommands();
   EXPECT_FALSE(Action("editUndo")->isEnabled());
   QAction* selectAll = nullptr;
@@ -257,7 +256,9 @@ TEST_F(WindowTest, PrimarySelectionTakesTheSelectionAndAMiddleClickPastesIt) {
   QTest::keyClick(editor, Qt::Key_End, Qt::ShiftModifier);
   EXPECT_EQ(editor->SelectedText(), "alpha beta");
   QClipboard* clipboard = QGuiApplication::clipboard();
-  if (clipboard->supportsSelection()) EXPECT_EQ(clipboard->text(QClipboard::Selection), "alpha beta");
+  if (clipboard->supportsSelection()) {
+    EXPECT_EQ(clipboard->text(QClipboard::Selection), "alpha beta");
+  }
 
   const quill::CPoint at = view->TextToClient(quill::CPoint(2, 1));
   const QPoint click(at.x + 1, at.y + 1);
@@ -280,7 +281,6 @@ TEST_F(WindowTest, PrimarySelectionTakesTheSelectionAndAMiddleClickPastesIt) {
 TEST_F(WindowTest, KeysOfOtherLinuxEditorsDeleteWordsRedoAndSaveAs) {
   ASSERT_TRUE(m_window->OpenFile(Write("k.txt", "alpha beta gamma\n")));
   QWidget* editor = FocusEditor();
-  LanguageView* view = m_window->ActiveView();
   QTest::keyClick(editor, Qt::Key_End);
   QTest::keyClick(editor, Qt::Key_Backspace, Qt::ControlModifier);
   EXPECT_EQ(Line(0), "alpha beta ");
