@@ -38,7 +38,7 @@ TLineInfo* TLineTable::Record(int nIndex) {
   std::uintptr_t& nSlot = leaf.aSlots[nPos];
   if (IsPacked(nSlot)) {
     nSlot = reinterpret_cast<std::uintptr_t>(new TLineInfo{
-        PackedChars(nSlot), PackedLength(nSlot), Capacity(PackedLength(nSlot)), 0, TLineInfo::SLAB_TEXT});
+        PackedChars(nSlot), PackedLength(nSlot), TLineInfo::Capacity(PackedLength(nSlot)), 0, TLineInfo::SLAB_TEXT});
   }
   return reinterpret_cast<TLineInfo*>(nSlot);
 }

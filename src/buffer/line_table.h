@@ -34,6 +34,11 @@ namespace quill {
 struct TLineInfo {
   static constexpr std::uint8_t SLAB_TEXT = 0x02;  // m_pcLine points into a slab
 
+  // The capacity rule: the next multiple of 16 strictly above nLength.
+  static int Capacity(int nLength) {
+    return static_cast<int>((static_cast<std::int64_t>(nLength) / 16 + 1) * 16);
+  }
+
   char* m_pcLine = nullptr;     // the characters
   int m_nLength = 0;            // characters in the line
   int m_nMax = 0;               // size of the storage at m_pcLine
@@ -76,7 +81,7 @@ class TCArray<TLineInfo*> {
     if (TLineInfo* pRecord = RecordIfAny(nIndex)) return pRecord;
     const int nLength = Length(nIndex);
     TLineInfo& copy = m_aScratch[m_nScratch++ % kScratchRecords];
-    copy = TLineInfo{Chars(nIndex), nLength, Capacity(nLength), 0, TLineInfo::SLAB_TEXT};
+    copy = TLineInfo{Chars(nIndex), nLength, TLineInfo::Capacity(nLength), 0, TLineInfo::SLAB_TEXT};
     return &copy;
   }
   void SetAt(int nIndex, TLineInfo* pLine);
@@ -188,7 +193,6 @@ class TCArray<TLineInfo*> {
   static char* CompactChars(const TLeaf& leaf, int nPos) {
     return reinterpret_cast<char*>(leaf.nBase + leaf.pOffsets[nPos]);
   }
-  static int Capacity(int nLength) { return (nLength / 16 + 1) * 16; }
 
   // The index of the leaf holding line nIndex (a valid index), and the line's place in it.
   int Find(int nIndex, int& nPos) const {

@@ -214,11 +214,9 @@ class QuillTextBuffer {
   // when the table cannot hold it so; then m_aLines.FreeExtra(). FreeAll (and the
   // destructor) free records one by one and release all slabs at once.
 
-  // The capacity rule: the next multiple of 16 strictly above nLength (at most
-  // kMaxLineLength, which NewLine and AppendLine check).
-  static int LineCapacity(int nLength) {
-    return static_cast<int>((static_cast<std::int64_t>(nLength) / 16 + 1) * 16);
-  }
+  // The capacity rule (TLineInfo::Capacity); lengths are at most kMaxLineLength, which
+  // NewLine and AppendLine check.
+  static int LineCapacity(int nLength) { return TLineInfo::Capacity(nLength); }
   // Storage for line records and texts, aligned for any object, owned by the buffer until
   // FreeAll.
   char* AllocSlab(std::size_t nBytes);

@@ -5,8 +5,7 @@
 namespace quill {
 
 IApplicationServices& GetApplicationServices() {
-  const auto& services = InstalledOrFallback(&PlatformServices::pApplication);
-  return services ? *services : InertApplicationServices();
+  return InstalledOr(&PlatformServices::pApplication, InertApplicationServices());
 }
 
 void SetApplicationServices(IApplicationServices* services) {

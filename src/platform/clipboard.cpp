@@ -12,8 +12,7 @@ void InstallClipboard(std::shared_ptr<Clipboard> clipboard) {
 
 Clipboard& CurrentClipboard() {
   static MemoryClipboard builtIn;
-  const auto& clipboard = InstalledOrFallback(&PlatformServices::pClipboard);
-  return clipboard ? *clipboard : builtIn;
+  return InstalledOr(&PlatformServices::pClipboard, builtIn);
 }
 
 std::optional<std::string> Clipboard::GetUtf8Text() const {

@@ -9,8 +9,7 @@ void InstallCommonDialogs(std::shared_ptr<CommonDialogs> dialogs) {
 }
 
 CommonDialogs& CurrentCommonDialogs() {
-  const auto& dialogs = InstalledOrFallback(&PlatformServices::pCommonDialogs);
-  return dialogs ? *dialogs : *InertCommonDialogs();
+  return InstalledOr(&PlatformServices::pCommonDialogs, *InertCommonDialogs());
 }
 
 int CColorDialog::DoModal() {

@@ -19,15 +19,13 @@ int FirstButtonAnswer(unsigned style) {
 }
 
 IMessageBoxPresenter& GetMessageBoxPresenter() {
-  const auto& presenter = InstalledOrFallback(&PlatformServices::pMessageBoxes);
-  return presenter ? *presenter : InertMessageBoxPresenter();
+  return InstalledOr(&PlatformServices::pMessageBoxes, InertMessageBoxPresenter());
 }
 
 void SetFontList(IFontList* fonts) { InstalledPlatformServices().pFonts = Unowned(fonts); }
 
 IFontList& GetFontList() {
-  const auto& fonts = InstalledOrFallback(&PlatformServices::pFonts);
-  return fonts ? *fonts : InertFontList();
+  return InstalledOr(&PlatformServices::pFonts, InertFontList());
 }
 
 }  // namespace quill

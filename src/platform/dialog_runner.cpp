@@ -20,8 +20,7 @@ void SetDialogRunner(IDialogRunner* runner) {
 }
 
 IDialogRunner& GetDialogRunner() {
-  const auto& runner = InstalledOrFallback(&PlatformServices::pDialogRunner);
-  return runner ? *runner : InertDialogRunner();
+  return InstalledOr(&PlatformServices::pDialogRunner, InertDialogRunner());
 }
 
 }  // namespace quill

@@ -56,8 +56,7 @@ void InstallDisplay(std::shared_ptr<const Display> display) {
 
 const Display& CurrentDisplay() {
   static const Display classic;
-  const auto& display = InstalledOrFallback(&PlatformServices::pDisplay);
-  return display ? *display : classic;
+  return InstalledOr(&PlatformServices::pDisplay, classic);
 }
 
 int MulDiv(int number, int numerator, int denominator) {

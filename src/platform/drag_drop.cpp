@@ -12,8 +12,7 @@ void InstallDragDropService(std::shared_ptr<DragDropService> service) {
 }
 
 DragDropService& CurrentDragDropService() {
-  const auto& service = InstalledOrFallback(&PlatformServices::pDragDrop);
-  return service ? *service : *InertDragDropService();
+  return InstalledOr(&PlatformServices::pDragDrop, *InertDragDropService());
 }
 
 HGLOBAL GlobalAllocText(std::string_view text) {

@@ -6,8 +6,7 @@
 namespace quill {
 IFileService& GetFileService() {
   static PosixFileService posix;
-  const auto& service = InstalledOrFallback(&PlatformServices::pFiles);
-  return service ? *service : posix;
+  return InstalledOr(&PlatformServices::pFiles, posix);
 }
 
 void SetFileService(IFileService* service) { InstalledPlatformServices().pFiles = Unowned(service); }

@@ -16,6 +16,7 @@
 // goes in through Unowned, a pointer that never deletes.
 
 #include <memory>
+#include <type_traits>
 
 namespace quill {
 
@@ -81,6 +82,13 @@ template <class T>
 const std::shared_ptr<T>& InstalledOrFallback(std::shared_ptr<T> PlatformServices::*slot) {
   const std::shared_ptr<T>& installed = InstalledPlatformServices().*slot;
   return installed ? installed : GetFallbackPlatformServices().*slot;
+}
+
+// The service in the slot, else the fallback bundle's, else otherwise.
+template <class T>
+T& InstalledOr(std::shared_ptr<T> PlatformServices::*slot, std::type_identity_t<T>& otherwise) {
+  const std::shared_ptr<T>& service = InstalledOrFallback(slot);
+  return service ? *service : otherwise;
 }
 
 // The core's inert services, one of each kind.

@@ -40,8 +40,7 @@ void SetPrintServices(IPrintServices* services) {
 }
 
 IPrintServices& GetPrintServices() {
-  const auto& services = InstalledOrFallback(&PlatformServices::pPrint);
-  return services ? *services : InertPrintServices();
+  return InstalledOr(&PlatformServices::pPrint, InertPrintServices());
 }
 
 }  // namespace quill

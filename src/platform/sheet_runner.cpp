@@ -8,8 +8,7 @@ void SetSheetRunner(ISheetRunner* runner) {
 }
 
 ISheetRunner& GetSheetRunner() {
-  const auto& runner = InstalledOrFallback(&PlatformServices::pSheetRunner);
-  return runner ? *runner : InertSheetRunner();
+  return InstalledOr(&PlatformServices::pSheetRunner, InertSheetRunner());
 }
 
 }  // namespace quill
